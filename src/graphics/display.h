@@ -1,0 +1,38 @@
+// The display: the back surface every frame is drawn into, its clip bounds, the
+// 256-colour palette, presentation, colour fills and text output.
+#pragma once
+#include <cstdint>
+
+#include "platform/platform.h"
+#include "platform/surface.h"
+
+using Surface = platform::Surface;
+using PaletteEntry = platform::PaletteEntry;
+
+struct DisplayState {
+    Surface back_surface;
+    PaletteEntry palette_entries[256];
+    int screen_width = 0, screen_height = 0, screen_bpp = 0;
+    int screen_windowed = 0;
+    int pixel_format = 0;
+    int min_clip_x = 0, max_clip_x = 0, min_clip_y = 0, max_clip_y = 0;
+    bool ready = false;
+};
+
+extern DisplayState display;
+
+constexpr uint32_t PALETTE_FLAG_NOCOLLAPSE = 4;
+
+int display_init(int width, int height, int bpp, int windowed);
+int display_shutdown();
+// Presents the back surface through the palette.
+int flip_display();
+// Fills `rect` (the whole surface when null) with the low 8 bits of `colour`.
+int fill_surface(Surface* surface, int colour, const platform::Rect* rect);
+// Draws a Windows-1252 string in colour 0x00BBGGRR, mapped to the nearest palette entry.
+int draw_text(const char* text, int x, int y, uint32_t colour, Surface* surface);
+// Palette index closest to a 0x00BBGGRR colour under the current palette.
+uint8_t nearest_palette_index(uint32_t colour);
+
+uint16_t pack_rgb565(int r, int g, int b);
+uint16_t pack_rgb555(int r, int g, int b);

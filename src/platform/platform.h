@@ -1,0 +1,44 @@
+// Start-up of the platform layer, the one message pump, the millisecond clock and the
+// presentation of finished 8-bit frames. Two backends: a real window (SDL) and headless.
+#pragma once
+#include <cstdint>
+
+#include "platform/surface.h"
+
+namespace platform {
+
+enum class Backend { Window, Headless };
+
+struct Config {
+    Backend backend = Backend::Window;
+    bool fullscreen = true;
+    int scale = 2;  // window scale when not full screen
+    bool mute = false;
+};
+
+struct PaletteEntry {
+    uint8_t red, green, blue, flags;
+};
+
+// Opens the window (or nothing, headless), the text renderer and the audio device.
+// Returns false when the window cannot be made.
+bool init(const Config& config);
+void shutdown();
+const Config& config();
+bool is_headless();
+
+// Handles pending window events and refreshes the keyboard snapshot. Returns false
+// once the player has closed the window or the game asked to quit.
+bool pump_events();
+// Asks the loop to end after this frame (the game's quit message).
+void post_quit();
+
+// Milliseconds since start-up; wraps like a 32-bit tick counter. Headless: a virtual clock.
+uint32_t tick_count();
+// Sleeps about `ms` milliseconds (headless: advances the virtual clock by at least 1).
+void sleep_ms(uint32_t ms);
+
+// Shows the frame through the palette, scaled to the window with sharp pixels.
+void present(const Surface& frame, const PaletteEntry palette[256]);
+
+}  // namespace platform

@@ -1,0 +1,39 @@
+// 8-bit pixel surfaces with a source colour key and a clip rectangle, and the fills and
+// keyed, stretching blits the graphics toolkit draws with. Plain byte buffers, no SDL.
+#pragma once
+#include <cstdint>
+#include <vector>
+
+namespace platform {
+
+// A rectangle in pixels; right and bottom are exclusive.
+struct Rect {
+    int left = 0, top = 0, right = 0, bottom = 0;
+};
+
+struct Surface {
+    int width = 0;
+    int height = 0;
+    int pitch = 0;  // bytes per row
+    std::vector<uint8_t> pixels;
+    bool has_color_key = false;
+    uint8_t color_key = 0;  // source pixels of this value are skipped by keyed blits
+    bool has_clip = false;
+    Rect clip;  // blits into this surface are cut to it (always also to the surface)
+};
+
+// Sizes the surface and zeroes its pixels. Returns false for sizes outside 1..16384.
+bool create_surface(Surface& s, int width, int height);
+void set_color_key(Surface& s, uint8_t key);
+void set_clip(Surface& s, const Rect& clip);
+
+// Sets every pixel of `rect` (the whole surface when null), cut to the surface, to `index`.
+void fill_surface(Surface& s, const Rect* rect, uint8_t index);
+
+// Copies src_rect of `src` into dst_rect of `dst`, stretching with nearest-neighbour
+// sampling when the sizes differ and skipping `src`'s colour key. The destination is cut
+// to dst's clip rectangle and bounds, and each drawn pixel samples the same source pixel
+// it would have without the cut. Returns false for empty or out-of-source rectangles.
+bool blit_keyed(Surface& dst, const Rect& dst_rect, const Surface& src, const Rect& src_rect);
+
+}  // namespace platform

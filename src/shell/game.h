@@ -1,0 +1,64 @@
+// The shell: start-up, one frame, shutdown, the top-level game state and its globals.
+#pragma once
+#include <cstdint>
+
+enum GameStateValue : int32_t {
+    GAME_STATE_IDLE = 0,
+    GAME_STATE_TITLE = 1,
+    GAME_STATE_PLAYING = 2,
+    GAME_STATE_GAME_OVER = 3,
+    GAME_STATE_LEVEL_MAP = 4,
+};
+
+// The ids the shell keeps for the sound effects, by file; -1 when a load failed.
+struct SoundIds {
+    int item = -1;  // "item.WAV"
+    int open_jail = -1;  // "openJail.WAV"
+    int cheese = -1;  // "cheese.WAV"
+    int nibbs_die = -1;  // "nibbsDie.WAV"
+    int ouch = -1;  // "ouch.WAV"
+    int use_sword = -1;  // "useSword.WAV"
+    int death = -1;  // "death.WAV"
+    int arrow = -1;  // "arrow.WAV"
+    int mole_hit = -1;  // "moleHit.WAV"
+    int pig_hit = -1;  // "pigHit.WAV"
+    int wasp_hit = -1;  // "waspHit.WAV"
+    int boss_hit = -1;  // "bossHit.WAV"
+    int boss_die = -1;  // "bossDie.WAV"
+    int celebrate = -1;  // "celebrate.WAV"
+};
+
+struct ShellState {
+    int32_t game_state = GAME_STATE_IDLE;
+    int32_t current_level = 0;
+    uint8_t key_state[256] = {};
+    int intro_track = -1, level1_track = -1, level2_track = -1, level3_track = -1, level_complete_track = -1;
+    int current_level_track = -1;
+    bool intro_started = false;
+    bool level_track_started = false;
+    SoundIds sounds;
+    int32_t dialog_key_delay = 0;
+    uint32_t clock_start = 0;
+    int64_t frame = 0;  // frames run since start-up
+};
+
+extern ShellState shell;
+
+// Start-up in the fixed order; 1 on success, 0 at the first failing step.
+int game_init();
+// One frame: clear, run the state's handler, present, wait for the frame's 30 ms.
+int game_main();
+int game_shutdown();
+// Puts every global of the game back as it was before start-up (tests run many games).
+void reset_game_globals();
+
+void title_frame();
+void playing_frame();
+void game_over_frame();
+void level_map_frame();
+
+uint32_t get_clock();
+uint32_t start_clock();
+uint32_t wait_clock(uint32_t ms);
+
+const char* game_state_name(int32_t state);

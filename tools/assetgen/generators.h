@@ -1,0 +1,28 @@
+// Every group of data files the generator writes; each group lives in its own file.
+#pragma once
+#include <string>
+
+namespace art {
+
+// Each writes its files into `dir` and throws std::runtime_error on failure.
+void make_palette_file(const std::string& dir);  // PALDATA2.PAL
+void make_title_screens(const std::string& dir);  // title, bricks, menu entries, game over, pointer
+void make_progress_map(const std::string& dir);  // PROGRESSMAP.BMP, HEAD.BMP
+void make_hero_art(const std::string& dir);  // PLAYER, SWORDATTACK, arrow
+void make_enemy_art(const std::string& dir);  // mole, pig, wasp, stinger, bosses, spear
+void make_ui_art(const std::string& dir);  // HUD icons, pick-ups, death cloud, speech box, portraits
+void make_tiles(const std::string& dir);  // FloorMap.BMP
+void make_levels(const std::string& dir);  // Level1..3.txt and the enemy lists
+void make_sounds(const std::string& dir);  // the WAV effects
+void make_music(const std::string& dir);  // the MIDI tracks
+
+// Writes a whole file; throws on failure.
+void write_file(const std::string& path, const std::string& bytes);
+// Writes a canvas as BMP; throws on failure.
+struct Canvas;
+void save_bmp(const std::string& dir, const std::string& name, const Canvas& c);
+
+// With --preview: downscaled pictures of whole levels, for designers.
+void make_level_previews(const std::string& dir);
+
+}  // namespace art
