@@ -26,6 +26,7 @@ struct BitmapFile {
     BitmapInfoHeader info_header;
     PaletteEntry palette[256]{};
     std::vector<uint8_t> buffer;  // top row first; empty when nothing is loaded
+    char name[128] = {};  // the file last loaded, for messages
 };
 
 // Largest picture accepted, in pixels per side.

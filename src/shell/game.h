@@ -52,6 +52,9 @@ int game_shutdown();
 // Puts every global of the game back as it was before start-up (tests run many games).
 void reset_game_globals();
 
+// A new game from the title: a clean hero, level 1 loaded, `current_level` 1.
+void start_new_game();
+
 void title_frame();
 void playing_frame();
 void game_over_frame();

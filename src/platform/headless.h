@@ -1,0 +1,22 @@
+// What the headless backend keeps for the runner: the last frame presented, in its palette.
+#pragma once
+#include <cstdint>
+#include <vector>
+
+#include "platform/platform.h"
+
+namespace platform {
+
+struct PresentedFrame {
+    int width = 0, height = 0;
+    std::vector<uint8_t> pixels;  // top row first
+    PaletteEntry palette[256]{};
+    std::vector<uint32_t> rgb;  // the same frame through the palette
+    int64_t count = 0;  // frames presented so far
+};
+
+const PresentedFrame& last_presented_frame();
+// Writes the last presented frame as an 8-bit BMP with its palette; false on failure.
+bool write_presented_frame_bmp(const char* path);
+
+}  // namespace platform

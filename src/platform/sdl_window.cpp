@@ -1,0 +1,157 @@
+// The window backend: an SDL window showing the 8-bit frame scaled with sharp pixels,
+// and the keyboard snapshot taken from SDL's key state.
+#include <SDL.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <vector>
+
+#include "platform/backend.h"
+#include "platform/frame_convert.h"
+#include "platform/keyboard.h"
+
+namespace platform::window_backend {
+namespace {
+
+constexpr int FRAME_W = 640, FRAME_H = 480;
+
+SDL_Window* window = nullptr;
+SDL_Renderer* renderer = nullptr;
+SDL_Texture* texture = nullptr;
+std::vector<uint32_t> rgb;
+bool fullscreen = false;
+// After Alt+Enter, Enter stays hidden from the game until it is released.
+bool hide_enter = false;
+
+struct KeyMapping {
+    SDL_Scancode scancode;
+    int virtual_key;
+    int scan_code;
+};
+
+// Virtual-key and scan codes of the keys a player may press.
+const KeyMapping KEY_MAP[] = {
+    {SDL_SCANCODE_RETURN, 13, 0x1C}, {SDL_SCANCODE_KP_ENTER, 13, 0x9C}, {SDL_SCANCODE_ESCAPE, 27, 0x01},
+    {SDL_SCANCODE_SPACE, 32, 0x39},  {SDL_SCANCODE_LEFT, 37, 0xCB},     {SDL_SCANCODE_UP, 38, 0xC8},
+    {SDL_SCANCODE_RIGHT, 39, 0xCD},  {SDL_SCANCODE_DOWN, 40, 0xD0},     {SDL_SCANCODE_TAB, 9, 0x0F},
+    {SDL_SCANCODE_BACKSPACE, 8, 0x0E}, {SDL_SCANCODE_LSHIFT, 16, 0x2A}, {SDL_SCANCODE_RSHIFT, 16, 0x36},
+    {SDL_SCANCODE_LCTRL, 17, 0x1D},  {SDL_SCANCODE_RCTRL, 17, 0x9D},    {SDL_SCANCODE_LALT, 18, 0x38},
+    {SDL_SCANCODE_RALT, 18, 0xB8},   {SDL_SCANCODE_A, 'A', 0x1E},       {SDL_SCANCODE_B, 'B', 0x30},
+    {SDL_SCANCODE_C, 'C', 0x2E},     {SDL_SCANCODE_D, 'D', 0x20},       {SDL_SCANCODE_E, 'E', 0x12},
+    {SDL_SCANCODE_F, 'F', 0x21},     {SDL_SCANCODE_G, 'G', 0x22},       {SDL_SCANCODE_H, 'H', 0x23},
+    {SDL_SCANCODE_I, 'I', 0x17},     {SDL_SCANCODE_J, 'J', 0x24},       {SDL_SCANCODE_K, 'K', 0x25},
+    {SDL_SCANCODE_L, 'L', 0x26},     {SDL_SCANCODE_M, 'M', 0x32},       {SDL_SCANCODE_N, 'N', 0x31},
+    {SDL_SCANCODE_O, 'O', 0x18},     {SDL_SCANCODE_P, 'P', 0x19},       {SDL_SCANCODE_Q, 'Q', 0x10},
+    {SDL_SCANCODE_R, 'R', 0x13},     {SDL_SCANCODE_S, 'S', 0x1F},       {SDL_SCANCODE_T, 'T', 0x14},
+    {SDL_SCANCODE_U, 'U', 0x16},     {SDL_SCANCODE_V, 'V', 0x2F},       {SDL_SCANCODE_W, 'W', 0x11},
+    {SDL_SCANCODE_X, 'X', 0x2D},     {SDL_SCANCODE_Y, 'Y', 0x15},       {SDL_SCANCODE_Z, 'Z', 0x2C},
+    {SDL_SCANCODE_1, '1', 0x02},     {SDL_SCANCODE_2, '2', 0x03},       {SDL_SCANCODE_3, '3', 0x04},
+    {SDL_SCANCODE_4, '4', 0x05},     {SDL_SCANCODE_5, '5', 0x06},       {SDL_SCANCODE_6, '6', 0x07},
+    {SDL_SCANCODE_7, '7', 0x08},     {SDL_SCANCODE_8, '8', 0x09},       {SDL_SCANCODE_9, '9', 0x0A},
+    {SDL_SCANCODE_0, '0', 0x0B},
+};
+
+void refresh_keyboard() {
+    const Uint8* keys = SDL_GetKeyboardState(nullptr);
+    if (hide_enter && !keys[SDL_SCANCODE_RETURN] && !keys[SDL_SCANCODE_KP_ENTER]) hide_enter = false;
+    KeyboardSnapshot snap{};
+    for (const KeyMapping& k : KEY_MAP) {
+        if (!keys[k.scancode]) continue;
+        if (hide_enter && k.virtual_key == 13) continue;
+        snap.virtual_down[k.virtual_key] = true;
+        snap.scan_state[k.scan_code & 0xFF] = KEY_DOWN_BIT;
+    }
+    set_keyboard_snapshot(snap);
+}
+
+void toggle_fullscreen() {
+    fullscreen = !fullscreen;
+    SDL_SetWindowFullscreen(window, fullscreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
+    hide_enter = true;
+}
+
+// Largest whole-number scale that fits; a fractional fit only when whole numbers would
+// leave most of a small screen empty. Aspect is always kept; the rest is black bars.
+SDL_Rect destination_rect(int out_w, int out_h) {
+    double fit = std::min(out_w / double(FRAME_W), out_h / double(FRAME_H));
+    double scale = std::floor(fit);
+    if (scale < 1 || scale < fit * 0.8) scale = fit;
+    int w = static_cast<int>(FRAME_W * scale), h = static_cast<int>(FRAME_H * scale);
+    return SDL_Rect{(out_w - w) / 2, (out_h - h) / 2, w, h};
+}
+
+}  // namespace
+
+bool init(const Config& config) {
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_TIMER | SDL_INIT_EVENTS) != 0) {
+        std::fprintf(stderr, "quillmoor: cannot start the video system: %s\n", SDL_GetError());
+        return false;
+    }
+    fullscreen = config.fullscreen;
+    int scale = std::clamp(config.scale, 1, 8);
+    Uint32 flags = SDL_WINDOW_RESIZABLE | (fullscreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
+    window = SDL_CreateWindow("Quillmoor", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, FRAME_W * scale, FRAME_H * scale, flags);
+    if (!window) {
+        std::fprintf(stderr, "quillmoor: cannot open a window: %s\n", SDL_GetError());
+        return false;
+    }
+    SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "nearest");
+    renderer = SDL_CreateRenderer(window, -1, SDL_RENDERER_ACCELERATED);
+    if (!renderer) renderer = SDL_CreateRenderer(window, -1, SDL_RENDERER_SOFTWARE);
+    if (!renderer) {
+        std::fprintf(stderr, "quillmoor: cannot draw into the window: %s\n", SDL_GetError());
+        return false;
+    }
+    texture = SDL_CreateTexture(renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING, FRAME_W, FRAME_H);
+    if (!texture) {
+        std::fprintf(stderr, "quillmoor: cannot make the frame texture: %s\n", SDL_GetError());
+        return false;
+    }
+    SDL_ShowCursor(SDL_DISABLE);
+    rgb.assign(FRAME_W * FRAME_H, 0xFF000000u);
+    return true;
+}
+
+void shutdown() {
+    if (texture) SDL_DestroyTexture(texture);
+    if (renderer) SDL_DestroyRenderer(renderer);
+    if (window) SDL_DestroyWindow(window);
+    texture = nullptr;
+    renderer = nullptr;
+    window = nullptr;
+    SDL_QuitSubSystem(SDL_INIT_VIDEO | SDL_INIT_TIMER | SDL_INIT_EVENTS);
+}
+
+// Takes every waiting event, so a held key never lags behind; false once the window closes.
+bool pump_events() {
+    bool open = true;
+    SDL_Event e;
+    while (SDL_PollEvent(&e)) {
+        if (e.type == SDL_QUIT) open = false;
+        if (e.type == SDL_KEYDOWN && !e.key.repeat && (e.key.keysym.mod & KMOD_ALT) &&
+            (e.key.keysym.scancode == SDL_SCANCODE_RETURN || e.key.keysym.scancode == SDL_SCANCODE_KP_ENTER))
+            toggle_fullscreen();
+    }
+    refresh_keyboard();
+    return open;
+}
+
+uint32_t tick_count() { return SDL_GetTicks(); }
+
+void sleep_ms(uint32_t ms) { SDL_Delay(ms); }
+
+void present(const Surface& frame, const PaletteEntry palette[256]) {
+    if (!renderer || frame.width != FRAME_W || frame.height != FRAME_H) return;
+    convert_frame(frame, palette, rgb.data(), FRAME_W);
+    SDL_UpdateTexture(texture, nullptr, rgb.data(), FRAME_W * 4);
+    int out_w = 0, out_h = 0;
+    SDL_GetRendererOutputSize(renderer, &out_w, &out_h);
+    SDL_Rect dst = destination_rect(out_w, out_h);
+    SDL_SetRenderDrawColor(renderer, 0, 0, 0, 255);
+    SDL_RenderClear(renderer);
+    SDL_RenderCopy(renderer, texture, nullptr, &dst);
+    SDL_RenderPresent(renderer);
+}
+
+}  // namespace platform::window_backend

@@ -1,0 +1,37 @@
+// The progress map between levels.
+#include "screens/progress_map.h"
+
+#include "graphics/bitmap_file.h"
+#include "shell/loading.h"
+
+ProgressMap progress_map;
+
+namespace {
+
+bool load_picture(Sprite& sprite, const char* file, int width, int height) {
+    load_bitmap_file(&bitmap_scratch, file);
+    set_palette(bitmap_scratch.palette);
+    if (!create_sprite(&sprite, 0, 0, width, height, 1, SPRITE_ATTR_VISIBLE | SPRITE_ATTR_SINGLE_FRAME, SPRITE_MEMORY_SYSTEM, 0, 8)) return false;
+    load_sprite_frame(&sprite, &bitmap_scratch, 0, 0, 0, 0);
+    unload_bitmap_file(&bitmap_scratch);
+    return true;
+}
+
+}  // namespace
+
+bool load_progress_map() {
+    return load_picture(progress_map.map, "PROGRESSMAP.BMP", 320, 240) && load_picture(progress_map.head, "HEAD.BMP", 32, 32);
+}
+
+int progress_head_x(int current_level) {
+    if (current_level == 1) return 250;
+    if (current_level == 2) return 325;
+    return 400;
+}
+
+void draw_progress_map(int current_level) {
+    set_sprite_position(&progress_map.map, 0, 0);
+    set_sprite_position(&progress_map.head, progress_head_x(current_level), 250);
+    draw_sprite_scaled(&progress_map.map, 640, 480, &display.back_surface);
+    draw_sprite_scaled(&progress_map.head, 64, 64, &display.back_surface);
+}

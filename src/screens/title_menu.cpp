@@ -1,0 +1,86 @@
+// The title menu and the game-over screen over a wall of grey bricks.
+#include "screens/title_menu.h"
+
+#include "graphics/bitmap_file.h"
+#include "platform/keyboard.h"
+#include "shell/loading.h"
+
+TitleMenu title_menu;
+
+namespace {
+
+constexpr int MENU_KEY_DELAY = 15;  // the keys are live again once the counter passes this
+constexpr int MENU_COUNTER_WRAP = 2000;
+
+void draw_bricks(Sprite& brick) {
+    for (int row = 0; row < 8; ++row)
+        for (int column = 0; column < 10; ++column) {
+            brick.x = static_cast<float>(column * 64);
+            brick.y = static_cast<float>(row * 64);
+            draw_sprite_scaled(&brick, 64, 64, &display.back_surface);
+        }
+}
+
+}  // namespace
+
+int TitleMenu::load_title_menu() {
+    struct Picture {
+        const char* file;
+        Sprite* sprite;
+        int width, height, frames;
+        uint32_t attr;
+        int x, y;
+    };
+    const Picture pictures[] = {
+        {"Quillmoor.BMP", &title, 480, 300, 1, SPRITE_ATTR_VISIBLE | SPRITE_ATTR_SINGLE_FRAME, 100, 0},
+        {"GreyBrick.BMP", &brick, 32, 32, 1, SPRITE_ATTR_VISIBLE | SPRITE_ATTR_SINGLE_FRAME, 0, 0},
+        {"START.BMP", &start, 200, 100, 1, SPRITE_ATTR_VISIBLE | SPRITE_ATTR_SINGLE_FRAME, 250, 300},
+        {"GameOver.BMP", &game_over, 320, 100, 1, SPRITE_ATTR_VISIBLE | SPRITE_ATTR_SINGLE_FRAME, 50, 100},
+        {"Quit.BMP", &quit, 200, 100, 1, SPRITE_ATTR_VISIBLE | SPRITE_ATTR_SINGLE_FRAME, 250, 380},
+        {"SWORD.BMP", &pointer, 48, 16, 5, SPRITE_ATTR_VISIBLE | SPRITE_ATTR_MULTI_ANIM, 0, 0},
+    };
+    for (const Picture& p : pictures) {
+        load_bitmap_file(&bitmap_scratch, p.file);
+        set_palette(bitmap_scratch.palette);
+        if (!create_sprite(p.sprite, 0, 0, p.width, p.height, p.frames, p.attr, SPRITE_MEMORY_SYSTEM, 0, 8)) return 0;
+        for (int frame = 0; frame < p.frames; ++frame) load_sprite_frame(p.sprite, &bitmap_scratch, frame, frame, 0, 0);
+        unload_bitmap_file(&bitmap_scratch);
+        set_sprite_position(p.sprite, p.x, p.y);
+    }
+    load_sprite_animation(&pointer, 0, 10, pointer_frames);
+    set_sprite_animation(&pointer, 0);
+    return 1;
+}
+
+void TitleMenu::update_title_menu() {
+    if (menu_counter > MENU_KEY_DELAY) {
+        if (platform::key_down(platform::VK_DOWN) && menu_choice == 0) {
+            menu_choice = 1;
+            menu_counter = 0;
+        }
+        if (platform::key_down(platform::VK_UP) && menu_choice == 1) {
+            menu_choice = 0;
+            menu_counter = 0;
+        }
+    }
+    if (++menu_counter == MENU_COUNTER_WRAP) menu_counter = 10;
+    pointer.x = 200;
+    pointer.y = menu_choice == 0 ? 320.0f : 400.0f;
+    animate_sprite(&pointer);
+    draw_bricks(brick);
+    draw_sprite(&title, &display.back_surface);
+    draw_sprite(&start, &display.back_surface);
+    draw_sprite(&quit, &display.back_surface);
+    draw_sprite(&pointer, &display.back_surface);
+}
+
+void TitleMenu::draw_game_over() {
+    ++menu_counter;
+    draw_bricks(brick);
+    draw_sprite_scaled(&game_over, 550, 300, &display.back_surface);
+}
+
+void reset_title_menu() {
+    title_menu.menu_choice = 0;
+    title_menu.menu_counter = 0;
+}

@@ -1,0 +1,176 @@
+// Start-up, the per-frame driver with its state machine, shutdown and the frame clock.
+#include "shell/game.h"
+
+#include "audio/audio_report.h"
+#include "audio/music.h"
+#include "audio/sound.h"
+#include "graphics/display.h"
+#include "platform/keyboard.h"
+#include "platform/platform.h"
+#include "screens/progress_map.h"
+#include "screens/title_menu.h"
+#include "shell/game_random.h"
+#include "world/world.h"
+
+ShellState shell;
+
+namespace {
+
+constexpr uint32_t FRAME_MS = 30;
+constexpr int GAME_OVER_FRAMES = 400;
+
+void load_music() {
+    shell.intro_track = load_midi("intro.MID");
+    shell.level1_track = load_midi("level1.MID");
+    shell.level2_track = load_midi("level2.MID");
+    shell.level3_track = load_midi("level3.MID");
+    shell.level_complete_track = load_midi("levelComplete.MID");
+}
+
+void load_sounds() {
+    SoundIds& s = shell.sounds;
+    int* const ids[] = {&s.item,      &s.open_jail, &s.cheese,   &s.nibbs_die, &s.ouch,     &s.use_sword, &s.death,
+                        &s.arrow,     &s.mole_hit,  &s.pig_hit,  &s.wasp_hit,  &s.boss_hit, &s.boss_die,  &s.celebrate};
+    const char* const files[] = {"item.WAV",   "openJail.WAV", "cheese.WAV", "nibbsDie.WAV", "ouch.WAV",
+                                 "useSword.WAV", "death.WAV",  "arrow.WAV",  "moleHit.WAV",  "pigHit.WAV",
+                                 "waspHit.WAV", "bossHit.WAV", "bossDie.WAV", "celebrate.WAV"};
+    for (int i = 0; i < 14; ++i) *ids[i] = load_wav(files[i], SOUND_CREATE_CONTROLS);
+}
+
+}  // namespace
+
+uint32_t get_clock() { return platform::tick_count(); }
+
+uint32_t start_clock() { return shell.clock_start = get_clock(); }
+
+// Sleeps through most of the wait and watches the clock only for the last millisecond,
+// so a frame lasts at least `ms` without keeping a core busy. Unsigned differences
+// make the wrap of the tick counter harmless.
+uint32_t wait_clock(uint32_t ms) {
+    for (;;) {
+        const uint32_t elapsed = get_clock() - shell.clock_start;
+        if (elapsed >= ms) break;
+        const uint32_t remaining = ms - elapsed;
+        platform::sleep_ms(remaining > 1 ? remaining - 1 : 0);
+    }
+    return get_clock();
+}
+
+int game_init() {
+    display_init(640, 480, 8, 0);
+    load_progress_map();
+    if (!title_menu.load_title_menu()) return 0;
+    if (!world.load_assets()) return 0;
+    shell.game_state = GAME_STATE_TITLE;
+    music_init();
+    sound_init();
+    load_music();
+    load_sounds();
+    return 1;
+}
+
+void title_frame() {
+    if (platform::key_down(platform::VK_RETURN)) {
+        if (title_menu.menu_choice == 0) {
+            if (shell.current_level == 0) {
+                start_new_game();
+                shell.game_state = GAME_STATE_LEVEL_MAP;
+            } else {
+                shell.game_state = GAME_STATE_PLAYING;
+            }
+        } else if (title_menu.menu_choice == 1) {
+            platform::post_quit();
+        }
+    }
+    title_menu.update_title_menu();
+}
+
+void game_over_frame() {
+    if (title_menu.menu_counter >= GAME_OVER_FRAMES) {
+        title_menu.menu_counter = 0;
+        shell.game_state = GAME_STATE_TITLE;
+    }
+    title_menu.draw_game_over();
+}
+
+void level_map_frame() {
+    draw_progress_map(shell.current_level);
+    if (platform::key_down(platform::VK_SPACE)) shell.game_state = GAME_STATE_PLAYING;
+}
+
+int game_main() {
+    start_clock();
+    fill_surface(&display.back_surface, 0, nullptr);
+    switch (shell.game_state) {
+        case GAME_STATE_TITLE:
+            if (!shell.intro_started) {
+                play_midi(shell.intro_track);
+                shell.intro_started = true;
+            }
+            stop_midi(shell.current_level_track);
+            shell.level_track_started = false;
+            title_frame();
+            break;
+        case GAME_STATE_PLAYING:
+            stop_midi(shell.intro_track);
+            if (!shell.level_track_started) {
+                const int tracks[] = {shell.level1_track, shell.level2_track, shell.level3_track};
+                if (shell.current_level >= 1 && shell.current_level <= 3) {
+                    shell.current_level_track = tracks[shell.current_level - 1];
+                    shell.level_track_started = true;
+                }
+                play_midi(shell.current_level_track);
+            }
+            playing_frame();
+            break;
+        case GAME_STATE_GAME_OVER:
+            stop_midi(shell.current_level_track);
+            shell.level_track_started = false;
+            game_over_frame();
+            break;
+        case GAME_STATE_LEVEL_MAP:
+            stop_midi(shell.current_level_track);
+            shell.level_track_started = false;
+            level_map_frame();
+            break;
+        default:
+            break;
+    }
+    flip_display();
+    ++shell.frame;
+    wait_clock(FRAME_MS);
+    return 1;
+}
+
+int game_shutdown() {
+    display_shutdown();
+    delete_all_sounds();
+    delete_all_midi();
+    music_shutdown();
+    sound_shutdown();
+    return 1;
+}
+
+void start_new_game() {
+    world.start_new_game();
+    shell.current_level = 1;
+}
+
+void reset_game_globals() {
+    shell = ShellState{};
+    reset_game_rand();
+    reset_title_menu();
+    reset_world();
+    reset_audio_report();
+    platform::clear_keyboard_snapshot();
+}
+
+const char* game_state_name(int32_t state) {
+    switch (state) {
+        case GAME_STATE_TITLE: return "Title";
+        case GAME_STATE_PLAYING: return "Playing";
+        case GAME_STATE_GAME_OVER: return "GameOver";
+        case GAME_STATE_LEVEL_MAP: return "LevelMap";
+        default: return "Idle";
+    }
+}

@@ -1,0 +1,85 @@
+// Parsing and playback of key scripts.
+#include "shell/input_script.h"
+
+#include <cerrno>
+#include <cstdlib>
+#include <sstream>
+
+namespace {
+
+struct KeyName {
+    const char* name;
+    unsigned bit;
+    int virtual_key;
+    int scan_code;
+};
+
+const KeyName KEY_NAMES[] = {
+    {"up", SCRIPT_KEY_UP, platform::VK_UP, 0xC8},          {"down", SCRIPT_KEY_DOWN, platform::VK_DOWN, 0xD0},
+    {"left", SCRIPT_KEY_LEFT, platform::VK_LEFT, 0xCB},    {"right", SCRIPT_KEY_RIGHT, platform::VK_RIGHT, 0xCD},
+    {"enter", SCRIPT_KEY_ENTER, platform::VK_RETURN, 0x1C}, {"escape", SCRIPT_KEY_ESCAPE, platform::VK_ESCAPE, 0x01},
+    {"space", SCRIPT_KEY_SPACE, platform::VK_SPACE, 0x39}, {"a", SCRIPT_KEY_A, 'A', platform::DIK_A},
+    {"z", SCRIPT_KEY_Z, 'Z', platform::DIK_Z},
+};
+
+bool parse_keys(const std::string& word, unsigned& keys) {
+    keys = 0;
+    if (word == "-") return true;
+    std::stringstream parts(word);
+    std::string name;
+    while (std::getline(parts, name, '+')) {
+        bool found = false;
+        for (const KeyName& k : KEY_NAMES)
+            if (name == k.name) {
+                keys |= k.bit;
+                found = true;
+            }
+        if (!found) return false;
+    }
+    return !word.empty() && word.back() != '+';
+}
+
+}  // namespace
+
+unsigned InputScript::keys_at(long frame) const {
+    long end = 0;
+    for (const ScriptStep& s : steps) {
+        end += s.count;
+        if (frame <= end) return s.keys;
+    }
+    return 0;
+}
+
+bool parse_input_script(const std::string& text, InputScript& script, std::string& error) {
+    std::stringstream in(text);
+    std::string line;
+    int number = 0;
+    while (std::getline(in, line)) {
+        ++number;
+        if (auto hash = line.find('#'); hash != std::string::npos) line.erase(hash);
+        std::stringstream words(line);
+        std::string count_word, keys_word, extra;
+        if (!(words >> count_word)) continue;
+        char* end = nullptr;
+        errno = 0;
+        long count = std::strtol(count_word.c_str(), &end, 10);
+        ScriptStep step;
+        if (errno || *end || count < 0 || count > 100000000 || !(words >> keys_word) || (words >> extra) || !parse_keys(keys_word, step.keys)) {
+            error = "line " + std::to_string(number) + ": expected 'COUNT KEYS' (keys: up down left right enter escape space a z, joined by +, or -)";
+            return false;
+        }
+        step.count = count;
+        script.steps.push_back(step);
+    }
+    return true;
+}
+
+platform::KeyboardSnapshot snapshot_for(unsigned keys) {
+    platform::KeyboardSnapshot snap{};
+    for (const KeyName& k : KEY_NAMES)
+        if (keys & k.bit) {
+            snap.virtual_down[k.virtual_key] = true;
+            snap.scan_state[k.scan_code] = platform::KEY_DOWN_BIT;
+        }
+    return snap;
+}

@@ -1,0 +1,36 @@
+// The headless runner's key scripts: `COUNT KEYS` lines, each holding keys for COUNT frames.
+#pragma once
+#include <string>
+#include <vector>
+
+#include "platform/keyboard.h"
+
+// Key bits of a script step.
+enum ScriptKey : unsigned {
+    SCRIPT_KEY_UP = 1u << 0,
+    SCRIPT_KEY_DOWN = 1u << 1,
+    SCRIPT_KEY_LEFT = 1u << 2,
+    SCRIPT_KEY_RIGHT = 1u << 3,
+    SCRIPT_KEY_ENTER = 1u << 4,
+    SCRIPT_KEY_ESCAPE = 1u << 5,
+    SCRIPT_KEY_SPACE = 1u << 6,
+    SCRIPT_KEY_A = 1u << 7,
+    SCRIPT_KEY_Z = 1u << 8,
+};
+
+struct ScriptStep {
+    long count = 0;
+    unsigned keys = 0;
+};
+
+struct InputScript {
+    std::vector<ScriptStep> steps;
+
+    // Keys held in frame `frame` (counting from 1); none after the last step.
+    unsigned keys_at(long frame) const;
+};
+
+// Parses a script; on a malformed line returns false with `error` naming the line.
+bool parse_input_script(const std::string& text, InputScript& script, std::string& error);
+// The keyboard the game sees for a set of script keys.
+platform::KeyboardSnapshot snapshot_for(unsigned keys);

@@ -1,0 +1,4 @@
+// The shared loading bitmap.
+#include "shell/loading.h"
+
+BitmapFile bitmap_scratch;

@@ -1,0 +1,92 @@
+// Command-line parsing.
+#include "shell/options.h"
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+
+bool parse_count(const char* text, long min, long max, long& out) {
+    if (!text || !*text) return false;
+    char* end = nullptr;
+    errno = 0;
+    long v = std::strtol(text, &end, 10);
+    if (errno || *end || v < min || v > max) return false;
+    out = v;
+    return true;
+}
+
+}  // namespace
+
+const char* usage_text() {
+    return "usage: quillmoor [--window] [--scale N] [--mute] [--data DIR]\n"
+           "       quillmoor --headless --frames N [--input FILE] [--state FILE] [--shot N:FILE]... [--data DIR]\n"
+           "\n"
+           "  --window        play in a window instead of full screen (Alt+Enter switches)\n"
+           "  --scale N       window scale, 1 to 8 (default 2)\n"
+           "  --mute          no sound effects and no music\n"
+           "  --data DIR      folder holding the game's data files\n"
+           "  --headless      no window, no sound device, a virtual clock; keys come from --input\n"
+           "  --frames N      headless: run at most N frames\n"
+           "  --input FILE    headless: key script, one 'COUNT KEYS' line per step\n"
+           "  --state FILE    headless: write the game state as JSON after the last frame\n"
+           "  --shot N:FILE   headless: write frame N (from 1) as an 8-bit BMP; repeatable\n"
+           "  --help          show this text\n";
+}
+
+bool parse_options(int argc, char** argv, Options& o, std::string& error) {
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        const char* value = i + 1 < argc ? argv[i + 1] : nullptr;
+        auto need_value = [&]() {
+            if (!value) error = arg + " needs a value";
+            return value != nullptr;
+        };
+        if (arg == "--help" || arg == "-h") {
+            o.help = true;
+        } else if (arg == "--headless") {
+            o.headless = true;
+        } else if (arg == "--window") {
+            o.windowed = true;
+        } else if (arg == "--mute") {
+            o.mute = true;
+        } else if (arg == "--scale") {
+            long v = 0;
+            if (!need_value()) return false;
+            if (!parse_count(value, 1, 8, v)) return error = "--scale takes a whole number from 1 to 8", false;
+            o.scale = static_cast<int>(v);
+            o.windowed = true;
+            ++i;
+        } else if (arg == "--frames") {
+            if (!need_value()) return false;
+            if (!parse_count(value, 0, 100000000, o.frames)) return error = "--frames takes a whole number from 0 to 100000000", false;
+            ++i;
+        } else if (arg == "--input" || arg == "--state" || arg == "--data") {
+            if (!need_value()) return false;
+            (arg == "--input" ? o.input_path : arg == "--state" ? o.state_path : o.data_dir) = value;
+            ++i;
+        } else if (arg == "--shot") {
+            if (!need_value()) return false;
+            const char* colon = std::strchr(value, ':');
+            FrameShot shot;
+            if (!colon || !colon[1] || !parse_count(std::string(value, colon).c_str(), 1, 100000000, shot.frame))
+                return error = "--shot takes N:FILE with N a frame number from 1", false;
+            shot.path = colon + 1;
+            o.shots.push_back(shot);
+            ++i;
+        } else {
+            error = "unknown option " + arg;
+            return false;
+        }
+    }
+    if (!o.headless && (o.frames || !o.input_path.empty() || !o.state_path.empty() || !o.shots.empty())) {
+        error = "--frames, --input, --state and --shot go with --headless";
+        return false;
+    }
+    if (o.headless && o.frames == 0 && !o.help) {
+        error = "--headless needs --frames N";
+        return false;
+    }
+    return true;
+}

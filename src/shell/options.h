@@ -1,0 +1,26 @@
+// The command line: window or full screen, and the headless runner's options.
+#pragma once
+#include <string>
+#include <vector>
+
+struct FrameShot {
+    long frame = 0;  // counting from 1
+    std::string path;
+};
+
+struct Options {
+    bool headless = false;
+    bool windowed = false;
+    int scale = 2;
+    bool mute = false;
+    long frames = 0;  // headless: frames to run at most
+    std::string input_path;
+    std::string state_path;
+    std::vector<FrameShot> shots;
+    std::string data_dir;
+    bool help = false;
+};
+
+// Parses argv; on a bad option or value returns false with `error` set.
+bool parse_options(int argc, char** argv, Options& options, std::string& error);
+const char* usage_text();

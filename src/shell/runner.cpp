@@ -1,0 +1,72 @@
+// The frame loops: one pass of the event pump and one game frame, until the game quits.
+#include "shell/runner.h"
+
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+
+#include "platform/headless.h"
+#include "platform/keyboard.h"
+#include "platform/platform.h"
+#include "shell/game.h"
+#include "shell/input_script.h"
+#include "shell/state_json.h"
+
+int run_game(const Options& options) {
+    platform::Config config;
+    config.backend = platform::Backend::Window;
+    config.fullscreen = !options.windowed;
+    config.scale = options.scale;
+    config.mute = options.mute;
+    if (!platform::init(config)) return 1;
+    if (!game_init()) std::fprintf(stderr, "quillmoor: start-up failed; close the window to end\n");
+    while (platform::pump_events()) game_main();
+    game_shutdown();
+    platform::shutdown();
+    return 0;
+}
+
+int run_headless(const Options& options) {
+    InputScript script;
+    if (!options.input_path.empty()) {
+        std::ifstream in(options.input_path);
+        if (!in) {
+            std::fprintf(stderr, "quillmoor: %s: cannot open the input script\n", options.input_path.c_str());
+            return 2;
+        }
+        std::stringstream text;
+        text << in.rdbuf();
+        std::string error;
+        if (!parse_input_script(text.str(), script, error)) {
+            std::fprintf(stderr, "quillmoor: %s: %s\n", options.input_path.c_str(), error.c_str());
+            return 2;
+        }
+    }
+    platform::Config config;
+    config.backend = platform::Backend::Headless;
+    config.mute = true;
+    if (!platform::init(config)) return 1;
+    if (!game_init()) std::fprintf(stderr, "quillmoor: start-up failed\n");
+    int status = 0;
+    for (long frame = 1; frame <= options.frames; ++frame) {
+        platform::set_keyboard_snapshot(snapshot_for(script.keys_at(frame)));
+        if (!platform::pump_events()) break;
+        game_main();
+        for (const FrameShot& shot : options.shots)
+            if (shot.frame == frame && !platform::write_presented_frame_bmp(shot.path.c_str())) {
+                std::fprintf(stderr, "quillmoor: %s: cannot write the frame picture\n", shot.path.c_str());
+                status = 1;
+            }
+    }
+    if (!options.state_path.empty()) {
+        std::ofstream out(options.state_path);
+        out << game_state_json();
+        if (!out) {
+            std::fprintf(stderr, "quillmoor: %s: cannot write the state file\n", options.state_path.c_str());
+            status = 1;
+        }
+    }
+    game_shutdown();
+    platform::shutdown();
+    return status;
+}

@@ -1,0 +1,76 @@
+// The shell through the headless runner: the title menu, the state machine and the runner itself.
+#include <gtest/gtest.h>
+
+#include "run_game.h"
+#include "shell/game_random.h"
+#include "shell/input_script.h"
+
+TEST(GameRandom, IsTheClassicSequenceFromStateOne) {
+    reset_game_rand();
+    EXPECT_EQ(game_rand(), 41);
+    EXPECT_EQ(game_rand(), 18467);
+    EXPECT_EQ(game_rand(), 6334);
+    EXPECT_EQ(game_rand(), 26500);
+    reset_game_rand();
+    EXPECT_EQ(game_rand(), 41);
+}
+
+TEST(InputScript, ParsesStepsAndNamesTheBadLine) {
+    InputScript script;
+    std::string error;
+    ASSERT_TRUE(parse_input_script("# warm up\n3 -\n\n2 up+a  # both\n1 z\n", script, error)) << error;
+    EXPECT_EQ(script.keys_at(1), 0u);
+    EXPECT_EQ(script.keys_at(4), SCRIPT_KEY_UP | SCRIPT_KEY_A);
+    EXPECT_EQ(script.keys_at(6), SCRIPT_KEY_Z);
+    EXPECT_EQ(script.keys_at(7), 0u) << "nothing held after the last line";
+
+    for (const char* bad : {"1 -\nx up\n", "1 -\n2 jump\n", "1 -\n-3 up\n", "1 -\n2\n", "1 -\n2 up extra\n", "1 -\n2 up+\n"}) {
+        InputScript s;
+        std::string e;
+        EXPECT_FALSE(parse_input_script(bad, s, e)) << bad;
+        EXPECT_NE(e.find("line 2"), std::string::npos) << e;
+    }
+}
+
+TEST(HeadlessRunner, DrivesTheTitleMenuThroughTheStates) {
+    TempDir dir;
+    // Down, then Up after the key delay, then Enter on START.
+    HeadlessRun run = run_headless(dir, "20 -\n1 down\n20 -\n1 up\n20 -\n1 enter\n", 63);
+    ASSERT_EQ(run.exit_status, 0) << run.errors;
+    EXPECT_EQ(json_value(run.state, "game_state"), "LevelMap");
+    EXPECT_EQ(json_int(run.state, "current_level"), 1);
+    EXPECT_EQ(json_int(run.state, "loaded_level"), 1);
+    EXPECT_EQ(json_int(run.state, "menu_choice"), 0);
+    EXPECT_EQ(json_int(run.state, "frame"), 63);
+
+    run = run_headless(dir, "20 -\n1 enter\n5 -\n1 space\n", 27);
+    EXPECT_EQ(json_value(run.state, "game_state"), "Playing");
+    run = run_headless(dir, "20 -\n1 enter\n5 -\n1 space\n5 -\n1 escape\n", 33);
+    EXPECT_EQ(json_value(run.state, "game_state"), "Title");
+    EXPECT_EQ(json_int(run.state, "current_level"), 1) << "the game is kept";
+}
+
+TEST(HeadlessRunner, HeldKeysMoveTheMenuOnceAndQuitEndsTheRun) {
+    TempDir dir;
+    // Down held for 10 frames moves once; the first 16 frames ignore it entirely.
+    HeadlessRun run = run_headless(dir, "30 down\n", 30);
+    EXPECT_EQ(json_int(run.state, "menu_choice"), 1);
+    EXPECT_EQ(json_int(run.state, "menu_counter"), 14);
+
+    run = run_headless(dir, "20 -\n1 down\n10 -\n1 enter\n", 500);
+    EXPECT_EQ(run.exit_status, 0) << run.errors;
+    EXPECT_EQ(json_int(run.state, "frame"), 32) << "Enter on Quit ends the run";
+}
+
+TEST(HeadlessRunner, DumpsFramesAndRefusesBadInvocations) {
+    TempDir dir;
+    HeadlessRun run = run_headless(dir, "5 -\n", 5, "--shot 3:'" + dir.file("f3.bmp") + "'");
+    ASSERT_EQ(run.exit_status, 0) << run.errors;
+    const std::string bmp = read_text(dir.file("f3.bmp"));
+    ASSERT_EQ(bmp.size(), 14u + 40 + 1024 + 640 * 480);
+    EXPECT_EQ(bmp.substr(0, 2), "BM");
+
+    EXPECT_EQ(run_headless(dir, "1 -\nnonsense here\n", 5).exit_status, 2);
+    EXPECT_NE(run_headless(dir, "1 -\n", 5, "--bogus").exit_status, 0);
+    EXPECT_EQ(run_headless(dir, "1 -\n", 5, "", dir.file("no-such-folder")).exit_status, 1);
+}
