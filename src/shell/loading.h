@@ -1,4 +1,4 @@
-// The one bitmap record every picture is loaded through.
+// The one bitmap record every picture is loaded through (it lives with the world).
 #pragma once
 #include "graphics/bitmap_file.h"
 

@@ -1,4 +1,0 @@
-// The shared loading bitmap.
-#include "shell/loading.h"
-
-BitmapFile bitmap_scratch;
