@@ -6,6 +6,7 @@ namespace art {
 
 void make_enemy_art(const std::string& dir) {
     save_bmp(dir, "mole.BMP", mole_sheet());
+    save_bmp(dir, "DorvikMole.BMP", mole_boss_sheet());
 }
 
 }  // namespace art

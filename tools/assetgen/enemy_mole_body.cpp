@@ -42,7 +42,8 @@ void foot(Canvas& frame, const Pen& p, double cx, double cy, bool far) {
     stamp(frame, layer);
 }
 
-void eye(Canvas& c, const Pen& p, double x, double y, bool dizzy) {
+void eye(Canvas& c, const Pen& p, double x, double y, bool dizzy, bool shown = true) {
+    if (!shown) return;
     if (dizzy) {
         // Crossed-out eyes: a small x.
         pen_stroke(p, x - 1, y - 1, x + 1, y + 1, 0, BLACK);
@@ -72,8 +73,8 @@ void draw_down(Canvas& frame, const Pen& p, int s, const MoleLook& look) {
     pen_dot(n, 15, 16.5 + b, ROSE + 1);
     pen_dot(n, 16.5, 16.5 + b, ROSE + 1);
     stamp(frame, snout);
-    eye(frame, p, 11.5, 11.5 + b, look.dizzy);
-    eye(frame, p, 20, 11.5 + b, look.dizzy);
+    eye(frame, p, 11.5, 11.5 + b, look.dizzy, look.eyes);
+    eye(frame, p, 20, 11.5 + b, look.dizzy, look.eyes);
     double droop = look.dizzy ? 2 : 0;
     claw_hand(frame, p, 6, 20 + b - s * 0.8 + droop, -0.35, 0.95, look.claw, false);
     claw_hand(frame, p, 26, 20 + b + s * 0.8 + droop, 0.35, 0.95, look.claw, false);
@@ -116,7 +117,7 @@ void draw_right(Canvas& frame, const Pen& p, int s, const MoleLook& look) {
     pen_blob(n, 27, 16 + b, 3.2, 2.2, ROSE, 3, 6);
     pen_dot(n, 29.5, 16 + b, ROSE + 1);
     stamp(frame, snout);
-    eye(frame, p, 23, 12 + b, look.dizzy);
+    eye(frame, p, 23, 12 + b, look.dizzy, look.eyes);
     Canvas tail(frame.width, frame.height);
     Pen t{tail, p.k, p.ox, p.oy};
     pen_blob(t, 3.5, 21 + b, 1.8, 1.4, SKIN, 2, 5);

@@ -9,6 +9,7 @@ struct MoleLook {
     double claw = 1;       // claw size
     bool dizzy = false;    // crossed eyes and drooping claws
     int lift = 0;          // design units the whole figure is raised (negative: lowered)
+    bool eyes = true;      // false when the wearer draws eyes of its own
 };
 
 // Draws one mole frame onto `frame` (32k pixels square). facing: FACE_* code;
