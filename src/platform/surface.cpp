@@ -86,14 +86,22 @@ bool blit_keyed(Surface& dst, const Rect& dst_rect, const Surface& src, const Re
         return true;
     }
     // Stretch: destination pixel i of the full rectangle samples source pixel i * sw / dw,
-    // so a cut rectangle shows exactly the pixels it would have shown uncut.
+    // so a cut rectangle shows exactly the pixels it would have shown uncut. The source
+    // column of each destination column is worked out once per blit.
+    static int source_column[16384];
+    for (int64_t x = x0; x < x1; ++x) source_column[x - x0] = static_cast<int>(src_rect.left + (x - dst_rect.left) * sw / dw);
+    const int count = static_cast<int>(x1 - x0);
     for (int64_t y = y0; y < y1; ++y) {
         const int64_t sy = src_rect.top + (y - dst_rect.top) * sh / dh;
         const uint8_t* row = &src.pixels[static_cast<size_t>(sy) * src.pitch];
-        uint8_t* d = &dst.pixels[static_cast<size_t>(y) * dst.pitch];
-        for (int64_t x = x0; x < x1; ++x) {
-            const uint8_t v = row[src_rect.left + (x - dst_rect.left) * sw / dw];
-            if (!keyed || v != key) d[x] = v;
+        uint8_t* d = &dst.pixels[static_cast<size_t>(y) * dst.pitch + x0];
+        if (!keyed) {
+            for (int i = 0; i < count; ++i) d[i] = row[source_column[i]];
+            continue;
+        }
+        for (int i = 0; i < count; ++i) {
+            const uint8_t v = row[source_column[i]];
+            if (v != key) d[i] = v;
         }
     }
     return true;
