@@ -1,7 +1,69 @@
-// One Playing frame (until the world lands: only Escape back to the title).
+// One frame of play: keys, music loop, the map, the speech box or the world, deaths and HUD.
+#include "audio/music.h"
 #include "platform/keyboard.h"
 #include "shell/game.h"
+#include "world/world.h"
 
 void playing_frame() {
     if (platform::key_down(platform::VK_ESCAPE)) shell.game_state = GAME_STATE_TITLE;
+    platform::read_key_state(shell.key_state);
+    if (midi_status(shell.current_level_track) == MIDI_STATE_STOPPED) play_midi(shell.current_level_track);
+    world.draw_tile_map(&world.tile_sprite);
+
+    DialogBox& speech = world.dialog_box;
+    if (!speech.speech_is_idle()) {
+        // The world is frozen while a line is shown; Space drops one line per 11 frames at most.
+        speech.draw_speech_box();
+        shell.dialog_key_delay += 1;
+        if (platform::key_down(platform::VK_SPACE) && shell.dialog_key_delay > SPEECH_KEY_DELAY) {
+            speech.speech_advance();
+            shell.dialog_key_delay = 0;
+        }
+        return;
+    }
+
+    if (shell.current_level != world.loaded_level &&
+        (shell.current_level == 2 || shell.current_level == 3)) {
+        world.load_level(shell.current_level);
+        shell.game_state = GAME_STATE_LEVEL_MAP;
+    }
+
+    Player& hero = world.player;
+    const uint8_t* keys = shell.key_state;
+    if (keys[platform::DIK_A] & platform::KEY_DOWN_BIT)
+        swing_sword(&hero);
+    else
+        sheathe_sword(&hero);
+    if ((keys[platform::DIK_Z] & platform::KEY_DOWN_BIT) && !(hero.arrow.attr & SPRITE_ATTR_VISIBLE) &&
+        hero.has_bow)
+        fire_arrow(&hero);
+
+    if (hero.sword.anim_state != 1) {
+        // The swing is still playing out: the hero stands still.
+        draw_attacking_player(&hero);
+    } else {
+        int direction = MOVE_NONE;
+        if (platform::key_down(platform::VK_RIGHT))
+            direction = FACING_RIGHT;
+        else if (platform::key_down(platform::VK_LEFT))
+            direction = FACING_LEFT;
+        else if (platform::key_down(platform::VK_UP))
+            direction = FACING_UP;
+        else if (platform::key_down(platform::VK_DOWN))
+            direction = FACING_DOWN;
+        world.move_player(direction);
+    }
+
+    world.update_world();
+
+    if (world.check_deaths()) {
+        if (hero.lives == 1) {
+            shell.game_state = GAME_STATE_GAME_OVER;
+            shell.current_level = 0;
+        } else {
+            hero.lives -= 1;
+            hero.hit_points = HERO_START_HIT_POINTS;
+        }
+    }
+    world.draw_hud();
 }

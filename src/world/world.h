@@ -1,17 +1,130 @@
-// The single global game world: tile map, hero, enemy pools, bosses, speech box.
+// The single global game world: tile map, hero, enemy pools, bosses, pick-ups and speech box.
 #pragma once
 #include <cstdint>
 
-struct World {
-    int32_t loaded_level = 0;
+#include "enemies/mole.h"
+#include "enemies/mole_boss.h"
+#include "enemies/pig.h"
+#include "enemies/swine_boss.h"
+#include "enemies/wasp.h"
+#include "enemies/wasp_boss.h"
+#include "graphics/bitmap_file.h"
+#include "graphics/sprite.h"
+#include "player/player.h"
+#include "screens/dialog_box.h"
 
-    // Loads every world bitmap into its sprites; 1 on success.
-    int load_assets();
-    // Reads level `level` (1..3) and places everything for it; 1 on success.
-    int load_level(int level);
+constexpr int MAP_COLUMNS = 200;
+constexpr int MAP_ROWS = 200;
+constexpr int POOL_SIZE = 100;
+// Tile numbers: 0..30 floor, above 30 solid; 53 a jail door that opens into 10.
+constexpr int32_t TILE_LAST_FLOOR = 30;
+constexpr int32_t TILE_JAIL_DOOR = 53;
+constexpr int32_t TILE_OPENED_DOOR = 10;
+constexpr int TILE_SET_FRAMES = 70;
+
+// Size modes of tile_blocked: 32 x 32 bodies, 64 x 64 bosses and the spear, small projectiles.
+enum TileTestMode : int {
+    TILE_TEST_BODY = 0,
+    TILE_TEST_BOSS = 1,
+    TILE_TEST_PROJECTILE = 2,
+};
+// knock_back direction that pushes against the sprite's own facing.
+constexpr int KNOCK_BACK_AGAINST_FACING = 10;
+// Enemy list kinds.
+enum EnemyKind : int {
+    ENEMY_KIND_MOLE = 1,
+    ENEMY_KIND_PIG = 2,
+    ENEMY_KIND_WASP = 3,
 };
 
+struct EnemyPools {
+    Mole moles[POOL_SIZE];
+    int32_t mole_count = 0;
+    Pig pigs[POOL_SIZE];
+    int32_t pig_count = 0;
+    Wasp wasps[POOL_SIZE];
+    int32_t wasp_count = 0;
+    MoleBoss mole_boss;
+    SwineBoss swine_boss;
+    WaspBoss wasp_boss;
+};
+
+struct World {
+    int32_t scroll_x = 0;  // world x of the view's left edge, pixels
+    int32_t scroll_y = 0;  // world y of the view's top edge, pixels
+    int32_t max_scroll_x = 0;
+    int32_t max_scroll_y = 0;
+    int32_t tile_width = 0;
+    int32_t tile_height = 0;
+    int32_t view_cols = 0;
+    int32_t view_rows = 0;
+    uint8_t boss_taunt_shown = 0;
+    int32_t loaded_level = 0;
+    Player player;
+    EnemyPools pools;
+    Sprite life_sprite;
+    Sprite lifebar_sprite;
+    Sprite tile_sprite;
+    Sprite uisword_sprite;
+    Sprite uikey_sprite;
+    Sprite uibow_sprite;
+    Sprite key_sprite;
+    Sprite deathcloud_sprite;
+    Sprite cheese_sprite;
+    DialogBox dialog_box;
+
+    World(int tile_w, int tile_h);
+    World(const World&) = delete;
+    World& operator=(const World&) = delete;
+
+    // Start-up: every world bitmap into its sprites; 1 on success, 0 at the first failure.
+    int load_assets();
+
+    // Level files (level_files.cpp). A new game: items cleared, then level 1.
+    void start_new_game();
+    // Puts the world into the starting state of level 1..3.
+    int load_level(int level);
+    bool load_tile_map(const char* filename);
+    void load_enemy_list(const char* filename, int kind);
+    void reset_enemies();
+
+    // Tile map services (tile_map.cpp); positions are screen pixels under the current scroll.
+    bool tile_blocked(const Sprite* sprite, int mode) const;
+    void knock_back(Sprite* sprite, int mode, int direction);
+    void shift_world_objects(int dx, int dy);
+    bool draw_tile_map(Sprite* tiles);
+    void draw_hud();
+
+    // The hero's walk and the camera (player/move_player.cpp); direction 0..3 or MOVE_NONE.
+    void move_player(int direction);
+
+    // Combat and pick-ups (combat.cpp): one frame of everything after the hero's input.
+    void update_world();
+
+    // Story (story.cpp).
+    void check_story_triggers();
+    bool open_jail_door(const Sprite* sprite);
+    // Handles boss defeats; true when the hero has died this frame.
+    bool check_deaths();
+};
+
+// The tile number of every cell, row by row (row = y). Read through tile_at outside this file.
+extern int32_t tile_map[MAP_ROWS][MAP_COLUMNS];
+// The loading record every bitmap goes through.
+extern BitmapFile bitmap_scratch;
 extern World world;
+
+// The tile at (row, col); cells outside the map read as solid wall.
+int32_t tile_at(int row, int col);
+// True for tile numbers a body cannot enter.
+inline bool tile_is_solid(int32_t tile) { return tile > TILE_LAST_FLOOR; }
+
+// True with probability 1 in n, from the game's random sequence.
+bool one_in(int n);
+// Chooses the walking animation from the velocity; true when it changed.
+bool face_by_velocity(Sprite* sprite);
+// Animates, turns, moves and draws an enemy's body.
+void update_enemy_sprite(EnemyBase* enemy);
 
 // Puts the world back to its start-up state (tests run many games in one process).
 void reset_world();

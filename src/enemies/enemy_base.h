@@ -1,0 +1,56 @@
+// The actor record shared by the hero and every enemy, and the movement commands enemies steer by.
+#pragma once
+#include <cstdint>
+
+#include "graphics/sprite.h"
+
+// Movement commands, the values of a move table.
+enum MoveCommand : int32_t {
+    MOVE_DOWN = 0,
+    MOVE_UP = 1,
+    MOVE_RIGHT = 2,
+    MOVE_LEFT = 3,
+    MOVE_STOP = 4,
+    MOVE_TOWARD_HERO_ACROSS = 5,
+    MOVE_TOWARD_HERO_UP_DOWN = 6,
+    MOVE_REVERSE = 7,
+};
+
+// Facing codes, kept in a sprite's aux_3; also the walking animation numbers.
+enum Facing : int32_t {
+    FACING_UP = 0,
+    FACING_DOWN = 1,
+    FACING_LEFT = 2,
+    FACING_RIGHT = 3,
+};
+
+constexpr int MOVE_TABLE_ROWS = 6;
+constexpr int MOVE_TABLE_STEPS = 4;
+// Every game sprite is created with colour key 0 and 8 bits per pixel.
+constexpr uint16_t GAME_COLOUR_KEY = 0;
+constexpr int GAME_SPRITE_BPP = 8;
+
+struct EnemyBase {
+    Sprite body;  // position and velocity in screen pixels
+    int32_t hit_points = 0;
+    uint8_t alive = 0;
+    uint8_t hurt = 0;  // mole boss only: stunned after a hit
+    int32_t hurt_timer = 0;  // mole boss only: frames of stun left
+    int32_t speed = 4;  // pixels per frame of every movement command
+    int32_t pattern = 0;  // row of move_table in use
+    int32_t command = 0;  // command last taken from move_table
+    int32_t move_table[MOVE_TABLE_ROWS][MOVE_TABLE_STEPS] = {};
+};
+
+// Sets the body's velocity from `command` and `speed` (commands 0..7; others change nothing).
+// Command 6 heads up or down toward the hero; kinds that read it otherwise translate it first.
+void apply_move_command(EnemyBase* enemy, int32_t command, const Sprite* hero);
+
+// The facing code of a sprite.
+inline int32_t& facing_of(Sprite* sprite) { return sprite->aux_3; }
+
+// Loads `file` into the shared loading bitmap and hands its palette to the display.
+// Returns 1 when the bitmap holds pixels to cut frames from.
+int load_shared_bitmap(const char* file);
+// Cuts frames 0..count-1 of `sprite` from cells (i mod columns, i div columns) of the shared bitmap.
+void cut_sprite_frames(Sprite* sprite, int count, int columns);

@@ -1,0 +1,40 @@
+// The pig's record and loading.
+#include "enemies/pig.h"
+
+#include "shell/game_random.h"
+#include "shell/loading.h"
+
+namespace {
+constexpr int32_t PIG_MOVES[4][4] = {
+    {MOVE_DOWN, MOVE_STOP, MOVE_RIGHT, MOVE_TOWARD_HERO_ACROSS},
+    {MOVE_TOWARD_HERO_UP_DOWN, MOVE_STOP, MOVE_TOWARD_HERO_ACROSS, MOVE_STOP},
+    {MOVE_UP, MOVE_LEFT, MOVE_STOP, MOVE_TOWARD_HERO_ACROSS},
+    {MOVE_REVERSE, MOVE_STOP, MOVE_UP, MOVE_STOP},
+};
+}  // namespace
+
+Pig::Pig() {
+    for (int r = 0; r < 4; ++r)
+        for (int s = 0; s < 4; ++s) move_table[r][s] = PIG_MOVES[r][s];
+}
+
+int load_pig(Pig* pig) {
+    load_shared_bitmap("Pig.BMP");
+    if (!create_sprite(&pig->body, 0, 0, 32, 32, 12, SPRITE_ATTR_VISIBLE | SPRITE_ATTR_MULTI_ANIM,
+                       SPRITE_MEMORY_SYSTEM, GAME_COLOUR_KEY, GAME_SPRITE_BPP))
+        return 0;
+    cut_sprite_frames(&pig->body, 12, 4);
+    unload_bitmap_file(&bitmap_scratch);
+    load_sprite_animation(&pig->body, FACING_DOWN, 4, pig->walk_down);
+    load_sprite_animation(&pig->body, FACING_LEFT, 4, pig->walk_left);
+    load_sprite_animation(&pig->body, FACING_RIGHT, 4, pig->walk_right);
+    load_sprite_animation(&pig->body, FACING_UP, 4, pig->walk_up);
+    set_sprite_animation(&pig->body, FACING_DOWN);
+    set_sprite_anim_speed(&pig->body, 5);
+    pig->body.x = 1500;
+    pig->body.y = 1500;
+    pig->body.counter_1 = game_rand() % 4;
+    pig->body.counter_2 = game_rand() % 5;
+    pig->speed = (game_rand() + 3) % 5;
+    return 1;
+}

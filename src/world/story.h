@@ -1,0 +1,8 @@
+// The story's lines and the level-start parts of it that the level loader runs.
+#pragma once
+#include "world/world.h"
+
+// Pushes the two opening lines of a new game; the hero's question is read first.
+void push_opening_lines(DialogBox& box);
+// Places the level's boss with its starting hit points, position and velocity.
+void place_level_boss(World& w, int level);
