@@ -1,0 +1,104 @@
+// Level 2, the pigs' farmland: fenced fields, corn, barns and a pond, the stone jail in the
+// middle of the farms, and Lord Hogrand's fort in the east with his keep behind a long gate.
+#include "level_map.h"
+
+namespace art {
+
+namespace {
+
+// A fenced field with a gap of three in the middle of each side.
+void fenced_field(LevelMap& m, int c0, int r0, int c1, int r1) {
+    rect(m, c0 + 1, r0 + 1, c1 - 1, r1 - 1, K_FIELD);
+    rect(m, c0, r0, c1, r0, T_FENCE_H);
+    rect(m, c0, r1, c1, r1, T_FENCE_H);
+    rect(m, c0, r0 + 1, c0, r1 - 1, T_FENCE_V);
+    rect(m, c1, r0 + 1, c1, r1 - 1, T_FENCE_V);
+    int mc = (c0 + c1) / 2, mr = (r0 + r1) / 2;
+    rect(m, mc - 1, r0, mc + 1, r0, K_PATH);
+    rect(m, mc - 1, r1, mc + 1, r1, K_PATH);
+    rect(m, c0, mr - 1, c0, mr + 1, K_PATH);
+    rect(m, c1, mr - 1, c1, mr + 1, K_PATH);
+}
+
+}  // namespace
+
+LevelMap build_level_2() {
+    LevelMap m;
+    m.number = 2;
+    m.hero = {200, 300};
+    m.boss = {3508, 703};
+    m.encounter = {3474, 3504, 1034, 1134};
+    m.completion = {1973, 2312, 884, 1196};
+    m.cells.fill(K_FOREST);
+
+    // The farmland: open pasture inside a ring of woods.
+    blob(m, 47, 34, 45, 31, K_MEADOW, 2.5, 41);
+    rect(m, 3, 4, 12, 14, K_MEADOW);
+
+    // Roads: the high road east to the fort gate, a lane south through the farms.
+    track(m, {{6, 10}, {96, 10}}, 3, K_PATH);
+    track(m, {{38, 10}, {38, 58}, {80, 58}}, 3, K_PATH);
+    track(m, {{38, 32}, {58, 32}}, 3, K_PATH);
+
+    // Fields, a corn maze, barns and haystacks.
+    fenced_field(m, 12, 16, 30, 28);
+    fenced_field(m, 12, 34, 30, 48);
+    rect(m, 44, 14, 56, 26, T_CORN);
+    track(m, {{44, 16}, {50, 16}, {50, 24}, {56, 24}}, 2, K_PATH);
+    track(m, {{47, 20}, {53, 20}}, 2, K_PATH);
+    rect(m, 18, 52, 23, 55, T_ROOF);
+    rect(m, 58, 4, 63, 6, T_ROOF);
+    rect(m, 18, 56, 23, 57, T_STRAW);
+    scatter(m, 4, 40, 36, 64, K_MEADOW, T_HAYSTACK, 50, 42);
+    scatter(m, 60, 2, 92, 64, K_MEADOW, T_BUSH, 25, 43);
+
+    // The duck pond by the southern lane.
+    blob(m, 66, 50, 8, 4, K_SAND, 0.8, 44);
+    blob(m, 66, 50, 6, 3, K_WATER, 0.6, 45);
+
+    // The jail house, with a cobbled yard; its double door faces south.
+    rect(m, 57, 23, 76, 42, T_COBBLES);
+    jail(m, 60, 26, 73, 38, T_JAIL_WALL);
+    rect(m, 66, 38, 67, 38, T_JAIL_DOOR);
+    for (int c : {62, 64, 69, 71}) m.set(c, 38, c == 64 ? T_JAIL_BARS : T_JAIL_BARS_PRISONER);
+    for (int r : {29, 33}) {
+        m.set(60, r, T_JAIL_BARS_PRISONER);
+        m.set(73, r, T_JAIL_BARS);
+    }
+    m.set(62, 28, T_PRISONER_B);
+    m.set(65, 28, T_PRISONER_A);
+    m.set(69, 28, T_PRISONER_B);
+    m.set(71, 31, T_PRISONER_A);
+    m.set(62, 33, T_PRISONER_A);
+    rect(m, 63, 33, 64, 34, T_STRAW);
+    track(m, {{66, 42}, {66, 58}}, 3, K_PATH);
+
+    // The fort: a wall two tiles thick around a paved yard, the gate on the west side.
+    rect(m, 94, 4, 132, 60, K_FORT);
+    rect(m, 96, 6, 130, 58, T_SLABS);
+    rect(m, 94, 9, 95, 11, K_PATH);
+    rect(m, 100, 42, 110, 46, T_ROOF);
+    rect(m, 116, 42, 126, 46, T_ROOF);
+    rect(m, 100, 47, 110, 47, T_BOARDS);
+    rect(m, 116, 47, 126, 47, T_BOARDS);
+    scatter(m, 96, 38, 130, 58, T_SLABS, T_CRATES, 40, 46);
+    scatter(m, 124, 6, 130, 36, T_SLABS, T_CRATES, 60, 47);
+
+    // The keep, Lord Hogrand's hall, walled three thick. The only way in is the gate
+    // passage: north from the yard, east along the passage, then north into the hall.
+    rect(m, 98, 11, 125, 37, K_FORT);
+    rect(m, 102, 14, 120, 29, T_SLABS);
+    rect(m, 113, 14, 114, 29, T_CARPET);
+    rect(m, 100, 33, 114, 34, T_COBBLES);
+    rect(m, 100, 35, 101, 37, T_COBBLES);
+    rect(m, 113, 30, 114, 32, T_CARPET);
+    for (auto [c, r] : {std::pair{104, 16}, {118, 16}, {104, 27}, {118, 27}}) m.set(c, r, T_CRATES);
+
+    finish_level(m);
+
+    place_enemies(m, m.moles, 30, {{2, 14, 36, 62}, {40, 28, 90, 64}, {60, 2, 92, 20}}, 48);
+    place_enemies(m, m.pigs, 40, {{96, 6, 130, 10}, {96, 38, 130, 58}, {124, 6, 130, 36}, {40, 2, 92, 64}}, 49);
+    return m;
+}
+
+}  // namespace art

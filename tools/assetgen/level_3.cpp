@@ -1,0 +1,95 @@
+// Level 3, high in the Great Tree: bark walkways and rope bridges over the drop, the trunk
+// in the middle, the wasps' hive with its jail, and King Vespro's hall walled in wax.
+#include "level_map.h"
+
+namespace art {
+
+namespace {
+
+// A rope bridge over the drop: first clears the branch drawn there, then spans it.
+void rope_bridge(LevelMap& m, int c0, int r0, int c1, int r1, int clear_c1, int clear_r1) {
+    rect(m, c0, r0, clear_c1, clear_r1, K_SKY);
+    rect(m, c0, r0, c1, r1, c1 - c0 > r1 - r0 ? T_ROPE_BRIDGE_H : T_ROPE_BRIDGE_V);
+}
+
+}  // namespace
+
+LevelMap build_level_3() {
+    LevelMap m;
+    m.number = 3;
+    m.hero = {200, 380};
+    m.boss = {5000, 2400};
+    m.encounter = {5111, 5301, 2611, 1 << 20};
+    m.completion = {3925, 4363, 1462, 1642};
+    m.cells.fill(K_SKY);
+
+    // The trunk of the Great Tree, and the platform where the hero has climbed up.
+    blob(m, 75, 62, 14, 12, K_TRUNK, 1.5, 61);
+    blob(m, 10, 12, 8, 6, K_BRANCH, 1.0, 62);
+
+    // The great branch east, over a rope bridge, to the northern landing.
+    track(m, {{10, 12}, {86, 12}}, 4, K_BRANCH);
+    rope_bridge(m, 49, 11, 57, 13, 57, 14);
+    blob(m, 95, 15, 10, 7, K_BRANCH, 1.5, 63);
+    scatter(m, 86, 8, 105, 22, K_BRANCH, T_LEAVES, 40, 64);
+
+    // A side branch to the lookout in the north-east.
+    track(m, {{105, 15}, {140, 15}, {140, 20}}, 3, K_BRANCH);
+    blob(m, 150, 20, 8, 5, K_BRANCH, 1.0, 65);
+    rect(m, 148, 18, 151, 21, T_STRAW);
+
+    // West: down to the old nest, past the knot-hole landing by the trunk.
+    track(m, {{10, 18}, {10, 40}, {30, 40}}, 4, K_BRANCH);
+    blob(m, 30, 45, 7, 5, K_BRANCH, 1.0, 66);
+    blob(m, 30, 45, 4, 3, T_STRAW, 0.5, 67);
+    track(m, {{37, 45}, {60, 45}}, 3, K_BRANCH);
+
+    // South-west: over the long rope bridge to the mossy landing, then east below the trunk.
+    track(m, {{30, 50}, {30, 82}}, 4, K_BRANCH);
+    rope_bridge(m, 29, 58, 31, 72, 32, 72);
+    blob(m, 42, 88, 10, 6, K_BRANCH, 1.5, 68);
+    track(m, {{30, 82}, {34, 86}}, 4, K_BRANCH);
+    track(m, {{50, 90}, {100, 90}, {100, 101}, {139, 101}}, 4, K_BRANCH);
+    rope_bridge(m, 70, 89, 84, 91, 84, 92);
+
+    // The hive: wax walls round a wax floor, with the jail in its heart.
+    track(m, {{95, 22}, {95, 46}, {108, 46}}, 4, K_BRANCH);
+    box(m, 106, 32, 148, 62, 2, K_WAXWALL);
+    rect(m, 108, 34, 146, 60, K_HIVE);
+    rect(m, 106, 45, 107, 48, K_HIVE);
+    scatter(m, 108, 34, 146, 60, K_HIVE, T_WAX_WALL, 20, 69);
+    jail(m, 121, 44, 137, 52, T_JAIL_WALL);
+    rect(m, 128, 44, 129, 44, T_JAIL_DOOR);
+    for (int c : {124, 126, 132, 134}) m.set(c, 44, c == 126 ? T_JAIL_BARS : T_JAIL_BARS_PRISONER);
+    for (int r : {47, 50}) {
+        m.set(121, r, T_JAIL_BARS_PRISONER);
+        m.set(137, r, T_JAIL_BARS);
+    }
+    m.set(123, 50, T_PRISONER_A);
+    m.set(127, 50, T_PRISONER_B);
+    m.set(131, 50, T_PRISONER_A);
+    m.set(135, 47, T_PRISONER_B);
+    rect(m, 124, 50, 125, 50, T_STRAW);
+
+    // Out of the hive to the south, down along the hall's wall to the landing before it.
+    track(m, {{139, 58}, {139, 101}, {156, 101}}, 4, K_BRANCH);
+    blob(m, 162, 100, 9, 4, K_BRANCH, 0.8, 70);
+
+    // King Vespro's hall: wax walls three thick, one passage in from the south.
+    rect(m, 143, 61, 173, 83, K_WAXWALL);
+    rect(m, 146, 64, 170, 80, K_HIVE);
+    rect(m, 157, 84, 167, 95, K_WAXWALL);
+    rect(m, 160, 81, 164, 95, T_WAX_FLOOR);
+    rect(m, 161, 66, 163, 80, T_CARPET);
+    for (auto [c, r] : {std::pair{149, 67}, {167, 67}, {149, 77}, {167, 77}}) m.set(c, r, T_WAX_WALL);
+
+    finish_level(m);
+
+    std::vector<Area> everywhere = {{84, 6, 106, 24}, {0, 30, 40, 50}, {30, 80, 56, 96}, {108, 34, 146, 60}, {100, 10, 160, 26}, {50, 86, 140, 104}};
+    place_enemies(m, m.moles, 30, everywhere, 71);
+    place_enemies(m, m.pigs, 30, everywhere, 72);
+    place_enemies(m, m.wasps, 30, everywhere, 73);
+    return m;
+}
+
+}  // namespace art
