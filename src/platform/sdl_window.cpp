@@ -17,9 +17,10 @@ namespace {
 constexpr int FRAME_W = 640, FRAME_H = 480;
 
 SDL_Window* window = nullptr;
-SDL_Renderer* renderer = nullptr;
-SDL_Texture* texture = nullptr;
-std::vector<uint32_t> rgb;
+std::vector<uint32_t> rgb;  // the frame through the palette, 640 x 480
+std::vector<int> source_column;  // for each window column inside the picture, its frame column
+const SDL_Surface* bars_painted_on = nullptr;
+int bars_w = 0, bars_h = 0;
 bool fullscreen = false;
 // After Alt+Enter, Enter stays hidden from the game until it is released.
 bool hide_enter = false;
@@ -88,6 +89,9 @@ bool init(const Config& config) {
         std::fprintf(stderr, "quillmoor: cannot start the video system: %s\n", SDL_GetError());
         return false;
     }
+    // Frames are scaled on the CPU into the window's pixels; a GL framebuffer behind them
+    // would only add a copy (and, without a GPU, a software rasteriser).
+    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     fullscreen = config.fullscreen;
     int scale = std::clamp(config.scale, 1, 8);
     Uint32 flags = SDL_WINDOW_RESIZABLE | (fullscreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
@@ -96,29 +100,13 @@ bool init(const Config& config) {
         std::fprintf(stderr, "quillmoor: cannot open a window: %s\n", SDL_GetError());
         return false;
     }
-    SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "nearest");
-    renderer = SDL_CreateRenderer(window, -1, SDL_RENDERER_ACCELERATED);
-    if (!renderer) renderer = SDL_CreateRenderer(window, -1, SDL_RENDERER_SOFTWARE);
-    if (!renderer) {
-        std::fprintf(stderr, "quillmoor: cannot draw into the window: %s\n", SDL_GetError());
-        return false;
-    }
-    texture = SDL_CreateTexture(renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING, FRAME_W, FRAME_H);
-    if (!texture) {
-        std::fprintf(stderr, "quillmoor: cannot make the frame texture: %s\n", SDL_GetError());
-        return false;
-    }
     SDL_ShowCursor(SDL_DISABLE);
     rgb.assign(FRAME_W * FRAME_H, 0xFF000000u);
     return true;
 }
 
 void shutdown() {
-    if (texture) SDL_DestroyTexture(texture);
-    if (renderer) SDL_DestroyRenderer(renderer);
     if (window) SDL_DestroyWindow(window);
-    texture = nullptr;
-    renderer = nullptr;
     window = nullptr;
     SDL_QuitSubSystem(SDL_INIT_VIDEO | SDL_INIT_TIMER | SDL_INIT_EVENTS);
 }
@@ -141,17 +129,49 @@ uint32_t tick_count() { return SDL_GetTicks(); }
 
 void sleep_ms(uint32_t ms) { SDL_Delay(ms); }
 
+// The frame is scaled on the CPU straight into the window's own pixels: one row is
+// scaled, then copied down for every window row that shows the same frame row. No GPU
+// or GL driver is needed, and the cost is a few megabytes of copying a frame.
 void present(const Surface& frame, const PaletteEntry palette[256]) {
-    if (!renderer || frame.width != FRAME_W || frame.height != FRAME_H) return;
+    if (!window || frame.width != FRAME_W || frame.height != FRAME_H) return;
+    SDL_Surface* out = SDL_GetWindowSurface(window);
+    if (!out || out->format->BytesPerPixel != 4) return;
     convert_frame(frame, palette, rgb.data(), FRAME_W);
-    SDL_UpdateTexture(texture, nullptr, rgb.data(), FRAME_W * 4);
-    int out_w = 0, out_h = 0;
-    SDL_GetRendererOutputSize(renderer, &out_w, &out_h);
-    SDL_Rect dst = destination_rect(out_w, out_h);
-    SDL_SetRenderDrawColor(renderer, 0, 0, 0, 255);
-    SDL_RenderClear(renderer);
-    SDL_RenderCopy(renderer, texture, nullptr, &dst);
-    SDL_RenderPresent(renderer);
+    const SDL_Rect dst = destination_rect(out->w, out->h);
+    if (dst.w <= 0 || dst.h <= 0) return;
+    source_column.resize(static_cast<size_t>(dst.w));
+    for (int x = 0; x < dst.w; ++x) source_column[x] = x * FRAME_W / dst.w;
+    const bool native = out->format->format == SDL_PIXELFORMAT_ARGB8888 || out->format->format == SDL_PIXELFORMAT_RGB888;
+    if (SDL_MUSTLOCK(out)) SDL_LockSurface(out);
+    auto* pixels = static_cast<uint8_t*>(out->pixels);
+    // The black bars only need painting when the window's surface is new.
+    if (out != bars_painted_on || out->w != bars_w || out->h != bars_h) {
+        for (int y = 0; y < out->h; ++y) std::fill_n(reinterpret_cast<uint32_t*>(pixels + static_cast<size_t>(y) * out->pitch), out->w, 0u);
+        bars_painted_on = out;
+        bars_w = out->w;
+        bars_h = out->h;
+    }
+    int previous_row = -1;
+    for (int y = 0; y < dst.h; ++y) {
+        auto* line = reinterpret_cast<uint32_t*>(pixels + static_cast<size_t>(dst.y + y) * out->pitch) + dst.x;
+        const int row = y * FRAME_H / dst.h;
+        if (row == previous_row) {
+            std::copy_n(line - out->pitch / 4, dst.w, line);
+            continue;
+        }
+        previous_row = row;
+        const uint32_t* src = &rgb[static_cast<size_t>(row) * FRAME_W];
+        if (native) {
+            for (int x = 0; x < dst.w; ++x) line[x] = src[source_column[x]];
+        } else {
+            for (int x = 0; x < dst.w; ++x) {
+                const uint32_t c = src[source_column[x]];
+                line[x] = SDL_MapRGB(out->format, (c >> 16) & 0xFF, (c >> 8) & 0xFF, c & 0xFF);
+            }
+        }
+    }
+    if (SDL_MUSTLOCK(out)) SDL_UnlockSurface(out);
+    SDL_UpdateWindowSurface(window);
 }
 
 }  // namespace platform::window_backend
