@@ -7,6 +7,9 @@ namespace art {
 void make_enemy_art(const std::string& dir) {
     save_bmp(dir, "mole.BMP", mole_sheet());
     save_bmp(dir, "DorvikMole.BMP", mole_boss_sheet());
+    save_bmp(dir, "Pig.BMP", pig_sheet());
+    save_bmp(dir, "LordHogrand.BMP", swine_boss_sheet());
+    save_bmp(dir, "spear.BMP", spear_sheet());
 }
 
 }  // namespace art
