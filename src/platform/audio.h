@@ -1,10 +1,40 @@
-// The audio device: opened with the platform, silent when there is none.
+// The audio device: sound buffers on mixer channels and one MIDI synthesiser; silent when there is none.
 #pragma once
+#include <cstdint>
 
 namespace platform {
 
 // Opens the mixer and synthesiser when `enabled`; false (and silence) when none is there.
 bool audio_open(bool enabled);
 void audio_close();
+bool audio_is_open();
+
+constexpr int AUDIO_BUFFER_MAX = 256;  // one mixer channel per buffer
+constexpr int AUDIO_TRACK_MAX = 64;
+
+// Interleaved little-endian PCM as a WAV file stores it (8-bit unsigned, 16- or 32-bit signed).
+struct PcmFormat {
+    int channels;
+    int rate;  // samples per second
+    int bits;
+};
+
+// Converts the samples to the device's format and keeps them; returns a buffer handle
+// 0..AUDIO_BUFFER_MAX-1, or -1 when there is no device or the format cannot be converted.
+int sound_buffer_create(const PcmFormat& format, const uint8_t* data, uint32_t size);
+// Plays the buffer from its start on its own channel, so a buffer still sounding restarts.
+bool sound_buffer_play(int buffer, bool loop);
+void sound_buffer_stop(int buffer);
+void sound_buffer_release(int buffer);
+
+// Loads a Standard MIDI File for the synthesiser; a track handle, or -1 (no device, no synthesiser,
+// or a file it refuses).
+int music_track_load(const char* path);
+// Plays the track once from its start, replacing whatever track was playing.
+bool music_track_play(int track);
+// Stops the track if it is the one playing.
+void music_track_stop(int track);
+bool music_track_is_playing(int track);
+void music_track_release(int track);
 
 }  // namespace platform

@@ -1,0 +1,123 @@
+// The music table: 64 tracks loaded from MIDI files, one started at a time, played once.
+// Without a synthesiser a track still "plays" for the file's own length on the tick count,
+// so the game's music switching behaves the same with or without a sound device.
+#include "audio/music.h"
+
+#include <cstdio>
+#include <vector>
+
+#include "audio/audio_report.h"
+#include "audio/file_bytes.h"
+#include "audio/midi_file.h"
+#include "platform/audio.h"
+#include "platform/platform.h"
+
+namespace {
+
+constexpr size_t LARGEST_MIDI_BYTES = 4u << 20;
+
+MusicSlot music_table[MUSIC_MAX];
+int current_track = -1;
+
+bool has_track(int id) { return id >= 0 && id < MUSIC_MAX && music_table[id].state != MIDI_STATE_FREE; }
+
+void clear_slot(int id) {
+    music_table[id] = MusicSlot{};
+    music_table[id].id = id;
+}
+
+// Whether the track is still sounding: the synthesiser's answer, or the file's length on the clock.
+bool sounding(const MusicSlot& slot) {
+    if (slot.state != MIDI_STATE_PLAYING) return false;
+    if (slot.track >= 0) return platform::music_track_is_playing(slot.track);
+    return platform::tick_count() - slot.started_at < slot.length_ms;
+}
+
+}  // namespace
+
+int music_init() {
+    for (int id = 0; id < MUSIC_MAX; ++id) {
+        if (has_track(id) && music_table[id].track >= 0) platform::music_track_release(music_table[id].track);
+        clear_slot(id);
+    }
+    current_track = -1;
+    return platform::audio_is_open() ? 1 : 0;
+}
+
+int load_midi(const char* filename) {
+    int id = -1;
+    for (int i = 0; i < MUSIC_MAX && id < 0; ++i)
+        if (music_table[i].state == MIDI_STATE_FREE) id = i;
+    if (id < 0) {
+        std::fprintf(stderr, "load_midi: %s: the music table is full\n", filename);
+        return -1;
+    }
+    std::vector<uint8_t> bytes;
+    const char* fault = nullptr;
+    uint32_t length_ms = 0;
+    if (!read_file_bytes(filename, LARGEST_MIDI_BYTES, &bytes, &fault) ||
+        !midi_duration_ms(bytes.data(), bytes.size(), &length_ms, &fault)) {
+        std::fprintf(stderr, "load_midi: %s: %s\n", filename, fault);
+        return -1;
+    }
+    MusicSlot& slot = music_table[id];
+    slot.id = id;
+    slot.length_ms = length_ms;
+    copy_base_name(filename, slot.name, sizeof slot.name);
+    slot.track = platform::audio_is_open() ? platform::music_track_load(filename) : -1;
+    slot.state = MIDI_STATE_LOADED;
+    return id;
+}
+
+int play_midi(int id) {
+    if (!has_track(id)) return 0;
+    if (current_track != -1) stop_midi(current_track);
+    MusicSlot& slot = music_table[id];
+    // Whatever the synthesiser answers, the track counts as started, as the table is kept.
+    if (slot.track >= 0) platform::music_track_play(slot.track);
+    slot.started_at = platform::tick_count();
+    slot.state = MIDI_STATE_PLAYING;
+    current_track = id;
+    audio_report_music_played(slot.name);
+    return 1;
+}
+
+int stop_midi(int id) {
+    if (!has_track(id)) return 0;
+    MusicSlot& slot = music_table[id];
+    if (slot.track >= 0) platform::music_track_stop(slot.track);
+    slot.state = MIDI_STATE_STOPPED;
+    current_track = -1;
+    return 1;
+}
+
+int midi_status(int id) {
+    if (!has_track(id)) return 0;
+    MusicSlot& slot = music_table[id];
+    slot.state = sounding(slot) ? MIDI_STATE_PLAYING : MIDI_STATE_STOPPED;
+    return slot.state;
+}
+
+int delete_all_midi() {
+    for (int id = 0; id < MUSIC_MAX; ++id) {
+        if (!has_track(id)) continue;
+        if (music_table[id].track >= 0) platform::music_track_release(music_table[id].track);
+        clear_slot(id);
+    }
+    current_track = -1;
+    return 1;
+}
+
+void music_shutdown() {
+    if (current_track != -1) stop_midi(current_track);
+    delete_all_midi();
+}
+
+int current_midi_track() { return current_track; }
+
+const MusicSlot* music_slot(int id) { return id >= 0 && id < MUSIC_MAX ? &music_table[id] : nullptr; }
+
+const char* music_now_playing() {
+    if (!has_track(current_track) || !sounding(music_table[current_track])) return nullptr;
+    return music_table[current_track].name;
+}

@@ -1,0 +1,150 @@
+// Tests of the music table's bookkeeping and of reading a MIDI file's length, without a
+// sound device: tracks then "play" for their length on the headless virtual clock.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "audio/audio_report.h"
+#include "audio/music.h"
+#include "platform/platform.h"
+#include "test_files.h"
+
+namespace {
+
+using Bytes = std::vector<uint8_t>;
+
+void put_be(Bytes& b, uint32_t v, int n) {
+    for (int i = n - 1; i >= 0; --i) b.push_back((v >> (8 * i)) & 0xFF);
+}
+
+// A one-track file at 480 ticks a beat: a tempo of `micros_per_beat`, then one note of `beats`.
+Bytes one_note_midi(uint32_t micros_per_beat, uint32_t beats) {
+    Bytes track = {0x00, 0xFF, 0x51, 0x03};
+    put_be(track, micros_per_beat, 3);
+    const Bytes note_on = {0x00, 0x90, 60, 100};
+    track.insert(track.end(), note_on.begin(), note_on.end());
+    // The delta time as a variable-length number.
+    const uint32_t delta = beats * 480;
+    Bytes var = {static_cast<uint8_t>(delta & 0x7F)};
+    for (uint32_t v = delta >> 7; v; v >>= 7) var.insert(var.begin(), static_cast<uint8_t>(0x80 | (v & 0x7F)));
+    track.insert(track.end(), var.begin(), var.end());
+    const Bytes rest = {60, 0, 0x00, 0xFF, 0x2F, 0x00};  // note off by running status, end of track
+    track.insert(track.end(), rest.begin(), rest.end());
+    Bytes file = {'M', 'T', 'h', 'd', 0, 0, 0, 6, 0, 0, 0, 1, 0x01, 0xE0, 'M', 'T', 'r', 'k'};
+    put_be(file, static_cast<uint32_t>(track.size()), 4);
+    file.insert(file.end(), track.begin(), track.end());
+    return file;
+}
+
+class MusicTable : public ::testing::Test {
+protected:
+    void SetUp() override {
+        platform::Config config;
+        config.backend = platform::Backend::Headless;
+        ASSERT_TRUE(platform::init(config));
+        music_init();
+        reset_audio_report();
+    }
+    void TearDown() override {
+        music_shutdown();
+        platform::shutdown();
+    }
+    int load(const std::string& name, const Bytes& bytes) {
+        write_bytes(dir.file(name), bytes);
+        return load_midi(dir.file(name).c_str());
+    }
+    static std::string data(const char* name) { return std::string(QUILLMOOR_TEST_DATA_DIR) + "/" + name; }
+
+    TempDir dir;
+};
+
+TEST_F(MusicTable, MissingIdsDoNothing) {
+    const int id = load("a.mid", one_note_midi(500000, 4));
+    ASSERT_EQ(id, 0);
+    ASSERT_EQ(play_midi(id), 1);
+    EXPECT_EQ(stop_midi(-1), 0);
+    EXPECT_EQ(midi_status(-1), 0);
+    EXPECT_EQ(play_midi(-1), 0);
+    EXPECT_EQ(play_midi(MUSIC_MAX), 0);
+    EXPECT_EQ(play_midi(5), 0);  // a free slot
+    // None of that touched the track that is playing.
+    EXPECT_EQ(current_midi_track(), id);
+    EXPECT_EQ(midi_status(id), MIDI_STATE_PLAYING);
+}
+
+TEST_F(MusicTable, StoppingATrackThatIsNotCurrentStillClearsTheCurrentOne) {
+    const int a = load("a.mid", one_note_midi(500000, 4));
+    const int b = load("b.mid", one_note_midi(500000, 4));
+    ASSERT_EQ(a, 0);
+    ASSERT_EQ(b, 1);
+    play_midi(b);
+    EXPECT_EQ(stop_midi(a), 1);
+    EXPECT_EQ(current_midi_track(), -1);
+    EXPECT_EQ(midi_status(a), MIDI_STATE_STOPPED);
+}
+
+TEST_F(MusicTable, StartingATrackStopsTheOneBefore) {
+    const int a = load("a.mid", one_note_midi(500000, 40));
+    const int b = load("b.mid", one_note_midi(500000, 40));
+    play_midi(a);
+    play_midi(b);
+    EXPECT_EQ(midi_status(a), MIDI_STATE_STOPPED);
+    EXPECT_EQ(midi_status(b), MIDI_STATE_PLAYING);
+    EXPECT_EQ(current_midi_track(), b);
+}
+
+TEST_F(MusicTable, AHeadlessTrackEndsAfterItsLengthAndReplayingStartsItOver) {
+    // 4 beats at 120 a minute: two seconds.
+    const int id = load("two_seconds.mid", one_note_midi(500000, 4));
+    ASSERT_EQ(music_slot(id)->length_ms, 2000u);
+    EXPECT_EQ(midi_status(id), MIDI_STATE_STOPPED);  // loaded, never played: not playing
+    play_midi(id);
+    platform::sleep_ms(1500);
+    EXPECT_EQ(midi_status(id), MIDI_STATE_PLAYING);
+    // Playing the current track again starts it from the beginning.
+    EXPECT_EQ(play_midi(id), 1);
+    EXPECT_EQ(current_midi_track(), id);
+    platform::sleep_ms(1500);
+    EXPECT_EQ(midi_status(id), MIDI_STATE_PLAYING);
+    platform::sleep_ms(600);
+    EXPECT_EQ(midi_status(id), MIDI_STATE_STOPPED);
+    const std::string report = audio_state_json_members();
+    EXPECT_NE(report.find("\"current\": null"), std::string::npos) << report;
+    EXPECT_NE(report.find("\"plays\": {\"two_seconds.mid\": 2}"), std::string::npos) << report;
+}
+
+TEST_F(MusicTable, ReadsTempoChanges) {
+    // 8 beats at 60 a minute.
+    EXPECT_EQ(music_slot(load("slow.mid", one_note_midi(1000000, 8)))->length_ms, 8000u);
+}
+
+TEST_F(MusicTable, RefusesDamagedFiles) {
+    Bytes cut = one_note_midi(500000, 4);
+    cut.resize(cut.size() - 5);
+    ::testing::internal::CaptureStderr();
+    EXPECT_EQ(load("cut.mid", cut), -1);
+    EXPECT_EQ(load("text.mid", Bytes{'h', 'e', 'l', 'l', 'o'}), -1);
+    EXPECT_EQ(load_midi(dir.file("absent.MID").c_str()), -1);
+    const std::string said = ::testing::internal::GetCapturedStderr();
+    EXPECT_NE(said.find("cut.mid"), std::string::npos) << said;
+    EXPECT_NE(said.find("absent.MID"), std::string::npos) << said;
+    EXPECT_EQ(music_slot(0)->state, MIDI_STATE_FREE);
+}
+
+TEST_F(MusicTable, TheGamesTracksTakeIdsInLoadOrderAndTheLevelThemesLastAMinute) {
+    const char* files[] = {"intro.MID", "level1.MID", "level2.MID", "level3.MID", "levelComplete.MID"};
+    for (int i = 0; i < 5; ++i) ASSERT_EQ(load_midi(data(files[i]).c_str()), i) << files[i];
+    for (int level = 1; level <= 3; ++level) EXPECT_GE(music_slot(level)->length_ms, 60000u) << files[level];
+    EXPECT_GE(music_slot(0)->length_ms, 30000u);
+    // The level-complete call is short: it plays while the closing lines are read.
+    EXPECT_LE(music_slot(4)->length_ms, 10000u);
+    EXPECT_GE(music_slot(4)->length_ms, 2000u);
+    play_midi(1);
+    EXPECT_NE(audio_state_json_members().find("\"current\": \"level1.MID\""), std::string::npos);
+    delete_all_midi();
+    EXPECT_EQ(midi_status(1), 0);
+    EXPECT_EQ(current_midi_track(), -1);
+}
+
+}  // namespace
