@@ -109,7 +109,7 @@ void paint_tree(Canvas& s) {
 
 // Nibbs the rat: a dark silhouette against the sun, sword raised, cape and long tail
 // flying, with a thin warm rim where the sunlight wraps round him and his big ear
-// glowing pink with the light behind it. Drawn in units of 1/4 pixel from his feet.
+// glowing pink with the light behind it. Measured in units (1.2 pixels) from his feet.
 void paint_hero(Canvas& s) {
     const int fx = 180, fy = 174;  // between his feet
     const double k = 1.2;  // pixels per unit
