@@ -1,0 +1,151 @@
+// The hero's walk and the camera band, and his sword and bow keys through the playing frame.
+#include "world_fixture.h"
+
+class PlayerMove : public LoadedWorld {
+protected:
+    void SetUp() override {
+        LoadedWorld::SetUp();
+        Sprite& b = world.player.body;
+        b.xv = b.yv = 4;
+        b.aux_3 = FACING_DOWN;
+    }
+    static void put_hero(float x, float y) {
+        world.player.body.x = x;
+        world.player.body.y = y;
+    }
+};
+
+TEST_F(PlayerMove, WalksInsideTheBandThenScrollsTheWorld) {
+    put_hero(444, 200);
+    Mole& m = place_mole(0, 500, 200);
+    Mole& dead = place_mole(1, 500, 260);
+    dead.alive = 0;
+    world.move_player(FACING_RIGHT);
+    EXPECT_FLOAT_EQ(world.player.body.x, 448);
+    world.move_player(FACING_RIGHT);
+    EXPECT_FLOAT_EQ(world.player.body.x, 452) << "below 450 he still walks";
+    EXPECT_EQ(world.scroll_x, 0);
+    world.move_player(FACING_RIGHT);
+    EXPECT_FLOAT_EQ(world.player.body.x, 452);
+    EXPECT_EQ(world.scroll_x, 4);
+    EXPECT_FLOAT_EQ(m.body.x, 496) << "live enemies keep their place in the world";
+    EXPECT_FLOAT_EQ(dead.body.x, 500) << "dead ones are not shifted";
+    EXPECT_EQ(world.player.body.aux_3, FACING_RIGHT);
+
+    // Back left: he walks down to x 150, then the view scrolls until it is at 0.
+    put_hero(154, 200);
+    world.move_player(FACING_LEFT);
+    EXPECT_FLOAT_EQ(world.player.body.x, 150);
+    world.move_player(FACING_LEFT);
+    EXPECT_EQ(world.scroll_x, 0);
+    EXPECT_FLOAT_EQ(world.player.body.x, 150);
+    world.move_player(FACING_LEFT);
+    EXPECT_EQ(world.scroll_x, 0);
+    EXPECT_FLOAT_EQ(world.player.body.x, 146) << "with the camera at 0 he walks on to the edge";
+}
+
+TEST_F(PlayerMove, VerticalBandIs150To290AndTheCameraStopsAtItsLimit) {
+    put_hero(300, 286);
+    world.move_player(FACING_DOWN);
+    EXPECT_FLOAT_EQ(world.player.body.y, 290);
+    world.move_player(FACING_DOWN);
+    EXPECT_FLOAT_EQ(world.player.body.y, 290);
+    EXPECT_EQ(world.scroll_y, 4);
+    world.scroll_y = world.max_scroll_y;
+    world.move_player(FACING_DOWN);
+    EXPECT_EQ(world.scroll_y, 5920);
+    EXPECT_FLOAT_EQ(world.player.body.y, 294) << "at the limit the hero walks on";
+    put_hero(300, 154);
+    world.scroll_y = 8;
+    world.move_player(FACING_UP);
+    EXPECT_FLOAT_EQ(world.player.body.y, 150);
+    world.move_player(FACING_UP);
+    world.move_player(FACING_UP);
+    EXPECT_EQ(world.scroll_y, 0);
+    world.move_player(FACING_UP);
+    EXPECT_FLOAT_EQ(world.player.body.y, 146);
+}
+
+TEST_F(PlayerMove, BlockedStepsAreUndoneWholeWithoutSliding) {
+    // Wall at column 10 (x 320..351) spanning rows 5 and 6.
+    wall(5, 10);
+    wall(6, 10);
+    put_hero(284, 170);  // reaches into row 6 as well
+    world.move_player(FACING_RIGHT);
+    EXPECT_FLOAT_EQ(world.player.body.x, 288);
+    world.move_player(FACING_RIGHT);
+    EXPECT_FLOAT_EQ(world.player.body.x, 288) << "the step into the wall is undone whole";
+    EXPECT_FLOAT_EQ(world.player.body.y, 170);
+    // A blocked scroll step is undone too and shifts nothing.
+    put_hero(300, 290);
+    world.scroll_y = 0;
+    wall(10, 9);
+    wall(10, 10);
+    Mole& m = place_mole(0, 100, 100);
+    world.move_player(FACING_DOWN);
+    world.move_player(FACING_DOWN);
+    EXPECT_EQ(world.scroll_y, 0);
+    EXPECT_FLOAT_EQ(m.body.y, 100);
+}
+
+TEST_F(PlayerMove, StandingStillShowsTheIdleFrameOfTheFacing) {
+    put_hero(300, 200);
+    world.move_player(FACING_LEFT);
+    world.move_player(MOVE_NONE);
+    EXPECT_EQ(world.player.body.curr_frame, 9);
+    world.move_player(FACING_UP);
+    world.move_player(MOVE_NONE);
+    EXPECT_EQ(world.player.body.curr_frame, 12);
+}
+
+TEST_F(PlayerMove, PlayingFrameTakesRightFirstAndHoldsStillWhileTheSwordSwings) {
+    shell.current_level = 1;
+    world.loaded_level = 1;
+    put_hero(300, 200);
+    world.player.sword.anim_state = 1;
+    hold_keys({platform::VK_RIGHT, platform::VK_UP, platform::VK_LEFT});
+    playing_frame();
+    EXPECT_FLOAT_EQ(world.player.body.x, 304);
+    EXPECT_FLOAT_EQ(world.player.body.y, 200);
+    hold_keys({platform::VK_UP, platform::VK_DOWN});
+    playing_frame();
+    EXPECT_FLOAT_EQ(world.player.body.y, 196);
+
+    // A held with an arrow key: no step while A is down, nor until the swing has played out.
+    hold_keys({platform::VK_RIGHT}, {platform::DIK_A});
+    for (int i = 0; i < 5; ++i) playing_frame();
+    EXPECT_FLOAT_EQ(world.player.body.x, 304);
+    EXPECT_TRUE(world.player.sword.attr & SPRITE_ATTR_VISIBLE);
+    hold_keys({platform::VK_RIGHT});
+    playing_frame();
+    EXPECT_FALSE(world.player.sword.attr & SPRITE_ATTR_VISIBLE) << "released A hides the sword at once";
+    int frames = 0;
+    while (world.player.body.x == 304 && frames < 20) {
+        playing_frame();
+        ++frames;
+    }
+    EXPECT_GT(frames, 0) << "the swing plays out before he walks again";
+    EXPECT_LT(frames, 20);
+}
+
+TEST_F(PlayerMove, OneArrowAtATimeAndOnlyWithTheBow) {
+    shell.current_level = 1;
+    world.loaded_level = 1;
+    put_hero(300, 200);
+    world.player.body.aux_3 = FACING_RIGHT;
+    world.player.sword.anim_state = 1;
+    hold_keys({}, {platform::DIK_Z});
+    playing_frame();
+    EXPECT_FALSE(world.player.arrow.attr & SPRITE_ATTR_VISIBLE) << "no bow yet";
+    world.player.has_bow = 1;
+    playing_frame();
+    ASSERT_TRUE(world.player.arrow.attr & SPRITE_ATTR_VISIBLE);
+    EXPECT_FLOAT_EQ(world.player.arrow.x, 306 + 16) << "fired from (x + 6) and moved once";
+    const float x = world.player.arrow.x;
+    playing_frame();
+    EXPECT_FLOAT_EQ(world.player.arrow.x, x + 16) << "the flying arrow is not fired again";
+    // It is spent past the right edge of the screen.
+    hold_keys({});
+    for (int i = 0; i < 30; ++i) playing_frame();
+    EXPECT_FALSE(world.player.arrow.attr & SPRITE_ATTR_VISIBLE);
+}

@@ -1,0 +1,156 @@
+// Combat and pick-ups: contact damage and invulnerability, sword and arrow hits, kills,
+// cheese, and the lives the playing frame takes away.
+#include "world_fixture.h"
+
+class Combat : public LoadedWorld {
+protected:
+    Player& hero = world.player;
+    void SetUp() override {
+        LoadedWorld::SetUp();
+        hero.body.x = 300;
+        hero.body.y = 200;
+        hero.body.aux_3 = FACING_RIGHT;
+        hero.hit_points = 5;
+        hero.lives = 10;
+        hide_sprite(&hero.sword);
+    }
+    // A mole that stands still and draws no random number in its update.
+    Mole& still_mole(int i, float x, float y, int hit_points = 1) {
+        Mole& m = place_mole(i, x, y);
+        m.speed = 0;
+        m.hit_points = hit_points;
+        m.body.counter_1 = 0;
+        m.body.counter_2 = 0;
+        return m;
+    }
+    void sword_at(float x, float y, int direction) {
+        show_sprite(&hero.sword);
+        hero.sword.x = x;
+        hero.sword.y = y;
+        hero.sword.aux_3 = direction;
+    }
+};
+
+TEST_F(Combat, ContactHurtsOnceThenNotFor32Frames) {
+    still_mole(0, 310, 200);
+    world.update_world();
+    EXPECT_EQ(hero.hit_points, 4);
+    EXPECT_TRUE(hero.invulnerable);
+    EXPECT_FLOAT_EQ(hero.body.x, 268) << "pushed 32 pixels against his facing";
+    int frames = 0;
+    while (hero.hit_points == 4 && frames < 100) {
+        hero.body.x = 300;  // back onto the mole every frame
+        world.update_world();
+        ++frames;
+    }
+    EXPECT_EQ(frames, 33) << "the 33rd frame after the hit clears the guard and hurts again";
+    EXPECT_EQ(hero.hit_points, 3);
+}
+
+TEST_F(Combat, TheSwordKillsAMoleWithADeathCloudAndMaybeCheese) {
+    Mole& m = still_mole(0, 340, 200);
+    sword_at(332, 216, FACING_RIGHT);
+    reset_game_rand();  // next number 41: no cheese
+    world.update_world();
+    EXPECT_FALSE(m.alive);
+    EXPECT_FALSE(m.body.attr & SPRITE_ATTR_VISIBLE);
+    EXPECT_FLOAT_EQ(world.deathcloud_sprite.x, 340);
+    EXPECT_EQ(world.deathcloud_sprite.anim_state, 0);
+    EXPECT_FALSE(world.cheese_sprite.attr & SPRITE_ATTR_VISIBLE);
+
+    Mole& n = still_mole(1, 340, 260);
+    sword_at(332, 276, FACING_RIGHT);
+    reset_game_rand();
+    for (int i = 0; i < 3; ++i) game_rand();  // next number 26500: (r + 1) mod 10 = 1
+    world.update_world();
+    EXPECT_FALSE(n.alive);
+    EXPECT_TRUE(world.cheese_sprite.attr & SPRITE_ATTR_VISIBLE);
+    EXPECT_FLOAT_EQ(world.cheese_sprite.y, n.body.y);
+}
+
+TEST_F(Combat, AHeldSwordTakesOnePointPerFrameAndPushesEachTime) {
+    Mole& m = still_mole(0, 340, 200, 3);
+    sword_at(332, 216, FACING_RIGHT);
+    world.update_world();
+    EXPECT_EQ(m.hit_points, 2);
+    EXPECT_FLOAT_EQ(m.body.x, 372) << "knocked 32 pixels in the sword's direction";
+    EXPECT_TRUE(m.alive);
+}
+
+TEST_F(Combat, ArrowAndSwordTogetherCostOnePointAndTheArrowPushes) {
+    Mole& m = still_mole(0, 340, 200, 3);
+    Mole& behind = still_mole(1, 340, 200, 3);
+    sword_at(332, 216, FACING_RIGHT);
+    show_sprite(&hero.arrow);
+    hero.arrow.x = 345;
+    hero.arrow.y = 205;
+    hero.arrow.aux_3 = FACING_DOWN;
+    hide_sprite(&hero.sword);  // first the arrow alone, against two moles on one spot
+    world.update_world();
+    EXPECT_EQ(m.hit_points, 2);
+    EXPECT_EQ(behind.hit_points, 3) << "a spent arrow hits nothing more";
+    EXPECT_FALSE(hero.arrow.attr & SPRITE_ATTR_VISIBLE);
+    EXPECT_FLOAT_EQ(m.body.y, 232);
+
+    Mole& third = still_mole(2, 340, 300, 3);
+    sword_at(332, 316, FACING_RIGHT);
+    show_sprite(&hero.arrow);
+    hero.arrow.x = 345;
+    hero.arrow.y = 305;
+    hero.arrow.aux_3 = FACING_UP;
+    world.update_world();
+    EXPECT_EQ(third.hit_points, 2);
+    EXPECT_FLOAT_EQ(third.body.x, 340) << "pushed by the arrow only";
+    EXPECT_FLOAT_EQ(third.body.y, 268);
+}
+
+TEST_F(Combat, CheeseHealsOnlyBelowFourAndIsUsedUpEitherWay) {
+    auto drop_cheese = [&] {
+        show_sprite(&world.cheese_sprite);
+        world.cheese_sprite.x = hero.body.x;
+        world.cheese_sprite.y = hero.body.y;
+    };
+    hero.hit_points = 3;
+    drop_cheese();
+    world.update_world();
+    EXPECT_EQ(hero.hit_points, 4);
+    EXPECT_FALSE(world.cheese_sprite.attr & SPRITE_ATTR_VISIBLE);
+    drop_cheese();
+    world.update_world();
+    EXPECT_EQ(hero.hit_points, 4) << "never back to five";
+    EXPECT_FALSE(world.cheese_sprite.attr & SPRITE_ATTR_VISIBLE);
+}
+
+TEST_F(Combat, LosingAllHitPointsCostsALifeAndTheLastOneEndsTheGame) {
+    shell.game_state = GAME_STATE_PLAYING;
+    shell.current_level = 1;
+    world.loaded_level = 1;
+    hero.sword.anim_state = 1;
+    hero.hit_points = 1;
+    hero.lives = 2;
+    still_mole(0, 310, 200);
+    playing_frame();
+    EXPECT_EQ(hero.lives, 1);
+    EXPECT_EQ(hero.hit_points, 5);
+    EXPECT_FLOAT_EQ(hero.body.y, 200) << "he goes on where he stands";
+    EXPECT_EQ(shell.game_state, GAME_STATE_PLAYING);
+
+    hero.hit_points = 1;
+    hero.invulnerable = 0;
+    hero.body.x = 300;
+    playing_frame();
+    EXPECT_EQ(shell.game_state, GAME_STATE_GAME_OVER);
+    EXPECT_EQ(shell.current_level, 0);
+    EXPECT_FALSE(hero.alive);
+}
+
+TEST_F(Combat, DeadEnemiesKeepMovingButAreNeitherDrawnNorShifted) {
+    Mole& m = place_mole(0, 100, 100);
+    m.alive = 0;
+    hide_sprite(&m.body);
+    m.body.xv = 3;
+    world.update_world();
+    EXPECT_FLOAT_EQ(m.body.x, 103);
+    world.shift_world_objects(-4, 0);
+    EXPECT_FLOAT_EQ(m.body.x, 103);
+}
