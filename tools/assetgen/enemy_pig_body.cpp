@@ -277,7 +277,7 @@ void draw_right(const Fig& f, int s) {
     if (f.look.lord)
         weapon(f, 19 + s, 21 + b, 19 + s, 4 + b);
     else
-        weapon(f, 18 + s, 22 + b, 24.5 + s, 18 + b);
+        weapon(f, 18 + s, 20.5 + b, 25.5 + s, 25 + b);
     arm(f, 17 + s, 18.5 + b, false);
 }
 
