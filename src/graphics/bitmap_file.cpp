@@ -6,13 +6,20 @@
 #include <fstream>
 #include <iterator>
 #include <sstream>
+#include <string>
 
 namespace {
 
 uint16_t read16(const uint8_t* p) { return static_cast<uint16_t>(p[0] | p[1] << 8); }
 uint32_t read32(const uint8_t* p) { return p[0] | p[1] << 8 | p[2] << 16 | static_cast<uint32_t>(p[3]) << 24; }
 
+// Files already reported: a picture loaded for each of a hundred enemies is reported once.
+std::vector<std::string> reported_files;
+
 int refuse(const char* filename, const char* fault) {
+    for (const std::string& name : reported_files)
+        if (name == filename) return 0;
+    reported_files.emplace_back(filename);
     std::fprintf(stderr, "quillmoor: %s: %s\n", filename, fault);
     return 0;
 }
@@ -89,6 +96,8 @@ int load_bitmap_file(BitmapFile* bitmap, const char* filename) {
     flip_bitmap_rows(out.data(), static_cast<int>(info.biWidth * (bitmap->info_header.biBitCount / 8)), info.biHeight);
     return 1;
 }
+
+void forget_bitmap_reports() { reported_files.clear(); }
 
 int unload_bitmap_file(BitmapFile* bitmap) {
     if (bitmap) {

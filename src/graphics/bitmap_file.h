@@ -35,6 +35,8 @@ constexpr int BITMAP_MAX_SIDE = 8192;
 // 1 when loaded, 0 on any failure (one line on stderr names the file and the fault).
 int load_bitmap_file(BitmapFile* bitmap, const char* filename);
 int unload_bitmap_file(BitmapFile* bitmap);
+// Lets every file's fault be reported again (each is reported once per run).
+void forget_bitmap_reports();
 int flip_bitmap_rows(uint8_t* image, int bytes_per_row, int rows);
 // Replaces the whole display palette.
 int set_palette(const PaletteEntry entries[256]);

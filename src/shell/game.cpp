@@ -4,6 +4,7 @@
 #include "audio/audio_report.h"
 #include "audio/music.h"
 #include "audio/sound.h"
+#include "graphics/bitmap_file.h"
 #include "graphics/display.h"
 #include "platform/keyboard.h"
 #include "platform/platform.h"
@@ -162,6 +163,7 @@ void reset_game_globals() {
     reset_title_menu();
     reset_world();
     reset_audio_report();
+    forget_bitmap_reports();
     platform::clear_keyboard_snapshot();
 }
 
