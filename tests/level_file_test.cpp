@@ -1,0 +1,165 @@
+// Reading the level files: tile maps as integer literals, enemy lists as pairs of positions,
+// and what short or damaged files leave behind.
+#include "test_files.h"
+#include "world/level_reader.h"
+#include "world_fixture.h"
+
+class LevelFiles : public LoadedWorld {
+protected:
+    TempDir dir;
+    std::string write(const std::string& name, const std::string& text) {
+        write_text(dir.file(name), text);
+        return dir.file(name);
+    }
+    static int alive_moles() {
+        int n = 0;
+        for (const Mole& m : world.pools.moles) n += m.alive ? 1 : 0;
+        return n;
+    }
+    // Text for a whole map of `value`, with `first` numbers at the start replaced.
+    static std::string full_map(const std::string& first, int value, int count) {
+        std::string text = first;
+        for (int i = 0; i < count; ++i) text += " " + std::to_string(value);
+        return text;
+    }
+};
+
+TEST_F(LevelFiles, TileNumbersAreIntegerLiteralsWithOctalAndHex) {
+    const std::string file = write("map.txt", "010 0x1F -3 +7\n\t12   0 099");
+    world.load_tile_map(file.c_str());
+    EXPECT_EQ(tile_map[0][0], 8) << "a leading 0 is octal";
+    EXPECT_EQ(tile_map[0][1], 31);
+    EXPECT_EQ(tile_map[0][2], -3);
+    EXPECT_EQ(tile_map[0][3], 7);
+    EXPECT_EQ(tile_map[0][4], 12);
+    EXPECT_EQ(tile_map[0][5], 0);
+    EXPECT_EQ(tile_map[0][6], 0) << "octal stops at 9";
+    EXPECT_EQ(tile_map[0][7], 99) << "and the 99 is the next number";
+}
+
+TEST_F(LevelFiles, RowsFillLeftToRightThenDown) {
+    const std::string file = write("map.txt", full_map("", 1, 199) + " 45 46\n");
+    world.load_tile_map(file.c_str());
+    EXPECT_EQ(tile_map[0][198], 1);
+    EXPECT_EQ(tile_map[0][199], 45);
+    EXPECT_EQ(tile_map[1][0], 46);
+}
+
+TEST_F(LevelFiles, AShortOrDamagedMapKeepsTheOldCellsAfterTheFault) {
+    for (auto& row : tile_map)
+        for (int32_t& cell : row) cell = 5;
+    world.load_tile_map(write("short.txt", "1 2 3\n\n  ").c_str());
+    EXPECT_EQ(tile_map[0][2], 3);
+    EXPECT_EQ(tile_map[0][3], 5);
+    world.load_tile_map(write("bad.txt", "7 7 x 7 7").c_str());
+    EXPECT_EQ(tile_map[0][1], 7);
+    EXPECT_EQ(tile_map[0][2], 3) << "nothing after the bad text is read";
+    EXPECT_EQ(tile_map[0][3], 5);
+    world.load_tile_map(write("huge.txt", "9 99999999999 9").c_str());
+    EXPECT_EQ(tile_map[0][0], 9);
+    EXPECT_EQ(tile_map[0][1], 7) << "a number too large for a tile is a failed read";
+    EXPECT_TRUE(world.load_tile_map(dir.file("missing.txt").c_str()));
+    EXPECT_EQ(tile_map[0][0], 9);
+    EXPECT_EQ(tile_map[199][199], 5);
+}
+
+TEST_F(LevelFiles, EnemyPairsAlternateAcrossAndDownAndStopAtTheEnd) {
+    for (int i = 0; i < 3; ++i) world.pools.moles[i].speed = 2;
+    world.load_enemy_list(write("moles.txt", "100 200\n300.5 400\n2485 1689\n\n  \n").c_str(), ENEMY_KIND_MOLE);
+    EXPECT_EQ(alive_moles(), 3) << "trailing blanks activate nothing";
+    const Mole* m = world.pools.moles;
+    EXPECT_FLOAT_EQ(m[1].body.x, 300.5f);
+    EXPECT_FLOAT_EQ(m[0].body.xv, 2);
+    EXPECT_FLOAT_EQ(m[0].body.yv, 0);
+    EXPECT_FLOAT_EQ(m[1].body.xv, 0);
+    EXPECT_FLOAT_EQ(m[1].body.yv, 2);
+    EXPECT_FLOAT_EQ(m[2].body.xv, 2);
+    EXPECT_EQ(m[2].hit_points, 1);
+    EXPECT_EQ(m[2].body.aux_3, FACING_DOWN);
+    EXPECT_TRUE(m[2].body.attr & SPRITE_ATTR_VISIBLE);
+    EXPECT_FALSE(m[3].alive);
+}
+
+TEST_F(LevelFiles, HalfPairsNonNumbersAndOverflowEndTheList) {
+    world.load_enemy_list(write("half.txt", "1 2 3 4 5").c_str(), ENEMY_KIND_MOLE);
+    EXPECT_EQ(alive_moles(), 2);
+    world.reset_enemies();
+    world.load_enemy_list(write("bad.txt", "1 2 abc 4 5 6").c_str(), ENEMY_KIND_MOLE);
+    EXPECT_EQ(alive_moles(), 1);
+    world.reset_enemies();
+    world.load_enemy_list(write("inf.txt", "1 2 1e999 4 5 6").c_str(), ENEMY_KIND_MOLE);
+    EXPECT_EQ(alive_moles(), 1) << "a position that is no finite number ends the list";
+    world.reset_enemies();
+    world.load_enemy_list(write("nan.txt", "1 2 nan 4").c_str(), ENEMY_KIND_MOLE);
+    EXPECT_EQ(alive_moles(), 1);
+    world.reset_enemies();
+    world.load_enemy_list(dir.file("missing.txt").c_str(), ENEMY_KIND_MOLE);
+    EXPECT_EQ(alive_moles(), 0);
+    world.load_enemy_list(write("any.txt", "1 2").c_str(), 7);
+    EXPECT_EQ(alive_moles(), 0) << "an unknown kind reads nothing";
+}
+
+TEST_F(LevelFiles, AtMostOneHundredEnemiesAreTaken) {
+    std::string text;
+    for (int i = 0; i < 130; ++i) text += std::to_string(i) + " 10\n";
+    world.load_enemy_list(write("many.txt", text).c_str(), ENEMY_KIND_MOLE);
+    EXPECT_EQ(alive_moles(), 100);
+    EXPECT_FLOAT_EQ(world.pools.moles[99].body.x, 99);
+}
+
+TEST_F(LevelFiles, LevelOneStartsTheHeroBossAndOpeningLines) {
+    std::filesystem::current_path(dir.path);
+    write("Level1.txt", full_map("", 2, 40000));
+    write("level1Moles.txt", "400 400 500 500");
+    world.player.lives = 3;
+    world.player.has_bow = 1;
+    world.scroll_x = 640;
+    world.load_level(1);
+    EXPECT_EQ(world.loaded_level, 1);
+    EXPECT_EQ(world.scroll_x, 0);
+    EXPECT_EQ(world.player.lives, 10);
+    EXPECT_EQ(world.player.hit_points, 5);
+    EXPECT_FLOAT_EQ(world.player.body.x, 200);
+    EXPECT_FLOAT_EQ(world.player.body.y, 380);
+    EXPECT_TRUE(world.player.has_bow) << "a level start alone keeps the items";
+    EXPECT_EQ(alive_moles(), 2);
+    EXPECT_EQ(tile_map[199][199], 2);
+    EXPECT_FLOAT_EQ(world.pools.mole_boss.body.x, 2485);
+    EXPECT_EQ(world.pools.mole_boss.hit_points, 5);
+    ASSERT_FALSE(world.dialog_box.speech_is_idle());
+    EXPECT_STREQ(world.dialog_box.top->text, "Grandfather, what happened?!?");
+    EXPECT_EQ(world.dialog_box.top->speaker, 0);
+    ASSERT_NE(world.dialog_box.top->next, nullptr);
+    EXPECT_EQ(world.dialog_box.top->next->speaker, 1);
+    EXPECT_EQ(world.dialog_box.top->next->next, nullptr);
+}
+
+TEST_F(LevelFiles, ANewGameClearsTheItemsAndWaitingLines) {
+    std::filesystem::current_path(dir.path);
+    world.player.has_bow = 1;
+    world.player.has_key = 1;
+    world.dialog_box.speech_push(0, "left over");
+    world.start_new_game();
+    EXPECT_FALSE(world.player.has_bow);
+    EXPECT_FALSE(world.player.has_key);
+    int lines = 0;
+    for (const SpeechLine* l = world.dialog_box.top; l; l = l->next) ++lines;
+    EXPECT_EQ(lines, 2);
+}
+
+TEST_F(LevelFiles, LevelTwoKeepsLivesGivesTheBowAndTakesTheKey) {
+    std::filesystem::current_path(dir.path);
+    write("level2Pigs.txt", "10 10 20 20 30 30");
+    world.player.lives = 4;
+    world.player.has_key = 1;
+    world.load_level(2);
+    EXPECT_EQ(world.player.lives, 4);
+    EXPECT_TRUE(world.player.has_bow);
+    EXPECT_FALSE(world.player.has_key);
+    EXPECT_FLOAT_EQ(world.player.body.y, 300);
+    int pigs = 0;
+    for (const Pig& p : world.pools.pigs) pigs += p.alive ? 1 : 0;
+    EXPECT_EQ(pigs, 3);
+    EXPECT_EQ(world.pools.pigs[0].hit_points, 2);
+    EXPECT_TRUE(world.dialog_box.speech_is_idle());
+}
