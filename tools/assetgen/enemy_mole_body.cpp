@@ -42,7 +42,7 @@ void foot(Canvas& frame, const Pen& p, double cx, double cy, bool far) {
     stamp(frame, layer);
 }
 
-void eye(Canvas& c, const Pen& p, double x, double y, bool dizzy, bool shown = true) {
+void eye(const Pen& p, double x, double y, bool dizzy, bool shown) {
     if (!shown) return;
     if (dizzy) {
         // Crossed-out eyes: a small x.
@@ -53,7 +53,6 @@ void eye(Canvas& c, const Pen& p, double x, double y, bool dizzy, bool shown = t
     // A bead: a bright glint over black, so it reads against the dark fur.
     pen_dot(p, x, y, BLACK);
     pen_dot(p, x, y - 1, WHITE);
-    (void)c;
 }
 
 void draw_down(Canvas& frame, const Pen& p, int s, const MoleLook& look) {
@@ -73,17 +72,17 @@ void draw_down(Canvas& frame, const Pen& p, int s, const MoleLook& look) {
     pen_dot(n, 15, 16.5 + b, ROSE + 1);
     pen_dot(n, 16.5, 16.5 + b, ROSE + 1);
     stamp(frame, snout);
-    eye(frame, p, 11.5, 11.5 + b, look.dizzy, look.eyes);
-    eye(frame, p, 20, 11.5 + b, look.dizzy, look.eyes);
+    eye(p, 11.5, 11.5 + b, look.dizzy, look.eyes);
+    eye(p, 20, 11.5 + b, look.dizzy, look.eyes);
     double droop = look.dizzy ? 2 : 0;
-    claw_hand(frame, p, 6, 20 + b - s * 0.8 + droop, -0.35, 0.95, look.claw, false);
-    claw_hand(frame, p, 26, 20 + b + s * 0.8 + droop, 0.35, 0.95, look.claw, false);
+    claw_hand(frame, p, 6.5, 20 + b - s * 0.8 + droop, -0.35, 0.95, look.claw, false);
+    claw_hand(frame, p, 25, 20 + b + s * 0.8 + droop, 0.35, 0.95, look.claw, false);
 }
 
 void draw_up(Canvas& frame, const Pen& p, int s, const MoleLook& look) {
     double b = s ? -0.5 : 0;
-    claw_hand(frame, p, 6.5, 16.5 + b + s * 0.8, -0.5, -0.85, look.claw, true);
-    claw_hand(frame, p, 25.5, 16.5 + b - s * 0.8, 0.5, -0.85, look.claw, true);
+    claw_hand(frame, p, 7, 16.5 + b + s * 0.8, -0.5, -0.85, look.claw, true);
+    claw_hand(frame, p, 24.5, 16.5 + b - s * 0.8, 0.5, -0.85, look.claw, true);
     Canvas body(frame.width, frame.height);
     Pen q{body, p.k, p.ox, p.oy};
     pen_blob(q, 16, 18.5 + b, 10.5, 10, MOLE, 1, 5);
@@ -117,7 +116,7 @@ void draw_right(Canvas& frame, const Pen& p, int s, const MoleLook& look) {
     pen_blob(n, 27, 16 + b, 3.2, 2.2, ROSE, 3, 6);
     pen_dot(n, 29.5, 16 + b, ROSE + 1);
     stamp(frame, snout);
-    eye(frame, p, 23, 12 + b, look.dizzy, look.eyes);
+    eye(p, 23, 12 + b, look.dizzy, look.eyes);
     Canvas tail(frame.width, frame.height);
     Pen t{tail, p.k, p.ox, p.oy};
     pen_blob(t, 3.5, 21 + b, 1.8, 1.4, SKIN, 2, 5);

@@ -12,12 +12,12 @@ namespace {
 
 constexpr int SIZE = 64;
 constexpr double K = 2;
-constexpr double CLAW = 1.25;
+constexpr double CLAW = 1.15;
 // The hole he digs: centre and half-widths in pixels.
 constexpr int HOLE_X = 32, HOLE_Y = 53, HOLE_RX = 29, HOLE_RY = 9;
 
 // Helmet with its lamp, a scar over one eye and a belt: what sets the boss apart.
-// `lift` is how many pixels the figure has been lowered.
+// `down` is how many pixels the figure has been lowered.
 void gear(Canvas& frame, double down, bool dizzy, bool walking_step) {
     Pen p{frame, K, 0, down};
     double b = walking_step ? -0.5 : 0;
@@ -87,7 +87,7 @@ Canvas stunned(double turn) {
     // Stars wheel round his head.
     for (int i = 0; i < 3; ++i) {
         double a = turn + i * 2 * M_PI / 3;
-        draw_star(f, 32 + 20 * std::cos(a), 7 + 5 * std::sin(a), 4.5, a);
+        draw_star(f, 32 + 21 * std::cos(a), 11 + 6 * std::sin(a), 4, a);
     }
     return f;
 }

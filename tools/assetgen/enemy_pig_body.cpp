@@ -152,20 +152,20 @@ void draw_down(const Fig& f, int s) {
     leg(f, 19.5, s > 0 ? 1.5 : 0, false);
     torso_front(f, b);
     if (f.look.lord)
-        weapon(f, 6.5, 21 + b + s, 6.5, 4 + b + s);
+        weapon(f, 6.5, 21 + b + s, 6.5, 6 + b + s);
     else
         weapon(f, 7.5, 22 + b + s, 4.5, 11 + b + s);
     arm(f, 8.3, 18.5 + b + s, false);
     arm(f, 23.7, 18.5 + b - s, false);
     ears(f, false);
     face_front(f, b);
-    if (f.look.lord) helmet(f, 16, 4.8 + b);
+    if (f.look.lord) helmet(f, 16, 5.8 + b);
 }
 
 void draw_up(const Fig& f, int s) {
     double b = s ? -0.5 : 0;
     if (f.look.lord)
-        weapon(f, 25.5, 21 + b - s, 25.5, 4 + b - s);
+        weapon(f, 25.5, 21 + b - s, 25.5, 6 + b - s);
     else
         weapon(f, 24.5, 22 + b - s, 27.5, 11 + b - s);
     leg(f, 12.5, s > 0 ? 1.5 : 0, false);
@@ -203,7 +203,7 @@ void draw_up(const Fig& f, int s) {
         pen_blob(p, 16, 9.5 + b, 7.5, 6.5, ROSE, 2, 5);
         stamp(f.frame, c);
     }
-    if (f.look.lord) helmet(f, 16, 4.8 + b);
+    if (f.look.lord) helmet(f, 16, 5.8 + b);
 }
 
 void draw_right(const Fig& f, int s) {
@@ -271,11 +271,11 @@ void draw_right(const Fig& f, int s) {
             pen_polygon(u, {{21.6, 14.0 + b}, {22.8, 13.4 + b}, {23.2, 10.8 + b}}, CREAM + 7);
             stamp(f.frame, t);
             pen_stroke(e, 18.5, 6.6 + b, 21.5, 7.2 + b, 0, ROSE);
-            helmet(f, 16.5, 4.8 + b);
+            helmet(f, 16.5, 5.8 + b);
         }
     }
     if (f.look.lord)
-        weapon(f, 19 + s, 21 + b, 19 + s, 4 + b);
+        weapon(f, 19 + s, 21 + b, 19 + s, 6 + b);
     else
         weapon(f, 18 + s, 20.5 + b, 25.5 + s, 25 + b);
     arm(f, 17 + s, 18.5 + b, false);

@@ -45,7 +45,7 @@ void draw_wasp(Canvas& frame, int wings, int curl, const WaspLook& look) {
     // The whole figure sits two units high so the wings and the curled sting both fit.
     Pen p{frame, look.k, 0, (bob - 2) * look.k};
     const double jx = 16, jy = 18;  // the waist, where the abdomen hangs from the thorax
-    static const double tilt[] = {155, 130, 105, 80, 70};
+    static const double tilt[] = {155, 130, 105, 78, 66};
     double ang = tilt[std::clamp(curl, 0, 4)] * DEG;
     double ca = std::cos(ang), sa = std::sin(ang);
     const double a = 6.5, b = 4.4;
@@ -79,7 +79,6 @@ void draw_wasp(Canvas& frame, int wings, int curl, const WaspLook& look) {
             g.set(gx - 1, gy, WHITE);
             g.set(gx + 1, gy, WHITE);
             g.set(gx, gy - 1, WHITE);
-            g.set(gx, gy + 1, WHITE);
             paste(frame, g, 0, 0);
         }
     }
