@@ -8,6 +8,7 @@
 #include "audio/audio_report.h"
 #include "audio/music.h"
 #include "platform/platform.h"
+#include "run_game.h"
 #include "test_files.h"
 
 namespace {
@@ -114,6 +115,24 @@ TEST_F(MusicTable, AHeadlessTrackEndsAfterItsLengthAndReplayingStartsItOver) {
     EXPECT_NE(report.find("\"plays\": {\"two_seconds.mid\": 2}"), std::string::npos) << report;
 }
 
+TEST_F(MusicTable, OnlyTheTrackStartedLastSounds) {
+    const int intro = load("intro.mid", one_note_midi(500000, 40));
+    const int level = load("level.mid", one_note_midi(500000, 40));
+    const int fanfare = load("fanfare.mid", one_note_midi(500000, 40));
+    play_midi(intro);
+    play_midi(level);
+    // The shell stops the title track in every playing frame; that clears current_track
+    // but leaves the level track sounding.
+    stop_midi(intro);
+    EXPECT_EQ(current_midi_track(), -1);
+    EXPECT_EQ(midi_status(level), MIDI_STATE_PLAYING);
+    EXPECT_NE(audio_state_json_members().find("\"current\": \"level.mid\""), std::string::npos);
+    // A new track replaces it even though it was no longer current.
+    play_midi(fanfare);
+    EXPECT_EQ(midi_status(level), MIDI_STATE_STOPPED);
+    EXPECT_EQ(midi_status(fanfare), MIDI_STATE_PLAYING);
+}
+
 TEST_F(MusicTable, ReadsTempoChanges) {
     // 8 beats at 60 a minute.
     EXPECT_EQ(music_slot(load("slow.mid", one_note_midi(1000000, 8)))->length_ms, 8000u);
@@ -145,6 +164,17 @@ TEST_F(MusicTable, TheGamesTracksTakeIdsInLoadOrderAndTheLevelThemesLastAMinute)
     delete_all_midi();
     EXPECT_EQ(midi_status(1), 0);
     EXPECT_EQ(current_midi_track(), -1);
+}
+
+// The whole game, headless: the level theme ends on the virtual clock and the shell starts it again.
+TEST(HeadlessMusic, TheLevelThemeLoopsOnTheVirtualClock) {
+    TempDir dir;
+    // Start a game, leave the map, then stand still for 84 virtual seconds.
+    const HeadlessRun run = run_headless(dir, "20 -\n1 enter\n5 -\n1 space\n", 2800);
+    ASSERT_EQ(run.exit_status, 0) << run.errors;
+    EXPECT_NE(run.state.find("\"music\": {\"current\": \"level1.MID\", \"plays\": {\"intro.MID\": 1, \"level1.MID\": 2}}"),
+              std::string::npos)
+        << run.state;
 }
 
 }  // namespace

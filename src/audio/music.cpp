@@ -18,6 +18,9 @@ constexpr size_t LARGEST_MIDI_BYTES = 4u << 20;
 
 MusicSlot music_table[MUSIC_MAX];
 int current_track = -1;
+// The track started last. Like the synthesiser, which plays one track at a time, a silent
+// track sounds only while it is the last one started, even after current_track was cleared.
+int last_started = -1;
 
 bool has_track(int id) { return id >= 0 && id < MUSIC_MAX && music_table[id].state != MIDI_STATE_FREE; }
 
@@ -30,7 +33,7 @@ void clear_slot(int id) {
 bool sounding(const MusicSlot& slot) {
     if (slot.state != MIDI_STATE_PLAYING) return false;
     if (slot.track >= 0) return platform::music_track_is_playing(slot.track);
-    return platform::tick_count() - slot.started_at < slot.length_ms;
+    return slot.id == last_started && platform::tick_count() - slot.started_at < slot.length_ms;
 }
 
 }  // namespace
@@ -41,6 +44,7 @@ int music_init() {
         clear_slot(id);
     }
     current_track = -1;
+    last_started = -1;
     return platform::audio_is_open() ? 1 : 0;
 }
 
@@ -78,6 +82,7 @@ int play_midi(int id) {
     slot.started_at = platform::tick_count();
     slot.state = MIDI_STATE_PLAYING;
     current_track = id;
+    last_started = id;
     audio_report_music_played(slot.name);
     return 1;
 }
@@ -105,6 +110,7 @@ int delete_all_midi() {
         clear_slot(id);
     }
     current_track = -1;
+    last_started = -1;
     return 1;
 }
 
@@ -118,6 +124,6 @@ int current_midi_track() { return current_track; }
 const MusicSlot* music_slot(int id) { return id >= 0 && id < MUSIC_MAX ? &music_table[id] : nullptr; }
 
 const char* music_now_playing() {
-    if (!has_track(current_track) || !sounding(music_table[current_track])) return nullptr;
-    return music_table[current_track].name;
+    if (!has_track(last_started) || !sounding(music_table[last_started])) return nullptr;
+    return music_table[last_started].name;
 }

@@ -1,0 +1,104 @@
+// Renders the game's audio through a real mixer whose output goes to a file (SDL's "disk"
+// audio driver) and checks that the title music and one sword swing are in it.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cmath>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "audio/music.h"
+#include "audio/sound.h"
+#include "platform/audio.h"
+#include "test_files.h"
+
+namespace {
+
+// The mixer's output: 16-bit stereo at 44100 Hz, as the platform opens it.
+constexpr int OUTPUT_RATE = 44100;
+constexpr size_t BYTES_PER_FRAME = 4;
+
+std::vector<int16_t> read_frames_left(const std::string& path, size_t from_byte, size_t to_byte) {
+    const std::string raw = read_text(path);
+    to_byte = std::min(to_byte, raw.size());
+    std::vector<int16_t> left;
+    for (size_t at = from_byte - from_byte % BYTES_PER_FRAME; at + BYTES_PER_FRAME <= to_byte; at += BYTES_PER_FRAME)
+        left.push_back(static_cast<int16_t>(static_cast<uint8_t>(raw[at]) | static_cast<uint8_t>(raw[at + 1]) << 8));
+    return left;
+}
+
+double rms(const std::vector<int16_t>& s) {
+    double sum = 0;
+    for (int16_t v : s) sum += static_cast<double>(v) * v;
+    return s.empty() ? 0 : std::sqrt(sum / static_cast<double>(s.size()));
+}
+
+size_t file_size(const std::string& path) {
+    std::error_code ec;
+    const auto size = std::filesystem::file_size(path, ec);
+    return ec ? 0 : static_cast<size_t>(size);
+}
+
+void wait_ms(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
+
+TEST(AudioDevice, TheTitleMusicAndASwordSwingReachTheOutput) {
+    TempDir dir;
+    const std::string output = dir.file("mixed.raw");
+    setenv("SDL_AUDIODRIVER", "disk", 1);
+    setenv("SDL_DISKAUDIOFILE", output.c_str(), 1);
+    const bool opened = platform::audio_open(true);
+    unsetenv("SDL_AUDIODRIVER");
+    unsetenv("SDL_DISKAUDIOFILE");
+    ASSERT_TRUE(opened);
+
+    music_init();
+    sound_init();
+    const std::string data = QUILLMOOR_TEST_DATA_DIR;
+    const int intro = load_midi((data + "/intro.MID").c_str());
+    const int sword = load_wav((data + "/useSword.WAV").c_str(), SOUND_CREATE_CONTROLS);
+    ASSERT_EQ(intro, 0);
+    ASSERT_EQ(sword, 0);
+    // The synthesiser took the file (a MIDI decoder and a SoundFont are there).
+    ASSERT_GE(music_slot(intro)->track, 0);
+    ASSERT_GE(sound_slot(sword)->buffer, 0);
+
+    const size_t music_from = file_size(output);
+    ASSERT_EQ(play_midi(intro), 1);
+    wait_ms(900);
+    EXPECT_EQ(midi_status(intro), MIDI_STATE_PLAYING);
+    stop_midi(intro);
+    const size_t music_to = file_size(output);
+    wait_ms(150);
+
+    const size_t sword_from = file_size(output);
+    // Two plays in one frame: the second restarts the first, so the swing sounds once.
+    play_sound(sword, 0);
+    play_sound(sword, 0);
+    wait_ms(600);
+    const size_t sword_to = file_size(output);
+    delete_all_sounds();
+    delete_all_midi();
+    platform::audio_close();
+
+    const std::vector<int16_t> music = read_frames_left(output, music_from, music_to);
+    ASSERT_GT(music.size(), static_cast<size_t>(OUTPUT_RATE / 2));
+    EXPECT_GT(rms(music), 300.0) << "the title music is silent";
+
+    const std::vector<int16_t> swing = read_frames_left(output, sword_from, sword_to);
+    size_t loud = 0;
+    int16_t peak = 0;
+    for (int16_t v : swing) {
+        if (std::abs(v) > 400) ++loud;
+        peak = std::max<int16_t>(peak, static_cast<int16_t>(std::abs(v)));
+    }
+    // The swish lasts 0.3 s; its loud middle must be there, and once only.
+    EXPECT_GT(loud, static_cast<size_t>(OUTPUT_RATE / 10)) << "no sword swing in the output";
+    EXPECT_LT(loud, static_cast<size_t>(OUTPUT_RATE * 3 / 10));
+    EXPECT_GT(peak, 8000);
+    EXPECT_LT(peak, 30000) << "two plays in one frame were mixed on top of each other";
+}
+
+}  // namespace
