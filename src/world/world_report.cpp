@@ -101,6 +101,7 @@ std::string world_state_json_members() {
     int jail_doors = 0;
     for (int r = 0; r < MAP_ROWS; ++r)
         for (int c = 0; c < MAP_COLUMNS; ++c) jail_doors += tile_map[r][c] == TILE_JAIL_DOOR ? 1 : 0;
-    add(out, "\"jail_doors\": %d", jail_doors);
+    add(out, "\"jail_doors\": %d, ", jail_doors);
+    add(out, "\"story\": {\"boss_taunt_shown\": %s}", w.boss_taunt_shown ? "true" : "false");
     return out;
 }
