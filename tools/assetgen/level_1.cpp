@@ -1,4 +1,4 @@
-// Level 1, the moles' country: meadows and woods around Curdwick, a river, the mole
+// Level 1, the moles' country: meadows and woods around Curdwick, a winding river, the mole
 // fields, the stone jail in the north and Dorvik Mole's clearing in the south-east.
 #include "level_map.h"
 
@@ -13,29 +13,34 @@ LevelMap build_level_1() {
     m.completion = {1624, 1965, 310, 620};
     m.cells.fill(K_FOREST);
 
-    // Curdwick's edge, where the hero starts: a meadow with cottages and a garden fence.
-    blob(m, 12, 12, 10, 8, K_MEADOW, 1.5, 11);
-    rect(m, 3, 5, 5, 6, T_ROOF);
-    rect(m, 15, 5, 18, 6, T_ROOF);
-    rect(m, 15, 17, 20, 17, T_FENCE_H);
+    // Curdwick's edge, where the hero starts: cottages, a flower garden and its fence.
+    blob(m, 14, 12, 12, 9, K_MEADOW, 1.5, 11);
+    rect(m, 3, 4, 8, 5, T_ROOF);
+    rect(m, 3, 6, 8, 6, T_TIMBER_WALL);
+    rect(m, 17, 4, 21, 5, T_ROOF);
+    rect(m, 17, 6, 21, 6, T_TIMBER_WALL);
+    rect(m, 16, 15, 22, 16, T_FLOWERS_RED);
+    rect(m, 16, 17, 22, 17, T_FENCE_H);
+    m.set(12, 5, T_BOULDER);
 
-    // The river runs north to south and ends in a lake; two bridges cross it.
-    rect(m, 27, 1, 30, 70, K_WATER);
-    blob(m, 28, 75, 9, 5, K_WATER, 1.0, 12);
+    // The river winds from the north edge down into the lake; two bridges cross it.
+    river(m, 31, 0, 86, 4, 2.5, 30);
+    blob(m, 31, 90, 12, 7, K_SAND, 1.5, 12);
+    blob(m, 31, 89, 9, 5, K_WATER, 1.0, 13);
 
     // Paths: east over the first bridge to the jail, south to the pond meadow.
-    track(m, {{8, 13}, {44, 13}}, 3, K_PATH);
-    rect(m, 26, 12, 31, 14, T_PLANKS_H);
+    track(m, {{8, 13}, {46, 13}}, 3, K_PATH);
+    bridge(m, 26, 12, 37, 14);
     track(m, {{10, 18}, {10, 31}}, 2, K_PATH);
 
     // The orchard north of the road, a side place with fruit trees.
-    blob(m, 38, 6, 6, 3, K_MEADOW, 1.0, 13);
-    track(m, {{38, 12}, {38, 8}}, 2, K_PATH);
-    scatter(m, 32, 2, 44, 9, K_MEADOW, T_OAK, 200, 14);
+    blob(m, 42, 5, 6, 3, K_MEADOW, 1.0, 14);
+    track(m, {{42, 12}, {42, 7}}, 2, K_PATH);
+    scatter(m, 36, 1, 48, 9, K_MEADOW, T_OAK, 250, 15);
 
     // The jail yard and the jail: the townsfolk wait behind a double door on the south side.
     rect(m, 45, 6, 66, 24, T_COBBLES);
-    blob(m, 56, 4, 8, 3, K_MEADOW, 1.0, 15);
+    blob(m, 56, 4, 8, 3, K_MEADOW, 1.0, 16);
     jail(m, 49, 9, 62, 20, T_JAIL_WALL);
     rect(m, 55, 20, 56, 20, T_JAIL_DOOR);
     for (int c : {51, 53, 58, 60}) m.set(c, 20, c == 53 ? T_JAIL_BARS : T_JAIL_BARS_PRISONER);
@@ -50,44 +55,64 @@ LevelMap build_level_1() {
     m.set(51, 16, T_PRISONER_B);
     rect(m, 52, 16, 53, 16, T_STRAW);
     rect(m, 58, 16, 59, 17, T_STRAW);
-    track(m, {{44, 13}, {46, 13}}, 3, K_PATH);
-    track(m, {{55, 22}, {55, 32}}, 3, K_PATH);
+    for (int c : {46, 65})
+        for (int r : {7, 23}) m.set(c, r, T_CRATES);
+    track(m, {{55, 22}, {55, 36}}, 3, K_PATH);
 
-    // North-east woods: shady ground under old trees, reached from the jail yard.
+    // North-east woods: shady ground under old trees, and beyond them the high meadow
+    // with its rocks, a spring and a ring of old stones.
     track(m, {{66, 14}, {74, 14}, {74, 19}}, 3, K_PATH);
-    blob(m, 80, 20, 10, 7, K_WOODS_FLOOR, 1.5, 16);
-    scatter(m, 70, 12, 91, 28, K_WOODS_FLOOR, T_OAK, 60, 17);
-    blob(m, 86, 24, 2, 1, K_WATER, 0.0, 18);
+    blob(m, 80, 20, 10, 7, K_WOODS_FLOOR, 1.5, 17);
+    scatter(m, 70, 12, 91, 28, K_WOODS_FLOOR, T_OAK, 60, 18);
+    blob(m, 86, 24, 3, 2, K_WATER, 0.0, 19);
+    track(m, {{88, 17}, {100, 17}}, 3, K_PATH);
+    blob(m, 112, 16, 15, 10, K_MEADOW, 2.0, 20);
+    blob(m, 108, 10, 4, 2, K_CLIFF, 0.5, 21);
+    blob(m, 122, 21, 3, 2, K_CLIFF, 0.5, 22);
+    blob(m, 104, 21, 3, 2, K_WATER, 0.3, 23);
+    for (auto [c, r] : {std::pair{117, 13}, {120, 14}, {121, 17}, {117, 19}, {114, 17}, {114, 14}}) m.set(c, r, T_BOULDER);
+    scatter(m, 97, 6, 127, 26, K_MEADOW, T_PINE, 25, 24);
 
     // The pond meadow south of the village, with a sandy beach.
-    blob(m, 14, 38, 11, 9, K_MEADOW, 1.5, 19);
-    blob(m, 12, 40, 6, 5, K_SAND, 0.8, 20);
-    blob(m, 12, 40, 4, 3, K_WATER, 0.5, 21);
-    scatter(m, 3, 29, 25, 48, K_MEADOW, T_BUSH, 40, 22);
+    blob(m, 14, 40, 11, 9, K_MEADOW, 1.5, 25);
+    blob(m, 12, 41, 6, 5, K_SAND, 0.8, 26);
+    blob(m, 12, 41, 4, 3, K_WATER, 0.5, 27);
+    scatter(m, 3, 31, 25, 50, K_MEADOW, T_BUSH, 40, 28);
 
     // The second bridge leads east into the mole fields, full of molehills and boulders.
-    track(m, {{22, 40}, {38, 40}}, 3, K_PATH);
-    rect(m, 26, 39, 31, 41, T_PLANKS_H);
-    blob(m, 48, 42, 11, 9, K_MEADOW, 2.0, 23);
-    scatter(m, 36, 32, 60, 52, K_MEADOW, T_MOLEHILL, 60, 24);
-    scatter(m, 36, 32, 60, 52, K_MEADOW, T_BOULDER, 15, 25);
-    blob(m, 44, 37, 3, 2, K_CLIFF, 0.5, 26);
+    track(m, {{22, 44}, {42, 44}}, 3, K_PATH);
+    bridge(m, 26, 43, 37, 45);
+    blob(m, 52, 44, 13, 9, K_MEADOW, 2.0, 29);
+    blob(m, 46, 40, 3, 2, K_CLIFF, 0.5, 30);
+    scatter(m, 38, 35, 66, 54, K_MEADOW, T_MOLEHILL, 60, 31);
+    scatter(m, 38, 35, 66, 54, K_MEADOW, T_BOULDER, 15, 32);
 
-    // South to the warren and east along the old track to Dorvik Mole's clearing.
-    track(m, {{49, 50}, {49, 66}, {82, 66}}, 3, K_PATH);
-    blob(m, 62, 68, 7, 4, K_MEADOW, 1.0, 27);
-    scatter(m, 55, 64, 70, 73, K_MEADOW, T_MOLEHILL, 80, 28);
+    // South-west: Mossy Hollow in the deep wood, and the lake shore below it.
+    track(m, {{12, 48}, {12, 64}}, 2, K_PATH);
+    blob(m, 16, 72, 10, 9, K_WOODS_FLOOR, 1.5, 33);
+    scatter(m, 6, 63, 26, 81, K_WOODS_FLOOR, T_PINE, 50, 34);
+    blob(m, 12, 75, 2, 2, K_WATER, 0.0, 35);
+    track(m, {{20, 79}, {20, 88}, {23, 88}}, 3, K_PATH);
 
-    // The clearing: an earth ring in a thick wood, one way in from the south.
-    blob(m, 80, 52, 9, 7, K_MEADOW, 1.0, 29);
-    blob(m, 80, 52, 6, 4, T_ARENA, 0.5, 30);
+    // From the east shore of the lake up to the warren, and from the mole fields down to it.
+    track(m, {{42, 92}, {52, 92}, {52, 70}}, 3, K_PATH);
+    track(m, {{52, 52}, {52, 66}}, 3, K_PATH);
+    blob(m, 60, 68, 8, 5, K_MEADOW, 1.0, 36);
+    scatter(m, 53, 63, 67, 73, K_MEADOW, T_MOLEHILL, 80, 37);
+
+    // Dorvik Mole's clearing: an earth ring in a thick wood, one way in from the south.
+    track(m, {{66, 66}, {81, 66}}, 3, K_PATH);
+    blob(m, 80, 52, 9, 7, K_MEADOW, 1.0, 38);
+    blob(m, 80, 52, 6, 4, T_ARENA, 0.5, 39);
     track(m, {{80, 58}, {80, 66}}, 2, K_PATH);
-    for (auto [c, r] : {std::pair{73, 49}, {87, 49}, {74, 56}, {86, 56}}) m.set(c, r, T_BOULDER);
+    for (auto [c, r] : {std::pair{73, 49}, {87, 49}, {74, 56}, {86, 56}}) m.set(c, r, T_MOLEHILL);
 
     finish_level(m);
 
     place_enemies(m, m.moles, 40,
-                  {{2, 26, 24, 48}, {36, 32, 60, 52}, {68, 12, 92, 28}, {45, 4, 66, 8}, {50, 60, 70, 70}, {32, 2, 44, 9}}, 31);
+                  {{2, 30, 24, 50}, {38, 35, 66, 54}, {68, 12, 92, 28}, {97, 6, 127, 26}, {6, 63, 26, 81},
+                   {45, 4, 66, 8}, {53, 63, 67, 73}, {22, 84, 44, 96}},
+                  40);
     return m;
 }
 

@@ -46,15 +46,24 @@ LevelMap build_level_2() {
     rect(m, 44, 14, 56, 26, T_CORN);
     track(m, {{44, 16}, {50, 16}, {50, 24}, {56, 24}}, 2, K_PATH);
     track(m, {{47, 20}, {53, 20}}, 2, K_PATH);
-    rect(m, 18, 52, 23, 55, T_ROOF);
-    rect(m, 58, 4, 63, 6, T_ROOF);
+    rect(m, 18, 52, 23, 54, T_ROOF);
+    rect(m, 18, 55, 23, 55, T_TIMBER_WALL);
     rect(m, 18, 56, 23, 57, T_STRAW);
+    rect(m, 58, 4, 63, 5, T_ROOF);
+    rect(m, 58, 6, 63, 6, T_TIMBER_WALL);
+    // Farmhouses along the lane to the jail.
+    for (auto [c, r] : {std::pair{42, 35}, {48, 40}, {42, 45}, {80, 36}, {80, 42}}) {
+        rect(m, c, r, c + 3, r + 1, T_ROOF);
+        rect(m, c, r + 2, c + 3, r + 2, T_TIMBER_WALL);
+    }
+    // An orchard in the south-west corner of the farms.
+    scatter(m, 4, 56, 34, 66, K_MEADOW, T_OAK, 300, 50);
     scatter(m, 4, 40, 36, 64, K_MEADOW, T_HAYSTACK, 50, 42);
     scatter(m, 60, 2, 92, 64, K_MEADOW, T_BUSH, 25, 43);
 
     // The duck pond by the southern lane.
-    blob(m, 66, 50, 8, 4, K_SAND, 0.8, 44);
-    blob(m, 66, 50, 6, 3, K_WATER, 0.6, 45);
+    blob(m, 80, 50, 7, 4, K_SAND, 0.8, 44);
+    blob(m, 80, 50, 5, 3, K_WATER, 0.6, 45);
 
     // The jail house, with a cobbled yard; its double door faces south.
     rect(m, 57, 23, 76, 42, T_COBBLES);
@@ -73,10 +82,17 @@ LevelMap build_level_2() {
     rect(m, 63, 33, 64, 34, T_STRAW);
     track(m, {{66, 42}, {66, 58}}, 3, K_PATH);
 
-    // The fort: a wall two tiles thick around a paved yard, the gate on the west side.
+    // The fort: a moat, a wall two tiles thick around a paved yard, the gate on the west
+    // side with a bridge over the moat, and a tower at each corner.
+    box(m, 90, 1, 136, 63, 3, K_WATER);
     rect(m, 94, 4, 132, 60, K_FORT);
+    bridge(m, 90, 9, 93, 11);
     rect(m, 96, 6, 130, 58, T_SLABS);
     rect(m, 94, 9, 95, 11, K_PATH);
+    for (auto [c, r] : {std::pair{94, 4}, {128, 4}, {94, 56}, {128, 56}}) rect(m, c, r, c + 4, r + 4, K_FORT);
+    // A drill ground of trodden earth, with a well and barrels.
+    rect(m, 112, 50, 122, 55, T_ARENA);
+    m.set(117, 52, T_BOULDER);
     rect(m, 100, 42, 110, 46, T_ROOF);
     rect(m, 116, 42, 126, 46, T_ROOF);
     rect(m, 100, 47, 110, 47, T_BOARDS);

@@ -23,40 +23,53 @@ LevelMap build_level_3() {
     m.completion = {3925, 4363, 1462, 1642};
     m.cells.fill(K_SKY);
 
-    // The trunk of the Great Tree, and the platform where the hero has climbed up.
-    blob(m, 75, 62, 14, 12, K_TRUNK, 1.5, 61);
-    blob(m, 10, 12, 8, 6, K_BRANCH, 1.0, 62);
+    // Masses of leaves hang between the limbs; the drop shows through the gaps.
+    const int clumps[][4] = {{30, 26, 12, 7}, {60, 28, 9, 6}, {40, 68, 5, 8}, {112, 76, 8, 6}, {124, 26, 8, 4},
+                             {18, 100, 12, 6}, {92, 112, 16, 5}, {172, 42, 8, 10}, {60, 106, 10, 4}, {120, 118, 10, 5}};
+    for (const auto& k : clumps) blob(m, k[0], k[1], k[2], k[3], K_FOLIAGE, 1.5, 60 + k[0]);
 
-    // The great branch east, over a rope bridge, to the northern landing.
+    // The trunk of the Great Tree with a ledge of bark all round it, and the platform
+    // where the hero has climbed up.
+    blob(m, 75, 62, 18, 15, K_BRANCH, 0.5, 61);
+    blob(m, 75, 62, 14, 11, K_TRUNK, 1.0, 62);
+    blob(m, 10, 12, 8, 6, K_BRANCH, 1.0, 63);
+
+    // The great branch east, over a rope bridge, to the northern landing, which a limb
+    // joins to the trunk.
     track(m, {{10, 12}, {86, 12}}, 4, K_BRANCH);
     rope_bridge(m, 49, 11, 57, 13, 57, 14);
-    blob(m, 95, 15, 10, 7, K_BRANCH, 1.5, 63);
-    scatter(m, 86, 8, 105, 22, K_BRANCH, T_LEAVES, 40, 64);
+    blob(m, 95, 15, 10, 7, K_BRANCH, 1.5, 64);
+    scatter(m, 86, 8, 105, 22, K_BRANCH, T_LEAVES, 40, 65);
+    track(m, {{80, 48}, {80, 30}, {90, 30}, {90, 21}}, 4, K_BRANCH);
 
     // A side branch to the lookout in the north-east.
     track(m, {{105, 15}, {140, 15}, {140, 20}}, 3, K_BRANCH);
-    blob(m, 150, 20, 8, 5, K_BRANCH, 1.0, 65);
+    blob(m, 150, 20, 8, 5, K_BRANCH, 1.0, 66);
     rect(m, 148, 18, 151, 21, T_STRAW);
 
-    // West: down to the old nest, past the knot-hole landing by the trunk.
+    // West: down to the old nest, and a limb from there to the trunk.
     track(m, {{10, 18}, {10, 40}, {30, 40}}, 4, K_BRANCH);
-    blob(m, 30, 45, 7, 5, K_BRANCH, 1.0, 66);
-    blob(m, 30, 45, 4, 3, T_STRAW, 0.5, 67);
-    track(m, {{37, 45}, {60, 45}}, 3, K_BRANCH);
+    blob(m, 30, 45, 7, 5, K_BRANCH, 1.0, 67);
+    blob(m, 30, 45, 4, 3, T_STRAW, 0.5, 68);
+    track(m, {{37, 45}, {48, 45}, {48, 60}, {59, 60}}, 4, K_BRANCH);
 
-    // South-west: over the long rope bridge to the mossy landing, then east below the trunk.
+    // South-west: over the long rope bridge to the mossy landing, then east along the
+    // low branch, which the trunk's southern limb meets.
     track(m, {{30, 50}, {30, 82}}, 4, K_BRANCH);
     rope_bridge(m, 29, 58, 31, 72, 32, 72);
-    blob(m, 42, 88, 10, 6, K_BRANCH, 1.5, 68);
+    blob(m, 42, 88, 10, 6, K_BRANCH, 1.5, 69);
     track(m, {{30, 82}, {34, 86}}, 4, K_BRANCH);
-    track(m, {{50, 90}, {100, 90}, {100, 101}, {139, 101}}, 4, K_BRANCH);
-    rope_bridge(m, 70, 89, 84, 91, 84, 92);
+    track(m, {{75, 76}, {75, 90}}, 4, K_BRANCH);
+    track(m, {{50, 90}, {100, 90}, {100, 101}, {139, 101}, {156, 101}}, 4, K_BRANCH);
+    rope_bridge(m, 84, 89, 92, 91, 92, 92);
+
+    // East: the trunk's eastern limb reaches the hive.
+    track(m, {{92, 60}, {100, 60}, {100, 47}, {108, 47}}, 4, K_BRANCH);
 
     // The hive: wax walls round a wax floor, with the jail in its heart.
-    track(m, {{95, 22}, {95, 46}, {108, 46}}, 4, K_BRANCH);
     box(m, 106, 32, 148, 62, 2, K_WAXWALL);
     rect(m, 108, 34, 146, 60, K_HIVE);
-    rect(m, 106, 45, 107, 48, K_HIVE);
+    rect(m, 106, 46, 107, 49, K_HIVE);
     scatter(m, 108, 34, 146, 60, K_HIVE, T_WAX_WALL, 20, 69);
     jail(m, 121, 44, 137, 52, T_JAIL_WALL);
     rect(m, 128, 44, 129, 44, T_JAIL_DOOR);
@@ -72,7 +85,7 @@ LevelMap build_level_3() {
     rect(m, 124, 50, 125, 50, T_STRAW);
 
     // Out of the hive to the south, down along the hall's wall to the landing before it.
-    track(m, {{139, 58}, {139, 101}, {156, 101}}, 4, K_BRANCH);
+    track(m, {{139, 58}, {139, 101}}, 4, K_BRANCH);
     blob(m, 162, 100, 9, 4, K_BRANCH, 0.8, 70);
 
     // King Vespro's hall: wax walls three thick, one passage in from the south.

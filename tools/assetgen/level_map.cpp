@@ -70,6 +70,17 @@ void box(LevelMap& m, int c0, int r0, int c1, int r1, int thick, int value) {
     rect(m, c1 - thick + 1, r0, c1, r1, value);
 }
 
+void river(LevelMap& m, int c, int r0, int r1, int width, double swing, double wavelength) {
+    for (int r = r0; r <= r1; ++r) {
+        int mid = c + static_cast<int>(std::lround(swing * std::sin(2 * M_PI * r / wavelength)));
+        rect(m, mid - (width - 1) / 2, r, mid + width / 2, r, K_WATER);
+    }
+}
+
+void bridge(LevelMap& m, int c0, int r0, int c1, int r1, bool upright) {
+    rect_over(m, c0, r0, c1, r1, K_WATER, upright ? T_PLANKS_V : T_PLANKS_H);
+}
+
 void jail(LevelMap& m, int c0, int r0, int c1, int r1, int wall) {
     rect(m, c0, r0, c1, r1, T_JAIL_FLOOR);
     box(m, c0, r0, c1, r1, 1, wall);
@@ -79,7 +90,7 @@ namespace {
 
 bool solid_value(int v) {
     if (v >= 100)
-        return v == K_FOREST || v == K_WATER || v == K_WAXWALL || v == K_TRUNK || v == K_CLIFF || v == K_FORT || v == K_SKY;
+        return v == K_FOREST || v == K_WATER || v == K_WAXWALL || v == K_TRUNK || v == K_CLIFF || v == K_FORT || v == K_SKY || v == K_FOLIAGE;
     return v > LAST_FLOOR;
 }
 
@@ -157,7 +168,8 @@ void place_enemies(const LevelMap& m, std::vector<Spot>& out, int count, const s
 
 namespace {
 
-bool is_water(int v) { return v == K_WATER || (v >= T_WATER && v <= T_SHORE_SE); }
+// Bridges count as water here, so the water beside a bridge shows no shore.
+bool is_water(int v) { return v == K_WATER || (v >= T_WATER && v <= T_SHORE_SE) || v == T_PLANKS_H || v == T_PLANKS_V; }
 
 int pick(int c, int r, unsigned seed, int range) { return static_cast<int>(noise(c, r, seed) % static_cast<uint32_t>(range)); }
 
@@ -207,7 +219,7 @@ int dress(const LevelMap& m, int c, int r) {
         return T_BARK_FLOOR_H;
     }
     case K_HIVE:
-        return pick(c, r, s + 8, 100) < 14 ? T_WAX_HONEY : T_WAX_FLOOR;
+        return pick(c, r, s + 8, 100) < 4 ? T_WAX_HONEY : T_WAX_FLOOR;
     case K_WAXWALL:
         return (!solid_value(m.at(c, r + 1)) && pick(c, r, s + 9, 100) < 40) ? T_WAX_DRIP : T_WAX_WALL;
     case K_TRUNK:
@@ -216,6 +228,8 @@ int dress(const LevelMap& m, int c, int r) {
         return floor_value(m.at(c, r + 1)) ? T_CLIFF : T_CLIFF_TOP;
     case K_FORT:
         return floor_value(m.at(c, r + 1)) ? T_FORT_WALL : T_FORT_TOP;
+    case K_FOLIAGE:
+        return T_LEAVES;
     case K_SKY: {
         bool near_floor = false;
         for (int dr = -1; dr <= 1; ++dr)

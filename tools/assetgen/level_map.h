@@ -28,6 +28,7 @@ enum Terrain : int {
     K_CLIFF,  // rock: a face where it looks down on floor, plateau elsewhere
     K_FORT,  // fort wall: its face where it looks down on floor, walkway elsewhere
     K_SKY,  // the drop between branches, with leaves fringing the branches
+    K_FOLIAGE,  // a mass of leaves between the branches
 };
 
 struct Spot {
@@ -62,6 +63,12 @@ void blob(LevelMap& m, int cx, int cy, int rx, int ry, int value, double wobble,
 void track(LevelMap& m, const std::vector<std::pair<int, int>>& corners, int width, int value);
 // A hollow box `thick` tiles thick.
 void box(LevelMap& m, int c0, int r0, int c1, int r1, int thick, int value);
+// A river flowing down from row r0 to r1, `width` tiles wide, its middle swinging `swing`
+// tiles either side of column c over every `wavelength` rows.
+void river(LevelMap& m, int c, int r0, int r1, int width, double swing, double wavelength);
+// Planks across whatever water lies in the rectangle (boards running left to right, or up
+// and down when `upright`).
+void bridge(LevelMap& m, int c0, int r0, int c1, int r1, bool upright = false);
 // A jail house: walls of `wall` one tile thick around a flagstone floor.
 void jail(LevelMap& m, int c0, int r0, int c1, int r1, int wall);
 // Scatters single obstacles over cells holding `where`, about `per_mille` of them, each

@@ -62,7 +62,7 @@ enum Tile : int {
     T_FENCE_V = 49,
     T_FORT_WALL = 50,
     T_FORT_TOP = 51,  // walkway and crenels along the top of a fort wall
-    T_PALISADE = 52,
+    T_TIMBER_WALL = 52,  // log wall of a cottage or barn, with a window
     T_JAIL_DOOR = 53,
     T_JAIL_WALL = 54,
     T_JAIL_BARS = 55,
