@@ -38,3 +38,20 @@ int load_pig(Pig* pig) {
     pig->speed = (game_rand() + 3) % 5;
     return 1;
 }
+
+void update_pig(Pig* pig, bool blocked, const Sprite* hero) {
+    Sprite& b = pig->body;
+    if (blocked) {
+        b.xv = -b.xv;
+        b.yv = -b.yv;
+        move_sprite(&b);
+    }
+    if (b.counter_1 == 3) pig->pattern = (game_rand() + 1) % 4;
+    b.counter_2 = (b.counter_2 + 1) % 32;
+    // Unlike the mole, a pig only acts on the frame that takes a new command.
+    if (!blocked && b.counter_2 != 16) return;
+    pig->command = pig->move_table[pig->pattern][b.counter_1];
+    b.counter_1 = (b.counter_1 + 1) % 4;
+    // A pig goes on as before on command 6.
+    if (pig->command != MOVE_TOWARD_HERO_UP_DOWN) apply_move_command(pig, pig->command, hero);
+}

@@ -13,3 +13,5 @@ struct Pig : EnemyBase {
 
 // Creates the body from "Pig.BMP" and draws its random phase and speed; 0 on failure.
 int load_pig(Pig* pig);
+// One frame of steering: `blocked` is whether the body overlaps a solid tile now.
+void update_pig(Pig* pig, bool blocked, const Sprite* hero);

@@ -137,12 +137,20 @@ void World::update_world() {
         update_enemy_sprite(&m);
     }
 
-    // Wasps, pigs and the bosses' own steering join here with their kinds; they stay out of
-    // play (not alive) until then, and their pools are still walked so dead bodies keep moving.
+    // Wasps and the bosses' own steering join here with their kinds; until then they take no
+    // part, and the wasp pool is still walked so dead bodies keep moving.
     const int wasps = pools.wasp_count < POOL_SIZE ? pools.wasp_count : POOL_SIZE;
     for (int i = 0; i < wasps; ++i) update_enemy_sprite(&pools.wasps[i]);
+
     const int pigs = pools.pig_count < POOL_SIZE ? pools.pig_count : POOL_SIZE;
-    for (int i = 0; i < pigs; ++i) update_enemy_sprite(&pools.pigs[i]);
+    for (int i = 0; i < pigs; ++i) {
+        Pig& pig = pools.pigs[i];
+        if (pig.alive) {
+            fight_enemy(*this, pig, shell.sounds.pig_hit);
+            update_pig(&pig, tile_blocked(&pig.body, TILE_TEST_BODY), &p.body);
+        }
+        update_enemy_sprite(&pig);
+    }
 
     // Projectiles: spent on a wall or past the screen's edge.
     if (tile_blocked(&p.arrow, TILE_TEST_PROJECTILE) || off_screen(p.arrow)) hide_sprite(&p.arrow);
