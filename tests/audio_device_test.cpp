@@ -2,6 +2,7 @@
 // audio driver) and checks that the title music and one sword swing are in it.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <cstdlib>
@@ -99,6 +100,29 @@ TEST(AudioDevice, TheTitleMusicAndASwordSwingReachTheOutput) {
     EXPECT_LT(loud, static_cast<size_t>(OUTPUT_RATE * 3 / 10));
     EXPECT_GT(peak, 8000);
     EXPECT_LT(peak, 30000) << "two plays in one frame were mixed on top of each other";
+}
+
+// A machine without sound: the device does not open, yet the tables fill and play silently.
+TEST(AudioDevice, WithoutADeviceTheGameRunsSilently) {
+    setenv("SDL_AUDIODRIVER", "no_such_driver", 1);
+    ::testing::internal::CaptureStderr();
+    const bool opened = platform::audio_open(true);
+    const std::string said = ::testing::internal::GetCapturedStderr();
+    unsetenv("SDL_AUDIODRIVER");
+    ASSERT_FALSE(opened);
+    EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1) << said;
+    EXPECT_EQ(sound_init(), 0);
+    EXPECT_EQ(music_init(), 0);
+    const std::string data = QUILLMOOR_TEST_DATA_DIR;
+    EXPECT_EQ(load_midi((data + "/intro.MID").c_str()), 0);
+    EXPECT_EQ(load_wav((data + "/item.WAV").c_str(), SOUND_CREATE_CONTROLS), 0);
+    EXPECT_EQ(load_wav((data + "/openJail.WAV").c_str(), SOUND_CREATE_CONTROLS), 1);
+    EXPECT_EQ(sound_slot(1)->buffer, -1);
+    EXPECT_EQ(play_sound(1, 0), 1);
+    EXPECT_EQ(play_midi(0), 1);
+    delete_all_sounds();
+    delete_all_midi();
+    platform::audio_close();
 }
 
 }  // namespace

@@ -18,7 +18,9 @@ namespace {
 
 constexpr int MIX_RATE = 44100;
 constexpr int MIX_CHUNK_FRAMES = 1024;  // about 23 ms of latency at 44100 Hz
-constexpr int MUSIC_VOLUME = 100;  // of 128: the tracks sit a little under the effects
+// Of 128. The mixer hands this to the synthesiser as its gain (128 is 1.2), and a gain much
+// above 0.5 clips the fuller passages; this also keeps the music under the effects.
+constexpr int MUSIC_VOLUME = 48;
 
 struct SoundBuffer {
     Mix_Chunk* chunk;

@@ -260,12 +260,12 @@ std::string midi_bytes(const Song& song, const std::string& title) {
 Song title_theme() {
     Song song{104, 4, {}};
     song.voices.reserve(6);
-    Voice& horn = add_voice(song, "Horn", 0, FRENCH_HORN, 110, 54, 60);
-    Voice& strings = add_voice(song, "Strings", 1, STRINGS, 88, 74, 80);
+    Voice& horn = add_voice(song, "Horn", 0, FRENCH_HORN, 100, 54, 60);
+    Voice& strings = add_voice(song, "Strings", 1, STRINGS, 76, 74, 80);
     Voice& harp = add_voice(song, "Harp", 2, HARP, 92, 40, 60);
     Voice& bass = add_voice(song, "Bass", 3, PIZZICATO, 100, 64, 40);
-    Voice& brass = add_voice(song, "Brass", 4, BRASS, 92, 64, 60);
-    Voice& drums = add_voice(song, "Drums", DRUM_CHANNEL, 0, 100, 64, 40);
+    Voice& brass = add_voice(song, "Brass", 4, BRASS, 76, 64, 60);
+    Voice& drums = add_voice(song, "Drums", DRUM_CHANNEL, 0, 88, 64, 40);
 
     const char* opening[2] = {"D", "A"};
     const char* verse[8] = {"D", "A", "Bm", "G", "D", "Em", "A", "A7"};
