@@ -41,7 +41,9 @@ int sound_init() {
 
 int sound_shutdown() {
     stop_all_sounds();
-    return sound_init(), 1;
+    // Releasing every buffer and clearing the slots is what sound_init does too.
+    sound_init();
+    return 1;
 }
 
 const SoundSlot* sound_slot(int id) { return id >= 0 && id < SOUND_MAX ? &sound_table[id] : nullptr; }
