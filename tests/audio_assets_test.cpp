@@ -1,0 +1,127 @@
+// Tests of the generated sound and music files: made the same on every run, in the formats
+// the game expects, and the tracks arranged for General MIDI with drums on channel 10.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "test_files.h"
+
+namespace {
+
+const char* const SOUND_FILES[] = {"item.WAV",    "openJail.WAV", "cheese.WAV",  "nibbsDie.WAV", "ouch.WAV",
+                                   "useSword.WAV", "death.WAV",   "arrow.WAV",   "moleHit.WAV",  "pigHit.WAV",
+                                   "waspHit.WAV", "bossHit.WAV",  "bossDie.WAV", "celebrate.WAV"};
+const char* const MUSIC_FILES[] = {"intro.MID", "level1.MID", "level2.MID", "level3.MID", "levelComplete.MID"};
+
+std::string data_file(const char* name) { return read_text(std::string(QUILLMOOR_TEST_DATA_DIR) + "/" + name); }
+
+uint32_t le32(const std::string& s, size_t at) {
+    return static_cast<uint8_t>(s[at]) | static_cast<uint8_t>(s[at + 1]) << 8 | static_cast<uint8_t>(s[at + 2]) << 16 |
+           static_cast<uint32_t>(static_cast<uint8_t>(s[at + 3])) << 24;
+}
+uint16_t le16(const std::string& s, size_t at) { return static_cast<uint16_t>(static_cast<uint8_t>(s[at]) | static_cast<uint8_t>(s[at + 1]) << 8); }
+uint32_t be32(const std::string& s, size_t at) {
+    return static_cast<uint32_t>(static_cast<uint8_t>(s[at])) << 24 | static_cast<uint8_t>(s[at + 1]) << 16 |
+           static_cast<uint8_t>(s[at + 2]) << 8 | static_cast<uint8_t>(s[at + 3]);
+}
+
+TEST(AudioAssets, AreTheSameOnEveryRun) {
+    TempDir dir;
+    const std::string command = std::string("'") + QUILLMOOR_ASSETGEN + "' '" + dir.path.string() + "' > /dev/null 2>&1";
+    ASSERT_EQ(std::system(command.c_str()), 0);
+    for (const char* name : SOUND_FILES) EXPECT_EQ(read_text(dir.file(name)), data_file(name)) << name;
+    for (const char* name : MUSIC_FILES) EXPECT_EQ(read_text(dir.file(name)), data_file(name)) << name;
+}
+
+TEST(AudioAssets, SoundsAre8BitMonoPcmAt11025Hz) {
+    for (const char* name : SOUND_FILES) {
+        const std::string wav = data_file(name);
+        ASSERT_GE(wav.size(), 44u) << name;
+        EXPECT_EQ(wav.substr(0, 4), "RIFF") << name;
+        EXPECT_EQ(le32(wav, 4), wav.size() - 8) << name;
+        EXPECT_EQ(wav.substr(8, 8), "WAVEfmt ") << name;
+        EXPECT_EQ(le16(wav, 20), 1) << name << ": PCM";
+        EXPECT_EQ(le16(wav, 22), 1) << name << ": mono";
+        EXPECT_EQ(le32(wav, 24), 11025u) << name;
+        EXPECT_EQ(le16(wav, 34), 8) << name << ": bits";
+        EXPECT_EQ(wav.substr(36, 4), "data") << name;
+        // Not silence: the samples swing well away from the 8-bit midpoint.
+        int lowest = 255, highest = 0;
+        for (size_t i = 44; i < wav.size(); ++i) {
+            lowest = std::min(lowest, static_cast<int>(static_cast<uint8_t>(wav[i])));
+            highest = std::max(highest, static_cast<int>(static_cast<uint8_t>(wav[i])));
+        }
+        EXPECT_GT(highest - lowest, 120) << name;
+    }
+}
+
+// Counts note-ons per channel and program changes per channel over every track of a file.
+struct ChannelUse {
+    int notes[16] = {};
+    bool program[16] = {};
+};
+
+bool read_var(const std::string& s, size_t& p, size_t end, uint32_t& v) {
+    v = 0;
+    for (int i = 0; i < 4 && p < end; ++i) {
+        const uint8_t b = static_cast<uint8_t>(s[p++]);
+        v = v << 7 | (b & 0x7F);
+        if (!(b & 0x80)) return true;
+    }
+    return false;
+}
+
+bool scan_midi(const std::string& s, ChannelUse& use) {
+    if (s.size() < 14 || s.substr(0, 4) != "MThd") return false;
+    size_t pos = 8 + be32(s, 4);
+    while (pos + 8 <= s.size()) {
+        const size_t end = pos + 8 + be32(s, pos + 4);
+        if (end > s.size()) return false;
+        size_t p = pos + 8;
+        uint8_t running = 0;
+        while (p < end) {
+            uint32_t delta, length;
+            if (!read_var(s, p, end, delta) || p >= end) return false;
+            uint8_t status = static_cast<uint8_t>(s[p]);
+            if (status & 0x80) ++p; else status = running;
+            if (status == 0xFF) {
+                ++p;
+                if (!read_var(s, p, end, length)) return false;
+                p += length;
+            } else if (status == 0xF0 || status == 0xF7) {
+                if (!read_var(s, p, end, length)) return false;
+                p += length;
+            } else {
+                running = status;
+                const int kind = status & 0xF0, channel = status & 0x0F;
+                if (kind == 0x90 && p + 1 < end && s[p + 1] != 0) ++use.notes[channel];
+                if (kind == 0xC0) use.program[channel] = true;
+                p += kind == 0xC0 || kind == 0xD0 ? 1 : 2;
+            }
+        }
+        pos = end;
+    }
+    return true;
+}
+
+TEST(AudioAssets, TracksAreArrangedForGeneralMidiWithDrumsOnChannel10) {
+    for (const char* name : MUSIC_FILES) {
+        const std::string midi = data_file(name);
+        ChannelUse use;
+        ASSERT_TRUE(scan_midi(midi, use)) << name;
+        EXPECT_GT(use.notes[9], 0) << name << ": no drums on channel 10";
+        int melodic = 0;
+        for (int ch = 0; ch < 16; ++ch) {
+            if (ch == 9 || use.notes[ch] == 0) continue;
+            ++melodic;
+            EXPECT_TRUE(use.program[ch]) << name << ": channel " << ch + 1 << " plays without choosing an instrument";
+        }
+        // A tune, a bass and harmony at the least.
+        EXPECT_GE(melodic, 3) << name;
+    }
+}
+
+}  // namespace
