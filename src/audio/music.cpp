@@ -32,7 +32,7 @@ void clear_slot(int id) {
 // Whether the track is still sounding: the synthesiser's answer, or the file's length on the clock.
 bool sounding(const MusicSlot& slot) {
     if (slot.state != MIDI_STATE_PLAYING) return false;
-    if (slot.track >= 0) return platform::music_track_is_playing(slot.track);
+    if (slot.synthesised) return platform::music_track_is_playing(slot.track);
     return slot.id == last_started && platform::tick_count() - slot.started_at < slot.length_ms;
 }
 
@@ -77,8 +77,9 @@ int play_midi(int id) {
     if (!has_track(id)) return 0;
     if (current_track != -1) stop_midi(current_track);
     MusicSlot& slot = music_table[id];
-    // Whatever the synthesiser answers, the track counts as started, as the table is kept.
-    if (slot.track >= 0) platform::music_track_play(slot.track);
+    // Whatever the synthesiser answers, the track counts as started; when it refuses, the
+    // track is timed on the clock instead, so the shell does not restart it every frame.
+    slot.synthesised = slot.track >= 0 && platform::music_track_play(slot.track);
     slot.started_at = platform::tick_count();
     slot.state = MIDI_STATE_PLAYING;
     current_track = id;

@@ -14,6 +14,7 @@ struct MusicSlot {
     int32_t state = MIDI_STATE_FREE;
     uint32_t length_ms = 0;  // how long the file plays, from its events and tempo map
     uint32_t started_at = 0;  // platform tick count when it was last started
+    bool synthesised = false;  // the synthesiser took the last play; otherwise it is timed on the clock
     char name[64] = {};  // the file's name without its folder, for the play report
 };
 
