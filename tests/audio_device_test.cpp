@@ -125,4 +125,50 @@ TEST(AudioDevice, WithoutADeviceTheGameRunsSilently) {
     platform::audio_close();
 }
 
+// A 16-bit stereo file at 22050 Hz plays in its own format: its 0.4 s tone lasts 0.4 s in
+// the output, not the 3.2 s it would last read as 8-bit mono at 11025 Hz.
+TEST(AudioDevice, SoundsPlayInTheFormatTheirFileDeclares) {
+    TempDir dir;
+    const std::string output = dir.file("mixed.raw");
+    std::vector<uint8_t> wav = {'R', 'I', 'F', 'F', 0, 0, 0, 0, 'W', 'A', 'V', 'E', 'f', 'm', 't', ' ', 16, 0, 0, 0,
+                                1, 0, 2, 0, 0x22, 0x56, 0, 0, 0x88, 0x58, 0x01, 0, 4, 0, 16, 0, 'd', 'a', 't', 'a', 0, 0, 0, 0};
+    const int frames = 22050 * 4 / 10;
+    for (int i = 0; i < frames; ++i) {
+        const auto v = static_cast<int16_t>(12000 * std::sin(2 * 3.14159265 * 440 * i / 22050.0));
+        for (int channel = 0; channel < 2; ++channel) {
+            wav.push_back(static_cast<uint8_t>(v & 0xFF));
+            wav.push_back(static_cast<uint8_t>((v >> 8) & 0xFF));
+        }
+    }
+    auto put32 = [&](size_t at, uint32_t v) {
+        for (int i = 0; i < 4; ++i) wav[at + i] = static_cast<uint8_t>(v >> (8 * i));
+    };
+    put32(4, static_cast<uint32_t>(wav.size() - 8));
+    put32(40, static_cast<uint32_t>(frames * 4));
+    write_bytes(dir.file("tone.wav"), wav);
+
+    setenv("SDL_AUDIODRIVER", "disk", 1);
+    setenv("SDL_DISKAUDIOFILE", output.c_str(), 1);
+    const bool opened = platform::audio_open(true);
+    unsetenv("SDL_AUDIODRIVER");
+    unsetenv("SDL_DISKAUDIOFILE");
+    ASSERT_TRUE(opened);
+    sound_init();
+    const int tone = load_wav(dir.file("tone.wav").c_str(), 0);
+    ASSERT_EQ(tone, 0);
+    ASSERT_GE(sound_slot(tone)->buffer, 0);
+    const size_t from = file_size(output);
+    play_sound(tone, 0);
+    wait_ms(800);
+    const size_t to = file_size(output);
+    delete_all_sounds();
+    platform::audio_close();
+
+    size_t loud = 0;
+    for (int16_t v : read_frames_left(output, from, to))
+        if (std::abs(v) > 2000) ++loud;
+    EXPECT_GT(loud, static_cast<size_t>(OUTPUT_RATE / 4));
+    EXPECT_LT(loud, static_cast<size_t>(OUTPUT_RATE / 2));
+}
+
 }  // namespace
