@@ -23,14 +23,8 @@ LevelMap build_level_1() {
     rect(m, 16, 17, 22, 17, T_FENCE_H);
     m.set(12, 5, T_BOULDER);
 
-    // The river winds from the north edge down into the lake; two bridges cross it.
-    river(m, 31, 0, 86, 4, 2.5, 30);
-    blob(m, 31, 90, 12, 7, K_SAND, 1.5, 12);
-    blob(m, 31, 89, 9, 5, K_WATER, 1.0, 13);
-
     // Paths: east over the first bridge to the jail, south to the pond meadow.
     track(m, {{8, 13}, {46, 13}}, 3, K_PATH);
-    bridge(m, 26, 12, 37, 14);
     track(m, {{10, 18}, {10, 31}}, 2, K_PATH);
 
     // The orchard north of the road, a side place with fruit trees.
@@ -39,8 +33,8 @@ LevelMap build_level_1() {
     scatter(m, 36, 1, 48, 9, K_MEADOW, T_OAK, 250, 15);
 
     // The jail yard and the jail: the townsfolk wait behind a double door on the south side.
-    rect(m, 45, 6, 66, 24, T_COBBLES);
-    blob(m, 56, 4, 8, 3, K_MEADOW, 1.0, 16);
+    blob(m, 56, 14, 13, 12, K_MEADOW, 1.5, 16);
+    rect(m, 47, 7, 64, 22, T_COBBLES);
     jail(m, 49, 9, 62, 20, T_JAIL_WALL);
     rect(m, 55, 20, 56, 20, T_JAIL_DOOR);
     for (int c : {51, 53, 58, 60}) m.set(c, 20, c == 53 ? T_JAIL_BARS : T_JAIL_BARS_PRISONER);
@@ -55,8 +49,8 @@ LevelMap build_level_1() {
     m.set(51, 16, T_PRISONER_B);
     rect(m, 52, 16, 53, 16, T_STRAW);
     rect(m, 58, 16, 59, 17, T_STRAW);
-    for (int c : {46, 65})
-        for (int r : {7, 23}) m.set(c, r, T_CRATES);
+    for (int c : {47, 64})
+        for (int r : {7, 22}) m.set(c, r, T_CRATES);
     track(m, {{55, 22}, {55, 36}}, 3, K_PATH);
 
     // North-east woods: shady ground under old trees, and beyond them the high meadow
@@ -81,7 +75,6 @@ LevelMap build_level_1() {
 
     // The second bridge leads east into the mole fields, full of molehills and boulders.
     track(m, {{22, 44}, {42, 44}}, 3, K_PATH);
-    bridge(m, 26, 43, 37, 45);
     blob(m, 52, 44, 13, 9, K_MEADOW, 2.0, 29);
     blob(m, 46, 40, 3, 2, K_CLIFF, 0.5, 30);
     scatter(m, 38, 35, 66, 54, K_MEADOW, T_MOLEHILL, 60, 31);
@@ -99,6 +92,14 @@ LevelMap build_level_1() {
     track(m, {{52, 52}, {52, 66}}, 3, K_PATH);
     blob(m, 60, 68, 8, 5, K_MEADOW, 1.0, 36);
     scatter(m, 53, 63, 67, 73, K_MEADOW, T_MOLEHILL, 80, 37);
+
+    // The river winds from the north edge down into the lake, cutting every path on its
+    // way; bridges carry the two roads over it.
+    river(m, 31, 0, 86, 4, 2.5, 30);
+    blob(m, 31, 90, 12, 7, K_SAND, 1.5, 12);
+    blob(m, 31, 89, 9, 5, K_WATER, 1.0, 13);
+    bridge(m, 26, 12, 37, 14);
+    bridge(m, 26, 43, 37, 45);
 
     // Dorvik Mole's clearing: an earth ring in a thick wood, one way in from the south.
     track(m, {{66, 66}, {81, 66}}, 3, K_PATH);

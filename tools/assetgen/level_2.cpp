@@ -56,8 +56,14 @@ LevelMap build_level_2() {
         rect(m, c, r, c + 3, r + 1, T_ROOF);
         rect(m, c, r + 2, c + 3, r + 2, T_TIMBER_WALL);
     }
-    // An orchard in the south-west corner of the farms.
-    scatter(m, 4, 56, 34, 66, K_MEADOW, T_OAK, 300, 50);
+    // An apple orchard east of the corn, a pig sty, and lone trees over the pastures.
+    scatter(m, 62, 13, 88, 21, K_MEADOW, T_OAK, 350, 50);
+    rect(m, 83, 24, 90, 30, T_FENCE_H);
+    rect(m, 83, 25, 83, 29, T_FENCE_V);
+    rect(m, 90, 25, 90, 29, T_FENCE_V);
+    rect(m, 84, 25, 89, 29, K_PATH);
+    rect(m, 86, 30, 87, 30, K_PATH);
+    scatter(m, 2, 2, 92, 66, K_MEADOW, T_OAK, 12, 51);
     scatter(m, 4, 40, 36, 64, K_MEADOW, T_HAYSTACK, 50, 42);
     scatter(m, 60, 2, 92, 64, K_MEADOW, T_BUSH, 25, 43);
 

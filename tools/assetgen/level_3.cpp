@@ -40,7 +40,7 @@ LevelMap build_level_3() {
     rope_bridge(m, 49, 11, 57, 13, 57, 14);
     blob(m, 95, 15, 10, 7, K_BRANCH, 1.5, 64);
     scatter(m, 86, 8, 105, 22, K_BRANCH, T_LEAVES, 40, 65);
-    track(m, {{80, 48}, {80, 30}, {90, 30}, {90, 21}}, 4, K_BRANCH);
+    limb(m, 79, 49, 91, 21, 4, K_BRANCH);
 
     // A side branch to the lookout in the north-east.
     track(m, {{105, 15}, {140, 15}, {140, 20}}, 3, K_BRANCH);
@@ -51,7 +51,7 @@ LevelMap build_level_3() {
     track(m, {{10, 18}, {10, 40}, {30, 40}}, 4, K_BRANCH);
     blob(m, 30, 45, 7, 5, K_BRANCH, 1.0, 67);
     blob(m, 30, 45, 4, 3, T_STRAW, 0.5, 68);
-    track(m, {{37, 45}, {48, 45}, {48, 60}, {59, 60}}, 4, K_BRANCH);
+    limb(m, 36, 46, 59, 59, 4, K_BRANCH);
 
     // South-west: over the long rope bridge to the mossy landing, then east along the
     // low branch, which the trunk's southern limb meets.
@@ -59,12 +59,13 @@ LevelMap build_level_3() {
     rope_bridge(m, 29, 58, 31, 72, 32, 72);
     blob(m, 42, 88, 10, 6, K_BRANCH, 1.5, 69);
     track(m, {{30, 82}, {34, 86}}, 4, K_BRANCH);
-    track(m, {{75, 76}, {75, 90}}, 4, K_BRANCH);
+    limb(m, 74, 75, 66, 90, 4, K_BRANCH);
     track(m, {{50, 90}, {100, 90}, {100, 101}, {139, 101}, {156, 101}}, 4, K_BRANCH);
     rope_bridge(m, 84, 89, 92, 91, 92, 92);
 
     // East: the trunk's eastern limb reaches the hive.
-    track(m, {{92, 60}, {100, 60}, {100, 47}, {108, 47}}, 4, K_BRANCH);
+    limb(m, 91, 60, 102, 47, 4, K_BRANCH);
+    track(m, {{102, 47}, {108, 47}}, 4, K_BRANCH);
 
     // The hive: wax walls round a wax floor, with the jail in its heart.
     box(m, 106, 32, 148, 62, 2, K_WAXWALL);

@@ -63,6 +63,16 @@ void track(LevelMap& m, const std::vector<std::pair<int, int>>& corners, int wid
     }
 }
 
+void limb(LevelMap& m, int c0, int r0, int c1, int r1, int width, int value) {
+    int lo = -(width - 1) / 2, hi = width / 2;
+    int steps = std::max(std::abs(c1 - c0), std::abs(r1 - r0));
+    for (int s = 0; s <= steps; ++s) {
+        int c = steps ? c0 + static_cast<int>(std::lround(double(c1 - c0) * s / steps)) : c0;
+        int r = steps ? r0 + static_cast<int>(std::lround(double(r1 - r0) * s / steps)) : r0;
+        rect(m, c + lo, r + lo, c + hi, r + hi, value);
+    }
+}
+
 void box(LevelMap& m, int c0, int r0, int c1, int r1, int thick, int value) {
     rect(m, c0, r0, c1, r0 + thick - 1, value);
     rect(m, c0, r1 - thick + 1, c1, r1, value);

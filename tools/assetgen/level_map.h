@@ -61,6 +61,9 @@ void blob(LevelMap& m, int cx, int cy, int rx, int ry, int value, double wobble,
 // A track through the given corners, drawn one straight leg at a time (across, then down)
 // with a square brush `width` tiles wide.
 void track(LevelMap& m, const std::vector<std::pair<int, int>>& corners, int width, int value);
+// A straight band from one cell to another at any slant, with a square brush `width`
+// tiles wide (a slanting band steps like a staircase and stays passable).
+void limb(LevelMap& m, int c0, int r0, int c1, int r1, int width, int value);
 // A hollow box `thick` tiles thick.
 void box(LevelMap& m, int c0, int r0, int c1, int r1, int thick, int value);
 // A river flowing down from row r0 to r1, `width` tiles wide, its middle swinging `swing`

@@ -214,17 +214,19 @@ void fence_h(Canvas& c) {
 }
 
 void fence_v(Canvas& c) {
+    // Seen from the south, a fence running up the map shows its posts one behind another
+    // and its rails as a narrow band between them.
     grass(c, 100);
-    for (int rx : {12, 18}) {
-        for (int y = 0; y < S; ++y) {
-            darken(c, rx + 3, y, 2);
-            c.set(rx, y, WOOD + 5);
-            c.set(rx + 1, y, WOOD + 3);
-            c.set(rx + 2, y, WOOD + 1);
-        }
+    for (int y = 0; y < S; ++y) {
+        darken(c, 19, y, 2);
+        darken(c, 20, y, 1);
+        c.set(14, y, WOOD + 5);
+        c.set(15, y, WOOD + 4);
+        c.set(16, y, WOOD + 3);
+        c.set(17, y, WOOD + 1);
     }
-    post(c, 11, 3, 11, 6);
-    post(c, 11, 19, 11, 6);
+    post(c, 13, 1, 6, 12);
+    post(c, 13, 17, 6, 12);
 }
 
 // Blocks in running bond: `bw` x `bh` pixels, each shaded on its own.
