@@ -71,6 +71,18 @@ LevelMap build_level_2() {
     blob(m, 80, 50, 7, 4, K_SAND, 0.8, 44);
     blob(m, 80, 50, 5, 3, K_WATER, 0.6, 45);
 
+    // South of the farms: a glade in the woods with a stream and a woodcutter's hut.
+    track(m, {{24, 58}, {24, 78}}, 3, K_PATH);
+    blob(m, 30, 86, 14, 9, K_WOODS_FLOOR, 1.5, 52);
+    track(m, {{30, 85}, {56, 85}}, 3, K_PATH);
+    river(m, 44, 66, 105, 3, 2.0, 20);
+    bridge(m, 40, 84, 48, 86);
+    blob(m, 62, 88, 8, 6, K_MEADOW, 1.0, 53);
+    rect(m, 60, 84, 64, 85, T_ROOF);
+    rect(m, 60, 86, 64, 86, T_TIMBER_WALL);
+    scatter(m, 16, 77, 44, 95, K_WOODS_FLOOR, T_PINE, 60, 54);
+    scatter(m, 54, 82, 70, 94, K_MEADOW, T_BOULDER, 30, 55);
+
     // The jail house, with a cobbled yard; its double door faces south.
     rect(m, 57, 23, 76, 42, T_COBBLES);
     jail(m, 60, 26, 73, 38, T_JAIL_WALL);
@@ -99,8 +111,11 @@ LevelMap build_level_2() {
     // A drill ground of trodden earth, with a well and barrels.
     rect(m, 112, 50, 122, 55, T_ARENA);
     m.set(117, 52, T_BOULDER);
-    rect(m, 100, 42, 110, 46, T_ROOF);
-    rect(m, 116, 42, 126, 46, T_ROOF);
+    // Barracks: clay roofs over log walls, boardwalks in front.
+    rect(m, 100, 42, 110, 45, T_ROOF);
+    rect(m, 116, 42, 126, 45, T_ROOF);
+    rect(m, 100, 46, 110, 46, T_TIMBER_WALL);
+    rect(m, 116, 46, 126, 46, T_TIMBER_WALL);
     rect(m, 100, 47, 110, 47, T_BOARDS);
     rect(m, 116, 47, 126, 47, T_BOARDS);
     scatter(m, 96, 38, 130, 58, T_SLABS, T_CRATES, 40, 46);
@@ -118,7 +133,7 @@ LevelMap build_level_2() {
 
     finish_level(m);
 
-    place_enemies(m, m.moles, 30, {{2, 14, 36, 62}, {40, 28, 90, 64}, {60, 2, 92, 20}}, 48);
+    place_enemies(m, m.moles, 30, {{2, 14, 36, 62}, {40, 28, 90, 64}, {60, 2, 92, 20}, {16, 77, 70, 95}}, 48);
     place_enemies(m, m.pigs, 40, {{96, 6, 130, 10}, {96, 38, 130, 58}, {124, 6, 130, 36}, {40, 2, 92, 64}}, 49);
     return m;
 }

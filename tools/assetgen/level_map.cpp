@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <numbers>
 #include <cstdio>
 #include <stdexcept>
 
@@ -82,7 +83,7 @@ void box(LevelMap& m, int c0, int r0, int c1, int r1, int thick, int value) {
 
 void river(LevelMap& m, int c, int r0, int r1, int width, double swing, double wavelength) {
     for (int r = r0; r <= r1; ++r) {
-        int mid = c + static_cast<int>(std::lround(swing * std::sin(2 * M_PI * r / wavelength)));
+        int mid = c + static_cast<int>(std::lround(swing * std::sin(2 * std::numbers::pi * r / wavelength)));
         rect(m, mid - (width - 1) / 2, r, mid + width / 2, r, K_WATER);
     }
 }

@@ -1,4 +1,6 @@
 // The floor tiles (0..30): grass, paths, sand, boards, stone floors, fields, wax and bark.
+#include <numbers>
+
 #include "level_tile_paint.h"
 #include "level_tiles.h"
 
@@ -132,7 +134,7 @@ void bark_floor(Canvas& c, unsigned seed) {
     for (int y = 0; y < S; ++y)
         for (int x = 0; x < S; ++x) {
             // Long wavy grain lines along the branch.
-            double wave = std::sin((x / 32.0) * 2 * M_PI * 2 + y * 0.9 + pnoise(x, y, 8, seed) * 3.0);
+            double wave = std::sin((x / 32.0) * 2 * std::numbers::pi * 2 + y * 0.9 + pnoise(x, y, 8, seed) * 3.0);
             double g = 0.5 + 0.3 * wave + 0.2 * grain(x, y, seed + 1);
             int shade = 3 + std::clamp(static_cast<int>(g * 3), 0, 2);
             c.set(x, y, WOOD + shade - 1);
