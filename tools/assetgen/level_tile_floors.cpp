@@ -348,14 +348,14 @@ Canvas floor_tile(int t) {
         c = rotate_90_clockwise(c);
         break;
     case T_BARK_MOSSY:
-        // Cushions of moss in the cracks of the bark.
+        // A cushion of moss spreading over the bark, thickest in the middle.
         bark_floor(c, 220);
-        for (int k = 0; k < 9; ++k) {
-            int x = static_cast<int>(noise(k, 1, 225) % S), y = static_cast<int>(noise(k, 2, 225) % S);
-            int r = 1 + static_cast<int>(noise(k, 3, 225) % 3);
-            wdisc(c, x, y, r + 1, r, MOSS + 3);
-            wdisc(c, x - 1, y - 1, r, r - 1 > 0 ? r - 1 : 0, MOSS + 5);
-        }
+        for (int y = 0; y < S; ++y)
+            for (int x = 0; x < S; ++x) {
+                double dx = (x - 15.5) / 13.0, dy = (y - 15.5) / 10.0;
+                double v = 1.0 - (dx * dx + dy * dy) + 0.6 * (pnoise(x, y, 4, 225) - 0.5);
+                if (v > 0.3) c.set(x, y, MOSS + (v > 0.55 ? 3 : 2) + (grain(x, y, 226) < 0.12));
+            }
         break;
     case T_ROPE_BRIDGE_H:
         rope_bridge(c);

@@ -406,11 +406,11 @@ void bark_wall(Canvas& c) {
 }
 
 void sky(Canvas& c) {
-    // The open air far above the ground: soft, faintly streaked blue.
+    // The open air far above the ground: an even blue with a faint shimmer of haze.
     for (int y = 0; y < S; ++y)
         for (int x = 0; x < S; ++x) {
-            double v = 0.6 * pnoise(x, y / 2, 16, 520) + 0.25 * pnoise(x, y, 8, 521) + 0.15 * grain(x, y, 522);
-            c.set(x, y, SKY + (v > 0.68 ? 6 : v < 0.3 ? 4 : 5));
+            double g = grain(x, y, 522);
+            c.set(x, y, SKY + (g > 0.93 ? 6 : g < 0.04 ? 4 : 5));
         }
 }
 
