@@ -7,7 +7,11 @@
 void playing_frame() {
     if (platform::key_down(platform::VK_ESCAPE)) shell.game_state = GAME_STATE_TITLE;
     platform::read_key_state(shell.key_state);
-    if (midi_status(shell.current_level_track) == MIDI_STATE_STOPPED) play_midi(shell.current_level_track);
+    // The level track loops; after a level is completed it waits for the fanfare to finish
+    // instead of cutting it off one frame after it began.
+    if (midi_status(shell.current_level_track) == MIDI_STATE_STOPPED &&
+        midi_status(shell.level_complete_track) != MIDI_STATE_PLAYING)
+        play_midi(shell.current_level_track);
     world.draw_tile_map(&world.tile_sprite);
 
     DialogBox& speech = world.dialog_box;
