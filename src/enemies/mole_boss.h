@@ -2,6 +2,16 @@
 #pragma once
 #include "enemies/enemy_base.h"
 
+// Animations of the body.
+constexpr int MOLE_BOSS_ANIM_WALK = 1;
+constexpr int MOLE_BOSS_ANIM_STUNNED = 6;
+constexpr int MOLE_BOSS_ANIM_DIGGING = 7;
+constexpr int MOLE_BOSS_ANIM_COMING_UP = 8;
+constexpr int MOLE_BOSS_ANIM_MOUND = 9;
+// Frames of stun after each hit, and the stun frame from which he digs in.
+constexpr int32_t MOLE_BOSS_STUN_FRAMES = 32;
+constexpr int32_t MOLE_BOSS_DIG_IN_AT = 2;
+
 struct MoleBoss : EnemyBase {
     int32_t walk[4] = {0, 1, 0, 2};  // animation 1
     int32_t stunned[2] = {0, 3};  // animation 6
@@ -18,3 +28,7 @@ struct MoleBoss : EnemyBase {
 void fill_boss_moves(EnemyBase* enemy);
 // Creates the 64 x 64 body from "DorvikMole.BMP"; 0 on failure.
 int load_mole_boss(MoleBoss* boss);
+// One frame of steering: `blocked` is whether the 64 x 64 body overlaps a solid tile now. While
+// stunned he stands; at the end of the stun he digs in for 0..499 frames, chasing the hero
+// diagonally between table commands, and comes up when that time has run out.
+void update_mole_boss(MoleBoss* boss, bool blocked, const Sprite* hero);

@@ -13,3 +13,8 @@ struct SwineBoss : EnemyBase {
 
 // Creates the body from "LordHogrand.BMP" and the hidden spear from "spear.BMP"; 0 on failure.
 int load_swine_boss(SwineBoss* boss);
+// Throws the spear straight at the hero along the farther axis (see launch_at_hero).
+void throw_spear(SwineBoss* boss, const Sprite* hero);
+// One frame of steering and of the spear cycle: `blocked` is whether the 64 x 64 body overlaps a
+// solid tile now.
+void update_swine_boss(SwineBoss* boss, bool blocked, const Sprite* hero);

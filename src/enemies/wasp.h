@@ -24,3 +24,9 @@ void register_wasp_animations(Wasp* wasp);
 int load_wasp(Wasp* wasp);
 // Creates a hidden stinger from "stinger.BMP"; 0 on failure.
 int load_stinger(Sprite* stinger);
+// Launches the stinger straight at the hero along the farther axis (see launch_at_hero).
+void fire_stinger(Wasp* wasp, const Sprite* hero);
+// One frame of steering and of the sting cycle: `blocked` is whether the body overlaps a solid
+// tile now. A sting comes 45 frames after the last stinger came down: 40 frames of waiting,
+// then the sting animation, and the stinger leaves four frames later.
+void update_wasp(Wasp* wasp, bool blocked, const Sprite* hero);

@@ -1,4 +1,4 @@
-// The wasp boss's loading.
+// The wasp boss's loading and steering.
 #include "enemies/wasp_boss.h"
 
 #include "shell/game_random.h"
@@ -23,3 +23,5 @@ int load_wasp_boss(WaspBoss* boss) {
     boss->speed = (game_rand() + 3) % 7;
     return 1;
 }
+
+void update_wasp_boss(WaspBoss* boss, bool blocked, const Sprite* hero) { update_wasp(boss, blocked, hero); }

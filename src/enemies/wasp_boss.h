@@ -7,3 +7,5 @@ struct WaspBoss : Wasp {};
 
 // Creates the body from "KingVespro.BMP" and the stinger; 0 on failure.
 int load_wasp_boss(WaspBoss* boss);
+// The wasp's steering and sting cycle, step for step; `blocked` is tested at the boss's size.
+void update_wasp_boss(WaspBoss* boss, bool blocked, const Sprite* hero);

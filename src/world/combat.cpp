@@ -47,15 +47,30 @@ void update_enemy_sprite(EnemyBase* enemy) {
 
 namespace {
 
-// The hero loses a hit point unless he is still invulnerable, and is pushed back.
-void hurt_hero(World& w, int direction) {
+// The hero loses a hit point unless he is still invulnerable, and is pushed back: against his
+// facing for body contact, or in the flight direction of the projectile that struck him, which
+// is then spent.
+void hurt_hero(World& w, Sprite* projectile) {
     Player& p = w.player;
     if (p.invulnerable) return;
     p.hit_points -= 1;
     p.body.counter_1 = 0;
     p.invulnerable = 1;
     play_sound(shell.sounds.ouch, 0);
-    w.knock_back(&p.body, TILE_TEST_BODY, direction);
+    if (projectile) {
+        w.knock_back(&p.body, TILE_TEST_BODY, projectile->aux_3);
+        hide_sprite(projectile);
+    } else {
+        w.knock_back(&p.body, TILE_TEST_BODY, KNOCK_BACK_AGAINST_FACING);
+    }
+}
+
+// A visible projectile on the hero hurts him; otherwise the body does, by contact.
+void touch_hero(World& w, Sprite& body, Sprite* projectile) {
+    if (projectile && sprites_overlap(projectile, &w.player.body))
+        hurt_hero(w, projectile);
+    else if (sprites_overlap(&w.player.body, &body))
+        hurt_hero(w, nullptr);
 }
 
 WeaponHit weapon_test(const Player& p, const Sprite& target) {
@@ -90,15 +105,52 @@ void kill_enemy(World& w, EnemyBase& e) {
     play_sound(shell.sounds.death, 0);
 }
 
-// Contact, weapon hits and death of one live ordinary enemy.
-void fight_enemy(World& w, EnemyBase& e, int hit_sound) {
-    if (sprites_overlap(&w.player.body, &e.body)) hurt_hero(w, KNOCK_BACK_AGAINST_FACING);
+// Contact (and its projectile, if it has one), weapon hits and death of one live ordinary enemy.
+void fight_enemy(World& w, EnemyBase& e, int hit_sound, Sprite* projectile = nullptr) {
+    touch_hero(w, e.body, projectile);
     const WeaponHit hit = weapon_test(w.player, e.body);
     if (!hit.any()) return;
     e.hit_points -= 1;
     play_sound(hit_sound, 0);
     if (e.hit_points == 0 && e.alive) kill_enemy(w, e);
     knock_target_back(w, e.body, TILE_TEST_BODY, hit);
+}
+
+// A projectile in flight is spent on a wall or past the screen's edge, then moved and drawn.
+void fly_projectile(World& w, Sprite& projectile, int mode) {
+    if (w.tile_blocked(&projectile, mode) || off_screen(projectile)) hide_sprite(&projectile);
+    move_sprite(&projectile);
+    draw_sprite(&projectile, &display.back_surface);
+}
+
+// The mole boss: hurts by contact at all times, above ground or not; a hit stuns him, and
+// while stunned or underground weapons pass through him while the stun runs down.
+void fight_mole_boss(World& w, MoleBoss& boss) {
+    touch_hero(w, boss.body, nullptr);
+    if (!boss.hurt && !boss.underground) {
+        const WeaponHit hit = weapon_test(w.player, boss.body);
+        if (hit.any()) {
+            boss.hit_points -= 1;
+            boss.hurt = 1;
+            boss.hurt_timer = MOLE_BOSS_STUN_FRAMES;
+            set_sprite_animation(&boss.body, MOLE_BOSS_ANIM_STUNNED);
+            play_sound(shell.sounds.boss_hit, 0);
+            knock_target_back(w, boss.body, TILE_TEST_BOSS, hit);
+        }
+    } else {
+        boss.hurt_timer -= 1;
+        if (boss.hurt_timer < 1) boss.hurt = 0;
+    }
+}
+
+// The swine and wasp bosses: projectile or body on the hero; every weapon contact is a hit.
+void fight_armed_boss(World& w, EnemyBase& boss, Sprite& projectile) {
+    touch_hero(w, boss.body, &projectile);
+    const WeaponHit hit = weapon_test(w.player, boss.body);
+    if (!hit.any()) return;
+    boss.hit_points -= 1;
+    play_sound(shell.sounds.boss_hit, 0);
+    knock_target_back(w, boss.body, TILE_TEST_BOSS, hit);
 }
 
 }  // namespace
@@ -137,10 +189,18 @@ void World::update_world() {
         update_enemy_sprite(&m);
     }
 
-    // Wasps and the bosses' own steering join here with their kinds; until then they take no
-    // part, and the wasp pool is still walked so dead bodies keep moving.
     const int wasps = pools.wasp_count < POOL_SIZE ? pools.wasp_count : POOL_SIZE;
-    for (int i = 0; i < wasps; ++i) update_enemy_sprite(&pools.wasps[i]);
+    for (int i = 0; i < wasps; ++i) {
+        Wasp& wasp = pools.wasps[i];
+        if (wasp.alive) {
+            // A kill hides the body only: a stinger in flight stays where it is until the slot is
+            // used again.
+            fight_enemy(*this, wasp, shell.sounds.wasp_hit, &wasp.stinger);
+            update_wasp(&wasp, tile_blocked(&wasp.body, TILE_TEST_BODY), &p.body);
+            fly_projectile(*this, wasp.stinger, TILE_TEST_PROJECTILE);
+        }
+        update_enemy_sprite(&wasp);
+    }
 
     const int pigs = pools.pig_count < POOL_SIZE ? pools.pig_count : POOL_SIZE;
     for (int i = 0; i < pigs; ++i) {
@@ -152,17 +212,37 @@ void World::update_world() {
         update_enemy_sprite(&pig);
     }
 
-    // Projectiles: spent on a wall or past the screen's edge.
+    // The bosses, each while it is alive. Their defeats are handled after this frame's update.
+    MoleBoss& mole_boss = pools.mole_boss;
+    if (mole_boss.alive) {
+        fight_mole_boss(*this, mole_boss);
+        update_mole_boss(&mole_boss, tile_blocked(&mole_boss.body, TILE_TEST_BOSS), &p.body);
+    }
+    SwineBoss& swine_boss = pools.swine_boss;
+    if (swine_boss.alive) {
+        fight_armed_boss(*this, swine_boss, swine_boss.spear);
+        update_swine_boss(&swine_boss, tile_blocked(&swine_boss.body, TILE_TEST_BOSS), &p.body);
+    }
+    WaspBoss& wasp_boss = pools.wasp_boss;
+    if (wasp_boss.alive) {
+        fight_armed_boss(*this, wasp_boss, wasp_boss.stinger);
+        update_wasp_boss(&wasp_boss, tile_blocked(&wasp_boss.body, TILE_TEST_BOSS), &p.body);
+        fly_projectile(*this, wasp_boss.stinger, TILE_TEST_PROJECTILE);
+    }
+
+    // Projectiles: spent on a wall or past the screen's edge. The spear flies on after its
+    // thrower has fallen.
     if (tile_blocked(&p.arrow, TILE_TEST_PROJECTILE) || off_screen(p.arrow)) hide_sprite(&p.arrow);
     Sprite& spear = pools.swine_boss.spear;
     if (tile_blocked(&spear, TILE_TEST_BOSS) || off_screen(spear)) hide_sprite(&spear);
 
     // The mole boss switches to its mound or walk once the dig or the rise has played.
-    MoleBoss& mb = pools.mole_boss;
-    if (mb.underground && mb.body.curr_frame == 7) set_sprite_animation(&mb.body, 9);
-    if (!mb.underground && mb.body.curr_frame == 5) set_sprite_animation(&mb.body, 1);
-    for (EnemyBase* boss : {static_cast<EnemyBase*>(&pools.mole_boss), static_cast<EnemyBase*>(&pools.swine_boss),
-                            static_cast<EnemyBase*>(&pools.wasp_boss)}) {
+    if (mole_boss.underground && mole_boss.body.curr_frame == 7)
+        set_sprite_animation(&mole_boss.body, MOLE_BOSS_ANIM_MOUND);
+    if (!mole_boss.underground && mole_boss.body.curr_frame == 5)
+        set_sprite_animation(&mole_boss.body, MOLE_BOSS_ANIM_WALK);
+    for (EnemyBase* boss : {static_cast<EnemyBase*>(&mole_boss), static_cast<EnemyBase*>(&swine_boss),
+                            static_cast<EnemyBase*>(&wasp_boss)}) {
         animate_sprite(&boss->body);
         move_sprite(&boss->body);
         draw_sprite(&boss->body, back);

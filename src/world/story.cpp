@@ -9,10 +9,6 @@
 
 namespace {
 
-// Bosses stand in the level but take no part in play until their own updates exist: they are
-// placed (so the level knows where they stand) and stay hidden and not alive.
-constexpr bool BOSSES_TAKE_PART = false;
-
 struct BossStart {
     int32_t hit_points;
     float x, y, xv, yv;
@@ -24,7 +20,6 @@ constexpr BossStart BOSS_STARTS[3] = {
 };
 
 }  // namespace
-
 
 void place_level_boss(World& w, int level) {
     EnemyBase* boss = nullptr;
@@ -45,13 +40,11 @@ void place_level_boss(World& w, int level) {
     boss->hit_points = s.hit_points;
     boss->body.x = s.x;
     boss->body.y = s.y;
+    boss->body.xv = s.xv;
+    boss->body.yv = s.yv;
     boss->body.aux_3 = FACING_DOWN;
-    if (BOSSES_TAKE_PART) {
-        show_sprite(&boss->body);
-        boss->alive = 1;
-        boss->body.xv = s.xv;
-        boss->body.yv = s.yv;
-    }
+    boss->alive = 1;
+    show_sprite(&boss->body);
 }
 
 namespace {

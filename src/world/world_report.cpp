@@ -43,8 +43,9 @@ void add_text(std::string& out, const char* text) {
 
 bool visible(const Sprite& s) { return (s.attr & SPRITE_ATTR_VISIBLE) != 0; }
 
+// A boss's common members, leaving its object open for the members of its kind.
 void add_boss(std::string& out, const char* name, const EnemyBase& b, const World& w) {
-    add(out, "\"%s\": {\"alive\": %s, \"hit_points\": %d, \"world_x\": %.2f, \"world_y\": %.2f}", name,
+    add(out, "\"%s\": {\"alive\": %s, \"hit_points\": %d, \"world_x\": %.2f, \"world_y\": %.2f", name,
         b.alive ? "true" : "false", static_cast<int>(b.hit_points), w.scroll_x + static_cast<double>(b.body.x),
         w.scroll_y + static_cast<double>(b.body.y));
 }
@@ -86,11 +87,15 @@ std::string world_state_json_members() {
     add(out, "\"enemies\": {\"moles\": %d, \"pigs\": %d, \"wasps\": %d}, ", moles, pigs, wasps);
 
     out += "\"bosses\": {";
-    add_boss(out, "mole", w.pools.mole_boss, w);
-    out += ", ";
+    const MoleBoss& mole = w.pools.mole_boss;
+    add_boss(out, "mole", mole, w);
+    add(out, ", \"hurt\": %s, \"hurt_timer\": %d, \"underground\": %s, \"underground_timer\": %d}, ",
+        mole.hurt ? "true" : "false", static_cast<int>(mole.hurt_timer), mole.underground ? "true" : "false",
+        static_cast<int>(mole.underground_timer));
     add_boss(out, "swine", w.pools.swine_boss, w);
-    out += ", ";
+    add(out, ", \"spear_visible\": %s}, ", visible(w.pools.swine_boss.spear) ? "true" : "false");
     add_boss(out, "wasp", w.pools.wasp_boss, w);
+    add(out, ", \"stinger_visible\": %s}", visible(w.pools.wasp_boss.stinger) ? "true" : "false");
     out += "}, ";
 
     add_item(out, "cheese", w.cheese_sprite, w);

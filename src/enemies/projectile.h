@@ -1,0 +1,19 @@
+// Enemy projectiles (the wasps' stingers, the swine boss's spear): aimed and launched at the hero.
+#pragma once
+#include <cstdint>
+
+#include "graphics/sprite.h"
+
+// Speed of a launched stinger or spear, pixels per frame.
+constexpr int PROJECTILE_SPEED = 10;
+// A projectile leaves this many pixels left of its owner's corner, whatever its direction.
+constexpr float PROJECTILE_LEFT_OFFSET = 20.0f;
+
+// The facing code that points from `owner` at `hero` along the axis on which the hero is farther
+// away (whole-pixel differences); a tie goes to the vertical axis, and no difference at all to down.
+int32_t aim_at_hero(const Sprite* owner, const Sprite* hero);
+
+// Shows `projectile` at its owner's corner less 20 pixels across, flying at the hero at 10 pixels
+// per frame, with its frame (0 up, 1 down, 2 right, 3 left) and aux_3 set to its direction; plays
+// "arrow.WAV".
+void launch_at_hero(Sprite* projectile, const Sprite* owner, const Sprite* hero);
