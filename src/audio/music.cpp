@@ -53,7 +53,7 @@ int load_midi(const char* filename) {
     for (int i = 0; i < MUSIC_MAX && id < 0; ++i)
         if (music_table[i].state == MIDI_STATE_FREE) id = i;
     if (id < 0) {
-        std::fprintf(stderr, "load_midi: %s: the music table is full\n", filename);
+        std::fprintf(stderr, "quillmoor: %s: the music table is full\n", filename);
         return -1;
     }
     std::vector<uint8_t> bytes;
@@ -61,7 +61,7 @@ int load_midi(const char* filename) {
     uint32_t length_ms = 0;
     if (!read_file_bytes(filename, LARGEST_MIDI_BYTES, &bytes, &fault) ||
         !midi_duration_ms(bytes.data(), bytes.size(), &length_ms, &fault)) {
-        std::fprintf(stderr, "load_midi: %s: %s\n", filename, fault);
+        std::fprintf(stderr, "quillmoor: %s: %s\n", filename, fault);
         return -1;
     }
     MusicSlot& slot = music_table[id];

@@ -25,7 +25,7 @@ void clear_slot(int id) {
 bool has_buffer(int id) { return id >= 0 && id < SOUND_MAX && sound_table[id].buffer >= 0; }
 
 int refuse(const char* filename, const char* fault) {
-    std::fprintf(stderr, "load_wav: %s: %s\n", filename, fault);
+    std::fprintf(stderr, "quillmoor: %s: %s\n", filename, fault);
     return -1;
 }
 

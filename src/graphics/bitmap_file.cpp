@@ -101,6 +101,7 @@ void forget_bitmap_reports() { reported_files.clear(); }
 
 int unload_bitmap_file(BitmapFile* bitmap) {
     if (bitmap) {
+        bitmap->name[0] = '\0';
         bitmap->buffer.clear();
         bitmap->buffer.shrink_to_fit();
     }

@@ -86,6 +86,8 @@ int load_sprite_frame(Sprite* s, const BitmapFile* bitmap, int frame, int cx, in
         cx *= s->width;
         cy *= s->height;
     }
+    // A bitmap that failed to load has been reported already; there is nothing to cut.
+    if (bitmap->buffer.empty()) return 0;
     const int bw = bitmap->info_header.biWidth, bh = bitmap->info_header.biHeight;
     const bool eight_bit = bitmap->info_header.biBitCount == 8;
     if (!eight_bit || bitmap->buffer.size() < static_cast<size_t>(bw) * bh || cx < 0 || cy < 0 || cx > bw - s->width || cy > bh - s->height) {

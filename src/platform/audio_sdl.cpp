@@ -58,7 +58,7 @@ void choose_soundfont() {
     if (access(QUILLMOOR_SOUNDFONT, R_OK) == 0)
         Mix_SetSoundFonts(QUILLMOOR_SOUNDFONT);
     else
-        std::fprintf(stderr, "audio: SoundFont %s not found; music may be silent\n", QUILLMOOR_SOUNDFONT);
+        std::fprintf(stderr, "quillmoor: SoundFont %s not found; music may be silent\n", QUILLMOOR_SOUNDFONT);
 }
 
 }  // namespace
@@ -66,14 +66,14 @@ void choose_soundfont() {
 bool audio_open(bool enabled) {
     if (device_open || !enabled) return device_open;
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
-        std::fprintf(stderr, "audio: no sound device (%s); playing silently\n", SDL_GetError());
+        std::fprintf(stderr, "quillmoor: no sound device (%s); playing silently\n", SDL_GetError());
         return false;
     }
     subsystem_started = true;
     choose_soundfont();
     Mix_Init(MIX_INIT_MID);
     if (Mix_OpenAudio(MIX_RATE, AUDIO_S16SYS, 2, MIX_CHUNK_FRAMES) != 0) {
-        std::fprintf(stderr, "audio: cannot open the mixer (%s); playing silently\n", Mix_GetError());
+        std::fprintf(stderr, "quillmoor: cannot open the mixer (%s); playing silently\n", Mix_GetError());
         Mix_Quit();
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
         subsystem_started = false;
@@ -82,7 +82,7 @@ bool audio_open(bool enabled) {
     Mix_QuerySpec(&device_rate, &device_format, &device_channels);
     Mix_AllocateChannels(AUDIO_BUFFER_MAX);
     Mix_VolumeMusic(MUSIC_VOLUME);
-    if (!Mix_HasMusicDecoder("MIDI")) std::fprintf(stderr, "audio: the mixer has no MIDI decoder; music will be silent\n");
+    if (!Mix_HasMusicDecoder("MIDI")) std::fprintf(stderr, "quillmoor: the mixer has no MIDI decoder; music will be silent\n");
     std::memset(buffers, 0, sizeof buffers);
     std::memset(tracks, 0, sizeof tracks);
     playing_track = -1;
@@ -164,7 +164,7 @@ int music_track_load(const char* path) {
     if (slot < 0) return -1;
     Mix_Music* music = Mix_LoadMUS(path);
     if (!music) {
-        std::fprintf(stderr, "audio: %s: cannot be synthesised (%s); it plays silently\n", path, Mix_GetError());
+        std::fprintf(stderr, "quillmoor: %s: cannot be synthesised (%s); it plays silently\n", path, Mix_GetError());
         return -1;
     }
     tracks[slot].music = music;
