@@ -241,9 +241,12 @@ void World::update_world() {
         set_sprite_animation(&mole_boss.body, MOLE_BOSS_ANIM_MOUND);
     if (!mole_boss.underground && mole_boss.body.curr_frame == 5)
         set_sprite_animation(&mole_boss.body, MOLE_BOSS_ANIM_WALK);
+    // The mole and swine bosses face the hero whichever way they go. King Vespro turns with his
+    // flight like any wasp, which also ends his sting pose once he changes direction.
     for (EnemyBase* boss : {static_cast<EnemyBase*>(&mole_boss), static_cast<EnemyBase*>(&swine_boss),
                             static_cast<EnemyBase*>(&wasp_boss)}) {
         animate_sprite(&boss->body);
+        if (boss == &wasp_boss) face_by_velocity(&boss->body);
         move_sprite(&boss->body);
         draw_sprite(&boss->body, back);
     }
