@@ -1,0 +1,429 @@
+// The whole story on the real level files, played frame by frame through the game's own loop
+// from the title to the last line: every trigger fires, in order, under every rule of play.
+//
+// Where walking there would take a path finder and minutes of frames, the hero is placed the way
+// a level start places him (camera and body set, every world object kept where it is in the
+// world), always on floor that the level start can reach; the last steps into a zone, a door or
+// the key are walked, and every fight is fought with the sword.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "audio/audio_report.h"
+#include "platform/headless.h"
+#include "platform/keyboard.h"
+#include "platform/platform.h"
+#include "shell/game.h"
+#include "world/world.h"
+
+namespace {
+
+constexpr int TILE = 32;
+constexpr int STEP = 4;  // the hero's walking step, pixels
+
+// A story zone on the hero's world corner, strict on every side.
+struct Zone {
+    int x_lo, x_hi, y_lo, y_hi;
+    bool contains(int x, int y) const { return x > x_lo && x < x_hi && y > y_lo && y < y_hi; }
+};
+constexpr int OPEN = 1 << 20;
+constexpr Zone ENCOUNTER[3] = {{2134, OPEN, 1785, OPEN}, {3474, 3504, 1034, 1134}, {5111, 5301, 2611, OPEN}};
+constexpr Zone COMPLETION[3] = {{1624, 1965, 310, 620}, {1973, 2312, 884, 1196}, {3925, 4363, 1462, 1642}};
+
+struct Held {
+    bool left = false, right = false, up = false, down = false, space = false, enter = false, sword = false;
+};
+
+Held walking(int facing) {
+    Held h;
+    h.up = facing == FACING_UP;
+    h.down = facing == FACING_DOWN;
+    h.left = facing == FACING_LEFT;
+    h.right = facing == FACING_RIGHT;
+    return h;
+}
+
+// Tile steps by facing code (up, down, left, right).
+constexpr int STEP_COL[4] = {0, 0, -1, 1};
+constexpr int STEP_ROW[4] = {-1, 1, 0, 0};
+
+// Where each level starts the hero, world pixels.
+constexpr int START_X = 200;
+int start_y() { return world.loaded_level == 2 ? 300 : 380; }
+
+bool floor_tile(int col, int row) { return !tile_is_solid(tile_at(row, col)); }
+
+// The game, started headless in the generated data folder, driven one frame at a time.
+class StoryRun : public ::testing::Test {
+protected:
+    std::vector<std::string> shown;  // every line in the order it came to the top of the box
+    long frames = 0;
+    std::vector<uint8_t> reach;  // tiles a hero on whole tiles reaches from the level start
+    std::string shots;  // where to write frame pictures, if asked for
+
+    void SetUp() override {
+        reset_game_globals();
+        old_dir_ = std::filesystem::current_path();
+        std::filesystem::current_path(QUILLMOOR_TEST_DATA_DIR);
+        platform::Config config;
+        config.backend = platform::Backend::Headless;
+        config.mute = true;
+        ASSERT_TRUE(platform::init(config));
+        ASSERT_EQ(game_init(), 1);
+        if (const char* dir = std::getenv("QUILLMOOR_STORY_SHOTS")) shots = dir;
+    }
+    void TearDown() override {
+        game_shutdown();
+        platform::shutdown();
+        std::filesystem::current_path(old_dir_);
+        reset_game_globals();
+    }
+
+    void frame(const Held& h = {}) {
+        platform::KeyboardSnapshot snap{};
+        snap.virtual_down[platform::VK_LEFT] = h.left;
+        snap.virtual_down[platform::VK_RIGHT] = h.right;
+        snap.virtual_down[platform::VK_UP] = h.up;
+        snap.virtual_down[platform::VK_DOWN] = h.down;
+        snap.virtual_down[platform::VK_SPACE] = h.space;
+        snap.virtual_down[platform::VK_RETURN] = h.enter;
+        if (h.sword) snap.scan_state[platform::DIK_A] = platform::KEY_DOWN_BIT;
+        platform::set_keyboard_snapshot(snap);
+        game_main();
+        ++frames;
+        const SpeechLine* top = world.dialog_box.top;
+        if (top && top != last_top_) shown.push_back(top->text);
+        last_top_ = top;
+        ASSERT_NE(shell.game_state, GAME_STATE_GAME_OVER) << "the hero ran out of lives after " << frames << " frames";
+    }
+    void shot(const std::string& name) {
+        if (!shots.empty()) platform::write_presented_frame_bmp((shots + "/" + name + ".bmp").c_str());
+    }
+    // Space until every waiting line has been read.
+    void read_lines() {
+        Held space;
+        space.space = true;
+        for (int i = 0; i < 400 && !world.dialog_box.speech_is_idle(); ++i) frame(space);
+        ASSERT_TRUE(world.dialog_box.speech_is_idle());
+        frame();
+    }
+
+    static int hero_x() { return world.scroll_x + static_cast<int>(world.player.body.x); }
+    static int hero_y() { return world.scroll_y + static_cast<int>(world.player.body.y); }
+
+    // Puts the hero at world (x, y), whole steps, facing `facing`, as a level start would: the
+    // camera keeps him inside the free band, and every world object stays where it is.
+    static void place_hero(int x, int y, int facing) {
+        World& w = world;
+        auto clamp = [](int v, int hi) { return v < 0 ? 0 : (v > hi ? hi : v); };
+        const int sx = clamp((x - 300) / STEP * STEP, w.max_scroll_x);
+        const int sy = clamp((y - 220) / STEP * STEP, w.max_scroll_y);
+        w.shift_world_objects(w.scroll_x - sx, w.scroll_y - sy);
+        w.scroll_x = sx;
+        w.scroll_y = sy;
+        w.player.body.x = static_cast<float>(x - sx);
+        w.player.body.y = static_cast<float>(y - sy);
+        w.player.body.aux_3 = facing;
+        set_sprite_animation(&w.player.body, facing);
+    }
+
+    // Tiles reachable from the level start, walking whole tiles over floor (doors as they are).
+    void find_reach() {
+        reach.assign(MAP_ROWS * MAP_COLUMNS, 0);
+        const int start_col = START_X / TILE;
+        const int start_row = start_y() / TILE;
+        std::vector<int> queue{start_row * MAP_COLUMNS + start_col};
+        reach[queue[0]] = 1;
+        for (size_t head = 0; head < queue.size(); ++head) {
+            const int col = queue[head] % MAP_COLUMNS, row = queue[head] / MAP_COLUMNS;
+            for (int f = 0; f < 4; ++f) {
+                const int c = col + STEP_COL[f], r = row + STEP_ROW[f];
+                if (c < 0 || r < 0 || c >= MAP_COLUMNS || r >= MAP_ROWS) continue;
+                if (reach[r * MAP_COLUMNS + c] || !floor_tile(c, r)) continue;
+                reach[r * MAP_COLUMNS + c] = 1;
+                queue.push_back(r * MAP_COLUMNS + c);
+            }
+        }
+    }
+    bool reached(int col, int row) const {
+        return col >= 0 && row >= 0 && col < MAP_COLUMNS && row < MAP_ROWS && reach[row * MAP_COLUMNS + col];
+    }
+    // Whether a 32 x 32 hero at world (x, y) stands on reachable floor only.
+    bool stands(int x, int y) const {
+        if (x < 0 || y < 0) return false;
+        for (int r = y / TILE; r <= (y + TILE - 1) / TILE; ++r)
+            for (int c = x / TILE; c <= (x + TILE - 1) / TILE; ++c)
+                if (!reached(c, r)) return false;
+        return true;
+    }
+
+    // Walks from a reachable tile just outside `zone` into it; true once `done` holds.
+    template <class Done>
+    bool walk_into(const Zone& zone, Done done) {
+        for (int row = 0; row < MAP_ROWS; ++row)
+            for (int col = 0; col < MAP_COLUMNS; ++col) {
+                if (!reached(col, row) || !zone.contains(col * TILE, row * TILE)) continue;
+                for (int f = 0; f < 4; ++f) {
+                    const int c = col - STEP_COL[f], r = row - STEP_ROW[f];
+                    if (!reached(c, r) || zone.contains(c * TILE, r * TILE)) continue;
+                    place_hero(c * TILE, r * TILE, f);
+                    for (int i = 0; i < 3 * TILE / STEP && !done(); ++i) frame(walking(f));
+                    if (done()) return true;
+                }
+            }
+        return false;
+    }
+
+    // Bumps into every jail door cell from reachable floor beside it; true if each one opened.
+    bool open_every_door() {
+        for (int round = 0; round < 4; ++round) {
+            find_reach();
+            bool closed_left = false;
+            for (int row = 0; row < MAP_ROWS; ++row)
+                for (int col = 0; col < MAP_COLUMNS; ++col) {
+                    if (tile_at(row, col) != TILE_JAIL_DOOR) continue;
+                    bool opened = false;
+                    for (int f = 0; f < 4 && !opened; ++f) {
+                        const int c = col - STEP_COL[f], r = row - STEP_ROW[f];
+                        if (!reached(c, r)) continue;
+                        place_hero(c * TILE, r * TILE, f);
+                        for (int i = 0; i < 16 && tile_at(row, col) == TILE_JAIL_DOOR; ++i) frame(walking(f));
+                        opened = tile_at(row, col) == TILE_OPENED_DOOR;
+                        if (opened && !opened_door_shot_) {
+                            frame();
+                            shot("jail_opened");
+                            opened_door_shot_ = true;
+                        }
+                    }
+                    closed_left = closed_left || !opened;
+                }
+            if (!closed_left) return true;
+        }
+        return false;
+    }
+
+    // Bumps into the first jail door found without the key; true when the prisoner answers.
+    bool bump_locked_door() {
+        find_reach();
+        for (int row = 0; row < MAP_ROWS; ++row)
+            for (int col = 0; col < MAP_COLUMNS; ++col) {
+                if (tile_at(row, col) != TILE_JAIL_DOOR) continue;
+                for (int f = 0; f < 4; ++f) {
+                    const int c = col - STEP_COL[f], r = row - STEP_ROW[f];
+                    if (!reached(c, r)) continue;
+                    place_hero(c * TILE, r * TILE, f);
+                    for (int i = 0; i < 16 && world.dialog_box.speech_is_idle(); ++i) frame(walking(f));
+                    return !world.dialog_box.speech_is_idle() && tile_at(row, col) == TILE_JAIL_DOOR;
+                }
+            }
+        return false;
+    }
+
+    // One frame of the fight: the hero is put beside `boss` with his sword towards him and
+    // swings; false when there is no floor for him on any side this frame.
+    bool strike(const EnemyBase& boss) {
+        const int bx = world.scroll_x + static_cast<int>(boss.body.x);
+        const int by = world.scroll_y + static_cast<int>(boss.body.y);
+        // Hero corners from which the sword reaches the 64 x 64 body but the hero does not touch
+        // it, by the facing he strikes in.
+        const int spots[4][3] = {
+            {bx + 16, by + 61, FACING_UP}, {bx + 16, by - 29, FACING_DOWN},
+            {bx + 61, by + 8, FACING_LEFT}, {bx - 29, by + 8, FACING_RIGHT},
+        };
+        for (const auto& spot : spots) {
+            const int x = spot[0] / STEP * STEP, y = spot[1] / STEP * STEP;
+            if (!stands(x, y)) continue;
+            place_hero(x, y, spot[2]);
+            Held a;
+            a.sword = true;
+            frame(a);
+            return true;
+        }
+        return false;
+    }
+
+    // Steps onto the key where it lies; true once the hero holds it.
+    bool pick_up_key() {
+        // The key's world corner on the hero's 4-pixel steps (the camera is on them too).
+        const int kx = world.scroll_x + (static_cast<int>(world.key_sprite.x) / STEP) * STEP;
+        const int ky = world.scroll_y + (static_cast<int>(world.key_sprite.y) / STEP) * STEP;
+        for (int f = 0; f < 4; ++f) {
+            // Start one tile away and walk onto it.
+            const int x = kx - STEP_COL[f] * TILE, y = ky - STEP_ROW[f] * TILE;
+            if (!stands(x, y) || !stands(kx, ky)) continue;
+            place_hero(x, y, f);
+            for (int i = 0; i < 2 * TILE / STEP && !world.player.has_key; ++i) frame(walking(f));
+            if (world.player.has_key) return true;
+        }
+        for (int dy = -24; dy <= 24 && !world.player.has_key; dy += STEP)
+            for (int dx = -24; dx <= 24 && !world.player.has_key; dx += STEP)
+                if (stands(kx + dx, ky + dy)) {
+                    place_hero(kx + dx, ky + dy, FACING_DOWN);
+                    frame();
+                }
+        return world.player.has_key;
+    }
+
+    // Plays one level from its start to the completion lines.
+    void play_level(int level) {
+        SCOPED_TRACE("level " + std::to_string(level));
+        find_reach();
+        if (level == 1) {
+            ASSERT_TRUE(bump_locked_door()) << "a locked jail door calls for the key";
+            read_lines();
+        }
+        ASSERT_TRUE(walk_into(ENCOUNTER[level - 1], [] { return world.boss_taunt_shown != 0; }));
+        shot("level" + std::to_string(level) + "_taunt");
+        read_lines();
+
+        EnemyBase* boss = level == 1   ? static_cast<EnemyBase*>(&world.pools.mole_boss)
+                          : level == 2 ? static_cast<EnemyBase*>(&world.pools.swine_boss)
+                                       : static_cast<EnemyBase*>(&world.pools.wasp_boss);
+        MoleBoss& mole = world.pools.mole_boss;
+        bool at_refuge = false;
+        int strikes = 0;
+        const Sprite* missile = level == 2   ? &world.pools.swine_boss.spear
+                                : level == 3 ? &world.pools.wasp_boss.stinger
+                                             : nullptr;
+        bool missile_seen = false;
+        for (int i = 0; i < 4000 && boss->alive; ++i) {
+            if (missile && !missile_seen && (missile->attr & SPRITE_ATTR_VISIBLE)) {
+                shot("level" + std::to_string(level) + "_missile");
+                missile_seen = true;
+            }
+            // Lord Hogrand and King Vespro are given time for a first throw before the blows.
+            const bool waited = !missile || missile_seen || i > 100;
+            const bool open_to_a_blow = waited && (level != 1 || (!mole.hurt && !mole.underground));
+            if (open_to_a_blow && strike(*boss)) {
+                at_refuge = false;
+                if (++strikes == 3) shot("level" + std::to_string(level) + "_fight");
+                continue;
+            }
+            if (level == 1 && mole.underground && !at_refuge) {
+                // While he roams underground the hero waits where the level started him.
+                if (!shown_mound_) {
+                    shot("level1_mound");
+                    shown_mound_ = true;
+                }
+                place_hero(START_X, start_y(), FACING_DOWN);
+                at_refuge = true;
+            }
+            frame();
+        }
+        ASSERT_FALSE(boss->alive) << "the boss still stands after " << strikes << " blows";
+        read_lines();
+        ASSERT_TRUE(pick_up_key());
+        read_lines();
+        ASSERT_TRUE(open_every_door()) << "every jail door opens with the key";
+        find_reach();
+        ASSERT_TRUE(walk_into(COMPLETION[level - 1], [&] { return shell.current_level == level + 1; }));
+        read_lines();
+    }
+
+private:
+    std::filesystem::path old_dir_;
+    const SpeechLine* last_top_ = nullptr;
+    bool opened_door_shot_ = false;
+    bool shown_mound_ = false;
+};
+
+// Every line of the story in the order it is read, as the game stores it.
+const std::vector<std::string> STORY = {
+    "Grandfather, what happened?!?",
+    "The evil Vorrocks have taken the citizens of Curdwick.  Take my sword and save them!!!",
+    "Nibbs you must find the key.",
+    "I will save you guys.",
+    "Let my people go and leave this place never to return, and I shall spare your life.",
+    "Hahahahahaha, what can a puny rat like you do to me.",
+    "I told you you would die by my sword.",
+    "Noooooooooo.",
+    "This must be the key that will free my people.",
+    "Citizens of Curdwick, you have been saved.",
+    "Thank you for saving us Nibbs, but there are more villagers captured by Lord Hogrump.",
+    "I will rescue them.  You should be able to travel home safely.",
+    "Thank you Nibbs!",
+    "Hogrand, ill give you one chance to give up and exile your self from these lands before I\x92ll kill you!",
+    "I don\x92t know how you defeated Dorvik Mole, but I will not be destroyed so easily!",
+    "Take that sweinhund.",
+    "You are a worthy opponent, I'm Sorry.",
+    "This must be the key that will free my people.",
+    "Fear not citizens of Curdwick, for I have slayed the evil Dorvik Mole and Lord Hogrand.",
+    "You are now free.",
+    "Oh thank you Nibbs, but I\x92m afraid your journey not yet come to an end.",
+    "The fiercest leader of the Vorrocks has taken other  citizens.",
+    "His evil lair is high about the Great Tree, go now Nibbs",
+    "I will save them and put an end to the Vorrocks evil reign.",
+    "Thank you Nibbs!",
+    "Release my people King Vespro!",
+    "Poor fa voor, Nibbs, No Hablo Englis",
+    "I finally put an end to your evil reign.",
+    "Aye carumba, a King defeated by a rat, oh the shame.",
+    "This must be the key that will free my people.",
+    "I finally freed the last of my people.",
+    "Nibbs you're my hero.",
+    "Oh thank you Nibbs.",
+    "they will have to deal with the might of Nibbs RAT.",
+    "Nibbs Begins his Journey home.  Envinsioning an even better Curdwick.",
+};
+
+// Plays of a sound or track by file name, from the audio report.
+long plays(const std::string& report, const std::string& name) {
+    const auto at = report.find("\"" + name + "\": ");
+    return at == std::string::npos ? 0 : std::strtol(report.c_str() + at + name.size() + 4, nullptr, 10);
+}
+
+}  // namespace
+
+TEST_F(StoryRun, TheWholeStoryFromTheTitleToTheLastLine) {
+    // Title: Enter starts a new game on the progress map; Space there starts play.
+    for (int i = 0; i < 20; ++i) frame();
+    Held enter;
+    enter.enter = true;
+    frame(enter);
+    for (int i = 0; i < 5; ++i) frame();
+    ASSERT_EQ(shell.game_state, GAME_STATE_LEVEL_MAP);
+    Held space;
+    space.space = true;
+    frame(space);
+    ASSERT_EQ(shell.game_state, GAME_STATE_PLAYING);
+    read_lines();
+
+    for (int level = 1; level <= 3; ++level) {
+        play_level(level);
+        if (HasFatalFailure()) return;
+        EXPECT_EQ(shell.current_level, level + 1);
+        frame();
+        if (level < 3) {
+            // The next level is loaded once the lines are read, behind the progress map.
+            EXPECT_EQ(world.loaded_level, level + 1);
+            EXPECT_EQ(shell.game_state, GAME_STATE_LEVEL_MAP);
+            EXPECT_FALSE(world.player.has_key);
+            EXPECT_TRUE(world.player.has_bow);
+            frame(space);
+            ASSERT_EQ(shell.game_state, GAME_STATE_PLAYING);
+            frame();
+        }
+    }
+    // The story is finished: nothing more loads, no map, play goes on in level 3.
+    for (int i = 0; i < 20; ++i) frame();
+    EXPECT_EQ(shell.current_level, 4);
+    EXPECT_EQ(world.loaded_level, 3);
+    EXPECT_EQ(shell.game_state, GAME_STATE_PLAYING);
+
+    EXPECT_EQ(shown, STORY);
+    ASSERT_FALSE(shown.empty());
+    EXPECT_EQ(shown.back(), "Nibbs Begins his Journey home.  Envinsioning an even better Curdwick.");
+
+    const std::string report = audio_state_json_members();
+    EXPECT_EQ(plays(report, "levelComplete.MID"), 3);
+    EXPECT_EQ(plays(report, "bossDie.WAV"), 3);
+    EXPECT_EQ(plays(report, "celebrate.WAV"), 3);
+    EXPECT_GE(plays(report, "bossHit.WAV"), 5 + 10 + 15);
+    EXPECT_GE(plays(report, "death.WAV"), 3);
+    EXPECT_GE(plays(report, "item.WAV"), 3);
+    EXPECT_GE(plays(report, "openJail.WAV"), 3);
+    EXPECT_GE(plays(report, "arrow.WAV"), 1) << "spears and stingers are launched with the arrow's sound";
+}
