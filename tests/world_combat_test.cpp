@@ -154,3 +154,16 @@ TEST_F(Combat, DeadEnemiesKeepMovingButAreNeitherDrawnNorShifted) {
     world.shift_world_objects(-4, 0);
     EXPECT_FLOAT_EQ(m.body.x, 103);
 }
+
+TEST_F(Combat, ProjectilesStayPutInTheWorldWhenTheViewScrolls) {
+    Sprite* projectiles[] = {&world.player.arrow, &world.pools.swine_boss.spear, &world.pools.wasp_boss.stinger};
+    for (Sprite* s : projectiles) {
+        s->x = 300;
+        s->y = 200;
+    }
+    world.shift_world_objects(-4, 4);
+    for (Sprite* s : projectiles) {
+        EXPECT_FLOAT_EQ(s->x, 296);
+        EXPECT_FLOAT_EQ(s->y, 204);
+    }
+}

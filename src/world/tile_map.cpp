@@ -149,6 +149,9 @@ void World::shift_world_objects(int dx, int dy) {
     shift(cheese_sprite);
     shift(player.arrow);
     shift(pools.swine_boss.spear);
+    // King Vespro's stinger is in the world like every other projectile; left unshifted it
+    // would slide along with the view while the hero walks.
+    shift(pools.wasp_boss.stinger);
     shift(deathcloud_sprite);
 }
 
