@@ -53,17 +53,25 @@ const KeyMapping KEY_MAP[] = {
     {SDL_SCANCODE_0, '0', 0x0B},
 };
 
+// Keys pressed since the last frame: a tap that begins and ends between two frames is
+// still seen down for one frame instead of being lost.
+bool tapped[SDL_NUM_SCANCODES];
+
 void refresh_keyboard() {
     const Uint8* keys = SDL_GetKeyboardState(nullptr);
-    if (hide_enter && !keys[SDL_SCANCODE_RETURN] && !keys[SDL_SCANCODE_KP_ENTER]) hide_enter = false;
     KeyboardSnapshot snap{};
     for (const KeyMapping& k : KEY_MAP) {
-        if (!keys[k.scancode]) continue;
+        const bool down = keys[k.scancode] || tapped[k.scancode];
+        tapped[k.scancode] = false;
+        if (!down) continue;
         if (hide_enter && k.virtual_key == 13) continue;
         snap.virtual_down[k.virtual_key] = true;
         snap.scan_state[k.scan_code & 0xFF] = KEY_DOWN_BIT;
     }
     set_keyboard_snapshot(snap);
+    // Enter of an Alt+Enter stays hidden for the frame it was seen in, and after that
+    // until it is released.
+    if (hide_enter && !keys[SDL_SCANCODE_RETURN] && !keys[SDL_SCANCODE_KP_ENTER]) hide_enter = false;
 }
 
 void toggle_fullscreen() {
@@ -117,6 +125,7 @@ bool pump_events() {
     SDL_Event e;
     while (SDL_PollEvent(&e)) {
         if (e.type == SDL_QUIT) open = false;
+        if (e.type == SDL_KEYDOWN && e.key.keysym.scancode < SDL_NUM_SCANCODES) tapped[e.key.keysym.scancode] = true;
         if (e.type == SDL_KEYDOWN && !e.key.repeat && (e.key.keysym.mod & KMOD_ALT) &&
             (e.key.keysym.scancode == SDL_SCANCODE_RETURN || e.key.keysym.scancode == SDL_SCANCODE_KP_ENTER))
             toggle_fullscreen();
