@@ -4,6 +4,7 @@
 #include "run_game.h"
 #include "shell/game_random.h"
 #include "shell/input_script.h"
+#include "shell/options.h"
 
 TEST(GameRandom, IsTheClassicSequenceFromStateOne) {
     reset_game_rand();
@@ -73,4 +74,31 @@ TEST(HeadlessRunner, DumpsFramesAndRefusesBadInvocations) {
     EXPECT_EQ(run_headless(dir, "1 -\nnonsense here\n", 5).exit_status, 2);
     EXPECT_NE(run_headless(dir, "1 -\n", 5, "--bogus").exit_status, 0);
     EXPECT_EQ(run_headless(dir, "1 -\n", 5, "", dir.file("no-such-folder")).exit_status, 1);
+}
+
+TEST(Options, WindowAndHeadlessOptionsAreCheckedTogether) {
+    auto parse = [](std::vector<const char*> args, Options& o, std::string& error) {
+        args.insert(args.begin(), "quillmoor");
+        return parse_options(static_cast<int>(args.size()), const_cast<char**>(args.data()), o, error);
+    };
+    Options o;
+    std::string error;
+    ASSERT_TRUE(parse({"--scale", "3", "--input", "k.txt", "--mute"}, o, error)) << error;
+    EXPECT_TRUE(o.windowed) << "a scale asks for a window";
+    EXPECT_EQ(o.scale, 3);
+    EXPECT_EQ(o.input_path, "k.txt");
+
+    for (std::vector<const char*> bad : {std::vector<const char*>{"--state", "s.json"}, {"--headless"}, {"--scale", "9"}, {"--scale"},
+                                         {"--headless", "--frames", "-1"}, {"--headless", "--frames", "5", "--shot", "0:x.bmp"},
+                                         {"--headless", "--frames", "5", "--shot", "3:"}, {"--fast"}}) {
+        Options b;
+        std::string e;
+        EXPECT_FALSE(parse(bad, b, e)) << bad[0];
+        EXPECT_FALSE(e.empty());
+    }
+    Options h;
+    ASSERT_TRUE(parse({"--headless", "--frames", "5", "--shot", "2:a.bmp", "--shot", "5:b.bmp"}, h, error)) << error;
+    ASSERT_EQ(h.shots.size(), 2u);
+    EXPECT_EQ(h.shots[1].frame, 5);
+    EXPECT_EQ(h.shots[1].path, "b.bmp");
 }

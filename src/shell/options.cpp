@@ -20,7 +20,7 @@ bool parse_count(const char* text, long min, long max, long& out) {
 }  // namespace
 
 const char* usage_text() {
-    return "usage: quillmoor [--window] [--scale N] [--mute] [--data DIR]\n"
+    return "usage: quillmoor [--window] [--scale N] [--mute] [--data DIR] [--input FILE]\n"
            "       quillmoor --headless --frames N [--input FILE] [--state FILE] [--shot N:FILE]... [--data DIR]\n"
            "\n"
            "  --window        play in a window instead of full screen (Alt+Enter switches)\n"
@@ -29,7 +29,8 @@ const char* usage_text() {
            "  --data DIR      folder holding the game's data files\n"
            "  --headless      no window, no sound device, a virtual clock; keys come from --input\n"
            "  --frames N      headless: run at most N frames\n"
-           "  --input FILE    headless: key script, one 'COUNT KEYS' line per step\n"
+           "  --input FILE    key script, one 'COUNT KEYS' line per step (in a window: replayed\n"
+           "                  first, then the keyboard takes over)\n"
            "  --state FILE    headless: write the game state as JSON after the last frame\n"
            "  --shot N:FILE   headless: write frame N (from 1) as an 8-bit BMP; repeatable\n"
            "  --help          show this text\n";
@@ -80,8 +81,8 @@ bool parse_options(int argc, char** argv, Options& o, std::string& error) {
             return false;
         }
     }
-    if (!o.headless && (o.frames || !o.input_path.empty() || !o.state_path.empty() || !o.shots.empty())) {
-        error = "--frames, --input, --state and --shot go with --headless";
+    if (!o.headless && (o.frames || !o.state_path.empty() || !o.shots.empty())) {
+        error = "--frames, --state and --shot go with --headless";
         return false;
     }
     if (o.headless && o.frames == 0 && !o.help) {

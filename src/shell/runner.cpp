@@ -12,7 +12,39 @@
 #include "shell/input_script.h"
 #include "shell/state_json.h"
 
+namespace {
+
+// Reads the key script named by --input; false (with a message) when it is missing or bad.
+bool load_script(const Options& options, InputScript& script) {
+    if (options.input_path.empty()) return true;
+    std::ifstream in(options.input_path);
+    if (!in) {
+        std::fprintf(stderr, "quillmoor: %s: cannot open the input script\n", options.input_path.c_str());
+        return false;
+    }
+    std::stringstream text;
+    text << in.rdbuf();
+    std::string error;
+    if (!parse_input_script(text.str(), script, error)) {
+        std::fprintf(stderr, "quillmoor: %s: %s\n", options.input_path.c_str(), error.c_str());
+        return false;
+    }
+    return true;
+}
+
+long script_length(const InputScript& script) {
+    long frames = 0;
+    for (const ScriptStep& step : script.steps) frames += step.count;
+    return frames;
+}
+
+}  // namespace
+
+// With --input the window replays the script's keys first; the player's keys take over after it.
 int run_game(const Options& options) {
+    InputScript script;
+    if (!load_script(options, script)) return 2;
+    const long scripted_frames = script_length(script);
     platform::Config config;
     config.backend = platform::Backend::Window;
     config.fullscreen = !options.windowed;
@@ -20,7 +52,10 @@ int run_game(const Options& options) {
     config.mute = options.mute;
     if (!platform::init(config)) return 1;
     if (!game_init()) std::fprintf(stderr, "quillmoor: start-up failed; close the window to end\n");
-    while (platform::pump_events()) game_main();
+    for (long frame = 1; platform::pump_events(); ++frame) {
+        if (frame <= scripted_frames) platform::set_keyboard_snapshot(snapshot_for(script.keys_at(frame)));
+        game_main();
+    }
     game_shutdown();
     platform::shutdown();
     return 0;
@@ -28,20 +63,7 @@ int run_game(const Options& options) {
 
 int run_headless(const Options& options) {
     InputScript script;
-    if (!options.input_path.empty()) {
-        std::ifstream in(options.input_path);
-        if (!in) {
-            std::fprintf(stderr, "quillmoor: %s: cannot open the input script\n", options.input_path.c_str());
-            return 2;
-        }
-        std::stringstream text;
-        text << in.rdbuf();
-        std::string error;
-        if (!parse_input_script(text.str(), script, error)) {
-            std::fprintf(stderr, "quillmoor: %s: %s\n", options.input_path.c_str(), error.c_str());
-            return 2;
-        }
-    }
+    if (!load_script(options, script)) return 2;
     platform::Config config;
     config.backend = platform::Backend::Headless;
     config.mute = true;
