@@ -102,8 +102,10 @@ TEST(BitmapFile, RefusesDamagedAndUnsupportedFiles) {
     EXPECT_EQ(load(dir, make_bmp(4, -4, 8, std::vector<uint8_t>(16, 7)), bitmap), 0);
     EXPECT_EQ(load_bitmap_file(&bitmap, dir.file("missing.bmp").c_str()), 0);
 
-    // A good file still loads after all that.
+    // A good file still loads after all that, and a failed load leaves no pixels behind.
     EXPECT_EQ(load(dir, good, bitmap), 1);
+    EXPECT_EQ(load(dir, not_bm, bitmap), 0);
+    EXPECT_TRUE(bitmap.buffer.empty());
 }
 
 TEST(BitmapFile, FrameCellsOutsideTheBitmapAreRefused) {

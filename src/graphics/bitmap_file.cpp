@@ -30,6 +30,8 @@ constexpr size_t FILE_HEADER_SIZE = 14, INFO_HEADER_SIZE = 40, COLOUR_TABLE_SIZE
 
 int load_bitmap_file(BitmapFile* bitmap, const char* filename) {
     if (!bitmap || !filename) return 0;
+    // Whatever happens, the pixels of an earlier file are not left behind to be cut from.
+    unload_bitmap_file(bitmap);
     std::ifstream in(filename, std::ios::binary);
     if (!in) return refuse(filename, "cannot open the file");
     std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
