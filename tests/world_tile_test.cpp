@@ -1,6 +1,9 @@
-// The solid-tile test, knock-back and the camera clamp of the map drawing.
+// The world's geometry, the solid-tile test, knock-back, one_in, the shift of world objects
+// under a scrolling view, and the drawing of the map and the HUD.
 #include <cmath>
 #include <limits>
+#include <memory>
+#include <vector>
 
 #include "world_fixture.h"
 
@@ -144,4 +147,178 @@ TEST_F(WorldTiles, MapDrawingKeepsTheCameraOnTheMap) {
     world.draw_tile_map(&world.tile_sprite);
     EXPECT_EQ(world.scroll_x, 5760);
     EXPECT_EQ(world.scroll_y, 0);
+}
+
+TEST(WorldGeometry, ViewAndScrollLimitsFollowTheTileSize) {
+    auto w = std::make_unique<World>(32, 32);
+    EXPECT_EQ(w->view_cols, 20);
+    EXPECT_EQ(w->view_rows, 15);
+    EXPECT_EQ(w->max_scroll_x, 5760);
+    EXPECT_EQ(w->max_scroll_y, 5920);
+    EXPECT_EQ(w->scroll_x, 0);
+    EXPECT_EQ(w->scroll_y, 0);
+    // Another tile size: the geometry is worked out from it, not fixed.
+    auto small = std::make_unique<World>(16, 24);
+    EXPECT_EQ(small->view_cols, 40);
+    EXPECT_EQ(small->view_rows, 20);
+    EXPECT_EQ(small->max_scroll_x, 160 * 16);
+    EXPECT_EQ(small->max_scroll_y, 180 * 24);
+}
+
+TEST(WorldGeometry, BeforeAnyLevelNothingIsAliveAndTheMapIsEmpty) {
+    reset_game_globals();
+    for (int i = 0; i < POOL_SIZE; ++i) {
+        EXPECT_FALSE(world.pools.moles[i].alive);
+        EXPECT_FALSE(world.pools.pigs[i].alive);
+        EXPECT_FALSE(world.pools.wasps[i].alive);
+    }
+    EXPECT_FALSE(world.pools.mole_boss.alive);
+    EXPECT_FALSE(world.pools.swine_boss.alive);
+    EXPECT_FALSE(world.pools.wasp_boss.alive);
+    for (const auto& row : tile_map)
+        for (int32_t cell : row) ASSERT_EQ(cell, 0);
+    EXPECT_TRUE(world.dialog_box.speech_is_idle());
+}
+
+TEST(WorldRandom, OneInDrawsOneNumberAndTestsItsSuccessorsRemainder) {
+    reset_game_rand();
+    std::vector<bool> expected;
+    for (int i = 0; i < 200; ++i) expected.push_back((game_rand() + 1) % 10 == 1);
+    reset_game_rand();
+    int hits = 0;
+    for (int i = 0; i < 200; ++i) {
+        const bool got = one_in(10);
+        ASSERT_EQ(got, expected[i]) << "draw " << i;
+        hits += got ? 1 : 0;
+    }
+    EXPECT_GT(hits, 5);
+    EXPECT_LT(hits, 40);
+    // (r + 1) mod 1 is never 1.
+    for (int i = 0; i < 50; ++i) EXPECT_FALSE(one_in(1));
+    reset_game_rand();
+}
+
+namespace {
+
+// A loaded world with a display to draw on.
+class WorldDrawing : public LoadedWorld {
+protected:
+    void SetUp() override {
+        LoadedWorld::SetUp();
+        ASSERT_EQ(display_init(640, 480, 8, 0), 1);
+    }
+    void TearDown() override {
+        display_shutdown();
+        LoadedWorld::TearDown();
+    }
+    static uint8_t screen(int x, int y) { return display.back_surface.pixels[static_cast<size_t>(y) * display.back_surface.pitch + x]; }
+    static uint8_t frame_pixel(const Sprite& s, int frame, int x, int y) {
+        const Surface& f = *s.frames[frame];
+        return f.pixels[static_cast<size_t>(y) * f.pitch + x];
+    }
+    // True when the screen rectangle at (x, y) shows exactly `frame` of `s` drawn over colour 0.
+    static bool shows(const Sprite& s, int frame, int x, int y) {
+        for (int j = 0; j < s.height; ++j)
+            for (int i = 0; i < s.width; ++i)
+                if (screen(x + i, y + j) != frame_pixel(s, frame, i, j)) return false;
+        return true;
+    }
+    static bool blank(int x0, int y0, int x1, int y1) {
+        for (int y = y0; y < y1; ++y)
+            for (int x = x0; x < x1; ++x)
+                if (screen(x, y) != 0) return false;
+        return true;
+    }
+};
+
+}  // namespace
+
+TEST_F(WorldDrawing, TheMapIsDrawnCellByCellFromTheScrollPosition) {
+    for (int r = 0; r < MAP_ROWS; ++r)
+        for (int c = 0; c < MAP_COLUMNS; ++c) tile_map[r][c] = (r * 7 + c) % TILE_SET_FRAMES;
+    world.scroll_x = 37;  // column 1, 5 pixels in
+    world.scroll_y = 45;  // row 1, 13 pixels in
+    world.draw_tile_map(&world.tile_sprite);
+    // Every screen pixel shows the cell under world (scroll + screen), the partly shown 21st
+    // column and 16th row included.
+    int mismatches = 0, coloured_edge = 0;
+    for (int sy = 0; sy < 480; ++sy)
+        for (int sx = 0; sx < 640; ++sx) {
+            const int wx = 37 + sx, wy = 45 + sy;
+            const uint8_t want = frame_pixel(world.tile_sprite, tile_map[wy / 32][wx / 32], wx % 32, wy % 32);
+            if (screen(sx, sy) != want && ++mismatches < 5) ADD_FAILURE() << "screen (" << sx << ", " << sy << ")";
+            if ((sx >= 635 || sy >= 467) && want != 0) ++coloured_edge;
+        }
+    EXPECT_EQ(mismatches, 0);
+    EXPECT_GT(coloured_edge, 0) << "the edge cells have something to show";
+}
+
+TEST_F(WorldDrawing, HeartsFollowHitPointsAndIconsFollowTheItems) {
+    Player& p = world.player;
+    p.hit_points = 5;
+    p.has_key = 0;
+    p.has_bow = 0;
+    fill_surface(&display.back_surface, 0, nullptr);
+    world.draw_hud();
+    EXPECT_TRUE(shows(world.life_sprite, 0, 10, 0));
+    for (int x = 110; x <= 190; x += 20) EXPECT_TRUE(shows(world.lifebar_sprite, 0, x, 0)) << "heart at " << x;
+    EXPECT_TRUE(blank(210, 0, 300, 32)) << "five hearts end at x 190";
+    EXPECT_TRUE(shows(world.uisword_sprite, 0, 300, 0));
+    EXPECT_TRUE(shows(world.uikey_sprite, 0, 600, 0)) << "no key: frame 0";
+    EXPECT_TRUE(blank(396, 0, 428, 32)) << "no bow icon without the bow";
+
+    p.hit_points = 0;
+    p.has_key = 1;
+    p.has_bow = 1;
+    fill_surface(&display.back_surface, 0, nullptr);
+    world.draw_hud();
+    EXPECT_TRUE(blank(110, 0, 300, 32)) << "no hearts at 0 hit points";
+    EXPECT_TRUE(shows(world.uikey_sprite, 1, 600, 0)) << "with the key: frame 1";
+    EXPECT_EQ(world.uikey_sprite.curr_frame, 1);
+    EXPECT_TRUE(shows(world.uibow_sprite, 0, 396, 0));
+}
+
+TEST_F(WorldDrawing, ShiftingMovesWorldObjectsButNotTheHeroOrTheDead) {
+    Mole& live = place_mole(0, 100, 100);
+    Mole& dead = place_mole(1, 200, 200);
+    dead.alive = 0;
+    Wasp& wasp = world.pools.wasps[3];
+    wasp.alive = 1;
+    wasp.body.x = wasp.body.y = 50;
+    wasp.stinger.x = wasp.stinger.y = 60;
+    Wasp& dead_wasp = world.pools.wasps[4];
+    dead_wasp.alive = 0;
+    dead_wasp.body.x = dead_wasp.stinger.x = 70;
+    Pig& pig = world.pools.pigs[99];
+    pig.alive = 1;
+    pig.body.x = 10;
+    world.pools.mole_boss.alive = 0;  // bosses move alive or not
+    world.pools.mole_boss.body.x = 300;
+    world.pools.swine_boss.body.x = 400;
+    world.pools.wasp_boss.body.x = 500;
+    world.pools.wasp_boss.stinger.x = 510;
+    world.pools.swine_boss.spear.x = 410;
+    world.key_sprite.x = world.cheese_sprite.x = world.player.arrow.x = world.deathcloud_sprite.x = 20;
+    world.player.body.x = 250;
+    world.player.sword.x = 260;
+
+    world.shift_world_objects(-4, 3);
+    EXPECT_FLOAT_EQ(live.body.x, 96);
+    EXPECT_FLOAT_EQ(live.body.y, 103);
+    EXPECT_FLOAT_EQ(dead.body.x, 200);
+    EXPECT_FLOAT_EQ(wasp.body.x, 46);
+    EXPECT_FLOAT_EQ(wasp.stinger.x, 56);
+    EXPECT_FLOAT_EQ(wasp.stinger.y, 63);
+    EXPECT_FLOAT_EQ(dead_wasp.body.x, 70);
+    EXPECT_FLOAT_EQ(dead_wasp.stinger.x, 70) << "a dead wasp's stinger stays too";
+    EXPECT_FLOAT_EQ(pig.body.x, 6);
+    EXPECT_FLOAT_EQ(world.pools.mole_boss.body.x, 296);
+    EXPECT_FLOAT_EQ(world.pools.swine_boss.body.x, 396);
+    EXPECT_FLOAT_EQ(world.pools.wasp_boss.body.x, 496);
+    EXPECT_FLOAT_EQ(world.pools.wasp_boss.stinger.x, 506);
+    EXPECT_FLOAT_EQ(world.pools.swine_boss.spear.x, 406);
+    for (const Sprite* s : {&world.key_sprite, &world.cheese_sprite, &world.player.arrow, &world.deathcloud_sprite})
+        EXPECT_FLOAT_EQ(s->x, 16);
+    EXPECT_FLOAT_EQ(world.player.body.x, 250) << "the hero keeps his place on the screen";
+    EXPECT_FLOAT_EQ(world.player.sword.x, 260);
 }
