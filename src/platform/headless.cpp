@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "platform/backend.h"
+#include "platform/bmp_write.h"
 #include "platform/frame_convert.h"
 
 namespace platform {
@@ -44,51 +45,10 @@ void present(const Surface& frame, const PaletteEntry palette[256]) {
 
 }  // namespace headless_backend
 
-namespace {
-void put16(FILE* f, uint32_t v) {
-    std::fputc(v & 0xFF, f);
-    std::fputc((v >> 8) & 0xFF, f);
-}
-void put32(FILE* f, uint32_t v) {
-    put16(f, v & 0xFFFF);
-    put16(f, v >> 16);
-}
-}  // namespace
-
 bool write_presented_frame_bmp(const char* path) {
     const PresentedFrame& p = presented;
     if (p.width <= 0) return false;
-    FILE* f = std::fopen(path, "wb");
-    if (!f) return false;
-    const int row = (p.width + 3) & ~3;
-    const uint32_t image = static_cast<uint32_t>(row * p.height), offset = 14 + 40 + 1024;
-    std::fputc('B', f);
-    std::fputc('M', f);
-    put32(f, offset + image);
-    put32(f, 0);
-    put32(f, offset);
-    put32(f, 40);
-    put32(f, static_cast<uint32_t>(p.width));
-    put32(f, static_cast<uint32_t>(p.height));
-    put16(f, 1);
-    put16(f, 8);
-    put32(f, 0);
-    put32(f, image);
-    put32(f, 2835);
-    put32(f, 2835);
-    put32(f, 256);
-    put32(f, 0);
-    for (const PaletteEntry& e : p.palette) {
-        std::fputc(e.blue, f);
-        std::fputc(e.green, f);
-        std::fputc(e.red, f);
-        std::fputc(0, f);
-    }
-    for (int y = p.height - 1; y >= 0; --y) {
-        std::fwrite(&p.pixels[static_cast<size_t>(y) * p.width], 1, p.width, f);
-        for (int pad = p.width; pad < row; ++pad) std::fputc(0, f);
-    }
-    return std::fclose(f) == 0;
+    return write_bmp8(path, p.width, p.height, p.pixels.data(), p.width, p.palette);
 }
 
 }  // namespace platform

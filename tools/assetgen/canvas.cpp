@@ -3,6 +3,8 @@
 
 #include <SDL_ttf.h>
 
+#include "platform/bmp_write.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -201,50 +203,11 @@ Canvas render_text(const std::string& text, const std::string& font_file, int pi
     return out;
 }
 
-namespace {
-void put16(std::vector<uint8_t>& v, uint32_t x) {
-    v.push_back(x & 0xFF);
-    v.push_back((x >> 8) & 0xFF);
-}
-void put32(std::vector<uint8_t>& v, uint32_t x) {
-    put16(v, x & 0xFFFF);
-    put16(v, x >> 16);
-}
-}  // namespace
-
 bool write_bmp(const std::string& path, const Canvas& c) {
     if (c.width % 4 != 0) throw std::runtime_error(path + ": width is not a multiple of 4");
-    uint32_t image = static_cast<uint32_t>(c.width * c.height);
-    uint32_t offset = 14 + 40 + 1024;
-    std::vector<uint8_t> out;
-    out.reserve(offset + image);
-    out.push_back('B');
-    out.push_back('M');
-    put32(out, offset + image);
-    put32(out, 0);
-    put32(out, offset);
-    put32(out, 40);
-    put32(out, static_cast<uint32_t>(c.width));
-    put32(out, static_cast<uint32_t>(c.height));
-    put16(out, 1);
-    put16(out, 8);
-    put32(out, 0);  // no compression
-    put32(out, image);
-    put32(out, 2835);
-    put32(out, 2835);
-    put32(out, 256);
-    put32(out, 0);
-    for (const Rgb& e : game_palette()) {
-        out.push_back(e.b);
-        out.push_back(e.g);
-        out.push_back(e.r);
-        out.push_back(0);
-    }
-    for (int y = c.height - 1; y >= 0; --y) out.insert(out.end(), c.pixels.begin() + y * c.width, c.pixels.begin() + (y + 1) * c.width);
-    FILE* f = std::fopen(path.c_str(), "wb");
-    if (!f) return false;
-    bool ok = std::fwrite(out.data(), 1, out.size(), f) == out.size();
-    return std::fclose(f) == 0 && ok;
+    platform::PaletteEntry entries[256];
+    for (int i = 0; i < 256; ++i) entries[i] = {game_palette()[i].r, game_palette()[i].g, game_palette()[i].b, 0};
+    return platform::write_bmp8(path.c_str(), c.width, c.height, c.pixels.data(), c.width, entries);
 }
 
 Canvas sheet(const std::vector<Canvas>& frames, int per_row) {
