@@ -1,8 +1,16 @@
 // The hero's walk and the camera band, and his sword and bow keys through the playing frame.
+#include <string>
+
+#include "audio/audio_report.h"
+#include "audio/sound.h"
 #include "world_fixture.h"
 
 class PlayerMove : public LoadedWorld {
 protected:
+    void TearDown() override {
+        delete_all_sounds();
+        LoadedWorld::TearDown();
+    }
     void SetUp() override {
         LoadedWorld::SetUp();
         Sprite& b = world.player.body;
@@ -112,9 +120,12 @@ TEST_F(PlayerMove, PlayingFrameTakesRightFirstAndHoldsStillWhileTheSwordSwings) 
     EXPECT_FLOAT_EQ(world.player.body.y, 196);
 
     // A held with an arrow key: no step while A is down, nor until the swing has played out.
+    shell.sounds.use_sword = load_wav("useSword.WAV", SOUND_CREATE_CONTROLS);
     hold_keys({platform::VK_RIGHT}, {platform::DIK_A});
     for (int i = 0; i < 5; ++i) playing_frame();
     EXPECT_FLOAT_EQ(world.player.body.x, 304);
+    EXPECT_NE(audio_state_json_members().find("\"useSword.WAV\": 5"), std::string::npos)
+        << "the swing sound starts again in every frame that A is held";
     EXPECT_TRUE(world.player.sword.attr & SPRITE_ATTR_VISIBLE);
     hold_keys({platform::VK_RIGHT});
     playing_frame();

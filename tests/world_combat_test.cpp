@@ -1,5 +1,10 @@
 // Combat and pick-ups: contact damage and invulnerability, sword and arrow hits, kills,
 // cheese, and the lives the playing frame takes away.
+#include <cstdlib>
+#include <string>
+
+#include "audio/audio_report.h"
+#include "audio/sound.h"
 #include "world_fixture.h"
 
 class Combat : public LoadedWorld {
@@ -22,6 +27,31 @@ protected:
         m.body.counter_1 = 0;
         m.body.counter_2 = 0;
         return m;
+    }
+    void TearDown() override {
+        delete_all_sounds();
+        LoadedWorld::TearDown();
+    }
+    // A live wasp in slot 0 that hovers where it is put, far from the hero.
+    Wasp& still_wasp(float x, float y) {
+        world.pools.wasp_count = POOL_SIZE;
+        Wasp& w = world.pools.wasps[0];
+        w.body.x = x;
+        w.body.y = y;
+        w.body.xv = w.body.yv = 0;
+        w.speed = 0;
+        w.hit_points = 3;
+        w.alive = 1;
+        show_sprite(&w.body);
+        w.stinger.xv = w.stinger.yv = 0;
+        return w;
+    }
+    // How often a sound file has been played since the test began.
+    static int plays(const char* file) {
+        const std::string json = audio_state_json_members();
+        const std::string key = std::string("\"") + file + "\": ";
+        const size_t at = json.find(key);
+        return at == std::string::npos ? 0 : std::atoi(json.c_str() + at + key.size());
     }
     void sword_at(float x, float y, int direction) {
         show_sprite(&hero.sword);
@@ -166,4 +196,118 @@ TEST_F(Combat, ProjectilesStayPutInTheWorldWhenTheViewScrolls) {
         EXPECT_FLOAT_EQ(s->x, 296);
         EXPECT_FLOAT_EQ(s->y, 204);
     }
+}
+
+TEST_F(Combat, ProjectilesAreSpentPastTheScreenEdgeOrOnAWallAndOtherwiseFlyOn) {
+    auto kept_at = [](Sprite& projectile, float x, float y) {
+        show_sprite(&projectile);
+        projectile.x = x;
+        projectile.y = y;
+        world.update_world();
+        return (projectile.attr & SPRITE_ATTR_VISIBLE) != 0;
+    };
+    Sprite& arrow = hero.arrow;
+    arrow.xv = arrow.yv = 0;
+    EXPECT_TRUE(kept_at(arrow, 640, 480)) << "the very edge still counts as on screen";
+    EXPECT_TRUE(kept_at(arrow, 0, 0));
+    EXPECT_FALSE(kept_at(arrow, 640.5f, 100));
+    EXPECT_FALSE(kept_at(arrow, 100, 480.5f));
+    EXPECT_FALSE(kept_at(arrow, -0.5f, 100));
+    EXPECT_FALSE(kept_at(arrow, 100, -0.5f));
+    wall(3, 3);
+    EXPECT_FALSE(kept_at(arrow, 100, 100)) << "spent on a solid tile";
+    EXPECT_TRUE(kept_at(arrow, 200, 100));
+
+    Sprite& stinger = still_wasp(100, 400).stinger;
+    EXPECT_TRUE(kept_at(stinger, 640, 100));
+    EXPECT_FALSE(kept_at(stinger, 640.5f, 100));
+    EXPECT_FALSE(kept_at(stinger, 200, -0.5f));
+    EXPECT_FALSE(kept_at(stinger, 100, 100)) << "spent on a solid tile";
+}
+
+TEST_F(Combat, AStingerOnAGuardedHeroFliesOnUntilTheGuardLapses) {
+    Sprite& stinger = still_wasp(100, 400).stinger;
+    show_sprite(&stinger);
+    stinger.x = hero.body.x;
+    stinger.y = hero.body.y;
+    stinger.aux_3 = FACING_LEFT;
+    hero.invulnerable = 1;
+    hero.body.counter_1 = 0;
+    world.update_world();
+    EXPECT_EQ(hero.hit_points, 5);
+    EXPECT_TRUE(stinger.attr & SPRITE_ATTR_VISIBLE) << "not spent on a hero who cannot be hurt";
+    int frames = 1;
+    while (hero.hit_points == 5 && frames < 100) {
+        world.update_world();
+        ++frames;
+    }
+    EXPECT_EQ(frames, 33);
+    EXPECT_FALSE(stinger.attr & SPRITE_ATTR_VISIBLE);
+    EXPECT_FLOAT_EQ(hero.body.x, 268) << "pushed the stinger's way";
+}
+
+TEST_F(Combat, EachKindOfBlowPlaysItsOwnSound) {
+    SoundIds& ids = shell.sounds;
+    ids.ouch = load_wav("ouch.WAV", SOUND_CREATE_CONTROLS);
+    ids.death = load_wav("death.WAV", SOUND_CREATE_CONTROLS);
+    ids.mole_hit = load_wav("moleHit.WAV", SOUND_CREATE_CONTROLS);
+    ids.pig_hit = load_wav("pigHit.WAV", SOUND_CREATE_CONTROLS);
+    ids.wasp_hit = load_wav("waspHit.WAV", SOUND_CREATE_CONTROLS);
+    ids.boss_hit = load_wav("bossHit.WAV", SOUND_CREATE_CONTROLS);
+    ids.cheese = load_wav("cheese.WAV", SOUND_CREATE_CONTROLS);
+    ids.item = load_wav("item.WAV", SOUND_CREATE_CONTROLS);
+    sword_at(332, 216, FACING_UP);
+
+    still_mole(0, 340, 200);  // one hit point: the blow kills it
+    world.update_world();
+    EXPECT_EQ(plays("moleHit.WAV"), 1);
+    EXPECT_EQ(plays("death.WAV"), 1);
+
+    Pig& pig = world.pools.pigs[0];
+    world.pools.pig_count = POOL_SIZE;
+    pig.body.x = 340;
+    pig.body.y = 200;
+    pig.speed = 0;
+    pig.hit_points = 2;
+    pig.alive = 1;
+    show_sprite(&pig.body);
+    world.update_world();
+    EXPECT_EQ(plays("pigHit.WAV"), 1);
+    EXPECT_EQ(plays("death.WAV"), 1) << "a pig survives its first hit";
+    pig.alive = 0;
+    hide_sprite(&pig.body);
+
+    Wasp& wasp = still_wasp(340, 200);
+    world.update_world();
+    EXPECT_EQ(plays("waspHit.WAV"), 1);
+    wasp.alive = 0;
+    hide_sprite(&wasp.body);
+
+    SwineBoss& boss = world.pools.swine_boss;
+    boss.body.x = 340;
+    boss.body.y = 200;
+    boss.hit_points = 10;
+    boss.alive = 1;
+    show_sprite(&boss.body);
+    world.update_world();
+    EXPECT_EQ(plays("bossHit.WAV"), 1);
+    EXPECT_EQ(plays("moleHit.WAV") + plays("pigHit.WAV") + plays("waspHit.WAV"), 3) << "one sound per blow";
+    EXPECT_EQ(plays("ouch.WAV"), 0) << "the hero was never touched";
+    boss.alive = 0;
+    hide_sprite(&boss.body);
+
+    hide_sprite(&hero.sword);
+    still_mole(1, 310, 200);
+    world.update_world();
+    EXPECT_EQ(plays("ouch.WAV"), 1);
+    hero.hit_points = 4;  // cheese and key: one sound each on pickup
+    show_sprite(&world.cheese_sprite);
+    world.cheese_sprite.x = hero.body.x;
+    world.cheese_sprite.y = hero.body.y;
+    show_sprite(&world.key_sprite);
+    world.key_sprite.x = hero.body.x;
+    world.key_sprite.y = hero.body.y;
+    world.update_world();
+    EXPECT_EQ(plays("cheese.WAV"), 1);
+    EXPECT_EQ(plays("item.WAV"), 1);
 }
