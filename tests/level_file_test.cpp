@@ -1,5 +1,5 @@
 // Reading the level files: tile maps as integer literals, enemy lists as pairs of positions,
-// and what short or damaged files leave behind.
+// what short or damaged files leave behind, and what a level start resets and what it keeps.
 #include "test_files.h"
 #include "world/level_reader.h"
 #include "world_fixture.h"
@@ -162,4 +162,114 @@ TEST_F(LevelFiles, LevelTwoKeepsLivesGivesTheBowAndTakesTheKey) {
     EXPECT_EQ(pigs, 3);
     EXPECT_EQ(world.pools.pigs[0].hit_points, 2);
     EXPECT_TRUE(world.dialog_box.speech_is_idle());
+}
+
+TEST_F(LevelFiles, EveryLevelStartResetsTheHeroAndHidesItemsButKeepsTheRest) {
+    std::filesystem::current_path(dir.path);
+    Player& p = world.player;
+    world.scroll_x = 300;
+    world.scroll_y = 200;
+    world.boss_taunt_shown = 1;
+    world.loaded_level = 2;
+    p.hit_points = 1;
+    p.alive = 0;
+    p.body.aux_3 = FACING_LEFT;
+    p.body.xv = p.body.yv = 0;
+    p.body.x = 77;
+    p.lives = 3;
+    p.has_key = p.has_bow = 1;
+    show_sprite(&world.cheese_sprite);
+    show_sprite(&p.arrow);
+    show_sprite(&world.pools.swine_boss.spear);
+    show_sprite(&world.key_sprite);
+    world.key_sprite.x = 123;
+    Mole& mole = place_mole(5, 10, 10);
+    world.pools.mole_boss.alive = 1;
+    show_sprite(&world.pools.mole_boss.body);
+    world.pools.wasp_boss.alive = 0;
+
+    world.load_level(0);  // no such level: the common reset alone
+    EXPECT_EQ(world.scroll_x, 0);
+    EXPECT_EQ(world.scroll_y, 0);
+    EXPECT_FALSE(world.boss_taunt_shown);
+    EXPECT_FLOAT_EQ(p.body.xv, static_cast<float>(p.speed));
+    EXPECT_FLOAT_EQ(p.body.yv, static_cast<float>(p.speed));
+    EXPECT_EQ(p.hit_points, 5);
+    EXPECT_TRUE(p.alive);
+    EXPECT_EQ(p.body.aux_3, FACING_DOWN);
+    EXPECT_FALSE(world.cheese_sprite.attr & SPRITE_ATTR_VISIBLE);
+    EXPECT_FALSE(p.arrow.attr & SPRITE_ATTR_VISIBLE);
+    EXPECT_FALSE(world.pools.swine_boss.spear.attr & SPRITE_ATTR_VISIBLE);
+    EXPECT_FALSE(mole.alive);
+    EXPECT_FALSE(mole.body.attr & SPRITE_ATTR_VISIBLE);
+    EXPECT_FALSE(world.pools.mole_boss.body.attr & SPRITE_ATTR_VISIBLE);
+    EXPECT_TRUE(world.pools.mole_boss.alive) << "a boss's alive flag is left as it was";
+    // Not part of a level start: the position, lives, items, the key pick-up, the level number.
+    EXPECT_FLOAT_EQ(p.body.x, 77);
+    EXPECT_EQ(p.lives, 3);
+    EXPECT_TRUE(p.has_key);
+    EXPECT_TRUE(p.has_bow);
+    EXPECT_TRUE(world.key_sprite.attr & SPRITE_ATTR_VISIBLE);
+    EXPECT_FLOAT_EQ(world.key_sprite.x, 123);
+    EXPECT_EQ(world.loaded_level, 2);
+    EXPECT_TRUE(world.dialog_box.speech_is_idle());
+}
+
+TEST_F(LevelFiles, EachLevelPlacesItsOwnBoss) {
+    std::filesystem::current_path(dir.path);
+    struct Boss {
+        int level;
+        EnemyBase* boss;
+        int32_t hit_points;
+        float x, y, xv;
+    };
+    const Boss bosses[] = {
+        {1, &world.pools.mole_boss, 5, 2485, 1689, 1},
+        {2, &world.pools.swine_boss, 10, 3508, 703, 2},
+        {3, &world.pools.wasp_boss, 15, 5000, 2400, 2},
+    };
+    for (const Boss& b : bosses) {
+        b.boss->body.aux_3 = FACING_UP;
+        hide_sprite(&b.boss->body);
+        world.load_level(b.level);
+        EXPECT_EQ(world.loaded_level, b.level);
+        EXPECT_TRUE(b.boss->alive) << b.level;
+        EXPECT_TRUE(b.boss->body.attr & SPRITE_ATTR_VISIBLE) << b.level;
+        EXPECT_EQ(b.boss->hit_points, b.hit_points) << b.level;
+        EXPECT_FLOAT_EQ(b.boss->body.x, b.x) << b.level;
+        EXPECT_FLOAT_EQ(b.boss->body.y, b.y) << b.level;
+        EXPECT_FLOAT_EQ(b.boss->body.xv, b.xv) << b.level;
+        EXPECT_FLOAT_EQ(b.boss->body.yv, 0) << b.level;
+        EXPECT_EQ(b.boss->body.aux_3, FACING_DOWN) << b.level;
+        world.dialog_box.speech_clear();
+    }
+    // The bosses of earlier levels are hidden but keep their alive flags.
+    EXPECT_FALSE(world.pools.mole_boss.body.attr & SPRITE_ATTR_VISIBLE);
+    EXPECT_TRUE(world.pools.mole_boss.alive);
+}
+
+TEST_F(LevelFiles, LevelThreeTakesTheKeyButLeavesTheBow) {
+    std::filesystem::current_path(dir.path);
+    write("level3Wasps.txt", "10 10 20 20");
+    write("level3Moles.txt", "5 5");
+    for (uint8_t bow : {0, 1}) {
+        world.player.has_key = 1;
+        world.player.has_bow = bow;
+        world.player.lives = 6;
+        world.load_level(3);
+        EXPECT_FALSE(world.player.has_key);
+        EXPECT_EQ(world.player.has_bow, bow);
+        EXPECT_EQ(world.player.lives, 6);
+        EXPECT_FLOAT_EQ(world.player.body.x, 200);
+        EXPECT_FLOAT_EQ(world.player.body.y, 380);
+        int wasps = 0, pigs = 0;
+        for (const Wasp& w : world.pools.wasps) wasps += w.alive ? 1 : 0;
+        for (const Pig& pg : world.pools.pigs) pigs += pg.alive ? 1 : 0;
+        EXPECT_EQ(wasps, 2);
+        EXPECT_EQ(pigs, 0) << "a missing pig list leaves no pig alive";
+        EXPECT_EQ(alive_moles(), 1);
+        EXPECT_EQ(world.pools.wasps[1].hit_points, 3);
+        EXPECT_FLOAT_EQ(world.pools.wasps[1].body.yv, static_cast<float>(world.pools.wasps[1].speed));
+        EXPECT_FLOAT_EQ(world.pools.wasps[0].body.xv, static_cast<float>(world.pools.wasps[0].speed)) << "each file starts across";
+    }
 }
