@@ -4,6 +4,7 @@
 
 #include "platform/text.h"
 #include "screens/text_wrap.h"
+#include "story_lines.h"
 #include "world_fixture.h"
 
 using Speech = LoadedWorld;
@@ -79,19 +80,42 @@ TEST(SpeechWrap, BreaksAtBlanksAndKeepsInnerDoubleBlanks) {
         << "a word wider than the box is broken between letters";
 }
 
-TEST(SpeechWrap, EveryScriptLineFitsTheBoxWithTheGameFont) {
-    platform::text_init();
-    const int width = SPEECH_TEXT_RIGHT - SPEECH_TEXT_X;
-    const char* longest =
-        "Hogrand, ill give you one chance to give up and exile your self from these lands before I\x92ll kill you!";
-    int lines = 0;
-    wrap_text(longest, width, [](const char* s, int n) { return platform::text_width(s, n); },
-              [&](const char* s, int n) {
-                  EXPECT_LE(platform::text_width(s, n), width) << std::string(s, static_cast<size_t>(n));
-                  ++lines;
-              });
-    EXPECT_GE(lines, 2);
-    EXPECT_LE(SPEECH_TEXT_Y + lines * platform::text_line_height(), SPEECH_BOX_Y + SPEECH_BOX_HEIGHT)
-        << "every wrapped line stays inside the box";
-    EXPECT_LE(SPEECH_TEXT_RIGHT, SPEECH_BOX_X + SPEECH_BOX_WIDTH);
+TEST_F(Speech, EveryLineOfTheStoryIsDrawnInsideTheBoxsDarkPanel) {
+    ASSERT_TRUE(platform::text_init());
+    ASSERT_EQ(display_init(640, 480, 8, 0), 1);
+    // The dark inner panel of DialogBox.BMP is x 8..583, y 8..91 of the box.
+    const int left = SPEECH_BOX_X + 8, right = SPEECH_BOX_X + 583;
+    const int top = SPEECH_BOX_Y + 8, bottom = SPEECH_BOX_Y + 91;
+    DialogBox& box = world.dialog_box;
+    Surface& back = display.back_surface;
+    auto drawn = [&](int32_t speaker, const char* text) {
+        fill_surface(&back, 0, nullptr);
+        box.speech_push(speaker, text);
+        box.draw_speech_box();
+        box.speech_advance();
+        return back.pixels;
+    };
+    size_t count = 0;
+    for (const std::vector<SpokenLine>& script : fire_every_script()) {
+        for (const SpokenLine& line : script) {
+            ++count;
+            const std::vector<uint8_t> bare = drawn(line.speaker, "");
+            const std::vector<uint8_t> with = drawn(line.speaker, line.text.c_str());
+            int text_pixels = 0, outside = 0;
+            for (int y = 0; y < 480; ++y)
+                for (int x = 0; x < 640; ++x) {
+                    if (bare[y * 640 + x] == with[y * 640 + x]) continue;
+                    ++text_pixels;
+                    if (x < left || x > right || y < top || y > bottom) ++outside;
+                }
+            EXPECT_GT(text_pixels, 0) << line.text;
+            EXPECT_EQ(outside, 0) << "text outside the panel: " << line.text;
+            if (line.speaker >= SPEECH_PORTRAITS) {
+                int above = 0;
+                for (int i = 0; i < SPEECH_BOX_Y * 640; ++i) above += with[i] != 0;
+                EXPECT_EQ(above, 0) << "speaker " << line.speaker << " has no portrait";
+            }
+        }
+    }
+    EXPECT_EQ(count, 33u) << "every line of the twelve scripts";
 }

@@ -2,6 +2,7 @@
 #include <string>
 #include <vector>
 
+#include "story_lines.h"
 #include "test_files.h"
 #include "world_fixture.h"
 
@@ -235,4 +236,22 @@ TEST_F(Story, ACompletionReachedBeforeTheBossIsBeatenStillCompletes) {
     EXPECT_EQ(lines().size(), 4u);
     EXPECT_TRUE(boss.alive) << "nothing but the zone is looked at";
     EXPECT_FALSE(world.player.has_key);
+}
+
+TEST_F(Story, EveryTriggerSpeaksItsScriptWithTheRightPortraits) {
+    const std::vector<std::vector<SpokenLine>> scripts = fire_every_script();
+    // Speakers of each script in reading order, in the order the triggers were fired: game
+    // start; level 1 boss, level 1 done; level 2 boss, level 2 done; level 3 boss, level 3 done;
+    // locked door; the three boss defeats; the key.
+    const std::vector<std::vector<int32_t>> speakers = {
+        {0, 1}, {0, 2}, {0, 1, 0, 5}, {0, 3}, {0, 0, 1, 1, 1, 0, 6}, {0, 4}, {0, 6, 1, 0, 7},
+        {5, 0}, {0, 2}, {0, 3},       {0, 4}, {0},
+    };
+    ASSERT_EQ(scripts.size(), speakers.size());
+    for (size_t i = 0; i < scripts.size(); ++i) {
+        std::vector<int32_t> got;
+        for (const SpokenLine& l : scripts[i]) got.push_back(l.speaker);
+        EXPECT_EQ(got, speakers[i]) << "script " << i << ", first line: "
+                                    << (scripts[i].empty() ? std::string("none") : scripts[i][0].text);
+    }
 }
