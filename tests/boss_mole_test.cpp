@@ -131,3 +131,22 @@ TEST_F(MoleBossFight, TheFifthHitDefeatsHimOnceAndDropsTheKey) {
     EXPECT_FALSE(world.check_deaths());
     EXPECT_TRUE(world.dialog_box.speech_is_idle()) << "defeated once";
 }
+
+TEST_F(MoleBossFight, ANewGameFindsHimStillStunnedFromHisDefeat) {
+    boss.hit_points = 1;
+    ASSERT_TRUE(frame_with_sword());
+    EXPECT_FALSE(world.check_deaths());
+    ASSERT_FALSE(boss.alive);
+    hide_sprite(&world.player.sword);
+    world.load_level(1);
+    ASSERT_TRUE(boss.alive);
+    EXPECT_EQ(boss.hit_points, 5);
+    EXPECT_TRUE(boss.hurt) << "the level start leaves the stun of the killing hit";
+    EXPECT_EQ(boss.hurt_timer, 32);
+    int frame = 0;
+    while (!boss.underground && frame < 100) {
+        world.update_world();
+        ++frame;
+    }
+    EXPECT_EQ(frame, 30) << "so he digs in as after any hit";
+}

@@ -131,3 +131,14 @@ TEST_F(WaspSting, ThreeHitsKillAWaspAndItsStingerStaysWhereItWas) {
     world.update_world();
     EXPECT_FLOAT_EQ(wasp.stinger.x, x) << "no longer moved";
 }
+
+TEST_F(WaspSting, CommandSevenMakesItTrembleInPlaceUntilItsNextCommand) {
+    wasp.speed = 3;
+    wasp.command = MOVE_REVERSE;
+    wasp.body.xv = 3;
+    wasp.body.counter_2 = 0;  // no new command before the tick reaches 16
+    for (int frame = 1; frame <= 15; ++frame) {
+        world.update_world();
+        EXPECT_FLOAT_EQ(wasp.body.x, frame % 2 ? 297 : 300) << "reversed again on frame " << frame;
+    }
+}
