@@ -1,7 +1,10 @@
 // The shell through the headless runner: the title menu, the state machine and the runner itself.
 #include <gtest/gtest.h>
 
+#include "platform/headless.h"
+#include "platform/platform.h"
 #include "run_game.h"
+#include "shell/game.h"
 #include "shell/game_random.h"
 #include "shell/input_script.h"
 #include "shell/options.h"
@@ -101,4 +104,31 @@ TEST(Options, WindowAndHeadlessOptionsAreCheckedTogether) {
     ASSERT_EQ(h.shots.size(), 2u);
     EXPECT_EQ(h.shots[1].frame, 5);
     EXPECT_EQ(h.shots[1].path, "b.bmp");
+}
+
+TEST(FrameClock, EveryFrameLastsThirtyMillisecondsAcrossTheWrap) {
+    platform::Config config;
+    config.backend = platform::Backend::Headless;
+    ASSERT_TRUE(platform::init(config));
+    for (uint32_t start : {0u, 1000u, 0xFFFFFFF0u, 0xFFFFFFFFu}) {
+        platform::set_virtual_clock(start);
+        start_clock();
+        const uint32_t end = wait_clock(30);
+        EXPECT_GE(static_cast<uint32_t>(end - start), 30u) << start;
+        EXPECT_LE(static_cast<uint32_t>(end - start), 31u) << start << ": the wait ends as soon as the time is up";
+    }
+    platform::shutdown();
+}
+
+TEST(HeadlessRunner, TheSameKeysMakeTheSameRun) {
+    TempDir dir;
+    // Into level 1, through the opening lines, then walking and fighting among the moles.
+    const std::string script = "20 -\n1 enter\n5 -\n1 space\n12 -\n1 space\n12 -\n1 space\n10 -\n60 right+a\n80 down\n40 left\n200 down+a\n";
+    HeadlessRun first = run_headless(dir, script, 450, "--shot 450:'" + dir.file("a.bmp") + "'");
+    const std::string first_frame = read_text(dir.file("a.bmp"));
+    HeadlessRun second = run_headless(dir, script, 450, "--shot 450:'" + dir.file("a.bmp") + "'");
+    ASSERT_EQ(first.exit_status, 0) << first.errors;
+    EXPECT_EQ(first.state, second.state);
+    EXPECT_EQ(first_frame, read_text(dir.file("a.bmp")));
+    EXPECT_EQ(json_value(first.state, "game_state"), "Playing");
 }

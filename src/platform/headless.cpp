@@ -16,6 +16,8 @@ PresentedFrame presented;
 
 const PresentedFrame& last_presented_frame() { return presented; }
 
+void set_virtual_clock(uint32_t ms) { virtual_ms = ms; }
+
 namespace headless_backend {
 
 bool init(const Config&) {
