@@ -9,6 +9,7 @@ bool pump_events();
 uint32_t tick_count();
 void sleep_ms(uint32_t ms);
 void present(const Surface& frame, const PaletteEntry palette[256]);
+void set_icon(const Surface& picture, const PaletteEntry palette[256]);
 }  // namespace platform::window_backend
 
 namespace platform::headless_backend {

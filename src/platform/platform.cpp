@@ -55,6 +55,10 @@ void sleep_ms(uint32_t ms) {
         window_backend::sleep_ms(ms);
 }
 
+void set_window_icon(const Surface& picture, const PaletteEntry palette[256]) {
+    if (!is_headless()) window_backend::set_icon(picture, palette);
+}
+
 void present(const Surface& frame, const PaletteEntry palette[256]) {
     if (is_headless())
         headless_backend::present(frame, palette);

@@ -38,6 +38,10 @@ uint32_t tick_count();
 // Sleeps about `ms` milliseconds (headless: advances the virtual clock by at least 1).
 void sleep_ms(uint32_t ms);
 
+// Gives the window an icon: an 8-bit picture through a palette, its colour key transparent.
+// Does nothing headless.
+void set_window_icon(const Surface& picture, const PaletteEntry palette[256]);
+
 // Shows the frame through the palette, scaled to the window with sharp pixels.
 void present(const Surface& frame, const PaletteEntry palette[256]);
 

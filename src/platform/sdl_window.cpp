@@ -134,6 +134,23 @@ bool pump_events() {
     return open;
 }
 
+void set_icon(const Surface& picture, const PaletteEntry palette[256]) {
+    if (!window || picture.width <= 0 || picture.height <= 0) return;
+    SDL_Surface* icon = SDL_CreateRGBSurfaceWithFormat(0, picture.width, picture.height, 32, SDL_PIXELFORMAT_ARGB8888);
+    if (!icon) return;
+    for (int y = 0; y < picture.height; ++y) {
+        auto* row = reinterpret_cast<uint32_t*>(static_cast<uint8_t*>(icon->pixels) + static_cast<size_t>(y) * icon->pitch);
+        for (int x = 0; x < picture.width; ++x) {
+            const uint8_t v = picture.pixels[static_cast<size_t>(y) * picture.pitch + x];
+            const PaletteEntry& c = palette[v];
+            const uint32_t alpha = (picture.has_color_key && v == picture.color_key) ? 0u : 0xFF000000u;
+            row[x] = alpha | uint32_t(c.red) << 16 | uint32_t(c.green) << 8 | c.blue;
+        }
+    }
+    SDL_SetWindowIcon(window, icon);
+    SDL_FreeSurface(icon);
+}
+
 uint32_t tick_count() { return SDL_GetTicks(); }
 
 void sleep_ms(uint32_t ms) { SDL_Delay(ms); }

@@ -2,6 +2,7 @@
 #include "screens/progress_map.h"
 
 #include "graphics/bitmap_file.h"
+#include "platform/platform.h"
 #include "shell/loading.h"
 
 ProgressMap progress_map;
@@ -20,7 +21,10 @@ bool load_picture(Sprite& sprite, const char* file, int width, int height) {
 }  // namespace
 
 bool load_progress_map() {
-    return load_picture(progress_map.map, "PROGRESSMAP.BMP", 320, 240) && load_picture(progress_map.head, "HEAD.BMP", 32, 32);
+    if (!load_picture(progress_map.map, "PROGRESSMAP.BMP", 320, 240) || !load_picture(progress_map.head, "HEAD.BMP", 32, 32)) return false;
+    // The hero's head doubles as the window's icon.
+    if (progress_map.head.attr & SPRITE_ATTR_LOADED) platform::set_window_icon(*progress_map.head.frames[0], display.palette_entries);
+    return true;
 }
 
 int progress_head_x(int current_level) {
