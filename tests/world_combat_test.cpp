@@ -185,19 +185,6 @@ TEST_F(Combat, DeadEnemiesKeepMovingButAreNeitherDrawnNorShifted) {
     EXPECT_FLOAT_EQ(m.body.x, 103);
 }
 
-TEST_F(Combat, ProjectilesStayPutInTheWorldWhenTheViewScrolls) {
-    Sprite* projectiles[] = {&world.player.arrow, &world.pools.swine_boss.spear, &world.pools.wasp_boss.stinger};
-    for (Sprite* s : projectiles) {
-        s->x = 300;
-        s->y = 200;
-    }
-    world.shift_world_objects(-4, 4);
-    for (Sprite* s : projectiles) {
-        EXPECT_FLOAT_EQ(s->x, 296);
-        EXPECT_FLOAT_EQ(s->y, 204);
-    }
-}
-
 TEST_F(Combat, ProjectilesAreSpentPastTheScreenEdgeOrOnAWallAndOtherwiseFlyOn) {
     auto kept_at = [](Sprite& projectile, float x, float y) {
         show_sprite(&projectile);

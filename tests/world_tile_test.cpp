@@ -149,37 +149,6 @@ TEST_F(WorldTiles, MapDrawingKeepsTheCameraOnTheMap) {
     EXPECT_EQ(world.scroll_y, 0);
 }
 
-TEST(WorldGeometry, ViewAndScrollLimitsFollowTheTileSize) {
-    auto w = std::make_unique<World>(32, 32);
-    EXPECT_EQ(w->view_cols, 20);
-    EXPECT_EQ(w->view_rows, 15);
-    EXPECT_EQ(w->max_scroll_x, 5760);
-    EXPECT_EQ(w->max_scroll_y, 5920);
-    EXPECT_EQ(w->scroll_x, 0);
-    EXPECT_EQ(w->scroll_y, 0);
-    // Another tile size: the geometry is worked out from it, not fixed.
-    auto small = std::make_unique<World>(16, 24);
-    EXPECT_EQ(small->view_cols, 40);
-    EXPECT_EQ(small->view_rows, 20);
-    EXPECT_EQ(small->max_scroll_x, 160 * 16);
-    EXPECT_EQ(small->max_scroll_y, 180 * 24);
-}
-
-TEST(WorldGeometry, BeforeAnyLevelNothingIsAliveAndTheMapIsEmpty) {
-    reset_game_globals();
-    for (int i = 0; i < POOL_SIZE; ++i) {
-        EXPECT_FALSE(world.pools.moles[i].alive);
-        EXPECT_FALSE(world.pools.pigs[i].alive);
-        EXPECT_FALSE(world.pools.wasps[i].alive);
-    }
-    EXPECT_FALSE(world.pools.mole_boss.alive);
-    EXPECT_FALSE(world.pools.swine_boss.alive);
-    EXPECT_FALSE(world.pools.wasp_boss.alive);
-    for (const auto& row : tile_map)
-        for (int32_t cell : row) ASSERT_EQ(cell, 0);
-    EXPECT_TRUE(world.dialog_box.speech_is_idle());
-}
-
 TEST(WorldRandom, OneInDrawsOneNumberAndTestsItsSuccessorsRemainder) {
     reset_game_rand();
     std::vector<bool> expected;
