@@ -2,7 +2,6 @@
 // under a scrolling view, and the drawing of the map and the HUD.
 #include <cmath>
 #include <limits>
-#include <memory>
 #include <vector>
 
 #include "world_fixture.h"
