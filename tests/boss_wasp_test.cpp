@@ -8,17 +8,7 @@ protected:
     WaspBoss& boss = world.pools.wasp_boss;
     void SetUp() override {
         LoadedWorld::SetUp();
-        boss.body.x = 300;
-        boss.body.y = 100;
-        boss.body.xv = boss.body.yv = 0;
-        boss.body.aux_3 = FACING_DOWN;
-        boss.speed = 0;
-        boss.hit_points = 15;
-        boss.alive = 1;
-        boss.sting_cooldown = 0;
-        boss.sting_phase = 0;
-        show_sprite(&boss.body);
-        hide_sprite(&boss.stinger);
+        place_still_wasp(boss, 300, 100, 15);
         world.player.body.x = 40;
         world.player.body.y = 400;
     }

@@ -28,17 +28,7 @@ protected:
     void SetUp() override {
         LoadedWorld::SetUp();
         world.pools.wasp_count = POOL_SIZE;
-        wasp.body.x = 300;
-        wasp.body.y = 200;
-        wasp.body.xv = wasp.body.yv = 0;
-        wasp.body.aux_3 = FACING_DOWN;
-        wasp.speed = 0;  // it hovers where it is put
-        wasp.hit_points = 3;
-        wasp.alive = 1;
-        wasp.sting_cooldown = 0;
-        wasp.sting_phase = 0;
-        show_sprite(&wasp.body);
-        hide_sprite(&wasp.stinger);
+        place_still_wasp(wasp, 300, 200, 3);  // it hovers where it is put
         world.player.body.x = 40;
         world.player.body.y = 240;
     }

@@ -41,6 +41,20 @@ protected:
         m.hit_points = 1;
         return m;
     }
+    // A wasp (or King Vespro) standing still at screen (x, y), alive, ready to sting at once.
+    static void place_still_wasp(Wasp& w, float x, float y, int hit_points) {
+        w.body.x = x;
+        w.body.y = y;
+        w.body.xv = w.body.yv = 0;
+        w.body.aux_3 = FACING_DOWN;
+        w.speed = 0;
+        w.hit_points = hit_points;
+        w.alive = 1;
+        w.sting_cooldown = 0;
+        w.sting_phase = 0;
+        show_sprite(&w.body);
+        hide_sprite(&w.stinger);
+    }
     static void hold_keys(std::initializer_list<int> virtual_keys, std::initializer_list<int> scan_codes = {}) {
         platform::KeyboardSnapshot snap{};
         for (int k : virtual_keys) snap.virtual_down[k] = true;
