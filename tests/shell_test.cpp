@@ -106,6 +106,29 @@ TEST(Options, WindowAndHeadlessOptionsAreCheckedTogether) {
     EXPECT_EQ(h.shots[1].path, "b.bmp");
 }
 
+TEST(Options, PlayModeIsEnhancedInTheWindowAndClassicHeadlessUnlessAsked) {
+    auto mode = [](std::vector<const char*> args) {
+        args.insert(args.begin(), "quillmoor");
+        Options o;
+        std::string error;
+        EXPECT_TRUE(parse_options(static_cast<int>(args.size()), const_cast<char**>(args.data()), o, error)) << error;
+        return chosen_play_mode(o);
+    };
+    EXPECT_EQ(mode({}), PlayMode::Enhanced);
+    EXPECT_EQ(mode({"--classic"}), PlayMode::Classic);
+    EXPECT_EQ(mode({"--headless", "--frames", "5"}), PlayMode::Classic);
+    EXPECT_EQ(mode({"--headless", "--frames", "5", "--enhanced"}), PlayMode::Enhanced);
+
+    const char* both[] = {"quillmoor", "--classic", "--enhanced"};
+    Options o;
+    std::string error;
+    EXPECT_FALSE(parse_options(3, const_cast<char**>(both), o, error));
+
+    TempDir dir;
+    EXPECT_EQ(json_value(run_headless(dir, "1 -\n", 2).state, "play_mode"), "classic");
+    EXPECT_EQ(json_value(run_headless(dir, "1 -\n", 2, "--enhanced").state, "play_mode"), "enhanced");
+}
+
 TEST(FrameClock, EveryFrameLastsThirtyMillisecondsAcrossTheWrap) {
     platform::Config config;
     config.backend = platform::Backend::Headless;

@@ -8,6 +8,7 @@
 #include "graphics/display.h"
 #include "platform/keyboard.h"
 #include "platform/platform.h"
+#include "rules/play_mode.h"
 #include "screens/progress_map.h"
 #include "screens/title_menu.h"
 #include "shell/game_random.h"
@@ -160,6 +161,7 @@ void start_new_game() {
 void reset_game_globals() {
     shell = ShellState{};
     reset_game_rand();
+    reset_play_mode();
     reset_title_menu();
     reset_world();
     reset_audio_report();

@@ -20,13 +20,17 @@ bool parse_count(const char* text, long min, long max, long& out) {
 }  // namespace
 
 const char* usage_text() {
-    return "usage: quillmoor [--window] [--scale N] [--mute] [--data DIR] [--input FILE]\n"
+    return "usage: quillmoor [--window] [--scale N] [--mute] [--classic | --enhanced] [--data DIR] [--input FILE]\n"
            "       quillmoor --headless --frames N [--input FILE] [--state FILE] [--shot N:FILE]... [--data DIR]\n"
+           "                 [--classic | --enhanced]\n"
            "\n"
            "  --window        play in a window instead of full screen (Alt+Enter switches)\n"
            "  --scale N       window scale, 1 to 8 (default 2)\n"
            "  --mute          no sound effects and no music\n"
            "  --data DIR      folder holding the game's data files\n"
+           "  --classic       play exactly as first designed (the headless default)\n"
+           "  --enhanced      play with the comforts: an ending, readable hits, corner sliding and\n"
+           "                  more (the default in a window)\n"
            "  --headless      no window, no sound device, a virtual clock; keys come from --input\n"
            "  --frames N      headless: run at most N frames\n"
            "  --input FILE    key script, one 'COUNT KEYS' line per step (in a window: replayed\n"
@@ -52,6 +56,10 @@ bool parse_options(int argc, char** argv, Options& o, std::string& error) {
             o.windowed = true;
         } else if (arg == "--mute") {
             o.mute = true;
+        } else if (arg == "--classic") {
+            o.classic = true;
+        } else if (arg == "--enhanced") {
+            o.enhanced = true;
         } else if (arg == "--scale") {
             long v = 0;
             if (!need_value()) return false;
@@ -85,9 +93,19 @@ bool parse_options(int argc, char** argv, Options& o, std::string& error) {
         error = "--frames, --state and --shot go with --headless";
         return false;
     }
+    if (o.classic && o.enhanced) {
+        error = "--classic and --enhanced cannot go together";
+        return false;
+    }
     if (o.headless && o.frames == 0 && !o.help) {
         error = "--headless needs --frames N";
         return false;
     }
     return true;
+}
+
+PlayMode chosen_play_mode(const Options& o) {
+    if (o.classic) return PlayMode::Classic;
+    if (o.enhanced) return PlayMode::Enhanced;
+    return o.headless ? PlayMode::Classic : PlayMode::Enhanced;
 }

@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+#include "rules/play_mode.h"
+
 struct FrameShot {
     long frame = 0;  // counting from 1
     std::string path;
@@ -19,8 +21,12 @@ struct Options {
     std::vector<FrameShot> shots;
     std::string data_dir;
     bool help = false;
+    bool classic = false;  // --classic
+    bool enhanced = false;  // --enhanced
 };
 
 // Parses argv; on a bad option or value returns false with `error` set.
 bool parse_options(int argc, char** argv, Options& options, std::string& error);
 const char* usage_text();
+// The mode asked for: --classic or --enhanced, else enhanced in a window and classic headless.
+PlayMode chosen_play_mode(const Options& options);

@@ -50,6 +50,7 @@ int run_game(const Options& options) {
     config.fullscreen = !options.windowed;
     config.scale = options.scale;
     config.mute = options.mute;
+    play_mode = chosen_play_mode(options);
     if (!platform::init(config)) return 1;
     if (!game_init()) std::fprintf(stderr, "quillmoor: start-up failed; close the window to end\n");
     for (long frame = 1; platform::pump_events(); ++frame) {
@@ -67,6 +68,7 @@ int run_headless(const Options& options) {
     platform::Config config;
     config.backend = platform::Backend::Headless;
     config.mute = true;
+    play_mode = chosen_play_mode(options);
     if (!platform::init(config)) return 1;
     if (!game_init()) std::fprintf(stderr, "quillmoor: start-up failed\n");
     int status = 0;

@@ -2,6 +2,7 @@
 #include "shell/state_json.h"
 
 #include "audio/audio_report.h"
+#include "rules/play_mode.h"
 #include "screens/title_menu.h"
 #include "shell/game.h"
 #include "world/world.h"
@@ -14,7 +15,8 @@ std::string game_state_json() {
     out += "  \"current_level\": " + std::to_string(shell.current_level) + ",\n";
     out += "  \"loaded_level\": " + std::to_string(world.loaded_level) + ",\n";
     out += "  \"menu_choice\": " + std::to_string(title_menu.menu_choice) + ",\n";
-    out += "  \"menu_counter\": " + std::to_string(title_menu.menu_counter);
+    out += "  \"menu_counter\": " + std::to_string(title_menu.menu_counter) + ",\n";
+    out += "  \"play_mode\": \"" + std::string(play_mode_name(play_mode)) + "\"";
     const std::string world_part = world_state_json_members();
     if (!world_part.empty()) out += ",\n  " + world_part;
     const std::string audio_part = audio_state_json_members();
