@@ -26,6 +26,8 @@ int sound_shutdown();
 int load_wav(const char* filename, int flags);
 // Plays from the start; an id with no sound (such as -1) plays nothing and returns 1.
 int play_sound(int id, int flags);
+// play_sound at `volume` percent (0..100) of the sound's level: a sound far away is quieter.
+int play_sound_at_volume(int id, int flags, int volume);
 int stop_sound(int id);
 int stop_all_sounds();
 // Releases the sound; its slot becomes free for a later load.

@@ -1,4 +1,4 @@
-// The audio device: sound buffers on mixer channels and one MIDI synthesiser; silent when there is none.
+// The audio device: sound buffers mixed over one MIDI synthesiser; silent when there is none.
 #pragma once
 #include <cstdint>
 
@@ -22,8 +22,9 @@ struct PcmFormat {
 // Converts the samples to the device's format and keeps them; returns a buffer handle
 // 0..AUDIO_BUFFER_MAX-1, or -1 when there is no device or the format cannot be converted.
 int sound_buffer_create(const PcmFormat& format, const uint8_t* data, uint32_t size);
-// Plays the buffer from its start on its own channel, so a buffer still sounding restarts.
-bool sound_buffer_play(int buffer, bool loop);
+// Plays the buffer from its start at `volume` (0..1 of its recorded level); a buffer still
+// sounding restarts, so each buffer is heard once at a time.
+bool sound_buffer_play(int buffer, bool loop, float volume = 1.0f);
 void sound_buffer_stop(int buffer);
 void sound_buffer_release(int buffer);
 

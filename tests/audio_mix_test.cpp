@@ -1,0 +1,111 @@
+// The mix through the real mixer (SDL's "disk" driver writes it to a file): loud sounds piling up
+// over the music never clip, and music and effects sit at comparable levels.
+#include <gtest/gtest.h>
+
+#include "audio/music.h"
+#include "audio/sound.h"
+#include "disk_audio.h"
+#include "platform/mix_limiter.h"
+
+namespace {
+
+const char* const EFFECT_FILES[] = {"item.WAV",  "openJail.WAV", "cheese.WAV",  "nibbsDie.WAV", "ouch.WAV",
+                                    "useSword.WAV", "death.WAV", "arrow.WAV",  "moleHit.WAV",  "pigHit.WAV",
+                                    "waspHit.WAV", "bossHit.WAV", "bossDie.WAV", "celebrate.WAV"};
+constexpr int EFFECT_COUNT = 14;
+// The largest sample value the limiter lets through.
+constexpr int CEILING = static_cast<int>(platform::LIMITER_CEILING * 32767.0f) + 1;
+
+struct MixRun {
+    TempDir dir;
+    std::string output = dir.file("mixed.raw");
+    int effects[EFFECT_COUNT] = {};
+    int level3 = -1;
+
+    bool open() {
+        if (!open_disk_audio(output)) return false;
+        music_init();
+        sound_init();
+        const std::string data = QUILLMOOR_TEST_DATA_DIR;
+        level3 = load_midi((data + "/level3.MID").c_str());
+        for (int i = 0; i < EFFECT_COUNT; ++i)
+            effects[i] = load_wav((data + "/" + EFFECT_FILES[i]).c_str(), SOUND_CREATE_CONTROLS);
+        return true;
+    }
+    ~MixRun() {
+        delete_all_sounds();
+        delete_all_midi();
+        platform::audio_close();
+    }
+};
+
+// The hero dies in a swarm over the level-3 music: every effect starts in the same frame,
+// again and again, each restart catching the others at a different point.
+TEST(AudioMix, EveryEffectAtOnceOverTheMusicNeverClips) {
+    MixRun run;
+    ASSERT_TRUE(run.open());
+    ASSERT_GE(music_slot(run.level3)->track, 0);
+    play_midi(run.level3);
+    wait_ms(300);
+    const size_t from = file_size(run.output);
+    for (int burst = 0; burst < 8; ++burst) {
+        for (int id : run.effects) play_sound(id, 0);
+        wait_ms(90 + 37 * (burst % 3));  // 3 or 4 game frames apart
+    }
+    wait_ms(600);
+    const size_t to = file_size(run.output);
+    const std::vector<int16_t> mix = read_samples(run.output, from, to);
+    ASSERT_GT(mix.size(), static_cast<size_t>(OUTPUT_RATE * 2));
+
+    size_t at_ceiling = 0;
+    for (int16_t v : mix)
+        if (std::abs(v) >= 32767) ++at_ceiling;
+    EXPECT_EQ(at_ceiling, 0u) << "clipped samples in the mix";
+    EXPECT_LE(peak(mix), CEILING);
+    // The pile-up is loud (the limiter is working, not the sounds missing).
+    EXPECT_GT(peak(mix), CEILING * 3 / 4);
+}
+
+// Heard alone, a typical effect is louder than the music under it, but not so much louder
+// that the music is lost: within 4 to 12 dB in RMS over the effect's length.
+TEST(AudioMix, EffectsSitAboveTheMusicNotOverIt) {
+    MixRun run;
+    ASSERT_TRUE(run.open());
+    play_midi(run.level3);
+    wait_ms(1500);
+    const size_t music_from = file_size(run.output);
+    wait_ms(1000);
+    const size_t music_to = file_size(run.output);
+    stop_midi(run.level3);
+    wait_ms(200);
+    const size_t hit_from = file_size(run.output);
+    play_sound(run.effects[10], 0);  // "waspHit.WAV"
+    wait_ms(250);
+    const size_t hit_to = file_size(run.output);
+
+    const double music = rms(read_samples(run.output, music_from, music_to));
+    std::vector<int16_t> hit = read_samples(run.output, hit_from, hit_to);
+    // Measure the effect over the part that sounds (the file also holds the quiet before it).
+    std::erase_if(hit, [](int16_t v) { return std::abs(v) < 200; });
+    const double effect = rms(hit);
+    ASSERT_GT(music, 100.0) << "no music";
+    const double decibels = 20 * std::log10(effect / music);
+    EXPECT_GT(decibels, 4.0);
+    EXPECT_LT(decibels, 12.0);
+}
+
+// The limiter alone: a quiet passage goes through untouched; a sum three times full scale
+// comes out under the ceiling, and full gain returns within a few tenths of a second.
+TEST(AudioMix, TheLimiterHoldsPeaksUnderTheCeilingAndRecovers) {
+    platform::Limiter limiter = platform::make_limiter(OUTPUT_RATE);
+    std::vector<float> quiet(200, 0.5f), loud(2 * 4410), after(2 * OUTPUT_RATE / 2, 0.5f);
+    platform::limit_frames(&limiter, quiet.data(), 100, 2);
+    EXPECT_EQ(quiet, std::vector<float>(200, 0.5f));
+    for (size_t i = 0; i < loud.size(); ++i) loud[i] = 3.0f * std::sin(static_cast<float>(i) * 0.05f);
+    platform::limit_frames(&limiter, loud.data(), 4410, 2);
+    for (float v : loud) ASSERT_LE(std::fabs(v), platform::LIMITER_CEILING);
+    platform::limit_frames(&limiter, after.data(), OUTPUT_RATE / 2, 2);
+    EXPECT_GT(after.back(), 0.49f);
+}
+
+}  // namespace
