@@ -159,6 +159,31 @@ public:
         return seen;
     }
 
+    // The fewest 4-pixel steps from (x, y) to a lattice position where `goal` holds, or -1.
+    template <class Goal>
+    int steps_to(int x, int y, Goal goal) const {
+        if (!fits(x, y)) return -1;
+        std::vector<int> steps(SPAN * SPAN, -1);
+        std::vector<int> queue;
+        queue.reserve(1 << 16);
+        steps[(y / STEP) * SPAN + x / STEP] = 0;
+        queue.push_back((y / STEP) * SPAN + x / STEP);
+        for (size_t head = 0; head < queue.size(); ++head) {
+            int i = queue[head] % SPAN, j = queue[head] / SPAN;
+            if (goal(i * STEP, j * STEP)) return steps[queue[head]];
+            const int di[4] = {1, -1, 0, 0}, dj[4] = {0, 0, 1, -1};
+            for (int k = 0; k < 4; ++k) {
+                int ni = i + di[k], nj = j + dj[k];
+                if (ni < 0 || nj < 0 || ni >= SPAN || nj >= SPAN) continue;
+                int n = nj * SPAN + ni;
+                if (steps[n] >= 0 || !free_[n]) continue;
+                steps[n] = steps[queue[head]] + 1;
+                queue.push_back(n);
+            }
+        }
+        return -1;
+    }
+
     int box() const { return box_; }
 
 private:

@@ -222,6 +222,18 @@ TEST_P(LevelCheck, WayThroughIsTwoTilesWide) {
         << lv.name() << "the way to the boss is narrower than two tiles somewhere";
 }
 
+// Once the key is won the way to the freed townsfolk is short: no level ends with a long
+// walk back over ground already cleared.
+TEST_P(LevelCheck, WayBackFromTheKeyIsShort) {
+    const CheckedLevel& lv = l();
+    ASSERT_TRUE(lv.error.empty());
+    const int most_steps = 26 * 1000 / 30;  // 26 seconds of walking at 4 pixels a 30 ms frame
+    auto [kx, ky] = inside_boss(lv);
+    int steps = lv.open->steps_to(kx, ky, [&](int x, int y) { return lv.facts.completion.contains(x, y); });
+    ASSERT_GE(steps, 0) << lv.name() << "the completion zone cannot be reached from the key";
+    EXPECT_LE(steps, most_steps) << lv.name() << "the walk from the key to the completion zone takes " << steps << " steps";
+}
+
 INSTANTIATE_TEST_SUITE_P(Levels, LevelCheck, ::testing::Values(1, 2, 3), [](const auto& info) {
     return "Level" + std::to_string(info.param);
 });

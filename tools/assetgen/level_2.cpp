@@ -99,6 +99,9 @@ LevelMap build_level_2() {
     m.set(62, 33, T_PRISONER_A);
     rect(m, 63, 33, 64, 34, T_STRAW);
     track(m, {{66, 42}, {66, 58}}, 3, K_PATH);
+    // The postern road: from the jail straight east to the fort's back gate, the short way
+    // back once Lord Hogrand's key is won.
+    track(m, {{77, 40}, {95, 40}}, 3, K_PATH);
 
     // The fort: a moat, a wall two tiles thick around a paved yard, the gate on the west
     // side with a bridge over the moat, and a tower at each corner.
@@ -107,6 +110,10 @@ LevelMap build_level_2() {
     bridge(m, 90, 9, 93, 11);
     rect(m, 96, 6, 130, 58, T_SLABS);
     rect(m, 94, 9, 95, 11, K_PATH);
+    // The postern in the west wall, facing the jail across the moat.
+    bridge(m, 90, 39, 92, 41);
+    rect(m, 93, 39, 95, 41, K_PATH);
+    m.sights.push_back({"postern", 91, 40});
     for (auto [c, r] : {std::pair{94, 4}, {128, 4}, {94, 56}, {128, 56}}) rect(m, c, r, c + 4, r + 4, K_FORT);
     // A drill ground of trodden earth, with a well and barrels.
     rect(m, 112, 50, 122, 55, T_ARENA);

@@ -74,6 +74,8 @@ LevelMap build_level_3() {
     scatter(m, 108, 34, 146, 60, K_HIVE, T_WAX_WALL, 20, 69);
     jail(m, 121, 44, 137, 52, T_JAIL_WALL);
     rect(m, 128, 44, 129, 44, T_JAIL_DOOR);
+    // A second door faces the way up from King Vespro's hall, so the walk back is short.
+    rect(m, 137, 48, 137, 49, T_JAIL_DOOR);
     for (int c : {124, 126, 132, 134}) m.set(c, 44, c == 126 ? T_JAIL_BARS : T_JAIL_BARS_PRISONER);
     for (int r : {47, 50}) {
         m.set(121, r, T_JAIL_BARS_PRISONER);

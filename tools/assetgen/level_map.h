@@ -41,12 +41,19 @@ struct Zone {
     bool contains(int x, int y) const { return x > x_lo && x < x_hi && y > y_lo && y < y_hi; }
 };
 
+// A set piece worth a full-size look in the preview: its name and the tile it is centred on.
+struct Sight {
+    std::string name;
+    int col = 0, row = 0;
+};
+
 struct LevelMap {
     int number = 0;
     std::array<int, MAP_CELLS * MAP_CELLS> cells{};
     Spot hero, boss;
     Zone encounter{}, completion{};
     std::vector<Spot> moles, pigs, wasps;
+    std::vector<Sight> sights;
 
     int at(int col, int row) const;  // solid forest outside the map
     void set(int col, int row, int value);

@@ -1,5 +1,6 @@
 // Writes pictures of whole levels for designers: the map at 4 pixels a tile with the
-// starts and story zones marked, and full-size views of the start, the jail and the arena.
+// starts and story zones marked, and full-size views of the start, the jail, the arena and
+// each set piece the level plan names.
 #include <algorithm>
 
 #include "canvas.h"
@@ -68,6 +69,7 @@ void make_level_previews(const std::string& dir) {
         save_bmp(dir, name + "_start.bmp", view(m, sheet, m.hero.x - 200, m.hero.y - 200));
         save_bmp(dir, name + "_jail.bmp", view(m, sheet, (m.completion.x_lo + m.completion.x_hi) / 2 - 320, m.completion.y_hi - 200));
         save_bmp(dir, name + "_arena.bmp", view(m, sheet, m.boss.x - 288, m.boss.y - 200));
+        for (const Sight& s : m.sights) save_bmp(dir, name + "_" + s.name + ".bmp", view(m, sheet, s.col * 32 - 304, s.row * 32 - 224));
     }
 }
 
