@@ -68,7 +68,7 @@ int load_midi(const char* filename) {
     slot.id = id;
     slot.length_ms = length_ms;
     copy_base_name(filename, slot.name, sizeof slot.name);
-    slot.track = platform::audio_is_open() ? platform::music_track_load(filename) : -1;
+    slot.track = platform::audio_is_open() ? platform::music_track_load(slot.name, bytes.data(), bytes.size()) : -1;
     slot.state = MIDI_STATE_LOADED;
     return id;
 }

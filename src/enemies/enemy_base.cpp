@@ -1,6 +1,7 @@
 // Movement commands and the shared bitmap helpers every actor's loader uses.
 #include "enemies/enemy_base.h"
 
+#include "graphics/bitmap_share.h"
 #include "shell/loading.h"
 
 void apply_move_command(EnemyBase* enemy, int32_t command, const Sprite* hero) {
@@ -45,7 +46,7 @@ void apply_move_command(EnemyBase* enemy, int32_t command, const Sprite* hero) {
 }
 
 int load_shared_bitmap(const char* file) {
-    const int loaded = load_bitmap_file(&bitmap_scratch, file) && !bitmap_scratch.buffer.empty();
+    const int loaded = load_shared_bitmap_file(&bitmap_scratch, file) && !bitmap_scratch.buffer.empty();
     // A file that could not be read has no palette worth showing: keep the one in force.
     if (loaded) set_palette(bitmap_scratch.palette);
     return loaded;

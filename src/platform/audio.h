@@ -1,5 +1,6 @@
 // The audio device: sound buffers mixed over one MIDI synthesiser; silent when there is none.
 #pragma once
+#include <cstddef>
 #include <cstdint>
 
 namespace platform {
@@ -28,10 +29,12 @@ bool sound_buffer_play(int buffer, bool loop, float volume = 1.0f);
 void sound_buffer_stop(int buffer);
 void sound_buffer_release(int buffer);
 
-// Loads a Standard MIDI File for the synthesiser; a track handle, or -1 (no device, no synthesiser,
-// or a file it refuses).
-int music_track_load(const char* path);
-// Plays the track once from its start, replacing whatever track was playing.
+// Keeps a copy of a Standard MIDI File's bytes for the synthesiser; a track handle, or -1
+// (no device, or no free track). `name` is for messages only.
+int music_track_load(const char* name, const uint8_t* data, size_t size);
+// Plays the track once from its start, replacing whatever track was playing. The synthesiser
+// reads its SoundFont for the track played now, not for every track loaded: false when it
+// refuses the file (told once on stderr).
 bool music_track_play(int track);
 // Stops the track if it is the one playing.
 void music_track_stop(int track);

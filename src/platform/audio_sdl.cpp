@@ -44,7 +44,11 @@ struct SoundBuffer {
 };
 
 struct Track {
-    Mix_Music* music;
+    uint8_t* bytes;  // the MIDI file, ours to free; null for a free track
+    size_t size;
+    Mix_Music* music;  // made from the bytes when played; at most one track has one
+    bool refused;  // the synthesiser would not take the file; told once
+    char name[64];
 };
 
 bool device_open = false;
@@ -61,7 +65,7 @@ Uint16 device_format = AUDIO_S16SYS;
 int device_channels = 2;
 
 bool valid_buffer(int b) { return device_open && b >= 0 && b < AUDIO_BUFFER_MAX && buffers[b].samples; }
-bool valid_track(int t) { return device_open && t >= 0 && t < AUDIO_TRACK_MAX && tracks[t].music; }
+bool valid_track(int t) { return device_open && t >= 0 && t < AUDIO_TRACK_MAX && tracks[t].bytes; }
 
 SDL_AudioFormat sdl_format(int bits) {
     switch (bits) {
@@ -234,23 +238,49 @@ void sound_buffer_release(int buffer) {
     SDL_free(samples);
 }
 
-int music_track_load(const char* path) {
-    if (!device_open || !path) return -1;
+int music_track_load(const char* name, const uint8_t* data, size_t size) {
+    if (!device_open || !name || !data || size == 0) return -1;
     int slot = -1;
     for (int t = 0; t < AUDIO_TRACK_MAX && slot < 0; ++t)
-        if (!tracks[t].music) slot = t;
+        if (!tracks[t].bytes) slot = t;
     if (slot < 0) return -1;
-    Mix_Music* music = Mix_LoadMUS(path);
-    if (!music) {
-        std::fprintf(stderr, "quillmoor: %s: cannot be synthesised (%s); it plays silently\n", path, Mix_GetError());
-        return -1;
-    }
-    tracks[slot].music = music;
+    auto* bytes = static_cast<uint8_t*>(SDL_malloc(size));
+    if (!bytes) return -1;
+    std::memcpy(bytes, data, size);
+    tracks[slot] = Track{bytes, size, nullptr, false, {}};
+    std::snprintf(tracks[slot].name, sizeof tracks[slot].name, "%s", name);
     return slot;
 }
 
+namespace {
+
+// Each music object carries a synthesiser with the whole SoundFont loaded, so only the track
+// being played has one: the others' are given back before it is made.
+bool make_music(int track) {
+    Track& t = tracks[track];
+    if (t.music) return true;
+    if (t.refused) return false;
+    for (int other = 0; other < AUDIO_TRACK_MAX; ++other) {
+        if (other == track || !tracks[other].music) continue;
+        if (playing_track == other) {
+            Mix_HaltMusic();
+            playing_track = -1;
+        }
+        Mix_FreeMusic(tracks[other].music);
+        tracks[other].music = nullptr;
+    }
+    t.music = Mix_LoadMUS_RW(SDL_RWFromConstMem(t.bytes, static_cast<int>(t.size)), 1);
+    if (!t.music) {
+        t.refused = true;
+        std::fprintf(stderr, "quillmoor: %s: cannot be synthesised (%s); it plays silently\n", t.name, Mix_GetError());
+    }
+    return t.music != nullptr;
+}
+
+}  // namespace
+
 bool music_track_play(int track) {
-    if (!valid_track(track)) return false;
+    if (!valid_track(track) || !make_music(track)) return false;
     if (Mix_PlayMusic(tracks[track].music, 0) != 0) return false;
     playing_track = track;
     return true;
@@ -267,8 +297,9 @@ bool music_track_is_playing(int track) { return valid_track(track) && playing_tr
 void music_track_release(int track) {
     if (!valid_track(track)) return;
     music_track_stop(track);
-    Mix_FreeMusic(tracks[track].music);
-    tracks[track].music = nullptr;
+    if (tracks[track].music) Mix_FreeMusic(tracks[track].music);
+    SDL_free(tracks[track].bytes);
+    tracks[track] = {};
 }
 
 }  // namespace platform

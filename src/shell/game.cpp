@@ -5,6 +5,7 @@
 #include "audio/music.h"
 #include "audio/sound.h"
 #include "graphics/bitmap_file.h"
+#include "graphics/bitmap_share.h"
 #include "graphics/display.h"
 #include "platform/keyboard.h"
 #include "platform/platform.h"
@@ -60,9 +61,13 @@ uint32_t wait_clock(uint32_t ms) {
 
 int game_init() {
     display_init(640, 480, 8, 0);
-    load_progress_map();
-    if (!title_menu.load_title_menu()) return 0;
-    if (!world.load_assets()) return 0;
+    {
+        // Every picture is read once, however many sprites are cut from it.
+        BitmapSharing sharing;
+        load_progress_map();
+        if (!title_menu.load_title_menu()) return 0;
+        if (!world.load_assets()) return 0;
+    }
     shell.game_state = GAME_STATE_TITLE;
     music_init();
     sound_init();
