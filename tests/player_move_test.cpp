@@ -3,6 +3,7 @@
 
 #include "audio/audio_report.h"
 #include "audio/sound.h"
+#include "audio/sound_ids.h"
 #include "world_fixture.h"
 
 class PlayerMove : public LoadedWorld {
@@ -120,7 +121,7 @@ TEST_F(PlayerMove, PlayingFrameTakesRightFirstAndHoldsStillWhileTheSwordSwings) 
     EXPECT_FLOAT_EQ(world.player.body.y, 196);
 
     // A held with an arrow key: no step while A is down, nor until the swing has played out.
-    shell.sounds.use_sword = load_wav("useSword.WAV", SOUND_CREATE_CONTROLS);
+    sound_ids.use_sword = load_wav("useSword.WAV", SOUND_CREATE_CONTROLS);
     hold_keys({platform::VK_RIGHT}, {platform::DIK_A});
     for (int i = 0; i < 5; ++i) playing_frame();
     EXPECT_FLOAT_EQ(world.player.body.x, 304);

@@ -5,6 +5,7 @@
 
 #include "audio/audio_report.h"
 #include "audio/sound.h"
+#include "audio/sound_ids.h"
 #include "world_fixture.h"
 
 class Combat : public LoadedWorld {
@@ -234,7 +235,7 @@ TEST_F(Combat, AStingerOnAGuardedHeroFliesOnUntilTheGuardLapses) {
 }
 
 TEST_F(Combat, EachKindOfBlowPlaysItsOwnSound) {
-    SoundIds& ids = shell.sounds;
+    SoundIds& ids = sound_ids;
     ids.ouch = load_wav("ouch.WAV", SOUND_CREATE_CONTROLS);
     ids.death = load_wav("death.WAV", SOUND_CREATE_CONTROLS);
     ids.mole_hit = load_wav("moleHit.WAV", SOUND_CREATE_CONTROLS);

@@ -4,8 +4,8 @@
 #include <cstdlib>
 
 #include "audio/sound.h"
+#include "audio/sound_ids.h"
 #include "enemies/enemy_base.h"
-#include "shell/game.h"
 
 namespace {
 // Projectile frame per facing code (up, down, left, right): the sheets run up, down, right, left.
@@ -47,5 +47,5 @@ void launch_at_hero(Sprite* projectile, const Sprite* owner, const Sprite* hero)
         set_sprite_velocity(projectile, v, 0);
         break;
     }
-    play_sound(shell.sounds.arrow, 0);
+    play_sound(sound_ids.arrow, 0);
 }

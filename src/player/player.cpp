@@ -2,8 +2,7 @@
 #include "player/player.h"
 
 #include "audio/sound.h"
-#include "shell/game.h"
-#include "shell/loading.h"
+#include "audio/sound_ids.h"
 #include "world/world.h"
 
 namespace {
@@ -78,7 +77,7 @@ void swing_sword(Player* player) {
     sword.x = body.x + SWORD_OFFSET_X[f];
     sword.y = body.y + SWORD_OFFSET_Y[f];
     set_sprite_animation(&sword, f);
-    play_sound(shell.sounds.use_sword, 0);
+    play_sound(sound_ids.use_sword, 0);
 }
 
 void sheathe_sword(Player* player) { hide_sprite(&player->sword); }
@@ -98,5 +97,5 @@ void fire_arrow(Player* player) {
     show_sprite(&arrow);
     set_sprite_position(&arrow, static_cast<int>(body.x + ARROW_OFFSET), static_cast<int>(body.y + ARROW_OFFSET));
     set_sprite_velocity(&arrow, ARROW_VX[f], ARROW_VY[f]);
-    play_sound(shell.sounds.arrow, 0);
+    play_sound(sound_ids.arrow, 0);
 }

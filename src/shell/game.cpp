@@ -4,6 +4,7 @@
 #include "audio/audio_report.h"
 #include "audio/music.h"
 #include "audio/sound.h"
+#include "audio/sound_ids.h"
 #include "graphics/bitmap_file.h"
 #include "graphics/bitmap_share.h"
 #include "graphics/display.h"
@@ -31,7 +32,7 @@ void load_music() {
 }
 
 void load_sounds() {
-    SoundIds& s = shell.sounds;
+    SoundIds& s = sound_ids;
     int* const ids[] = {&s.item,      &s.open_jail, &s.cheese,   &s.nibbs_die, &s.ouch,     &s.use_sword, &s.death,
                         &s.arrow,     &s.mole_hit,  &s.pig_hit,  &s.wasp_hit,  &s.boss_hit, &s.boss_die,  &s.celebrate};
     const char* const files[] = {"item.WAV",   "openJail.WAV", "cheese.WAV", "nibbsDie.WAV", "ouch.WAV",
@@ -170,6 +171,7 @@ void reset_game_globals() {
     reset_title_menu();
     reset_world();
     reset_audio_report();
+    reset_sound_ids();
     forget_bitmap_reports();
     platform::clear_keyboard_snapshot();
 }

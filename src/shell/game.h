@@ -10,24 +10,6 @@ enum GameStateValue : int32_t {
     GAME_STATE_LEVEL_MAP = 4,
 };
 
-// The ids the shell keeps for the sound effects, by file; -1 when a load failed.
-struct SoundIds {
-    int item = -1;  // "item.WAV"
-    int open_jail = -1;  // "openJail.WAV"
-    int cheese = -1;  // "cheese.WAV"
-    int nibbs_die = -1;  // "nibbsDie.WAV"
-    int ouch = -1;  // "ouch.WAV"
-    int use_sword = -1;  // "useSword.WAV"
-    int death = -1;  // "death.WAV"
-    int arrow = -1;  // "arrow.WAV"
-    int mole_hit = -1;  // "moleHit.WAV"
-    int pig_hit = -1;  // "pigHit.WAV"
-    int wasp_hit = -1;  // "waspHit.WAV"
-    int boss_hit = -1;  // "bossHit.WAV"
-    int boss_die = -1;  // "bossDie.WAV"
-    int celebrate = -1;  // "celebrate.WAV"
-};
-
 struct ShellState {
     int32_t game_state = GAME_STATE_IDLE;
     int32_t current_level = 0;
@@ -36,7 +18,6 @@ struct ShellState {
     int current_level_track = -1;
     bool intro_started = false;
     bool level_track_started = false;
-    SoundIds sounds;
     int32_t dialog_key_delay = 0;
     uint32_t clock_start = 0;
     int64_t frame = 0;  // frames run since start-up

@@ -3,7 +3,7 @@
 #include <cstdio>
 
 #include "audio/sound.h"
-#include "shell/game.h"
+#include "audio/sound_ids.h"
 #include "world/world.h"
 
 namespace {
@@ -56,7 +56,7 @@ void hurt_hero(World& w, Sprite* projectile) {
     p.hit_points -= 1;
     p.body.counter_1 = 0;
     p.invulnerable = 1;
-    play_sound(shell.sounds.ouch, 0);
+    play_sound(sound_ids.ouch, 0);
     if (projectile) {
         w.knock_back(&p.body, TILE_TEST_BODY, projectile->aux_3);
         hide_sprite(projectile);
@@ -102,7 +102,7 @@ void kill_enemy(World& w, EnemyBase& e) {
         w.cheese_sprite.x = e.body.x;
         w.cheese_sprite.y = e.body.y;
     }
-    play_sound(shell.sounds.death, 0);
+    play_sound(sound_ids.death, 0);
 }
 
 // Contact (and its projectile, if it has one), weapon hits and death of one live ordinary enemy.
@@ -134,7 +134,7 @@ void fight_mole_boss(World& w, MoleBoss& boss) {
             boss.hurt = 1;
             boss.hurt_timer = MOLE_BOSS_STUN_FRAMES;
             set_sprite_animation(&boss.body, MOLE_BOSS_ANIM_STUNNED);
-            play_sound(shell.sounds.boss_hit, 0);
+            play_sound(sound_ids.boss_hit, 0);
             knock_target_back(w, boss.body, TILE_TEST_BOSS, hit);
         }
     } else {
@@ -149,7 +149,7 @@ void fight_armed_boss(World& w, EnemyBase& boss, Sprite& projectile) {
     const WeaponHit hit = weapon_test(w.player, boss.body);
     if (!hit.any()) return;
     boss.hit_points -= 1;
-    play_sound(shell.sounds.boss_hit, 0);
+    play_sound(sound_ids.boss_hit, 0);
     knock_target_back(w, boss.body, TILE_TEST_BOSS, hit);
 }
 
@@ -166,13 +166,13 @@ void World::update_world() {
         dialog_box.speech_push(0, "This must be the key that will free my people.");
         p.has_key = 1;
         hide_sprite(&key_sprite);
-        play_sound(shell.sounds.item, 0);
+        play_sound(sound_ids.item, 0);
     }
     // Cheese heals, but never past 4 hit points.
     if (sprites_overlap(&p.body, &cheese_sprite) && (cheese_sprite.attr & SPRITE_ATTR_VISIBLE)) {
         if (p.hit_points < 4) p.hit_points += 1;
         hide_sprite(&cheese_sprite);
-        play_sound(shell.sounds.cheese, 0);
+        play_sound(sound_ids.cheese, 0);
     }
     if (p.invulnerable) {
         p.body.counter_1 += 1;
@@ -183,7 +183,7 @@ void World::update_world() {
     for (int i = 0; i < moles; ++i) {
         Mole& m = pools.moles[i];
         if (m.alive) {
-            fight_enemy(*this, m, shell.sounds.mole_hit);
+            fight_enemy(*this, m, sound_ids.mole_hit);
             update_mole(&m, tile_blocked(&m.body, TILE_TEST_BODY), &p.body);
         }
         update_enemy_sprite(&m);
@@ -195,7 +195,7 @@ void World::update_world() {
         if (wasp.alive) {
             // A kill hides the body only: a stinger in flight stays where it is until the slot is
             // used again.
-            fight_enemy(*this, wasp, shell.sounds.wasp_hit, &wasp.stinger);
+            fight_enemy(*this, wasp, sound_ids.wasp_hit, &wasp.stinger);
             update_wasp(&wasp, tile_blocked(&wasp.body, TILE_TEST_BODY), &p.body);
             fly_projectile(*this, wasp.stinger, TILE_TEST_PROJECTILE);
         }
@@ -206,7 +206,7 @@ void World::update_world() {
     for (int i = 0; i < pigs; ++i) {
         Pig& pig = pools.pigs[i];
         if (pig.alive) {
-            fight_enemy(*this, pig, shell.sounds.pig_hit);
+            fight_enemy(*this, pig, sound_ids.pig_hit);
             update_pig(&pig, tile_blocked(&pig.body, TILE_TEST_BODY), &p.body);
         }
         update_enemy_sprite(&pig);

@@ -5,6 +5,7 @@
 
 #include "audio/music.h"
 #include "audio/sound.h"
+#include "audio/sound_ids.h"
 #include "shell/game.h"
 
 namespace {
@@ -190,7 +191,7 @@ bool World::open_jail_door(const Sprite* sprite) {
         if (!cell[2] || tile_at(cell[0], cell[1]) != TILE_JAIL_DOOR) continue;
         if (player.has_key) {
             tile_map[cell[0]][cell[1]] = TILE_OPENED_DOOR;
-            play_sound(shell.sounds.open_jail, 0);
+            play_sound(sound_ids.open_jail, 0);
         } else {
             tell(dialog_box, DOOR_LOCKED);
         }
@@ -204,8 +205,8 @@ bool World::check_deaths() {
     for (int i = 0; i < 3; ++i) {
         EnemyBase& boss = *bosses[i];
         if (boss.hit_points >= 1 || boss.alive != 1) continue;
-        play_sound(shell.sounds.boss_die, 0);
-        play_sound(shell.sounds.celebrate, 0);
+        play_sound(sound_ids.boss_die, 0);
+        play_sound(sound_ids.celebrate, 0);
         hide_sprite(&boss.body);
         boss.alive = 0;
         show_sprite(&key_sprite);
@@ -214,11 +215,11 @@ bool World::check_deaths() {
         if (i == 0) tell(dialog_box, BOSS_1_DEFEATED);
         if (i == 1) tell(dialog_box, BOSS_2_DEFEATED);
         if (i == 2) tell(dialog_box, BOSS_3_DEFEATED);
-        play_sound(shell.sounds.death, 0);
+        play_sound(sound_ids.death, 0);
     }
     if (player.hit_points > 0) return false;
     player.alive = 0;
-    play_sound(shell.sounds.nibbs_die, 0);
+    play_sound(sound_ids.nibbs_die, 0);
     return true;
 }
 
