@@ -37,10 +37,10 @@ LevelMap build_level_1() {
     rect(m, 47, 7, 64, 22, T_COBBLES);
     jail(m, 49, 9, 62, 20, T_JAIL_WALL);
     rect(m, 55, 20, 56, 20, T_JAIL_DOOR);
-    for (int c : {51, 53, 58, 60}) m.set(c, 20, c == 53 ? T_JAIL_BARS : T_JAIL_BARS_PRISONER);
+    for (int c : {51, 53, 58, 60}) m.set(c, 20, T_JAIL_BARS_PRISONER);
     for (int r : {12, 16}) {
         m.set(49, r, T_JAIL_BARS_PRISONER);
-        m.set(62, r, T_JAIL_BARS);
+        m.set(62, r, T_JAIL_BARS_PRISONER);
     }
     m.set(51, 11, T_PRISONER_A);
     m.set(54, 11, T_PRISONER_B);

@@ -61,7 +61,7 @@ LevelMap build_level_2() {
     rect(m, 83, 24, 90, 30, T_FENCE_H);
     rect(m, 83, 25, 83, 29, T_FENCE_V);
     rect(m, 90, 25, 90, 29, T_FENCE_V);
-    rect(m, 84, 25, 89, 29, K_PATH);
+    rect(m, 84, 25, 89, 29, T_MUD);
     rect(m, 86, 30, 87, 30, K_PATH);
     scatter(m, 2, 2, 92, 66, K_MEADOW, T_OAK, 12, 51);
     scatter(m, 4, 40, 36, 64, K_MEADOW, T_HAYSTACK, 50, 42);
@@ -87,10 +87,10 @@ LevelMap build_level_2() {
     rect(m, 57, 23, 76, 42, T_COBBLES);
     jail(m, 60, 26, 73, 38, T_JAIL_WALL);
     rect(m, 66, 38, 67, 38, T_JAIL_DOOR);
-    for (int c : {62, 64, 69, 71}) m.set(c, 38, c == 64 ? T_JAIL_BARS : T_JAIL_BARS_PRISONER);
+    for (int c : {62, 64, 69, 71}) m.set(c, 38, T_JAIL_BARS_PRISONER);
     for (int r : {29, 33}) {
         m.set(60, r, T_JAIL_BARS_PRISONER);
-        m.set(73, r, T_JAIL_BARS);
+        m.set(73, r, T_JAIL_BARS_PRISONER);
     }
     m.set(62, 28, T_PRISONER_B);
     m.set(65, 28, T_PRISONER_A);
@@ -125,6 +125,19 @@ LevelMap build_level_2() {
     rect(m, 116, 46, 126, 46, T_TIMBER_WALL);
     rect(m, 100, 47, 110, 47, T_BOARDS);
     rect(m, 116, 47, 126, 47, T_BOARDS);
+    // A cobbled road from the main gate down the west side to the keep's gate and the postern.
+    rect(m, 96, 9, 97, 41, T_COBBLES);
+    rect(m, 96, 38, 102, 41, T_COBBLES);
+    // The kitchen garden along the north wall, with a haystack at each end.
+    rect(m, 103, 6, 121, 8, K_FIELD);
+    m.set(101, 7, T_HAYSTACK);
+    m.set(123, 7, T_HAYSTACK);
+    // The east yard: the pigs' wallows and their straw beds.
+    blob(m, 128, 15, 1, 3, T_MUD, 0.3, 56);
+    rect(m, 127, 24, 129, 27, T_STRAW);
+    blob(m, 128, 32, 1, 2, T_MUD, 0.3, 57);
+    blob(m, 104, 53, 3, 2, T_MUD, 0.5, 58);
+    m.sights.push_back({"fort_yard", 104, 48});
     scatter(m, 96, 38, 130, 58, T_SLABS, T_CRATES, 40, 46);
     scatter(m, 124, 6, 130, 36, T_SLABS, T_CRATES, 60, 47);
 
@@ -137,6 +150,14 @@ LevelMap build_level_2() {
     rect(m, 100, 35, 101, 37, T_COBBLES);
     rect(m, 113, 30, 114, 32, T_CARPET);
     for (auto [c, r] : {std::pair{104, 16}, {118, 16}, {104, 27}, {118, 27}}) m.set(c, r, T_CRATES);
+    // Lord Hogrand's hall: his seat on a dais at the head of the carpet, brick pillars, his
+    // mud bath and a bed of straw.
+    rect(m, 111, 14, 116, 15, T_BOARDS);
+    rect(m, 113, 14, 114, 14, T_CARPET);
+    for (auto [c, r] : {std::pair{107, 18}, {107, 25}, {117, 20}, {117, 25}}) m.set(c, r, K_FORT);
+    blob(m, 105, 22, 2, 1, T_MUD, 0.3, 59);
+    rect(m, 102, 14, 103, 15, T_STRAW);
+    m.sights.push_back({"hall", 110, 21});
 
     finish_level(m);
 

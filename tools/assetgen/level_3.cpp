@@ -27,11 +27,17 @@ LevelMap build_level_3() {
     const int clumps[][4] = {{30, 26, 12, 7}, {60, 28, 9, 6}, {40, 68, 5, 8}, {112, 76, 8, 6}, {124, 26, 8, 4},
                              {18, 100, 12, 6}, {92, 112, 16, 5}, {172, 42, 8, 10}, {60, 106, 10, 4}, {120, 118, 10, 5}};
     for (const auto& k : clumps) blob(m, k[0], k[1], k[2], k[3], K_FOLIAGE, 1.5, 60 + k[0]);
+    // Far below, banks of cloud drift past.
+    const int clouds[][4] = {{128, 82, 8, 4}, {72, 104, 10, 4}, {34, 118, 12, 5}, {150, 120, 14, 5}, {182, 70, 6, 10},
+                             {122, 6, 9, 3}, {58, 46, 5, 3}, {8, 70, 5, 8}, {100, 130, 12, 5}, {180, 100, 8, 4}};
+    for (const auto& k : clouds) blob(m, k[0], k[1], k[2], k[3], K_CLOUD, 1.5, 90 + k[1]);
 
     // The trunk of the Great Tree with a ledge of bark all round it, and the platform
     // where the hero has climbed up.
     blob(m, 75, 62, 18, 15, K_BRANCH, 0.5, 61);
     blob(m, 75, 62, 14, 11, K_TRUNK, 1.0, 62);
+    // The Great Tree goes on up; its crown closes overhead inside the ring of bark.
+    blob(m, 75, 62, 11, 8, T_CANOPY, 1.0, 58);
     blob(m, 10, 12, 8, 6, K_BRANCH, 1.0, 63);
 
     // The great branch east, over a rope bridge, to the northern landing, which a limb
@@ -41,11 +47,20 @@ LevelMap build_level_3() {
     blob(m, 95, 15, 10, 7, K_BRANCH, 1.5, 64);
     scatter(m, 86, 8, 105, 22, K_BRANCH, T_LEAVES, 40, 65);
     limb(m, 79, 49, 91, 21, 4, K_BRANCH);
+    // The old tree house where the hero climbed up: a clay roof, a log wall, a plank porch.
+    rect(m, 8, 7, 12, 8, T_ROOF);
+    rect(m, 8, 9, 12, 9, T_TIMBER_WALL);
+    rect(m, 7, 10, 13, 10, T_BOARDS);
+    m.sights.push_back({"tree_house", 10, 10});
 
     // A side branch to the lookout in the north-east.
     track(m, {{105, 15}, {140, 15}, {140, 20}}, 3, K_BRANCH);
     blob(m, 150, 20, 8, 5, K_BRANCH, 1.0, 66);
+    // The wasps' lookout: a plank deck round a nest of straw, with their stores.
+    rect(m, 144, 17, 156, 23, T_PLANKS_H);
     rect(m, 148, 18, 151, 21, T_STRAW);
+    for (auto [c, r] : {std::pair{144, 17}, {156, 17}, {156, 23}}) m.set(c, r, T_CRATES);
+    m.sights.push_back({"lookout", 150, 20});
 
     // West: down to the old nest, and a limb from there to the trunk.
     track(m, {{10, 18}, {10, 40}, {30, 40}}, 4, K_BRANCH);
@@ -59,6 +74,8 @@ LevelMap build_level_3() {
     rope_bridge(m, 29, 58, 31, 72, 32, 72);
     blob(m, 42, 88, 10, 6, K_BRANCH, 1.5, 69);
     track(m, {{30, 82}, {34, 86}}, 4, K_BRANCH);
+    // Toadstools grow in the moss of the damp landing.
+    scatter(m, 32, 82, 52, 94, K_BRANCH, T_MUSHROOMS, 120, 74);
     limb(m, 74, 75, 66, 90, 4, K_BRANCH);
     track(m, {{50, 90}, {100, 90}, {100, 101}, {139, 101}, {156, 101}}, 4, K_BRANCH);
     rope_bridge(m, 84, 89, 92, 91, 92, 92);
@@ -71,15 +88,23 @@ LevelMap build_level_3() {
     box(m, 106, 32, 148, 62, 2, K_WAXWALL);
     rect(m, 108, 34, 146, 60, K_HIVE);
     rect(m, 106, 46, 107, 49, K_HIVE);
+    // Comb walls part the hive into chambers; honey pools where it has spilt.
+    rect(m, 114, 34, 115, 40, K_WAXWALL);
+    rect(m, 114, 55, 115, 60, K_WAXWALL);
+    rect(m, 128, 55, 129, 60, K_WAXWALL);
+    rect(m, 140, 34, 141, 39, K_WAXWALL);
+    for (auto [c, r] : {std::pair{110, 37}, {119, 57}, {121, 58}, {134, 57}, {144, 36}, {144, 38}, {125, 38}, {127, 39}})
+        m.set(c, r, T_WAX_HONEY);
     scatter(m, 108, 34, 146, 60, K_HIVE, T_WAX_WALL, 20, 69);
+    m.sights.push_back({"hive", 118, 46});
     jail(m, 121, 44, 137, 52, T_JAIL_WALL);
     rect(m, 128, 44, 129, 44, T_JAIL_DOOR);
     // A second door faces the way up from King Vespro's hall, so the walk back is short.
     rect(m, 137, 48, 137, 49, T_JAIL_DOOR);
-    for (int c : {124, 126, 132, 134}) m.set(c, 44, c == 126 ? T_JAIL_BARS : T_JAIL_BARS_PRISONER);
+    for (int c : {124, 126, 132, 134}) m.set(c, 44, T_JAIL_BARS_PRISONER);
     for (int r : {47, 50}) {
         m.set(121, r, T_JAIL_BARS_PRISONER);
-        m.set(137, r, T_JAIL_BARS);
+        m.set(137, r, T_JAIL_BARS_PRISONER);
     }
     m.set(123, 50, T_PRISONER_A);
     m.set(127, 50, T_PRISONER_B);
@@ -98,6 +123,11 @@ LevelMap build_level_3() {
     rect(m, 160, 81, 164, 95, T_WAX_FLOOR);
     rect(m, 161, 66, 163, 80, T_CARPET);
     for (auto [c, r] : {std::pair{149, 67}, {167, 67}, {149, 77}, {167, 77}}) m.set(c, r, T_WAX_WALL);
+    // His throne of wax at the head of the carpet, pillars along it, honey spilt about.
+    rect(m, 160, 64, 164, 64, T_WAX_DRIP);
+    for (auto [c, r] : {std::pair{159, 66}, {165, 66}, {151, 70}, {153, 71}, {169, 74}, {151, 79}}) m.set(c, r, T_WAX_HONEY);
+    for (auto [c, r] : {std::pair{156, 67}, {168, 67}, {156, 71}, {168, 71}}) m.set(c, r, T_WAX_WALL);
+    m.sights.push_back({"hall", 158, 70});
 
     finish_level(m);
 

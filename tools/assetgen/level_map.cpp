@@ -101,7 +101,7 @@ namespace {
 
 bool solid_value(int v) {
     if (v >= 100)
-        return v == K_FOREST || v == K_WATER || v == K_WAXWALL || v == K_TRUNK || v == K_CLIFF || v == K_FORT || v == K_SKY || v == K_FOLIAGE;
+        return v == K_FOREST || v == K_WATER || v == K_WAXWALL || v == K_TRUNK || v == K_CLIFF || v == K_FORT || v == K_SKY || v == K_FOLIAGE || v == K_CLOUD;
     return v > LAST_FLOOR;
 }
 
@@ -227,21 +227,40 @@ int dress(const LevelMap& m, int c, int r) {
     case K_BRANCH: {
         int k = pick(c, r, s + 7, 100);
         if (patch > 0.62 && k < 55) return T_BARK_MOSSY;
-        return T_BARK_FLOOR_H;
+        // The grain follows the limb: up and down where the branch runs longer that way.
+        auto run = [&](int dc, int dr) {
+            int n = 0;
+            for (int i = -4; i <= 4; ++i) {
+                int v = m.at(c + i * dc, r + i * dr);
+                n += v != K_SKY && v != K_FOLIAGE && v != K_CLOUD;
+            }
+            return n;
+        };
+        return run(0, 1) > run(1, 0) && run(1, 0) <= 6 ? T_BARK_FLOOR_V : T_BARK_FLOOR_H;
     }
     case K_HIVE:
-        return pick(c, r, s + 8, 100) < 4 ? T_WAX_HONEY : T_WAX_FLOOR;
+        return pick(c, r, s + 8, 1000) < 15 ? T_WAX_HONEY : T_WAX_FLOOR;
     case K_WAXWALL:
         return (!solid_value(m.at(c, r + 1)) && pick(c, r, s + 9, 100) < 40) ? T_WAX_DRIP : T_WAX_WALL;
     case K_TRUNK:
-        return pick(c, r, s + 10, 100) < 8 ? T_BARK_KNOT : T_BARK_WALL;
+        return T_BARK_WALL;
     case K_CLIFF:
         return floor_value(m.at(c, r + 1)) ? T_CLIFF : T_CLIFF_TOP;
     case K_FORT:
         return floor_value(m.at(c, r + 1)) ? T_FORT_WALL : T_FORT_TOP;
-    case K_FOLIAGE:
-        return T_LEAVES;
+    case K_FOLIAGE: {
+        // Deep inside a mass of leaves the crowns close; its rim shows the drop between them.
+        for (int dr = -1; dr <= 1; ++dr)
+            for (int dc = -1; dc <= 1; ++dc)
+                if (m.at(c + dc, r + dr) != K_FOLIAGE) return T_LEAVES;
+        return T_CANOPY;
+    }
+    case K_CLOUD:
+        return T_CLOUD;
     case K_SKY: {
+        // Under the edge of a walkway the limb's flank shows, falling away into the drop.
+        int above = m.at(c, r - 1);
+        if (floor_value(above) && above != T_ROPE_BRIDGE_H && above != T_ROPE_BRIDGE_V) return T_BRANCH_SIDE;
         bool near_floor = false;
         for (int dr = -1; dr <= 1; ++dr)
             for (int dc = -1; dc <= 1; ++dc)

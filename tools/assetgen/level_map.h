@@ -29,6 +29,7 @@ enum Terrain : int {
     K_FORT,  // fort wall: its face where it looks down on floor, walkway elsewhere
     K_SKY,  // the drop between branches, with leaves fringing the branches
     K_FOLIAGE,  // a mass of leaves between the branches
+    K_CLOUD,  // a bank of cloud far below the branches
 };
 
 struct Spot {

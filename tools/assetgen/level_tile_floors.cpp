@@ -113,8 +113,8 @@ void furrows(Canvas& c, unsigned seed) {
 }
 
 void wax_cells(Canvas& c, unsigned seed) {
-    // A worn floor of wax: flat cells 8 wide in offset rows, only their rims raised.
-    c = Canvas(S, S, HONEY + 5);
+    // A worn floor of pale wax: flat cells 8 wide in offset rows, only their rims raised.
+    c = Canvas(S, S, CREAM + 4);
     for (int row = 0; row < 4; ++row)
         for (int col = -1; col < 5; ++col) {
             int cx = col * 8 + (row % 2) * 4 + 4, cy = row * 8 + 4;
@@ -123,9 +123,9 @@ void wax_cells(Canvas& c, unsigned seed) {
                 for (int dx = -3; dx <= 3; ++dx) {
                     int d = std::abs(dx) + std::abs(dy);
                     if (d > 4 || std::abs(dx) > 3) continue;
-                    int shade = d == 4 ? 4 : 5 + tone;
-                    if (d == 3 && dx + dy < 0) shade = 7;
-                    wset(c, cx + dx, cy + dy, HONEY + shade);
+                    int shade = d == 4 ? 3 : 4 + tone;
+                    if (d == 3 && dx + dy < 0) shade = 6;
+                    wset(c, cx + dx, cy + dy, CREAM + shade);
                 }
         }
 }
@@ -185,6 +185,20 @@ void carpet(Canvas& c) {
             else if (d < 2) c.set(x, y, GOLD + 5);
             else c.set(x, y, RED + shade);
         }
+}
+
+void mud(Canvas& c) {
+    // Dark wet earth, churned into ridges, with puddles that catch the sky.
+    for (int y = 0; y < S; ++y)
+        for (int x = 0; x < S; ++x) {
+            double v = 0.6 * pnoise(x, y, 8, 290) + 0.25 * pnoise(x, y, 4, 291) + 0.15 * grain(x, y, 292);
+            c.set(x, y, DIRT + (v > 0.72 ? 3 : v > 0.42 ? 2 : 1));
+        }
+    // One shallow puddle, dark with a glint of sky, and a wet lip above it.
+    fill_ellipse(c, 20, 19, 6, 2, WATER + 1);
+    fill_rect(c, 17, 18, 4, 1, SKY + 2);
+    for (int i = -6; i <= 6; ++i) darken(c, 20 + i, 16, -1);
+    speckle(c, DIRT + 4, 12, 293);
 }
 
 void mushroom(Canvas& c, int x, int y, int cap) {
@@ -280,8 +294,10 @@ Canvas floor_tile(int t) {
         break;
     }
     case T_SLABS: {
-        const int widths[] = {16, 16};
+        // Long and short flags in alternate courses, with moss in the joints.
+        const int widths[] = {32, 16};
         stones(c, STONE, 4, 16, widths, 2, 160);
+        for (auto [x, y] : {std::pair{8, 16}, {9, 16}, {24, 31}, {25, 31}, {0, 6}, {31, 26}}) c.set(x, y, MOSS + 3);
         break;
     }
     case T_FOREST_FLOOR:
@@ -380,13 +396,8 @@ Canvas floor_tile(int t) {
         mushroom(c, 22, 22, RED);
         mushroom(c, 14, 26, OCHRE);
         break;
-    case T_GRAVEL:
-        ground(c, SLATE, 3, 4, 16, 290);
-        for (int k = 0; k < 60; ++k) {
-            int x = static_cast<int>(noise(k, 1, 291) % S), y = static_cast<int>(noise(k, 2, 291) % S);
-            wset(c, x, y, SLATE + 6);
-            wset(c, x + 1, y + 1, SLATE + 2);
-        }
+    case T_MUD:
+        mud(c);
         break;
     case T_BOARDS:
         boards(c, WOOD, 4, 6, 4, 300);

@@ -1,6 +1,7 @@
 // The solid tiles (31..69): trees, water and shores, rock, fences, fort and jail walls,
 // prisoners, wax, bark, the sky below the branches, and farm things.
 #include <array>
+#include <numbers>
 #include <vector>
 
 #include "level_tile_paint.h"
@@ -258,24 +259,23 @@ void fort_wall(Canvas& c) {
 }
 
 void fort_top(Canvas& c) {
-    c = Canvas(S, S, BRICK + 2);
-    speckle(c, BRICK + 1, 120, 490);
-    // Merlons standing up from the walkway, lit from the upper left.
-    for (int my : {0, 16})
-        for (int mx : {0, 16}) {
-            if (((mx + my) / 16) % 2) continue;
-            for (int y = my + 2; y < my + 14; ++y)
-                for (int x = mx + 2; x < mx + 14; ++x) {
-                    int shade = 5;
-                    if (y == my + 2 || x == mx + 2) shade = 6;
-                    if (y == my + 13 || x == mx + 13) shade = 3;
-                    c.set(x, y, BRICK + shade);
-                }
-            for (int i = 0; i < 12; ++i) {
-                darken(c, mx + 14, my + 3 + i, 1);
-                darken(c, mx + 3 + i, my + 14, 1);
+    // Bricks laid flat in a basket weave along the walkway, worn paler where feet tread.
+    c = Canvas(S, S, BRICK + 1);
+    for (int by = 0; by < 4; ++by)
+        for (int bx = 0; bx < 4; ++bx) {
+            bool across = (bx + by) % 2 == 0;
+            for (int k = 0; k < 2; ++k) {
+                int x0 = bx * 8 + (across ? 0 : k * 4), y0 = by * 8 + (across ? k * 4 : 0);
+                int w = across ? 8 : 4, h = across ? 4 : 8;
+                int tone = 3 + static_cast<int>(noise(bx * 2 + k, by, 491) % 2);
+                for (int y = y0 + 1; y < y0 + h; ++y)
+                    for (int x = x0 + 1; x < x0 + w; ++x) {
+                        int shade = tone + (y == y0 + 1 || x == x0 + 1) - (grain(x, y, 492) < 0.1);
+                        c.set(x, y, BRICK + std::clamp(shade, 0, 7));
+                    }
             }
         }
+    for (auto [x, y] : {std::pair{3, 20}, {4, 20}, {27, 5}, {12, 31}}) c.set(x, y, MOSS + 3);
 }
 
 // A cottage wall of logs laid on their sides, with a shuttered window.
@@ -406,27 +406,65 @@ void bark_wall(Canvas& c) {
 }
 
 void sky(Canvas& c) {
-    // The open air far above the ground: an even blue with a faint shimmer of haze.
+    // The open air far above the ground: an even deep blue with a faint shimmer, so that
+    // nothing marks where one tile meets the next; the clouds below give it depth.
     for (int y = 0; y < S; ++y)
         for (int x = 0; x < S; ++x) {
-            double g = grain(x, y, 522);
-            c.set(x, y, SKY + (g > 0.93 ? 6 : g < 0.04 ? 4 : 5));
+            double g = grain(x, y, 521);
+            c.set(x, y, SKY + (g > 0.94 ? 5 : g < 0.08 ? 3 : 4));
         }
+}
+
+// The rounded side of a limb seen from above its edge: bark curving down into shadow, its
+// lower edge ragged, moss hanging from it, and the drop below.
+void branch_side(Canvas& c) {
+    sky(c);
+    for (int x = 0; x < S; ++x) {
+        int depth = 16 + static_cast<int>(8 * pnoise(x, 0, 8, 600));
+        for (int y = 0; y < depth; ++y) {
+            double t = double(y) / depth;
+            int shade = t < 0.15 ? 5 : t < 0.5 ? 4 : t < 0.8 ? 3 : 2;
+            if (grain(x * 3, y / 3, 601) < 0.18) shade -= 1;  // furrows running along the limb
+            c.set(x, y, BARK + std::clamp(shade, 0, 7));
+        }
+        c.set(x, depth, BARK + 0);
+        for (int y = depth + 1; y < std::min(S, depth + 4); ++y) darken(c, x, y, 1);  // its shadow on the haze
+    }
+    for (int x = 0; x < S; ++x) c.set(x, 0, WOOD + 2);  // the walkway's worn lip
+    for (auto [x, len] : {std::pair{5, 7}, {6, 4}, {19, 9}, {27, 5}}) {
+        int top = 16 + static_cast<int>(8 * pnoise(x, 0, 8, 600)) - 2;
+        for (int i = 0; i < len; ++i) c.set(x, top + i, MOSS + (i < len - 2 ? 3 : 4));
+    }
 }
 
 void leaves(Canvas& c) {
     sky(c);
     Canvas l(S, S);
     const int lumps[][3] = {{16, 16, 11}, {8, 12, 7}, {24, 13, 7}, {12, 23, 7}, {22, 23, 7}, {16, 7, 6}};
-    for (const auto& k : lumps) ball(l, k[0], k[1], k[2], k[2], GRASS, 1, 5);
+    for (const auto& k : lumps) ball(l, k[0], k[1], k[2], k[2], LEAF, 2, 6);
     for (int k = 0; k < 30; ++k) {
         int x = static_cast<int>(noise(k, 1, 530) % S), y = static_cast<int>(noise(k, 2, 530) % S);
         if (l.at(x, y) && l.at(x + 1, y)) {
-            l.set(x, y, GRASS + 6);
-            l.set(x + 1, y, GRASS + 5);
+            l.set(x, y, LEAF + 7);
+            l.set(x + 1, y, LEAF + 6);
         }
     }
     stamp(c, l);
+}
+
+void cloud(Canvas& c) {
+    // Puffs of cloud far below, lit from above, their undersides tinged with the blue.
+    sky(c);
+    Canvas k(S, S);
+    const int puffs[][3] = {{16, 17, 10}, {7, 14, 7}, {25, 14, 7}, {11, 24, 7}, {22, 24, 7}, {16, 8, 7}, {3, 24, 4}, {29, 23, 4}};
+    for (const auto& p : puffs) ball(k, p[0], p[1], p[2], p[2], SKY, 5, 7);
+    for (int y = 0; y < S; ++y)
+        for (int x = 0; x < S; ++x)
+            if (k.at(x, y) && !k.at(x, std::min(S - 1, y + 2))) k.set(x, y, SKY + 5);
+    for (int y = 0; y < S; ++y)
+        for (int x = 0; x < S; ++x)
+            if (k.at(x, y) == SKY + 7 && grain(x, y, 531) < 0.5) k.set(x, y, WHITE);
+    paste(c, k, 0, 0);
 }
 
 void haystack(Canvas& c) {
@@ -546,11 +584,7 @@ Canvas solid_tile(int t) {
     case T_TIMBER_WALL: timber_wall(c); break;
     case T_JAIL_DOOR: jail_door(c); break;
     case T_JAIL_WALL: jail_wall(c); break;
-    case T_JAIL_BARS:
-        jail_wall(c);
-        fill_rect(c, 7, 6, 18, 18, NIGHT + 1);
-        window_bars(c, 7, 6, 18, 18);
-        break;
+    case T_CLOUD: cloud(c); break;
     case T_JAIL_BARS_PRISONER: {
         jail_wall(c);
         fill_rect(c, 7, 6, 18, 18, NIGHT + 1);
@@ -584,13 +618,7 @@ Canvas solid_tile(int t) {
         }
         break;
     case T_BARK_WALL: bark_wall(c); break;
-    case T_BARK_KNOT:
-        bark_wall(c);
-        fill_ellipse(c, 16, 16, 8, 10, BARK + 2);
-        fill_ellipse(c, 16, 16, 6, 8, BARK + 4);
-        fill_ellipse(c, 16, 16, 4, 6, BARK + 1);
-        fill_ellipse(c, 16, 17, 3, 4, NIGHT + 0);
-        break;
+    case T_BRANCH_SIDE: branch_side(c); break;
     case T_SKY: sky(c); break;
     case T_LEAVES: leaves(c); break;
     case T_HAYSTACK: haystack(c); break;

@@ -36,7 +36,7 @@ enum Tile : int {
     T_CARPET = 26,
     T_PLANKS_V = 27,
     T_MUSHROOMS = 28,
-    T_GRAVEL = 29,
+    T_MUD = 29,  // a pigs' wallow of wet mud
     T_BOARDS = 30,  // indoor floorboards
     LAST_FLOOR = 30,
 
@@ -61,18 +61,18 @@ enum Tile : int {
     T_FENCE_H = 48,
     T_FENCE_V = 49,
     T_FORT_WALL = 50,
-    T_FORT_TOP = 51,  // walkway and crenels along the top of a fort wall
+    T_FORT_TOP = 51,  // the brick-paved walkway along the top of a fort wall
     T_TIMBER_WALL = 52,  // log wall of a cottage or barn, with a window
     T_JAIL_DOOR = 53,
     T_JAIL_WALL = 54,
-    T_JAIL_BARS = 55,
+    T_CLOUD = 55,  // a bank of cloud drifting far below the branches
     T_JAIL_BARS_PRISONER = 56,
     T_PRISONER_A = 57,  // a townsfolk rat in a shirt, on jail flagstones
     T_PRISONER_B = 58,  // a townsfolk rat in a dress
     T_WAX_WALL = 59,
     T_WAX_DRIP = 60,
     T_BARK_WALL = 61,  // the trunk of the Great Tree
-    T_BARK_KNOT = 62,
+    T_BRANCH_SIDE = 62,  // the flank of a limb falling away into the drop below it
     T_SKY = 63,  // the drop between branches
     T_LEAVES = 64,
     T_HAYSTACK = 65,
