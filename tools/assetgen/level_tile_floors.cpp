@@ -114,7 +114,7 @@ void furrows(Canvas& c, unsigned seed) {
 
 void wax_cells(Canvas& c, unsigned seed) {
     // A worn floor of pale wax: flat cells 8 wide in offset rows, only their rims raised.
-    c = Canvas(S, S, CREAM + 4);
+    c = Canvas(S, S, CREAM + 5);
     for (int row = 0; row < 4; ++row)
         for (int col = -1; col < 5; ++col) {
             int cx = col * 8 + (row % 2) * 4 + 4, cy = row * 8 + 4;
@@ -123,8 +123,8 @@ void wax_cells(Canvas& c, unsigned seed) {
                 for (int dx = -3; dx <= 3; ++dx) {
                     int d = std::abs(dx) + std::abs(dy);
                     if (d > 4 || std::abs(dx) > 3) continue;
-                    int shade = d == 4 ? 3 : 4 + tone;
-                    if (d == 3 && dx + dy < 0) shade = 6;
+                    int shade = d == 4 ? 4 : 5 + tone;
+                    if (d == 3 && dx + dy < 0) shade = 7;
                     wset(c, cx + dx, cy + dy, CREAM + shade);
                 }
         }
@@ -187,6 +187,26 @@ void carpet(Canvas& c) {
         }
 }
 
+void flagstones(Canvas& c) {
+    // Flags of uneven widths, their joints never lining up from one course to the next,
+    // weathered in patches, with moss in a few joints.
+    c = Canvas(S, S, STONE + 1);
+    const int joints[2][2] = {{0, 20}, {10, 26}};  // where stones start, per course of 16
+    for (int course = 0; course < 2; ++course)
+        for (int k = 0; k < 2; ++k) {
+            int x0 = joints[course][k], x1 = joints[course][(k + 1) % 2] + (k == 1 ? S : 0);
+            for (int y = course * 16 + 1; y < course * 16 + 16; ++y)
+                for (int x = x0 + 1; x < x1; ++x) {
+                    // Mottled weathering rather than a shade per stone, so no checker shows.
+                    int shade = pnoise(x, y, 8, 161 + k + course) > 0.55 ? 4 : 3;
+                    if (y == course * 16 + 1) shade = 5;
+                    if (grain(x, y, 162) < 0.08) shade -= 1;
+                    wset(c, x, y, STONE + std::clamp(shade, 0, 7));
+                }
+        }
+    for (auto [x, y] : {std::pair{20, 5}, {20, 6}, {12, 16}, {13, 16}, {26, 27}}) c.set(x, y, MOSS + 3);
+}
+
 void mud(Canvas& c) {
     // Dark wet earth, churned into ridges, with puddles that catch the sky.
     for (int y = 0; y < S; ++y)
@@ -195,9 +215,9 @@ void mud(Canvas& c) {
             c.set(x, y, DIRT + (v > 0.72 ? 3 : v > 0.42 ? 2 : 1));
         }
     // One shallow puddle, dark with a glint of sky, and a wet lip above it.
-    fill_ellipse(c, 20, 19, 6, 2, WATER + 1);
-    fill_rect(c, 17, 18, 4, 1, SKY + 2);
-    for (int i = -6; i <= 6; ++i) darken(c, 20 + i, 16, -1);
+    fill_ellipse(c, 20, 19, 4, 1, WATER + 1);
+    fill_rect(c, 18, 19, 3, 1, SKY + 2);
+    for (int i = -4; i <= 4; ++i) darken(c, 20 + i, 17, -1);
     speckle(c, DIRT + 4, 12, 293);
 }
 
@@ -293,13 +313,9 @@ Canvas floor_tile(int t) {
             }
         break;
     }
-    case T_SLABS: {
-        // Long and short flags in alternate courses, with moss in the joints.
-        const int widths[] = {32, 16};
-        stones(c, STONE, 4, 16, widths, 2, 160);
-        for (auto [x, y] : {std::pair{8, 16}, {9, 16}, {24, 31}, {25, 31}, {0, 6}, {31, 26}}) c.set(x, y, MOSS + 3);
+    case T_SLABS:
+        flagstones(c);
         break;
-    }
     case T_FOREST_FLOOR:
         ground(c, MOSS, 2, 4, 16, 170);
         for (int k = 0; k < 14; ++k) {
