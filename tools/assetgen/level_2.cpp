@@ -113,6 +113,8 @@ LevelMap build_level_2() {
     // The postern in the west wall, facing the jail across the moat.
     bridge(m, 90, 39, 92, 41);
     rect(m, 93, 39, 95, 41, K_PATH);
+    rect(m, 93, 37, 93, 38, K_FORT);  // gate towers either side of it
+    rect(m, 93, 42, 93, 43, K_FORT);
     m.sights.push_back({"postern", 91, 40});
     for (auto [c, r] : {std::pair{94, 4}, {128, 4}, {94, 56}, {128, 56}}) rect(m, c, r, c + 4, r + 4, K_FORT);
     // A drill ground of trodden earth, with a well and barrels.

@@ -94,8 +94,10 @@ LevelMap build_level_3() {
     rect(m, 114, 55, 115, 60, K_WAXWALL);
     rect(m, 128, 55, 129, 60, K_WAXWALL);
     rect(m, 140, 34, 141, 39, K_WAXWALL);
-    for (auto [c, r] : {std::pair{110, 37}, {119, 57}, {121, 58}, {134, 57}, {144, 36}, {144, 38}, {125, 38}, {127, 39}})
+    for (auto [c, r] : {std::pair{112, 39}, {119, 57}, {121, 58}, {134, 57}, {132, 59}, {136, 59}, {144, 36}, {144, 38}, {125, 38}, {127, 39}})
         m.set(c, r, T_WAX_HONEY);
+    // Brood comb fills the western chambers.
+    for (auto [c, r] : {std::pair{109, 35}, {109, 38}, {109, 56}, {111, 58}}) rect(m, c, r, c + 1, r + 1, K_WAXWALL);
     scatter(m, 108, 34, 146, 60, K_HIVE, T_WAX_WALL, 20, 69);
     m.sights.push_back({"hive", 118, 46});
     jail(m, 121, 44, 137, 52, T_JAIL_WALL);
