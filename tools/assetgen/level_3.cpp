@@ -131,6 +131,7 @@ LevelMap build_level_3() {
     for (auto [c, r] : {std::pair{159, 66}, {165, 66}, {151, 70}, {153, 71}, {169, 74}, {151, 79}}) m.set(c, r, T_WAX_HONEY);
     for (auto [c, r] : {std::pair{156, 67}, {168, 67}, {156, 71}, {168, 71}}) m.set(c, r, T_WAX_WALL);
     m.sights.push_back({"hall", 158, 70});
+    m.sights.push_back({"hall_foot", 152, 84});
 
     finish_level(m);
 

@@ -259,8 +259,10 @@ int dress(const LevelMap& m, int c, int r) {
         return T_CLOUD;
     case K_SKY: {
         // Under the edge of a walkway the limb's flank shows, falling away into the drop.
+        // The hive and the hall stand on limbs too, so under their walls the bark shows.
         int above = m.at(c, r - 1);
-        if (floor_value(above) && above != T_ROPE_BRIDGE_H && above != T_ROPE_BRIDGE_V) return T_BRANCH_SIDE;
+        bool walkway = floor_value(above) && above != T_ROPE_BRIDGE_H && above != T_ROPE_BRIDGE_V;
+        if (walkway || above == K_WAXWALL) return T_BRANCH_SIDE;
         bool near_floor = false;
         for (int dr = -1; dr <= 1; ++dr)
             for (int dc = -1; dc <= 1; ++dc)
