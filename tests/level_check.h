@@ -139,11 +139,42 @@ public:
     template <class Banned>
     std::vector<uint8_t> walk(int x, int y, Banned banned) const {
         std::vector<uint8_t> seen(SPAN * SPAN, 0);
-        if (!fits(x, y) || banned(x, y)) return seen;
+        search(x, y, banned, [&](int n, int) {
+            seen[n] = 1;
+            return false;
+        });
+        return seen;
+    }
+
+    // The fewest 4-pixel steps from (x, y) to a lattice position where `goal` holds, or -1.
+    template <class Goal>
+    int steps_to(int x, int y, Goal goal) const {
+        std::vector<int> steps(SPAN * SPAN, -1);
+        int found = -1;
+        search(x, y, [](int, int) { return false; }, [&](int n, int from) {
+            steps[n] = from < 0 ? 0 : steps[from] + 1;
+            if (goal((n % SPAN) * STEP, (n / SPAN) * STEP)) found = steps[n];
+            return found >= 0;
+        });
+        return found;
+    }
+
+    int box() const { return box_; }
+
+private:
+    // Breadth first over the positions a box fits, from (x, y), never entering one where
+    // `banned` holds. `reached(index, from_index)` hears of each position as it is first
+    // reached (from -1 for the start) and ends the search by returning true.
+    template <class Banned, class Reached>
+    void search(int x, int y, Banned banned, Reached reached) const {
+        if (!fits(x, y) || banned(x, y)) return;
+        std::vector<uint8_t> seen(SPAN * SPAN, 0);
         std::vector<int> queue;
         queue.reserve(1 << 16);
-        seen[(y / STEP) * SPAN + x / STEP] = 1;
-        queue.push_back((y / STEP) * SPAN + x / STEP);
+        int start = (y / STEP) * SPAN + x / STEP;
+        seen[start] = 1;
+        queue.push_back(start);
+        if (reached(start, -1)) return;
         for (size_t head = 0; head < queue.size(); ++head) {
             int i = queue[head] % SPAN, j = queue[head] / SPAN;
             const int di[4] = {1, -1, 0, 0}, dj[4] = {0, 0, 1, -1};
@@ -154,39 +185,11 @@ public:
                 if (seen[n] || !free_[n] || banned(ni * STEP, nj * STEP)) continue;
                 seen[n] = 1;
                 queue.push_back(n);
+                if (reached(n, queue[head])) return;
             }
         }
-        return seen;
     }
 
-    // The fewest 4-pixel steps from (x, y) to a lattice position where `goal` holds, or -1.
-    template <class Goal>
-    int steps_to(int x, int y, Goal goal) const {
-        if (!fits(x, y)) return -1;
-        std::vector<int> steps(SPAN * SPAN, -1);
-        std::vector<int> queue;
-        queue.reserve(1 << 16);
-        steps[(y / STEP) * SPAN + x / STEP] = 0;
-        queue.push_back((y / STEP) * SPAN + x / STEP);
-        for (size_t head = 0; head < queue.size(); ++head) {
-            int i = queue[head] % SPAN, j = queue[head] / SPAN;
-            if (goal(i * STEP, j * STEP)) return steps[queue[head]];
-            const int di[4] = {1, -1, 0, 0}, dj[4] = {0, 0, 1, -1};
-            for (int k = 0; k < 4; ++k) {
-                int ni = i + di[k], nj = j + dj[k];
-                if (ni < 0 || nj < 0 || ni >= SPAN || nj >= SPAN) continue;
-                int n = nj * SPAN + ni;
-                if (steps[n] >= 0 || !free_[n]) continue;
-                steps[n] = steps[queue[head]] + 1;
-                queue.push_back(n);
-            }
-        }
-        return -1;
-    }
-
-    int box() const { return box_; }
-
-private:
     int box_;
     std::vector<uint8_t> free_;
 };
