@@ -58,10 +58,12 @@ TEST(AudioAssets, SoundsAre8BitMonoPcmAt11025Hz) {
     }
 }
 
-// Counts note-ons per channel and program changes per channel over every track of a file.
+// Counts note-ons per channel and program changes per channel over every track of a file,
+// and notes the tick of the last note event and of the last track's end.
 struct ChannelUse {
     int notes[16] = {};
     bool program[16] = {};
+    uint32_t last_note_tick = 0, end_tick = 0;
 };
 
 bool read_var(const std::string& s, size_t& p, size_t end, uint32_t& v) {
@@ -82,9 +84,12 @@ bool scan_midi(const std::string& s, ChannelUse& use) {
         if (end > s.size()) return false;
         size_t p = pos + 8;
         uint8_t running = 0;
+        uint32_t tick = 0;
         while (p < end) {
             uint32_t delta, length;
             if (!read_var(s, p, end, delta) || p >= end) return false;
+            tick += delta;
+            use.end_tick = std::max(use.end_tick, tick);
             uint8_t status = static_cast<uint8_t>(s[p]);
             if (status & 0x80) ++p; else status = running;
             if (status == 0xFF) {
@@ -98,6 +103,7 @@ bool scan_midi(const std::string& s, ChannelUse& use) {
                 running = status;
                 const int kind = status & 0xF0, channel = status & 0x0F;
                 if (kind == 0x90 && p + 1 < end && s[p + 1] != 0) ++use.notes[channel];
+                if (kind == 0x80 || kind == 0x90) use.last_note_tick = std::max(use.last_note_tick, tick);
                 if (kind == 0xC0) use.program[channel] = true;
                 p += kind == 0xC0 || kind == 0xD0 ? 1 : 2;
             }
@@ -121,6 +127,17 @@ TEST(AudioAssets, TracksAreArrangedForGeneralMidiWithDrumsOnChannel10) {
         }
         // A tune, a bass and harmony at the least.
         EXPECT_GE(melodic, 3) << name;
+    }
+}
+
+// The game starts a level track again the moment it ends, so the music must run up to the
+// file's end: a quiet beat there would be heard as a gap at every loop.
+TEST(AudioAssets, LevelTracksSoundUpToTheirEnd) {
+    for (const char* name : {"level1.MID", "level2.MID", "level3.MID"}) {
+        ChannelUse use;
+        ASSERT_TRUE(scan_midi(data_file(name), use)) << name;
+        const uint32_t ticks_per_beat = be32(data_file(name), 10) & 0xFFFF;
+        EXPECT_LE(use.end_tick - use.last_note_tick, ticks_per_beat / 8) << name;
     }
 }
 

@@ -5,6 +5,7 @@
 #include "audio/music.h"
 #include "audio/sound.h"
 #include "disk_audio.h"
+#include "midi_bytes.h"
 #include "platform/mix_limiter.h"
 
 namespace {
@@ -92,6 +93,43 @@ TEST(AudioMix, EffectsSitAboveTheMusicNotOverIt) {
     const double decibels = 20 * std::log10(effect / music);
     EXPECT_GT(decibels, 4.0);
     EXPECT_LT(decibels, 12.0);
+}
+
+// A track restarted by the game each time it ends, as the level music is, comes back at once:
+// the synthesiser's last notes dying away after the file's end do not hold up the restart.
+TEST(AudioMix, ATrackRestartedWhenItEndsLoopsWithoutAGap) {
+    TempDir dir;
+    const std::string output = dir.file("mixed.raw");
+    write_bytes(dir.file("second.mid"), one_note_midi(500000, 2));  // one note of one second
+    ASSERT_TRUE(open_disk_audio(output));
+    music_init();
+    const int track = load_midi(dir.file("second.mid").c_str());
+    ASSERT_EQ(play_midi(track), 1);
+    ASSERT_TRUE(music_slot(track)->synthesised);
+    wait_ms(100);
+    const size_t from = file_size(output);
+    int restarts = 0;
+    for (int frame = 0; frame < 100; ++frame) {  // 3 s of game frames
+        if (midi_status(track) == MIDI_STATE_STOPPED) {
+            play_midi(track);
+            ++restarts;
+        }
+        wait_ms(30);
+    }
+    const size_t to = file_size(output);
+    delete_all_midi();
+    platform::audio_close();
+
+    EXPECT_GE(restarts, 2);
+    const std::vector<int16_t> left = read_frames_left(output, from, to);
+    constexpr size_t WINDOW = OUTPUT_RATE / 100;  // 10 ms
+    int quiet_run = 0, longest = 0;
+    for (size_t at = 0; at + WINDOW <= left.size(); at += WINDOW) {
+        const std::vector<int16_t> window(left.begin() + static_cast<long>(at), left.begin() + static_cast<long>(at + WINDOW));
+        quiet_run = rms(window) < 100 ? quiet_run + 1 : 0;
+        longest = std::max(longest, quiet_run);
+    }
+    EXPECT_LT(longest * 10, 150) << "the loop falls silent for " << longest * 10 << " ms";
 }
 
 // The limiter alone: a quiet passage goes through untouched; a sum three times full scale

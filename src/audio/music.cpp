@@ -29,10 +29,13 @@ void clear_slot(int id) {
     music_table[id].id = id;
 }
 
-// Whether the track is still sounding: the synthesiser's answer, or the file's length on the clock.
+// Whether the track is still sounding. A track ends with its file's last event: after that the
+// synthesiser lets the last notes die away for a few seconds more before it reports the end, and
+// a looping level track would fall silent for that long. So the file's length on the clock ends
+// it, with or without a synthesiser; the synthesiser can only end it sooner (it was stopped).
 bool sounding(const MusicSlot& slot) {
     if (slot.state != MIDI_STATE_PLAYING) return false;
-    if (slot.synthesised) return platform::music_track_is_playing(slot.track);
+    if (slot.synthesised && !platform::music_track_is_playing(slot.track)) return false;
     return slot.id == last_started && platform::tick_count() - slot.started_at < slot.length_ms;
 }
 

@@ -43,6 +43,7 @@ struct Song {
     int bpm;
     int beats_per_bar;
     std::vector<Voice> voices;
+    uint32_t end_tick = 0;  // where the file ends; 0 for a beat after the last note
     uint32_t bar_ticks() const { return static_cast<uint32_t>(beats_per_bar * TICKS_PER_BEAT); }
 };
 
@@ -172,6 +173,26 @@ void play_drums(Song& song, Voice& v, int bar, std::initializer_list<DrumLine> l
     }
 }
 
+uint32_t last_note_end(const Song& song) {
+    uint32_t last = 0;
+    for (const Voice& v : song.voices)
+        for (const Note& n : v.notes) last = std::max(last, n.tick + n.length);
+    return last;
+}
+
+// A level track loops: the game starts it again the moment it ends. Instead of a beat of quiet
+// after the last note, that beat gets a pick-up (four sixteenths of a drum and two eighths of
+// the bass) leading back into the first bar, and the file ends right after it, so the music
+// runs on over the loop. The file keeps the length a quiet beat would give it.
+void add_loop_pickup(Song& song, Voice& bass, int bass_from, int bass_to, Voice& drums, uint8_t drum) {
+    const uint32_t start = last_note_end(song);
+    const uint32_t sixteenth = TICKS_PER_BEAT / 4, eighth = TICKS_PER_BEAT / 2;
+    for (uint32_t i = 0; i < 4; ++i) add_note(drums, start + i * sixteenth, sixteenth - 20, drum, 60 + 8 * static_cast<int>(i));
+    add_note(bass, start, eighth - 20, bass_from, 84);
+    add_note(bass, start + eighth, eighth - 20, bass_to, 92);
+    song.end_tick = start + TICKS_PER_BEAT;
+}
+
 // ---- Standard MIDI File writing ----
 
 void put_var(std::string& out, uint32_t v) {
@@ -217,11 +238,8 @@ std::string meta_text(uint8_t type, const std::string& text) {
 }
 
 std::string midi_bytes(const Song& song, const std::string& title) {
-    uint32_t last = 0;
-    for (const Voice& v : song.voices)
-        for (const Note& n : v.notes) last = std::max(last, n.tick + n.length);
     // A beat of quiet after the last note lets the reverb ring out before the track ends.
-    const uint32_t end_tick = last + TICKS_PER_BEAT;
+    const uint32_t end_tick = song.end_tick ? song.end_tick : last_note_end(song) + TICKS_PER_BEAT;
 
     std::string file = "MThd";
     put_be(file, 6, 4);
@@ -372,6 +390,7 @@ Song meadow_theme() {
     play_pattern(song, bass, bar, "G", "1-------", 40, 90);
     play_tune(song, flute, bar, "g6:8", 90);
     play_drums(song, drums, bar, {{KICK, "x......."}, {TRIANGLE, "x......."}}, 80);
+    add_loop_pickup(song, bass, parse_pitch("a2"), parse_pitch("f#2"), drums, SIDE_STICK);
     return song;
 }
 
@@ -432,6 +451,7 @@ Song farm_fort_theme() {
     play_pattern(song, tuba, bar, "Dm", "1...l.1.", 33, 110);
     play_pattern(song, banjo, bar, "Dm", "C.C.....", 57, 90);
     play_drums(song, drums, bar, {{KICK, "x...x.x."}, {SNARE, "x...x.X."}, {CRASH, "......x."}}, 90);
+    add_loop_pickup(song, tuba, parse_pitch("a1"), parse_pitch("c#2"), drums, SNARE);
     return song;
 }
 
@@ -486,6 +506,7 @@ Song great_tree_theme() {
     play_pattern(song, harp, bar, "Em", "13581...", 52, 60);
     play_pattern(song, strings, bar, "Em", "C-------", 52, 60);
     play_pattern(song, bass, bar, "Em", "1-------", 28, 80);
+    add_loop_pickup(song, bass, parse_pitch("b1"), parse_pitch("d#2"), drums, LOW_TOM);
     return song;
 }
 
