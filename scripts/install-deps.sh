@@ -3,7 +3,8 @@
 set -euo pipefail
 packages=(build-essential cmake ninja-build pkg-config
           libsdl2-dev libsdl2-ttf-dev libsdl2-mixer-dev fluidsynth timgm6mb-soundfont fonts-dejavu-core
-          libgtest-dev libbenchmark-dev xvfb imagemagick)
+          libgtest-dev libbenchmark-dev xvfb imagemagick
+          desktop-file-utils appstream man-db groff-base dpkg-dev file)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -18,7 +18,7 @@ void damage(const TempDir& dir) {
     fs::resize_file(data / "mole.BMP", 500);  // truncated pixels
     fs::resize_file(data / "FloorMap.BMP", 30);  // truncated header
     write_text((data / "PLAYER.BMP").string(), "not a bitmap at all");
-    fs::remove(data / "HEAD.BMP");
+    write_text((data / "HEAD.BMP").string(), "");  // empty
     write_text((data / "PALDATA2.PAL").string(), "1 2 3 4\n5 six 7 8\n");
     fs::resize_file(data / "Level1.txt", 1000);
     write_text((data / "level1Moles.txt").string(), "100 200\n300 nan\n");

@@ -3,10 +3,12 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <string_view>
 
 #include "platform/backend.h"
 #include "platform/bmp_write.h"
 #include "platform/frame_convert.h"
+#include "platform/png_write.h"
 
 namespace platform {
 namespace {
@@ -50,6 +52,9 @@ void present(const Surface& frame, const PaletteEntry palette[256]) {
 bool write_presented_frame_bmp(const char* path) {
     const PresentedFrame& p = presented;
     if (p.width <= 0) return false;
+    const std::string_view name = path;
+    if (name.size() > 4 && name.substr(name.size() - 4) == ".png")
+        return write_png8(path, p.width, p.height, p.pixels.data(), p.width, p.palette, false);
     return write_bmp8(path, p.width, p.height, p.pixels.data(), p.width, p.palette);
 }
 

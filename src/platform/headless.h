@@ -18,7 +18,8 @@ struct PresentedFrame {
 const PresentedFrame& last_presented_frame();
 // Sets the headless clock, so a run can start anywhere, even just before the 32-bit wrap.
 void set_virtual_clock(uint32_t ms);
-// Writes the last presented frame as an 8-bit BMP with its palette; false on failure.
+// Writes the last presented frame with its palette: an 8-bit PNG when the name ends in
+// ".png", else an 8-bit BMP. False on failure.
 bool write_presented_frame_bmp(const char* path);
 
 }  // namespace platform

@@ -42,6 +42,10 @@ void sleep_ms(uint32_t ms);
 // Does nothing headless.
 void set_window_icon(const Surface& picture, const PaletteEntry palette[256]);
 
+// Tells a player who started the game from a desktop menu, with no terminal to read, why it
+// cannot start: a message box with `text`. Does nothing when no display can show one.
+void show_error_box(const char* text);
+
 // Shows the frame through the palette, scaled to the window with sharp pixels.
 void present(const Surface& frame, const PaletteEntry palette[256]);
 

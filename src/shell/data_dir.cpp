@@ -6,13 +6,26 @@
 
 namespace fs = std::filesystem;
 
+namespace {
+
+bool same_folder(const fs::path& a, const fs::path& b) {
+    std::error_code ec;
+    return fs::equivalent(a, b, ec) && !ec;
+}
+
+}  // namespace
+
 std::string find_data_dir(const std::string& requested, const char* argv0) {
     std::error_code ec;
-    if (!requested.empty()) return fs::is_directory(requested, ec) ? requested : std::string();
+    if (!requested.empty()) return requested;
     fs::path exe = fs::read_symlink("/proc/self/exe", ec);
     if (ec && argv0) exe = fs::absolute(argv0, ec);
-    const fs::path candidates[] = {exe.parent_path() / "data", QUILLMOOR_BUILD_DATA_DIR, QUILLMOOR_INSTALL_DATA_DIR};
-    for (const fs::path& dir : candidates)
-        if (!dir.empty() && fs::is_directory(dir, ec)) return dir.string();
+    const fs::path exe_dir = exe.parent_path();
+    // A copy of the program elsewhere must never read a build folder that happens to exist.
+    if (same_folder(exe_dir, QUILLMOOR_BUILD_DIR) && fs::is_directory(QUILLMOOR_BUILD_DATA_DIR, ec))
+        return QUILLMOOR_BUILD_DATA_DIR;
+    const fs::path beside = exe_dir.parent_path() / "share" / "quillmoor";
+    if (!exe_dir.empty() && fs::is_directory(beside, ec)) return beside.lexically_normal().string();
+    if (fs::is_directory(QUILLMOOR_INSTALL_DATA_DIR, ec)) return QUILLMOOR_INSTALL_DATA_DIR;
     return {};
 }

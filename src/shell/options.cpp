@@ -37,6 +37,7 @@ const char* usage_text() {
            "                  first, then the keyboard takes over)\n"
            "  --state FILE    headless: write the game state as JSON after the last frame\n"
            "  --shot N:FILE   headless: write frame N (from 1) as an 8-bit BMP; repeatable\n"
+           "  --version       show the game's name and version\n"
            "  --help          show this text\n";
 }
 
@@ -50,6 +51,8 @@ bool parse_options(int argc, char** argv, Options& o, std::string& error) {
         };
         if (arg == "--help" || arg == "-h") {
             o.help = true;
+        } else if (arg == "--version") {
+            o.version = true;
         } else if (arg == "--headless") {
             o.headless = true;
         } else if (arg == "--window") {
@@ -97,7 +100,7 @@ bool parse_options(int argc, char** argv, Options& o, std::string& error) {
         error = "--classic and --enhanced cannot go together";
         return false;
     }
-    if (o.headless && o.frames == 0 && !o.help) {
+    if (o.headless && o.frames == 0 && !o.help && !o.version) {
         error = "--headless needs --frames N";
         return false;
     }

@@ -23,6 +23,7 @@ struct Options {
     bool help = false;
     bool classic = false;  // --classic
     bool enhanced = false;  // --enhanced
+    bool version = false;
 };
 
 // Parses argv; on a bad option or value returns false with `error` set.

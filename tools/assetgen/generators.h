@@ -22,6 +22,11 @@ void write_file(const std::string& path, const std::string& bytes);
 struct Canvas;
 void save_bmp(const std::string& dir, const std::string& name, const Canvas& c);
 
+// With --icons: the desktop icons, DIR/<size>x<size>/apps/quillmoor.png.
+void make_icons(const std::string& dir);
+// Nibbs's head, 32 x 32: the progress map's marker, the window icon and the desktop icon.
+Canvas hero_head();
+
 // With --preview: downscaled pictures of whole levels, for designers.
 void make_level_previews(const std::string& dir);
 

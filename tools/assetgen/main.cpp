@@ -34,21 +34,28 @@ void make_palette_file(const std::string& dir) {
 
 int main(int argc, char** argv) {
     bool preview = false;
+    bool icons = false;
     const char* dir = nullptr;
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--preview") == 0)
             preview = true;
+        else if (std::strcmp(argv[i], "--icons") == 0)
+            icons = true;
         else
             dir = argv[i];
     }
     if (!dir) {
-        std::fprintf(stderr, "usage: assetgen [--preview] OUTPUT_DIR\n");
+        std::fprintf(stderr, "usage: assetgen [--preview | --icons] OUTPUT_DIR\n");
         return 2;
     }
     try {
         std::filesystem::create_directories(dir);
         if (preview) {
             art::make_level_previews(dir);
+            return 0;
+        }
+        if (icons) {
+            art::make_icons(dir);
             return 0;
         }
         art::make_palette_file(dir);

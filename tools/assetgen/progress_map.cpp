@@ -4,7 +4,6 @@
 #include "screen_map_picture.h"
 
 namespace art {
-namespace {
 
 // Nibbs's head from the front, 32 x 32: grey-brown fur, big round pink ears, black eyes,
 // pink nose, whiskers and the knot of his red scarf, outlined dark.
@@ -57,8 +56,6 @@ Canvas hero_head() {
     outline(c, BLACK);
     return c;
 }
-
-}  // namespace
 
 void make_progress_map(const std::string& dir) {
     save_bmp(dir, "PROGRESSMAP.BMP", draw_progress_map());
