@@ -39,6 +39,7 @@ LevelMap build_level_3() {
     // The Great Tree goes on up; its crown closes overhead inside the ring of bark.
     blob(m, 75, 62, 11, 8, T_CANOPY, 1.0, 58);
     m.sights.push_back({"trunk", 72, 72});
+    m.sights.push_back({"clouds", 124, 84});
     blob(m, 10, 12, 8, 6, K_BRANCH, 1.0, 63);
 
     // The great branch east, over a rope bridge, to the northern landing, which a limb

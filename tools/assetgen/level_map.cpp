@@ -256,7 +256,11 @@ int dress(const LevelMap& m, int c, int r) {
         return T_CANOPY;
     }
     case K_CLOUD:
-        return T_CLOUD;
+        // A bank of cloud breaks up into loose puffs, so it shows no grid from above.
+        // Thickest in the middle of the bank, thinning to single puffs at its edges.
+        return pick(c, r, s + 14, 100) < (m.at(c, r - 2) == K_CLOUD && m.at(c, r + 2) == K_CLOUD && m.at(c - 2, r) == K_CLOUD && m.at(c + 2, r) == K_CLOUD ? 60 : 25)
+                   ? T_CLOUD
+                   : T_SKY;
     case K_SKY: {
         // Under the edge of a walkway the limb's flank shows, falling away into the drop.
         // The hive and the hall stand on limbs too, so under their walls the bark shows.
