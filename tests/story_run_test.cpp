@@ -16,6 +16,7 @@
 #include "platform/headless.h"
 #include "platform/keyboard.h"
 #include "platform/platform.h"
+#include "rules/play_mode.h"
 #include "shell/game.h"
 #include "world/world.h"
 
@@ -58,14 +59,17 @@ bool floor_tile(int col, int row) { return !tile_is_solid(tile_at(row, col)); }
 
 // The game, started headless in the generated data folder, driven one frame at a time.
 class StoryRun : public ::testing::Test {
-protected:
+public:
     std::vector<std::string> shown;  // every line in the order it came to the top of the box
     long frames = 0;
     std::vector<uint8_t> reach;  // tiles a hero on whole tiles reaches from the level start
     std::string shots;  // where to write frame pictures, if asked for
 
+    PlayMode mode = PlayMode::Classic;
+
     void SetUp() override {
         reset_game_globals();
+        play_mode = mode;
         old_dir_ = std::filesystem::current_path();
         std::filesystem::current_path(QUILLMOOR_TEST_DATA_DIR);
         platform::Config config;
@@ -375,38 +379,44 @@ long plays(const std::string& report, const std::string& name) {
     return at == std::string::npos ? 0 : std::strtol(report.c_str() + at + name.size() + 4, nullptr, 10);
 }
 
-}  // namespace
-
-TEST_F(StoryRun, TheWholeStoryFromTheTitleToTheLastLine) {
+// From the title through every level to the last line, and one frame more.
+void play_story(StoryRun& run) {
     // Title: Enter starts a new game on the progress map; Space there starts play.
-    for (int i = 0; i < 20; ++i) frame();
+    for (int i = 0; i < 20; ++i) run.frame();
     Held enter;
     enter.enter = true;
-    frame(enter);
-    for (int i = 0; i < 5; ++i) frame();
+    run.frame(enter);
+    for (int i = 0; i < 5; ++i) run.frame();
     ASSERT_EQ(shell.game_state, GAME_STATE_LEVEL_MAP);
     Held space;
     space.space = true;
-    frame(space);
+    run.frame(space);
     ASSERT_EQ(shell.game_state, GAME_STATE_PLAYING);
-    read_lines();
+    run.read_lines();
 
     for (int level = 1; level <= 3; ++level) {
-        play_level(level);
-        if (HasFatalFailure()) return;
+        run.play_level(level);
+        if (::testing::Test::HasFatalFailure()) return;
         EXPECT_EQ(shell.current_level, level + 1);
-        frame();
+        run.frame();
         if (level < 3) {
             // The next level is loaded once the lines are read, behind the progress map.
             EXPECT_EQ(world.loaded_level, level + 1);
             EXPECT_EQ(shell.game_state, GAME_STATE_LEVEL_MAP);
             EXPECT_FALSE(world.player.has_key);
             EXPECT_TRUE(world.player.has_bow);
-            frame(space);
+            run.frame(space);
             ASSERT_EQ(shell.game_state, GAME_STATE_PLAYING);
-            frame();
+            run.frame();
         }
     }
+}
+
+}  // namespace
+
+TEST_F(StoryRun, TheWholeStoryFromTheTitleToTheLastLine) {
+    play_story(*this);
+    if (HasFatalFailure()) return;
     // The story is finished: nothing more loads, no map, play goes on in level 3.
     for (int i = 0; i < 20; ++i) frame();
     EXPECT_EQ(shell.current_level, 4);
@@ -426,4 +436,45 @@ TEST_F(StoryRun, TheWholeStoryFromTheTitleToTheLastLine) {
     EXPECT_GE(plays(report, "item.WAV"), 3);
     EXPECT_GE(plays(report, "openJail.WAV"), 3);
     EXPECT_GE(plays(report, "arrow.WAV"), 1) << "spears and stingers are launched with the arrow's sound";
+}
+
+namespace {
+class EnhancedStoryRun : public StoryRun {
+protected:
+    EnhancedStoryRun() { mode = PlayMode::Enhanced; }
+};
+}  // namespace
+
+TEST_F(EnhancedStoryRun, TheLastLineLeadsToTheEndSceneThenTheTitleStartsANewGame) {
+    play_story(*this);
+    if (HasFatalFailure()) return;
+    EXPECT_EQ(shown, STORY) << "the same lines, every one";
+    ASSERT_EQ(shell.game_state, GAME_STATE_ENDING) << "the end scene follows the last line";
+    shot("ending_journey");
+    // The walk home and the credits run on their own; Space is ignored until the credits have
+    // been up a moment, then ends them.
+    Held space;
+    space.space = true;
+    for (int i = 0; i < 220; ++i) frame(space);
+    shot("ending_credits");
+    EXPECT_EQ(shell.game_state, GAME_STATE_ENDING);
+    for (int i = 0; i < 100 && shell.game_state == GAME_STATE_ENDING; ++i) frame(space);
+    ASSERT_EQ(shell.game_state, GAME_STATE_TITLE);
+    EXPECT_EQ(shell.current_level, 0) << "the finished game is not resumed";
+    const std::string report = audio_state_json_members();
+    EXPECT_EQ(plays(report, "levelComplete.MID"), 4) << "the end scene opens with the fanfare";
+    EXPECT_EQ(plays(report, "intro.MID"), 2) << "and the credits have the game's theme";
+
+    // START begins a new game: level 1 from its start, with its opening lines.
+    for (int i = 0; i < 20; ++i) frame();
+    Held enter;
+    enter.enter = true;
+    frame(enter);
+    EXPECT_EQ(shell.game_state, GAME_STATE_LEVEL_MAP);
+    EXPECT_EQ(shell.current_level, 1);
+    EXPECT_EQ(world.loaded_level, 1);
+    EXPECT_EQ(world.player.lives, HERO_START_LIVES);
+    EXPECT_FALSE(world.player.has_bow);
+    ASSERT_NE(world.dialog_box.top, nullptr);
+    EXPECT_STREQ(world.dialog_box.top->text, "Grandfather, what happened?!?");
 }

@@ -40,6 +40,7 @@ struct EnemyBase {
     int32_t pattern = 0;  // row of move_table in use
     int32_t command = 0;  // command last taken from move_table
     int32_t move_table[MOVE_TABLE_ROWS][MOVE_TABLE_STEPS] = {};
+    int32_t flash_frames = 0;  // enhanced play: frames left of the white flash after a hit
 };
 
 // Sets the body's velocity from `command` and `speed` (commands 0..7; others change nothing).

@@ -31,6 +31,8 @@ int flip_display();
 int fill_surface(Surface* surface, int colour, const platform::Rect* rect);
 // Draws a Windows-1252 string in colour 0x00BBGGRR, mapped to the nearest palette entry.
 int draw_text(const char* text, int x, int y, uint32_t colour, Surface* surface);
+// Draws text in `colour` with a one-pixel black outline all round, readable on any ground.
+int draw_outlined_text(const char* text, int x, int y, uint32_t colour, Surface* surface);
 // Palette index closest to a 0x00BBGGRR colour under the current palette.
 uint8_t nearest_palette_index(uint32_t colour);
 

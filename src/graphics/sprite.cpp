@@ -207,6 +207,15 @@ int draw_sprite(Sprite* s, Surface* dest) {
     return blit_frame(s, s->width, s->height, dest);
 }
 
+int draw_sprite_silhouette(Sprite* s, uint8_t index, Surface* dest) {
+    if (!s) return 0;
+    if (!(s->attr & SPRITE_ATTR_VISIBLE)) return 1;
+    const Surface* frame = frame_at(s, s->curr_frame);
+    if (!frame || !dest) return 0;
+    platform::blit_silhouette(*dest, truncate_coord(s->x), truncate_coord(s->y), *frame, index);
+    return 1;
+}
+
 int draw_sprite_scaled(Sprite* s, int width, int height, Surface* dest) {
     if (!s) return 0;
     return blit_frame(s, width, height, dest);

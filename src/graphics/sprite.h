@@ -67,5 +67,7 @@ int animate_sprite(Sprite* sprite);
 int move_sprite(Sprite* sprite);
 // Draws the current frame at (x, y); a frame index with no frame surface draws nothing.
 int draw_sprite(Sprite* sprite, Surface* dest);
+// Draws the current frame's opaque pixels all in palette index `index` (a hit flash).
+int draw_sprite_silhouette(Sprite* sprite, uint8_t index, Surface* dest);
 int draw_sprite_scaled(Sprite* sprite, int width, int height, Surface* dest);
 int sprites_overlap(const Sprite* a, const Sprite* b);

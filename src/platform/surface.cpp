@@ -107,4 +107,16 @@ bool blit_keyed(Surface& dst, const Rect& dst_rect, const Surface& src, const Re
     return true;
 }
 
+void blit_silhouette(Surface& dst, int x, int y, const Surface& src, uint8_t index) {
+    const Rect area = drawable_area(dst);
+    const int64_t x0 = std::max<int64_t>(x, area.left), x1 = std::min<int64_t>(int64_t{x} + src.width, area.right);
+    const int64_t y0 = std::max<int64_t>(y, area.top), y1 = std::min<int64_t>(int64_t{y} + src.height, area.bottom);
+    for (int64_t dy = y0; dy < y1; ++dy) {
+        const uint8_t* s = &src.pixels[static_cast<size_t>(dy - y) * src.pitch + static_cast<size_t>(x0 - x)];
+        uint8_t* d = &dst.pixels[static_cast<size_t>(dy) * dst.pitch + x0];
+        for (int64_t i = 0; i < x1 - x0; ++i)
+            if (!src.has_color_key || s[i] != src.color_key) d[i] = index;
+    }
+}
+
 }  // namespace platform

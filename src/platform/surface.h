@@ -36,4 +36,8 @@ void fill_surface(Surface& s, const Rect* rect, uint8_t index);
 // it would have without the cut. Returns false for empty or out-of-source rectangles.
 bool blit_keyed(Surface& dst, const Rect& dst_rect, const Surface& src, const Rect& src_rect);
 
+// Draws every pixel of `src` that is not its colour key in the one colour `index`, with
+// its top-left at (x, y), cut like blit_keyed: the sprite's silhouette, for a hit flash.
+void blit_silhouette(Surface& dst, int x, int y, const Surface& src, uint8_t index);
+
 }  // namespace platform

@@ -1,5 +1,6 @@
 // The hero's walk and the camera: he walks inside a free band of the screen and the view
 // scrolls under him beyond it, until the view reaches the edge of the map.
+#include "rules/play_mode.h"
 #include "world/world.h"
 
 namespace {
@@ -105,7 +106,8 @@ void World::move_player(int direction) {
     check_story_triggers();
     Surface* back = &display.back_surface;
     draw_tile_map(&tile_sprite);
-    draw_sprite(&body, back);
+    // Enhanced play draws the hero after the enemies instead.
+    if (!enhanced_play()) draw_sprite(&body, back);
     draw_sprite(&key_sprite, back);
     draw_sprite(&cheese_sprite, back);
     draw_sprite(&player.arrow, back);

@@ -3,6 +3,7 @@
 
 #include "audio/sound.h"
 #include "audio/sound_ids.h"
+#include "rules/play_mode.h"
 #include "world/world.h"
 
 namespace {
@@ -84,6 +85,8 @@ void sheathe_sword(Player* player) { hide_sprite(&player->sword); }
 
 void draw_attacking_player(Player* player) {
     animate_sprite(&player->sword);
+    // Enhanced play draws the hero and his sword after the enemies instead.
+    if (enhanced_play()) return;
     draw_sprite(&player->body, &display.back_surface);
     draw_sprite(&player->sword, &display.back_surface);
 }

@@ -5,6 +5,8 @@
 
 #include "enemies/enemy_base.h"
 #include "platform/text.h"
+#include "rules/play_mode.h"
+#include "screens/enhanced_screens.h"
 #include "screens/text_wrap.h"
 #include "shell/loading.h"
 
@@ -55,6 +57,8 @@ void DialogBox::draw_speech_box() {
         draw_sprite(&portrait, &display.back_surface);
     }
     draw_sprite(&box, &display.back_surface);
+    // Enhanced play says which key goes on, in the box's lower right corner.
+    if (enhanced_play()) draw_space_hint(SPEECH_BOX_X + SPEECH_BOX_WIDTH - 64 - 10, SPEECH_BOX_Y + SPEECH_BOX_HEIGHT - 24 - 8);
 
     // The line is wrapped to the box; lines that would fall below the box are not drawn.
     const int line_height = platform::text_line_height();

@@ -3,6 +3,8 @@
 
 #include "graphics/bitmap_file.h"
 #include "platform/platform.h"
+#include "rules/play_mode.h"
+#include "screens/enhanced_screens.h"
 #include "shell/loading.h"
 
 ProgressMap progress_map;
@@ -38,4 +40,5 @@ void draw_progress_map(int current_level) {
     set_sprite_position(&progress_map.head, progress_head_x(current_level), 250);
     draw_sprite_scaled(&progress_map.map, 640, 480, &display.back_surface);
     draw_sprite_scaled(&progress_map.head, 64, 64, &display.back_surface);
+    if (enhanced_play()) draw_space_hint(288, 438);
 }

@@ -11,6 +11,7 @@
 #include "platform/keyboard.h"
 #include "platform/platform.h"
 #include "rules/play_mode.h"
+#include "screens/enhanced_screens.h"
 #include "screens/progress_map.h"
 #include "screens/title_menu.h"
 #include "shell/game_random.h"
@@ -69,6 +70,8 @@ int game_init() {
         if (!title_menu.load_title_menu()) return 0;
         if (!world.load_assets()) return 0;
     }
+    // Classic play reads only its own files.
+    if (enhanced_play()) load_enhanced_screens();
     shell.game_state = GAME_STATE_TITLE;
     music_init();
     sound_init();
@@ -141,6 +144,9 @@ int game_main() {
             shell.level_track_started = false;
             level_map_frame();
             break;
+        case GAME_STATE_ENDING:
+            ending_frame();
+            break;
         default:
             break;
     }
@@ -182,6 +188,7 @@ const char* game_state_name(int32_t state) {
         case GAME_STATE_PLAYING: return "Playing";
         case GAME_STATE_GAME_OVER: return "GameOver";
         case GAME_STATE_LEVEL_MAP: return "LevelMap";
+        case GAME_STATE_ENDING: return "Ending";
         default: return "Idle";
     }
 }

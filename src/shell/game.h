@@ -8,6 +8,7 @@ enum GameStateValue : int32_t {
     GAME_STATE_PLAYING = 2,
     GAME_STATE_GAME_OVER = 3,
     GAME_STATE_LEVEL_MAP = 4,
+    GAME_STATE_ENDING = 5,  // enhanced play: the end scene after the story's last line
 };
 
 struct ShellState {
@@ -21,6 +22,7 @@ struct ShellState {
     int32_t dialog_key_delay = 0;
     uint32_t clock_start = 0;
     int64_t frame = 0;  // frames run since start-up
+    int32_t ending_frame = 0;  // frames shown of the end scene
 };
 
 extern ShellState shell;
@@ -40,6 +42,9 @@ void title_frame();
 void playing_frame();
 void game_over_frame();
 void level_map_frame();
+// The end scene: the hero's walk home on the map, then "The End" and the credits (ending_frame.cpp).
+void start_ending();
+void ending_frame();
 
 uint32_t get_clock();
 uint32_t start_clock();

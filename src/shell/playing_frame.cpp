@@ -1,7 +1,9 @@
 // One frame of play: keys, music loop, the map, the speech box or the world, deaths and HUD.
 #include "audio/music.h"
 #include "platform/keyboard.h"
+#include "rules/play_mode.h"
 #include "shell/game.h"
+#include "world/hit_feedback.h"
 #include "world/world.h"
 
 void playing_frame() {
@@ -17,6 +19,8 @@ void playing_frame() {
     DialogBox& speech = world.dialog_box;
     if (!speech.speech_is_idle()) {
         // The world is frozen while a line is shown; Space drops one line per 11 frames at most.
+        // Enhanced play keeps the frozen world in sight behind the box.
+        if (enhanced_play()) world.draw_frozen_world();
         speech.draw_speech_box();
         shell.dialog_key_delay += 1;
         if (platform::key_down(platform::VK_SPACE) && shell.dialog_key_delay > SPEECH_KEY_DELAY) {
@@ -26,6 +30,11 @@ void playing_frame() {
         return;
     }
 
+    // Enhanced play ends the finished story with the end scene instead of playing on.
+    if (enhanced_play() && shell.current_level == 4) {
+        start_ending();
+        return;
+    }
     if (shell.current_level != world.loaded_level &&
         (shell.current_level == 2 || shell.current_level == 3)) {
         world.load_level(shell.current_level);
@@ -42,7 +51,8 @@ void playing_frame() {
         hero.has_bow)
         fire_arrow(&hero);
 
-    if (hero.sword.anim_state != 1) {
+    const bool attacking = hero.sword.anim_state != 1;
+    if (attacking) {
         // The swing is still playing out: the hero stands still.
         draw_attacking_player(&hero);
     } else {
@@ -59,6 +69,10 @@ void playing_frame() {
     }
 
     world.update_world();
+    if (enhanced_play()) {
+        draw_hero_on_top(hero, attacking);
+        world.draw_lives();
+    }
 
     if (world.check_deaths()) {
         if (hero.lives == 1) {
@@ -70,4 +84,5 @@ void playing_frame() {
         }
     }
     world.draw_hud();
+    if (enhanced_play()) draw_boss_bars(world);
 }

@@ -1,9 +1,9 @@
 // One frame of combat and pick-ups: items, enemies hurting the hero and being hit, deaths,
 // projectiles, and the lives counter.
-#include <cstdio>
-
 #include "audio/sound.h"
 #include "audio/sound_ids.h"
+#include "rules/play_mode.h"
+#include "world/hit_feedback.h"
 #include "world/world.h"
 
 namespace {
@@ -42,7 +42,7 @@ void update_enemy_sprite(EnemyBase* enemy) {
     animate_sprite(&enemy->body);
     face_by_velocity(&enemy->body);
     move_sprite(&enemy->body);
-    draw_sprite(&enemy->body, &display.back_surface);
+    draw_enemy_body(*enemy);
 }
 
 namespace {
@@ -111,6 +111,7 @@ void fight_enemy(World& w, EnemyBase& e, int hit_sound, Sprite* projectile = nul
     const WeaponHit hit = weapon_test(w.player, e.body);
     if (!hit.any()) return;
     e.hit_points -= 1;
+    start_hit_flash(e);
     play_sound(hit_sound, 0);
     if (e.hit_points == 0 && e.alive) kill_enemy(w, e);
     knock_target_back(w, e.body, TILE_TEST_BODY, hit);
@@ -133,6 +134,7 @@ void fight_mole_boss(World& w, MoleBoss& boss) {
             boss.hit_points -= 1;
             boss.hurt = 1;
             boss.hurt_timer = MOLE_BOSS_STUN_FRAMES;
+            start_hit_flash(boss);
             set_sprite_animation(&boss.body, MOLE_BOSS_ANIM_STUNNED);
             play_sound(sound_ids.boss_hit, 0);
             knock_target_back(w, boss.body, TILE_TEST_BOSS, hit);
@@ -149,6 +151,7 @@ void fight_armed_boss(World& w, EnemyBase& boss, Sprite& projectile) {
     const WeaponHit hit = weapon_test(w.player, boss.body);
     if (!hit.any()) return;
     boss.hit_points -= 1;
+    start_hit_flash(boss);
     play_sound(sound_ids.boss_hit, 0);
     knock_target_back(w, boss.body, TILE_TEST_BOSS, hit);
 }
@@ -248,16 +251,11 @@ void World::update_world() {
         animate_sprite(&boss->body);
         if (boss == &wasp_boss) face_by_velocity(&boss->body);
         move_sprite(&boss->body);
-        draw_sprite(&boss->body, back);
+        draw_enemy_body(*boss);
     }
     move_sprite(&p.arrow);
     move_sprite(&spear);
     draw_sprite(&spear, back);
-
-    // Lives counter.
-    constexpr uint32_t GREEN = 65280;
-    draw_text("Lives: ", 20, 35, GREEN, back);
-    char number[16];
-    std::snprintf(number, sizeof number, "%d", static_cast<int>(p.lives));
-    draw_text(number, 80, 35, GREEN, back);
+    // Enhanced play draws the hero over all this first, then the counter.
+    if (!enhanced_play()) draw_lives();
 }

@@ -22,6 +22,8 @@ constexpr BossStart BOSS_STARTS[3] = {
 
 }  // namespace
 
+int32_t boss_start_hit_points(int level) { return level >= 1 && level <= 3 ? BOSS_STARTS[level - 1].hit_points : 0; }
+
 void place_level_boss(World& w, int level) {
     EnemyBase* boss = nullptr;
     switch (level) {

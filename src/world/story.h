@@ -6,3 +6,5 @@
 void push_opening_lines(DialogBox& box);
 // Places the level's boss with its starting hit points, position and velocity.
 void place_level_boss(World& w, int level);
+// The hit points a level's boss starts the fight with (0 for levels without one).
+int32_t boss_start_hit_points(int level);

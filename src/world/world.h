@@ -94,6 +94,10 @@ struct World {
     void shift_world_objects(int dx, int dy);
     bool draw_tile_map(Sprite* tiles);
     void draw_hud();
+    // The "Lives: " counter under the LIFE label.
+    void draw_lives();
+    // Enhanced play, while a line is shown: the world as it stood, with the HUD (frozen_world.cpp).
+    void draw_frozen_world();
 
     // The hero's walk and the camera (player/move_player.cpp); direction 0..3 or MOVE_NONE.
     void move_player(int direction);

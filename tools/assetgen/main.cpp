@@ -68,6 +68,7 @@ int main(int argc, char** argv) {
         art::make_levels(dir);
         art::make_sounds(dir);
         art::make_music(dir);
+        art::make_enhanced_art(dir);
     } catch (const std::exception& e) {
         std::fprintf(stderr, "assetgen: %s\n", e.what());
         return 1;

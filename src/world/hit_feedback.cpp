@@ -1,0 +1,68 @@
+// Enhanced play's hit feedback: blinking, flashing, the hero on top and boss health bars.
+#include "world/hit_feedback.h"
+
+#include "rules/play_mode.h"
+#include "world/story.h"
+
+namespace {
+
+// The boss bar, screen pixels: centred at the foot of the screen, clear of the speech box's
+// place and of the HUD at the top.
+constexpr int BAR_WIDTH = 240, BAR_HEIGHT = 10, BAR_Y = 452;
+
+bool on_screen(const Sprite& s) {
+    return (s.attr & SPRITE_ATTR_VISIBLE) && s.x + s.width > 0 && s.x < 640 && s.y + s.height > 0 && s.y < 480;
+}
+
+void fill(Surface* back, int left, int top, int right, int bottom, uint32_t colour) {
+    const platform::Rect r{left, top, right, bottom};
+    fill_surface(back, nearest_palette_index(colour), &r);
+}
+
+void draw_boss_bar(const EnemyBase& boss, const char* name, int32_t full) {
+    if (!boss.alive || !on_screen(boss.body) || full <= 0) return;
+    Surface* back = &display.back_surface;
+    const int left = (640 - BAR_WIDTH) / 2;
+    const int filled = BAR_WIDTH * (boss.hit_points > 0 ? boss.hit_points : 0) / full;
+    fill(back, left - 2, BAR_Y - 2, left + BAR_WIDTH + 2, BAR_Y + BAR_HEIGHT + 2, 0x000000);
+    fill(back, left - 1, BAR_Y - 1, left + BAR_WIDTH + 1, BAR_Y + BAR_HEIGHT + 1, 0x30C8E8);  // gold rim
+    fill(back, left, BAR_Y, left + BAR_WIDTH, BAR_Y + BAR_HEIGHT, 0x101040);  // dark red, emptied
+    if (filled > 0) {
+        fill(back, left, BAR_Y, left + filled, BAR_Y + BAR_HEIGHT, 0x2020D0);
+        fill(back, left, BAR_Y, left + filled, BAR_Y + 3, 0x6060F0);  // lit upper edge
+    }
+    draw_outlined_text(name, left, BAR_Y - 20, 0x70E0F8, back);
+}
+
+}  // namespace
+
+bool hero_blinked_out(const Player& hero) {
+    return enhanced_play() && hero.invulnerable && (hero.body.counter_1 / HERO_BLINK_FRAMES) % 2 == 1;
+}
+
+void start_hit_flash(EnemyBase& enemy) {
+    if (enhanced_play()) enemy.flash_frames = HIT_FLASH_FRAMES;
+}
+
+void draw_enemy_body(EnemyBase& enemy) {
+    Surface* back = &display.back_surface;
+    if (enemy.flash_frames > 0) {
+        enemy.flash_frames -= 1;
+        if (enemy.flash_frames % 2 == 1) {
+            draw_sprite_silhouette(&enemy.body, nearest_palette_index(0xFFFFFF), back);
+            return;
+        }
+    }
+    draw_sprite(&enemy.body, back);
+}
+
+void draw_hero_on_top(Player& hero, bool attacking) {
+    Surface* back = &display.back_surface;
+    if (!hero_blinked_out(hero)) draw_sprite(&hero.body, back);
+    if (attacking) draw_sprite(&hero.sword, back);
+}
+
+void draw_boss_bars(World& w) {
+    draw_boss_bar(w.pools.swine_boss, "Lord Hogrand", boss_start_hit_points(2));
+    draw_boss_bar(w.pools.wasp_boss, "King Vespro", boss_start_hit_points(3));
+}
