@@ -48,12 +48,6 @@ protected:
         return w;
     }
     // How often a sound file has been played since the test began.
-    static int plays(const char* file) {
-        const std::string json = audio_state_json_members();
-        const std::string key = std::string("\"") + file + "\": ";
-        const size_t at = json.find(key);
-        return at == std::string::npos ? 0 : std::atoi(json.c_str() + at + key.size());
-    }
     void sword_at(float x, float y, int direction) {
         show_sprite(&hero.sword);
         hero.sword.x = x;

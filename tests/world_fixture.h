@@ -3,9 +3,12 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <string>
 
+#include "audio/audio_report.h"
 #include "platform/keyboard.h"
 #include "shell/game.h"
 #include "shell/game_random.h"
@@ -54,6 +57,13 @@ protected:
         w.sting_phase = 0;
         show_sprite(&w.body);
         hide_sprite(&w.stinger);
+    }
+    // Plays of a sound file so far, from the audio report.
+    static int plays(const char* file) {
+        const std::string json = audio_state_json_members();
+        const std::string key = std::string("\"") + file + "\": ";
+        const size_t at = json.find(key);
+        return at == std::string::npos ? 0 : std::atoi(json.c_str() + at + key.size());
     }
     static void hold_keys(std::initializer_list<int> virtual_keys, std::initializer_list<int> scan_codes = {}) {
         platform::KeyboardSnapshot snap{};

@@ -1,11 +1,13 @@
 // Aiming and launching the enemies' stingers and spears.
 #include "enemies/projectile.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 #include "audio/sound.h"
 #include "audio/sound_ids.h"
 #include "enemies/enemy_base.h"
+#include "rules/play_mode.h"
 
 namespace {
 // Projectile frame per facing code (up, down, left, right): the sheets run up, down, right, left.
@@ -18,6 +20,16 @@ int whole_pixels(float v) {
     return static_cast<int>(v);
 }
 }  // namespace
+
+int launch_volume(const Sprite* owner) {
+    constexpr float SCREEN_WIDTH = 640, SCREEN_HEIGHT = 480;
+    const float beyond_x = std::max({0.0f, -(owner->x + static_cast<float>(owner->width)), owner->x - SCREEN_WIDTH});
+    const float beyond_y = std::max({0.0f, -(owner->y + static_cast<float>(owner->height)), owner->y - SCREEN_HEIGHT});
+    const float beyond = std::max(beyond_x, beyond_y);
+    if (beyond <= 0) return 100;
+    if (!(beyond < LAUNCH_HEARD_BEYOND_EDGE)) return 0;
+    return std::max(1, static_cast<int>(LAUNCH_OFF_SCREEN_VOLUME * (1 - beyond / LAUNCH_HEARD_BEYOND_EDGE)));
+}
 
 int32_t aim_at_hero(const Sprite* owner, const Sprite* hero) {
     const int dx = whole_pixels(owner->x - hero->x);
@@ -47,5 +59,11 @@ void launch_at_hero(Sprite* projectile, const Sprite* owner, const Sprite* hero)
         set_sprite_velocity(projectile, v, 0);
         break;
     }
-    play_sound(sound_ids.arrow, 0);
+    if (!enhanced_play()) {
+        play_sound(sound_ids.arrow, 0);
+        return;
+    }
+    // Enemies sting and throw from anywhere on the map; only those near the view are heard.
+    const int volume = launch_volume(owner);
+    if (volume > 0) play_sound_at_volume(sound_ids.arrow, 0, volume);
 }

@@ -69,6 +69,8 @@ int load_player(Player* player) {
 void swing_sword(Player* player) {
     Sprite& body = player->body;
     Sprite& sword = player->sword;
+    // The sword is out from the first frame A is held until A is let go: one swing.
+    const bool swing_starts = !(sword.attr & SPRITE_ATTR_VISIBLE);
     sword.anim_state = -1;
     show_sprite(&sword);
     const int f = facing_index(body);
@@ -78,7 +80,8 @@ void swing_sword(Player* player) {
     sword.x = body.x + SWORD_OFFSET_X[f];
     sword.y = body.y + SWORD_OFFSET_Y[f];
     set_sprite_animation(&sword, f);
-    play_sound(sound_ids.use_sword, 0);
+    // Classic restarts the swish on every frame A is held (a buzz); enhanced plays it once a swing.
+    if (swing_starts || !enhanced_play()) play_sound(sound_ids.use_sword, 0);
 }
 
 void sheathe_sword(Player* player) { hide_sprite(&player->sword); }
