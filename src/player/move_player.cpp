@@ -17,90 +17,109 @@ void face(Sprite& body, int direction) {
 }
 }  // namespace
 
-void World::move_player(int direction) {
+// One step in `direction` (0..3) at the body's speed: inside the band the hero moves, beyond it
+// the view scrolls and the world shifts the other way. A step into a solid tile is taken back,
+// after trying it as a jail door.
+World::HeroStep World::step_player(int direction) {
     Sprite& body = player.body;
     const float vx = body.xv, vy = body.yv;
     const int step_x = static_cast<int>(vx), step_y = static_cast<int>(vy);
+    auto undo = [&](auto take_back) {
+        const bool door = open_jail_door(&body);
+        take_back();
+        return door ? HeroStep::AtDoor : HeroStep::Blocked;
+    };
     switch (direction) {
     case FACING_UP:
-        face(body, FACING_UP);
         if (body.y > BAND_TOP || scroll_y == 0) {
             body.y -= vy;
-            if (tile_blocked(&body, TILE_TEST_BODY)) {
-                open_jail_door(&body);
-                body.y += vy;
-            }
+            if (tile_blocked(&body, TILE_TEST_BODY)) return undo([&] { body.y += vy; });
         } else {
             scroll_y -= step_y;
-            if (tile_blocked(&body, TILE_TEST_BODY)) {
-                open_jail_door(&body);
-                scroll_y += step_y;
-            } else {
-                shift_world_objects(0, step_y);
-            }
+            if (tile_blocked(&body, TILE_TEST_BODY)) return undo([&] { scroll_y += step_y; });
+            shift_world_objects(0, step_y);
         }
-        animate_sprite(&body);
         break;
     case FACING_DOWN:
-        face(body, FACING_DOWN);
         if (body.y >= BAND_BOTTOM && scroll_y != max_scroll_y) {
             scroll_y += step_y;
-            if (tile_blocked(&body, TILE_TEST_BODY)) {
-                open_jail_door(&body);
-                scroll_y -= step_y;
-            } else {
-                shift_world_objects(0, -step_y);
-            }
+            if (tile_blocked(&body, TILE_TEST_BODY)) return undo([&] { scroll_y -= step_y; });
+            shift_world_objects(0, -step_y);
         } else {
             body.y += vy;
-            if (tile_blocked(&body, TILE_TEST_BODY)) {
-                open_jail_door(&body);
-                body.y -= vy;
-            }
+            if (tile_blocked(&body, TILE_TEST_BODY)) return undo([&] { body.y -= vy; });
         }
-        animate_sprite(&body);
         break;
     case FACING_LEFT:
-        face(body, FACING_LEFT);
         if (body.x > BAND_LEFT || scroll_x == 0) {
             body.x -= vx;
-            if (tile_blocked(&body, TILE_TEST_BODY)) {
-                open_jail_door(&body);
-                body.x += vx;
-            }
+            if (tile_blocked(&body, TILE_TEST_BODY)) return undo([&] { body.x += vx; });
         } else {
             scroll_x -= step_x;
-            if (tile_blocked(&body, TILE_TEST_BODY)) {
-                open_jail_door(&body);
-                scroll_x += step_x;
-            } else {
-                shift_world_objects(step_x, 0);
-            }
+            if (tile_blocked(&body, TILE_TEST_BODY)) return undo([&] { scroll_x += step_x; });
+            shift_world_objects(step_x, 0);
         }
-        animate_sprite(&body);
         break;
     case FACING_RIGHT:
-        face(body, FACING_RIGHT);
-        animate_sprite(&body);
         if (body.x >= BAND_RIGHT && scroll_x != max_scroll_x) {
             scroll_x += step_x;
-            if (tile_blocked(&body, TILE_TEST_BODY)) {
-                open_jail_door(&body);
-                scroll_x -= step_x;
-            } else {
-                shift_world_objects(-step_x, 0);
-            }
+            if (tile_blocked(&body, TILE_TEST_BODY)) return undo([&] { scroll_x -= step_x; });
+            shift_world_objects(-step_x, 0);
         } else {
             body.x += vx;
-            if (tile_blocked(&body, TILE_TEST_BODY)) {
-                open_jail_door(&body);
-                body.x -= vx;
-            }
+            if (tile_blocked(&body, TILE_TEST_BODY)) return undo([&] { body.x -= vx; });
         }
         break;
     default:
-        if (body.aux_3 >= 0 && body.aux_3 < 4) body.curr_frame = IDLE_FRAME[body.aux_3];
         break;
+    }
+    return HeroStep::Moved;
+}
+
+// Enhanced play: a step stopped by the corner of a tile that the hero overlaps by at most
+// CORNER_SLIDE_REACH pixels slides him sideways toward the opening instead, as far as his
+// speed allows and no farther than the opening.
+void World::slide_round_corner(int direction) {
+    Sprite& body = player.body;
+    const bool vertical = direction == FACING_UP || direction == FACING_DOWN;
+    const float ahead_x = direction == FACING_LEFT ? -body.xv : direction == FACING_RIGHT ? body.xv : 0;
+    const float ahead_y = direction == FACING_UP ? -body.yv : direction == FACING_DOWN ? body.yv : 0;
+    // Whether the hero, moved `side` pixels across his way, stands free and could step ahead.
+    auto free_beside = [&](int side) {
+        const float x = body.x, y = body.y;
+        (vertical ? body.x : body.y) += static_cast<float>(side);
+        bool free = !tile_blocked(&body, TILE_TEST_BODY);
+        body.x += ahead_x;
+        body.y += ahead_y;
+        free = free && !tile_blocked(&body, TILE_TEST_BODY);
+        body.x = x;
+        body.y = y;
+        return free;
+    };
+    for (int d = 1; d <= CORNER_SLIDE_REACH; ++d)
+        for (int side : {-d, d}) {
+            if (!free_beside(side)) continue;
+            float& speed = vertical ? body.xv : body.yv;
+            const float kept = speed;
+            speed = static_cast<float>(d < kept ? d : kept);
+            step_player(vertical ? (side < 0 ? FACING_LEFT : FACING_RIGHT) : (side < 0 ? FACING_UP : FACING_DOWN));
+            speed = kept;
+            return;
+        }
+}
+
+void World::move_player(int direction) {
+    Sprite& body = player.body;
+    HeroStep step = HeroStep::Moved;
+    if (direction >= FACING_UP && direction <= FACING_RIGHT) {
+        face(body, direction);
+        // Facing right animates before the step, the other ways after it.
+        if (direction == FACING_RIGHT) animate_sprite(&body);
+        step = step_player(direction);
+        if (direction != FACING_RIGHT) animate_sprite(&body);
+        if (step == HeroStep::Blocked && enhanced_play()) slide_round_corner(direction);
+    } else if (body.aux_3 >= 0 && body.aux_3 < 4) {
+        body.curr_frame = IDLE_FRAME[body.aux_3];
     }
 
     check_story_triggers();

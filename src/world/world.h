@@ -28,6 +28,8 @@ enum TileTestMode : int {
     TILE_TEST_BOSS = 1,
     TILE_TEST_PROJECTILE = 2,
 };
+// Enhanced play: how far past a tile's corner the hero may stand and still slide round it, pixels.
+constexpr int CORNER_SLIDE_REACH = 8;
 // knock_back direction that pushes against the sprite's own facing.
 constexpr int KNOCK_BACK_AGAINST_FACING = 10;
 // Enemy list kinds.
@@ -101,6 +103,9 @@ struct World {
 
     // The hero's walk and the camera (player/move_player.cpp); direction 0..3 or MOVE_NONE.
     void move_player(int direction);
+    enum class HeroStep { Moved, Blocked, AtDoor };
+    HeroStep step_player(int direction);
+    void slide_round_corner(int direction);
 
     // Combat and pick-ups (combat.cpp): one frame of everything after the hero's input.
     void update_world();

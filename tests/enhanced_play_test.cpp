@@ -1,0 +1,198 @@
+// Enhanced play on a prepared world through the real playing frame: the hero blinking while
+// invulnerable and drawn over enemies, struck bosses flashing over a shrinking health bar,
+// sliding round tile corners, and the frozen world with a Space hint behind the speech box.
+#include "audio/sound.h"
+#include "platform/text.h"
+#include "rules/play_mode.h"
+#include "screens/enhanced_screens.h"
+#include "world/hit_feedback.h"
+#include "world_fixture.h"
+
+namespace {
+
+class EnhancedPlay : public LoadedWorld {
+protected:
+    Player& hero = world.player;
+
+    void SetUp() override {
+        LoadedWorld::SetUp();
+        ASSERT_TRUE(platform::text_init());
+        ASSERT_EQ(display_init(640, 480, 8, 0), 1);
+        load_enhanced_screens();
+        play_mode = PlayMode::Enhanced;
+        shell.game_state = GAME_STATE_PLAYING;
+        shell.current_level = world.loaded_level = 1;
+        hero.body.xv = hero.body.yv = 4;
+        hero.sword.anim_state = 1;  // no swing playing out
+        hero.lives = 3;
+        hero.hit_points = 5;
+        hero.body.x = 300;
+        hero.body.y = 200;
+        platform::set_keyboard_snapshot({});
+    }
+    void TearDown() override {
+        delete_all_sounds();
+        LoadedWorld::TearDown();
+    }
+
+    // Share of a sprite's opaque pixels that show on the back surface as its own current frame.
+    static double shown(const Sprite& s) {
+        const Surface* f = s.frames[s.curr_frame];
+        const Surface& back = display.back_surface;
+        int opaque = 0, same = 0;
+        for (int y = 0; y < f->height; ++y)
+            for (int x = 0; x < f->width; ++x) {
+                const uint8_t p = f->pixels[y * f->pitch + x];
+                const int bx = static_cast<int>(s.x) + x, by = static_cast<int>(s.y) + y;
+                if (p == f->color_key || bx < 0 || by < 0 || bx >= 640 || by >= 480) continue;
+                ++opaque;
+                same += back.pixels[by * back.pitch + bx] == p;
+            }
+        return opaque ? static_cast<double>(same) / opaque : 0;
+    }
+    // Pixels of palette index `index` inside a screen rectangle.
+    static int count(uint8_t index, int left, int top, int right, int bottom) {
+        int n = 0;
+        for (int y = top; y < bottom; ++y)
+            for (int x = left; x < right; ++x) n += display.back_surface.pixels[y * display.back_surface.pitch + x] == index;
+        return n;
+    }
+};
+
+TEST_F(EnhancedPlay, TheHeroBlinksThroughHisInvulnerabilityOnly) {
+    hero.invulnerable = 1;
+    hero.body.counter_1 = 0;
+    int hidden = 0, longest_hidden = 0, run = 0;
+    for (int frame = 1; frame <= INVULNERABLE_FRAMES; ++frame) {
+        playing_frame();
+        const bool seen = shown(hero.body) > 0.99;
+        EXPECT_EQ(seen, !hero_blinked_out(hero)) << "frame " << frame;
+        hidden += seen ? 0 : 1;
+        run = seen ? 0 : run + 1;
+        longest_hidden = std::max(longest_hidden, run);
+    }
+    EXPECT_GE(hidden, INVULNERABLE_FRAMES / 3) << "he blinks, not flickers once";
+    EXPECT_LE(longest_hidden, HERO_BLINK_FRAMES) << "and is never gone for long";
+    for (int frame = 0; frame < 4; ++frame) playing_frame();
+    EXPECT_FALSE(hero.invulnerable);
+    EXPECT_GT(shown(hero.body), 0.99) << "once he can be hurt again he stays in sight";
+
+    play_mode = PlayMode::Classic;
+    hero.invulnerable = 1;
+    hero.body.counter_1 = 0;
+    for (int frame = 1; frame <= 8; ++frame) {
+        playing_frame();
+        EXPECT_GT(shown(hero.body), 0.99) << "classic play never hides him, frame " << frame;
+    }
+}
+
+TEST_F(EnhancedPlay, TheHeroIsDrawnOverAMoleOnTopOfHim) {
+    // Freshly hit, so the mole cannot hurt him and he is in a shown phase of the blink.
+    for (PlayMode mode : {PlayMode::Classic, PlayMode::Enhanced}) {
+        play_mode = mode;
+        hero.invulnerable = 1;
+        hero.body.counter_1 = 0;
+        Mole& m = place_mole(0, hero.body.x, hero.body.y);
+        m.speed = 0;
+        playing_frame();
+        if (mode == PlayMode::Enhanced)
+            EXPECT_GT(shown(hero.body), 0.99);
+        else
+            EXPECT_LT(shown(hero.body), 0.5) << "classic play hides him under the mole";
+    }
+}
+
+TEST_F(EnhancedPlay, AStruckBossFlashesWhiteAndHisBarShrinks) {
+    SwineBoss& boss = world.pools.swine_boss;
+    boss.body.x = 300;
+    boss.body.y = 80;
+    boss.body.xv = boss.body.yv = 0;
+    boss.speed = 0;
+    boss.hit_points = 10;
+    boss.alive = 1;
+    show_sprite(&boss.body);
+    hide_sprite(&boss.spear);
+    const uint8_t red = nearest_palette_index(0x2020D0), white = nearest_palette_index(0xFFFFFF);
+    auto bar = [&] { return count(red, 0, 455, 640, 456); };
+    auto whites = [&] {
+        return count(white, static_cast<int>(boss.body.x), static_cast<int>(boss.body.y), static_cast<int>(boss.body.x) + 64,
+                     static_cast<int>(boss.body.y) + 64);
+    };
+
+    playing_frame();
+    EXPECT_EQ(bar(), 240) << "a full bar while he stands unhurt on screen";
+    const int white_unhurt = whites();
+
+    // The hero below him, facing up, swings into him.
+    hero.body.x = boss.body.x + 16;
+    hero.body.y = boss.body.y + 64;
+    hero.body.aux_3 = FACING_UP;
+    hold_keys({}, {platform::DIK_A});
+    playing_frame();
+    hold_keys({});
+    ASSERT_EQ(boss.hit_points, 9);
+    EXPECT_EQ(bar(), 216) << "nine tenths of the bar";
+    EXPECT_GT(whites(), white_unhurt + 500) << "the struck boss is drawn white";
+    hero.body.y = 400;  // out of reach
+    playing_frame();
+    EXPECT_LT(whites(), white_unhurt + 50) << "then in his colours, flashing";
+    for (int i = 0; i < HIT_FLASH_FRAMES; ++i) playing_frame();
+    EXPECT_EQ(boss.flash_frames, 0);
+
+    boss.body.x = 900;  // off screen: no bar
+    playing_frame();
+    EXPECT_EQ(bar(), 0);
+}
+
+TEST_F(EnhancedPlay, TheHeroSlidesRoundATileCornerThatStopsTheClassicHero) {
+    // A wall tile at x 160..191, y 160..191; the hero below it overlaps its column by 6 pixels.
+    wall(5, 5);
+    for (PlayMode mode : {PlayMode::Classic, PlayMode::Enhanced}) {
+        play_mode = mode;
+        hero.body.x = 186;
+        hero.body.y = 196;
+        for (int i = 0; i < 20; ++i) world.move_player(FACING_UP);
+        if (mode == PlayMode::Classic) {
+            EXPECT_FLOAT_EQ(hero.body.x, 186);
+            EXPECT_FLOAT_EQ(hero.body.y, 192) << "stopped dead by the corner";
+        } else {
+            EXPECT_FLOAT_EQ(hero.body.x, 192) << "slid just clear of the corner";
+            EXPECT_LT(hero.body.y, 150) << "and walked on past it";
+            EXPECT_EQ(hero.body.aux_3, FACING_UP);
+        }
+    }
+    // Overlapping by more than 8 pixels he is stopped, in enhanced play too.
+    hero.body.x = 182;
+    hero.body.y = 196;
+    for (int i = 0; i < 10; ++i) world.move_player(FACING_UP);
+    EXPECT_FLOAT_EQ(hero.body.x, 182);
+    EXPECT_FLOAT_EQ(hero.body.y, 192);
+    // Walking left into the wall's lower corner he slides down, clear of it.
+    hero.body.x = 196;
+    hero.body.y = 186;
+    for (int i = 0; i < 10; ++i) world.move_player(FACING_LEFT);
+    EXPECT_FLOAT_EQ(hero.body.y, 192);
+    EXPECT_LT(hero.body.x, 170);
+}
+
+TEST_F(EnhancedPlay, TheFrozenWorldAndASpaceHintShowBehindTheSpeechBox) {
+    Mole& m = place_mole(0, 400, 200);
+    m.speed = 0;
+    world.dialog_box.speech_push(0, "I will save you guys.");
+    const int hint_x = SPEECH_BOX_X + SPEECH_BOX_WIDTH - 64 - 10, hint_y = SPEECH_BOX_Y + SPEECH_BOX_HEIGHT - 24 - 8;
+    for (PlayMode mode : {PlayMode::Classic, PlayMode::Enhanced}) {
+        play_mode = mode;
+        playing_frame();
+        const bool enhanced = mode == PlayMode::Enhanced;
+        EXPECT_EQ(shown(hero.body) > 0.99, enhanced);
+        EXPECT_EQ(shown(m.body) > 0.99, enhanced);
+        EXPECT_EQ(shown(world.life_sprite) > 0.99, enhanced) << "the HUD";
+        enhanced_screens.space_key.x = static_cast<float>(hint_x);
+        enhanced_screens.space_key.y = static_cast<float>(hint_y);
+        EXPECT_EQ(shown(enhanced_screens.space_key) > 0.99, enhanced) << "the Space hint";
+    }
+    EXPECT_FLOAT_EQ(m.body.x, 400) << "nothing moves while the line is up";
+    EXPECT_FALSE(world.dialog_box.speech_is_idle());
+}
+
+}  // namespace
