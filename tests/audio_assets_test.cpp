@@ -14,7 +14,7 @@ namespace {
 const char* const SOUND_FILES[] = {"item.WAV",    "openJail.WAV", "cheese.WAV",  "nibbsDie.WAV", "ouch.WAV",
                                    "useSword.WAV", "death.WAV",   "arrow.WAV",   "moleHit.WAV",  "pigHit.WAV",
                                    "waspHit.WAV", "bossHit.WAV",  "bossDie.WAV", "celebrate.WAV"};
-const char* const MUSIC_FILES[] = {"intro.MID", "level1.MID", "level2.MID", "level3.MID", "levelComplete.MID"};
+const char* const MUSIC_FILES[] = {"intro.MID", "level1.MID", "level2.MID", "level3.MID", "levelComplete.MID", "gameOver.MID"};
 
 std::string data_file(const char* name) { return read_text(std::string(QUILLMOOR_TEST_DATA_DIR) + "/" + name); }
 

@@ -17,7 +17,7 @@ const char* const DATA_FILES[] = {
     // sound effects and music
     "item.WAV", "openJail.WAV", "cheese.WAV", "nibbsDie.WAV", "ouch.WAV", "useSword.WAV", "death.WAV",
     "arrow.WAV", "moleHit.WAV", "pigHit.WAV", "waspHit.WAV", "bossHit.WAV", "bossDie.WAV", "celebrate.WAV",
-    "intro.MID", "level1.MID", "level2.MID", "level3.MID", "levelComplete.MID",
+    "intro.MID", "level1.MID", "level2.MID", "level3.MID", "levelComplete.MID", "gameOver.MID",
 };
 const int DATA_FILE_COUNT = static_cast<int>(sizeof DATA_FILES / sizeof DATA_FILES[0]);
 

@@ -23,6 +23,27 @@ namespace {
 
 constexpr uint32_t FRAME_MS = 30;
 constexpr int GAME_OVER_FRAMES = 400;
+// Enhanced play: frames of the game-over screen before Enter or Space may skip it.
+constexpr int32_t GAME_OVER_SKIP_AFTER = 40;
+
+void leave_game_over() {
+    title_menu.menu_counter = 0;
+    shell.game_state = GAME_STATE_TITLE;
+    shell.game_over_frames = 0;
+    shell.game_over_skip_held = false;
+}
+
+// Enhanced play: the lament starts with the screen; after a moment Enter or Space skips it. The
+// skip happens when the key is let go, so that an Enter still held does not go on to start a new
+// game on the title.
+void enhanced_game_over_step(int32_t shown) {
+    if (shown == 0) play_midi(shell.game_over_track);
+    const bool skip_key = platform::key_down(platform::VK_RETURN) || platform::key_down(platform::VK_SPACE);
+    if (shown >= GAME_OVER_SKIP_AFTER && skip_key)
+        shell.game_over_skip_held = true;
+    else if (shell.game_over_skip_held && !skip_key)
+        leave_game_over();
+}
 
 void load_music() {
     shell.intro_track = load_midi("intro.MID");
@@ -30,6 +51,8 @@ void load_music() {
     shell.level2_track = load_midi("level2.MID");
     shell.level3_track = load_midi("level3.MID");
     shell.level_complete_track = load_midi("levelComplete.MID");
+    // Only enhanced play uses it; loaded last, it leaves the other tracks' ids as they were.
+    shell.game_over_track = load_midi("gameOver.MID");
 }
 
 void load_sounds() {
@@ -97,10 +120,8 @@ void title_frame() {
 }
 
 void game_over_frame() {
-    if (title_menu.menu_counter >= GAME_OVER_FRAMES) {
-        title_menu.menu_counter = 0;
-        shell.game_state = GAME_STATE_TITLE;
-    }
+    if (enhanced_play()) enhanced_game_over_step(shell.game_over_frames++);
+    if (title_menu.menu_counter >= GAME_OVER_FRAMES) leave_game_over();
     title_menu.draw_game_over();
 }
 
@@ -120,6 +141,8 @@ int game_main() {
             }
             stop_midi(shell.current_level_track);
             shell.level_track_started = false;
+            // Enhanced play: the title always has its music (after a game over too), looping.
+            if (enhanced_play() && midi_status(shell.intro_track) != MIDI_STATE_PLAYING) play_midi(shell.intro_track);
             title_frame();
             break;
         case GAME_STATE_PLAYING:

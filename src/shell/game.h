@@ -16,6 +16,7 @@ struct ShellState {
     int32_t current_level = 0;
     uint8_t key_state[256] = {};
     int intro_track = -1, level1_track = -1, level2_track = -1, level3_track = -1, level_complete_track = -1;
+    int game_over_track = -1;  // enhanced play's game-over lament
     int current_level_track = -1;
     bool intro_started = false;
     bool level_track_started = false;
@@ -23,6 +24,8 @@ struct ShellState {
     uint32_t clock_start = 0;
     int64_t frame = 0;  // frames run since start-up
     int32_t ending_frame = 0;  // frames shown of the end scene
+    int32_t game_over_frames = 0;  // frames shown of the current game-over screen
+    bool game_over_skip_held = false;  // Enter or Space went down once skipping was allowed
 };
 
 extern ShellState shell;

@@ -1,5 +1,6 @@
-// The five music tracks, composed here and written as Standard MIDI Files for General MIDI:
-// a title theme, a meadow, a farm fort and a great-tree level theme, and a level-complete call.
+// The music tracks, composed here and written as Standard MIDI Files for General MIDI: a title
+// theme, a meadow, a farm fort and a great-tree level theme, a level-complete call and, for
+// enhanced play, a game-over lament.
 #include <algorithm>
 #include <cstdint>
 #include <stdexcept>
@@ -533,6 +534,28 @@ Song level_complete_fanfare() {
     return song;
 }
 
+// Game over: a slow lament in D minor, strings and a horn over a tolling timpani, falling to a
+// held minor chord; about six seconds.
+Song game_over_lament() {
+    Song song{66, 4, {}};
+    song.voices.reserve(5);
+    Voice& horn = add_voice(song, "Horn", 0, FRENCH_HORN, 96, 56, 80);
+    Voice& strings = add_voice(song, "Strings", 1, SLOW_STRINGS, 90, 72, 100);
+    Voice& bass = add_voice(song, "Bass", 2, CONTRABASS, 100, 64, 70);
+    Voice& timpani = add_voice(song, "Timpani", 3, TIMPANI, 104, 64, 70);
+    Voice& drums = add_voice(song, "Drums", DRUM_CHANNEL, 0, 80, 64, 80);
+
+    play_tune(song, horn, 0, "a4:3 g4:1 f4:2 e4:2 d4:6 r:2", 92);
+    const char* chords[2] = {"Dm|Gm", "Dm"};
+    for (int bar = 0; bar < 2; ++bar) {
+        play_pattern(song, strings, bar, chords[bar], bar == 0 ? "C---C---" : "C-------", 50, 70);
+        play_pattern(song, bass, bar, chords[bar], bar == 0 ? "1---1---" : "1-------", 26, 90);
+        play_pattern(song, timpani, bar, "Dm", bar == 0 ? "1...1..." : "1.......", 38, 100);
+    }
+    play_drums(song, drums, 1, {{CRASH, "o......."}}, 70);
+    return song;
+}
+
 }  // namespace
 
 void make_music(const std::string& dir) {
@@ -541,6 +564,7 @@ void make_music(const std::string& dir) {
     write_file(dir + "/level2.MID", midi_bytes(farm_fort_theme(), "The Farm Fort"));
     write_file(dir + "/level3.MID", midi_bytes(great_tree_theme(), "The Great Tree"));
     write_file(dir + "/levelComplete.MID", midi_bytes(level_complete_fanfare(), "Level Complete"));
+    write_file(dir + "/gameOver.MID", midi_bytes(game_over_lament(), "Game Over"));
 }
 
 }  // namespace art
