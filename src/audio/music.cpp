@@ -8,13 +8,13 @@
 
 #include "audio/audio_report.h"
 #include "audio/file_bytes.h"
+#include "base/data_file.h"
 #include "audio/midi_file.h"
 #include "platform/audio.h"
 #include "platform/platform.h"
 
 namespace {
 
-constexpr size_t LARGEST_MIDI_BYTES = 4u << 20;
 
 MusicSlot music_table[MUSIC_MAX];
 int current_track = -1;
@@ -60,10 +60,14 @@ int load_midi(const char* filename) {
         return -1;
     }
     std::vector<uint8_t> bytes;
+    std::string read_fault;
+    if (!read_data_file(filename, DataKind::Music, &bytes, &read_fault)) {
+        std::fprintf(stderr, "quillmoor: %s: %s\n", filename, read_fault.c_str());
+        return -1;
+    }
     const char* fault = nullptr;
     uint32_t length_ms = 0;
-    if (!read_file_bytes(filename, LARGEST_MIDI_BYTES, &bytes, &fault) ||
-        !midi_duration_ms(bytes.data(), bytes.size(), &length_ms, &fault)) {
+    if (!midi_duration_ms(bytes.data(), bytes.size(), &length_ms, &fault)) {
         std::fprintf(stderr, "quillmoor: %s: %s\n", filename, fault);
         return -1;
     }

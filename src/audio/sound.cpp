@@ -7,12 +7,12 @@
 
 #include "audio/audio_report.h"
 #include "audio/file_bytes.h"
+#include "base/data_file.h"
 #include "audio/wav_file.h"
 #include "platform/audio.h"
 
 namespace {
 
-constexpr size_t LARGEST_WAV_BYTES = 64u << 20;
 constexpr int PLAY_LOOPING = 1;
 
 SoundSlot sound_table[SOUND_MAX];
@@ -55,8 +55,9 @@ int load_wav(const char* filename, int) {
     if (id < 0) return refuse(filename, "the sound table is full");
 
     std::vector<uint8_t> bytes;
+    std::string read_fault;
+    if (!read_data_file(filename, DataKind::Sound, &bytes, &read_fault)) return refuse(filename, read_fault.c_str());
     const char* fault = nullptr;
-    if (!read_file_bytes(filename, LARGEST_WAV_BYTES, &bytes, &fault)) return refuse(filename, fault);
     WavContents wav;
     if (!parse_wav(bytes.data(), bytes.size(), &wav, &fault)) return refuse(filename, fault);
 

@@ -3,10 +3,10 @@
 
 #include <cstdio>
 #include <cstring>
-#include <fstream>
-#include <iterator>
 #include <sstream>
 #include <string>
+
+#include "base/data_file.h"
 
 namespace {
 
@@ -32,9 +32,9 @@ int load_bitmap_file(BitmapFile* bitmap, const char* filename) {
     if (!bitmap || !filename) return 0;
     // Whatever happens, the pixels of an earlier file are not left behind to be cut from.
     unload_bitmap_file(bitmap);
-    std::ifstream in(filename, std::ios::binary);
-    if (!in) return refuse(filename, "cannot open the file");
-    std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    std::vector<uint8_t> bytes;
+    std::string fault;
+    if (!read_data_file(filename, DataKind::Bitmap, &bytes, &fault)) return refuse(filename, fault.c_str());
     if (bytes.size() < FILE_HEADER_SIZE + INFO_HEADER_SIZE) return refuse(filename, "file too short for a bitmap header");
 
     const uint8_t* h = bytes.data();
@@ -129,11 +129,13 @@ int set_palette(const PaletteEntry entries[256]) {
 }
 
 int load_palette_file(const char* filename, PaletteEntry entries[256]) {
-    std::ifstream in(filename);
-    if (!in) {
-        std::fprintf(stderr, "quillmoor: %s: cannot open the palette file\n", filename);
+    std::vector<uint8_t> bytes;
+    std::string fault;
+    if (!read_data_file(filename, DataKind::Palette, &bytes, &fault)) {
+        std::fprintf(stderr, "quillmoor: %s: %s\n", filename, fault.c_str());
         return 0;
     }
+    std::istringstream in(std::string(bytes.begin(), bytes.end()));
     // Values are read in order; at the first missing or malformed value the rest stay as they were.
     int values[4];
     int complete = 0;

@@ -106,9 +106,9 @@ void World::reset_enemies() {
 }
 
 bool World::load_tile_map(const char* filename) {
-    LevelReader in(filename);
+    LevelReader in(filename, DataKind::TileMap);
     if (!in.is_open()) {
-        std::fprintf(stderr, "quillmoor: %s: cannot open the tile map; the map keeps its old tiles\n", filename);
+        std::fprintf(stderr, "quillmoor: %s: %s; the map keeps its old tiles\n", filename, in.fault().c_str());
         return true;
     }
     int cells = 0;
@@ -124,7 +124,7 @@ bool World::load_tile_map(const char* filename) {
             std::fprintf(stderr, "quillmoor: %s: only %d of %d tile numbers; the rest keep their old tiles\n", filename, cells,
                          MAP_ROWS * MAP_COLUMNS);
         else
-            std::fprintf(stderr, "quillmoor: %s: not a tile number after %d tiles (line %d); the rest keep their old tiles\n",
+            std::fprintf(stderr, "quillmoor: %s: not a tile number after %d tiles (line %lld); the rest keep their old tiles\n",
                          filename, cells, in.line());
     }
     return true;
@@ -154,9 +154,9 @@ void World::load_enemy_list(const char* filename, int kind) {
         return;
     }
     if (count > POOL_SIZE) count = POOL_SIZE;
-    LevelReader in(filename);
+    LevelReader in(filename, DataKind::EnemyList);
     if (!in.is_open()) {
-        std::fprintf(stderr, "quillmoor: %s: cannot open the enemy list; no enemy of it takes part\n", filename);
+        std::fprintf(stderr, "quillmoor: %s: %s; no enemy of it takes part\n", filename, in.fault().c_str());
         return;
     }
     bool horizontal_next = true;
@@ -167,7 +167,7 @@ void World::load_enemy_list(const char* filename, int kind) {
         if (!got_x || !got_y || !std::isfinite(x) || !std::isfinite(y)) {
             // The end of the numbers ends the list quietly; anything else is a damaged file.
             if (!(got_x == false && in.at_end()))
-                std::fprintf(stderr, "quillmoor: %s: %s after %d positions (line %d); the list ends there\n", filename,
+                std::fprintf(stderr, "quillmoor: %s: %s after %d positions (line %lld); the list ends there\n", filename,
                              got_x && !got_y && in.at_end() ? "a half pair" : "not a position", slot, in.line());
             return;
         }

@@ -2,6 +2,7 @@
 #include "world/level_reader.h"
 
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 
 namespace {
@@ -14,24 +15,15 @@ int digit_value(int c) {
 }
 }  // namespace
 
-LevelReader::LevelReader(const char* filename) { file_ = filename ? std::fopen(filename, "rb") : nullptr; }
-
-LevelReader::~LevelReader() {
-    if (file_) std::fclose(file_);
+LevelReader::LevelReader(const char* filename, DataKind kind) {
+    open_ = filename && read_data_file(filename, kind, &bytes_, &fault_);
+    data_ = bytes_.data();
+    size_ = bytes_.size();
 }
 
-int LevelReader::peek() {
-    if (!file_) return EOF;
-    if (position_ >= length_) {
-        length_ = static_cast<int>(std::fread(buffer_, 1, sizeof buffer_, file_));
-        position_ = 0;
-        if (length_ <= 0) {
-            length_ = 0;
-            return EOF;
-        }
-    }
-    return buffer_[position_];
-}
+LevelReader::LevelReader(const uint8_t* data, size_t size) : data_(data), size_(data ? size : 0), open_(true) {}
+
+int LevelReader::peek() { return position_ < size_ ? data_[position_] : EOF; }
 
 int LevelReader::get() {
     const int c = peek();
