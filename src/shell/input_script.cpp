@@ -41,11 +41,16 @@ bool parse_keys(const std::string& word, unsigned& keys) {
 
 }  // namespace
 
-unsigned InputScript::keys_at(long frame) const {
-    long end = 0;
-    for (const ScriptStep& s : steps) {
-        end += s.count;
-        if (frame <= end) return s.keys;
+unsigned InputScript::keys_at(long frame) {
+    if (frame < cursor_first_frame_) {
+        cursor_step_ = 0;
+        cursor_first_frame_ = 1;
+    }
+    while (cursor_step_ < steps.size()) {
+        const long next_first = cursor_first_frame_ + steps[cursor_step_].count;
+        if (frame < next_first) return steps[cursor_step_].keys;
+        cursor_first_frame_ = next_first;
+        ++cursor_step_;
     }
     return 0;
 }
@@ -53,7 +58,7 @@ unsigned InputScript::keys_at(long frame) const {
 bool parse_input_script(const std::string& text, InputScript& script, std::string& error) {
     std::stringstream in(text);
     std::string line;
-    int number = 0;
+    long long number = 0;
     while (std::getline(in, line)) {
         ++number;
         if (auto hash = line.find('#'); hash != std::string::npos) line.erase(hash);

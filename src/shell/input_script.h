@@ -26,8 +26,13 @@ struct ScriptStep {
 struct InputScript {
     std::vector<ScriptStep> steps;
 
-    // Keys held in frame `frame` (counting from 1); none after the last step.
-    unsigned keys_at(long frame) const;
+    // Keys held in frame `frame` (counting from 1); none after the last step. Asking for
+    // frames in rising order takes constant time: a cursor remembers the step reached.
+    unsigned keys_at(long frame);
+
+private:
+    size_t cursor_step_ = 0;
+    long cursor_first_frame_ = 1;  // the first frame of the cursor's step
 };
 
 // Parses a script; on a malformed line returns false with `error` naming the line.
