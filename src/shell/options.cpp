@@ -76,6 +76,7 @@ bool parse_options(int argc, char** argv, Options& o, std::string& error) {
             ++i;
         } else if (arg == "--input" || arg == "--state" || arg == "--data") {
             if (!need_value()) return false;
+            if (!*value) return error = arg + " needs a non-empty name", false;
             (arg == "--input" ? o.input_path : arg == "--state" ? o.state_path : o.data_dir) = value;
             ++i;
         } else if (arg == "--shot") {

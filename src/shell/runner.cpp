@@ -3,7 +3,10 @@
 
 #include <cstdio>
 #include <fstream>
-#include <sstream>
+#include <string>
+#include <vector>
+
+#include "base/data_file.h"
 
 #include "platform/headless.h"
 #include "platform/keyboard.h"
@@ -14,19 +17,16 @@
 
 namespace {
 
-// Reads the key script named by --input; false (with a message) when it is missing or bad.
+// Reads the key script named by --input; false (with a message naming the option) when it
+// cannot be read or is malformed.
 bool load_script(const Options& options, InputScript& script) {
     if (options.input_path.empty()) return true;
-    std::ifstream in(options.input_path);
-    if (!in) {
-        std::fprintf(stderr, "quillmoor: %s: cannot open the input script\n", options.input_path.c_str());
-        return false;
-    }
-    std::stringstream text;
-    text << in.rdbuf();
+    const char* path = options.input_path.c_str();
+    std::vector<uint8_t> bytes;
     std::string error;
-    if (!parse_input_script(text.str(), script, error)) {
-        std::fprintf(stderr, "quillmoor: %s: %s\n", options.input_path.c_str(), error.c_str());
+    if (!read_data_file(path, DataKind::KeyScript, &bytes, &error) ||
+        !parse_input_script(std::string(bytes.begin(), bytes.end()), script, error)) {
+        std::fprintf(stderr, "quillmoor: --input %s: %s\n", path, error.c_str());
         return false;
     }
     return true;
@@ -72,9 +72,11 @@ int run_headless(const Options& options) {
     if (!platform::init(config)) return 1;
     if (!game_init()) std::fprintf(stderr, "quillmoor: start-up failed\n");
     int status = 0;
+    long last_frame = 0;
     for (long frame = 1; frame <= options.frames; ++frame) {
         platform::set_keyboard_snapshot(snapshot_for(script.keys_at(frame)));
         if (!platform::pump_events()) break;
+        last_frame = frame;
         game_main();
         for (const FrameShot& shot : options.shots)
             if (shot.frame == frame && !platform::write_presented_frame_bmp(shot.path.c_str())) {
@@ -82,6 +84,10 @@ int run_headless(const Options& options) {
                 status = 1;
             }
     }
+    for (const FrameShot& shot : options.shots)
+        if (shot.frame > last_frame)
+            std::fprintf(stderr, "quillmoor: warning: --shot %ld:%s: the run ended at frame %ld; no picture written\n", shot.frame,
+                         shot.path.c_str(), last_frame);
     if (!options.state_path.empty()) {
         std::ofstream out(options.state_path);
         out << game_state_json();
