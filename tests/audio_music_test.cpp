@@ -86,7 +86,7 @@ TEST_F(MusicTable, AHeadlessTrackEndsAfterItsLengthAndReplayingStartsItOver) {
     EXPECT_EQ(midi_status(id), MIDI_STATE_PLAYING);
     platform::sleep_ms(600);
     EXPECT_EQ(midi_status(id), MIDI_STATE_STOPPED);
-    const std::string report = audio_state_json_members();
+    const std::string report = audio_state_json();
     EXPECT_NE(report.find("\"current\": null"), std::string::npos) << report;
     EXPECT_NE(report.find("\"plays\": {\"two_seconds.mid\": 2}"), std::string::npos) << report;
 }
@@ -102,7 +102,7 @@ TEST_F(MusicTable, OnlyTheTrackStartedLastSounds) {
     stop_midi(intro);
     EXPECT_EQ(current_midi_track(), -1);
     EXPECT_EQ(midi_status(level), MIDI_STATE_PLAYING);
-    EXPECT_NE(audio_state_json_members().find("\"current\": \"level.mid\""), std::string::npos);
+    EXPECT_NE(audio_state_json().find("\"current\": \"level.mid\""), std::string::npos);
     // A new track replaces it even though it was no longer current.
     play_midi(fanfare);
     EXPECT_EQ(midi_status(level), MIDI_STATE_STOPPED);
@@ -136,7 +136,7 @@ TEST_F(MusicTable, TheGamesTracksTakeIdsInLoadOrderAndTheLevelThemesLastAMinute)
     EXPECT_LE(music_slot(4)->length_ms, 10000u);
     EXPECT_GE(music_slot(4)->length_ms, 2000u);
     play_midi(1);
-    EXPECT_NE(audio_state_json_members().find("\"current\": \"level1.MID\""), std::string::npos);
+    EXPECT_NE(audio_state_json().find("\"current\": \"level1.MID\""), std::string::npos);
     delete_all_midi();
     EXPECT_EQ(midi_status(1), 0);
     EXPECT_EQ(current_midi_track(), -1);

@@ -159,10 +159,10 @@ TEST_F(SoundTable, PlayingCountsLoadedSoundsAndIgnoresEmptyIds) {
     EXPECT_EQ(play_sound(-1, 0), 1);
     EXPECT_EQ(play_sound(200, 0), 1);
     EXPECT_EQ(play_sound(SOUND_MAX, 0), 1);
-    const std::string report = audio_state_json_members();
+    const std::string report = audio_state_json();
     EXPECT_NE(report.find("\"sounds\": {\"swish.wav\": 2}"), std::string::npos) << report;
     reset_audio_report();
-    EXPECT_NE(audio_state_json_members().find("\"sounds\": {}"), std::string::npos);
+    EXPECT_NE(audio_state_json().find("\"sounds\": {}"), std::string::npos);
 }
 
 TEST_F(SoundTable, TheGamesSoundsTakeIdsInLoadOrder) {

@@ -125,7 +125,7 @@ TEST_F(PlayerMove, PlayingFrameTakesRightFirstAndHoldsStillWhileTheSwordSwings) 
     hold_keys({platform::VK_RIGHT}, {platform::DIK_A});
     for (int i = 0; i < 5; ++i) playing_frame();
     EXPECT_FLOAT_EQ(world.player.body.x, 304);
-    EXPECT_NE(audio_state_json_members().find("\"useSword.WAV\": 5"), std::string::npos)
+    EXPECT_NE(audio_state_json().find("\"useSword.WAV\": 5"), std::string::npos)
         << "the swing sound starts again in every frame that A is held";
     EXPECT_TRUE(world.player.sword.attr & SPRITE_ATTR_VISIBLE);
     hold_keys({platform::VK_RIGHT});

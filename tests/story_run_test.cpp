@@ -427,7 +427,7 @@ TEST_F(StoryRun, TheWholeStoryFromTheTitleToTheLastLine) {
     ASSERT_FALSE(shown.empty());
     EXPECT_EQ(shown.back(), "Nibbs Begins his Journey home.  Envinsioning an even better Curdwick.");
 
-    const std::string report = audio_state_json_members();
+    const std::string report = audio_state_json();
     EXPECT_EQ(plays(report, "levelComplete.MID"), 3);
     EXPECT_EQ(plays(report, "bossDie.WAV"), 3);
     EXPECT_EQ(plays(report, "celebrate.WAV"), 3);

@@ -36,32 +36,13 @@ void count(PlayCounts& counts, const char* name) {
     entry.count = 1;
 }
 
-void append_string(std::string& out, const char* text) {
-    out += '"';
-    for (const char* c = text; *c; ++c) {
-        const unsigned char u = static_cast<unsigned char>(*c);
-        if (u == '"' || u == '\\') {
-            out += '\\';
-            out += *c;
-        } else if (u < 0x20) {
-            char escaped[8];
-            std::snprintf(escaped, sizeof escaped, "\\u%04x", u);
-            out += escaped;
-        } else {
-            out += *c;
-        }
-    }
-    out += '"';
-}
-
-void append_counts(std::string& out, const PlayCounts& counts) {
-    out += '{';
+void write_counts(JsonWriter& w, const PlayCounts& counts) {
+    w.begin_object();
     for (int i = 0; i < counts.used; ++i) {
-        if (i) out += ", ";
-        append_string(out, counts.entries[i].name);
-        out += ": " + std::to_string(counts.entries[i].count);
+        w.key(counts.entries[i].name);
+        w.integer(counts.entries[i].count);
     }
-    out += '}';
+    w.end_object();
 }
 
 }  // namespace
@@ -74,17 +55,25 @@ void reset_audio_report() {
     music_plays.used = 0;
 }
 
-std::string audio_state_json_members() {
-    std::string out = "\"sounds\": ";
-    append_counts(out, sound_plays);
-    out += ", \"music\": {\"current\": ";
-    const char* current = music_now_playing();
-    if (current)
-        append_string(out, current);
+void write_audio_state(JsonWriter& w) {
+    w.key("sounds");
+    write_counts(w, sound_plays);
+    w.key("music");
+    w.begin_object();
+    w.key("current");
+    if (const char* current = music_now_playing())
+        w.string(current);
     else
-        out += "null";
-    out += ", \"plays\": ";
-    append_counts(out, music_plays);
-    out += '}';
-    return out;
+        w.null();
+    w.key("plays");
+    write_counts(w, music_plays);
+    w.end_object();
+}
+
+std::string audio_state_json() {
+    JsonWriter w;
+    w.begin_object();
+    write_audio_state(w);
+    w.end_object();
+    return w.text();
 }

@@ -2,9 +2,13 @@
 #pragma once
 #include <string>
 
-// JSON members `"sounds": {...}, "music": {...}` (no surrounding braces): plays per sound file,
-// the music file sounding now (or null) and plays per music file.
-std::string audio_state_json_members();
+#include "base/json_writer.h"
+
+// Writes the members `"sounds": {...}, "music": {...}` into the open object: plays per sound
+// file, the music file sounding now (or null) and plays per music file.
+void write_audio_state(JsonWriter& w);
+// The same members as a JSON object of their own.
+std::string audio_state_json();
 // Forgets the counts (a new run or test).
 void reset_audio_report();
 

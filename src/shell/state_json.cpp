@@ -2,6 +2,7 @@
 #include "shell/state_json.h"
 
 #include "audio/audio_report.h"
+#include "base/json_writer.h"
 #include "rules/play_mode.h"
 #include "screens/title_menu.h"
 #include "shell/game.h"
@@ -9,18 +10,29 @@
 #include "world/world_report.h"
 
 std::string game_state_json() {
-    std::string out = "{\n";
-    out += "  \"frame\": " + std::to_string(shell.frame) + ",\n";
-    out += "  \"game_state\": \"" + std::string(game_state_name(shell.game_state)) + "\",\n";
-    out += "  \"current_level\": " + std::to_string(shell.current_level) + ",\n";
-    out += "  \"loaded_level\": " + std::to_string(world.loaded_level) + ",\n";
-    out += "  \"menu_choice\": " + std::to_string(title_menu.menu_choice) + ",\n";
-    out += "  \"menu_counter\": " + std::to_string(title_menu.menu_counter) + ",\n";
-    out += "  \"play_mode\": \"" + std::string(play_mode_name(play_mode)) + "\"";
-    const std::string world_part = world_state_json_members();
-    if (!world_part.empty()) out += ",\n  " + world_part;
-    const std::string audio_part = audio_state_json_members();
-    if (!audio_part.empty()) out += ",\n  " + audio_part;
-    out += "\n}\n";
-    return out;
+    JsonWriter w;
+    w.begin_object();
+    // The shell's members one to a line, then the world's and the audio's on a line each.
+    auto line = [&](const char* name, long long value) {
+        w.line_break();
+        w.key(name);
+        w.integer(value);
+    };
+    line("frame", shell.frame);
+    w.line_break();
+    w.key("game_state");
+    w.string(game_state_name(shell.game_state));
+    line("current_level", shell.current_level);
+    line("loaded_level", world.loaded_level);
+    line("menu_choice", title_menu.menu_choice);
+    line("menu_counter", title_menu.menu_counter);
+    w.line_break();
+    w.key("play_mode");
+    w.string(play_mode_name(play_mode));
+    w.line_break();
+    write_world_state(w);
+    w.line_break();
+    write_audio_state(w);
+    w.end_object();
+    return w.text();
 }

@@ -1,112 +1,135 @@
 // The world's state report for the headless runner.
 #include "world/world_report.h"
 
-#include <cstdarg>
-#include <cstdio>
-
 #include "world/world.h"
 
 namespace {
 
-void add(std::string& out, const char* format, ...) __attribute__((format(printf, 2, 3)));
-void add(std::string& out, const char* format, ...) {
-    char piece[256];
-    va_list args;
-    va_start(args, format);
-    std::vsnprintf(piece, sizeof piece, format, args);
-    va_end(args);
-    out += piece;
-}
-
-// A Windows-1252 line as a JSON string in UTF-8.
-void add_text(std::string& out, const char* text) {
-    out += '"';
-    for (const unsigned char* p = reinterpret_cast<const unsigned char*>(text); *p; ++p) {
-        const unsigned c = *p;
-        if (c == '"' || c == '\\') {
-            out += '\\';
-            out += static_cast<char>(c);
-        } else if (c == 0x92) {
-            out += "\xE2\x80\x99";  // right single quotation mark
-        } else if (c < 0x20) {
-            add(out, "\\u%04x", c);
-        } else if (c < 0x80) {
-            out += static_cast<char>(c);
-        } else {
-            // Other high bytes as the Latin-1 letters they mostly are.
-            out += static_cast<char>(0xC0 | (c >> 6));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        }
-    }
-    out += '"';
-}
-
 bool visible(const Sprite& s) { return (s.attr & SPRITE_ATTR_VISIBLE) != 0; }
 
-// A boss's common members, leaving its object open for the members of its kind.
-void add_boss(std::string& out, const char* name, const EnemyBase& b, const World& w) {
-    add(out, "\"%s\": {\"alive\": %s, \"hit_points\": %d, \"world_x\": %.2f, \"world_y\": %.2f", name,
-        b.alive ? "true" : "false", static_cast<int>(b.hit_points), w.scroll_x + static_cast<double>(b.body.x),
-        w.scroll_y + static_cast<double>(b.body.y));
+// A world position of something held in screen pixels (world pixels).
+void world_position(JsonWriter& w, const World& world_, float x, float y) {
+    w.key("world_x");
+    w.fixed2(world_.scroll_x + static_cast<double>(x));
+    w.key("world_y");
+    w.fixed2(world_.scroll_y + static_cast<double>(y));
 }
 
-void add_item(std::string& out, const char* name, const Sprite& s, const World& w) {
-    add(out, "\"%s\": {\"visible\": %s, \"world_x\": %.2f, \"world_y\": %.2f}", name, visible(s) ? "true" : "false",
-        w.scroll_x + static_cast<double>(s.x), w.scroll_y + static_cast<double>(s.y));
+// A boss's common members, leaving its object open for the members of its kind.
+void begin_boss(JsonWriter& w, const char* name, const EnemyBase& b, const World& world_) {
+    w.key(name);
+    w.begin_object();
+    w.key("alive");
+    w.boolean(b.alive);
+    w.key("hit_points");
+    w.integer(b.hit_points);
+    world_position(w, world_, b.body.x, b.body.y);
+}
+
+void item(JsonWriter& w, const char* name, const Sprite& s, const World& world_) {
+    w.key(name);
+    w.begin_object();
+    w.key("visible");
+    w.boolean(visible(s));
+    world_position(w, world_, s.x, s.y);
+    w.end_object();
 }
 
 }  // namespace
 
-std::string world_state_json_members() {
-    const World& w = world;
-    const Player& p = w.player;
-    std::string out;
-    add(out, "\"scroll_x\": %d, \"scroll_y\": %d, ", static_cast<int>(w.scroll_x), static_cast<int>(w.scroll_y));
-    add(out,
-        "\"hero\": {\"x\": %.2f, \"y\": %.2f, \"world_x\": %.2f, \"world_y\": %.2f, \"hit_points\": %d, "
-        "\"lives\": %d, \"has_key\": %s, \"has_bow\": %s, \"facing\": %d, \"alive\": %s, \"invulnerable\": %s}, ",
-        static_cast<double>(p.body.x), static_cast<double>(p.body.y), w.scroll_x + static_cast<double>(p.body.x),
-        w.scroll_y + static_cast<double>(p.body.y), static_cast<int>(p.hit_points), static_cast<int>(p.lives),
-        p.has_key ? "true" : "false", p.has_bow ? "true" : "false", static_cast<int>(p.body.aux_3),
-        p.alive ? "true" : "false", p.invulnerable ? "true" : "false");
+void write_world_state(JsonWriter& w) {
+    const World& wd = world;
+    const Player& p = wd.player;
+    w.key("scroll_x");
+    w.integer(static_cast<int>(wd.scroll_x));
+    w.key("scroll_y");
+    w.integer(static_cast<int>(wd.scroll_y));
 
-    out += "\"speech\": [";
-    for (const SpeechLine* line = w.dialog_box.top; line; line = line->next) {
-        add(out, "{\"speaker\": %d, \"text\": ", static_cast<int>(line->speaker));
-        add_text(out, line->text);
-        out += line->next ? "}, " : "}";
+    w.key("hero");
+    w.begin_object();
+    w.key("x");
+    w.fixed2(p.body.x);
+    w.key("y");
+    w.fixed2(p.body.y);
+    world_position(w, wd, p.body.x, p.body.y);
+    w.key("hit_points");
+    w.integer(p.hit_points);
+    w.key("lives");
+    w.integer(p.lives);
+    w.key("has_key");
+    w.boolean(p.has_key);
+    w.key("has_bow");
+    w.boolean(p.has_bow);
+    w.key("facing");
+    w.integer(p.body.aux_3);
+    w.key("alive");
+    w.boolean(p.alive);
+    w.key("invulnerable");
+    w.boolean(p.invulnerable);
+    w.end_object();
+
+    w.key("speech");
+    w.begin_array();
+    for (const SpeechLine* line = wd.dialog_box.top; line; line = line->next) {
+        w.begin_object();
+        w.key("speaker");
+        w.integer(line->speaker);
+        w.key("text");
+        w.string(line->text);
+        w.end_object();
     }
-    out += "], ";
+    w.end_array();
 
     int moles = 0, pigs = 0, wasps = 0;
     for (int i = 0; i < POOL_SIZE; ++i) {
-        moles += w.pools.moles[i].alive ? 1 : 0;
-        pigs += w.pools.pigs[i].alive ? 1 : 0;
-        wasps += w.pools.wasps[i].alive ? 1 : 0;
+        moles += wd.pools.moles[i].alive ? 1 : 0;
+        pigs += wd.pools.pigs[i].alive ? 1 : 0;
+        wasps += wd.pools.wasps[i].alive ? 1 : 0;
     }
-    add(out, "\"enemies\": {\"moles\": %d, \"pigs\": %d, \"wasps\": %d}, ", moles, pigs, wasps);
+    w.key("enemies");
+    w.begin_object();
+    w.key("moles");
+    w.integer(moles);
+    w.key("pigs");
+    w.integer(pigs);
+    w.key("wasps");
+    w.integer(wasps);
+    w.end_object();
 
-    out += "\"bosses\": {";
-    const MoleBoss& mole = w.pools.mole_boss;
-    add_boss(out, "mole", mole, w);
-    add(out, ", \"hurt\": %s, \"hurt_timer\": %d, \"underground\": %s, \"underground_timer\": %d}, ",
-        mole.hurt ? "true" : "false", static_cast<int>(mole.hurt_timer), mole.underground ? "true" : "false",
-        static_cast<int>(mole.underground_timer));
-    add_boss(out, "swine", w.pools.swine_boss, w);
-    add(out, ", \"spear_visible\": %s}, ", visible(w.pools.swine_boss.spear) ? "true" : "false");
-    add_boss(out, "wasp", w.pools.wasp_boss, w);
-    add(out, ", \"stinger_visible\": %s}", visible(w.pools.wasp_boss.stinger) ? "true" : "false");
-    out += "}, ";
+    w.key("bosses");
+    w.begin_object();
+    const MoleBoss& mole = wd.pools.mole_boss;
+    begin_boss(w, "mole", mole, wd);
+    w.key("hurt");
+    w.boolean(mole.hurt);
+    w.key("hurt_timer");
+    w.integer(mole.hurt_timer);
+    w.key("underground");
+    w.boolean(mole.underground);
+    w.key("underground_timer");
+    w.integer(mole.underground_timer);
+    w.end_object();
+    begin_boss(w, "swine", wd.pools.swine_boss, wd);
+    w.key("spear_visible");
+    w.boolean(visible(wd.pools.swine_boss.spear));
+    w.end_object();
+    begin_boss(w, "wasp", wd.pools.wasp_boss, wd);
+    w.key("stinger_visible");
+    w.boolean(visible(wd.pools.wasp_boss.stinger));
+    w.end_object();
+    w.end_object();
 
-    add_item(out, "cheese", w.cheese_sprite, w);
-    out += ", ";
-    add_item(out, "key", w.key_sprite, w);
-    out += ", ";
+    item(w, "cheese", wd.cheese_sprite, wd);
+    item(w, "key", wd.key_sprite, wd);
 
     int jail_doors = 0;
     for (int r = 0; r < MAP_ROWS; ++r)
         for (int c = 0; c < MAP_COLUMNS; ++c) jail_doors += tile_map[r][c] == TILE_JAIL_DOOR ? 1 : 0;
-    add(out, "\"jail_doors\": %d, ", jail_doors);
-    add(out, "\"story\": {\"boss_taunt_shown\": %s}", w.boss_taunt_shown ? "true" : "false");
-    return out;
+    w.key("jail_doors");
+    w.integer(jail_doors);
+    w.key("story");
+    w.begin_object();
+    w.key("boss_taunt_shown");
+    w.boolean(wd.boss_taunt_shown);
+    w.end_object();
 }

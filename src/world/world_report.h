@@ -1,7 +1,6 @@
 // The world's part of the headless runner's state report.
 #pragma once
-#include <string>
+#include "base/json_writer.h"
 
-// JSON members for the world (scroll, hero, speech, enemies, ...), without braces;
-// empty when there is nothing to report.
-std::string world_state_json_members();
+// Writes the world's members (scroll, hero, speech, enemies, ...) into the open object.
+void write_world_state(JsonWriter& w);
