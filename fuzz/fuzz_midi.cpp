@@ -1,0 +1,13 @@
+// MIDI files: any bytes give an answer, the same answer twice, with a reason when refused.
+#include "audio/midi_file.h"
+#include "fuzz_file.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    uint32_t first = 0, second = 0;
+    const char* fault = nullptr;
+    const bool ok = midi_duration_ms(data, size, &first, &fault);
+    FUZZ_CHECK(ok || (fault && *fault));
+    FUZZ_CHECK(midi_duration_ms(data, size, &second, &fault) == ok);
+    FUZZ_CHECK(!ok || first == second);
+    return 0;
+}
