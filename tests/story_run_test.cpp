@@ -461,7 +461,7 @@ TEST_F(EnhancedStoryRun, TheLastLineLeadsToTheEndSceneThenTheTitleStartsANewGame
     for (int i = 0; i < 100 && shell.game_state == GAME_STATE_ENDING; ++i) frame(space);
     ASSERT_EQ(shell.game_state, GAME_STATE_TITLE);
     EXPECT_EQ(shell.current_level, 0) << "the finished game is not resumed";
-    const std::string report = audio_state_json_members();
+    const std::string report = audio_state_json();
     EXPECT_EQ(plays(report, "levelComplete.MID"), 4) << "the end scene opens with the fanfare";
     EXPECT_EQ(plays(report, "intro.MID"), 2) << "and the credits have the game's theme";
 
