@@ -60,7 +60,7 @@ protected:
     }
     // Plays of a sound file so far, from the audio report.
     static int plays(const char* file) {
-        const std::string json = audio_state_json_members();
+        const std::string json = audio_state_json();
         const std::string key = std::string("\"") + file + "\": ";
         const size_t at = json.find(key);
         return at == std::string::npos ? 0 : std::atoi(json.c_str() + at + key.size());
