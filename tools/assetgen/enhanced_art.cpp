@@ -50,15 +50,7 @@ Canvas the_end() {
         fill_rect(c, x + 8, base - 18, 8, 8, GOLD + 6);
         fill_rect(c, x + 28, base - 18, 8, 8, GOLD + 6);
     }
-    Lettering gold;
-    gold.fill = {CREAM + 7, CREAM + 6, GOLD + 7, GOLD + 6, GOLD + 5, GOLD + 4};
-    gold.edge_light = WHITE;
-    gold.outline = BLACK;
-    gold.outline_width = 2;
-    gold.shadow = NIGHT + 0;
-    gold.shadow_dx = 3;
-    gold.shadow_dy = 3;
-    paste_centred(c, paint_lettering("The End", "DejaVuSerif-Bold.ttf", 64, gold), 320, 90);
+    paste_centred(c, paint_lettering("The End", "DejaVuSerif-Bold.ttf", 64, gold_lettering(NIGHT + 0, 3)), 320, 90);
     Lettering cream;
     cream.fill = {WHITE, CREAM + 7, CREAM + 6};
     cream.outline = BLACK;

@@ -43,6 +43,18 @@ Canvas trim(const Canvas& c) {
 
 void paste_centred(Canvas& dst, const Canvas& src, int cx, int cy) { paste(dst, src, cx - src.width / 2, cy - src.height / 2); }
 
+Lettering gold_lettering(int shadow, int offset) {
+    Lettering style;
+    style.fill = {CREAM + 7, CREAM + 6, GOLD + 7, GOLD + 6, GOLD + 5, GOLD + 4};
+    style.edge_light = WHITE;
+    style.outline = BLACK;
+    style.outline_width = 2;
+    style.shadow = shadow;
+    style.shadow_dx = offset;
+    style.shadow_dy = offset;
+    return style;
+}
+
 Canvas paint_lettering(const std::string& text, const std::string& font_file, int pixel_size, const Lettering& style) {
     return paint_mask(trim(render_text(text, font_file, pixel_size, WHITE)), style);
 }

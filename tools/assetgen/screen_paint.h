@@ -25,6 +25,10 @@ struct Lettering {
     int shadow_dy = 0;
 };
 
+// The gold lettering of the menu plaques: cream to gold, lit edges, a two-pixel black outline,
+// and a drop shadow in `shadow` moved `offset` pixels right and down.
+Lettering gold_lettering(int shadow, int offset);
+
 // Paints a glyph mask (any opaque pixel is a stroke) in the given style.
 Canvas paint_mask(const Canvas& mask, const Lettering& style);
 

@@ -80,15 +80,7 @@ Canvas menu_plaque(const std::string& word) {
             fill_circle(c, sx, sy, 2, GOLD + 5);
             c.set(sx - 1, sy - 1, GOLD + 7);
         }
-    Lettering style;
-    style.fill = {CREAM + 7, CREAM + 6, GOLD + 7, GOLD + 6, GOLD + 5, GOLD + 4};
-    style.edge_light = WHITE;
-    style.outline = BLACK;
-    style.outline_width = 2;
-    style.shadow = WOOD + 0;
-    style.shadow_dx = 2;
-    style.shadow_dy = 2;
-    Canvas text = paint_lettering(word, "DejaVuSerif-Bold.ttf", 34, style);
+    Canvas text = paint_lettering(word, "DejaVuSerif-Bold.ttf", 34, gold_lettering(WOOD + 0, 2));
     paste_centred(c, text, x0 + w / 2, y0 + h / 2);
     return c;
 }
