@@ -1,6 +1,8 @@
 // The shell through the headless runner: the title menu, the state machine and the runner itself.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "platform/headless.h"
 #include "platform/platform.h"
 #include "run_game.h"
@@ -145,13 +147,20 @@ TEST(FrameClock, EveryFrameLastsThirtyMillisecondsAcrossTheWrap) {
 
 TEST(HeadlessRunner, TheSameKeysMakeTheSameRun) {
     TempDir dir;
-    // Into level 1, through the opening lines, then walking and fighting among the moles.
-    const std::string script = "20 -\n1 enter\n5 -\n1 space\n12 -\n1 space\n12 -\n1 space\n10 -\n60 right+a\n80 down\n40 left\n200 down+a\n";
-    HeadlessRun first = run_headless(dir, script, 450, "--shot 450:'" + dir.file("a.bmp") + "'");
+    // Into level 1, through the opening lines, then walking and fighting among the moles; the
+    // browser build's test plays the same script.
+    const std::string script = read_text(std::string(QUILLMOOR_SOURCE_DIR) + "/tests/keys/fight.keys");
+    const std::string extra = "--shot 450:'" + dir.file("a.bmp") + "' --hashes '" + dir.file("a.hashes") + "'";
+    HeadlessRun first = run_headless(dir, script, 450, extra);
     const std::string first_frame = read_text(dir.file("a.bmp"));
-    HeadlessRun second = run_headless(dir, script, 450, "--shot 450:'" + dir.file("a.bmp") + "'");
+    const std::string first_hashes = read_text(dir.file("a.hashes"));
+    HeadlessRun second = run_headless(dir, script, 450, extra);
     ASSERT_EQ(first.exit_status, 0) << first.errors;
     EXPECT_EQ(first.state, second.state);
     EXPECT_EQ(first_frame, read_text(dir.file("a.bmp")));
     EXPECT_EQ(json_value(first.state, "game_state"), "Playing");
+    // One hash a frame; the same run hashes alike, and the picture changes as the hero walks.
+    EXPECT_EQ(first_hashes, read_text(dir.file("a.hashes")));
+    EXPECT_EQ(std::count(first_hashes.begin(), first_hashes.end(), '\n'), 450);
+    EXPECT_NE(first_hashes.substr(17 * 300, 16), first_hashes.substr(17 * 449, 16));
 }

@@ -59,3 +59,24 @@ bool write_presented_frame_bmp(const char* path) {
 }
 
 }  // namespace platform
+
+namespace platform {
+
+std::string presented_frame_hash_text() {
+    const PresentedFrame& p = presented;
+    uint64_t hash = 0xcbf29ce484222325ull;
+    auto mix = [&hash](uint8_t byte) { hash = (hash ^ byte) * 0x100000001b3ull; };
+    for (int value : {p.width, p.height})
+        for (int shift = 0; shift < 32; shift += 8) mix(static_cast<uint8_t>(value >> shift));
+    for (uint8_t v : p.pixels) mix(v);
+    for (const PaletteEntry& e : p.palette) {
+        mix(e.red);
+        mix(e.green);
+        mix(e.blue);
+    }
+    char text[17];
+    std::snprintf(text, sizeof text, "%016llx", static_cast<unsigned long long>(hash));
+    return text;
+}
+
+}  // namespace platform

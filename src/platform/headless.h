@@ -1,6 +1,7 @@
 // What the headless backend keeps for the runner: the last frame presented, in its palette.
 #pragma once
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "platform/platform.h"
@@ -21,5 +22,8 @@ void set_virtual_clock(uint32_t ms);
 // Writes the last presented frame with its palette: an 8-bit PNG when the name ends in
 // ".png", else an 8-bit BMP. False on failure.
 bool write_presented_frame_bmp(const char* path);
+// 64-bit FNV-1a of the last presented frame's size, 8-bit pixels and palette colours, as
+// 16 lower-case hex digits: two runs that present the same picture give the same text.
+std::string presented_frame_hash_text();
 
 }  // namespace platform

@@ -1,27 +1,20 @@
-// Text output: every Windows-1252 glyph is rendered once, unsmoothed, and kept as a mask.
+// Text on the desktop: every Windows-1252 glyph of the DejaVu face is rendered once,
+// unsmoothed, into the glyph atlas that draw_text reads.
 #include "platform/text.h"
 
 #include <SDL_ttf.h>
 
-#include <algorithm>
-
 #include <cstdio>
-#include <vector>
+#include <utility>
+
+#include "platform/glyph_atlas.h"
+#include "platform/text_render.h"
 
 namespace platform {
 namespace {
 
 constexpr int FONT_PIXELS = 14;
 const char* const FONT_FILE = QUILLMOOR_FONT_DIR "/DejaVuSans-Bold.ttf";
-
-struct Glyph {
-    int width = 0, height = 0;  // the advance and the line height
-    std::vector<uint8_t> mask;  // 1 where the glyph is drawn
-};
-
-bool loaded = false;
-int line_height = FONT_PIXELS + 2;
-Glyph glyphs[256];
 
 // Windows-1252 bytes 0x80..0x9F are not Latin-1; the rest map straight to Unicode.
 constexpr uint16_t CP1252_HIGH[32] = {0x20AC, 0, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
@@ -32,8 +25,7 @@ uint16_t unicode_of(uint8_t c) { return (c >= 0x80 && c < 0xA0) ? CP1252_HIGH[c 
 
 }  // namespace
 
-bool text_init() {
-    if (loaded) return true;
+bool render_glyph_atlas(GlyphAtlas& atlas) {
     if (!TTF_WasInit() && TTF_Init() != 0) {
         std::fprintf(stderr, "quillmoor: cannot start the font renderer: %s\n", TTF_GetError());
         return false;
@@ -43,13 +35,13 @@ bool text_init() {
         std::fprintf(stderr, "quillmoor: %s: cannot open the font: %s\n", FONT_FILE, TTF_GetError());
         return false;
     }
-    line_height = TTF_FontLineSkip(font);
+    atlas.line_height = TTF_FontLineSkip(font);
     for (int c = 32; c < 256; ++c) {
         uint16_t u = unicode_of(static_cast<uint8_t>(c));
         if (!u) continue;
         SDL_Surface* s = TTF_RenderGlyph_Solid(font, u, SDL_Color{255, 255, 255, 255});
         if (!s) continue;
-        Glyph& g = glyphs[c];
+        Glyph& g = atlas.glyphs[c];
         g.width = s->w;
         g.height = s->h;
         g.mask.assign(static_cast<size_t>(s->w) * s->h, 0);
@@ -60,49 +52,20 @@ bool text_init() {
         SDL_FreeSurface(s);
     }
     TTF_CloseFont(font);
-    loaded = true;
+    return true;
+}
+
+bool text_init() {
+    if (glyph_atlas_loaded()) return true;
+    GlyphAtlas atlas;
+    if (!render_glyph_atlas(atlas)) return false;
+    use_glyph_atlas(std::move(atlas));
     return true;
 }
 
 void text_shutdown() {
-    for (Glyph& g : glyphs) g = Glyph{};
-    loaded = false;
+    forget_glyph_atlas();
     if (TTF_WasInit()) TTF_Quit();
 }
-
-bool draw_text(Surface& s, const char* text, int x, int y, uint8_t index) {
-    if (!loaded || !text) return false;
-    int left = 0, top = 0, right = s.width, bottom = s.height;
-    if (s.has_clip) {
-        left = std::max(left, s.clip.left);
-        top = std::max(top, s.clip.top);
-        right = std::min(right, s.clip.right);
-        bottom = std::min(bottom, s.clip.bottom);
-    }
-    for (const unsigned char* p = reinterpret_cast<const unsigned char*>(text); *p; ++p) {
-        const Glyph& g = glyphs[*p];
-        for (int gy = 0; gy < g.height; ++gy) {
-            int py = y + gy;
-            if (py < top || py >= bottom) continue;
-            for (int gx = 0; gx < g.width; ++gx) {
-                int px = x + gx;
-                if (px >= left && px < right && g.mask[static_cast<size_t>(gy) * g.width + gx]) s.pixels[static_cast<size_t>(py) * s.pitch + px] = index;
-            }
-        }
-        x += g.width;
-    }
-    return true;
-}
-
-int text_width(const char* text, int length) {
-    int w = 0;
-    for (int i = 0; i < length && text[i]; ++i) {
-        const Glyph& g = glyphs[static_cast<unsigned char>(text[i])];
-        w += loaded ? g.width : FONT_PIXELS * 2 / 3;
-    }
-    return w;
-}
-
-int text_line_height() { return line_height; }
 
 }  // namespace platform

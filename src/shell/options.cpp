@@ -21,8 +21,8 @@ bool parse_count(const char* text, long min, long max, long& out) {
 
 const char* usage_text() {
     return "usage: quillmoor [--window] [--scale N] [--mute] [--classic | --enhanced] [--data DIR] [--input FILE]\n"
-           "       quillmoor --headless --frames N [--input FILE] [--state FILE] [--shot N:FILE]... [--data DIR]\n"
-           "                 [--classic | --enhanced]\n"
+           "       quillmoor --headless --frames N [--input FILE] [--state FILE] [--shot N:FILE]... [--hashes FILE]\n"
+           "                 [--data DIR] [--classic | --enhanced]\n"
            "\n"
            "  --window        play in a window instead of full screen (Alt+Enter switches)\n"
            "  --scale N       window scale, 1 to 8 (default 2)\n"
@@ -37,6 +37,8 @@ const char* usage_text() {
            "                  first, then the keyboard takes over)\n"
            "  --state FILE    headless: write the game state as JSON after the last frame\n"
            "  --shot N:FILE   headless: write frame N (from 1) as an 8-bit BMP; repeatable\n"
+           "  --hashes FILE   headless: write a hash of each presented frame (its 8-bit pixels\n"
+           "                  and palette), one line a frame\n"
            "  --version       show the game's name and version\n"
            "  --help          show this text\n";
 }
@@ -74,10 +76,10 @@ bool parse_options(int argc, char** argv, Options& o, std::string& error) {
             if (!need_value()) return false;
             if (!parse_count(value, 0, 100000000, o.frames)) return error = "--frames takes a whole number from 0 to 100000000", false;
             ++i;
-        } else if (arg == "--input" || arg == "--state" || arg == "--data") {
+        } else if (arg == "--input" || arg == "--state" || arg == "--data" || arg == "--hashes") {
             if (!need_value()) return false;
             if (!*value) return error = arg + " needs a non-empty name", false;
-            (arg == "--input" ? o.input_path : arg == "--state" ? o.state_path : o.data_dir) = value;
+            (arg == "--input" ? o.input_path : arg == "--state" ? o.state_path : arg == "--hashes" ? o.hashes_path : o.data_dir) = value;
             ++i;
         } else if (arg == "--shot") {
             if (!need_value()) return false;
@@ -93,8 +95,8 @@ bool parse_options(int argc, char** argv, Options& o, std::string& error) {
             return false;
         }
     }
-    if (!o.headless && (o.frames || !o.state_path.empty() || !o.shots.empty())) {
-        error = "--frames, --state and --shot go with --headless";
+    if (!o.headless && (o.frames || !o.state_path.empty() || !o.shots.empty() || !o.hashes_path.empty())) {
+        error = "--frames, --state, --shot and --hashes go with --headless";
         return false;
     }
     if (o.classic && o.enhanced) {

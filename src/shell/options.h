@@ -18,6 +18,7 @@ struct Options {
     long frames = 0;  // headless: frames to run at most
     std::string input_path;
     std::string state_path;
+    std::string hashes_path;  // headless: one hash of each presented frame a line
     std::vector<FrameShot> shots;
     std::string data_dir;
     bool help = false;

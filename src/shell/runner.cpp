@@ -62,27 +62,53 @@ int run_game(const Options& options) {
     return 0;
 }
 
-int run_headless(const Options& options) {
-    InputScript script;
-    if (!load_script(options, script)) return 2;
+bool run_script_headless(const InputScript& script, long frames, PlayMode mode, const std::function<void(long)>& after_frame,
+                         std::string& state_json) {
     platform::Config config;
     config.backend = platform::Backend::Headless;
     config.mute = true;
-    play_mode = chosen_play_mode(options);
-    if (!platform::init(config)) return 1;
+    play_mode = mode;
+    if (!platform::init(config)) return false;
     if (!game_init()) std::fprintf(stderr, "quillmoor: start-up failed\n");
-    int status = 0;
-    long last_frame = 0;
-    for (long frame = 1; frame <= options.frames; ++frame) {
+    for (long frame = 1; frame <= frames; ++frame) {
         platform::set_keyboard_snapshot(snapshot_for(script.keys_at(frame)));
         if (!platform::pump_events()) break;
-        last_frame = frame;
         game_main();
+        after_frame(frame);
+    }
+    state_json = game_state_json();
+    game_shutdown();
+    platform::shutdown();
+    return true;
+}
+
+int run_headless(const Options& options) {
+    InputScript script;
+    if (!load_script(options, script)) return 2;
+    std::ofstream hashes;
+    if (!options.hashes_path.empty()) {
+        hashes.open(options.hashes_path);
+        if (!hashes) {
+            std::fprintf(stderr, "quillmoor: %s: cannot write the frame hashes\n", options.hashes_path.c_str());
+            return 1;
+        }
+    }
+    int status = 0;
+    long last_frame = 0;
+    auto after_frame = [&](long frame) {
+        last_frame = frame;
         for (const FrameShot& shot : options.shots)
             if (shot.frame == frame && !platform::write_presented_frame_bmp(shot.path.c_str())) {
                 std::fprintf(stderr, "quillmoor: %s: cannot write the frame picture\n", shot.path.c_str());
                 status = 1;
             }
+        if (hashes.is_open()) hashes << platform::presented_frame_hash_text() << '\n';
+    };
+    std::string state;
+    if (!run_script_headless(script, options.frames, chosen_play_mode(options), after_frame, state)) return 1;
+    if (hashes.is_open() && !hashes.flush()) {
+        std::fprintf(stderr, "quillmoor: %s: cannot write the frame hashes\n", options.hashes_path.c_str());
+        status = 1;
     }
     for (const FrameShot& shot : options.shots)
         if (shot.frame > last_frame)
@@ -90,13 +116,11 @@ int run_headless(const Options& options) {
                          shot.path.c_str(), last_frame);
     if (!options.state_path.empty()) {
         std::ofstream out(options.state_path);
-        out << game_state_json();
+        out << state;
         if (!out) {
             std::fprintf(stderr, "quillmoor: %s: cannot write the state file\n", options.state_path.c_str());
             status = 1;
         }
     }
-    game_shutdown();
-    platform::shutdown();
     return status;
 }

@@ -69,6 +69,7 @@ int main(int argc, char** argv) {
         art::make_sounds(dir);
         art::make_music(dir);
         art::make_enhanced_art(dir);
+        art::make_text_face(dir);
     } catch (const std::exception& e) {
         std::fprintf(stderr, "assetgen: %s\n", e.what());
         return 1;

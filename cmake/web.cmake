@@ -1,0 +1,31 @@
+# The browser build (configured with emcmake): the game compiled to WebAssembly on the browser
+# backend, with the generated data and the rendered music packed beside it. scripts/build-web.sh
+# makes the data and runs this.
+set(QUILLMOOR_WEB_DATA "" CACHE PATH "Folder of generated data and rendered music to pack with the page")
+if(NOT IS_DIRECTORY "${QUILLMOOR_WEB_DATA}")
+  message(FATAL_ERROR "QUILLMOOR_WEB_DATA must name the staged data folder (scripts/build-web.sh makes it)")
+endif()
+
+# The platform layer without the files that talk to SDL; the browser backend stands in for them.
+file(GLOB WEB_PLATFORM_SOURCES CONFIGURE_DEPENDS src/platform/*.cpp src/platform/web/*.cpp)
+foreach(source ${WEB_PLATFORM_SOURCES})
+  file(STRINGS ${source} sdl_includes REGEX "#include <SDL")
+  if(sdl_includes)
+    list(REMOVE_ITEM WEB_PLATFORM_SOURCES ${source})
+  endif()
+endforeach()
+
+# GAME_SOURCES: the same game files as the desktop's (CMakeLists.txt gathers them).
+add_executable(quillmoor_web ${WEB_PLATFORM_SOURCES} ${GAME_SOURCES} src/web/web_main.cpp)
+target_include_directories(quillmoor_web PRIVATE src)
+target_compile_definitions(quillmoor_web PRIVATE QUILLMOOR_BUILD_DATA_DIR="/data" QUILLMOOR_INSTALL_DATA_DIR="/data")
+set_target_properties(quillmoor_web PROPERTIES OUTPUT_NAME game SUFFIX ".js"
+  LINK_DEPENDS "${QUILLMOOR_WEB_DATA}/.stamp")
+target_link_options(quillmoor_web PRIVATE
+  "SHELL:--preload-file ${QUILLMOOR_WEB_DATA}@/data"
+  "SHELL:--exclude-file ${QUILLMOOR_WEB_DATA}/.stamp"
+  -sALLOW_MEMORY_GROWTH=1
+  -sENVIRONMENT=web
+  "-sEXPORTED_RUNTIME_METHODS=[ccall,UTF8ToString]")
+add_custom_command(TARGET quillmoor_web POST_BUILD
+  COMMAND ${CMAKE_COMMAND} -E copy_if_different ${CMAKE_SOURCE_DIR}/src/web/quillmoor.html ${CMAKE_BINARY_DIR}/quillmoor.html)

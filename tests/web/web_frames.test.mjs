@@ -1,0 +1,177 @@
+// The browser build in headless Chromium against the native headless game: the same key scripts
+// must give the same state report and the same hash for every presented 8-bit frame, and the page
+// itself must show the title and start its music on the first key.
+import { test, before, after } from 'node:test';
+import assert from 'node:assert/strict';
+import { spawnSync } from 'node:child_process';
+import { createHash } from 'node:crypto';
+import { mkdtempSync, readFileSync, readdirSync, rmSync, writeFileSync } from 'node:fs';
+import { tmpdir } from 'node:os';
+import { join, dirname } from 'node:path';
+import { fileURLToPath } from 'node:url';
+import puppeteer from 'puppeteer-core';
+import { serveFolder } from './serve_folder.mjs';
+import { decodePng } from './png_decode.mjs';
+
+const root = join(dirname(fileURLToPath(import.meta.url)), '..', '..');
+const nativeBuild = process.env.QUILLMOOR_NATIVE_BUILD || join(root, 'build');
+const webBuild = join(root, 'build-web');
+const keysDir = join(root, 'tests', 'keys');
+const chromiumPath = process.env.QUILLMOOR_CHROMIUM || '/usr/bin/chromium';
+
+let server, browser, origin, work;
+
+before(async () => {
+  work = mkdtempSync(join(tmpdir(), 'quillmoor-web-'));
+  server = await serveFolder(webBuild);
+  origin = `http://127.0.0.1:${server.address().port}`;
+  browser = await puppeteer.launch({
+    executablePath: chromiumPath,
+    headless: true,
+    args: ['--no-sandbox', '--disable-gpu', '--mute-audio'],
+  });
+});
+
+after(async () => {
+  if (browser) await browser.close();
+  if (server) server.close();
+  if (work) rmSync(work, { recursive: true, force: true });
+});
+
+async function openPage(query) {
+  const page = await browser.newPage();
+  const problems = [];
+  page.on('pageerror', (e) => problems.push(String(e)));
+  await page.setViewport({ width: 640, height: 480 });
+  await page.goto(`${origin}/quillmoor.html${query}`);
+  await page.waitForFunction(() => globalThis.Module && Module.quillmoorReady, { timeout: 60000 });
+  return { page, problems };
+}
+
+// The native game's headless run of a key script: its state report, every frame's hash and
+// the last frame as a BMP.
+function nativeRun(name, script, frames) {
+  const input = join(work, `${name}.keys`);
+  const state = join(work, `${name}.json`);
+  const hashes = join(work, `${name}.hashes`);
+  const shot = join(work, `${name}.bmp`);
+  writeFileSync(input, script);
+  const result = spawnSync(join(nativeBuild, 'quillmoor'), [
+    '--headless', '--frames', String(frames), '--input', input, '--state', state,
+    '--hashes', hashes, '--shot', `${frames}:${shot}`, '--data', join(nativeBuild, 'data'),
+  ], { encoding: 'utf8' });
+  assert.equal(result.status, 0, result.stderr);
+  return {
+    state: JSON.parse(readFileSync(state, 'utf8')),
+    hashes: readFileSync(hashes, 'utf8').trim().split('\n'),
+    bmp: readFileSync(shot),
+  };
+}
+
+// The 8-bit pixel rows of an uncompressed BMP, top row first.
+function bmpPixelsTopDown(bmp) {
+  const offset = bmp.readUInt32LE(10);
+  const width = bmp.readInt32LE(18);
+  const height = bmp.readInt32LE(22);
+  const stride = (width + 3) & ~3;
+  const rows = [];
+  for (let y = 0; y < Math.abs(height); ++y) {
+    const stored = height > 0 ? Math.abs(height) - 1 - y : y;
+    rows.push(bmp.subarray(offset + stored * stride, offset + stored * stride + width));
+  }
+  return Buffer.concat(rows);
+}
+
+const sha = (bytes) => createHash('sha256').update(bytes).digest('hex');
+
+const scripts = readdirSync(keysDir).filter((f) => f.endsWith('.keys')).sort();
+
+test('every shared key script has a frame count', () => {
+  assert.ok(scripts.length >= 3, 'the key scripts are in tests/keys');
+  for (const file of scripts)
+    assert.match(readFileSync(join(keysDir, file), 'utf8'), /^# frames: \d+\n/, file);
+});
+
+for (const file of scripts) {
+  test(`${file}: the browser's states and frames equal the native game's`, async () => {
+    const script = readFileSync(join(keysDir, file), 'utf8');
+    const frames = Number(/^# frames: (\d+)/.exec(script)[1]);
+    const native = nativeRun(file.replace(/\.keys$/, ''), script, frames);
+    const { page, problems } = await openPage('?test');
+    try {
+      const web = await page.evaluate((text, n) => {
+        const answer = JSON.parse(Module.ccall('quillmoor_test_run', 'string', ['string', 'number', 'number'], [text, n, 0]));
+        const at = Module._quillmoor_test_frame_pixels();
+        const size = Module._quillmoor_test_frame_size();
+        answer.pixels = Array.from(Module.HEAPU8.subarray(at, at + size));
+        return answer;
+      }, script, frames);
+      assert.equal(web.error, undefined, web.error);
+      assert.deepEqual(web.state, native.state);
+      assert.equal(web.hashes.length, native.hashes.length);
+      const firstDifferent = web.hashes.findIndex((h, i) => h !== native.hashes[i]);
+      assert.equal(firstDifferent, -1, `frame ${firstDifferent + 1} differs`);
+      assert.equal(sha(Buffer.from(web.pixels)), sha(bmpPixelsTopDown(native.bmp)), 'the last frame\'s 8-bit pixels');
+      assert.deepEqual(problems, []);
+    } finally {
+      await page.close();
+    }
+  });
+}
+
+test('the page shows the title, starts its music on the first key and plays from the keyboard at the game\'s pace', async () => {
+  const expected = bmpColours(nativeRun('title', '30 -\n', 30).bmp);
+  const { page, problems } = await openPage('');
+  try {
+    await new Promise((r) => setTimeout(r, 1500));
+    const picture = decodePng(await page.screenshot({ type: 'png' }));
+    assert.equal(picture.width, 640);
+    assert.equal(picture.height, 480);
+    let same = 0;
+    for (let i = 0; i < 640 * 480; ++i) {
+      const [r, g, b] = expected[i];
+      const p = i * 4;
+      if (Math.abs(picture.rgba[p] - r) <= 2 && Math.abs(picture.rgba[p + 1] - g) <= 2 && Math.abs(picture.rgba[p + 2] - b) <= 2) ++same;
+    }
+    // The menu's pointer moves; everything else on the title is still.
+    assert.ok(same / (640 * 480) > 0.98, `only ${same} of ${640 * 480} pixels match the native title`);
+
+    // Whether the context may sound before a gesture is the browser's choice (headless Chromium
+    // allows it whatever the switches say); after a key it must run, playing the title's track.
+    await page.keyboard.press('ArrowDown');
+    await page.waitForFunction(() => Module.qmAudio.context.state === 'running', { timeout: 10000 });
+    await page.waitForFunction(() => Module.qmAudio.music !== null, { timeout: 20000 });
+    const track = await page.evaluate(() => Module.qmAudio.music.buffer.duration);
+    assert.ok(track > 20, `the title's track lasts ${track} s`);
+
+    // The keyboard plays the game: Enter on START, Space on the map, then the hero walks right.
+    const liveState = () => page.evaluate(() => JSON.parse(Module.ccall('quillmoor_live_state', 'string', [], [])));
+    // The menu takes a key only some frames after the last one.
+    const pause = (ms) => new Promise((r) => setTimeout(r, ms));
+    await pause(1000);
+    await page.keyboard.press('ArrowUp');
+    await pause(1000);
+    await page.keyboard.press('Enter');
+    await page.waitForFunction(() => Module.ccall('quillmoor_live_state', 'string', [], []).includes('"LevelMap"'), { timeout: 5000 });
+    await pause(500);
+    await page.keyboard.press('Space');
+    await page.waitForFunction(() => Module.ccall('quillmoor_live_state', 'string', [], []).includes('"Playing"'), { timeout: 5000 });
+    const start = await liveState();
+    const startedAt = Date.now();
+    await pause(2000);
+    const later = await liveState();
+    const perSecond = (later.frame - start.frame) / ((Date.now() - startedAt) / 1000);
+    assert.ok(perSecond > 28 && perSecond < 36, `${perSecond.toFixed(1)} frames a second, not 33`);
+    assert.equal(later.current_level, 1);
+    assert.equal(later.music.current, 'level1.MID');
+    assert.deepEqual(problems, []);
+  } finally {
+    await page.close();
+  }
+});
+
+// Each pixel's colour of an 8-bit BMP, top row first, through its palette.
+function bmpColours(bmp) {
+  const paletteAt = 14 + bmp.readUInt32LE(14);
+  return Array.from(bmpPixelsTopDown(bmp), (v) => [bmp[paletteAt + v * 4 + 2], bmp[paletteAt + v * 4 + 1], bmp[paletteAt + v * 4]]);
+}
