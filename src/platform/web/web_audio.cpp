@@ -232,7 +232,8 @@ void sound_buffer_release(int buffer) {
     buffer_used[buffer] = false;
 }
 
-int music_track_load(const char* path) {
+// The MIDI bytes stay unused: the browser plays the track rendered from the same file at build time.
+int music_track_load(const char* path, const uint8_t*, size_t) {
     if (!device_open || !path) return -1;
     int slot = -1;
     for (int t = 0; t < AUDIO_TRACK_MAX && slot < 0; ++t)
