@@ -18,7 +18,10 @@ endforeach()
 # GAME_SOURCES: the same game files as the desktop's (CMakeLists.txt gathers them).
 add_executable(quillmoor_web ${WEB_PLATFORM_SOURCES} ${GAME_SOURCES} src/web/web_main.cpp)
 target_include_directories(quillmoor_web PRIVATE src)
-target_compile_definitions(quillmoor_web PRIVATE QUILLMOOR_BUILD_DATA_DIR="/data" QUILLMOOR_INSTALL_DATA_DIR="/data")
+# The page's data is packed at /data; the desktop's data lookup is not used there.
+target_compile_definitions(quillmoor_web PRIVATE
+  QUILLMOOR_VERSION="${PROJECT_VERSION}" QUILLMOOR_BUILD_DIR="/" QUILLMOOR_BUILD_DATA_DIR="/data"
+  QUILLMOOR_INSTALL_DATA_DIR="/data")
 set_target_properties(quillmoor_web PROPERTIES OUTPUT_NAME game SUFFIX ".js"
   LINK_DEPENDS "${QUILLMOOR_WEB_DATA}/.stamp")
 target_link_options(quillmoor_web PRIVATE

@@ -14,13 +14,15 @@ music_gain=0.45
 if [ ! -f "$native/CMakeCache.txt" ]; then
   cmake -S . -B "$native" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUILLMOOR_TESTS=OFF -DQUILLMOOR_BENCH=OFF
 fi
-cmake --build "$native" -j2 --target game_data
+cmake --build "$native" -j2 --target game_data assetgen
 
 mkdir -p "$out/data"
 if [ ! -f "$out/data/.stamp" ] || [ "$native/data/.stamp" -nt "$out/data/.stamp" ]; then
   rm -rf "$out/data" && mkdir -p "$out/data"
   cp -r "$native/data/." "$out/data/"
   rm -f "$out/data/.stamp"
+  # The browser has no font renderer: the text face comes as a glyph atlas.
+  "$native/assetgen" --text-face "$out/data"
   for midi in "$out"/data/*.MID; do
     wav="$out/$(basename "${midi%.MID}").wav"
     fluidsynth -n -i -q -r 44100 -g "$music_gain" -F "$wav" "$soundfont" "$midi" >/dev/null

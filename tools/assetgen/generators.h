@@ -16,7 +16,8 @@ void make_levels(const std::string& dir);  // Level1..3.txt and the enemy lists
 void make_sounds(const std::string& dir);  // the WAV effects
 void make_music(const std::string& dir);  // the MIDI tracks
 void make_enhanced_art(const std::string& dir);  // SpaceKey.BMP, TheEnd.BMP (enhanced play only)
-void make_text_face(const std::string& dir);  // font.atlas, the text face for builds without a font renderer
+// With --text-face: font.atlas, the text face for the browser build, which has no font renderer.
+void make_text_face(const std::string& dir);
 
 // Writes a whole file; throws on failure.
 void write_file(const std::string& path, const std::string& bytes);

@@ -35,17 +35,20 @@ void make_palette_file(const std::string& dir) {
 int main(int argc, char** argv) {
     bool preview = false;
     bool icons = false;
+    bool text_face = false;  // only the glyph atlas, for the browser build
     const char* dir = nullptr;
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--preview") == 0)
             preview = true;
         else if (std::strcmp(argv[i], "--icons") == 0)
             icons = true;
+        else if (std::strcmp(argv[i], "--text-face") == 0)
+            text_face = true;
         else
             dir = argv[i];
     }
     if (!dir) {
-        std::fprintf(stderr, "usage: assetgen [--preview | --icons] OUTPUT_DIR\n");
+        std::fprintf(stderr, "usage: assetgen [--preview | --icons | --text-face] OUTPUT_DIR\n");
         return 2;
     }
     try {
@@ -58,6 +61,9 @@ int main(int argc, char** argv) {
             art::make_icons(dir);
             return 0;
         }
+        if (text_face) {
+                return 0;
+        }
         art::make_palette_file(dir);
         art::make_title_screens(dir);
         art::make_progress_map(dir);
@@ -69,7 +75,6 @@ int main(int argc, char** argv) {
         art::make_sounds(dir);
         art::make_music(dir);
         art::make_enhanced_art(dir);
-        art::make_text_face(dir);
     } catch (const std::exception& e) {
         std::fprintf(stderr, "assetgen: %s\n", e.what());
         return 1;
