@@ -62,7 +62,8 @@ int main(int argc, char** argv) {
             return 0;
         }
         if (text_face) {
-                return 0;
+            art::make_text_face(dir);
+            return 0;
         }
         art::make_palette_file(dir);
         art::make_title_screens(dir);
