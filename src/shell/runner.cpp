@@ -62,7 +62,7 @@ int run_game(const Options& options) {
     return 0;
 }
 
-bool run_script_headless(const InputScript& script, long frames, PlayMode mode, const std::function<void(long)>& after_frame,
+bool run_script_headless(InputScript& script, long frames, PlayMode mode, const std::function<void(long)>& after_frame,
                          std::string& state_json) {
     platform::Config config;
     config.backend = platform::Backend::Headless;

@@ -14,5 +14,5 @@ int run_headless(const Options& options);
 // `frames` frames of the script's keys, calling `after_frame(frame)` after each (frames count
 // from 1), then fills `state_json` with the state report and shuts the game down.
 // Returns false only when the platform could not start.
-bool run_script_headless(const InputScript& script, long frames, PlayMode mode, const std::function<void(long)>& after_frame,
+bool run_script_headless(InputScript& script, long frames, PlayMode mode, const std::function<void(long)>& after_frame,
                          std::string& state_json);
