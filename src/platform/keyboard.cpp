@@ -21,4 +21,6 @@ void set_keyboard_snapshot(const KeyboardSnapshot& snapshot) { current = snapsho
 
 void clear_keyboard_snapshot() { current = KeyboardSnapshot{}; }
 
+const KeyboardSnapshot& keyboard_snapshot() { return current; }
+
 }  // namespace platform

@@ -30,5 +30,7 @@ bool read_key_state(uint8_t state[256]);
 // Backends and the headless runner replace the snapshot the two questions read.
 void set_keyboard_snapshot(const KeyboardSnapshot& snapshot);
 void clear_keyboard_snapshot();
+// The snapshot the game reads this frame (what a recording keeps).
+const KeyboardSnapshot& keyboard_snapshot();
 
 }  // namespace platform

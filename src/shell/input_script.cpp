@@ -39,6 +39,15 @@ bool parse_keys(const std::string& word, unsigned& keys) {
     return !word.empty() && word.back() != '+';
 }
 
+// Header comments of a recorded run: "# mode classic" and "# data 0123abcd...".
+void read_header_comment(const std::string& line, InputScript& script) {
+    std::stringstream words(line);
+    std::string hash, name, value;
+    if (!(words >> hash >> name >> value) || hash != "#") return;
+    if (name == "mode") script.play_mode = value;
+    if (name == "data") script.data_hash = value;
+}
+
 }  // namespace
 
 unsigned InputScript::keys_at(long frame) {
@@ -61,6 +70,7 @@ bool parse_input_script(const std::string& text, InputScript& script, std::strin
     long long number = 0;
     while (std::getline(in, line)) {
         ++number;
+        read_header_comment(line, script);
         if (auto hash = line.find('#'); hash != std::string::npos) line.erase(hash);
         std::stringstream words(line);
         std::string count_word, keys_word, extra;
@@ -87,4 +97,18 @@ platform::KeyboardSnapshot snapshot_for(unsigned keys) {
             snap.scan_state[k.scan_code] = platform::KEY_DOWN_BIT;
         }
     return snap;
+}
+
+unsigned keys_of(const platform::KeyboardSnapshot& snapshot) {
+    unsigned keys = 0;
+    for (const KeyName& k : KEY_NAMES)
+        if (snapshot.virtual_down[k.virtual_key] || (snapshot.scan_state[k.scan_code] & platform::KEY_DOWN_BIT)) keys |= k.bit;
+    return keys;
+}
+
+std::string script_line(long count, unsigned keys) {
+    std::string names;
+    for (const KeyName& k : KEY_NAMES)
+        if (keys & k.bit) names += (names.empty() ? "" : "+") + std::string(k.name);
+    return std::to_string(count) + " " + (names.empty() ? "-" : names) + "\n";
 }

@@ -25,6 +25,9 @@ struct ScriptStep {
 
 struct InputScript {
     std::vector<ScriptStep> steps;
+    // From a recorded run's header comments ("# mode NAME", "# data HASH"); empty when absent.
+    std::string play_mode;
+    std::string data_hash;
 
     // Keys held in frame `frame` (counting from 1); none after the last step. Asking for
     // frames in rising order takes constant time: a cursor remembers the step reached.
@@ -39,3 +42,7 @@ private:
 bool parse_input_script(const std::string& text, InputScript& script, std::string& error);
 // The keyboard the game sees for a set of script keys.
 platform::KeyboardSnapshot snapshot_for(unsigned keys);
+// The script keys of a keyboard snapshot: the keys the game reads, nothing else.
+unsigned keys_of(const platform::KeyboardSnapshot& snapshot);
+// The `COUNT KEYS` line of a step, with its newline.
+std::string script_line(long count, unsigned keys);

@@ -21,6 +21,7 @@ bool parse_count(const char* text, long min, long max, long& out) {
 
 const char* usage_text() {
     return "usage: quillmoor [--window] [--scale N] [--mute] [--classic | --enhanced] [--data DIR] [--input FILE]\n"
+           "                 [--record FILE]\n"
            "       quillmoor --headless --frames N [--input FILE] [--state FILE] [--shot N:FILE]... [--hashes FILE]\n"
            "                 [--data DIR] [--classic | --enhanced]\n"
            "\n"
@@ -34,7 +35,9 @@ const char* usage_text() {
            "  --headless      no window, no sound device, a virtual clock; keys come from --input\n"
            "  --frames N      headless: run at most N frames\n"
            "  --input FILE    key script, one 'COUNT KEYS' line per step (in a window: replayed\n"
-           "                  first, then the keyboard takes over)\n"
+           "                  first, then the keyboard takes over; a recording's mode line chooses\n"
+           "                  the play mode unless --classic or --enhanced is given)\n"
+           "  --record FILE   window: write the keys of every frame played to FILE as a key script\n"
            "  --state FILE    headless: write the game state as JSON after the last frame\n"
            "  --shot N:FILE   headless: write frame N (from 1) as an 8-bit BMP; repeatable\n"
            "  --hashes FILE   headless: write a hash of each presented frame (its 8-bit pixels\n"
@@ -76,10 +79,14 @@ bool parse_options(int argc, char** argv, Options& o, std::string& error) {
             if (!need_value()) return false;
             if (!parse_count(value, 0, 100000000, o.frames)) return error = "--frames takes a whole number from 0 to 100000000", false;
             ++i;
-        } else if (arg == "--input" || arg == "--state" || arg == "--data" || arg == "--hashes") {
+        } else if (arg == "--input" || arg == "--state" || arg == "--data" || arg == "--hashes" || arg == "--record") {
             if (!need_value()) return false;
             if (!*value) return error = arg + " needs a non-empty name", false;
-            (arg == "--input" ? o.input_path : arg == "--state" ? o.state_path : arg == "--hashes" ? o.hashes_path : o.data_dir) = value;
+            (arg == "--input"    ? o.input_path
+             : arg == "--state"  ? o.state_path
+             : arg == "--hashes" ? o.hashes_path
+             : arg == "--data"   ? o.data_dir
+                                 : o.record_path) = value;
             ++i;
         } else if (arg == "--shot") {
             if (!need_value()) return false;
@@ -97,6 +104,10 @@ bool parse_options(int argc, char** argv, Options& o, std::string& error) {
     }
     if (!o.headless && (o.frames || !o.state_path.empty() || !o.shots.empty() || !o.hashes_path.empty())) {
         error = "--frames, --state, --shot and --hashes go with --headless";
+        return false;
+    }
+    if (o.headless && !o.record_path.empty()) {
+        error = "--record goes with the window; a headless run's keys are its --input script";
         return false;
     }
     if (o.classic && o.enhanced) {

@@ -17,6 +17,7 @@ struct Options {
     bool mute = false;
     long frames = 0;  // headless: frames to run at most
     std::string input_path;
+    std::string record_path;  // window: write every frame's keys here
     std::string state_path;
     std::string hashes_path;  // headless: one hash of each presented frame a line
     std::vector<FrameShot> shots;

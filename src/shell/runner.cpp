@@ -11,8 +11,11 @@
 #include "platform/headless.h"
 #include "platform/keyboard.h"
 #include "platform/platform.h"
+#include "rules/play_mode.h"
+#include "shell/data_hash.h"
 #include "shell/game.h"
 #include "shell/input_script.h"
+#include "shell/key_recorder.h"
 #include "shell/state_json.h"
 
 namespace {
@@ -29,7 +32,24 @@ bool load_script(const Options& options, InputScript& script) {
         std::fprintf(stderr, "quillmoor: --input %s: %s\n", path, error.c_str());
         return false;
     }
+    // A recording made on other data may go another way; it still plays, with one warning.
+    // (The data folder is the working directory by now.)
+    if (!script.data_hash.empty()) {
+        const std::string here = hash_text(data_folder_hash("."));
+        if (here != script.data_hash)
+            std::fprintf(stderr, "quillmoor: %s: recorded on other data (data %s, this data %s); the replay may differ\n",
+                         options.input_path.c_str(), script.data_hash.c_str(), here.c_str());
+    }
     return true;
+}
+
+// The mode asked for on the command line; failing that, the one a recording names.
+PlayMode replay_play_mode(const Options& options, const InputScript& script) {
+    if (!options.classic && !options.enhanced) {
+        if (script.play_mode == play_mode_name(PlayMode::Classic)) return PlayMode::Classic;
+        if (script.play_mode == play_mode_name(PlayMode::Enhanced)) return PlayMode::Enhanced;
+    }
+    return chosen_play_mode(options);
 }
 
 long script_length(const InputScript& script) {
@@ -50,16 +70,22 @@ int run_game(const Options& options) {
     config.fullscreen = !options.windowed;
     config.scale = options.scale;
     config.mute = options.mute;
-    play_mode = chosen_play_mode(options);
+    play_mode = replay_play_mode(options, script);
+    KeyRecorder recorder;
+    if (!options.record_path.empty() &&
+        !open_recording(recorder, options.record_path, play_mode_name(play_mode), hash_text(data_folder_hash("."))))
+        return 1;
     if (!platform::init(config)) return 1;
     if (!game_init()) std::fprintf(stderr, "quillmoor: start-up failed; close the window to end\n");
     for (long frame = 1; platform::pump_events(); ++frame) {
         if (frame <= scripted_frames) platform::set_keyboard_snapshot(snapshot_for(script.keys_at(frame)));
+        // Exactly the keys this frame of the game reads; window-only keys never reach them.
+        record_frame(recorder, keys_of(platform::keyboard_snapshot()));
         game_main();
     }
     game_shutdown();
     platform::shutdown();
-    return 0;
+    return close_recording(recorder) ? 0 : 1;
 }
 
 bool run_script_headless(InputScript& script, long frames, PlayMode mode, const std::function<void(long)>& after_frame,
@@ -105,7 +131,7 @@ int run_headless(const Options& options) {
         if (hashes.is_open()) hashes << platform::presented_frame_hash_text() << '\n';
     };
     std::string state;
-    if (!run_script_headless(script, options.frames, chosen_play_mode(options), after_frame, state)) return 1;
+    if (!run_script_headless(script, options.frames, replay_play_mode(options, script), after_frame, state)) return 1;
     if (hashes.is_open() && !hashes.flush()) {
         std::fprintf(stderr, "quillmoor: %s: cannot write the frame hashes\n", options.hashes_path.c_str());
         status = 1;
