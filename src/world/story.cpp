@@ -118,20 +118,14 @@ void tell(DialogBox& box, const Line (&script)[N]) {
     for (std::size_t i = N; i-- > 0;) box.speech_push(script[i].speaker, script[i].text);
 }
 
-// A position trigger: a level, a zone of the hero's world position (strict bounds; the
-// bounds left open are very large) and what it does.
-struct Zone {
-    float x_min, x_max, y_min, y_max;
-    bool contains(float x, float y) const { return x > x_min && x < x_max && y > y_min && y < y_max; }
-};
 constexpr float OPEN = 1.0e9f;
 
-constexpr Zone BOSS_ZONES[3] = {
+constexpr StoryZone BOSS_ZONES[3] = {
     {2134, OPEN, 1785, OPEN},
     {3474, 3504, 1034, 1134},
     {5111, 5301, 2611, OPEN},
 };
-constexpr Zone COMPLETION_ZONES[3] = {
+constexpr StoryZone COMPLETION_ZONES[3] = {
     {1624, 1965, 310, 620},
     {1973, 2312, 884, 1196},
     {3925, 4363, 1462, 1642},
@@ -155,6 +149,9 @@ void complete_level(World& w, int level) {
 }
 
 }  // namespace
+
+const StoryZone& boss_zone(int level) { return BOSS_ZONES[level - 1]; }
+const StoryZone& completion_zone(int level) { return COMPLETION_ZONES[level - 1]; }
 
 void World::check_story_triggers() {
     const float x = static_cast<float>(scroll_x) + player.body.x;

@@ -1,0 +1,100 @@
+// The autopilot: plays Quillmoor headless from the title to the last line of the story with
+// nothing but key presses, writes the keys as a key script and prints one line.
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <string>
+
+#include "pilot.h"
+#include "platform/platform.h"
+#include "rules/play_mode.h"
+#include "shell/data_dir.h"
+#include "shell/data_hash.h"
+#include "shell/game.h"
+#include "shell/input_script.h"
+#include "shell/key_recorder.h"
+#include "world/world.h"
+
+namespace {
+
+const char* const USAGE =
+    "usage: autopilot --out FILE [--frames N] [--data DIR]\n"
+    "  --out FILE   where to write the key script of the run\n"
+    "  --frames N   give up after N frames (default 60000)\n"
+    "  --data DIR   the game's data folder (default: the one the build makes)\n";
+
+struct Run {
+    long frames = 0;
+    bool finished = false;
+};
+
+// The story is finished once level 3 is completed and its last line has been read.
+bool story_finished() { return shell.current_level == 4 && world.dialog_box.speech_is_idle(); }
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    std::string out, data;
+    long budget = 60000;
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        const char* value = i + 1 < argc ? argv[i + 1] : nullptr;
+        if (arg == "--out" && value) {
+            out = value;
+        } else if (arg == "--data" && value) {
+            data = value;
+        } else if (arg == "--frames" && value && std::atol(value) > 0) {
+            budget = std::atol(value);
+        } else {
+            std::fprintf(stderr, "autopilot: bad option %s\n%s", arg.c_str(), USAGE);
+            return 2;
+        }
+        ++i;
+    }
+    if (out.empty()) {
+        std::fputs(USAGE, stderr);
+        return 2;
+    }
+    const std::string dir = find_data_dir(data, argv[0]);
+    std::error_code ec;
+    out = std::filesystem::absolute(out, ec).string();
+    if (dir.empty() || (std::filesystem::current_path(dir, ec), ec)) {
+        std::fprintf(stderr, "autopilot: data folder %s not found\n", data.empty() ? "(beside the program)" : data.c_str());
+        return 1;
+    }
+    play_mode = PlayMode::Classic;
+    KeyRecorder recorder;
+    if (!open_recording(recorder, out, play_mode_name(play_mode), hash_text(data_folder_hash(".")))) return 1;
+    platform::Config config;
+    config.backend = platform::Backend::Headless;
+    config.mute = true;
+    if (!platform::init(config) || !game_init()) {
+        std::fprintf(stderr, "autopilot: the game did not start\n");
+        return 1;
+    }
+    Pilot pilot;
+    Run run;
+    // With AUTOPILOT_TRACE set, a line every 100 frames shows how the run goes.
+    const bool trace = std::getenv("AUTOPILOT_TRACE") != nullptr;
+    while (run.frames < budget && !story_finished() && shell.game_state != GAME_STATE_GAME_OVER) {
+        const unsigned keys = pilot_keys(pilot);
+        record_frame(recorder, keys);
+        platform::set_keyboard_snapshot(snapshot_for(keys));
+        if (!platform::pump_events()) break;
+        game_main();
+        ++run.frames;
+        if (trace && run.frames % 100 == 0)
+            std::fprintf(stderr, "%ld: level %d at (%d, %d) goal %d hp %d lives %d boss %d key %d\n", run.frames, shell.current_level,
+                         pilot.sight.hero_x, pilot.sight.hero_y, pilot.goal, world.player.hit_points, world.player.lives,
+                         pilot.sight.boss_alive, world.player.has_key);
+    }
+    run.finished = story_finished();
+    const int lives = world.player.lives;
+    game_shutdown();
+    platform::shutdown();
+    if (!close_recording(recorder)) return 1;
+    std::printf("autopilot: %ld frames, %d lives left, story %s\n", run.frames, lives,
+                run.finished ? "finished" : ("not finished (level " + std::to_string(shell.current_level) + ")").c_str());
+    return run.finished ? 0 : 1;
+}
