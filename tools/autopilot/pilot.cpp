@@ -22,6 +22,7 @@ constexpr int STUN_FRAMES = 40;
 // Frames the refuge lies back along the hero's trail.
 constexpr int REFUGE_FRAMES = 150;
 constexpr int SHOT_RANGE = 420;  // pixels an arrow is worth trying over
+constexpr int CHEESE_DETOUR = 640;  // pixels, across and down together
 
 int centre_x(const Box& b) { return b.x + reduced_half(b.w); }
 int centre_y(const Box& b) { return b.y + reduced_half(b.h); }
@@ -167,7 +168,9 @@ void forget_level(Pilot& p) {
 GoalKind choose_goal(Pilot& p, std::vector<HeroRect>& goals) {
     const Sight& s = p.sight;
     goals.clear();
-    if (s.cheese_shown && s.hit_points <= 2) {
+    // Cheese heals; worth a short detour when hurt, not a trip back across the level.
+    const int cheese_far = std::abs(s.cheese.x - s.hero_x) + std::abs(s.cheese.y - s.hero_y);
+    if (s.cheese_shown && s.hit_points <= 2 && cheese_far < CHEESE_DETOUR) {
         goals.push_back(touching(s.cheese));
         return GOAL_CHEESE;
     }
