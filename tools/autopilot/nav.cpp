@@ -25,7 +25,9 @@ bool hero_fits(int x, int y) {
     return true;
 }
 
-bool build_field(NavField& f, int hero_x, int hero_y, const std::vector<HeroRect>& goals, bool stop_at_hero) {
+bool build_field(NavField& f, int hero_x, int hero_y, const std::vector<HeroRect>& goals, const HeroRect& avoid,
+                 bool stop_at_hero) {
+    auto avoided = [&](int x, int y) { return x >= avoid.x0 && x <= avoid.x1 && y >= avoid.y0 && y <= avoid.y1; };
     f.rx = ((hero_x % HERO_STEP) + HERO_STEP) % HERO_STEP;
     f.ry = ((hero_y % HERO_STEP) + HERO_STEP) % HERO_STEP;
     f.cols = (WORLD_SIZE - HERO_SIZE - f.rx) / HERO_STEP + 1;
@@ -58,7 +60,8 @@ bool build_field(NavField& f, int hero_x, int hero_y, const std::vector<HeroRect
             const int ni = i + DX[d] / HERO_STEP, nj = j + DY[d] / HERO_STEP;
             if (ni < 0 || nj < 0 || ni >= f.cols || nj >= f.rows) continue;
             const int32_t next = nj * f.cols + ni;
-            if (f.dist[next] >= 0 || !hero_fits(f.rx + ni * HERO_STEP, f.ry + nj * HERO_STEP)) continue;
+            const int x = f.rx + ni * HERO_STEP, y = f.ry + nj * HERO_STEP;
+            if (f.dist[next] >= 0 || !hero_fits(x, y) || avoided(x, y)) continue;
             f.dist[next] = f.dist[node] + 1;
             f.queue.push_back(next);
         }

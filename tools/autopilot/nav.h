@@ -26,9 +26,13 @@ struct NavField {
 bool hero_fits(int x, int y);
 
 // Fills `field` by a breadth-first search out of the goal positions on the lattice of
-// (hero_x, hero_y). With `stop_at_hero` the search ends once the hero is reached (enough
-// to walk from where he stands). False when no goal position is reachable.
-bool build_field(NavField& field, int hero_x, int hero_y, const std::vector<HeroRect>& goals, bool stop_at_hero);
+// (hero_x, hero_y), never through the positions of `avoid`. With `stop_at_hero` the search
+// ends once the hero is reached (enough to walk from where he stands). False when no goal
+// position is reachable.
+bool build_field(NavField& field, int hero_x, int hero_y, const std::vector<HeroRect>& goals, const HeroRect& avoid,
+                 bool stop_at_hero);
+// A rectangle that holds no position.
+constexpr HeroRect NOWHERE = {1, 1, 0, 0};
 
 // Steps from the hero's position to the goal (-1 when not reached); 0 on a goal.
 int field_distance(const NavField& field, int x, int y);

@@ -216,7 +216,9 @@ int walk(Pilot& p) {
         p.goal = goal;
         p.doors_left = doors;
         p.goal_built = p.frame;
-        if (!build_field(p.field, s.hero_x, s.hero_y, goals, moving_goal(goal))) p.field.ready = false;
+        // Until the level's last task is done, the way keeps out of its completion zone.
+        const HeroRect avoid = goal == GOAL_COMPLETION ? NOWHERE : zone_rect(completion_zone(s.level));
+        if (!build_field(p.field, s.hero_x, s.hero_y, goals, avoid, moving_goal(goal))) p.field.ready = false;
     }
     if (goal == GOAL_DOOR && field_distance(p.field, s.hero_x, s.hero_y) == 0) return door_push(s.hero_x, s.hero_y);
     return field_step(p.field, s.hero_x, s.hero_y, s.facing);
