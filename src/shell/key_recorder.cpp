@@ -2,11 +2,9 @@
 #include "shell/key_recorder.h"
 
 #include "shell/input_script.h"
+#include "shell/version.h"
 
 namespace {
-
-// Until the project carries a version number of its own.
-constexpr const char* GAME_VERSION = "unversioned";
 
 void write_run(KeyRecorder& r) {
     if (r.count == 0 || !r.file) return;
@@ -26,7 +24,7 @@ bool open_recording(KeyRecorder& r, const std::string& path, const char* mode_na
         return false;
     }
     std::fprintf(r.file, "# Quillmoor key script, one 'COUNT KEYS' line per run of frames\n");
-    std::fprintf(r.file, "# version %s\n# mode %s\n# data %s\n", GAME_VERSION, mode_name, data_hash.c_str());
+    std::fprintf(r.file, "# version %s\n# mode %s\n# data %s\n", game_version(), mode_name, data_hash.c_str());
     return true;
 }
 
