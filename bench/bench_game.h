@@ -5,14 +5,29 @@
 #include "platform/platform.h"
 #include "shell/game.h"
 
-inline bool start_headless_game() {
+inline bool& headless_game_started() {
     static bool started = false;
-    if (started) return true;
+    return started;
+}
+
+inline bool start_headless_game() {
+    if (headless_game_started()) return true;
     std::filesystem::current_path(QUILLMOOR_TEST_DATA_DIR);
     platform::Config config;
     config.backend = platform::Backend::Headless;
     config.mute = true;
     if (!platform::init(config) || !game_init()) return false;
-    started = true;
+    headless_game_started() = true;
     return true;
+}
+
+// A fresh game, as a new start of the program has it.
+inline bool restart_headless_game() {
+    if (headless_game_started()) {
+        game_shutdown();
+        platform::shutdown();
+        headless_game_started() = false;
+    }
+    reset_game_globals();
+    return start_headless_game();
 }
