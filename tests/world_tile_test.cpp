@@ -290,3 +290,31 @@ TEST_F(WorldDrawing, ShiftingMovesWorldObjectsButNotTheHeroOrTheDead) {
     EXPECT_FLOAT_EQ(world.player.body.x, 250) << "the hero keeps his place on the screen";
     EXPECT_FLOAT_EQ(world.player.sword.x, 260);
 }
+
+// A walking frame skips its first map draw when the map drawn after the walk covers the screen;
+// that is only right if such a draw leaves nothing of what was under it.
+TEST_F(WorldTiles, AMapThatCoversTheScreenHidesWhateverWasDrawnBefore) {
+    for (int i = 0; i < MAP_ROWS * MAP_COLUMNS; ++i) tile_map[i / MAP_COLUMNS][i % MAP_COLUMNS] = i * 7 % TILE_SET_FRAMES;
+    const int scrolls[][2] = {{0, 0}, {5, 3}, {31, 17}, {5760, 5920}, {5759, 1}, {640, 480}};
+    for (const auto& sc : scrolls) {
+        world.scroll_x = sc[0];
+        world.scroll_y = sc[1];
+        ASSERT_TRUE(world.tile_map_covers_screen()) << sc[0] << "," << sc[1];
+        Surface& back = display.back_surface;
+        std::fill(back.pixels.begin(), back.pixels.end(), 0);
+        world.draw_tile_map(&world.tile_sprite);
+        const std::vector<uint8_t> over_black = back.pixels;
+        for (size_t i = 0; i < back.pixels.size(); ++i) back.pixels[i] = static_cast<uint8_t>(i * 13);
+        world.draw_tile_map(&world.tile_sprite);
+        ASSERT_EQ(back.pixels, over_black) << sc[0] << "," << sc[1];
+    }
+    // A tile number without a picture, or a see-through pixel in a shown tile, leaves gaps.
+    world.scroll_x = world.scroll_y = 0;
+    tile_map[3][4] = TILE_SET_FRAMES + 5;
+    EXPECT_FALSE(world.tile_map_covers_screen());
+    tile_map[3][4] = 2;
+    Surface& tile = *world.tile_sprite.frames[2];
+    tile.pixels[40] = tile.color_key;
+    platform::measure_rows(tile);
+    EXPECT_FALSE(world.tile_map_covers_screen());
+}

@@ -97,6 +97,7 @@ int load_sprite_frame(Sprite* s, const BitmapFile* bitmap, int frame, int cx, in
     Surface& dst = *s->frames[frame];
     for (int row = 0; row < s->height; ++row)
         std::memcpy(&dst.pixels[static_cast<size_t>(row) * dst.pitch], &bitmap->buffer[static_cast<size_t>(cy + row) * bw + cx], s->width);
+    platform::measure_rows(dst);
     s->attr |= SPRITE_ATTR_LOADED;
     return 1;
 }

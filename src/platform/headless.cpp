@@ -7,7 +7,6 @@
 
 #include "platform/backend.h"
 #include "platform/bmp_write.h"
-#include "platform/frame_convert.h"
 #include "platform/png_write.h"
 
 namespace platform {
@@ -41,9 +40,9 @@ void present(const Surface& frame, const PaletteEntry palette[256]) {
     presented.pixels.resize(static_cast<size_t>(frame.width) * frame.height);
     for (int y = 0; y < frame.height; ++y)
         std::copy_n(&frame.pixels[static_cast<size_t>(y) * frame.pitch], frame.width, &presented.pixels[static_cast<size_t>(y) * frame.width]);
+    // Kept as 8-bit pixels and their palette: a dump writes them as they are, and nothing
+    // else reads a presented frame, so none is converted to 32-bit colour here.
     std::copy_n(palette, 256, presented.palette);
-    presented.rgb.resize(presented.pixels.size());
-    convert_frame(frame, palette, presented.rgb.data(), frame.width);
     ++presented.count;
 }
 

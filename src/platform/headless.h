@@ -12,7 +12,6 @@ struct PresentedFrame {
     int width = 0, height = 0;
     std::vector<uint8_t> pixels;  // top row first
     PaletteEntry palette[256]{};
-    std::vector<uint32_t> rgb;  // the same frame through the palette
     int64_t count = 0;  // frames presented so far
 };
 

@@ -14,12 +14,32 @@ bool create_surface(Surface& s, int width, int height) {
     s.pixels.assign(static_cast<size_t>(width) * height, 0);
     s.has_clip = false;
     s.clip = Rect{0, 0, width, height};
+    s.row_spans.clear();
+    s.opaque = false;
     return true;
 }
 
 void set_color_key(Surface& s, uint8_t key) {
     s.has_color_key = true;
     s.color_key = key;
+    s.row_spans.clear();
+    s.opaque = false;
+}
+
+void measure_rows(Surface& s) {
+    s.row_spans.assign(static_cast<size_t>(s.height), RowSpan{});
+    s.opaque = true;
+    if (!s.has_color_key) return;
+    for (int y = 0; y < s.height; ++y) {
+        const uint8_t* row = &s.pixels[static_cast<size_t>(y) * s.pitch];
+        int begin = 0, end = s.width;
+        while (begin < end && row[begin] == s.color_key) ++begin;
+        while (end > begin && row[end - 1] == s.color_key) --end;
+        bool solid = true;
+        for (int x = begin; x < end && solid; ++x) solid = row[x] != s.color_key;
+        s.row_spans[y] = RowSpan{static_cast<uint16_t>(begin), static_cast<uint16_t>(end), solid};
+        s.opaque = s.opaque && solid && begin == 0 && end == s.width;
+    }
 }
 
 void set_clip(Surface& s, const Rect& clip) {
@@ -39,6 +59,26 @@ Rect drawable_area(const Surface& s) {
         r.bottom = std::min(r.bottom, s.clip.bottom);
     }
     return r;
+}
+
+// Copies the n source pixels that are not `key`, eight at a time: a byte mask of the pixels
+// to take is worked out without a branch per pixel.
+void copy_keyed(uint8_t* d, const uint8_t* s, int n, uint8_t key) {
+    constexpr uint64_t LOW7 = 0x7F7F7F7F7F7F7F7Full;
+    const uint64_t keys = 0x0101010101010101ull * key;
+    int i = 0;
+    for (; i + 8 <= n; i += 8) {
+        uint64_t src, dst;
+        std::memcpy(&src, s + i, 8);
+        std::memcpy(&dst, d + i, 8);
+        const uint64_t x = src ^ keys;  // zero bytes where the source is the key
+        const uint64_t high = (((x & LOW7) + LOW7) | x) & ~LOW7;  // 0x80 in every byte that is not
+        const uint64_t take = (high >> 7) * 0xFF;
+        dst = (src & take) | (dst & ~take);
+        std::memcpy(d + i, &dst, 8);
+    }
+    for (; i < n; ++i)
+        if (s[i] != key) d[i] = s[i];
 }
 
 }  // namespace
@@ -73,15 +113,27 @@ bool blit_keyed(Surface& dst, const Rect& dst_rect, const Surface& src, const Re
         const int ox = static_cast<int>(x0 - dst_rect.left) + src_rect.left;
         const int oy = static_cast<int>(y0 - dst_rect.top) + src_rect.top;
         const int count = static_cast<int>(x1 - x0);
+        const bool measured = src.row_spans.size() == static_cast<size_t>(src.height);
         for (int64_t y = y0; y < y1; ++y) {
-            const uint8_t* s = &src.pixels[static_cast<size_t>(oy + (y - y0)) * src.pitch + ox];
+            const int sy = oy + static_cast<int>(y - y0);
+            const uint8_t* s = &src.pixels[static_cast<size_t>(sy) * src.pitch + ox];
             uint8_t* d = &dst.pixels[static_cast<size_t>(y) * dst.pitch + x0];
             if (!keyed) {
                 std::memcpy(d, s, count);
                 continue;
             }
-            for (int i = 0; i < count; ++i)
-                if (s[i] != key) d[i] = s[i];
+            if (!measured) {
+                copy_keyed(d, s, count, key);
+                continue;
+            }
+            // Only the row's span can hold anything to draw; a span with no key in it is a plain copy.
+            const RowSpan& span = src.row_spans[sy];
+            const int from = std::max<int>(span.begin - ox, 0), to = std::min<int>(span.end - ox, count);
+            if (from >= to) continue;
+            if (span.solid)
+                std::memcpy(d + from, s + from, to - from);
+            else
+                copy_keyed(d + from, s + from, to - from, key);
         }
         return true;
     }

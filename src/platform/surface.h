@@ -11,6 +11,13 @@ struct Rect {
     int left = 0, top = 0, right = 0, bottom = 0;
 };
 
+// One source row as keyed blits see it: every pixel outside [begin, end) is the colour key,
+// and `solid` says no pixel inside is. Measured once, when a picture's pixels are set.
+struct RowSpan {
+    uint16_t begin = 0, end = 0;
+    bool solid = false;
+};
+
 struct Surface {
     int width = 0;
     int height = 0;
@@ -20,11 +27,18 @@ struct Surface {
     uint8_t color_key = 0;  // source pixels of this value are skipped by keyed blits
     bool has_clip = false;
     Rect clip;  // blits into this surface are cut to it (always also to the surface)
+    // One per row once measure_rows has run; empty otherwise, and then every pixel is tested.
+    std::vector<RowSpan> row_spans;
+    bool opaque = false;  // measured, and no pixel is the colour key: a keyed blit covers its rectangle
 };
 
 // Sizes the surface and zeroes its pixels. Returns false for sizes outside 1..16384.
 bool create_surface(Surface& s, int width, int height);
 void set_color_key(Surface& s, uint8_t key);
+// Measures every row against the colour key, so keyed blits from the surface copy opaque runs
+// whole and skip transparent ones. Call once its pixels are final: pixels written later are
+// not seen until it is called again (create_surface and set_color_key forget the measure).
+void measure_rows(Surface& s);
 void set_clip(Surface& s, const Rect& clip);
 
 // Sets every pixel of `rect` (the whole surface when null), cut to the surface, to `index`.

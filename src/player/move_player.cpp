@@ -109,6 +109,15 @@ void World::slide_round_corner(int direction) {
 }
 
 void World::move_player(int direction) {
+    // The frame's first map, still owed: kept as the view before the walk, and drawn only if
+    // the map drawn after the walk leaves any of it to be seen.
+    TileView owed_view;
+    bool owed = false;
+    if (tile_map_owed) {
+        owed = capture_tile_view(*this, &owed_view);
+        if (!owed) pay_tile_map();
+        tile_map_owed = false;
+    }
     Sprite& body = player.body;
     HeroStep step = HeroStep::Moved;
     if (direction >= FACING_UP && direction <= FACING_RIGHT) {
@@ -124,6 +133,7 @@ void World::move_player(int direction) {
 
     check_story_triggers();
     Surface* back = &display.back_surface;
+    if (owed && !tile_map_covers_screen()) draw_tile_view(owed_view, &tile_sprite);
     draw_tile_map(&tile_sprite);
     // Enhanced play draws the hero after the enemies instead.
     if (!enhanced_play()) draw_sprite(&body, back);

@@ -14,10 +14,13 @@ void playing_frame() {
     if (midi_status(shell.current_level_track) == MIDI_STATE_STOPPED &&
         midi_status(shell.level_complete_track) != MIDI_STATE_PLAYING)
         play_midi(shell.current_level_track);
-    world.draw_tile_map(&world.tile_sprite);
+    // The map is drawn first in every playing frame; a walking frame draws it again once the
+    // hero has moved, so the first draw waits until something else is to be drawn over it.
+    world.owe_tile_map();
 
     DialogBox& speech = world.dialog_box;
     if (!speech.speech_is_idle()) {
+        world.pay_tile_map();
         // The world is frozen while a line is shown; Space drops one line per 11 frames at most.
         // Enhanced play keeps the frozen world in sight behind the box.
         if (enhanced_play()) world.draw_frozen_world();
@@ -32,11 +35,13 @@ void playing_frame() {
 
     // Enhanced play ends the finished story with the end scene instead of playing on.
     if (enhanced_play() && shell.current_level == 4) {
+        world.pay_tile_map();
         start_ending();
         return;
     }
     if (shell.current_level != world.loaded_level &&
         (shell.current_level == 2 || shell.current_level == 3)) {
+        world.pay_tile_map();
         world.load_level(shell.current_level);
         shell.game_state = GAME_STATE_LEVEL_MAP;
     }
@@ -54,6 +59,7 @@ void playing_frame() {
     const bool attacking = hero.sword.anim_state != 1;
     if (attacking) {
         // The swing is still playing out: the hero stands still.
+        world.pay_tile_map();
         draw_attacking_player(&hero);
     } else {
         int direction = MOVE_NONE;
@@ -68,6 +74,7 @@ void playing_frame() {
         world.move_player(direction);
     }
 
+    world.pay_tile_map();
     world.update_world();
     if (enhanced_play()) {
         draw_hero_on_top(hero, attacking);

@@ -155,32 +155,92 @@ void World::shift_world_objects(int dx, int dy) {
     shift(deathcloud_sprite);
 }
 
+namespace {
+
+// The cells a map draw under the current scroll shows: rows r0..r1, columns c0..c1, the first
+// at screen (sx, sy). The scroll is kept inside the map first, as every map draw does.
+struct ViewCells {
+    int r0, r1, c0, c1, sx, sy;
+};
+
+ViewCells clamp_and_find_view(World& w) {
+    if (w.scroll_x < 0) w.scroll_x = 0;
+    if (w.scroll_x > w.max_scroll_x) w.scroll_x = w.max_scroll_x;
+    if (w.scroll_y < 0) w.scroll_y = 0;
+    if (w.scroll_y > w.max_scroll_y) w.scroll_y = w.max_scroll_y;
+    const int tw = w.tile_width, th = w.tile_height;
+    ViewCells v{};
+    v.c0 = w.scroll_x / tw, v.r0 = w.scroll_y / th;
+    v.c1 = v.c0 + w.view_cols - 1, v.r1 = v.r0 + w.view_rows - 1;
+    v.sx = -(w.scroll_x % tw), v.sy = -(w.scroll_y % th);
+    if (v.sx != 0) ++v.c1;
+    if (v.sy != 0) ++v.r1;
+    if (v.c1 >= MAP_COLUMNS) v.c1 = MAP_COLUMNS - 1;
+    if (v.r1 >= MAP_ROWS) v.r1 = MAP_ROWS - 1;
+    return v;
+}
+
+// Draws one cell's tile at a screen position; a tile number with no picture leaves it empty.
+void draw_cell(Sprite* tiles, int32_t tile, int x, int y) {
+    if (tile < 0 || tile >= tiles->num_frames || tile >= SPRITE_MAX_FRAMES) return;
+    tiles->x = static_cast<float>(x);
+    tiles->y = static_cast<float>(y);
+    tiles->curr_frame = tile;
+    draw_sprite(tiles, &display.back_surface);
+}
+
+}  // namespace
+
 bool World::draw_tile_map(Sprite* tiles) {
-    if (scroll_x < 0) scroll_x = 0;
-    if (scroll_x > max_scroll_x) scroll_x = max_scroll_x;
-    if (scroll_y < 0) scroll_y = 0;
-    if (scroll_y > max_scroll_y) scroll_y = max_scroll_y;
+    const ViewCells v = clamp_and_find_view(*this);
     if (!tiles) return true;
-    const int tw = tile_width, th = tile_height;
-    const int c0 = scroll_x / tw, r0 = scroll_y / th;
-    int c1 = c0 + view_cols - 1, r1 = r0 + view_rows - 1;
-    const int sx = -(scroll_x % tw), sy = -(scroll_y % th);
-    if (sx != 0) ++c1;
-    if (sy != 0) ++r1;
-    if (c1 >= MAP_COLUMNS) c1 = MAP_COLUMNS - 1;
-    if (r1 >= MAP_ROWS) r1 = MAP_ROWS - 1;
-    int y = sy;
-    for (int row = r0; row <= r1; ++row, y += th) {
-        int x = sx;
-        for (int col = c0; col <= c1; ++col, x += tw) {
+    for (int row = v.r0, y = v.sy; row <= v.r1; ++row, y += tile_height)
+        for (int col = v.c0, x = v.sx; col <= v.c1; ++col, x += tile_width) draw_cell(tiles, tile_map[row][col], x, y);
+    return true;
+}
+
+bool capture_tile_view(World& w, TileView* view) {
+    const ViewCells v = clamp_and_find_view(w);
+    const int rows = v.r1 - v.r0 + 1, cols = v.c1 - v.c0 + 1;
+    if (rows > TileView::MAX_ROWS || cols > TileView::MAX_COLS) return false;
+    view->screen_x = v.sx, view->screen_y = v.sy;
+    view->rows = rows, view->cols = cols;
+    for (int r = 0; r < rows; ++r)
+        for (int c = 0; c < cols; ++c) view->tiles[r][c] = tile_map[v.r0 + r][v.c0 + c];
+    return true;
+}
+
+void draw_tile_view(const TileView& view, Sprite* tiles) {
+    if (!tiles) return;
+    const World& w = world;
+    for (int r = 0, y = view.screen_y; r < view.rows; ++r, y += w.tile_height)
+        for (int c = 0, x = view.screen_x; c < view.cols; ++c, x += w.tile_width) draw_cell(tiles, view.tiles[r][c], x, y);
+}
+
+void World::owe_tile_map() {
+    clamp_and_find_view(*this);
+    tile_map_owed = true;
+}
+
+void World::pay_tile_map() {
+    if (!tile_map_owed) return;
+    tile_map_owed = false;
+    draw_tile_map(&tile_sprite);
+}
+
+bool World::tile_map_covers_screen() {
+    const Sprite& tiles = tile_sprite;
+    if (!(tiles.attr & SPRITE_ATTR_VISIBLE) || tiles.width != tile_width || tiles.height != tile_height) return false;
+    const ViewCells v = clamp_and_find_view(*this);
+    if (v.sx > 0 || v.sy > 0 || v.sx + (v.c1 - v.c0 + 1) * tile_width < display.screen_width ||
+        v.sy + (v.r1 - v.r0 + 1) * tile_height < display.screen_height)
+        return false;
+    for (int row = v.r0; row <= v.r1; ++row)
+        for (int col = v.c0; col <= v.c1; ++col) {
             const int32_t tile = tile_map[row][col];
-            // A tile number with no picture in the tile set leaves its cell empty.
-            if (tile < 0 || tile >= tiles->num_frames || tile >= SPRITE_MAX_FRAMES) continue;
-            tiles->x = static_cast<float>(x);
-            tiles->y = static_cast<float>(y);
-            tiles->curr_frame = tile;
-            draw_sprite(tiles, &display.back_surface);
+            if (tile < 0 || tile >= tiles.num_frames || tile >= SPRITE_MAX_FRAMES) return false;
+            const Surface* frame = tiles.frames[tile];
+            if (!frame || !frame->opaque) return false;
         }
-    }
     return true;
 }

@@ -74,6 +74,9 @@ struct World {
     Sprite deathcloud_sprite;
     Sprite cheese_sprite;
     DialogBox dialog_box;
+    // The playing frame's first map draw, put off until something is drawn over it: a walking
+    // frame draws the map again after the hero moves, and that draw hides it entirely.
+    bool tile_map_owed = false;
 
     World(int tile_w, int tile_h);
     World(const World&) = delete;
@@ -95,6 +98,13 @@ struct World {
     void knock_back(Sprite* sprite, int mode, int direction);
     void shift_world_objects(int dx, int dy);
     bool draw_tile_map(Sprite* tiles);
+    // The playing frame's map: owe_tile_map keeps the scroll in bounds as a draw would and
+    // owes the draw; pay_tile_map makes it, if still owed, before anything is drawn over it.
+    void owe_tile_map();
+    void pay_tile_map();
+    // Whether a map draw under the current scroll (kept in bounds first) paints every screen
+    // pixel with an opaque tile.
+    bool tile_map_covers_screen();
     void draw_hud();
     // The "Lives: " counter under the LIFE label.
     void draw_lives();
@@ -116,6 +126,19 @@ struct World {
     // Handles boss defeats; true when the hero has died this frame.
     bool check_deaths();
 };
+
+// The cells one map draw shows and where the first lands on the screen (pixels, 0 or less).
+struct TileView {
+    static constexpr int MAX_ROWS = 32, MAX_COLS = 48;
+    int screen_x = 0, screen_y = 0;
+    int rows = 0, cols = 0;
+    int32_t tiles[MAX_ROWS][MAX_COLS];
+};
+// The view under the current scroll (kept in bounds first); false when it has more cells
+// than a TileView holds.
+bool capture_tile_view(World& w, TileView* view);
+// Draws the cells as draw_tile_map would have drawn them when the view was captured.
+void draw_tile_view(const TileView& view, Sprite* tiles);
 
 // The tile number of every cell, row by row (row = y). Read through tile_at outside this file.
 extern int32_t tile_map[MAP_ROWS][MAP_COLUMNS];

@@ -1,0 +1,84 @@
+// Keyed blits from measured pictures (opaque runs copied whole, transparent runs skipped, eight
+// pixels at a time) give exactly what testing every pixel against the key gives.
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "platform/surface.h"
+
+using platform::Rect;
+using platform::Surface;
+
+namespace {
+
+// Every source pixel tested against the key, one by one, cut to the destination's clip.
+void reference_blit(Surface& dst, int left, int top, const Surface& src) {
+    for (int y = 0; y < src.height; ++y)
+        for (int x = 0; x < src.width; ++x) {
+            const int dx = left + x, dy = top + y;
+            if (dx < dst.clip.left || dx >= dst.clip.right || dy < dst.clip.top || dy >= dst.clip.bottom) continue;
+            const uint8_t v = src.pixels[static_cast<size_t>(y) * src.pitch + x];
+            if (!src.has_color_key || v != src.color_key) dst.pixels[static_cast<size_t>(dy) * dst.pitch + dx] = v;
+        }
+}
+
+// A sprite-like picture: rows of transparent margins, opaque runs and scattered holes.
+Surface random_picture(std::mt19937& rng, uint8_t key) {
+    Surface s;
+    platform::create_surface(s, 1 + static_cast<int>(rng() % 40), 1 + static_cast<int>(rng() % 40));
+    platform::set_color_key(s, key);
+    const int style = static_cast<int>(rng() % 4);
+    for (int y = 0; y < s.height; ++y) {
+        const int a = static_cast<int>(rng() % (s.width + 1)), b = static_cast<int>(rng() % (s.width + 1));
+        for (int x = 0; x < s.width; ++x) {
+            uint8_t v = static_cast<uint8_t>(rng());
+            if (style == 0) v = v == key ? static_cast<uint8_t>(key + 1) : v;  // fully opaque
+            if (style == 1 && (x < std::min(a, b) || x >= std::max(a, b))) v = key;  // margins
+            if (style == 2 && rng() % 3 == 0) v = key;  // holes anywhere
+            s.pixels[static_cast<size_t>(y) * s.pitch + x] = v;
+        }
+    }
+    return s;
+}
+
+}  // namespace
+
+TEST(SurfaceFastBlit, MeasuredPicturesDrawExactlyAsEveryPixelTested) {
+    std::mt19937 rng(1234);
+    for (int round = 0; round < 3000; ++round) {
+        const uint8_t key = round % 2 ? 0 : static_cast<uint8_t>(rng());
+        Surface src = random_picture(rng, key);
+        Surface unmeasured = src;
+        platform::measure_rows(src);
+        Surface fast, slow, expected;
+        platform::create_surface(fast, 64, 48);
+        for (size_t i = 0; i < fast.pixels.size(); ++i) fast.pixels[i] = static_cast<uint8_t>(rng());
+        platform::set_clip(fast, Rect{static_cast<int>(rng() % 8), static_cast<int>(rng() % 8), 64 - static_cast<int>(rng() % 8),
+                                      48 - static_cast<int>(rng() % 8)});
+        slow = fast;
+        expected = fast;
+        const int left = static_cast<int>(rng() % 110) - 45, top = static_cast<int>(rng() % 100) - 45;
+        const Rect to{left, top, left + src.width, top + src.height}, from{0, 0, src.width, src.height};
+        platform::blit_keyed(fast, to, src, from);
+        platform::blit_keyed(slow, to, unmeasured, from);
+        reference_blit(expected, left, top, src);
+        ASSERT_EQ(fast.pixels, expected.pixels) << "round " << round;
+        ASSERT_EQ(slow.pixels, expected.pixels) << "round " << round;
+    }
+}
+
+TEST(SurfaceFastBlit, OnlyPicturesWithoutAKeyPixelCountAsOpaque) {
+    Surface s;
+    platform::create_surface(s, 8, 2);
+    platform::set_color_key(s, 0);
+    std::fill(s.pixels.begin(), s.pixels.end(), 5);
+    platform::measure_rows(s);
+    EXPECT_TRUE(s.opaque);
+    s.pixels[15] = 0;
+    platform::measure_rows(s);
+    EXPECT_FALSE(s.opaque);
+    // A new key forgets the measure: nothing is taken as known until it is measured again.
+    platform::set_color_key(s, 5);
+    EXPECT_FALSE(s.opaque);
+    EXPECT_TRUE(s.row_spans.empty());
+}
