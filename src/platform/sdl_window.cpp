@@ -155,49 +155,59 @@ uint32_t tick_count() { return SDL_GetTicks(); }
 
 void sleep_ms(uint32_t ms) { SDL_Delay(ms); }
 
-// The frame is scaled on the CPU straight into the window's own pixels: one row is
-// scaled, then copied down for every window row that shows the same frame row. No GPU
-// or GL driver is needed, and the cost is a few megabytes of copying a frame.
+// The frame is converted and scaled on the CPU straight into the window's own pixels, in one
+// pass: at a whole-number scale each frame pixel becomes a square block (a row written once,
+// then repeated), and only the picture's rectangle is sent on. Other scales, which only a small
+// screen needs, go through a converted frame and a column table. No GPU or GL driver is needed.
 void present(const Surface& frame, const PaletteEntry palette[256]) {
     if (!window || frame.width != FRAME_W || frame.height != FRAME_H) return;
     SDL_Surface* out = SDL_GetWindowSurface(window);
     if (!out || out->format->BytesPerPixel != 4) return;
-    convert_frame(frame, palette, rgb.data(), FRAME_W);
     const SDL_Rect dst = destination_rect(out->w, out->h);
     if (dst.w <= 0 || dst.h <= 0) return;
-    source_column.resize(static_cast<size_t>(dst.w));
-    for (int x = 0; x < dst.w; ++x) source_column[x] = x * FRAME_W / dst.w;
-    const bool native = out->format->format == SDL_PIXELFORMAT_ARGB8888 || out->format->format == SDL_PIXELFORMAT_RGB888;
+    // The palette in the window's own pixel format.
+    uint32_t lookup[256];
+    if (out->format->format == SDL_PIXELFORMAT_ARGB8888 || out->format->format == SDL_PIXELFORMAT_RGB888)
+        argb_lookup(palette, lookup);
+    else
+        for (int i = 0; i < 256; ++i) lookup[i] = SDL_MapRGB(out->format, palette[i].red, palette[i].green, palette[i].blue);
     if (SDL_MUSTLOCK(out)) SDL_LockSurface(out);
     auto* pixels = static_cast<uint8_t*>(out->pixels);
-    // The black bars only need painting when the window's surface is new.
-    if (out != bars_painted_on || out->w != bars_w || out->h != bars_h) {
+    const int out_pitch = out->pitch / 4;
+    // The black bars only need painting (and sending) when the window's surface is new.
+    const bool new_surface = out != bars_painted_on || out->w != bars_w || out->h != bars_h;
+    if (new_surface) {
         for (int y = 0; y < out->h; ++y) std::fill_n(reinterpret_cast<uint32_t*>(pixels + static_cast<size_t>(y) * out->pitch), out->w, 0u);
         bars_painted_on = out;
         bars_w = out->w;
         bars_h = out->h;
     }
-    int previous_row = -1;
-    for (int y = 0; y < dst.h; ++y) {
-        auto* line = reinterpret_cast<uint32_t*>(pixels + static_cast<size_t>(dst.y + y) * out->pitch) + dst.x;
-        const int row = y * FRAME_H / dst.h;
-        if (row == previous_row) {
-            std::copy_n(line - out->pitch / 4, dst.w, line);
-            continue;
-        }
-        previous_row = row;
-        const uint32_t* src = &rgb[static_cast<size_t>(row) * FRAME_W];
-        if (native) {
-            for (int x = 0; x < dst.w; ++x) line[x] = src[source_column[x]];
-        } else {
-            for (int x = 0; x < dst.w; ++x) {
-                const uint32_t c = src[source_column[x]];
-                line[x] = SDL_MapRGB(out->format, (c >> 16) & 0xFF, (c >> 8) & 0xFF, c & 0xFF);
+    uint32_t* corner = reinterpret_cast<uint32_t*>(pixels + static_cast<size_t>(dst.y) * out->pitch) + dst.x;
+    const int scale = dst.w / FRAME_W;
+    if (scale >= 1 && dst.w == FRAME_W * scale && dst.h == FRAME_H * scale) {
+        convert_frame_scaled(frame, lookup, corner, out_pitch, scale);
+    } else {
+        convert_frame_scaled(frame, lookup, rgb.data(), FRAME_W, 1);
+        source_column.resize(static_cast<size_t>(dst.w));
+        for (int x = 0; x < dst.w; ++x) source_column[x] = x * FRAME_W / dst.w;
+        int previous_row = -1;
+        for (int y = 0; y < dst.h; ++y) {
+            uint32_t* line = corner + static_cast<size_t>(y) * out_pitch;
+            const int row = y * FRAME_H / dst.h;
+            if (row == previous_row) {
+                std::copy_n(line - out_pitch, dst.w, line);
+                continue;
             }
+            previous_row = row;
+            const uint32_t* src = &rgb[static_cast<size_t>(row) * FRAME_W];
+            for (int x = 0; x < dst.w; ++x) line[x] = src[source_column[x]];
         }
     }
     if (SDL_MUSTLOCK(out)) SDL_UnlockSurface(out);
-    SDL_UpdateWindowSurface(window);
+    if (new_surface)
+        SDL_UpdateWindowSurface(window);
+    else
+        SDL_UpdateWindowSurfaceRects(window, &dst, 1);
 }
 
 }  // namespace platform::window_backend

@@ -1,0 +1,136 @@
+#!/usr/bin/env bash
+# Measures the game in a real window beside a software-rendered peer (chocolate-doom with
+# Freedoom), under Xvfb with sound going to a null file: CPU share of one core, resident
+# memory, time to the first presented frame and frame pacing, at 640x480, 1280x960 and full
+# screen 1920x1080, 20 s each. For measuring only; not part of CI.
+#
+#   scripts/measure-window.sh [--seconds N] [--before OLD_BINARY] [BINARY]
+#
+# BINARY defaults to build/quillmoor; --before adds a column for an older build of the game,
+# run in the same pass so the two can be compared on a busy machine.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+seconds=20
+before=""
+while [ $# -gt 0 ]; do
+  case "$1" in
+    --seconds) seconds="$2"; shift 2 ;;
+    --before) before="$2"; shift 2 ;;
+    *) break ;;
+  esac
+done
+game="${1:-build/quillmoor}"
+data="$(dirname "$game")/data"
+
+need=()
+for p in xvfb chocolate-doom freedoom gcc python3; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || need+=("$p")
+done
+if [ ${#need[@]} -gt 0 ]; then
+  sudo=""; [ "$(id -u)" -ne 0 ] && sudo="sudo"
+  $sudo apt-get update
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y --no-install-recommends "${need[@]}"
+fi
+peer=/usr/games/chocolate-doom
+iwad=/usr/share/games/doom/freedoom2.wad
+
+work="$(mktemp -d)"
+trap 'kill $xvfb_pid 2>/dev/null || true; rm -rf "$work"' EXIT
+
+# A preloaded shim logs the time of every presented frame, whichever SDL call presents it.
+cat > "$work/present_log.c" <<'C'
+#define _GNU_SOURCE
+#include <dlfcn.h>
+#include <stdio.h>
+#include <stdlib.h>
+#include <time.h>
+static FILE* out;
+static double start_ms;
+static double now_ms(void) {
+    struct timespec t;
+    clock_gettime(CLOCK_MONOTONIC, &t);
+    return t.tv_sec * 1e3 + t.tv_nsec / 1e6;
+}
+__attribute__((constructor)) static void begin(void) {
+    start_ms = now_ms();
+    const char* path = getenv("PRESENT_LOG");
+    if (path) out = fopen(path, "w");
+}
+static void stamp(void) {
+    static int n;
+    if (!out) return;
+    fprintf(out, "%.3f\n", now_ms() - start_ms);
+    if (++n % 16 == 0 || n == 1) fflush(out);
+}
+#define HOOK(ret, name, params, args)                          \
+    ret name params {                                          \
+        static ret(*real) params;                              \
+        if (!real) real = (ret(*) params)dlsym(RTLD_NEXT, #name); \
+        ret r = real args;                                     \
+        stamp();                                               \
+        return r;                                              \
+    }
+HOOK(int, SDL_UpdateWindowSurface, (void* w), (w))
+HOOK(int, SDL_UpdateWindowSurfaceRects, (void* w, const void* r, int n), (w, r, n))
+typedef void voidret;
+void SDL_RenderPresent(void* r) {
+    static void (*real)(void*);
+    if (!real) real = (void (*)(void*))dlsym(RTLD_NEXT, "SDL_RenderPresent");
+    real(r);
+    stamp();
+}
+void SDL_GL_SwapWindow(void* w) {
+    static void (*real)(void*);
+    if (!real) real = (void (*)(void*))dlsym(RTLD_NEXT, "SDL_GL_SwapWindow");
+    real(w);
+    stamp();
+}
+C
+gcc -O2 -shared -fPIC -o "$work/present_log.so" "$work/present_log.c" -ldl
+
+Xvfb :77 -screen 0 1920x1080x24 -nolisten tcp >/dev/null 2>&1 &
+xvfb_pid=$!
+sleep 1
+export DISPLAY=:77 SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE=/dev/null HOME="$work"
+
+# Walks level 1 for the whole run, with sound and music.
+{ printf '20 -\n1 enter\n5 -\n1 space\n60 space\n'; for i in $(seq 40); do printf '40 right\n5 a\n40 left\n30 down\n30 up\n'; done; } > "$work/walk.txt"
+
+# run NAME SIZE COMMAND...: one 20 s run; prints "cpu% rss_mb startup_ms median_ms late40_permille frames".
+run() {
+  local name="$1" size="$2"; shift 2
+  local log="$work/$name-$size.log"
+  PRESENT_LOG="$log" LD_PRELOAD="$work/present_log.so" "$@" >/dev/null 2>&1 &
+  local pid=$! hz; hz=$(getconf CLK_TCK)
+  sleep 2
+  local t0 c0 t1 c1 rss
+  t0=$(date +%s.%N); c0=$(awk '{print $14+$15}' /proc/$pid/stat)
+  sleep $((seconds - 2))
+  t1=$(date +%s.%N); c1=$(awk '{print $14+$15}' /proc/$pid/stat)
+  rss=$(awk '/VmRSS/{print $2}' /proc/$pid/status)
+  kill $pid 2>/dev/null; wait $pid 2>/dev/null || true
+  python3 - "$log" "$c0" "$c1" "$t0" "$t1" "$hz" "$rss" <<'PY'
+import sys, statistics
+log, c0, c1, t0, t1, hz, rss = sys.argv[1:]
+ts = [float(l) for l in open(log) if l.strip()]
+cpu = (float(c1) - float(c0)) / float(hz) / (float(t1) - float(t0)) * 100
+steady = [t for t in ts if t > 2000]
+gaps = [b - a for a, b in zip(steady, steady[1:])] or [0]
+late = sum(g > 40 for g in gaps) * 1000 / len(gaps)
+print(f"{cpu:6.1f} {int(rss) / 1024:6.1f} {ts[0] if ts else -1:7.0f} {statistics.median(gaps):6.1f} {late:5.1f} {len(ts):5d}")
+PY
+}
+
+printf '%-10s %-10s %7s %7s %8s %7s %6s %6s\n' program size "cpu%" "rss_MB" "first_ms" "med_ms" ">40ms‰" frames
+for size in 640x480 1280x960 fullscreen; do
+  case $size in
+    640x480) gargs=(--window --scale 1); pargs=(-window -geometry 640x480) ;;
+    1280x960) gargs=(--window --scale 2); pargs=(-window -geometry 1280x960) ;;
+    fullscreen) gargs=(); pargs=(-fullscreen) ;;
+  esac
+  if [ -n "$before" ]; then
+    printf '%-10s %-10s %s\n' before "$size" "$(run before "$size" "$before" "${gargs[@]}" --data "$(dirname "$before")/data" --input "$work/walk.txt")"
+  fi
+  printf '%-10s %-10s %s\n' game "$size" "$(run game "$size" "$game" "${gargs[@]}" --data "$data" --input "$work/walk.txt")"
+  printf '%-10s %-10s %s\n' peer "$size" "$(SDL_RENDER_DRIVER=software SDL_FRAMEBUFFER_ACCELERATION=0 run peer "$size" "$peer" -iwad "$iwad" "${pargs[@]}")"
+done
