@@ -35,7 +35,8 @@ peer=/usr/games/chocolate-doom
 iwad=/usr/share/games/doom/freedoom2.wad
 
 work="$(mktemp -d)"
-trap 'kill $xvfb_pid 2>/dev/null || true; rm -rf "$work"' EXIT
+xvfb_pid=""
+trap '[ -n "$xvfb_pid" ] && kill $xvfb_pid 2>/dev/null; rm -rf "$work"' EXIT
 
 # A preloaded shim logs the time of every presented frame, whichever SDL call presents it.
 cat > "$work/present_log.c" <<'C'
@@ -66,13 +67,12 @@ static void stamp(void) {
     ret name params {                                          \
         static ret(*real) params;                              \
         if (!real) real = (ret(*) params)dlsym(RTLD_NEXT, #name); \
-        ret r = real args;                                     \
+        ret result = real args;                                \
         stamp();                                               \
-        return r;                                              \
+        return result;                                         \
     }
 HOOK(int, SDL_UpdateWindowSurface, (void* w), (w))
-HOOK(int, SDL_UpdateWindowSurfaceRects, (void* w, const void* r, int n), (w, r, n))
-typedef void voidret;
+HOOK(int, SDL_UpdateWindowSurfaceRects, (void* w, const void* rects, int n), (w, rects, n))
 void SDL_RenderPresent(void* r) {
     static void (*real)(void*);
     if (!real) real = (void (*)(void*))dlsym(RTLD_NEXT, "SDL_RenderPresent");
