@@ -32,8 +32,9 @@ DataKind kind_of(const std::string& name) {
 // Files read only when the story reaches level 2 or 3, or only in enhanced play: a short
 // classic run never opens them.
 bool read_in_a_short_run(const std::string& name) {
+    // The CONTINUE and options pictures are read only for players with a profile.
     return name.find('2') == std::string::npos && name.find('3') == std::string::npos && name != "SpaceKey.BMP" &&
-           name != "TheEnd.BMP";
+           name != "TheEnd.BMP" && name != "CONTINUE.BMP" && name.rfind("OPTION", 0) != 0 && name.rfind("Option", 0) != 0;
 }
 
 // A data folder of links to the generated files, with `name` damaged by `fault`.

@@ -9,6 +9,10 @@ namespace platform {
 bool audio_open(bool enabled);
 void audio_close();
 bool audio_is_open();
+// The player's volumes, 0 (silent) to 10 (full), acting at once and kept for a later open.
+void audio_set_volumes(int music, int effects);
+// Pauses every sound and the music while the window is away, and resumes them.
+void audio_pause(bool paused);
 
 constexpr int AUDIO_BUFFER_MAX = 256;  // one mixer channel per buffer
 constexpr int AUDIO_TRACK_MAX = 64;

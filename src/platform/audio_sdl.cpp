@@ -62,6 +62,13 @@ Track tracks[AUDIO_TRACK_MAX];
 int playing_track = -1;
 int device_rate = MIX_RATE;
 Uint16 device_format = AUDIO_S16SYS;
+int music_level = 10;  // the player's music volume, 0..10
+// The player's effects volume as a factor, and the pause: both read by the mixer thread
+// under buffers_lock.
+float effects_level = 1.0f;
+bool effects_paused = false;
+
+void apply_music_volume() { Mix_VolumeMusic(MUSIC_VOLUME * music_level / 10); }
 int device_channels = 2;
 
 bool valid_buffer(int b) { return device_open && b >= 0 && b < AUDIO_BUFFER_MAX && buffers[b].samples; }
@@ -87,9 +94,10 @@ void choose_soundfont() {
 
 // Adds the playing effects to `count` samples of the block, from each buffer's cursor on.
 void add_effects(float* block, int count) {
+    if (effects_paused) return;
     for (SoundBuffer& b : buffers) {
         if (!b.playing) continue;
-        const float scale = b.volume * EFFECTS_GAIN / FULL_SCALE;
+        const float scale = b.volume * effects_level * EFFECTS_GAIN / FULL_SCALE;
         int at = 0;
         while (at < count && b.playing) {
             const int run = static_cast<int>(std::min<Uint32>(static_cast<Uint32>(count - at), b.count - b.cursor));
@@ -143,7 +151,7 @@ bool audio_open(bool enabled) {
     Mix_QuerySpec(&device_rate, &device_format, &device_channels);
     // The effects are mixed by mix_effects, not on the mixer's channels.
     Mix_AllocateChannels(0);
-    Mix_VolumeMusic(MUSIC_VOLUME);
+    apply_music_volume();
     if (!Mix_HasMusicDecoder("MIDI")) std::fprintf(stderr, "quillmoor: the mixer has no MIDI decoder; music will be silent\n");
     std::memset(buffers, 0, sizeof buffers);
     std::memset(tracks, 0, sizeof tracks);
@@ -174,6 +182,25 @@ void audio_close() {
 }
 
 bool audio_is_open() { return device_open; }
+
+void audio_set_volumes(int music, int effects) {
+    music_level = std::clamp(music, 0, 10);
+    if (buffers_lock) SDL_LockMutex(buffers_lock);
+    effects_level = static_cast<float>(std::clamp(effects, 0, 10)) / 10.0f;
+    if (buffers_lock) SDL_UnlockMutex(buffers_lock);
+    if (device_open) apply_music_volume();
+}
+
+void audio_pause(bool paused) {
+    if (!device_open) return;
+    SDL_LockMutex(buffers_lock);
+    effects_paused = paused;
+    SDL_UnlockMutex(buffers_lock);
+    if (paused)
+        Mix_PauseMusic();
+    else
+        Mix_ResumeMusic();
+}
 
 int sound_buffer_create(const PcmFormat& format, const uint8_t* data, uint32_t size) {
     // The mixer adds 16-bit samples; the device is opened that way and keeps it.

@@ -5,6 +5,7 @@
 
 namespace platform {
 
+constexpr int VK_TAB = 9;
 constexpr int VK_RETURN = 13;
 constexpr int VK_ESCAPE = 27;
 constexpr int VK_SPACE = 32;

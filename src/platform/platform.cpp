@@ -2,6 +2,8 @@
 #include "platform/platform.h"
 
 #include "platform/audio.h"
+#include "platform/bindings.h"
+#include "platform/input_names.h"
 #include "platform/backend.h"
 #include "platform/keyboard.h"
 #include "platform/text.h"
@@ -11,6 +13,7 @@ namespace {
 Config current_config;
 bool quit_requested = false;
 bool started = false;
+bool headless_focus = true;
 }  // namespace
 
 const Config& config() { return current_config; }
@@ -19,6 +22,7 @@ bool is_headless() { return current_config.backend == Backend::Headless; }
 bool init(const Config& cfg) {
     current_config = cfg;
     quit_requested = false;
+    headless_focus = true;
     clear_keyboard_snapshot();
     bool ok = is_headless() ? headless_backend::init(cfg) : window_backend::init(cfg);
     if (!ok) return false;
@@ -64,6 +68,41 @@ void present(const Surface& frame, const PaletteEntry palette[256]) {
         headless_backend::present(frame, palette);
     else
         window_backend::present(frame, palette);
+}
+
+bool window_focused() { return is_headless() || !started ? headless_focus : window_backend::focused(); }
+void set_window_focused(bool focused) { headless_focus = focused; }
+
+void set_fullscreen(bool on) {
+    if (started && !is_headless()) window_backend::set_fullscreen(on);
+}
+
+bool is_fullscreen() { return started && !is_headless() && window_backend::is_fullscreen(); }
+
+void set_window_scale(int scale) {
+    if (started && !is_headless()) window_backend::set_scale(scale);
+}
+
+void set_screenshot_folder(const std::string& folder) {
+    if (started && !is_headless()) window_backend::set_screenshot_folder(folder);
+}
+
+Bindings layout_default_bindings() {
+    int sword = SCANCODE_A, bow = SCANCODE_Z;
+    if (started && !is_headless()) {
+        // The keys that print "a" and "z" on this layout; letters a layout lacks stay put.
+        const int a = window_backend::layout_scancode('a'), z = window_backend::layout_scancode('z');
+        if (a >= 0 && scancode_file_name(a)) sword = a;
+        if (z >= 0 && scancode_file_name(z) && z != sword) bow = z;
+    }
+    return default_bindings(sword, bow);
+}
+
+const char* key_display_name(int scancode) {
+    if (scancode == UNBOUND) return "none";
+    const char* name = started && !is_headless() ? window_backend::key_name(scancode) : nullptr;
+    if (!name) name = scancode_file_name(scancode);
+    return name ? name : "?";
 }
 
 }  // namespace platform

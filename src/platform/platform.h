@@ -2,6 +2,7 @@
 // presentation of finished 8-bit frames. Two backends: a real window (SDL) and headless.
 #pragma once
 #include <cstdint>
+#include <string>
 
 #include "platform/surface.h"
 
@@ -48,5 +49,16 @@ void show_error_box(const char* text);
 
 // Shows the frame through the palette, scaled to the window with sharp pixels.
 void present(const Surface& frame, const PaletteEntry palette[256]);
+
+// False while the window has lost the focus (headless: always true).
+bool window_focused();
+// Headless tests stand in for the window's focus events.
+void set_window_focused(bool focused);
+// Full screen or a window, and the window's scale 1..8; nothing headless.
+void set_fullscreen(bool on);
+bool is_fullscreen();
+void set_window_scale(int scale);
+// F12 writes PNG screenshots here (nothing when empty, or headless).
+void set_screenshot_folder(const std::string& folder);
 
 }  // namespace platform

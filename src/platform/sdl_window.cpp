@@ -1,15 +1,20 @@
 // The window backend: an SDL window showing the 8-bit frame scaled with sharp pixels,
 // and the keyboard snapshot taken from SDL's key state.
 #include <SDL.h>
+#include <SDL_image.h>
 
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <ctime>
+#include <filesystem>
+#include <string>
 #include <vector>
 
 #include "platform/backend.h"
 #include "platform/frame_convert.h"
 #include "platform/keyboard.h"
+#include "platform/sdl_input.h"
 
 namespace platform::window_backend {
 namespace {
@@ -22,62 +27,34 @@ std::vector<int> source_column;  // for each window column inside the picture, i
 const SDL_Surface* bars_painted_on = nullptr;
 int bars_w = 0, bars_h = 0;
 bool fullscreen = false;
-// After Alt+Enter, Enter stays hidden from the game until it is released.
-bool hide_enter = false;
-
-struct KeyMapping {
-    SDL_Scancode scancode;
-    int virtual_key;
-    int scan_code;
-};
-
-// Virtual-key and scan codes of the keys a player may press.
-const KeyMapping KEY_MAP[] = {
-    {SDL_SCANCODE_RETURN, 13, 0x1C}, {SDL_SCANCODE_KP_ENTER, 13, 0x9C}, {SDL_SCANCODE_ESCAPE, 27, 0x01},
-    {SDL_SCANCODE_SPACE, 32, 0x39},  {SDL_SCANCODE_LEFT, 37, 0xCB},     {SDL_SCANCODE_UP, 38, 0xC8},
-    {SDL_SCANCODE_RIGHT, 39, 0xCD},  {SDL_SCANCODE_DOWN, 40, 0xD0},     {SDL_SCANCODE_TAB, 9, 0x0F},
-    {SDL_SCANCODE_BACKSPACE, 8, 0x0E}, {SDL_SCANCODE_LSHIFT, 16, 0x2A}, {SDL_SCANCODE_RSHIFT, 16, 0x36},
-    {SDL_SCANCODE_LCTRL, 17, 0x1D},  {SDL_SCANCODE_RCTRL, 17, 0x9D},    {SDL_SCANCODE_LALT, 18, 0x38},
-    {SDL_SCANCODE_RALT, 18, 0xB8},   {SDL_SCANCODE_A, 'A', 0x1E},       {SDL_SCANCODE_B, 'B', 0x30},
-    {SDL_SCANCODE_C, 'C', 0x2E},     {SDL_SCANCODE_D, 'D', 0x20},       {SDL_SCANCODE_E, 'E', 0x12},
-    {SDL_SCANCODE_F, 'F', 0x21},     {SDL_SCANCODE_G, 'G', 0x22},       {SDL_SCANCODE_H, 'H', 0x23},
-    {SDL_SCANCODE_I, 'I', 0x17},     {SDL_SCANCODE_J, 'J', 0x24},       {SDL_SCANCODE_K, 'K', 0x25},
-    {SDL_SCANCODE_L, 'L', 0x26},     {SDL_SCANCODE_M, 'M', 0x32},       {SDL_SCANCODE_N, 'N', 0x31},
-    {SDL_SCANCODE_O, 'O', 0x18},     {SDL_SCANCODE_P, 'P', 0x19},       {SDL_SCANCODE_Q, 'Q', 0x10},
-    {SDL_SCANCODE_R, 'R', 0x13},     {SDL_SCANCODE_S, 'S', 0x1F},       {SDL_SCANCODE_T, 'T', 0x14},
-    {SDL_SCANCODE_U, 'U', 0x16},     {SDL_SCANCODE_V, 'V', 0x2F},       {SDL_SCANCODE_W, 'W', 0x11},
-    {SDL_SCANCODE_X, 'X', 0x2D},     {SDL_SCANCODE_Y, 'Y', 0x15},       {SDL_SCANCODE_Z, 'Z', 0x2C},
-    {SDL_SCANCODE_1, '1', 0x02},     {SDL_SCANCODE_2, '2', 0x03},       {SDL_SCANCODE_3, '3', 0x04},
-    {SDL_SCANCODE_4, '4', 0x05},     {SDL_SCANCODE_5, '5', 0x06},       {SDL_SCANCODE_6, '6', 0x07},
-    {SDL_SCANCODE_7, '7', 0x08},     {SDL_SCANCODE_8, '8', 0x09},       {SDL_SCANCODE_9, '9', 0x0A},
-    {SDL_SCANCODE_0, '0', 0x0B},
-};
-
-// Keys pressed since the last frame: a tap that begins and ends between two frames is
-// still seen down for one frame instead of being lost.
-bool tapped[SDL_NUM_SCANCODES];
-
-void refresh_keyboard() {
-    const Uint8* keys = SDL_GetKeyboardState(nullptr);
-    KeyboardSnapshot snap{};
-    for (const KeyMapping& k : KEY_MAP) {
-        const bool down = keys[k.scancode] || tapped[k.scancode];
-        tapped[k.scancode] = false;
-        if (!down) continue;
-        if (hide_enter && k.virtual_key == 13) continue;
-        snap.virtual_down[k.virtual_key] = true;
-        snap.scan_state[k.scan_code & 0xFF] = KEY_DOWN_BIT;
-    }
-    set_keyboard_snapshot(snap);
-    // Enter of an Alt+Enter stays hidden for the frame it was seen in, and after that
-    // until it is released.
-    if (hide_enter && !keys[SDL_SCANCODE_RETURN] && !keys[SDL_SCANCODE_KP_ENTER]) hide_enter = false;
-}
+std::string screenshot_folder;
+int window_scale = 2;
 
 void toggle_fullscreen() {
     fullscreen = !fullscreen;
     SDL_SetWindowFullscreen(window, fullscreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
-    hide_enter = true;
+    sdl_input::hide_enter_until_released();
+}
+
+// Writes the frame last presented as a PNG named after the moment, into the screenshot folder.
+void save_screenshot() {
+    if (screenshot_folder.empty()) return;
+    std::error_code ec;
+    std::filesystem::create_directories(screenshot_folder, ec);
+    const std::time_t now = std::time(nullptr);
+    char stamp[32];
+    std::strftime(stamp, sizeof stamp, "%Y%m%d-%H%M%S", std::localtime(&now));
+    std::string path;
+    for (int n = 0; n < 100; ++n) {
+        path = screenshot_folder + "/quillmoor-" + stamp + (n ? "-" + std::to_string(n) : "") + ".png";
+        if (!std::filesystem::exists(path, ec)) break;
+    }
+    SDL_Surface* shot = SDL_CreateRGBSurfaceWithFormatFrom(rgb.data(), FRAME_W, FRAME_H, 32, FRAME_W * 4, SDL_PIXELFORMAT_ARGB8888);
+    if (shot && IMG_SavePNG(shot, path.c_str()) == 0)
+        std::fprintf(stderr, "quillmoor: screenshot saved to %s\n", path.c_str());
+    else
+        std::fprintf(stderr, "quillmoor: %s: cannot save the screenshot: %s\n", path.c_str(), IMG_GetError());
+    if (shot) SDL_FreeSurface(shot);
 }
 
 // Largest whole-number scale that fits; a fractional fit only when whole numbers would
@@ -102,6 +79,7 @@ bool init(const Config& config) {
     SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     fullscreen = config.fullscreen;
     int scale = std::clamp(config.scale, 1, 8);
+    window_scale = scale;
     Uint32 flags = SDL_WINDOW_RESIZABLE | (fullscreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
     window = SDL_CreateWindow("Quillmoor", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, FRAME_W * scale, FRAME_H * scale, flags);
     if (!window) {
@@ -110,10 +88,12 @@ bool init(const Config& config) {
     }
     SDL_ShowCursor(SDL_DISABLE);
     rgb.assign(FRAME_W * FRAME_H, 0xFF000000u);
+    sdl_input::init();
     return true;
 }
 
 void shutdown() {
+    sdl_input::shutdown();
     if (window) SDL_DestroyWindow(window);
     window = nullptr;
     SDL_QuitSubSystem(SDL_INIT_VIDEO | SDL_INIT_TIMER | SDL_INIT_EVENTS);
@@ -125,13 +105,39 @@ bool pump_events() {
     SDL_Event e;
     while (SDL_PollEvent(&e)) {
         if (e.type == SDL_QUIT) open = false;
-        if (e.type == SDL_KEYDOWN && e.key.keysym.scancode < SDL_NUM_SCANCODES) tapped[e.key.keysym.scancode] = true;
+        sdl_input::handle_event(e);
+        if (e.type == SDL_KEYDOWN && !e.key.repeat && e.key.keysym.scancode == SDL_SCANCODE_F12) save_screenshot();
         if (e.type == SDL_KEYDOWN && !e.key.repeat && (e.key.keysym.mod & KMOD_ALT) &&
             (e.key.keysym.scancode == SDL_SCANCODE_RETURN || e.key.keysym.scancode == SDL_SCANCODE_KP_ENTER))
             toggle_fullscreen();
     }
-    refresh_keyboard();
+    sdl_input::refresh_snapshot(SDL_GetKeyboardState(nullptr));
     return open;
+}
+
+bool focused() { return sdl_input::focused(); }
+
+void set_fullscreen(bool on) {
+    if (on != fullscreen) toggle_fullscreen();
+}
+
+bool is_fullscreen() { return fullscreen; }
+
+void set_scale(int scale) {
+    window_scale = std::clamp(scale, 1, 8);
+    if (window && !fullscreen) SDL_SetWindowSize(window, FRAME_W * window_scale, FRAME_H * window_scale);
+}
+
+void set_screenshot_folder(const std::string& folder) { screenshot_folder = folder; }
+
+int layout_scancode(char letter) {
+    const SDL_Scancode sc = SDL_GetScancodeFromKey(static_cast<SDL_Keycode>(letter));
+    return sc == SDL_SCANCODE_UNKNOWN ? -1 : static_cast<int>(sc);
+}
+
+const char* key_name(int scancode) {
+    const char* name = SDL_GetKeyName(SDL_GetKeyFromScancode(static_cast<SDL_Scancode>(scancode)));
+    return name && *name ? name : nullptr;
 }
 
 void set_icon(const Surface& picture, const PaletteEntry palette[256]) {

@@ -10,7 +10,9 @@ struct TitleMenu {
     Sprite pointer;
     Sprite game_over;
     int pointer_frames[10] = {4, 3, 2, 1, 0, 0, 0, 1, 2, 3};
-    int menu_choice = 0;  // 0 START, 1 Quit
+    Sprite continue_entry;  // CONTINUE, shown above START when there is saved progress
+    bool offers_continue = false;
+    int menu_choice = 0;  // 0 START, 1 Quit, 2 CONTINUE
     int menu_counter = 0;  // frames since the last menu move; also times the game-over screen
 
     // Loads the six pictures; 0 when a sprite cannot be created.
@@ -19,7 +21,16 @@ struct TitleMenu {
     void update_title_menu();
     // One game-over frame.
     void draw_game_over();
+    // The CONTINUE plaque, loaded only for players who keep saved progress; 0 on failure.
+    int load_continue_entry();
 };
+
+constexpr int MENU_CHOICE_START = 0;
+constexpr int MENU_CHOICE_QUIT = 1;
+constexpr int MENU_CHOICE_CONTINUE = 2;
+
+// The wall of grey bricks behind the title, game-over and options screens.
+void draw_brick_wall(Sprite& brick);
 
 extern TitleMenu title_menu;
 

@@ -1,6 +1,8 @@
 // Start-up, the per-frame driver with its state machine, shutdown and the frame clock.
 #include "shell/game.h"
 
+#include <string>
+
 #include "audio/audio_report.h"
 #include "audio/music.h"
 #include "audio/sound.h"
@@ -8,13 +10,16 @@
 #include "graphics/bitmap_file.h"
 #include "graphics/bitmap_share.h"
 #include "graphics/display.h"
+#include "platform/bindings.h"
 #include "platform/keyboard.h"
 #include "platform/platform.h"
 #include "rules/play_mode.h"
 #include "screens/enhanced_screens.h"
+#include "screens/options_screen.h"
 #include "screens/progress_map.h"
 #include "screens/title_menu.h"
 #include "shell/game_random.h"
+#include "shell/profile.h"
 #include "world/world.h"
 
 ShellState shell;
@@ -65,6 +70,23 @@ void load_sounds() {
     for (int i = 0; i < 14; ++i) *ids[i] = load_wav(files[i], SOUND_CREATE_CONTROLS);
 }
 
+// The way into the options screen, in the title's free lower-left corner.
+void draw_options_hint() {
+    const platform::Bindings& b = platform::current_bindings();
+    std::string hint = std::string("Options: ") + platform::key_display_name(b.key[platform::ACTION_OPTIONS]);
+    if (b.button[platform::ACTION_OPTIONS] == platform::PAD_NORTH) hint += " or pad Y";
+    draw_text(hint.c_str(), 17, 453, 0, &display.back_surface);
+    draw_text(hint.c_str(), 16, 452, 0x00C8ECF4, &display.back_surface);
+}
+
+// Which pad buttons mean what depends on the screen.
+int pad_context(int32_t state) {
+    if (state == GAME_STATE_PLAYING) return platform::PAD_CONTEXT_PLAY;
+    // The map and the end scene go on with Space.
+    if (state == GAME_STATE_LEVEL_MAP || state == GAME_STATE_ENDING) return platform::PAD_CONTEXT_MAP;
+    return platform::PAD_CONTEXT_MENU;
+}
+
 }  // namespace
 
 uint32_t get_clock() { return platform::tick_count(); }
@@ -92,6 +114,13 @@ int game_init() {
         load_progress_map();
         if (!title_menu.load_title_menu()) return 0;
         if (!world.load_assets()) return 0;
+        // Players who keep files also get CONTINUE and the options screen; the rest see the
+        // title exactly as it always was.
+        if (profile.active) {
+            title_menu.load_continue_entry();
+            options_screen.load_options_screen();
+            if (profile.has_save) title_menu.menu_choice = MENU_CHOICE_CONTINUE;
+        }
     }
     // Classic play reads only its own files.
     if (enhanced_play()) load_enhanced_screens();
@@ -104,19 +133,41 @@ int game_init() {
 }
 
 void title_frame() {
-    if (platform::key_down(platform::VK_RETURN)) {
-        if (title_menu.menu_choice == 0) {
+    title_menu.offers_continue = profile.active && profile.has_save && shell.current_level == 0;
+    const bool enter = platform::key_down(platform::VK_RETURN), tab = platform::key_down(platform::VK_TAB);
+    if (shell.title_waits_for_release && !enter && !tab) shell.title_waits_for_release = false;
+    if (enter && !shell.title_waits_for_release) {
+        if (title_menu.menu_choice == MENU_CHOICE_START) {
             if (shell.current_level == 0) {
                 start_new_game();
                 shell.game_state = GAME_STATE_LEVEL_MAP;
             } else {
                 shell.game_state = GAME_STATE_PLAYING;
             }
-        } else if (title_menu.menu_choice == 1) {
+        } else if (title_menu.menu_choice == MENU_CHOICE_QUIT) {
             platform::post_quit();
+        } else if (title_menu.menu_choice == MENU_CHOICE_CONTINUE && title_menu.offers_continue) {
+            continue_saved_game();
+            shell.game_state = GAME_STATE_LEVEL_MAP;
         }
     }
+    if (profile.active && tab && !shell.title_waits_for_release && shell.game_state == GAME_STATE_TITLE) {
+        options_screen.open(profile.settings);
+        shell.game_state = GAME_STATE_OPTIONS;
+    }
     title_menu.update_title_menu();
+    if (profile.active) draw_options_hint();
+}
+
+void options_frame() {
+    bool changed = false;
+    const bool leave = options_screen.update(changed);
+    if (changed) change_settings(options_screen.editing);
+    options_screen.draw(title_menu.brick, title_menu.pointer);
+    if (leave) {
+        shell.game_state = GAME_STATE_TITLE;
+        shell.title_waits_for_release = true;
+    }
 }
 
 void game_over_frame() {
@@ -132,6 +183,7 @@ void level_map_frame() {
 
 int game_main() {
     start_clock();
+    const int32_t state_before = shell.game_state;
     fill_surface(&display.back_surface, 0, nullptr);
     switch (shell.game_state) {
         case GAME_STATE_TITLE:
@@ -148,8 +200,10 @@ int game_main() {
         case GAME_STATE_PLAYING:
             stop_midi(shell.intro_track);
             if (!shell.level_track_started) {
-                const int tracks[] = {shell.level1_track, shell.level2_track, shell.level3_track};
-                if (shell.current_level >= 1 && shell.current_level <= 3) {
+                // A finished story (level 4) resumes with the last level's track, started
+                // once and looped like any other, instead of restarting every frame.
+                const int tracks[] = {shell.level1_track, shell.level2_track, shell.level3_track, shell.level3_track};
+                if (shell.current_level >= 1 && shell.current_level <= 4) {
                     shell.current_level_track = tracks[shell.current_level - 1];
                     shell.level_track_started = true;
                 }
@@ -170,9 +224,17 @@ int game_main() {
         case GAME_STATE_ENDING:
             ending_frame();
             break;
+        case GAME_STATE_OPTIONS:
+            stop_midi(shell.current_level_track);
+            shell.level_track_started = false;
+            options_frame();
+            break;
         default:
             break;
     }
+    // A level starts when its progress map appears: that is the moment progress is kept.
+    if (shell.game_state == GAME_STATE_LEVEL_MAP && state_before != GAME_STATE_LEVEL_MAP) record_level_start();
+    platform::set_pad_context(pad_context(shell.game_state));
     flip_display();
     ++shell.frame;
     wait_clock(FRAME_MS);
@@ -199,10 +261,12 @@ void reset_game_globals() {
     reset_play_mode();
     reset_title_menu();
     reset_world();
+    reset_profile();
     reset_audio_report();
     reset_sound_ids();
     forget_bitmap_reports();
     platform::clear_keyboard_snapshot();
+    platform::pad_state() = platform::PadState{};
 }
 
 const char* game_state_name(int32_t state) {
@@ -212,6 +276,7 @@ const char* game_state_name(int32_t state) {
         case GAME_STATE_GAME_OVER: return "GameOver";
         case GAME_STATE_LEVEL_MAP: return "LevelMap";
         case GAME_STATE_ENDING: return "Ending";
+        case GAME_STATE_OPTIONS: return "Options";
         default: return "Idle";
     }
 }

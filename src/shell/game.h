@@ -9,6 +9,7 @@ enum GameStateValue : int32_t {
     GAME_STATE_GAME_OVER = 3,
     GAME_STATE_LEVEL_MAP = 4,
     GAME_STATE_ENDING = 5,  // enhanced play: the end scene after the story's last line
+    GAME_STATE_OPTIONS = 6,  // the options screen, from the title (players with a profile)
 };
 
 struct ShellState {
@@ -26,6 +27,7 @@ struct ShellState {
     int32_t ending_frame = 0;  // frames shown of the end scene
     int32_t game_over_frames = 0;  // frames shown of the current game-over screen
     bool game_over_skip_held = false;  // Enter or Space went down once skipping was allowed
+    bool title_waits_for_release = false;  // back from options: Enter and Tab count once released
 };
 
 extern ShellState shell;
@@ -48,6 +50,7 @@ void level_map_frame();
 // The end scene: the hero's walk home on the map, then "The End" and the credits (ending_frame.cpp).
 void start_ending();
 void ending_frame();
+void options_frame();
 
 uint32_t get_clock();
 uint32_t start_clock();

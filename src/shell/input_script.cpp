@@ -19,7 +19,7 @@ const KeyName KEY_NAMES[] = {
     {"left", SCRIPT_KEY_LEFT, platform::VK_LEFT, 0xCB},    {"right", SCRIPT_KEY_RIGHT, platform::VK_RIGHT, 0xCD},
     {"enter", SCRIPT_KEY_ENTER, platform::VK_RETURN, 0x1C}, {"escape", SCRIPT_KEY_ESCAPE, platform::VK_ESCAPE, 0x01},
     {"space", SCRIPT_KEY_SPACE, platform::VK_SPACE, 0x39}, {"a", SCRIPT_KEY_A, 'A', platform::DIK_A},
-    {"z", SCRIPT_KEY_Z, 'Z', platform::DIK_Z},
+    {"z", SCRIPT_KEY_Z, 'Z', platform::DIK_Z},         {"tab", SCRIPT_KEY_TAB, platform::VK_TAB, 0x0F},
 };
 
 bool parse_keys(const std::string& word, unsigned& keys) {
@@ -80,7 +80,7 @@ bool parse_input_script(const std::string& text, InputScript& script, std::strin
         long count = std::strtol(count_word.c_str(), &end, 10);
         ScriptStep step;
         if (errno || *end || count < 0 || count > 100000000 || !(words >> keys_word) || (words >> extra) || !parse_keys(keys_word, step.keys)) {
-            error = "line " + std::to_string(number) + ": expected 'COUNT KEYS' (keys: up down left right enter escape space a z, joined by +, or -)";
+            error = "line " + std::to_string(number) + ": expected 'COUNT KEYS' (keys: up down left right enter escape space a z tab, joined by +, or -)";
             return false;
         }
         step.count = count;

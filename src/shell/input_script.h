@@ -16,6 +16,7 @@ enum ScriptKey : unsigned {
     SCRIPT_KEY_SPACE = 1u << 6,
     SCRIPT_KEY_A = 1u << 7,
     SCRIPT_KEY_Z = 1u << 8,
+    SCRIPT_KEY_TAB = 1u << 9,  // the options screen, from the title
 };
 
 struct ScriptStep {

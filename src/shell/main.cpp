@@ -55,6 +55,7 @@ int main(int argc, char** argv) {
     absolute(options.state_path);
     absolute(options.hashes_path);
     absolute(options.record_path);
+    absolute(options.profile_dir);
     for (FrameShot& shot : options.shots) absolute(shot.path);
     std::filesystem::current_path(dir, ec);
     if (ec) return refuse_start(options, dir + ": cannot enter the data folder: " + ec.message());

@@ -22,8 +22,9 @@ bool parse_count(const char* text, long min, long max, long& out) {
 const char* usage_text() {
     return "usage: quillmoor [--window] [--scale N] [--mute] [--classic | --enhanced] [--data DIR] [--input FILE]\n"
            "                 [--record FILE]\n"
+           "                 [--profile DIR]\n"
            "       quillmoor --headless --frames N [--input FILE] [--state FILE] [--shot N:FILE]... [--hashes FILE]\n"
-           "                 [--data DIR] [--classic | --enhanced]\n"
+           "                 [--data DIR] [--classic | --enhanced] [--profile DIR]\n"
            "\n"
            "  --window        play in a window instead of full screen (Alt+Enter switches)\n"
            "  --scale N       window scale, 1 to 8 (default 2)\n"
@@ -43,6 +44,8 @@ const char* usage_text() {
            "  --hashes FILE   headless: write a hash of each presented frame (its 8-bit pixels\n"
            "                  and palette), one line a frame\n"
            "  --version       show the game's name and version\n"
+           "  --profile DIR   keep settings.ini, the saved progress and screenshots in DIR instead\n"
+           "                  of the XDG folders (headless runs touch no such files without it)\n"
            "  --help          show this text\n";
 }
 
@@ -73,20 +76,23 @@ bool parse_options(int argc, char** argv, Options& o, std::string& error) {
             if (!need_value()) return false;
             if (!parse_count(value, 1, 8, v)) return error = "--scale takes a whole number from 1 to 8", false;
             o.scale = static_cast<int>(v);
+            o.scale_given = true;
             o.windowed = true;
             ++i;
         } else if (arg == "--frames") {
             if (!need_value()) return false;
             if (!parse_count(value, 0, 100000000, o.frames)) return error = "--frames takes a whole number from 0 to 100000000", false;
             ++i;
-        } else if (arg == "--input" || arg == "--state" || arg == "--data" || arg == "--hashes" || arg == "--record") {
+        } else if (arg == "--input" || arg == "--state" || arg == "--data" || arg == "--hashes" || arg == "--record" ||
+                   arg == "--profile") {
             if (!need_value()) return false;
             if (!*value) return error = arg + " needs a non-empty name", false;
             (arg == "--input"    ? o.input_path
              : arg == "--state"  ? o.state_path
              : arg == "--hashes" ? o.hashes_path
              : arg == "--data"   ? o.data_dir
-                                 : o.record_path) = value;
+             : arg == "--record" ? o.record_path
+                                 : o.profile_dir) = value;
             ++i;
         } else if (arg == "--shot") {
             if (!need_value()) return false;

@@ -14,6 +14,7 @@ struct Options {
     bool headless = false;
     bool windowed = false;
     int scale = 2;
+    bool scale_given = false;  // --scale was on the command line
     bool mute = false;
     long frames = 0;  // headless: frames to run at most
     std::string input_path;
@@ -22,6 +23,7 @@ struct Options {
     std::string hashes_path;  // headless: one hash of each presented frame a line
     std::vector<FrameShot> shots;
     std::string data_dir;
+    std::string profile_dir;  // --profile: the player's files live here, not in the XDG homes
     bool help = false;
     bool classic = false;  // --classic
     bool enhanced = false;  // --enhanced

@@ -8,6 +8,7 @@
 
 #include "base/data_file.h"
 
+#include "platform/audio.h"
 #include "platform/headless.h"
 #include "platform/keyboard.h"
 #include "platform/platform.h"
@@ -16,6 +17,7 @@
 #include "shell/game.h"
 #include "shell/input_script.h"
 #include "shell/key_recorder.h"
+#include "shell/profile.h"
 #include "shell/state_json.h"
 
 namespace {
@@ -52,6 +54,8 @@ PlayMode replay_play_mode(const Options& options, const InputScript& script) {
     return chosen_play_mode(options);
 }
 
+bool paused_for_focus = false;
+
 long script_length(const InputScript& script) {
     long frames = 0;
     for (const ScriptStep& step : script.steps) frames += step.count;
@@ -60,28 +64,48 @@ long script_length(const InputScript& script) {
 
 }  // namespace
 
+bool window_pass() {
+    const bool away = !platform::window_focused();
+    if (away != paused_for_focus) {
+        paused_for_focus = away;
+        platform::audio_pause(away);
+    }
+    if (away) {
+        platform::sleep_ms(30);
+        return false;
+    }
+    game_main();
+    return true;
+}
+
 // With --input the window replays the script's keys first; the player's keys take over after it.
 int run_game(const Options& options) {
     InputScript script;
     if (!load_script(options, script)) return 2;
     const long scripted_frames = script_length(script);
+    open_profile(options);
     platform::Config config;
     config.backend = platform::Backend::Window;
-    config.fullscreen = !options.windowed;
-    config.scale = options.scale;
+    config.fullscreen = profile.settings.fullscreen;
+    config.scale = profile.settings.scale;
     config.mute = options.mute;
-    play_mode = replay_play_mode(options, script);
     KeyRecorder recorder;
     if (!options.record_path.empty() &&
-        !open_recording(recorder, options.record_path, play_mode_name(play_mode), hash_text(data_folder_hash("."))))
+        !open_recording(recorder, options.record_path, play_mode_name(replay_play_mode(options, script)),
+                        hash_text(data_folder_hash("."))))
         return 1;
     if (!platform::init(config)) return 1;
+    apply_profile_settings();
+    // A recording replayed names its own mode, unless the command line chose one.
+    if (!script.play_mode.empty() || options.classic || options.enhanced) play_mode = replay_play_mode(options, script);
     if (!game_init()) std::fprintf(stderr, "quillmoor: start-up failed; close the window to end\n");
-    for (long frame = 1; platform::pump_events(); ++frame) {
+    long frame = 1;
+    while (platform::pump_events()) {
         if (frame <= scripted_frames) platform::set_keyboard_snapshot(snapshot_for(script.keys_at(frame)));
-        // Exactly the keys this frame of the game reads; window-only keys never reach them.
-        record_frame(recorder, keys_of(platform::keyboard_snapshot()));
-        game_main();
+        // Exactly the keys this frame of the game reads; window-only keys never reach them,
+        // and no frame runs (or is recorded) while the window is away.
+        if (platform::window_focused()) record_frame(recorder, keys_of(platform::keyboard_snapshot()));
+        if (window_pass()) ++frame;
     }
     game_shutdown();
     platform::shutdown();
@@ -95,6 +119,7 @@ bool run_script_headless(InputScript& script, long frames, PlayMode mode, const 
     config.mute = true;
     play_mode = mode;
     if (!platform::init(config)) return false;
+    apply_profile_settings();
     if (!game_init()) std::fprintf(stderr, "quillmoor: start-up failed\n");
     for (long frame = 1; frame <= frames; ++frame) {
         platform::set_keyboard_snapshot(snapshot_for(script.keys_at(frame)));
@@ -111,6 +136,7 @@ bool run_script_headless(InputScript& script, long frames, PlayMode mode, const 
 int run_headless(const Options& options) {
     InputScript script;
     if (!load_script(options, script)) return 2;
+    open_profile(options);
     std::ofstream hashes;
     if (!options.hashes_path.empty()) {
         hashes.open(options.hashes_path);

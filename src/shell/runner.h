@@ -16,3 +16,7 @@ int run_headless(const Options& options);
 // Returns false only when the platform could not start.
 bool run_script_headless(InputScript& script, long frames, PlayMode mode, const std::function<void(long)>& after_frame,
                          std::string& state_json);
+
+// One pass of the window's loop after the events: a game frame, or, while the window has
+// lost the focus, a short wait with the music and sounds paused. True when a frame ran.
+bool window_pass();

@@ -52,7 +52,27 @@ void World::start_new_game() {
     player.has_key = 0;
     player.has_bow = 0;
     dialog_box.speech_clear();
+    stand_down_bosses();
     load_level(1);
+}
+
+void World::continue_game(int level, int lives, bool has_bow) {
+    player.has_key = 0;
+    player.has_bow = has_bow ? 1 : 0;
+    dialog_box.speech_clear();
+    stand_down_bosses();
+    load_level(level);
+    player.lives = lives;
+}
+
+void World::stand_down_bosses() {
+    EnemyBase* const bosses[] = {&pools.mole_boss, &pools.swine_boss, &pools.wasp_boss};
+    for (EnemyBase* boss : bosses) {
+        boss->alive = 0;
+        hide_sprite(&boss->body);
+    }
+    hide_sprite(&pools.swine_boss.spear);
+    hide_sprite(&pools.wasp_boss.stinger);
 }
 
 int World::load_level(int level) {

@@ -87,6 +87,10 @@ struct World {
 
     // Level files (level_files.cpp). A new game: items cleared, then level 1.
     void start_new_game();
+    // A game continued from saved progress: items cleared, then `level` with what was held.
+    void continue_game(int level, int lives, bool has_bow);
+    // No boss of an earlier game stays alive, hidden, into a new one.
+    void stand_down_bosses();
     // Puts the world into the starting state of level 1..3.
     int load_level(int level);
     bool load_tile_map(const char* filename);

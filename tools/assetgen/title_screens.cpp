@@ -1,4 +1,4 @@
-// The title menu's pictures: brick wall tile, title, START and Quit plaques, sword pointer, game over.
+// The title menu's pictures: brick wall tile, title, menu plaques, sword pointer, game over.
 #include <algorithm>
 #include <cmath>
 
@@ -42,7 +42,7 @@ Canvas grey_brick() {
 // A menu entry: a gold-framed wooden plaque with the word on it. The plaque sits in the
 // upper 60 rows so that the Quit entry, drawn 80 pixels lower, never covers START; its
 // middle row (28) lines up with the sword pointer drawn beside it.
-Canvas menu_plaque(const std::string& word) {
+Canvas menu_plaque(const std::string& word, int letter_size = 34) {
     Canvas c(200, 100);
     const int x0 = 4, y0 = 4, w = 192, h = 50;
     // Rounded frame: outline, gold rim, wooden panel.
@@ -80,7 +80,7 @@ Canvas menu_plaque(const std::string& word) {
             fill_circle(c, sx, sy, 2, GOLD + 5);
             c.set(sx - 1, sy - 1, GOLD + 7);
         }
-    Canvas text = paint_lettering(word, "DejaVuSerif-Bold.ttf", 34, gold_lettering(WOOD + 0, 2));
+    Canvas text = paint_lettering(word, "DejaVuSerif-Bold.ttf", letter_size, gold_lettering(WOOD + 0, 2));
     paste_centred(c, text, x0 + w / 2, y0 + h / 2);
     return c;
 }
@@ -174,6 +174,9 @@ void make_title_screens(const std::string& dir) {
     save_bmp(dir, "START.BMP", menu_plaque("START"));
     save_bmp(dir, "GameOver.BMP", game_over());
     save_bmp(dir, "Quit.BMP", menu_plaque("Quit"));
+    // Shown only to players who keep settings and saved progress.
+    save_bmp(dir, "CONTINUE.BMP", menu_plaque("CONTINUE", 27));
+    save_bmp(dir, "OPTIONS.BMP", menu_plaque("OPTIONS", 30));
     std::vector<Canvas> frames;
     for (int f = 0; f < 5; ++f) frames.push_back(sword_frame(f));
     save_bmp(dir, "SWORD.BMP", sheet(frames, 5));

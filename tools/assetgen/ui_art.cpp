@@ -213,8 +213,8 @@ Canvas make_death_cloud() {
     return sheet({small, big}, 2);
 }
 
-Canvas make_dialog_box() {
-    const int w = 592, h = 100;
+// A framed writing panel: wooden moulding, a gold line, a deep blue field.
+Canvas make_panel(int w, int h) {
     Canvas c(w, h, BLACK);
     // Wooden moulding with a grain that runs along each side.
     for (int y = 1; y < h - 1; ++y)
@@ -240,6 +240,24 @@ Canvas make_dialog_box() {
     return c;
 }
 
+// The options screen's volume marks, 16 x 16: frame 0 a lit gold gem, frame 1 an empty socket.
+Canvas make_volume_pips() {
+    Canvas c(32, 16);
+    for (int f = 0; f < 2; ++f) {
+        const int x0 = f * 16;
+        fill_circle(c, x0 + 8, 8, 6, BLACK);
+        if (f == 0) {
+            fill_circle(c, x0 + 8, 8, 5, GOLD + 4);
+            fill_circle(c, x0 + 7, 7, 3, GOLD + 6);
+            c.set(x0 + 6, 5, WHITE);
+        } else {
+            fill_circle(c, x0 + 8, 8, 5, NAVY + 1);
+            fill_circle(c, x0 + 9, 9, 3, NAVY + 0);
+        }
+    }
+    return c;
+}
+
 }  // namespace
 
 void make_ui_art(const std::string& dir) {
@@ -251,7 +269,9 @@ void make_ui_art(const std::string& dir) {
     save_bmp(dir, "key.BMP", make_world_key());
     save_bmp(dir, "cheese.BMP", make_cheese());
     save_bmp(dir, "deathcloud.BMP", make_death_cloud());
-    save_bmp(dir, "DialogBox.BMP", make_dialog_box());
+    save_bmp(dir, "DialogBox.BMP", make_panel(592, 100));
+    save_bmp(dir, "OptionsPanel.BMP", make_panel(600, 376));
+    save_bmp(dir, "OptionPips.BMP", make_volume_pips());
     save_bmp(dir, "character.BMP", make_portrait_sheet());
 }
 

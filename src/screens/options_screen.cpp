@@ -1,0 +1,238 @@
+// The options screen: rows of settings on a framed panel over the brick wall, chosen with
+// the sword pointer; Left and Right change a value, Enter a choice or a control.
+#include "screens/options_screen.h"
+
+#include <algorithm>
+#include <string>
+#include <utility>
+
+#include "graphics/bitmap_file.h"
+#include "graphics/display.h"
+#include "platform/input_names.h"
+#include "platform/keyboard.h"
+#include "screens/title_menu.h"
+#include "shell/loading.h"
+
+OptionsScreen options_screen;
+
+namespace {
+
+constexpr int ROW_TOP = 74, ROW_STEP = 22;
+constexpr int LABEL_X = 84, VALUE_X = 330;
+constexpr int REPEAT_DELAY = 12, REPEAT_EVERY = 4;  // frames
+constexpr uint32_t CREAM = 0x00C8ECF4, WHITE = 0x00FFFFFF, GOLD = 0x0040C8F8, GREY = 0x00A0A0A0;
+
+const char* const PAD_DISPLAY_NAMES[platform::PAD_BUTTON_COUNT] = {
+    "pad A", "pad B", "pad X", "pad Y", "pad Back", "pad Guide", "pad Start", "pad L-stick", "pad R-stick",
+    "pad LB", "pad RB", "pad up", "pad down", "pad left", "pad right",
+};
+
+bool pressed(OptionsScreen& s, int key) { return platform::key_down(key) && !s.was_down[key]; }
+
+// A press, or a held key's repeat after a pause, for moving and changing values.
+bool pressed_or_repeated(OptionsScreen& s, int key) {
+    if (!platform::key_down(key)) return false;
+    if (!s.was_down[key]) return true;
+    return s.held_frames > REPEAT_DELAY && (s.held_frames - REPEAT_DELAY) % REPEAT_EVERY == 0;
+}
+
+void remember_keys(OptionsScreen& s) {
+    for (int k = 0; k < 256; ++k) s.was_down[k] = platform::key_down(k);
+}
+
+// Left (-1) or Right (+1) on a row; Enter counts as +1 on the rows with two choices.
+bool change_value(Settings& e, int row, int step) {
+    switch (row) {
+        case OPTIONS_ROW_MUSIC: {
+            const int v = std::clamp(e.music_volume + step, 0, VOLUME_MAX);
+            return std::exchange(e.music_volume, v) != v;
+        }
+        case OPTIONS_ROW_EFFECTS: {
+            const int v = std::clamp(e.effects_volume + step, 0, VOLUME_MAX);
+            return std::exchange(e.effects_volume, v) != v;
+        }
+        case OPTIONS_ROW_DISPLAY: e.fullscreen = !e.fullscreen; return true;
+        case OPTIONS_ROW_SCALE: {
+            const int v = std::clamp(e.scale + step, SCALE_MIN, SCALE_MAX);
+            return std::exchange(e.scale, v) != v;
+        }
+        case OPTIONS_ROW_PLAY: e.enhanced = !e.enhanced; return true;
+        default: return false;
+    }
+}
+
+// While waiting for a new control: a key (Escape gives up) or a pad button.
+bool take_new_control(OptionsScreen& s) {
+    const int action = s.row - OPTIONS_ROW_FIRST_ACTION;
+    platform::RawPress press;
+    if (++s.waiting_frames > OPTIONS_WAIT_FRAMES) {
+        s.waiting_frames = -1;
+        s.notice = "Nothing pressed; the control is unchanged.";
+        return false;
+    }
+    if (!platform::take_raw_press(press)) return false;
+    if (press.scancode == platform::SCANCODE_ESCAPE) {
+        s.waiting_frames = -1;
+        s.notice = "Cancelled; the control is unchanged.";
+        return false;
+    }
+    if (press.scancode != platform::UNBOUND && !platform::scancode_file_name(press.scancode)) {
+        s.notice = "That key cannot be used; press another.";
+        return false;
+    }
+    if (press.scancode != platform::UNBOUND)
+        platform::bind_key(s.editing.bindings, action, press.scancode);
+    else
+        platform::bind_button(s.editing.bindings, action, press.button);
+    s.waiting_frames = -1;
+    s.notice = "Done. A control that had it before takes the old one.";
+    return true;
+}
+
+void draw_line(const std::string& text, int x, int y, uint32_t colour) {
+    draw_text(text.c_str(), x + 1, y + 1, 0, &display.back_surface);  // a dark shadow keeps it readable
+    draw_text(text.c_str(), x, y, colour, &display.back_surface);
+}
+
+std::string control_text(const Settings& e, int action) {
+    const int key = e.bindings.key[action], button = e.bindings.button[action];
+    std::string text = key == platform::UNBOUND ? "no key" : platform::key_display_name(key);
+    text += ",  ";
+    text += button == platform::UNBOUND ? "no button" : PAD_DISPLAY_NAMES[button];
+    return text;
+}
+
+}  // namespace
+
+int OptionsScreen::load_options_screen() {
+    struct Picture {
+        const char* file;
+        Sprite* sprite;
+        int width, height, frames;
+        int x, y;
+    };
+    const Picture pictures[] = {
+        {"OPTIONS.BMP", &heading, 200, 100, 1, 220, 0},
+        {"OptionsPanel.BMP", &panel, 600, 376, 1, 20, 60},
+        {"OptionPips.BMP", &pips, 16, 16, 2, 0, 0},
+    };
+    for (const Picture& p : pictures) {
+        load_bitmap_file(&bitmap_scratch, p.file);
+        set_palette(bitmap_scratch.palette);
+        const uint32_t attr = SPRITE_ATTR_VISIBLE | (p.frames > 1 ? SPRITE_ATTR_MULTI_FRAME : SPRITE_ATTR_SINGLE_FRAME);
+        if (!create_sprite(p.sprite, 0, 0, p.width, p.height, p.frames, attr, SPRITE_MEMORY_SYSTEM, 0, 8)) {
+            unload_bitmap_file(&bitmap_scratch);
+            return 0;
+        }
+        for (int frame = 0; frame < p.frames; ++frame) load_sprite_frame(p.sprite, &bitmap_scratch, frame, frame, 0, 0);
+        unload_bitmap_file(&bitmap_scratch);
+        set_sprite_position(p.sprite, p.x, p.y);
+    }
+    return 1;
+}
+
+void OptionsScreen::open(const Settings& settings) {
+    editing = settings;
+    row = 0;
+    held_frames = 0;
+    waiting_frames = -1;
+    notice = nullptr;
+    // Keys held on the way in (the title's Tab or Enter) act only after a release.
+    remember_keys(*this);
+}
+
+bool OptionsScreen::update(bool& changed) {
+    changed = false;
+    using namespace platform;
+    const bool any_direction = key_down(VK_UP) || key_down(VK_DOWN) || key_down(VK_LEFT) || key_down(VK_RIGHT);
+    held_frames = any_direction ? held_frames + 1 : 0;
+    bool leave = false;
+    if (waiting_frames >= 0) {
+        changed = take_new_control(*this);
+    } else if (pressed(*this, VK_ESCAPE)) {
+        leave = true;
+    } else if (pressed_or_repeated(*this, VK_UP)) {
+        row = (row + OPTIONS_ROW_COUNT - 1) % OPTIONS_ROW_COUNT;
+        notice = nullptr;
+    } else if (pressed_or_repeated(*this, VK_DOWN)) {
+        row = (row + 1) % OPTIONS_ROW_COUNT;
+        notice = nullptr;
+    } else if (pressed_or_repeated(*this, VK_LEFT)) {
+        changed = change_value(editing, row, -1);
+    } else if (pressed_or_repeated(*this, VK_RIGHT)) {
+        changed = change_value(editing, row, +1);
+    } else if (pressed(*this, VK_RETURN)) {
+        if (row == OPTIONS_ROW_BACK) {
+            leave = true;
+        } else if (row >= OPTIONS_ROW_FIRST_ACTION) {
+            // Presses from before the question do not answer it.
+            forget_raw_presses();
+            waiting_frames = 0;
+            notice = nullptr;
+        } else if (row == OPTIONS_ROW_DISPLAY || row == OPTIONS_ROW_PLAY) {
+            changed = change_value(editing, row, +1);
+        }
+    }
+    remember_keys(*this);
+    return leave;
+}
+
+void OptionsScreen::draw(Sprite& brick, Sprite& pointer) {
+    draw_brick_wall(brick);
+    draw_sprite(&heading, &display.back_surface);
+    draw_sprite(&panel, &display.back_surface);
+    for (int r = 0; r < OPTIONS_ROW_COUNT; ++r) {
+        const int y = ROW_TOP + r * ROW_STEP;
+        const uint32_t label_colour = r == row ? WHITE : CREAM;
+        std::string label, value;
+        switch (r) {
+            case OPTIONS_ROW_MUSIC:
+            case OPTIONS_ROW_EFFECTS: {
+                const int volume = r == OPTIONS_ROW_MUSIC ? editing.music_volume : editing.effects_volume;
+                label = r == OPTIONS_ROW_MUSIC ? "Music volume" : "Effects volume";
+                for (int i = 0; i < VOLUME_MAX; ++i) {
+                    pips.curr_frame = i < volume ? 0 : 1;
+                    set_sprite_position(&pips, VALUE_X + i * 17, y);
+                    draw_sprite(&pips, &display.back_surface);
+                }
+                value = std::to_string(volume);
+                draw_line(value, VALUE_X + VOLUME_MAX * 17 + 8, y, GOLD);
+                value.clear();
+                break;
+            }
+            case OPTIONS_ROW_DISPLAY:
+                label = "Display";
+                value = editing.fullscreen ? "Full screen" : "Window";
+                break;
+            case OPTIONS_ROW_SCALE:
+                label = "Window scale";
+                value = "x" + std::to_string(editing.scale);
+                break;
+            case OPTIONS_ROW_PLAY:
+                label = "Play";
+                value = editing.enhanced ? "Enhanced" : "Classic";
+                break;
+            case OPTIONS_ROW_BACK:
+                label = "Back to the title";
+                break;
+            default: {
+                const int action = r - OPTIONS_ROW_FIRST_ACTION;
+                label = platform::action_title(action);
+                value = r == row && waiting_frames >= 0 ? "Press a key or button..." : control_text(editing, action);
+                break;
+            }
+        }
+        draw_line(label, LABEL_X, y, label_colour);
+        if (!value.empty()) draw_line(value, VALUE_X, y, r == row && waiting_frames >= 0 ? WHITE : GOLD);
+    }
+    pointer.x = 32;
+    pointer.y = static_cast<float>(ROW_TOP + row * ROW_STEP + 1);
+    animate_sprite(&pointer);
+    draw_sprite(&pointer, &display.back_surface);
+    const char* hint = notice;
+    if (!hint)
+        hint = waiting_frames >= 0 ? "Escape cancels." :
+               row < OPTIONS_ROW_FIRST_ACTION ? "Up, Down: choose.  Left, Right: change.  Escape: back." :
+                                                "Enter: press a new key or button for this.  Escape: back.";
+    draw_line(hint, LABEL_X, 448, GREY);
+}

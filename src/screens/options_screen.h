@@ -1,0 +1,40 @@
+// The options screen, reached from the title: volumes, display, play mode and controls.
+#pragma once
+#include "graphics/sprite.h"
+#include "shell/settings.h"
+
+enum OptionsRow : int {
+    OPTIONS_ROW_MUSIC = 0,
+    OPTIONS_ROW_EFFECTS,
+    OPTIONS_ROW_DISPLAY,
+    OPTIONS_ROW_SCALE,
+    OPTIONS_ROW_PLAY,
+    OPTIONS_ROW_FIRST_ACTION,  // one row per action, in Action order
+    OPTIONS_ROW_BACK = OPTIONS_ROW_FIRST_ACTION + platform::ACTION_COUNT,
+    OPTIONS_ROW_COUNT,
+};
+
+constexpr int OPTIONS_WAIT_FRAMES = 200;  // a remap nobody answers is given up after ~6 s
+
+struct OptionsScreen {
+    Sprite heading;  // the OPTIONS plaque
+    Sprite panel;  // the framed field the rows are written on
+    Sprite pips;  // volume marks: frame 0 lit, 1 empty
+    Settings editing;  // what the screen shows and changes
+    int row = 0;
+    int held_frames = 0;  // frames the same direction has been held, for key repeat
+    bool was_down[256] = {};  // game keys down in the last frame
+    int waiting_frames = -1;  // >= 0 while waiting for the new key or button of the row's action
+    const char* notice = nullptr;  // a short line under the rows
+
+    // Loads the three pictures; 0 when a sprite cannot be made.
+    int load_options_screen();
+    // Starts a visit with the settings in force; keys held now count only once released.
+    void open(const Settings& settings);
+    // One frame: keys, changes, drawing. True when the player leaves the screen; `changed`
+    // is set when a setting changed this frame.
+    bool update(bool& changed);
+    void draw(Sprite& brick, Sprite& pointer);
+};
+
+extern OptionsScreen options_screen;

@@ -1,0 +1,36 @@
+// The player's own files in a run: settings.ini and the saved progress, read at start-up,
+// written when settings change and at each level start. Off in headless runs without --profile.
+#pragma once
+#include <string>
+
+#include "shell/options.h"
+#include "shell/save_game.h"
+#include "shell/settings.h"
+#include "shell/user_files.h"
+
+struct Profile {
+    bool active = false;  // user files are read and written this run
+    UserPaths paths;
+    std::string settings_text;  // settings.ini as read, for a second reading after start-up
+    Settings file_settings;  // as settings.ini says: what is written back
+    Settings settings;  // in force this run: the file under the command line
+    bool has_save = false;
+    SaveGame save;
+};
+
+extern Profile profile;
+
+// Reads settings.ini and the saved progress (in a window, or headless with --profile),
+// warning on stderr about each bad line; the command line then overrides the file.
+void open_profile(const Options& options);
+// Once the platform runs: the play mode, and for players with files the bindings (over
+// this layout's defaults), volumes and screenshot folder.
+void apply_profile_settings();
+// The options screen's new settings: applied at once; what differs from the settings in
+// force before is written to settings.ini (command-line overrides stay out of the file).
+void change_settings(const Settings& changed);
+// At a level start (the progress map appears): writes the level, lives and bow.
+void record_level_start();
+// A new game from the saved progress (the title's CONTINUE).
+void continue_saved_game();
+void reset_profile();

@@ -1,0 +1,32 @@
+// The player's settings: display, volumes, play mode and controls, and their file format.
+#pragma once
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/bindings.h"
+
+struct Settings {
+    bool fullscreen = true;
+    int scale = 2;  // window scale, 1..8
+    int music_volume = 10;  // 0..10
+    int effects_volume = 10;  // 0..10
+    bool enhanced = true;  // enhanced or classic play
+    platform::Bindings bindings = platform::default_bindings(platform::SCANCODE_A, platform::SCANCODE_Z);
+};
+
+constexpr int VOLUME_MAX = 10;
+constexpr int SCALE_MIN = 1, SCALE_MAX = 8;
+
+// Applies every good `name = value` line of a settings file over `settings`; each bad line
+// (unknown name, bad or out-of-range value, no '=') adds one warning "line N: ..." and is
+// skipped. Blank lines and lines starting with '#' are comments.
+void parse_settings(std::string_view text, Settings& settings, std::vector<std::string>& warnings);
+// The whole file for these settings, with comments that explain every line.
+std::string format_settings(const Settings& settings);
+
+// Splits "name = value" (spaces around both trimmed); false when there is no '='.
+bool split_setting_line(std::string_view line, std::string_view& name, std::string_view& value);
+std::string_view trim_spaces(std::string_view text);
+// A whole number within [min, max]; false for anything else.
+bool parse_bounded(std::string_view text, int min, int max, int& out);

@@ -1,0 +1,157 @@
+// settings.ini and the progress file: reading, writing, damage, and writes that cannot lose the old file.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdlib>
+
+#include "platform/input_names.h"
+#include "shell/save_game.h"
+#include "shell/settings.h"
+#include "shell/user_files.h"
+#include "test_files.h"
+
+TEST(SettingsFile, WhatIsWrittenReadsBackTheSame) {
+    Settings s;
+    s.fullscreen = false;
+    s.scale = 5;
+    s.music_volume = 0;
+    s.effects_volume = 7;
+    s.enhanced = false;
+    platform::bind_key(s.bindings, platform::ACTION_SWORD, platform::SCANCODE_SPACE);
+    platform::bind_button(s.bindings, platform::ACTION_BOW, platform::PAD_RIGHT_SHOULDER);
+    s.bindings.key[platform::ACTION_OPTIONS] = platform::UNBOUND;
+
+    Settings back;
+    std::vector<std::string> warnings;
+    parse_settings(format_settings(s), back, warnings);
+    EXPECT_TRUE(warnings.empty()) << warnings.front();
+    EXPECT_EQ(format_settings(back), format_settings(s));
+    EXPECT_FALSE(back.fullscreen);
+    EXPECT_EQ(back.scale, 5);
+    EXPECT_EQ(back.music_volume, 0);
+    EXPECT_EQ(back.effects_volume, 7);
+    EXPECT_FALSE(back.enhanced);
+    EXPECT_EQ(back.bindings.key[platform::ACTION_SWORD], platform::SCANCODE_SPACE);
+    EXPECT_EQ(back.bindings.key[platform::ACTION_NEXT], platform::SCANCODE_A) << "Space's old action took the sword's key";
+    EXPECT_EQ(back.bindings.button[platform::ACTION_BOW], platform::PAD_RIGHT_SHOULDER);
+    EXPECT_EQ(back.bindings.key[platform::ACTION_OPTIONS], platform::UNBOUND);
+}
+
+TEST(SettingsFile, EachBadLineIsOneWarningAndTheRestStillApplies) {
+    const char* text =
+        "# comment\n"
+        "music_volume = 4\n"
+        "volume = 3\n"  // unknown name
+        "effects_volume = 11\n"  // out of range
+        "scale = two\n"  // not a number
+        "just words\n"  // no '='
+        "key_sword = NoSuchKey\n"
+        "pad_bow = Trigger\n"
+        "   \n"
+        "display = window\r\n"
+        "scale = 3   \n";
+    Settings s;
+    std::vector<std::string> warnings;
+    parse_settings(text, s, warnings);
+    ASSERT_EQ(warnings.size(), 6u);
+    const char* lines[] = {"line 3:", "line 4:", "line 5:", "line 6:", "line 7:", "line 8:"};
+    for (size_t i = 0; i < 6; ++i) EXPECT_EQ(warnings[i].rfind(lines[i], 0), 0u) << warnings[i];
+    EXPECT_EQ(s.music_volume, 4);
+    EXPECT_EQ(s.effects_volume, 10) << "a bad value leaves the default";
+    EXPECT_EQ(s.scale, 3);
+    EXPECT_FALSE(s.fullscreen) << "Windows line ends are fine";
+    EXPECT_EQ(s.bindings.key[platform::ACTION_SWORD], platform::SCANCODE_A);
+}
+
+TEST(Remapping, ABoundKeyMovesTheActionAndASwappedKeyIsNeverBoundTwice) {
+    platform::Bindings b = platform::default_bindings(platform::SCANCODE_A, platform::SCANCODE_Z);
+    platform::bind_key(b, platform::ACTION_SWORD, platform::scancode_from_file_name("S"));
+    EXPECT_EQ(b.key[platform::ACTION_SWORD], platform::scancode_from_file_name("s"));
+    platform::bind_key(b, platform::ACTION_SWORD, platform::SCANCODE_Z);  // the bow's key
+    EXPECT_EQ(b.key[platform::ACTION_SWORD], platform::SCANCODE_Z);
+    EXPECT_EQ(b.key[platform::ACTION_BOW], platform::scancode_from_file_name("S")) << "the bow took the sword's old key";
+    platform::bind_button(b, platform::ACTION_NEXT, platform::PAD_SOUTH);
+    EXPECT_EQ(b.button[platform::ACTION_SWORD], platform::PAD_EAST);
+    for (int a = 0; a < platform::ACTION_COUNT; ++a)
+        for (int o = a + 1; o < platform::ACTION_COUNT; ++o) {
+            EXPECT_NE(b.key[a], b.key[o]) << a << " " << o;
+            EXPECT_NE(b.button[a], b.button[o]) << a << " " << o;
+        }
+    // Unbinding never hands "none" on to another action.
+    platform::bind_key(b, platform::ACTION_UP, platform::UNBOUND);
+    platform::bind_key(b, platform::ACTION_DOWN, platform::UNBOUND);
+    EXPECT_EQ(b.key[platform::ACTION_UP], platform::UNBOUND);
+    EXPECT_EQ(b.key[platform::ACTION_LEFT], platform::SCANCODE_LEFT);
+}
+
+TEST(UserFiles, AnAtomicWriteMakesMissingFoldersAndReplacesTheWholeFile) {
+    TempDir dir;
+    const std::string path = dir.file("deep/er/settings.ini");
+    std::string error;
+    ASSERT_TRUE(write_file_atomically(path, "first version, long\n", error)) << error;
+    ASSERT_TRUE(write_file_atomically(path, "second\n", error)) << error;
+    EXPECT_EQ(read_text(path), "second\n");
+    EXPECT_FALSE(std::filesystem::exists(path + ".tmp"));
+}
+
+TEST(UserFiles, AFolderThatCannotBeWrittenKeepsTheOldFileAndSaysWhy) {
+    if (::geteuid() == 0) GTEST_SKIP() << "root writes anywhere";
+    TempDir dir;
+    const std::string path = dir.file("settings.ini");
+    write_text(path, "old\n");
+    ::chmod(dir.path.c_str(), 0555);
+    std::string error;
+    EXPECT_FALSE(write_file_atomically(path, "new\n", error));
+    EXPECT_FALSE(error.empty());
+    ::chmod(dir.path.c_str(), 0755);
+    EXPECT_EQ(read_text(path), "old\n");
+}
+
+TEST(UserFiles, APathUnderAFileIsAFailureNotACrash) {
+    TempDir dir;
+    write_text(dir.file("plain"), "x");
+    std::string error, text;
+    EXPECT_FALSE(write_file_atomically(dir.file("plain/settings.ini"), "new\n", error));
+    EXPECT_FALSE(error.empty());
+    EXPECT_EQ(read_user_file(dir.file("absent.ini"), text, error), FileRead::Missing);
+    EXPECT_EQ(read_user_file(dir.path.string(), text, error), FileRead::Failed) << "a folder is not a settings file";
+}
+
+TEST(UserFiles, TheProfileFolderHoldsEverythingElseTheXdgHomes) {
+    EXPECT_EQ(user_paths("/p").settings_file, "/p/settings.ini");
+    EXPECT_EQ(user_paths("/p").save_file, "/p/progress.ini");
+    const char* old_home = std::getenv("HOME");
+    const std::string saved_home = old_home ? old_home : "";
+    setenv("XDG_CONFIG_HOME", "/c", 1);
+    setenv("XDG_DATA_HOME", "relative/is/ignored", 1);
+    setenv("HOME", "/h", 1);
+    const UserPaths p = user_paths("");
+    EXPECT_EQ(p.settings_file, "/c/quillmoor/settings.ini");
+    EXPECT_EQ(p.save_file, "/h/.local/share/quillmoor/progress.ini");
+    EXPECT_EQ(p.screenshot_dir, "/h/.local/share/quillmoor/screenshots");
+    unsetenv("XDG_CONFIG_HOME");
+    unsetenv("XDG_DATA_HOME");
+    if (old_home) setenv("HOME", saved_home.c_str(), 1);
+}
+
+TEST(SaveFile, RoundTripAndEveryKindOfDamageIsRefused) {
+    const SaveGame save{3, 7, true};
+    SaveGame back;
+    std::string error;
+    ASSERT_TRUE(parse_save(format_save(save), back, error)) << error;
+    EXPECT_EQ(back.level, 3);
+    EXPECT_EQ(back.lives, 7);
+    EXPECT_TRUE(back.has_bow);
+
+    const std::string good = format_save(save);
+    for (const std::string& bad : {std::string(""), good.substr(0, good.size() / 2), std::string("level = 4\nlives = 2\nbow = no\n"),
+                                   std::string("level = 1\nlives = 0\nbow = no\n"), std::string("level = 1\nlives = 2\nbow = maybe\n"),
+                                   good + "gold = 9\n", std::string("\x89PNG\r\n\x1a\n", 8)}) {
+        SaveGame untouched{2, 2, false};
+        error.clear();
+        EXPECT_FALSE(parse_save(bad, untouched, error)) << bad;
+        EXPECT_FALSE(error.empty());
+        EXPECT_EQ(untouched.level, 2) << "a refused file changes nothing";
+    }
+}
