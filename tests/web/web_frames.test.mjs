@@ -85,6 +85,8 @@ function bmpPixelsTopDown(bmp) {
 const sha = (bytes) => createHash('sha256').update(bytes).digest('hex');
 
 const scripts = readdirSync(keysDir).filter((f) => f.endsWith('.keys')).sort();
+// The committed whole-game run reaches all three bosses and the last line of the story.
+const wholeGame = join(root, 'tests', 'replays', 'whole_game.txt');
 
 test('every shared key script has a frame count', () => {
   assert.ok(scripts.length >= 3, 'the key scripts are in tests/keys');
@@ -92,11 +94,20 @@ test('every shared key script has a frame count', () => {
     assert.match(readFileSync(join(keysDir, file), 'utf8'), /^# frames: \d+\n/, file);
 });
 
-for (const file of scripts) {
+// Each run: its name, the key script and how many frames to play.
+const runs = scripts.map((file) => {
+  const script = readFileSync(join(keysDir, file), 'utf8');
+  return { file, script, frames: Number(/^# frames: (\d+)/.exec(script)[1]) };
+});
+{
+  const script = readFileSync(wholeGame, 'utf8');
+  const frames = script.split('\n').filter((l) => /^\d/.test(l)).reduce((n, l) => n + Number(l.split(' ')[0]), 0);
+  runs.push({ file: 'whole_game.txt', script, frames });
+}
+
+for (const { file, script, frames } of runs) {
   test(`${file}: the browser's states and frames equal the native game's`, async () => {
-    const script = readFileSync(join(keysDir, file), 'utf8');
-    const frames = Number(/^# frames: (\d+)/.exec(script)[1]);
-    const native = nativeRun(file.replace(/\.keys$/, ''), script, frames);
+    const native = nativeRun(file.replace(/\.(keys|txt)$/, ''), script, frames);
     const { page, problems } = await openPage('?test');
     try {
       const web = await page.evaluate((text, n) => {
