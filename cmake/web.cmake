@@ -9,7 +9,7 @@ endif()
 # The platform layer without the files that talk to SDL; the browser backend stands in for them.
 file(GLOB WEB_PLATFORM_SOURCES CONFIGURE_DEPENDS src/platform/*.cpp src/platform/web/*.cpp)
 foreach(source ${WEB_PLATFORM_SOURCES})
-  file(STRINGS ${source} sdl_includes REGEX "#include <SDL")
+  file(STRINGS ${source} sdl_includes REGEX "#include [<\"](SDL|platform/sdl_)")
   if(sdl_includes)
     list(REMOVE_ITEM WEB_PLATFORM_SOURCES ${source})
   endif()

@@ -265,4 +265,8 @@ void music_track_release(int track) {
     track_used[track] = false;
 }
 
+// The page plays at the recorded levels and keeps sounding while hidden, as browsers allow.
+void audio_set_volumes(int, int) {}
+void audio_pause(bool) {}
+
 }  // namespace platform

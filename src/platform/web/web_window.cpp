@@ -149,4 +149,13 @@ void present(const Surface& frame, const PaletteEntry palette[256]) {
 // The page has its own icon (quillmoor.html links it); nothing to do here.
 void set_icon(const Surface&, const PaletteEntry[256]) {}
 
+// The page owns focus, full screen and scaling; the game's keys are the page's key codes.
+bool focused() { return true; }
+void set_fullscreen(bool) {}
+bool is_fullscreen() { return false; }
+void set_scale(int) {}
+void set_screenshot_folder(const std::string&) {}
+int layout_scancode(char) { return -1; }
+const char* key_name(int) { return nullptr; }
+
 }  // namespace platform::window_backend
