@@ -35,6 +35,9 @@ mkdir -p "$work/seeds/key_script" "$work/seeds/options"
 printf '20 -\n1 enter\n5 -\n1 space\n40 right+a\n# done\n' > "$work/seeds/key_script/walk"
 printf -- '--headless\0--frames\0120\0--input\0keys.txt\0--state\0s.json\0--shot\00060:f.bmp\0--data\0data' > "$work/seeds/options/headless"
 printf -- '--window\0--scale\0003\0--mute\0--enhanced' > "$work/seeds/options/window"
+mkdir -p "$work/seeds/settings" "$work/seeds/save"
+printf '# settings\nfullscreen = no\nscale = 3\nmusic_volume = 7\neffects_volume = 4\nplay = classic\n' > "$work/seeds/settings/plain"
+printf '# Quillmoor saved progress, written at each level start.\nlevel = 2\nlives = 5\nbow = yes\n' > "$work/seeds/save/plain"
 
 # Short inputs fuzz faster; a whole tile map takes long to read under the sanitizers.
 max_len() { case "$1" in tile_map) echo 8192 ;; *) echo 0 ;; esac; }
