@@ -1,70 +1,40 @@
 // Enhanced play's game-over screen and title: the lament plays, Enter or Space skips the screen
 // after a moment, and the title has its music whenever it shows.
-#include <gtest/gtest.h>
-
-#include <filesystem>
 #include <string>
 
 #include "audio/music.h"
-#include "platform/keyboard.h"
-#include "platform/platform.h"
-#include "rules/play_mode.h"
+#include "headless_game.h"
 #include "screens/title_menu.h"
-#include "shell/game.h"
 
 namespace {
 
-// The game headless and in process, put on the game-over screen of a run that has shown the
-// title before, as losing the last life does.
-class GameOverScreen : public ::testing::Test {
+class GameOverScreen : public HeadlessGame {
 protected:
-    void start(PlayMode mode) {
-        reset_game_globals();
-        old_dir_ = std::filesystem::current_path();
-        std::filesystem::current_path(QUILLMOOR_TEST_DATA_DIR);
-        platform::Config config;
-        config.backend = platform::Backend::Headless;
-        config.mute = true;
-        ASSERT_TRUE(platform::init(config));
-        ASSERT_EQ(game_init(), 1);
-        play_mode = mode;
+    // The game-over screen of a run that has shown the title before, as losing the last life
+    // does, under `rules`.
+    static void lose_last_life(PlayMode rules) {
+        play_mode = rules;
         shell.intro_started = true;
         shell.game_state = GAME_STATE_GAME_OVER;
         title_menu.menu_counter = 0;
-    }
-    void TearDown() override {
-        game_shutdown();
-        platform::shutdown();
-        std::filesystem::current_path(old_dir_);
-        reset_game_globals();
-    }
-    void frames(int count, bool enter = false, bool space = false) {
-        for (int i = 0; i < count; ++i) {
-            platform::KeyboardSnapshot snap{};
-            snap.virtual_down[platform::VK_RETURN] = enter;
-            snap.virtual_down[platform::VK_SPACE] = space;
-            platform::set_keyboard_snapshot(snap);
-            game_main();
-        }
     }
     static std::string now_playing() {
         const char* name = music_now_playing();
         return name ? name : "none";
     }
-
-private:
-    std::filesystem::path old_dir_;
 };
 
+constexpr unsigned ENTER = SCRIPT_KEY_ENTER, SPACE = SCRIPT_KEY_SPACE;
+
 TEST_F(GameOverScreen, EnhancedPlaysTheLamentAndEnterSkipsItOnceLetGo) {
-    start(PlayMode::Enhanced);
+    lose_last_life(PlayMode::Enhanced);
     frames(1);
     EXPECT_EQ(now_playing(), "gameOver.MID");
-    frames(10, true);
+    frames(10, ENTER);
     frames(1);
     EXPECT_EQ(shell.game_state, GAME_STATE_GAME_OVER) << "too soon to skip";
     frames(30);
-    frames(3, true);
+    frames(3, ENTER);
     EXPECT_EQ(shell.game_state, GAME_STATE_GAME_OVER) << "not while Enter is still held";
     frames(1);
     EXPECT_EQ(shell.game_state, GAME_STATE_TITLE);
@@ -74,17 +44,17 @@ TEST_F(GameOverScreen, EnhancedPlaysTheLamentAndEnterSkipsItOnceLetGo) {
 }
 
 TEST_F(GameOverScreen, EnhancedSpaceSkipsItToo) {
-    start(PlayMode::Enhanced);
+    lose_last_life(PlayMode::Enhanced);
     frames(45);
-    frames(2, false, true);
+    frames(2, SPACE);
     frames(1);
     EXPECT_EQ(shell.game_state, GAME_STATE_TITLE);
 }
 
 TEST_F(GameOverScreen, ClassicIsSilentCannotBeSkippedAndSoIsTheTitleAfterIt) {
-    start(PlayMode::Classic);
+    lose_last_life(PlayMode::Classic);
     frames(50);
-    frames(3, true, true);
+    frames(3, ENTER | SPACE);
     frames(1);
     EXPECT_EQ(shell.game_state, GAME_STATE_GAME_OVER);
     EXPECT_EQ(now_playing(), "none");
@@ -98,15 +68,14 @@ TEST_F(GameOverScreen, ClassicIsSilentCannotBeSkippedAndSoIsTheTitleAfterIt) {
 // half), enhanced play starts it again; classic plays it once a run.
 TEST_F(GameOverScreen, EnhancedLoopsTheTitleTrackClassicPlaysItOnce) {
     for (PlayMode mode : {PlayMode::Enhanced, PlayMode::Classic}) {
+        stop();
         start(mode);
-        shell.intro_started = false;
         shell.game_state = GAME_STATE_TITLE;
         frames(1);
         EXPECT_EQ(now_playing(), "intro.MID");
         platform::sleep_ms(90000);
         frames(1);
         EXPECT_EQ(now_playing(), mode == PlayMode::Enhanced ? "intro.MID" : "none");
-        TearDown();
     }
 }
 

@@ -8,12 +8,6 @@
 
 namespace {
 
-// Plays of `file` in a headless run's state report.
-long sound_plays(const std::string& state, const std::string& file) {
-    const size_t sounds = state.find("\"sounds\": ");
-    return sounds == std::string::npos ? -1 : json_int(state.substr(sounds), file);
-}
-
 // Into level 1 past the opening lines, then A held for 30 frames and tapped for 5.
 const char* const SWINGS = "20 -\n1 enter\n5 -\n1 space\n12 -\n1 space\n12 -\n1 space\n12 -\n1 space\n10 -\n30 a\n10 -\n5 a\n10 -\n";
 
@@ -21,9 +15,9 @@ TEST(EnhancedSound, OneSwishPerSwingWhileAIsHeld) {
     TempDir dir;
     const HeadlessRun enhanced = run_headless(dir, SWINGS, 140, "--enhanced");
     ASSERT_EQ(json_value(enhanced.state, "game_state"), "Playing");
-    EXPECT_EQ(sound_plays(enhanced.state, "useSword.WAV"), 2);
+    EXPECT_EQ(plays_in(enhanced.state, "useSword.WAV"), 2);
     const HeadlessRun classic = run_headless(dir, SWINGS, 140);
-    EXPECT_EQ(sound_plays(classic.state, "useSword.WAV"), 35) << "classic restarts it on every frame A is held";
+    EXPECT_EQ(plays_in(classic.state, "useSword.WAV"), 35) << "classic restarts it on every frame A is held";
 }
 
 class OffScreenSting : public LoadedWorld {

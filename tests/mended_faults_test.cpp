@@ -1,52 +1,15 @@
 // Two faults found in play: the music after a finished story, and a boss outliving his game.
-#include <gtest/gtest.h>
-
-#include <filesystem>
-
-#include "audio/audio_report.h"
-#include "platform/platform.h"
-#include "shell/game.h"
+#include "headless_game.h"
 #include "shell/runner.h"
-#include "world/world.h"
 
-namespace {
-
-class StartedGame : public ::testing::Test {
-protected:
-    void SetUp() override {
-        reset_game_globals();
-        old_dir_ = std::filesystem::current_path();
-        std::filesystem::current_path(QUILLMOOR_TEST_DATA_DIR);
-        platform::Config config;
-        config.backend = platform::Backend::Headless;
-        config.mute = true;
-        ASSERT_TRUE(platform::init(config));
-        ASSERT_EQ(game_init(), 1);
-    }
-    void TearDown() override {
-        game_shutdown();
-        platform::shutdown();
-        std::filesystem::current_path(old_dir_);
-        reset_game_globals();
-    }
-    std::filesystem::path old_dir_;
-};
-
-int plays_of(const std::string& file) {
-    const std::string json = audio_state_json();
-    const std::string music = json.substr(json.find("\"music\""));
-    const auto at = music.find("\"" + file + "\": ");
-    return at == std::string::npos ? 0 : std::stoi(music.substr(at + file.size() + 4));
-}
-
-}  // namespace
+using StartedGame = HeadlessGame;
 
 TEST_F(StartedGame, ResumingAFinishedStoryPlaysTheLastTrackOnceAndLetsItRun) {
     world.load_level(3);
     shell.current_level = 4;  // the story of level 3 has finished
     shell.game_state = GAME_STATE_PLAYING;
-    for (int i = 0; i < 40; ++i) game_main();
-    EXPECT_EQ(plays_of("level3.MID"), 1) << audio_state_json();
+    frames(40);
+    EXPECT_EQ(plays_in(audio_state_json(), "level3.MID"), 1) << audio_state_json();
 }
 
 TEST_F(StartedGame, ANewGameStartsWithNoBossOfAnotherLevelAlive) {

@@ -5,21 +5,13 @@
 // a level start places him (camera and body set, every world object kept where it is in the
 // world), always on floor that the level start can reach; the last steps into a zone, a door or
 // the key are walked, and every fight is fought with the sword.
-#include <gtest/gtest.h>
-
 #include <cstdlib>
-#include <filesystem>
 #include <string>
 #include <vector>
 
-#include "audio/audio_report.h"
+#include "headless_game.h"
 #include "platform/headless.h"
-#include "platform/keyboard.h"
-#include "platform/platform.h"
-#include "rules/play_mode.h"
-#include "shell/game.h"
 #include "story_order.h"
-#include "world/world.h"
 
 namespace {
 
@@ -35,22 +27,10 @@ constexpr int OPEN = 1 << 20;
 constexpr Zone ENCOUNTER[3] = {{2134, OPEN, 1785, OPEN}, {3474, 3504, 1034, 1134}, {5111, 5301, 2611, OPEN}};
 constexpr Zone COMPLETION[3] = {{1624, 1965, 310, 620}, {1973, 2312, 884, 1196}, {3925, 4363, 1462, 1642}};
 
-struct Held {
-    bool left = false, right = false, up = false, down = false, space = false, enter = false, sword = false;
-};
-
-Held walking(int facing) {
-    Held h;
-    h.up = facing == FACING_UP;
-    h.down = facing == FACING_DOWN;
-    h.left = facing == FACING_LEFT;
-    h.right = facing == FACING_RIGHT;
-    return h;
-}
-
-// Tile steps by facing code (up, down, left, right).
+// Tile steps and the key that walks them, by facing code (up, down, left, right).
 constexpr int STEP_COL[4] = {0, 0, -1, 1};
 constexpr int STEP_ROW[4] = {-1, 1, 0, 0};
+constexpr unsigned WALK[4] = {SCRIPT_KEY_UP, SCRIPT_KEY_DOWN, SCRIPT_KEY_LEFT, SCRIPT_KEY_RIGHT};
 
 // Where each level starts the hero, world pixels.
 constexpr int START_X = 200;
@@ -58,62 +38,24 @@ int start_y() { return world.loaded_level == 2 ? 300 : 380; }
 
 bool floor_tile(int col, int row) { return !tile_is_solid(tile_at(row, col)); }
 
-// The game, started headless in the generated data folder, driven one frame at a time.
-class StoryRun : public ::testing::Test {
+// The game driven one frame at a time; the hero must never run out of lives.
+class StoryRun : public HeadlessGame {
 public:
-    std::vector<std::string> shown;  // every line in the order it came to the top of the box
-    long frames = 0;
     std::vector<uint8_t> reach;  // tiles a hero on whole tiles reaches from the level start
-    std::string shots;  // where to write frame pictures, if asked for
+    const char* shots = std::getenv("QUILLMOOR_STORY_SHOTS");  // where to write frame pictures, if asked for
 
-    PlayMode mode = PlayMode::Classic;
-
-    void SetUp() override {
-        reset_game_globals();
-        play_mode = mode;
-        old_dir_ = std::filesystem::current_path();
-        std::filesystem::current_path(QUILLMOOR_TEST_DATA_DIR);
-        platform::Config config;
-        config.backend = platform::Backend::Headless;
-        config.mute = true;
-        ASSERT_TRUE(platform::init(config));
-        ASSERT_EQ(game_init(), 1);
-        if (const char* dir = std::getenv("QUILLMOOR_STORY_SHOTS")) shots = dir;
-    }
-    void TearDown() override {
-        game_shutdown();
-        platform::shutdown();
-        std::filesystem::current_path(old_dir_);
-        reset_game_globals();
-    }
-
-    void frame(const Held& h = {}) {
-        platform::KeyboardSnapshot snap{};
-        snap.virtual_down[platform::VK_LEFT] = h.left;
-        snap.virtual_down[platform::VK_RIGHT] = h.right;
-        snap.virtual_down[platform::VK_UP] = h.up;
-        snap.virtual_down[platform::VK_DOWN] = h.down;
-        snap.virtual_down[platform::VK_SPACE] = h.space;
-        snap.virtual_down[platform::VK_RETURN] = h.enter;
-        if (h.sword) snap.scan_state[platform::DIK_A] = platform::KEY_DOWN_BIT;
-        platform::set_keyboard_snapshot(snap);
-        game_main();
-        ++frames;
-        const SpeechLine* top = world.dialog_box.top;
-        if (top && top != last_top_) shown.push_back(top->text);
-        last_top_ = top;
-        ASSERT_NE(shell.game_state, GAME_STATE_GAME_OVER) << "the hero ran out of lives after " << frames << " frames";
+    void step(unsigned keys = 0) {
+        frame(keys);
+        ASSERT_NE(shell.game_state, GAME_STATE_GAME_OVER) << "the hero ran out of lives after " << frames_run << " frames";
     }
     void shot(const std::string& name) {
-        if (!shots.empty()) platform::write_presented_frame_bmp((shots + "/" + name + ".bmp").c_str());
+        if (shots) platform::write_presented_frame_bmp((shots + ("/" + name) + ".bmp").c_str());
     }
     // Space until every waiting line has been read.
     void read_lines() {
-        Held space;
-        space.space = true;
-        for (int i = 0; i < 400 && !world.dialog_box.speech_is_idle(); ++i) frame(space);
+        for (int i = 0; i < 400 && !world.dialog_box.speech_is_idle(); ++i) step(SCRIPT_KEY_SPACE);
         ASSERT_TRUE(world.dialog_box.speech_is_idle());
-        frame();
+        step();
     }
 
     static int hero_x() { return world.scroll_x + static_cast<int>(world.player.body.x); }
@@ -175,7 +117,7 @@ public:
                     const int c = col - STEP_COL[f], r = row - STEP_ROW[f];
                     if (!reached(c, r) || zone.contains(c * TILE, r * TILE)) continue;
                     place_hero(c * TILE, r * TILE, f);
-                    for (int i = 0; i < 3 * TILE / STEP && !done(); ++i) frame(walking(f));
+                    for (int i = 0; i < 3 * TILE / STEP && !done(); ++i) step(WALK[f]);
                     if (done()) return true;
                 }
             }
@@ -195,10 +137,10 @@ public:
                         const int c = col - STEP_COL[f], r = row - STEP_ROW[f];
                         if (!reached(c, r)) continue;
                         place_hero(c * TILE, r * TILE, f);
-                        for (int i = 0; i < 16 && tile_at(row, col) == TILE_JAIL_DOOR; ++i) frame(walking(f));
+                        for (int i = 0; i < 16 && tile_at(row, col) == TILE_JAIL_DOOR; ++i) step(WALK[f]);
                         opened = tile_at(row, col) == TILE_OPENED_DOOR;
                         if (opened && !opened_door_shot_) {
-                            frame();
+                            step();
                             shot("jail_opened");
                             opened_door_shot_ = true;
                         }
@@ -220,7 +162,7 @@ public:
                     const int c = col - STEP_COL[f], r = row - STEP_ROW[f];
                     if (!reached(c, r)) continue;
                     place_hero(c * TILE, r * TILE, f);
-                    for (int i = 0; i < 16 && world.dialog_box.speech_is_idle(); ++i) frame(walking(f));
+                    for (int i = 0; i < 16 && world.dialog_box.speech_is_idle(); ++i) step(WALK[f]);
                     return !world.dialog_box.speech_is_idle() && tile_at(row, col) == TILE_JAIL_DOOR;
                 }
             }
@@ -242,9 +184,7 @@ public:
             const int x = spot[0] / STEP * STEP, y = spot[1] / STEP * STEP;
             if (!stands(x, y)) continue;
             place_hero(x, y, spot[2]);
-            Held a;
-            a.sword = true;
-            frame(a);
+            step(SCRIPT_KEY_A);
             return true;
         }
         return false;
@@ -260,14 +200,14 @@ public:
             const int x = kx - STEP_COL[f] * TILE, y = ky - STEP_ROW[f] * TILE;
             if (!stands(x, y) || !stands(kx, ky)) continue;
             place_hero(x, y, f);
-            for (int i = 0; i < 2 * TILE / STEP && !world.player.has_key; ++i) frame(walking(f));
+            for (int i = 0; i < 2 * TILE / STEP && !world.player.has_key; ++i) step(WALK[f]);
             if (world.player.has_key) return true;
         }
         for (int dy = -24; dy <= 24 && !world.player.has_key; dy += STEP)
             for (int dx = -24; dx <= 24 && !world.player.has_key; dx += STEP)
                 if (stands(kx + dx, ky + dy)) {
                     place_hero(kx + dx, ky + dy, FACING_DOWN);
-                    frame();
+                    step();
                 }
         return world.player.has_key;
     }
@@ -284,9 +224,7 @@ public:
         shot("level" + std::to_string(level) + "_taunt");
         read_lines();
 
-        EnemyBase* boss = level == 1   ? static_cast<EnemyBase*>(&world.pools.mole_boss)
-                          : level == 2 ? static_cast<EnemyBase*>(&world.pools.swine_boss)
-                                       : static_cast<EnemyBase*>(&world.pools.wasp_boss);
+        const EnemyBase* boss = &level_boss(level);
         MoleBoss& mole = world.pools.mole_boss;
         bool at_refuge = false;
         int strikes = 0;
@@ -316,7 +254,7 @@ public:
                 place_hero(START_X, start_y(), FACING_DOWN);
                 at_refuge = true;
             }
-            frame();
+            step();
         }
         ASSERT_FALSE(boss->alive) << "the boss still stands after " << strikes << " blows";
         read_lines();
@@ -329,32 +267,20 @@ public:
     }
 
 private:
-    std::filesystem::path old_dir_;
-    const SpeechLine* last_top_ = nullptr;
     bool opened_door_shot_ = false;
     bool shown_mound_ = false;
 };
 
 const std::vector<std::string>& STORY = story_in_order();
 
-// Plays of a sound or track by file name, from the audio report.
-long plays(const std::string& report, const std::string& name) {
-    const auto at = report.find("\"" + name + "\": ");
-    return at == std::string::npos ? 0 : std::strtol(report.c_str() + at + name.size() + 4, nullptr, 10);
-}
-
 // From the title through every level to the last line, and one frame more.
 void play_story(StoryRun& run) {
     // Title: Enter starts a new game on the progress map; Space there starts play.
-    for (int i = 0; i < 20; ++i) run.frame();
-    Held enter;
-    enter.enter = true;
-    run.frame(enter);
-    for (int i = 0; i < 5; ++i) run.frame();
+    run.frames(20);
+    run.step(SCRIPT_KEY_ENTER);
+    run.frames(5);
     ASSERT_EQ(shell.game_state, GAME_STATE_LEVEL_MAP);
-    Held space;
-    space.space = true;
-    run.frame(space);
+    run.step(SCRIPT_KEY_SPACE);
     ASSERT_EQ(shell.game_state, GAME_STATE_PLAYING);
     run.read_lines();
 
@@ -362,16 +288,16 @@ void play_story(StoryRun& run) {
         run.play_level(level);
         if (::testing::Test::HasFatalFailure()) return;
         EXPECT_EQ(shell.current_level, level + 1);
-        run.frame();
+        run.step();
         if (level < 3) {
             // The next level is loaded once the lines are read, behind the progress map.
             EXPECT_EQ(world.loaded_level, level + 1);
             EXPECT_EQ(shell.game_state, GAME_STATE_LEVEL_MAP);
             EXPECT_FALSE(world.player.has_key);
             EXPECT_TRUE(world.player.has_bow);
-            run.frame(space);
+            run.step(SCRIPT_KEY_SPACE);
             ASSERT_EQ(shell.game_state, GAME_STATE_PLAYING);
-            run.frame();
+            run.step();
         }
     }
 }
@@ -382,7 +308,7 @@ TEST_F(StoryRun, TheWholeStoryFromTheTitleToTheLastLine) {
     play_story(*this);
     if (HasFatalFailure()) return;
     // The story is finished: nothing more loads, no map, play goes on in level 3.
-    for (int i = 0; i < 20; ++i) frame();
+    frames(20);
     EXPECT_EQ(shell.current_level, 4);
     EXPECT_EQ(world.loaded_level, 3);
     EXPECT_EQ(shell.game_state, GAME_STATE_PLAYING);
@@ -392,14 +318,14 @@ TEST_F(StoryRun, TheWholeStoryFromTheTitleToTheLastLine) {
     EXPECT_EQ(shown.back(), "Nibbs Begins his Journey home.  Envinsioning an even better Curdwick.");
 
     const std::string report = audio_state_json();
-    EXPECT_EQ(plays(report, "levelComplete.MID"), 3);
-    EXPECT_EQ(plays(report, "bossDie.WAV"), 3);
-    EXPECT_EQ(plays(report, "celebrate.WAV"), 3);
-    EXPECT_GE(plays(report, "bossHit.WAV"), 5 + 10 + 15);
-    EXPECT_GE(plays(report, "death.WAV"), 3);
-    EXPECT_GE(plays(report, "item.WAV"), 3);
-    EXPECT_GE(plays(report, "openJail.WAV"), 3);
-    EXPECT_GE(plays(report, "arrow.WAV"), 1) << "spears and stingers are launched with the arrow's sound";
+    EXPECT_EQ(plays_in(report, "levelComplete.MID"), 3);
+    EXPECT_EQ(plays_in(report, "bossDie.WAV"), 3);
+    EXPECT_EQ(plays_in(report, "celebrate.WAV"), 3);
+    EXPECT_GE(plays_in(report, "bossHit.WAV"), 5 + 10 + 15);
+    EXPECT_GE(plays_in(report, "death.WAV"), 3);
+    EXPECT_GE(plays_in(report, "item.WAV"), 3);
+    EXPECT_GE(plays_in(report, "openJail.WAV"), 3);
+    EXPECT_GE(plays_in(report, "arrow.WAV"), 1) << "spears and stingers are launched with the arrow's sound";
 }
 
 namespace {
@@ -417,23 +343,19 @@ TEST_F(EnhancedStoryRun, TheLastLineLeadsToTheEndSceneThenTheTitleStartsANewGame
     shot("ending_journey");
     // The walk home and the credits run on their own; Space is ignored until the credits have
     // been up a moment, then ends them.
-    Held space;
-    space.space = true;
-    for (int i = 0; i < 220; ++i) frame(space);
+    frames(220, SCRIPT_KEY_SPACE);
     shot("ending_credits");
     EXPECT_EQ(shell.game_state, GAME_STATE_ENDING);
-    for (int i = 0; i < 100 && shell.game_state == GAME_STATE_ENDING; ++i) frame(space);
+    for (int i = 0; i < 100 && shell.game_state == GAME_STATE_ENDING; ++i) frame(SCRIPT_KEY_SPACE);
     ASSERT_EQ(shell.game_state, GAME_STATE_TITLE);
     EXPECT_EQ(shell.current_level, 0) << "the finished game is not resumed";
     const std::string report = audio_state_json();
-    EXPECT_EQ(plays(report, "levelComplete.MID"), 4) << "the end scene opens with the fanfare";
-    EXPECT_EQ(plays(report, "intro.MID"), 2) << "and the credits have the game's theme";
+    EXPECT_EQ(plays_in(report, "levelComplete.MID"), 4) << "the end scene opens with the fanfare";
+    EXPECT_EQ(plays_in(report, "intro.MID"), 2) << "and the credits have the game's theme";
 
     // START begins a new game: level 1 from its start, with its opening lines.
-    for (int i = 0; i < 20; ++i) frame();
-    Held enter;
-    enter.enter = true;
-    frame(enter);
+    frames(20);
+    frame(SCRIPT_KEY_ENTER);
     EXPECT_EQ(shell.game_state, GAME_STATE_LEVEL_MAP);
     EXPECT_EQ(shell.current_level, 1);
     EXPECT_EQ(world.loaded_level, 1);

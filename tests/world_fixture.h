@@ -8,7 +8,7 @@
 #include <filesystem>
 #include <string>
 
-#include "audio/audio_report.h"
+#include "headless_game.h"
 #include "platform/keyboard.h"
 #include "shell/game.h"
 #include "shell/game_random.h"
@@ -59,12 +59,7 @@ protected:
         hide_sprite(&w.stinger);
     }
     // Plays of a sound file so far, from the audio report.
-    static int plays(const char* file) {
-        const std::string json = audio_state_json();
-        const std::string key = std::string("\"") + file + "\": ";
-        const size_t at = json.find(key);
-        return at == std::string::npos ? 0 : std::atoi(json.c_str() + at + key.size());
-    }
+    static long plays(const char* file) { return plays_in(audio_state_json(), file); }
     static void hold_keys(std::initializer_list<int> virtual_keys, std::initializer_list<int> scan_codes = {}) {
         platform::KeyboardSnapshot snap{};
         for (int k : virtual_keys) snap.virtual_down[k] = true;

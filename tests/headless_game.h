@@ -1,0 +1,79 @@
+// The whole game started headless and in process in the generated data folder, as the headless
+// runner starts it, and stepped one frame at a time with script keys held.
+#pragma once
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "audio/audio_report.h"
+#include "platform/platform.h"
+#include "rules/play_mode.h"
+#include "shell/game.h"
+#include "shell/input_script.h"
+#include "world/world.h"
+
+class HeadlessGame : public ::testing::Test {
+public:
+    std::vector<std::string> shown;  // every speech line in the order it came to the top of the box
+    long frames_run = 0;
+
+    // One frame of the game with the script keys `keys` (SCRIPT_KEY_* bits) held.
+    void frame(unsigned keys = 0) {
+        platform::set_keyboard_snapshot(snapshot_for(keys));
+        game_main();
+        ++frames_run;
+        const SpeechLine* top = world.dialog_box.top;
+        if (top && top != last_top_) shown.push_back(top->text);
+        last_top_ = top;
+    }
+    void frames(int count, unsigned keys = 0) {
+        for (int i = 0; i < count; ++i) frame(keys);
+    }
+
+protected:
+    PlayMode mode = PlayMode::Classic;  // the rules SetUp starts the game with
+
+    void SetUp() override { start(mode); }
+    void TearDown() override { stop(); }
+
+    // Fresh globals, the headless platform, muted, and game_init under `rules`.
+    void start(PlayMode rules) {
+        reset_game_globals();
+        play_mode = rules;
+        shown.clear();
+        frames_run = 0;
+        last_top_ = nullptr;
+        old_dir_ = std::filesystem::current_path();
+        std::filesystem::current_path(QUILLMOOR_TEST_DATA_DIR);
+        platform::Config config;
+        config.backend = platform::Backend::Headless;
+        config.mute = true;
+        ASSERT_TRUE(platform::init(config));
+        ASSERT_EQ(game_init(), 1);
+    }
+    void stop() {
+        game_shutdown();
+        platform::shutdown();
+        std::filesystem::current_path(old_dir_);
+        reset_game_globals();
+    }
+
+private:
+    std::filesystem::path old_dir_;
+    const SpeechLine* last_top_ = nullptr;
+};
+
+// The boss of level 1, 2 or 3.
+inline EnemyBase& level_boss(int level) {
+    EnemyPools& p = world.pools;
+    return level == 1 ? static_cast<EnemyBase&>(p.mole_boss) : level == 2 ? static_cast<EnemyBase&>(p.swine_boss) : p.wasp_boss;
+}
+
+// Plays of a sound or track, by file name, in an audio or state report; 0 when it never played.
+inline long plays_in(const std::string& report, const std::string& file) {
+    const auto at = report.find("\"" + file + "\": ");
+    return at == std::string::npos ? 0 : std::strtol(report.c_str() + at + file.size() + 4, nullptr, 10);
+}
