@@ -38,10 +38,7 @@ void count(PlayCounts& counts, const char* name) {
 
 void write_counts(JsonWriter& w, const PlayCounts& counts) {
     w.begin_object();
-    for (int i = 0; i < counts.used; ++i) {
-        w.key(counts.entries[i].name);
-        w.integer(counts.entries[i].count);
-    }
+    for (int i = 0; i < counts.used; ++i) w.integer_member(counts.entries[i].name, counts.entries[i].count);
     w.end_object();
 }
 
@@ -58,8 +55,7 @@ void reset_audio_report() {
 void write_audio_state(JsonWriter& w) {
     w.key("sounds");
     write_counts(w, sound_plays);
-    w.key("music");
-    w.begin_object();
+    w.begin_object_member("music");
     w.key("current");
     if (const char* current = music_now_playing())
         w.string(current);

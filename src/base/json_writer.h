@@ -23,6 +23,12 @@ public:
     void fixed2(double value);
     void boolean(bool value);
     void null();
+    // A whole member: its name, then its value (or an object left open for its members).
+    void integer_member(const char* name, long long value) { key(name); integer(value); }
+    void fixed2_member(const char* name, double value) { key(name); fixed2(value); }
+    void boolean_member(const char* name, bool value) { key(name); boolean(value); }
+    void string_member(const char* name, const char* text) { key(name); string(text); }
+    void begin_object_member(const char* name) { key(name); begin_object(); }
 
     const std::string& text() const { return out_; }
 

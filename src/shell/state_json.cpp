@@ -15,20 +15,17 @@ std::string game_state_json() {
     // The shell's members one to a line, then the world's and the audio's on a line each.
     auto line = [&](const char* name, long long value) {
         w.line_break();
-        w.key(name);
-        w.integer(value);
+        w.integer_member(name, value);
     };
     line("frame", shell.frame);
     w.line_break();
-    w.key("game_state");
-    w.string(game_state_name(shell.game_state));
+    w.string_member("game_state", game_state_name(shell.game_state));
     line("current_level", shell.current_level);
     line("loaded_level", world.loaded_level);
     line("menu_choice", title_menu.menu_choice);
     line("menu_counter", title_menu.menu_counter);
     w.line_break();
-    w.key("play_mode");
-    w.string(play_mode_name(play_mode));
+    w.string_member("play_mode", play_mode_name(play_mode));
     w.line_break();
     write_world_state(w);
     w.line_break();
