@@ -57,3 +57,7 @@ void cut_sprite_frames(Sprite* sprite, int count, int columns) {
     if (bitmap_scratch.buffer.empty()) return;
     for (int i = 0; i < count; ++i) load_sprite_frame(sprite, &bitmap_scratch, i, i % columns, i / columns, 0);
 }
+
+int create_pool_sprite(Sprite* sprite, int width, int height, int count, int columns, uint32_t attr) {
+    return create_shared_sprite(sprite, FrameCut{&bitmap_scratch, width, height, count, columns}, attr, GAME_COLOUR_KEY, GAME_SPRITE_BPP);
+}

@@ -55,3 +55,6 @@ inline int32_t& facing_of(Sprite* sprite) { return sprite->aux_3; }
 int load_shared_bitmap(const char* file);
 // Cuts frames 0..count-1 of `sprite` from cells (i mod columns, i div columns) of the shared bitmap.
 void cut_sprite_frames(Sprite* sprite, int count, int columns);
+// create_sprite and cut_sprite_frames in one for the pooled enemies, with the game's colour key
+// and depth: every sprite cut alike from the same picture draws from one shared sheet of frames.
+int create_pool_sprite(Sprite* sprite, int width, int height, int count, int columns, uint32_t attr);

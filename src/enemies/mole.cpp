@@ -21,10 +21,7 @@ Mole::Mole() {
 
 int load_mole(Mole* mole) {
     load_shared_bitmap("mole.BMP");
-    if (!create_sprite(&mole->body, 0, 0, 32, 32, 12, SPRITE_ATTR_VISIBLE | SPRITE_ATTR_MULTI_ANIM,
-                       SPRITE_MEMORY_SYSTEM, GAME_COLOUR_KEY, GAME_SPRITE_BPP))
-        return 0;
-    cut_sprite_frames(&mole->body, 12, 4);
+    if (!create_pool_sprite(&mole->body, 32, 32, 12, 4, SPRITE_ATTR_VISIBLE | SPRITE_ATTR_MULTI_ANIM)) return 0;
     unload_bitmap_file(&bitmap_scratch);
     load_sprite_animation(&mole->body, FACING_DOWN, 4, mole->walk_down);
     load_sprite_animation(&mole->body, FACING_LEFT, 4, mole->walk_left);

@@ -20,10 +20,7 @@ Pig::Pig() {
 
 int load_pig(Pig* pig) {
     load_shared_bitmap("Pig.BMP");
-    if (!create_sprite(&pig->body, 0, 0, 32, 32, 12, SPRITE_ATTR_VISIBLE | SPRITE_ATTR_MULTI_ANIM,
-                       SPRITE_MEMORY_SYSTEM, GAME_COLOUR_KEY, GAME_SPRITE_BPP))
-        return 0;
-    cut_sprite_frames(&pig->body, 12, 4);
+    if (!create_pool_sprite(&pig->body, 32, 32, 12, 4, SPRITE_ATTR_VISIBLE | SPRITE_ATTR_MULTI_ANIM)) return 0;
     unload_bitmap_file(&bitmap_scratch);
     load_sprite_animation(&pig->body, FACING_DOWN, 4, pig->walk_down);
     load_sprite_animation(&pig->body, FACING_LEFT, 4, pig->walk_left);

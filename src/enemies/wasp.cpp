@@ -41,10 +41,7 @@ void register_wasp_animations(Wasp* wasp) {
 
 int load_stinger(Sprite* stinger) {
     load_shared_bitmap("stinger.BMP");
-    if (!create_sprite(stinger, 0, 0, 32, 32, 4, SPRITE_ATTR_MULTI_ANIM, SPRITE_MEMORY_SYSTEM, GAME_COLOUR_KEY,
-                       GAME_SPRITE_BPP))
-        return 0;
-    cut_sprite_frames(stinger, 4, 4);
+    if (!create_pool_sprite(stinger, 32, 32, 4, 4, SPRITE_ATTR_MULTI_ANIM)) return 0;
     unload_bitmap_file(&bitmap_scratch);
     return 1;
 }
@@ -54,10 +51,7 @@ int load_wasp(Wasp* wasp) {
     wasp->sting_cooldown = 0;
     wasp->sting_interval = 40;
     load_shared_bitmap("Wasp.BMP");
-    if (!create_sprite(&wasp->body, 0, 0, 32, 32, 14, SPRITE_ATTR_VISIBLE | SPRITE_ATTR_MULTI_ANIM,
-                       SPRITE_MEMORY_SYSTEM, GAME_COLOUR_KEY, GAME_SPRITE_BPP))
-        return 0;
-    cut_sprite_frames(&wasp->body, 14, 7);
+    if (!create_pool_sprite(&wasp->body, 32, 32, 14, 7, SPRITE_ATTR_VISIBLE | SPRITE_ATTR_MULTI_ANIM)) return 0;
     unload_bitmap_file(&bitmap_scratch);
     register_wasp_animations(wasp);
     wasp->body.x = 1500;

@@ -5,14 +5,47 @@
 #include <cstdlib>
 #include <cstring>
 
-Sprite::~Sprite() {
-    for (Surface*& f : frames) {
+namespace {
+
+// Lets go of the frames: its own are freed, a shared sheet loses a user.
+void release_frames(Sprite* s) {
+    if (s->sheet) {
+        for (Surface*& f : s->frames) f = nullptr;
+        release_frame_sheet(s->sheet);
+        s->sheet = nullptr;
+        return;
+    }
+    for (Surface*& f : s->frames) {
         delete f;
         f = nullptr;
     }
 }
 
-namespace {
+// Swaps shared frames for copies of the sprite's own, so that writing to them leaves the
+// other sprites alone.
+void own_frames(Sprite* s) {
+    if (!s->sheet) return;
+    FrameSheet* sheet = s->sheet;
+    for (int i = 0; i < sheet->count; ++i) s->frames[i] = new Surface(sheet->frames[i]);
+    s->sheet = nullptr;
+    release_frame_sheet(sheet);
+}
+
+// Every field create_sprite sets, frames aside.
+void reset_record(Sprite* s, int x, int y, int width, int height, int num_frames, uint32_t attr, int bpp) {
+    s->state = 1;
+    s->attr = attr;
+    s->anim_state = s->counter_1 = s->counter_2 = s->aux_1 = s->aux_2 = s->aux_3 = 0;
+    s->curr_frame = s->curr_animation = s->anim_counter = s->anim_index = s->anim_count_max = 0;
+    s->num_frames = num_frames;
+    s->bpp = bpp;
+    s->x = static_cast<float>(x);
+    s->y = static_cast<float>(y);
+    s->xv = s->yv = 0;
+    s->width = width;
+    s->height = height;
+    for (bool& a : s->has_animation) a = false;
+}
 
 // The frame surface shown for `index`, or null when there is none.
 const Surface* frame_at(const Sprite* s, int index) {
@@ -38,24 +71,12 @@ int blit_frame(Sprite* s, int width, int height, Surface* dest) {
 
 }  // namespace
 
+Sprite::~Sprite() { release_frames(this); }
+
 int create_sprite(Sprite* s, int x, int y, int width, int height, int num_frames, uint32_t attr, int, uint16_t color_key, int bpp) {
     if (!s) return 0;
-    for (Surface*& f : s->frames) {
-        delete f;
-        f = nullptr;
-    }
-    s->state = 1;
-    s->attr = attr;
-    s->anim_state = s->counter_1 = s->counter_2 = s->aux_1 = s->aux_2 = s->aux_3 = 0;
-    s->curr_frame = s->curr_animation = s->anim_counter = s->anim_index = s->anim_count_max = 0;
-    s->num_frames = num_frames;
-    s->bpp = bpp;
-    s->x = static_cast<float>(x);
-    s->y = static_cast<float>(y);
-    s->xv = s->yv = 0;
-    s->width = width;
-    s->height = height;
-    for (bool& a : s->has_animation) a = false;
+    release_frames(s);
+    reset_record(s, x, y, width, height, num_frames, attr, bpp);
     if (num_frames < 1 || num_frames > SPRITE_MAX_FRAMES) return 0;
     for (int i = 0; i < num_frames; ++i) {
         auto* surface = new Surface;
@@ -69,12 +90,27 @@ int create_sprite(Sprite* s, int x, int y, int width, int height, int num_frames
     return 1;
 }
 
+int create_shared_sprite(Sprite* s, const FrameCut& cut, uint32_t attr, uint16_t color_key, int bpp) {
+    if (!s) return 0;
+    // Found before letting go of the old frames, so a sprite made again keeps its sheet.
+    FrameSheet* sheet = acquire_frame_sheet(cut, cut.width + s->width_fill, static_cast<uint8_t>(color_key & 0xFF));
+    if (!sheet) {
+        if (!create_sprite(s, 0, 0, cut.width, cut.height, cut.count, attr, SPRITE_MEMORY_SYSTEM, color_key, bpp)) return 0;
+        // A bitmap that failed to load has been reported already and leaves the frames blank.
+        if (!cut.bitmap || cut.bitmap->buffer.empty()) return 1;
+        for (int i = 0; i < cut.count; ++i) load_sprite_frame(s, cut.bitmap, i, i % cut.columns, i / cut.columns, 0);
+        return 1;
+    }
+    release_frames(s);
+    reset_record(s, 0, 0, cut.width, cut.height, cut.count, attr | SPRITE_ATTR_LOADED, bpp);
+    s->sheet = sheet;
+    for (int i = 0; i < cut.count; ++i) s->frames[i] = &sheet->frames[i];
+    return 1;
+}
+
 int destroy_sprite(Sprite* s) {
     if (!s) return 0;
-    for (Surface*& f : s->frames) {
-        delete f;
-        f = nullptr;
-    }
+    release_frames(s);
     for (bool& a : s->has_animation) a = false;
     return 1;
 }
@@ -88,16 +124,13 @@ int load_sprite_frame(Sprite* s, const BitmapFile* bitmap, int frame, int cx, in
     }
     // A bitmap that failed to load has been reported already; there is nothing to cut.
     if (bitmap->buffer.empty()) return 0;
-    const int bw = bitmap->info_header.biWidth, bh = bitmap->info_header.biHeight;
-    const bool eight_bit = bitmap->info_header.biBitCount == 8;
-    if (!eight_bit || bitmap->buffer.size() < static_cast<size_t>(bw) * bh || cx < 0 || cy < 0 || cx > bw - s->width || cy > bh - s->height) {
+    const FrameCut cut{bitmap, s->width, s->height, 1, 1};
+    if (!cell_inside_bitmap(cut, cx, cy)) {
         std::fprintf(stderr, "quillmoor: %s: frame %d lies outside the bitmap\n", bitmap->name[0] ? bitmap->name : "bitmap", frame);
         return 0;
     }
-    Surface& dst = *s->frames[frame];
-    for (int row = 0; row < s->height; ++row)
-        std::memcpy(&dst.pixels[static_cast<size_t>(row) * dst.pitch], &bitmap->buffer[static_cast<size_t>(cy + row) * bw + cx], s->width);
-    platform::measure_rows(dst);
+    own_frames(s);
+    copy_cell(*s->frames[frame], cut, cx, cy);
     s->attr |= SPRITE_ATTR_LOADED;
     return 1;
 }

@@ -4,6 +4,7 @@
 
 #include "graphics/bitmap_file.h"
 #include "graphics/display.h"
+#include "graphics/frame_sheet.h"
 
 constexpr uint32_t SPRITE_ATTR_SINGLE_FRAME = 0x01;
 constexpr uint32_t SPRITE_ATTR_MULTI_FRAME = 0x02;
@@ -17,8 +18,6 @@ constexpr uint32_t SPRITE_ATTR_LOADED = 0x80;
 // The memory flag every game sprite is created with; kept for the record only.
 constexpr int SPRITE_MEMORY_SYSTEM = 0x800;
 
-// Frame table size: 64 frames for any sprite, plus room for the 70-tile tile set.
-constexpr int SPRITE_MAX_FRAMES = 80;
 constexpr int SPRITE_MAX_ANIMATIONS = 16;
 constexpr int SPRITE_MAX_ANIMATION_LENGTH = 64;
 
@@ -42,7 +41,10 @@ struct Sprite {
     // Each sequence ends with -1; a slot with -1 first is empty.
     int animations[SPRITE_MAX_ANIMATIONS][SPRITE_MAX_ANIMATION_LENGTH + 1];
     bool has_animation[SPRITE_MAX_ANIMATIONS] = {};
+    // The sprite's own frames, or those of `sheet` when it shares them: those are read-only
+    // (load_sprite_frame gives the sprite copies of its own before writing).
     Surface* frames[SPRITE_MAX_FRAMES] = {};
+    FrameSheet* sheet = nullptr;
 
     Sprite() = default;
     ~Sprite();
@@ -52,6 +54,11 @@ struct Sprite {
 
 int create_sprite(Sprite* sprite, int x, int y, int width, int height, int num_frames, uint32_t attr, int mem_flags,
                   uint16_t color_key, int bpp);
+// create_sprite with the frames of `cut` (attr gains SPRITE_ATTR_LOADED), shared with every
+// other sprite made from the same pixels, cut the same way, with the same key: the enemy
+// pools hold a hundred of each kind. A cut with a cell outside the bitmap, or a full sheet
+// pool, gives the sprite frames of its own, cut frame by frame as load_sprite_frame would.
+int create_shared_sprite(Sprite* sprite, const FrameCut& cut, uint32_t attr, uint16_t color_key, int bpp);
 int destroy_sprite(Sprite* sprite);
 // Copies one cell of a loaded bitmap into a frame. Mode 0: (cx, cy) are cell numbers;
 // otherwise pixel coordinates. A cell outside the bitmap is refused (0).
