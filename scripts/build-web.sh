@@ -8,7 +8,7 @@ bash scripts/install-web-deps.sh
 native=${QUILLMOOR_NATIVE_BUILD:-build}
 out=build-web
 soundfont=/usr/share/sounds/sf2/TimGM6mb.sf2
-# The desktop's mixer plays music at 48 of 128 volume, which it hands the synthesiser as gain 0.45.
+# The desktop runs its synthesiser at gain 0.45 at full music volume; the rendering matches it.
 music_gain=0.45
 
 if [ ! -f "$native/CMakeCache.txt" ]; then

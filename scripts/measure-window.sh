@@ -4,18 +4,21 @@
 # memory, time to the first presented frame and frame pacing, at 640x480, 1280x960 and full
 # screen 1920x1080, 20 s each. For measuring only; not part of CI.
 #
-#   scripts/measure-window.sh [--seconds N] [--before OLD_BINARY] [BINARY]
+#   scripts/measure-window.sh [--seconds N] [--sizes "640x480 1280x960 fullscreen"]
+#                             [--before OLD_BINARY] [BINARY]
 #
 # BINARY defaults to build/quillmoor; --before adds a column for an older build of the game,
 # run in the same pass so the two can be compared on a busy machine.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=20
+sizes="640x480 1280x960 fullscreen"
 before=""
 while [ $# -gt 0 ]; do
   case "$1" in
     --seconds) seconds="$2"; shift 2 ;;
     --before) before="$2"; shift 2 ;;
+    --sizes) sizes="$2"; shift 2 ;;
     *) break ;;
   esac
 done
@@ -49,11 +52,14 @@ static FILE* out;
 static double start_ms;
 static double now_ms(void) {
     struct timespec t;
-    clock_gettime(CLOCK_MONOTONIC, &t);
+    clock_gettime(CLOCK_REALTIME, &t);
     return t.tv_sec * 1e3 + t.tv_nsec / 1e6;
 }
+/* Times count from PRESENT_T0 (ms since the epoch, taken just before the program was started),
+   so the first frame's time includes loading the program and its libraries. */
 __attribute__((constructor)) static void begin(void) {
-    start_ms = now_ms();
+    const char* t0 = getenv("PRESENT_T0");
+    start_ms = t0 ? atof(t0) : now_ms();
     const char* path = getenv("PRESENT_LOG");
     if (path) out = fopen(path, "w");
 }
@@ -100,7 +106,7 @@ export DISPLAY=:77 SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE=/dev/null HOME="$work"
 run() {
   local name="$1" size="$2"; shift 2
   local log="$work/$name-$size.log"
-  PRESENT_LOG="$log" LD_PRELOAD="$work/present_log.so" "$@" >/dev/null 2>&1 &
+  PRESENT_T0="$(date +%s%3N)" PRESENT_LOG="$log" LD_PRELOAD="$work/present_log.so" "$@" >/dev/null 2>&1 &
   local pid=$! hz; hz=$(getconf CLK_TCK)
   sleep 2
   local t0 c0 t1 c1 rss
@@ -122,7 +128,7 @@ PY
 }
 
 printf '%-10s %-10s %7s %7s %8s %7s %6s %6s\n' program size "cpu%" "rss_MB" "first_ms" "med_ms" ">40ms‰" frames
-for size in 640x480 1280x960 fullscreen; do
+for size in $sizes; do
   case $size in
     640x480) gargs=(--window --scale 1); pargs=(-window -geometry 640x480) ;;
     1280x960) gargs=(--window --scale 2); pargs=(-window -geometry 1280x960) ;;

@@ -57,6 +57,9 @@ TEST(AudioDevice, TheTitleMusicAndASwordSwingReachTheOutput) {
     EXPECT_LT(loud, static_cast<size_t>(OUTPUT_RATE * 3 / 10));
     EXPECT_GT(peak(swing), 8000);
     EXPECT_LT(peak(swing), 16000) << "two plays in one frame were mixed on top of each other";
+    // A mono effect is heard the same on both sides.
+    const std::vector<int16_t> both = read_samples(output, sword_from, sword_to);
+    for (size_t i = 0; i + 1 < both.size(); i += 2) ASSERT_EQ(both[i], both[i + 1]) << "sample frame " << i / 2;
 }
 
 // A machine without sound: the device does not open, yet the tables fill and play silently.

@@ -1,11 +1,13 @@
-// The audio device on the SDL mixer: MIDI music through the mixer's FluidSynth decoder with a
-// General MIDI SoundFont, and the sound buffers, converted to the device format, mixed over the
-// music by our own mixer with headroom and a peak limiter, so coinciding sounds never clip.
+// The audio device: one SDL audio stream filled by our own mixer. MIDI music comes from one
+// General MIDI synthesiser (FluidSynth) made at the first track played, its SoundFont read once
+// for every track and each instrument's samples read when a track first chooses it; the sound
+// buffers are mixed over the music with headroom and a peak limiter, so nothing ever clips.
 #include <SDL.h>
-#include <SDL_mixer.h>
+#include <fluidsynth.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 
@@ -20,24 +22,26 @@ namespace platform {
 namespace {
 
 constexpr int MIX_RATE = 44100;
+constexpr int MIX_CHANNELS = 2;
 constexpr int MIX_CHUNK_FRAMES = 1024;  // about 23 ms of latency at 44100 Hz
-// Of 128. The mixer hands this to the synthesiser as its gain (128 is 1.2), and a gain much
-// above 0.5 clips the fuller passages; this also keeps the music under the effects.
-constexpr int MUSIC_VOLUME = 48;
+// The synthesiser's gain at full music volume: 0.45 keeps the fuller passages under full scale
+// and the music under the effects.
+constexpr float MUSIC_GAIN = 0.45f;
 // Every effect is mixed at this fraction of its recorded level: a single effect peaks near
 // -7 dB, over the music but not far over it, and two or three loud ones together still fit
 // under the limiter's ceiling without it having to act.
 constexpr float EFFECTS_GAIN = 0.45f;
 constexpr float FULL_SCALE = 32768.0f;
-// Samples mixed in one pass of the effects mixer; a longer device buffer takes several passes.
+// Samples (both channels) mixed in one pass; a longer device buffer takes several passes.
 constexpr int MIX_BLOCK_SAMPLES = 4096;
 
-// One effect: its samples in the device's format (16-bit, device channels and rate) and where
-// its current play has got to.
+// One effect: its samples at the device's rate, mono or stereo as recorded, and where its
+// current play has got to.
 struct SoundBuffer {
     Sint16* samples;  // ours to free
     Uint32 count;  // samples, all channels counted
     Uint32 cursor;  // next sample of the current play
+    int channels;  // 1 (heard on both sides) or 2
     float volume;  // 0..1 for the current play
     bool playing;
     bool loop;
@@ -46,33 +50,36 @@ struct SoundBuffer {
 struct Track {
     uint8_t* bytes;  // the MIDI file, ours to free; null for a free track
     size_t size;
-    Mix_Music* music;  // made from the bytes when played; at most one track has one
     bool refused;  // the synthesiser would not take the file; told once
     char name[64];
 };
 
-bool device_open = false;
+SDL_AudioDeviceID device = 0;
 bool subsystem_started = false;
-// Held by the mixer thread while it reads the buffers, and by the game while it changes them.
-SDL_mutex* buffers_lock = nullptr;
+// Held by the mixer thread while it mixes, and by the game while it changes what is mixed.
+SDL_mutex* mix_lock = nullptr;
 SoundBuffer buffers[AUDIO_BUFFER_MAX];
 Limiter limiter;
 float mix_block[MIX_BLOCK_SAMPLES];
 Track tracks[AUDIO_TRACK_MAX];
+// The synthesiser and the player of the one track playing; made on the game's thread, used
+// by the mixer thread under mix_lock.
+fluid_settings_t* synth_settings = nullptr;
+fluid_synth_t* synth = nullptr;
+bool synth_failed = false;  // no SoundFont: every track is silent, told once
+fluid_player_t* player = nullptr;
 int playing_track = -1;
-int device_rate = MIX_RATE;
-Uint16 device_format = AUDIO_S16SYS;
 int music_level = 10;  // the player's music volume, 0..10
-// The player's effects volume as a factor, and the pause: both read by the mixer thread
-// under buffers_lock.
+// The player's effects volume as a factor, read by the mixer thread under mix_lock.
 float effects_level = 1.0f;
-bool effects_paused = false;
 
-void apply_music_volume() { Mix_VolumeMusic(MUSIC_VOLUME * music_level / 10); }
-int device_channels = 2;
+bool device_open() { return device != 0; }
+bool valid_buffer(int b) { return device_open() && b >= 0 && b < AUDIO_BUFFER_MAX && buffers[b].samples; }
+bool valid_track(int t) { return device_open() && t >= 0 && t < AUDIO_TRACK_MAX && tracks[t].bytes; }
 
-bool valid_buffer(int b) { return device_open && b >= 0 && b < AUDIO_BUFFER_MAX && buffers[b].samples; }
-bool valid_track(int t) { return device_open && t >= 0 && t < AUDIO_TRACK_MAX && tracks[t].bytes; }
+void apply_music_volume() {
+    if (synth) fluid_synth_set_gain(synth, MUSIC_GAIN * static_cast<float>(music_level) / 10.0f);
+}
 
 SDL_AudioFormat sdl_format(int bits) {
     switch (bits) {
@@ -83,27 +90,30 @@ SDL_AudioFormat sdl_format(int bits) {
     }
 }
 
-// The mixer finds its SoundFont through this setting; a missing file would leave MIDI silent,
-// so then the mixer's own default search is kept and the fault is told once.
-void choose_soundfont() {
-    if (access(QUILLMOOR_SOUNDFONT, R_OK) == 0)
-        Mix_SetSoundFonts(QUILLMOOR_SOUNDFONT);
-    else
-        std::fprintf(stderr, "quillmoor: SoundFont %s not found; music may be silent\n", QUILLMOOR_SOUNDFONT);
-}
-
-// Adds the playing effects to `count` samples of the block, from each buffer's cursor on.
+// Adds the playing effects to `count` interleaved stereo samples of the block, from each
+// buffer's cursor on; a mono effect goes to both sides.
 void add_effects(float* block, int count) {
-    if (effects_paused) return;
     for (SoundBuffer& b : buffers) {
         if (!b.playing) continue;
         const float scale = b.volume * effects_level * EFFECTS_GAIN / FULL_SCALE;
         int at = 0;
         while (at < count && b.playing) {
-            const int run = static_cast<int>(std::min<Uint32>(static_cast<Uint32>(count - at), b.count - b.cursor));
             const Sint16* from = b.samples + b.cursor;
-            for (int i = 0; i < run; ++i) block[at + i] += static_cast<float>(from[i]) * scale;
-            at += run;
+            const Uint32 left = b.count - b.cursor;
+            int run;
+            if (b.channels == 1) {
+                run = static_cast<int>(std::min<Uint32>(static_cast<Uint32>(count - at) / MIX_CHANNELS, left));
+                for (int i = 0; i < run; ++i) {
+                    const float v = static_cast<float>(from[i]) * scale;
+                    block[at + 2 * i] += v;
+                    block[at + 2 * i + 1] += v;
+                }
+                at += run * MIX_CHANNELS;
+            } else {
+                run = static_cast<int>(std::min<Uint32>(static_cast<Uint32>(count - at), left));
+                for (int i = 0; i < run; ++i) block[at + i] += static_cast<float>(from[i]) * scale;
+                at += run;
+            }
             b.cursor += static_cast<Uint32>(run);
             if (b.cursor >= b.count) {
                 b.cursor = 0;
@@ -113,67 +123,132 @@ void add_effects(float* block, int count) {
     }
 }
 
-// The mixer's last step (it has put the music into `stream`): adds the effects and limits the
-// sum, in floating point so nothing is clipped on the way.
-void mix_effects(void*, Uint8* stream, int bytes) {
+// Puts `count` interleaved stereo samples of the playing track into the block, or silence.
+// A track ends with its file: its last notes are cut there, as a track that is stopped.
+void render_music(float* block, int count) {
+    if (player && fluid_player_get_status(player) == FLUID_PLAYER_PLAYING &&
+        fluid_synth_write_float(synth, count / MIX_CHANNELS, block, 0, MIX_CHANNELS, block, 1, MIX_CHANNELS) == FLUID_OK)
+        return;
+    std::fill_n(block, count, 0.0f);
+}
+
+// The device asks for `bytes` of 16-bit stereo: music, then the effects over it, then the
+// limiter, in floating point so nothing is clipped on the way.
+void fill_stream(void*, Uint8* stream, int bytes) {
     Sint16* out = reinterpret_cast<Sint16*>(stream);
     const int total = bytes / static_cast<int>(sizeof(Sint16));
-    const int block_samples = MIX_BLOCK_SAMPLES - MIX_BLOCK_SAMPLES % device_channels;
-    SDL_LockMutex(buffers_lock);
-    for (int done = 0; done < total; done += block_samples) {
-        const int count = std::min(block_samples, total - done);
-        for (int i = 0; i < count; ++i) mix_block[i] = static_cast<float>(out[done + i]) / FULL_SCALE;
+    SDL_LockMutex(mix_lock);
+    for (int done = 0; done < total; done += MIX_BLOCK_SAMPLES) {
+        const int count = std::min(MIX_BLOCK_SAMPLES, total - done);
+        render_music(mix_block, count);
         add_effects(mix_block, count);
-        limit_frames(&limiter, mix_block, count / device_channels, device_channels);
+        limit_frames(&limiter, mix_block, count / MIX_CHANNELS, MIX_CHANNELS);
         for (int i = 0; i < count; ++i) out[done + i] = static_cast<Sint16>(std::lround(mix_block[i] * (FULL_SCALE - 1)));
     }
-    SDL_UnlockMutex(buffers_lock);
+    SDL_UnlockMutex(mix_lock);
+}
+
+// The synthesiser reports its own faults; only those that stop it are worth a line.
+void quiet_log(int level, const char* message, void*) {
+    if (level <= FLUID_ERR) std::fprintf(stderr, "quillmoor: synthesiser: %s\n", message);
+}
+
+// Makes the synthesiser with the SoundFont, once; false (told once) when it cannot be made.
+bool make_synth() {
+    if (synth) return true;
+    if (synth_failed) return false;
+    synth_failed = true;
+    if (access(QUILLMOOR_SOUNDFONT, R_OK) != 0) {
+        std::fprintf(stderr, "quillmoor: SoundFont %s not found; music is silent\n", QUILLMOOR_SOUNDFONT);
+        return false;
+    }
+    for (int level : {FLUID_PANIC, FLUID_ERR, FLUID_WARN, FLUID_INFO, FLUID_DBG}) fluid_set_log_function(level, quiet_log, nullptr);
+    fluid_settings_t* settings = new_fluid_settings();
+    if (!settings) return false;
+    fluid_settings_setnum(settings, "synth.sample-rate", MIX_RATE);
+    // An instrument's samples are read when a track first chooses it, not the whole font.
+    fluid_settings_setint(settings, "synth.dynamic-sample-loading", 1);
+    fluid_synth_t* made = new_fluid_synth(settings);
+    if (!made || fluid_synth_sfload(made, QUILLMOOR_SOUNDFONT, 1) == FLUID_FAILED) {
+        std::fprintf(stderr, "quillmoor: SoundFont %s cannot be loaded; music is silent\n", QUILLMOOR_SOUNDFONT);
+        if (made) delete_fluid_synth(made);
+        delete_fluid_settings(settings);
+        return false;
+    }
+    SDL_LockMutex(mix_lock);
+    synth_settings = settings;
+    synth = made;
+    apply_music_volume();
+    SDL_UnlockMutex(mix_lock);
+    synth_failed = false;
+    return true;
+}
+
+// Ends the playing track's player; the caller holds mix_lock.
+void end_player() {
+    if (player) {
+        fluid_player_stop(player);
+        delete_fluid_player(player);
+        player = nullptr;
+    }
+    playing_track = -1;
 }
 
 }  // namespace
 
 bool audio_open(bool enabled) {
-    if (device_open || !enabled) return device_open;
+    if (device_open() || !enabled) return device_open();
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
         std::fprintf(stderr, "quillmoor: no sound device (%s); playing silently\n", SDL_GetError());
         return false;
     }
     subsystem_started = true;
-    choose_soundfont();
-    Mix_Init(MIX_INIT_MID);
-    if (Mix_OpenAudio(MIX_RATE, AUDIO_S16SYS, 2, MIX_CHUNK_FRAMES) != 0) {
-        std::fprintf(stderr, "quillmoor: cannot open the mixer (%s); playing silently\n", Mix_GetError());
-        Mix_Quit();
+    std::memset(buffers, 0, sizeof buffers);
+    std::memset(tracks, 0, sizeof tracks);
+    playing_track = -1;
+    limiter = make_limiter(MIX_RATE);
+    mix_lock = SDL_CreateMutex();
+    SDL_AudioSpec want{};
+    want.freq = MIX_RATE;
+    want.format = AUDIO_S16SYS;
+    want.channels = MIX_CHANNELS;
+    want.samples = MIX_CHUNK_FRAMES;
+    want.callback = fill_stream;
+    // No changes allowed: SDL converts to whatever the hardware takes, so the mixer always
+    // works in this one format.
+    device = SDL_OpenAudioDevice(nullptr, 0, &want, nullptr, 0);
+    if (device == 0) {
+        std::fprintf(stderr, "quillmoor: cannot open the sound device (%s); playing silently\n", SDL_GetError());
+        SDL_DestroyMutex(mix_lock);
+        mix_lock = nullptr;
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
         subsystem_started = false;
         return false;
     }
-    Mix_QuerySpec(&device_rate, &device_format, &device_channels);
-    // The effects are mixed by mix_effects, not on the mixer's channels.
-    Mix_AllocateChannels(0);
-    apply_music_volume();
-    if (!Mix_HasMusicDecoder("MIDI")) std::fprintf(stderr, "quillmoor: the mixer has no MIDI decoder; music will be silent\n");
-    std::memset(buffers, 0, sizeof buffers);
-    std::memset(tracks, 0, sizeof tracks);
-    playing_track = -1;
-    limiter = make_limiter(device_rate);
-    buffers_lock = SDL_CreateMutex();
-    Mix_SetPostMix(mix_effects, nullptr);
-    device_open = true;
+    SDL_PauseAudioDevice(device, 0);
     return true;
 }
 
 void audio_close() {
-    if (device_open) {
-        Mix_HaltMusic();
-        Mix_SetPostMix(nullptr, nullptr);
-        for (int b = 0; b < AUDIO_BUFFER_MAX; ++b) sound_buffer_release(b);
-        for (int t = 0; t < AUDIO_TRACK_MAX; ++t) music_track_release(t);
-        Mix_CloseAudio();
-        Mix_Quit();
-        SDL_DestroyMutex(buffers_lock);
-        buffers_lock = nullptr;
-        device_open = false;
+    if (device_open()) {
+        SDL_CloseAudioDevice(device);  // the mixer thread has stopped when this returns
+        device = 0;
+        end_player();
+        for (int b = 0; b < AUDIO_BUFFER_MAX; ++b) {
+            SDL_free(buffers[b].samples);
+            buffers[b] = {};
+        }
+        for (int t = 0; t < AUDIO_TRACK_MAX; ++t) {
+            SDL_free(tracks[t].bytes);
+            tracks[t] = {};
+        }
+        if (synth) delete_fluid_synth(synth);
+        if (synth_settings) delete_fluid_settings(synth_settings);
+        synth = nullptr;
+        synth_settings = nullptr;
+        synth_failed = false;
+        SDL_DestroyMutex(mix_lock);
+        mix_lock = nullptr;
     }
     if (subsystem_started) {
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
@@ -181,38 +256,33 @@ void audio_close() {
     }
 }
 
-bool audio_is_open() { return device_open; }
+bool audio_is_open() { return device_open(); }
 
 void audio_set_volumes(int music, int effects) {
+    if (mix_lock) SDL_LockMutex(mix_lock);
     music_level = std::clamp(music, 0, 10);
-    if (buffers_lock) SDL_LockMutex(buffers_lock);
     effects_level = static_cast<float>(std::clamp(effects, 0, 10)) / 10.0f;
-    if (buffers_lock) SDL_UnlockMutex(buffers_lock);
-    if (device_open) apply_music_volume();
+    apply_music_volume();
+    if (mix_lock) SDL_UnlockMutex(mix_lock);
 }
 
 void audio_pause(bool paused) {
-    if (!device_open) return;
-    SDL_LockMutex(buffers_lock);
-    effects_paused = paused;
-    SDL_UnlockMutex(buffers_lock);
-    if (paused)
-        Mix_PauseMusic();
-    else
-        Mix_ResumeMusic();
+    if (device_open()) SDL_PauseAudioDevice(device, paused ? 1 : 0);
 }
 
 int sound_buffer_create(const PcmFormat& format, const uint8_t* data, uint32_t size) {
-    // The mixer adds 16-bit samples; the device is opened that way and keeps it.
-    if (!device_open || !data || size == 0 || device_format != AUDIO_S16SYS) return -1;
+    if (!device_open() || !data || size == 0 || format.channels < 1) return -1;
     int slot = -1;
     for (int b = 0; b < AUDIO_BUFFER_MAX && slot < 0; ++b)
         if (!buffers[b].samples) slot = b;
     const SDL_AudioFormat source = sdl_format(format.bits);
     if (slot < 0 || source == 0) return -1;
+    // A mono effect stays mono (half the memory); the mixer puts it on both sides, as a
+    // conversion to stereo would.
+    const int channels = format.channels == 1 ? 1 : MIX_CHANNELS;
     SDL_AudioCVT cvt;
-    if (SDL_BuildAudioCVT(&cvt, source, static_cast<Uint8>(format.channels), format.rate, device_format,
-                          static_cast<Uint8>(device_channels), device_rate) < 0)
+    if (SDL_BuildAudioCVT(&cvt, source, static_cast<Uint8>(format.channels), format.rate, AUDIO_S16SYS,
+                          static_cast<Uint8>(channels), MIX_RATE) < 0)
         return -1;
     cvt.len = static_cast<int>(size);
     cvt.buf = static_cast<Uint8*>(SDL_malloc(static_cast<size_t>(cvt.len) * static_cast<size_t>(cvt.len_mult)));
@@ -223,14 +293,15 @@ int sound_buffer_create(const PcmFormat& format, const uint8_t* data, uint32_t s
         return -1;
     }
     const int length = cvt.needed ? cvt.len_cvt : cvt.len;
-    const Uint32 count = static_cast<Uint32>(length) / sizeof(Sint16);
+    // Whole sample frames only.
+    const Uint32 count = static_cast<Uint32>(length) / sizeof(Sint16) / static_cast<Uint32>(channels) * static_cast<Uint32>(channels);
     if (count == 0) {
         SDL_free(cvt.buf);
         return -1;
     }
-    SDL_LockMutex(buffers_lock);
-    buffers[slot] = {reinterpret_cast<Sint16*>(cvt.buf), count, 0, 1.0f, false, false};
-    SDL_UnlockMutex(buffers_lock);
+    SDL_LockMutex(mix_lock);
+    buffers[slot] = {reinterpret_cast<Sint16*>(cvt.buf), count, 0, channels, 1.0f, false, false};
+    SDL_UnlockMutex(mix_lock);
     return slot;
 }
 
@@ -238,35 +309,35 @@ bool sound_buffer_play(int buffer, bool loop, float volume) {
     if (!valid_buffer(buffer)) return false;
     // Each buffer is one voice: playing it again cuts the old play and starts over, and two
     // plays in one frame sound once.
-    SDL_LockMutex(buffers_lock);
+    SDL_LockMutex(mix_lock);
     SoundBuffer& b = buffers[buffer];
     b.cursor = 0;
     b.volume = std::clamp(volume, 0.0f, 1.0f);
     b.loop = loop;
     b.playing = true;
-    SDL_UnlockMutex(buffers_lock);
+    SDL_UnlockMutex(mix_lock);
     return true;
 }
 
 void sound_buffer_stop(int buffer) {
     if (!valid_buffer(buffer)) return;
-    SDL_LockMutex(buffers_lock);
+    SDL_LockMutex(mix_lock);
     buffers[buffer].playing = false;
     buffers[buffer].cursor = 0;
-    SDL_UnlockMutex(buffers_lock);
+    SDL_UnlockMutex(mix_lock);
 }
 
 void sound_buffer_release(int buffer) {
     if (!valid_buffer(buffer)) return;
-    SDL_LockMutex(buffers_lock);
+    SDL_LockMutex(mix_lock);
     Sint16* samples = buffers[buffer].samples;
     buffers[buffer] = {};
-    SDL_UnlockMutex(buffers_lock);
+    SDL_UnlockMutex(mix_lock);
     SDL_free(samples);
 }
 
 int music_track_load(const char* name, const uint8_t* data, size_t size) {
-    if (!device_open || !name || !data || size == 0) return -1;
+    if (!device_open() || !name || !data || size == 0) return -1;
     int slot = -1;
     for (int t = 0; t < AUDIO_TRACK_MAX && slot < 0; ++t)
         if (!tracks[t].bytes) slot = t;
@@ -274,57 +345,48 @@ int music_track_load(const char* name, const uint8_t* data, size_t size) {
     auto* bytes = static_cast<uint8_t*>(SDL_malloc(size));
     if (!bytes) return -1;
     std::memcpy(bytes, data, size);
-    tracks[slot] = Track{bytes, size, nullptr, false, {}};
+    tracks[slot] = Track{bytes, size, false, {}};
     std::snprintf(tracks[slot].name, sizeof tracks[slot].name, "%s", name);
     return slot;
 }
 
-namespace {
-
-// Each music object carries a synthesiser with the whole SoundFont loaded, so only the track
-// being played has one: the others' are given back before it is made.
-bool make_music(int track) {
-    Track& t = tracks[track];
-    if (t.music) return true;
-    if (t.refused) return false;
-    for (int other = 0; other < AUDIO_TRACK_MAX; ++other) {
-        if (other == track || !tracks[other].music) continue;
-        if (playing_track == other) {
-            Mix_HaltMusic();
-            playing_track = -1;
-        }
-        Mix_FreeMusic(tracks[other].music);
-        tracks[other].music = nullptr;
-    }
-    t.music = Mix_LoadMUS_RW(SDL_RWFromConstMem(t.bytes, static_cast<int>(t.size)), 1);
-    if (!t.music) {
-        t.refused = true;
-        std::fprintf(stderr, "quillmoor: %s: cannot be synthesised (%s); it plays silently\n", t.name, Mix_GetError());
-    }
-    return t.music != nullptr;
-}
-
-}  // namespace
-
 bool music_track_play(int track) {
-    if (!valid_track(track) || !make_music(track)) return false;
-    if (Mix_PlayMusic(tracks[track].music, 0) != 0) return false;
-    playing_track = track;
-    return true;
+    if (!valid_track(track)) return false;
+    Track& t = tracks[track];
+    if (t.refused || !make_synth()) return false;
+    SDL_LockMutex(mix_lock);
+    end_player();
+    // Every track starts from a synthesiser just as it was made: no notes, controllers or
+    // programs left over from the last one.
+    fluid_synth_system_reset(synth);
+    player = new_fluid_player(synth);
+    const bool started = player && fluid_player_add_mem(player, t.bytes, t.size) == FLUID_OK && fluid_player_play(player) == FLUID_OK;
+    if (started)
+        playing_track = track;
+    else
+        end_player();
+    SDL_UnlockMutex(mix_lock);
+    if (!started) {
+        t.refused = true;
+        std::fprintf(stderr, "quillmoor: %s: cannot be synthesised; it plays silently\n", t.name);
+    }
+    return started;
 }
 
 void music_track_stop(int track) {
     if (!valid_track(track) || playing_track != track) return;
-    Mix_HaltMusic();
-    playing_track = -1;
+    SDL_LockMutex(mix_lock);
+    end_player();
+    SDL_UnlockMutex(mix_lock);
 }
 
-bool music_track_is_playing(int track) { return valid_track(track) && playing_track == track && Mix_PlayingMusic(); }
+bool music_track_is_playing(int track) {
+    return valid_track(track) && playing_track == track && player && fluid_player_get_status(player) == FLUID_PLAYER_PLAYING;
+}
 
 void music_track_release(int track) {
     if (!valid_track(track)) return;
     music_track_stop(track);
-    if (tracks[track].music) Mix_FreeMusic(tracks[track].music);
     SDL_free(tracks[track].bytes);
     tracks[track] = {};
 }

@@ -13,6 +13,9 @@ void argb_lookup(const PaletteEntry palette[256], uint32_t lookup[256]);
 // `scale` x `scale` block, in one pass: width * scale by height * scale pixels are written.
 void convert_frame_scaled(const Surface& frame, const uint32_t lookup[256], uint32_t* out, int out_pitch, int scale);
 
+// The same for frame rows first..last-1 only; `out` is still where the frame's top left goes.
+void convert_rows_scaled(const Surface& frame, const uint32_t lookup[256], uint32_t* out, int out_pitch, int scale, int first, int last);
+
 // Writes width x height pixels as 0xAARRGGBB into `out` (`out_pitch` in pixels).
 void convert_frame(const Surface& frame, const PaletteEntry palette[256], uint32_t* out, int out_pitch);
 

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "platform/backend.h"
+#include "platform/frame_changes.h"
 #include "platform/frame_convert.h"
 #include "platform/keyboard.h"
 #include "platform/sdl_input.h"
@@ -22,7 +23,8 @@ namespace {
 constexpr int FRAME_W = 640, FRAME_H = 480;
 
 SDL_Window* window = nullptr;
-std::vector<uint32_t> rgb;  // the frame through the palette, 640 x 480
+std::vector<uint32_t> rgb;  // the frame through the palette, 640 x 480, for odd scales
+ShownFrame shown;  // what the window's pixels hold now, to send only the rows that change
 std::vector<int> source_column;  // for each window column inside the picture, its frame column
 const SDL_Surface* bars_painted_on = nullptr;
 int bars_w = 0, bars_h = 0;
@@ -46,10 +48,24 @@ void save_screenshot() {
     std::strftime(stamp, sizeof stamp, "%Y%m%d-%H%M%S", std::localtime(&now));
     std::string path;
     for (int n = 0; n < 100; ++n) {
-        path = screenshot_folder + "/quillmoor-" + stamp + (n ? "-" + std::to_string(n) : "") + ".png";
+        char name[64];
+        if (n)
+            std::snprintf(name, sizeof name, "/quillmoor-%s-%d.png", stamp, n);
+        else
+            std::snprintf(name, sizeof name, "/quillmoor-%s.png", stamp);
+        path = screenshot_folder + name;
         if (!std::filesystem::exists(path, ec)) break;
     }
-    SDL_Surface* shot = SDL_CreateRGBSurfaceWithFormatFrom(rgb.data(), FRAME_W, FRAME_H, 32, FRAME_W * 4, SDL_PIXELFORMAT_ARGB8888);
+    if (shown.width != FRAME_W || shown.height != FRAME_H) return;
+    // The frame last shown, through its palette.
+    Surface frame;
+    frame.width = FRAME_W;
+    frame.height = FRAME_H;
+    frame.pitch = FRAME_W;
+    frame.pixels = shown.pixels;
+    std::vector<uint32_t> argb(FRAME_W * FRAME_H);
+    convert_frame(frame, shown.palette, argb.data(), FRAME_W);
+    SDL_Surface* shot = SDL_CreateRGBSurfaceWithFormatFrom(argb.data(), FRAME_W, FRAME_H, 32, FRAME_W * 4, SDL_PIXELFORMAT_ARGB8888);
     if (shot && IMG_SavePNG(shot, path.c_str()) == 0)
         std::fprintf(stderr, "quillmoor: screenshot saved to %s\n", path.c_str());
     else
@@ -87,7 +103,6 @@ bool init(const Config& config) {
         return false;
     }
     SDL_ShowCursor(SDL_DISABLE);
-    rgb.assign(FRAME_W * FRAME_H, 0xFF000000u);
     sdl_input::init();
     return true;
 }
@@ -106,6 +121,8 @@ bool pump_events() {
     while (SDL_PollEvent(&e)) {
         if (e.type == SDL_QUIT) open = false;
         sdl_input::handle_event(e);
+        // Shown, uncovered, resized or moved between screens: the window's pixels may be gone.
+        if (e.type == SDL_WINDOWEVENT) forget_shown_frame(shown);
         if (e.type == SDL_KEYDOWN && !e.key.repeat && e.key.keysym.scancode == SDL_SCANCODE_F12) save_screenshot();
         if (e.type == SDL_KEYDOWN && !e.key.repeat && (e.key.keysym.mod & KMOD_ALT) &&
             (e.key.keysym.scancode == SDL_SCANCODE_RETURN || e.key.keysym.scancode == SDL_SCANCODE_KP_ENTER))
@@ -163,8 +180,10 @@ void sleep_ms(uint32_t ms) { SDL_Delay(ms); }
 
 // The frame is converted and scaled on the CPU straight into the window's own pixels, in one
 // pass: at a whole-number scale each frame pixel becomes a square block (a row written once,
-// then repeated), and only the picture's rectangle is sent on. Other scales, which only a small
-// screen needs, go through a converted frame and a column table. No GPU or GL driver is needed.
+// then repeated). Only the rows that changed since the last frame are converted and sent on;
+// a walking frame changes a tenth of them, a scrolling one all. Other scales, which only a
+// small screen needs, go through a converted frame and a column table every time. No GPU or
+// GL driver is needed.
 void present(const Surface& frame, const PaletteEntry palette[256]) {
     if (!window || frame.width != FRAME_W || frame.height != FRAME_H) return;
     SDL_Surface* out = SDL_GetWindowSurface(window);
@@ -180,19 +199,30 @@ void present(const Surface& frame, const PaletteEntry palette[256]) {
     if (SDL_MUSTLOCK(out)) SDL_LockSurface(out);
     auto* pixels = static_cast<uint8_t*>(out->pixels);
     const int out_pitch = out->pitch / 4;
-    // The black bars only need painting (and sending) when the window's surface is new.
+    // A new surface starts with the black bars and the whole picture.
     const bool new_surface = out != bars_painted_on || out->w != bars_w || out->h != bars_h;
     if (new_surface) {
         for (int y = 0; y < out->h; ++y) std::fill_n(reinterpret_cast<uint32_t*>(pixels + static_cast<size_t>(y) * out->pitch), out->w, 0u);
         bars_painted_on = out;
         bars_w = out->w;
         bars_h = out->h;
+        forget_shown_frame(shown);
     }
     uint32_t* corner = reinterpret_cast<uint32_t*>(pixels + static_cast<size_t>(dst.y) * out->pitch) + dst.x;
     const int scale = dst.w / FRAME_W;
-    if (scale >= 1 && dst.w == FRAME_W * scale && dst.h == FRAME_H * scale) {
-        convert_frame_scaled(frame, lookup, corner, out_pitch, scale);
+    const bool whole_scale = scale >= 1 && dst.w == FRAME_W * scale && dst.h == FRAME_H * scale;
+    if (!whole_scale) forget_shown_frame(shown);
+    RowBand bands[ROW_BANDS_MAX];
+    const int band_count = changed_row_bands(shown, frame, palette, bands);
+    SDL_Rect rects[ROW_BANDS_MAX];
+    int rect_count = 0;
+    if (whole_scale) {
+        for (int b = 0; b < band_count; ++b) {
+            convert_rows_scaled(frame, lookup, corner, out_pitch, scale, bands[b].first, bands[b].last);
+            rects[rect_count++] = SDL_Rect{dst.x, dst.y + bands[b].first * scale, dst.w, (bands[b].last - bands[b].first) * scale};
+        }
     } else {
+        rgb.resize(FRAME_W * FRAME_H);
         convert_frame_scaled(frame, lookup, rgb.data(), FRAME_W, 1);
         source_column.resize(static_cast<size_t>(dst.w));
         for (int x = 0; x < dst.w; ++x) source_column[x] = x * FRAME_W / dst.w;
@@ -208,12 +238,15 @@ void present(const Surface& frame, const PaletteEntry palette[256]) {
             const uint32_t* src = &rgb[static_cast<size_t>(row) * FRAME_W];
             for (int x = 0; x < dst.w; ++x) line[x] = src[source_column[x]];
         }
+        rects[rect_count++] = dst;
     }
     if (SDL_MUSTLOCK(out)) SDL_UnlockSurface(out);
+    // An unchanged frame still goes through the call (with nothing to send), so the display
+    // paces it like any other.
     if (new_surface)
         SDL_UpdateWindowSurface(window);
     else
-        SDL_UpdateWindowSurfaceRects(window, &dst, 1);
+        SDL_UpdateWindowSurfaceRects(window, rects, rect_count);
 }
 
 }  // namespace platform::window_backend

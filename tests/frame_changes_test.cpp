@@ -1,0 +1,62 @@
+// A window that is sent only the changed rows of each frame must end up showing exactly the
+// frame: random frames, changed in random rows, are applied band by band onto a kept picture.
+#include <gtest/gtest.h>
+
+#include <random>
+#include <vector>
+
+#include "platform/frame_changes.h"
+#include "platform/frame_convert.h"
+
+using namespace platform;
+
+namespace {
+
+constexpr int W = 64, H = 48, SCALE = 2;
+
+Surface blank_frame() {
+    Surface f;
+    f.width = W;
+    f.height = H;
+    f.pitch = W + 3;  // a pitch wider than the row, as padded surfaces have
+    f.pixels.assign(static_cast<size_t>(f.pitch) * H, 0);
+    return f;
+}
+
+TEST(FrameChanges, PictureSentInChangedBandsAlwaysEqualsTheWholeFrame) {
+    std::mt19937 rng(7);
+    PaletteEntry palette[256];
+    for (int i = 0; i < 256; ++i) palette[i] = PaletteEntry{uint8_t(i), uint8_t(255 - i), uint8_t(i * 7), 0};
+    Surface frame = blank_frame();
+    ShownFrame shown;
+    std::vector<uint32_t> window(static_cast<size_t>(W * SCALE) * H * SCALE, 0);
+    std::vector<uint32_t> whole(window.size());
+    for (int step = 0; step < 400; ++step) {
+        // Mostly a few rows change; sometimes many (a scroll), sometimes none, sometimes the palette.
+        const int kind = static_cast<int>(rng() % 10);
+        const int rows = kind == 0 ? 0 : kind == 1 ? H : static_cast<int>(rng() % 30);
+        for (int r = 0; r < rows; ++r) {
+            const int y = static_cast<int>(rng() % H);
+            frame.pixels[static_cast<size_t>(y) * frame.pitch + rng() % W] = static_cast<uint8_t>(rng());
+        }
+        if (kind == 2) palette[rng() % 256].red ^= 0x40;
+        if (step == 200) forget_shown_frame(shown);
+
+        uint32_t lookup[256];
+        argb_lookup(palette, lookup);
+        RowBand bands[ROW_BANDS_MAX];
+        const int count = changed_row_bands(shown, frame, palette, bands);
+        ASSERT_LE(count, ROW_BANDS_MAX);
+        for (int b = 0; b < count; ++b) {
+            ASSERT_LT(bands[b].first, bands[b].last);
+            if (b) ASSERT_LT(bands[b - 1].last, bands[b].first) << "bands overlap or touch";
+            convert_rows_scaled(frame, lookup, window.data(), W * SCALE, SCALE, bands[b].first, bands[b].last);
+        }
+        convert_frame_scaled(frame, lookup, whole.data(), W * SCALE, SCALE);
+        ASSERT_EQ(window, whole) << "step " << step;
+        if (kind == 0) EXPECT_EQ(count, 0) << "nothing changed, yet rows were sent";
+        if (kind == 2 || step == 200) EXPECT_TRUE(count == 1 && bands[0].first == 0 && bands[0].last == H);
+    }
+}
+
+}  // namespace
