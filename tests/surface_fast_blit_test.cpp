@@ -1,5 +1,6 @@
 // Keyed blits from measured pictures (opaque runs copied whole, transparent runs skipped, eight
-// pixels at a time) give exactly what testing every pixel against the key gives.
+// pixels at a time), and stretches by whole numbers (pixels and rows repeated), give exactly
+// what testing and sampling every pixel one by one gives.
 #include <gtest/gtest.h>
 
 #include <random>
@@ -18,6 +19,19 @@ void reference_blit(Surface& dst, int left, int top, const Surface& src) {
             const int dx = left + x, dy = top + y;
             if (dx < dst.clip.left || dx >= dst.clip.right || dy < dst.clip.top || dy >= dst.clip.bottom) continue;
             const uint8_t v = src.pixels[static_cast<size_t>(y) * src.pitch + x];
+            if (!src.has_color_key || v != src.color_key) dst.pixels[static_cast<size_t>(dy) * dst.pitch + dx] = v;
+        }
+}
+
+// Every destination pixel of `to` inside the clip samples source pixel (i * sw / dw, j * sh / dh)
+// of `from` and takes it unless it is the key.
+void reference_stretch(Surface& dst, const Rect& to, const Surface& src, const Rect& from) {
+    const int dw = to.right - to.left, dh = to.bottom - to.top, sw = from.right - from.left, sh = from.bottom - from.top;
+    for (int j = 0; j < dh; ++j)
+        for (int i = 0; i < dw; ++i) {
+            const int dx = to.left + i, dy = to.top + j;
+            if (dx < dst.clip.left || dx >= dst.clip.right || dy < dst.clip.top || dy >= dst.clip.bottom) continue;
+            const uint8_t v = src.pixels[static_cast<size_t>(from.top + j * sh / dh) * src.pitch + from.left + i * sw / dw];
             if (!src.has_color_key || v != src.color_key) dst.pixels[static_cast<size_t>(dy) * dst.pitch + dx] = v;
         }
 }
@@ -64,6 +78,35 @@ TEST(SurfaceFastBlit, MeasuredPicturesDrawExactlyAsEveryPixelTested) {
         reference_blit(expected, left, top, src);
         ASSERT_EQ(fast.pixels, expected.pixels) << "round " << round;
         ASSERT_EQ(slow.pixels, expected.pixels) << "round " << round;
+    }
+}
+
+TEST(SurfaceFastBlit, WholeNumberStretchesDrawExactlyAsEveryPixelSampled) {
+    std::mt19937 rng(99);
+    for (int round = 0; round < 3000; ++round) {
+        const uint8_t key = static_cast<uint8_t>(rng());
+        Surface src = random_picture(rng, key);
+        if (round % 3 == 0) src.has_color_key = false;
+        if (round % 2 == 0) platform::measure_rows(src);
+        // Part of the picture, stretched 2 or 3 (sometimes 1, 4 or 5) times across, and down by
+        // the same or some other factor, over a clipped destination.
+        const int sl = static_cast<int>(rng() % src.width), st = static_cast<int>(rng() % src.height);
+        const Rect from{sl, st, sl + 1 + static_cast<int>(rng() % (src.width - sl)), st + 1 + static_cast<int>(rng() % (src.height - st))};
+        const int k = round % 4 < 2 ? 2 + round % 2 : 1 + static_cast<int>(rng() % 5);
+        const int down = rng() % 3 ? k : 1 + static_cast<int>(rng() % 4);
+        const int dw = (from.right - from.left) * k;
+        const int dh = rng() % 5 ? (from.bottom - from.top) * down : 1 + static_cast<int>(rng() % 90);
+        Surface fast, expected;
+        platform::create_surface(fast, 160, 120);
+        for (size_t i = 0; i < fast.pixels.size(); ++i) fast.pixels[i] = static_cast<uint8_t>(i * 37 + i / 160 + round);
+        platform::set_clip(fast, Rect{static_cast<int>(rng() % 30), static_cast<int>(rng() % 30), 160 - static_cast<int>(rng() % 30),
+                                      120 - static_cast<int>(rng() % 30)});
+        expected = fast;
+        const int left = static_cast<int>(rng() % 260) - 150, top = static_cast<int>(rng() % 200) - 120;
+        const Rect to{left, top, left + dw, top + dh};
+        ASSERT_TRUE(platform::blit_keyed(fast, to, src, from));
+        reference_stretch(expected, to, src, from);
+        ASSERT_EQ(fast.pixels, expected.pixels) << "round " << round << ", " << k << " times across";
     }
 }
 

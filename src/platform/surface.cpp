@@ -2,6 +2,7 @@
 #include "platform/surface.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstring>
 
 namespace platform {
@@ -61,20 +62,25 @@ Rect drawable_area(const Surface& s) {
     return r;
 }
 
-// Copies the n source pixels that are not `key`, eight at a time: a byte mask of the pixels
-// to take is worked out without a branch per pixel.
-void copy_keyed(uint8_t* d, const uint8_t* s, int n, uint8_t key) {
+// Eight pixels at once: the bytes of `src` that are not the key (`keys` holds it in every
+// byte), and those of `dst` where it is, worked out without a branch per pixel.
+inline uint64_t merge_keyed(uint64_t src, uint64_t dst, uint64_t keys) {
     constexpr uint64_t LOW7 = 0x7F7F7F7F7F7F7F7Full;
+    const uint64_t x = src ^ keys;  // zero bytes where the source is the key
+    const uint64_t high = (((x & LOW7) + LOW7) | x) & ~LOW7;  // 0x80 in every byte that is not
+    const uint64_t take = (high >> 7) * 0xFF;
+    return (src & take) | (dst & ~take);
+}
+
+// Copies the n source pixels that are not `key`, eight at a time.
+void copy_keyed(uint8_t* d, const uint8_t* s, int n, uint8_t key) {
     const uint64_t keys = 0x0101010101010101ull * key;
     int i = 0;
     for (; i + 8 <= n; i += 8) {
         uint64_t src, dst;
         std::memcpy(&src, s + i, 8);
         std::memcpy(&dst, d + i, 8);
-        const uint64_t x = src ^ keys;  // zero bytes where the source is the key
-        const uint64_t high = (((x & LOW7) + LOW7) | x) & ~LOW7;  // 0x80 in every byte that is not
-        const uint64_t take = (high >> 7) * 0xFF;
-        dst = (src & take) | (dst & ~take);
+        dst = merge_keyed(src, dst, keys);
         std::memcpy(d + i, &dst, 8);
     }
     for (; i < n; ++i)
@@ -88,6 +94,114 @@ inline void copy_row(uint8_t* d, const uint8_t* s, int n) {
         std::memcpy(d, s, 32);
     else
         std::memcpy(d, s, static_cast<size_t>(n));
+}
+
+// One pixel of a stretch: a keyed one keeps what is there where the source is the key
+// (a select, not a branch).
+template <bool KEYED>
+inline void put_pixel(uint8_t* d, uint8_t v, uint8_t key) {
+    if constexpr (KEYED)
+        *d = v != key ? v : *d;
+    else
+        *d = v;
+}
+
+// Writes each of the n source pixels k times in a row (K is k when known at compile time).
+template <bool KEYED, int K>
+void repeat_each(uint8_t* d, const uint8_t* s, int n, int k, uint8_t key) {
+    const int times = K ? K : k;
+    for (int j = 0; j < n; ++j)
+        for (int r = 0; r < times; ++r) put_pixel<KEYED>(d + j * times + r, s[j], key);
+}
+
+// Four pixels a b c d as the eight a a b b c c d d (in memory order, little-endian words).
+inline uint64_t double_bytes(uint32_t four) {
+    uint64_t x = four;
+    x = (x | (x << 16)) & 0x0000FFFF0000FFFFull;
+    x = (x | (x << 8)) & 0x00FF00FF00FF00FFull;
+    return x | (x << 8);
+}
+
+// repeat_each for k = 2, the progress map's stretch: four source pixels to a step.
+template <bool KEYED>
+void double_each(uint8_t* d, const uint8_t* s, int n, uint8_t key) {
+    static_assert(std::endian::native == std::endian::little, "double_bytes lays pixels out little-endian");
+    const uint64_t keys = 0x0101010101010101ull * key;
+    int j = 0;
+    for (; j + 4 <= n; j += 4) {
+        uint32_t four;
+        std::memcpy(&four, s + j, 4);
+        uint64_t out = double_bytes(four);
+        if constexpr (KEYED) {
+            uint64_t there;
+            std::memcpy(&there, d + 2 * j, 8);
+            out = merge_keyed(out, there, keys);
+        }
+        std::memcpy(d + 2 * j, &out, 8);
+    }
+    repeat_each<KEYED, 2>(d + 2 * j, s + j, n - j, 2, key);
+}
+
+// Writes `count` pixels of a row stretched k times across: the pixel `first` + i of the full
+// destination row shows source pixel (first + i) / k. Cut runs at either end come first and last.
+template <bool KEYED>
+void stretch_row_whole(uint8_t* d, const uint8_t* row, int first, int count, int k, uint8_t key) {
+    int sx = first / k;
+    const int lead = std::min((k - first % k) % k, count);
+    for (int i = 0; i < lead; ++i) put_pixel<KEYED>(d + i, row[sx], key);
+    if (lead > 0) ++sx;
+    d += lead;
+    count -= lead;
+    const int whole = count / k;
+    if (k == 2)
+        double_each<KEYED>(d, row + sx, whole, key);
+    else if (k == 3)
+        repeat_each<KEYED, 3>(d, row + sx, whole, k, key);
+    else
+        repeat_each<KEYED, 0>(d, row + sx, whole, k, key);
+    d += whole * k;
+    sx += whole;
+    for (int i = 0; i < count - whole * k; ++i) put_pixel<KEYED>(d + i, row[sx], key);
+}
+
+// The stretch when the width grows a whole number k of times (any height ratio): no column
+// table, each source pixel written k times. A measured row draws only the destination columns
+// over its span; a row that samples the same source row as the row above, where that row drew
+// every pixel it covered, is a copy of it.
+void stretch_whole_across(Surface& dst, const Rect& dst_rect, const Surface& src, const Rect& src_rect, const Rect& cut) {
+    const int dw = dst_rect.right - dst_rect.left, dh = dst_rect.bottom - dst_rect.top;
+    const int sw = src_rect.right - src_rect.left, sh = src_rect.bottom - src_rect.top;
+    const int k = dw / sw;
+    // Destination columns from here on are counted from dst_rect.left; source ones from src_rect.left.
+    const int cut_first = cut.left - dst_rect.left, cut_end = cut.right - dst_rect.left;
+    const bool measured = src.has_color_key && src.row_spans.size() == static_cast<size_t>(src.height);
+    int64_t above = -1;  // the source row the row above sampled, when it drew every pixel it covered
+    for (int y = cut.top; y < cut.bottom; ++y) {
+        const int64_t sy = src_rect.top + (int64_t{y} - dst_rect.top) * sh / dh;
+        int first = cut_first, end = cut_end;
+        bool keyed = src.has_color_key;
+        if (measured) {
+            const RowSpan& span = src.row_spans[sy];
+            first = static_cast<int>(std::max<int64_t>(first, int64_t{span.begin - src_rect.left} * k));
+            end = static_cast<int>(std::min<int64_t>(end, int64_t{span.end - src_rect.left} * k));
+            keyed = !span.solid;
+        }
+        if (first >= end) {
+            above = -1;
+            continue;  // nothing but the key where this row samples
+        }
+        uint8_t* d = &dst.pixels[static_cast<size_t>(y) * dst.pitch + cut.left + (first - cut_first)];
+        if (!keyed && sy == above) {
+            std::memcpy(d, d - dst.pitch, end - first);
+            continue;
+        }
+        const uint8_t* row = &src.pixels[static_cast<size_t>(sy) * src.pitch + src_rect.left];
+        if (keyed)
+            stretch_row_whole<true>(d, row, first, end - first, k, src.color_key);
+        else
+            stretch_row_whole<false>(d, row, first, end - first, k, src.color_key);
+        above = keyed ? -1 : sy;
+    }
 }
 
 }  // namespace
@@ -144,6 +258,10 @@ bool blit_keyed(Surface& dst, const Rect& dst_rect, const Surface& src, const Re
             else
                 copy_keyed(d + from, s + from, to - from, key);
         }
+        return true;
+    }
+    if (dw % sw == 0) {
+        stretch_whole_across(dst, dst_rect, src, src_rect, Rect{static_cast<int>(x0), static_cast<int>(y0), static_cast<int>(x1), static_cast<int>(y1)});
         return true;
     }
     // Stretch: destination pixel i of the full rectangle samples source pixel i * sw / dw,
