@@ -1,7 +1,7 @@
 // The progress file's format.
 #include "shell/save_game.h"
 
-#include "shell/settings.h"
+#include "base/setting_lines.h"
 
 namespace {
 constexpr const char* SAVE_HEADER = "# Quillmoor saved progress, written at each level start.";
@@ -12,14 +12,9 @@ bool parse_save(std::string_view text, SaveGame& save, std::string& error) {
     SaveGame read;
     bool seen_level = false, seen_lives = false, seen_bow = false;
     int number = 0;
-    while (!text.empty()) {
-        const size_t end = text.find('\n');
-        const std::string_view line = trim_spaces(text.substr(0, end));
-        text = end == std::string_view::npos ? std::string_view{} : text.substr(end + 1);
-        ++number;
-        if (line.empty() || line[0] == '#') continue;
+    std::string_view line, name, value;
+    while (next_setting_line(text, number, line)) {
         const std::string where = "line " + std::to_string(number) + ": ";
-        std::string_view name, value;
         if (!split_setting_line(line, name, value)) return error = where + "expected 'name = value'", false;
         if (name == "level") {
             if (!parse_bounded(value, 1, 3, read.level)) return error = where + "level must be 1, 2 or 3", false;

@@ -24,9 +24,3 @@ constexpr int SCALE_MIN = 1, SCALE_MAX = 8;
 void parse_settings(std::string_view text, Settings& settings, std::vector<std::string>& warnings);
 // The whole file for these settings, with comments that explain every line.
 std::string format_settings(const Settings& settings);
-
-// Splits "name = value" (spaces around both trimmed); false when there is no '='.
-bool split_setting_line(std::string_view line, std::string_view& name, std::string_view& value);
-std::string_view trim_spaces(std::string_view text);
-// A whole number within [min, max]; false for anything else.
-bool parse_bounded(std::string_view text, int min, int max, int& out);
