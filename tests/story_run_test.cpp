@@ -49,7 +49,7 @@ public:
         ASSERT_NE(shell.game_state, GAME_STATE_GAME_OVER) << "the hero ran out of lives after " << frames_run << " frames";
     }
     void shot(const std::string& name) {
-        if (shots) platform::write_presented_frame_bmp((shots + ("/" + name) + ".bmp").c_str());
+        if (shots && *shots) platform::write_presented_frame_bmp((shots + ("/" + name) + ".bmp").c_str());
     }
     // Space until every waiting line has been read.
     void read_lines() {
