@@ -49,13 +49,19 @@ TEST(FrameChanges, PictureSentInChangedBandsAlwaysEqualsTheWholeFrame) {
         ASSERT_LE(count, ROW_BANDS_MAX);
         for (int b = 0; b < count; ++b) {
             ASSERT_LT(bands[b].first, bands[b].last);
-            if (b) ASSERT_LT(bands[b - 1].last, bands[b].first) << "bands overlap or touch";
+            if (b) {
+                ASSERT_LT(bands[b - 1].last, bands[b].first) << "bands overlap or touch";
+            }
             convert_rows_scaled(frame, lookup, window.data(), W * SCALE, SCALE, bands[b].first, bands[b].last);
         }
         convert_frame_scaled(frame, lookup, whole.data(), W * SCALE, SCALE);
         ASSERT_EQ(window, whole) << "step " << step;
-        if (kind == 0) EXPECT_EQ(count, 0) << "nothing changed, yet rows were sent";
-        if (kind == 2 || step == 200) EXPECT_TRUE(count == 1 && bands[0].first == 0 && bands[0].last == H);
+        if (kind == 0) {
+            EXPECT_EQ(count, 0) << "nothing changed, yet rows were sent";
+        }
+        if (kind == 2 || step == 200) {
+            EXPECT_TRUE(count == 1 && bands[0].first == 0 && bands[0].last == H);
+        }
     }
 }
 
