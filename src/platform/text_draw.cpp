@@ -38,13 +38,14 @@ bool draw_text(Surface& s, const char* text, int x, int y, uint8_t index) {
     }
     for (const unsigned char* p = reinterpret_cast<const unsigned char*>(text); *p; ++p) {
         const Glyph& g = face.glyphs[*p];
-        for (int gy = 0; gy < g.height; ++gy) {
-            int py = y + gy;
-            if (py < top || py >= bottom) continue;
-            for (int gx = 0; gx < g.width; ++gx) {
-                int px = x + gx;
-                if (px >= left && px < right && g.mask[static_cast<size_t>(gy) * g.width + gx]) s.pixels[static_cast<size_t>(py) * s.pitch + px] = index;
-            }
+        // The glyph's rows and columns inside the drawable area, worked out once per glyph.
+        const int gx0 = std::max(0, left - x), gx1 = std::min(g.width, right - x);
+        const int gy0 = std::max(0, top - y), gy1 = std::min(g.height, bottom - y);
+        for (int gy = gy0; gy < gy1; ++gy) {
+            const uint8_t* mask = g.mask.data() + static_cast<size_t>(gy) * g.width;
+            uint8_t* row = s.pixels.data() + static_cast<size_t>(y + gy) * s.pitch;
+            for (int gx = gx0; gx < gx1; ++gx)
+                if (mask[gx]) row[x + gx] = index;
         }
         x += g.width;
     }
