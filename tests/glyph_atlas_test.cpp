@@ -2,11 +2,14 @@
 // damaged atlas is refused with a reason instead of being drawn from.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <string>
 #include <vector>
 
 #include "platform/glyph_atlas.h"
+#include "platform/surface.h"
+#include "platform/text.h"
 #include "platform/text_render.h"
 #include "test_files.h"
 
@@ -61,4 +64,48 @@ TEST(GlyphAtlas, ADamagedAtlasIsRefusedWithAReason) {
         EXPECT_FALSE(platform::decode_glyph_atlas(bytes.data(), bytes.size(), atlas, &fault)) << bytes.size();
         EXPECT_NE(fault, nullptr);
     }
+}
+
+// Text drawn partly off any edge of a surface, or of its clip rectangle, sets exactly the pixels
+// a pixel-by-pixel reference sets.
+TEST(GlyphAtlas, TextCutAtEveryEdgeMatchesAPixelReference) {
+    platform::GlyphAtlas atlas;
+    ASSERT_TRUE(platform::render_glyph_atlas(atlas));
+    const platform::GlyphAtlas reference = atlas;
+    platform::use_glyph_atlas(std::move(atlas));
+    std::srand(5);
+    const char* texts[] = {"Lives: 10", "Wg|", "\xE9t\xE9 \x80"};
+    for (int trial = 0; trial < 300; ++trial) {
+        platform::Surface s;
+        s.width = 60;
+        s.height = 30;
+        s.pitch = 64;
+        s.pixels.assign(static_cast<size_t>(s.pitch) * s.height, 0);
+        s.has_clip = trial % 2 == 1;
+        s.clip = platform::Rect{std::rand() % 20, std::rand() % 10, 40 + std::rand() % 30, 15 + std::rand() % 20};
+        const char* text = texts[trial % 3];
+        const int x = std::rand() % 100 - 40, y = std::rand() % 50 - 20;
+        std::vector<uint8_t> expected = s.pixels;
+        int left = 0, top = 0, right = s.width, bottom = s.height;
+        if (s.has_clip) {
+            left = std::max(left, s.clip.left);
+            top = std::max(top, s.clip.top);
+            right = std::min(right, s.clip.right);
+            bottom = std::min(bottom, s.clip.bottom);
+        }
+        int pen = x;
+        for (const char* p = text; *p; ++p) {
+            const platform::Glyph& g = reference.glyphs[static_cast<uint8_t>(*p)];
+            for (int gy = 0; gy < g.height; ++gy)
+                for (int gx = 0; gx < g.width; ++gx) {
+                    const int px = pen + gx, py = y + gy;
+                    if (px >= left && px < right && py >= top && py < bottom && g.mask[static_cast<size_t>(gy) * g.width + gx])
+                        expected[static_cast<size_t>(py) * s.pitch + px] = 7;
+                }
+            pen += g.width;
+        }
+        platform::draw_text(s, text, x, y, 7);
+        ASSERT_EQ(s.pixels, expected) << "trial " << trial << " at " << x << "," << y;
+    }
+    platform::forget_glyph_atlas();
 }
