@@ -237,14 +237,18 @@ bool blit_keyed(Surface& dst, const Rect& dst_rect, const Surface& src, const Re
         const int oy = static_cast<int>(y0 - dst_rect.top) + src_rect.top;
         const int count = static_cast<int>(x1 - x0);
         const bool measured = src.row_spans.size() == static_cast<size_t>(src.height);
+        // No key to skip (a tile, a backdrop): every row is a straight copy.
+        if (!keyed || (measured && src.opaque)) {
+            for (int64_t y = y0; y < y1; ++y) {
+                const int sy = oy + static_cast<int>(y - y0);
+                copy_row(&dst.pixels[static_cast<size_t>(y) * dst.pitch + x0], &src.pixels[static_cast<size_t>(sy) * src.pitch + ox], count);
+            }
+            return true;
+        }
         for (int64_t y = y0; y < y1; ++y) {
             const int sy = oy + static_cast<int>(y - y0);
             const uint8_t* s = &src.pixels[static_cast<size_t>(sy) * src.pitch + ox];
             uint8_t* d = &dst.pixels[static_cast<size_t>(y) * dst.pitch + x0];
-            if (!keyed) {
-                copy_row(d, s, count);
-                continue;
-            }
             if (!measured) {
                 copy_keyed(d, s, count, key);
                 continue;
