@@ -143,7 +143,11 @@ void fill_stream(void*, Uint8* stream, int bytes) {
         render_music(mix_block, count);
         add_effects(mix_block, count);
         limit_frames(&limiter, mix_block, count / MIX_CHANNELS, MIX_CHANNELS);
-        for (int i = 0; i < count; ++i) out[done + i] = static_cast<Sint16>(std::lround(mix_block[i] * (FULL_SCALE - 1)));
+        // Rounded half away from zero, in line (the limiter keeps every value in range).
+        for (int i = 0; i < count; ++i) {
+            const float v = mix_block[i] * (FULL_SCALE - 1);
+            out[done + i] = static_cast<Sint16>(v + (v < 0.0f ? -0.5f : 0.5f));
+        }
     }
     SDL_UnlockMutex(mix_lock);
 }
