@@ -23,7 +23,7 @@ const GameKey GAME_KEYS[ACTION_COUNT] = {
     {"bow", "Bow", 'Z', DIK_Z},
     {"next", "Next line, set out", VK_SPACE, 0x39},
     {"confirm", "Choose on the title", VK_RETURN, 0x1C},
-    {"back", "Back to the title", VK_ESCAPE, 0x01},
+    {"back", "Leave play for the title", VK_ESCAPE, 0x01},
     {"options", "Options from the title", VK_TAB, 0x0F},
 };
 
