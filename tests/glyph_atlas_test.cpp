@@ -109,3 +109,32 @@ TEST(GlyphAtlas, TextCutAtEveryEdgeMatchesAPixelReference) {
     }
     platform::forget_glyph_atlas();
 }
+
+// Outlined text in one pass sets the same pixels as the outline drawn at the eight offsets and
+// the text over it, cut at any edge.
+TEST(GlyphAtlas, OutlinedTextMatchesEightShiftedCopiesAndTheTextOverThem) {
+    platform::GlyphAtlas atlas;
+    ASSERT_TRUE(platform::render_glyph_atlas(atlas));
+    platform::use_glyph_atlas(std::move(atlas));
+    std::srand(9);
+    const char* texts[] = {"Lives: 10", "Lord Hogrand", "i|l.", ""};
+    for (int trial = 0; trial < 300; ++trial) {
+        platform::Surface s;
+        s.width = 90;
+        s.height = 30;
+        s.pitch = 96;
+        s.pixels.assign(static_cast<size_t>(s.pitch) * s.height, 3);
+        s.has_clip = trial % 2 == 1;
+        s.clip = platform::Rect{std::rand() % 20, std::rand() % 10, 50 + std::rand() % 50, 15 + std::rand() % 20};
+        platform::Surface expected = s;
+        const char* text = texts[trial % 4];
+        const int x = std::rand() % 130 - 40, y = std::rand() % 50 - 20;
+        for (int dy = -1; dy <= 1; ++dy)
+            for (int dx = -1; dx <= 1; ++dx)
+                if (dx || dy) platform::draw_text(expected, text, x + dx, y + dy, 9);
+        platform::draw_text(expected, text, x, y, 7);
+        EXPECT_TRUE(platform::draw_text_outlined(s, text, x, y, 7, 9));
+        ASSERT_EQ(s.pixels, expected.pixels) << "trial " << trial << " at " << x << "," << y;
+    }
+    platform::forget_glyph_atlas();
+}

@@ -80,9 +80,5 @@ int draw_text(const char* text, int x, int y, uint32_t colour, Surface* surface)
 
 int draw_outlined_text(const char* text, int x, int y, uint32_t colour, Surface* surface) {
     if (!surface || !text) return 0;
-    const uint8_t outline = nearest_palette_index(0x000000);
-    for (int dy = -1; dy <= 1; ++dy)
-        for (int dx = -1; dx <= 1; ++dx)
-            if (dx || dy) platform::draw_text(*surface, text, x + dx, y + dy, outline);
-    return draw_text(text, x, y, colour, surface);
+    return platform::draw_text_outlined(*surface, text, x, y, nearest_palette_index(colour), nearest_palette_index(0x000000)) ? 1 : 0;
 }
