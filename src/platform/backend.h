@@ -10,6 +10,7 @@ void shutdown();
 bool pump_events();
 uint32_t tick_count();
 void sleep_ms(uint32_t ms);
+void sleep_until(uint32_t tick);
 void present(const Surface& frame, const PaletteEntry palette[256]);
 void set_icon(const Surface& picture, const PaletteEntry palette[256]);
 bool focused();
@@ -28,5 +29,6 @@ bool init(const Config& config);
 void shutdown();
 uint32_t tick_count();
 void sleep_ms(uint32_t ms);
+void sleep_until(uint32_t tick);
 void present(const Surface& frame, const PaletteEntry palette[256]);
 }  // namespace platform::headless_backend

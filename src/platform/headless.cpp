@@ -34,6 +34,10 @@ uint32_t tick_count() { return virtual_ms; }
 // Time only moves when the game waits, so frames run as fast as the CPU allows.
 void sleep_ms(uint32_t ms) { virtual_ms += ms ? ms : 1; }
 
+void sleep_until(uint32_t tick) {
+    if (static_cast<int32_t>(tick - virtual_ms) > 0) virtual_ms = tick;
+}
+
 void present(const Surface& frame, const PaletteEntry palette[256]) {
     presented.width = frame.width;
     presented.height = frame.height;

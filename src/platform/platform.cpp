@@ -52,6 +52,13 @@ void post_quit() { quit_requested = true; }
 
 uint32_t tick_count() { return is_headless() ? headless_backend::tick_count() : window_backend::tick_count(); }
 
+void sleep_until(uint32_t tick) {
+    if (is_headless())
+        headless_backend::sleep_until(tick);
+    else
+        window_backend::sleep_until(tick);
+}
+
 void sleep_ms(uint32_t ms) {
     if (is_headless())
         headless_backend::sleep_ms(ms);

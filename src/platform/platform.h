@@ -38,6 +38,9 @@ void post_quit();
 uint32_t tick_count();
 // Sleeps about `ms` milliseconds (headless: advances the virtual clock by at least 1).
 void sleep_ms(uint32_t ms);
+// Returns once tick_count() has reached `tick` (at once when it has already; the counter's wrap
+// is allowed for), in one sleep, not a watch of the clock. Headless: moves the virtual clock there.
+void sleep_until(uint32_t tick);
 
 // Gives the window an icon: an 8-bit picture through a palette, its colour key transparent.
 // Does nothing headless.

@@ -4,11 +4,13 @@
 #include <SDL_image.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <ctime>
 #include <filesystem>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "platform/backend.h"
@@ -23,6 +25,7 @@ namespace {
 constexpr int FRAME_W = 640, FRAME_H = 480;
 
 SDL_Window* window = nullptr;
+const std::chrono::steady_clock::time_point clock_origin = std::chrono::steady_clock::now();
 std::vector<uint32_t> rgb;  // the frame through the palette, 640 x 480, for odd scales
 ShownFrame shown;  // what the window's pixels hold now, to send only the rows that change
 std::vector<int> source_column;  // for each window column inside the picture, its frame column
@@ -118,7 +121,9 @@ void shutdown() {
 bool pump_events() {
     bool open = true;
     SDL_Event e;
-    while (SDL_PollEvent(&e)) {
+    // One pump a frame; each SDL_PollEvent would ask the display server again.
+    SDL_PumpEvents();
+    while (SDL_PeepEvents(&e, 1, SDL_GETEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) > 0) {
         if (e.type == SDL_QUIT) open = false;
         sdl_input::handle_event(e);
         // Shown, uncovered, resized or moved between screens: the window's pixels may be gone.
@@ -174,9 +179,18 @@ void set_icon(const Surface& picture, const PaletteEntry palette[256]) {
     SDL_FreeSurface(icon);
 }
 
-uint32_t tick_count() { return SDL_GetTicks(); }
+// The clock counts whole milliseconds from the window's start on the monotonic clock, so the
+// moment a tick begins is known to the nanosecond and a wait for it is a single sleep.
+uint32_t tick_count() { return static_cast<uint32_t>(std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - clock_origin).count()); }
 
 void sleep_ms(uint32_t ms) { SDL_Delay(ms); }
+
+void sleep_until(uint32_t tick) {
+    const auto now = std::chrono::steady_clock::now();
+    const int64_t now_ms = std::chrono::duration_cast<std::chrono::milliseconds>(now - clock_origin).count();
+    const int32_t ahead = static_cast<int32_t>(tick - static_cast<uint32_t>(now_ms));
+    if (ahead > 0) std::this_thread::sleep_until(clock_origin + std::chrono::milliseconds(now_ms + ahead));
+}
 
 // The frame is converted and scaled on the CPU straight into the window's own pixels, in one
 // pass: at a whole-number scale each frame pixel becomes a square block (a row written once,

@@ -93,16 +93,10 @@ uint32_t get_clock() { return platform::tick_count(); }
 
 uint32_t start_clock() { return shell.clock_start = get_clock(); }
 
-// Sleeps through most of the wait and watches the clock only for the last millisecond,
-// so a frame lasts at least `ms` without keeping a core busy. Unsigned differences
-// make the wrap of the tick counter harmless.
+// Sleeps until `ms` have passed since the frame's start, in one sleep, so a frame lasts at
+// least `ms` without keeping a core busy; a frame that took longer does not wait.
 uint32_t wait_clock(uint32_t ms) {
-    for (;;) {
-        const uint32_t elapsed = get_clock() - shell.clock_start;
-        if (elapsed >= ms) break;
-        const uint32_t remaining = ms - elapsed;
-        platform::sleep_ms(remaining > 1 ? remaining - 1 : 0);
-    }
+    platform::sleep_until(shell.clock_start + ms);
     return get_clock();
 }
 

@@ -133,6 +133,10 @@ uint32_t tick_count() { return game_ms; }
 
 void sleep_ms(uint32_t ms) { game_ms += ms ? ms : 1; }
 
+void sleep_until(uint32_t tick) {
+    if (static_cast<int32_t>(tick - game_ms) > 0) game_ms = tick;
+}
+
 void present(const Surface& frame, const PaletteEntry palette[256]) {
     if (frame.width != FRAME_W || frame.height != FRAME_H) return;
     uint32_t lookup[256];
