@@ -66,6 +66,23 @@ TEST(GlyphAtlas, ADamagedAtlasIsRefusedWithAReason) {
     }
 }
 
+namespace {
+
+// A 30-pixel-high surface with padded rows, filled with `fill`; every other trial with a random
+// clip rectangle that may reach past any edge.
+platform::Surface text_surface(int width, uint8_t fill, int trial) {
+    platform::Surface s;
+    s.width = width;
+    s.height = 30;
+    s.pitch = width + 6;
+    s.pixels.assign(static_cast<size_t>(s.pitch) * s.height, fill);
+    s.has_clip = trial % 2 == 1;
+    s.clip = platform::Rect{std::rand() % 20, std::rand() % 10, width / 2 + std::rand() % width, 15 + std::rand() % 20};
+    return s;
+}
+
+}  // namespace
+
 // Text drawn partly off any edge of a surface, or of its clip rectangle, sets exactly the pixels
 // a pixel-by-pixel reference sets.
 TEST(GlyphAtlas, TextCutAtEveryEdgeMatchesAPixelReference) {
@@ -76,30 +93,18 @@ TEST(GlyphAtlas, TextCutAtEveryEdgeMatchesAPixelReference) {
     std::srand(5);
     const char* texts[] = {"Lives: 10", "Wg|", "\xE9t\xE9 \x80"};
     for (int trial = 0; trial < 300; ++trial) {
-        platform::Surface s;
-        s.width = 60;
-        s.height = 30;
-        s.pitch = 64;
-        s.pixels.assign(static_cast<size_t>(s.pitch) * s.height, 0);
-        s.has_clip = trial % 2 == 1;
-        s.clip = platform::Rect{std::rand() % 20, std::rand() % 10, 40 + std::rand() % 30, 15 + std::rand() % 20};
+        platform::Surface s = text_surface(60, 0, trial);
         const char* text = texts[trial % 3];
         const int x = std::rand() % 100 - 40, y = std::rand() % 50 - 20;
         std::vector<uint8_t> expected = s.pixels;
-        int left = 0, top = 0, right = s.width, bottom = s.height;
-        if (s.has_clip) {
-            left = std::max(left, s.clip.left);
-            top = std::max(top, s.clip.top);
-            right = std::min(right, s.clip.right);
-            bottom = std::min(bottom, s.clip.bottom);
-        }
+        const platform::Rect area = platform::drawable_area(s);
         int pen = x;
         for (const char* p = text; *p; ++p) {
             const platform::Glyph& g = reference.glyphs[static_cast<uint8_t>(*p)];
             for (int gy = 0; gy < g.height; ++gy)
                 for (int gx = 0; gx < g.width; ++gx) {
                     const int px = pen + gx, py = y + gy;
-                    if (px >= left && px < right && py >= top && py < bottom && g.mask[static_cast<size_t>(gy) * g.width + gx])
+                    if (px >= area.left && px < area.right && py >= area.top && py < area.bottom && g.mask[static_cast<size_t>(gy) * g.width + gx])
                         expected[static_cast<size_t>(py) * s.pitch + px] = 7;
                 }
             pen += g.width;
@@ -119,13 +124,7 @@ TEST(GlyphAtlas, OutlinedTextMatchesEightShiftedCopiesAndTheTextOverThem) {
     std::srand(9);
     const char* texts[] = {"Lives: 10", "Lord Hogrand", "i|l.", ""};
     for (int trial = 0; trial < 300; ++trial) {
-        platform::Surface s;
-        s.width = 90;
-        s.height = 30;
-        s.pitch = 96;
-        s.pixels.assign(static_cast<size_t>(s.pitch) * s.height, 3);
-        s.has_clip = trial % 2 == 1;
-        s.clip = platform::Rect{std::rand() % 20, std::rand() % 10, 50 + std::rand() % 50, 15 + std::rand() % 20};
+        platform::Surface s = text_surface(90, 3, trial);
         platform::Surface expected = s;
         const char* text = texts[trial % 4];
         const int x = std::rand() % 130 - 40, y = std::rand() % 50 - 20;

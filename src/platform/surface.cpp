@@ -48,9 +48,6 @@ void set_clip(Surface& s, const Rect& clip) {
     s.clip = clip;
 }
 
-namespace {
-
-// The surface's own bounds, narrowed to its clip rectangle when it has one.
 Rect drawable_area(const Surface& s) {
     Rect r{0, 0, s.width, s.height};
     if (s.has_clip) {
@@ -61,6 +58,8 @@ Rect drawable_area(const Surface& s) {
     }
     return r;
 }
+
+namespace {
 
 // Eight pixels at once: the bytes of `src` that are not the key (`keys` holds it in every
 // byte), and those of `dst` where it is, worked out without a branch per pixel.

@@ -41,6 +41,9 @@ void set_color_key(Surface& s, uint8_t key);
 void measure_rows(Surface& s);
 void set_clip(Surface& s, const Rect& clip);
 
+// The surface's own bounds, narrowed to its clip rectangle when it has one: where drawing lands.
+Rect drawable_area(const Surface& s);
+
 // Sets every pixel of `rect` (the whole surface when null), cut to the surface, to `index`.
 void fill_surface(Surface& s, const Rect* rect, uint8_t index);
 

@@ -30,13 +30,8 @@ bool glyph_atlas_loaded() { return loaded; }
 
 bool draw_text(Surface& s, const char* text, int x, int y, uint8_t index) {
     if (!loaded || !text) return false;
-    int left = 0, top = 0, right = s.width, bottom = s.height;
-    if (s.has_clip) {
-        left = std::max(left, s.clip.left);
-        top = std::max(top, s.clip.top);
-        right = std::min(right, s.clip.right);
-        bottom = std::min(bottom, s.clip.bottom);
-    }
+    const Rect area = drawable_area(s);
+    const int left = area.left, top = area.top, right = area.right, bottom = area.bottom;
     for (const unsigned char* p = reinterpret_cast<const unsigned char*>(text); *p; ++p) {
         const Glyph& g = face.glyphs[*p];
         // The glyph's rows and columns inside the drawable area, worked out once per glyph.
@@ -78,13 +73,8 @@ bool draw_text_outlined(Surface& s, const char* text, int x, int y, uint8_t inde
             std::copy_n(g.mask.data() + static_cast<size_t>(gy) * g.width, g.width, ink + static_cast<size_t>(gy + 1) * mask_w + pen);
         pen += g.width;
     }
-    int left = 0, top = 0, right = s.width, bottom = s.height;
-    if (s.has_clip) {
-        left = std::max(left, s.clip.left);
-        top = std::max(top, s.clip.top);
-        right = std::min(right, s.clip.right);
-        bottom = std::min(bottom, s.clip.bottom);
-    }
+    const Rect area = drawable_area(s);
+    const int left = area.left, top = area.top, right = area.right, bottom = area.bottom;
     // Mask pixel (u, v) lands on (x - 1 + u, y - 1 + v): ink takes the text's colour, a pixel
     // next to ink (eight ways) the outline's, the rest is left alone.
     const int ox = x - 1, oy = y - 1;
