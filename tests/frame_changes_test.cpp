@@ -65,4 +65,32 @@ TEST(FrameChanges, PictureSentInChangedBandsAlwaysEqualsTheWholeFrame) {
     }
 }
 
+// Every window pixel is its frame pixel's colour, at any whole scale, wherever the picture sits
+// in the window's rows (letterboxing puts it off any alignment), and nothing outside the picture
+// is touched.
+TEST(FrameChanges, ScaledConversionFillsExactlyThePictureAtAnyScaleAndOffset) {
+    std::mt19937 rng(11);
+    Surface frame;
+    frame.width = 601, frame.height = 5, frame.pitch = 608;
+    frame.pixels.resize(static_cast<size_t>(frame.pitch) * frame.height);
+    for (uint8_t& p : frame.pixels) p = static_cast<uint8_t>(rng());
+    uint32_t lookup[256];
+    for (int i = 0; i < 256; ++i) lookup[i] = 0xFF000000u | static_cast<uint32_t>(i * 0x010305);
+    constexpr uint32_t GUARD = 0x12345678u;
+    for (int scale : {1, 2, 3, 9}) {
+        for (int offset : {0, 1, 3}) {
+            const int out_w = frame.width * scale, pitch = out_w + 5;
+            std::vector<uint32_t> window(static_cast<size_t>(pitch) * (frame.height * scale + 1) + 8, GUARD);
+            convert_frame_scaled(frame, lookup, window.data() + offset, pitch, scale);
+            for (size_t i = 0; i < window.size(); ++i) {
+                const long at = static_cast<long>(i) - offset;
+                const long y = at / pitch, x = at % pitch;
+                const bool inside = at >= 0 && x < out_w && y < frame.height * scale;
+                const uint32_t want = inside ? lookup[frame.pixels[static_cast<size_t>(y / scale) * frame.pitch + x / scale]] : GUARD;
+                ASSERT_EQ(window[i], want) << "scale " << scale << " offset " << offset << " at " << x << "," << y;
+            }
+        }
+    }
+}
+
 }  // namespace

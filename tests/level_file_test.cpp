@@ -19,7 +19,8 @@ protected:
     // Text for a whole map of `value`, with `first` numbers at the start replaced.
     static std::string full_map(const std::string& first, int value, int count) {
         std::string text = first;
-        for (int i = 0; i < count; ++i) text += " " + std::to_string(value);
+        const std::string number = std::to_string(value);
+        for (int i = 0; i < count; ++i) text.append(1, ' ').append(number);
         return text;
     }
 };

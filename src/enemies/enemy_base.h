@@ -43,6 +43,16 @@ struct EnemyBase {
     int32_t flash_frames = 0;  // enhanced play: frames left of the white flash after a hit
 };
 
+// Asks the memory for the parts of an enemy that every frame reads before the update reaches
+// it: a pool of enemies outgrows the cache between frames, and each one's first read would
+// otherwise wait for memory in turn.
+inline void prefetch_enemy(const EnemyBase& enemy) {
+    const char* body = reinterpret_cast<const char*>(&enemy.body);
+    __builtin_prefetch(body);
+    __builtin_prefetch(body + 64);
+    __builtin_prefetch(&enemy.alive);
+}
+
 // Sets the body's velocity from `command` and `speed` (commands 0..7; others change nothing).
 // Command 6 heads up or down toward the hero; kinds that read it otherwise translate it first.
 void apply_move_command(EnemyBase* enemy, int32_t command, const Sprite* hero);

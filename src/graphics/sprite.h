@@ -38,9 +38,12 @@ struct Sprite {
     int anim_counter = 0;
     int anim_index = 0;
     int anim_count_max = 0;
+    // Read by every animation step, so it sits with the fields above in the sprite's first
+    // cache lines rather than past the sequences: a pool of enemies steps through them all
+    // each frame.
+    bool has_animation[SPRITE_MAX_ANIMATIONS] = {};
     // Each sequence ends with -1; a slot with -1 first is empty.
     int animations[SPRITE_MAX_ANIMATIONS][SPRITE_MAX_ANIMATION_LENGTH + 1];
-    bool has_animation[SPRITE_MAX_ANIMATIONS] = {};
     // The sprite's own frames, or those of `sheet` when it shares them: those are read-only
     // (load_sprite_frame gives the sprite copies of its own before writing).
     Surface* frames[SPRITE_MAX_FRAMES] = {};

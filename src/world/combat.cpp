@@ -158,6 +158,10 @@ void fight_armed_boss(World& w, EnemyBase& boss, Sprite& projectile) {
 
 }  // namespace
 
+// How many enemies ahead of the one being updated the next is asked for: far enough that
+// its memory has arrived when the loop gets there.
+constexpr int PREFETCH_AHEAD = 2;
+
 void World::update_world() {
     Player& p = player;
     Surface* back = &display.back_surface;
@@ -184,6 +188,7 @@ void World::update_world() {
 
     const int moles = pools.mole_count < POOL_SIZE ? pools.mole_count : POOL_SIZE;
     for (int i = 0; i < moles; ++i) {
+        if (i + PREFETCH_AHEAD < moles) prefetch_enemy(pools.moles[i + PREFETCH_AHEAD]);
         Mole& m = pools.moles[i];
         if (m.alive) {
             fight_enemy(*this, m, sound_ids.mole_hit);
@@ -194,6 +199,7 @@ void World::update_world() {
 
     const int wasps = pools.wasp_count < POOL_SIZE ? pools.wasp_count : POOL_SIZE;
     for (int i = 0; i < wasps; ++i) {
+        if (i + PREFETCH_AHEAD < wasps) prefetch_enemy(pools.wasps[i + PREFETCH_AHEAD]);
         Wasp& wasp = pools.wasps[i];
         if (wasp.alive) {
             // A kill hides the body only: a stinger in flight stays where it is until the slot is
@@ -207,6 +213,7 @@ void World::update_world() {
 
     const int pigs = pools.pig_count < POOL_SIZE ? pools.pig_count : POOL_SIZE;
     for (int i = 0; i < pigs; ++i) {
+        if (i + PREFETCH_AHEAD < pigs) prefetch_enemy(pools.pigs[i + PREFETCH_AHEAD]);
         Pig& pig = pools.pigs[i];
         if (pig.alive) {
             fight_enemy(*this, pig, sound_ids.pig_hit);
