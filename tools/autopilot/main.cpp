@@ -37,7 +37,8 @@ bool story_finished() { return shell.current_level == 4 && world.dialog_box.spee
 int main(int argc, char** argv) {
     std::string out, data;
     long budget = 60000;
-    for (int i = 1; i < argc; ++i) {
+    // Every option takes a value: each step reads an option and the value after it.
+    for (int i = 1; i < argc; i += 2) {
         const std::string arg = argv[i];
         const char* value = i + 1 < argc ? argv[i + 1] : nullptr;
         if (arg == "--out" && value) {
@@ -50,7 +51,6 @@ int main(int argc, char** argv) {
             std::fprintf(stderr, "autopilot: bad option %s\n%s", arg.c_str(), USAGE);
             return 2;
         }
-        ++i;
     }
     if (out.empty()) {
         std::fputs(USAGE, stderr);
