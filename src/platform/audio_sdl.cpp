@@ -1,7 +1,7 @@
 // The audio device: one SDL audio stream filled by our own mixer. MIDI music comes from one
 // General MIDI synthesiser (FluidSynth) made at the first track played, its SoundFont read once
-// for every track and each instrument's samples read when a track first chooses it; the sound
-// buffers are mixed over the music with headroom and a peak limiter, so nothing ever clips.
+// for every track; the sound buffers are mixed over the music with headroom and a peak
+// limiter, so nothing ever clips.
 #include <SDL.h>
 #include <fluidsynth.h>
 #include <unistd.h>
@@ -170,8 +170,10 @@ bool make_synth() {
     fluid_settings_t* settings = new_fluid_settings();
     if (!settings) return false;
     fluid_settings_setnum(settings, "synth.sample-rate", MIX_RATE);
-    // An instrument's samples are read when a track first chooses it, not the whole font.
-    fluid_settings_setint(settings, "synth.dynamic-sample-loading", 1);
+    // The whole font's samples are read with it. Reading each instrument's samples only when a
+    // track chooses one saves a few megabytes, but the synthesiser then renders some notes
+    // differently (by up to 1 % of full scale in the level-1 track): the music would no longer
+    // sound as it always has.
     fluid_synth_t* made = new_fluid_synth(settings);
     if (!made || fluid_synth_sfload(made, QUILLMOOR_SOUNDFONT, 1) == FLUID_FAILED) {
         std::fprintf(stderr, "quillmoor: SoundFont %s cannot be loaded; music is silent\n", QUILLMOOR_SOUNDFONT);
