@@ -6,23 +6,33 @@
 #
 #   scripts/measure-window.sh [--seconds N] [--sizes "640x480 1280x960 fullscreen"]
 #                             [--before OLD_BINARY] [BINARY]
+#   scripts/measure-window.sh --pair OLD_BINARY [--rounds N] [--seconds N] [BINARY]
 #
 # BINARY defaults to build/quillmoor; --before adds a column for an older build of the game,
-# run in the same pass so the two can be compared on a busy machine.
+# run in the same pass so the two can be compared on a busy machine. --pair instead runs the
+# two builds at the same time, each on a display of its own, so that whatever else the machine
+# does weighs on both alike: each round (15 s unless --seconds says) prints the CPU
+# milliseconds of both (all threads, and the game thread alone) and the new one's share of the
+# old one's, and the last line gives the median shares. The rounds alternate which starts first.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-seconds=20
+seconds=""
 sizes="640x480 1280x960 fullscreen"
 before=""
+pair=""
+rounds=6
 while [ $# -gt 0 ]; do
   case "$1" in
     --seconds) seconds="$2"; shift 2 ;;
     --before) before="$2"; shift 2 ;;
     --sizes) sizes="$2"; shift 2 ;;
+    --pair) pair="$2"; shift 2 ;;
+    --rounds) rounds="$2"; shift 2 ;;
     *) break ;;
   esac
 done
 game="${1:-build/quillmoor}"
+[ -n "$seconds" ] || { [ -n "$pair" ] && seconds=15 || seconds=20; }
 data="$(dirname "$game")/data"
 
 need=()
@@ -38,8 +48,8 @@ peer=/usr/games/chocolate-doom
 iwad=/usr/share/games/doom/freedoom2.wad
 
 work="$(mktemp -d)"
-xvfb_pid=""
-trap '[ -n "$xvfb_pid" ] && kill $xvfb_pid 2>/dev/null; rm -rf "$work"' EXIT
+xvfb_pids=()
+trap 'kill "${xvfb_pids[@]}" 2>/dev/null; rm -rf "$work"' EXIT
 
 # A preloaded shim logs the time of every presented frame, whichever SDL call presents it.
 cat > "$work/present_log.c" <<'C'
@@ -94,13 +104,62 @@ void SDL_GL_SwapWindow(void* w) {
 C
 gcc -O2 -shared -fPIC -o "$work/present_log.so" "$work/present_log.c" -ldl
 
-Xvfb :77 -screen 0 1920x1080x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb_pid=$!
+# Two displays: in a pair, a game whose window is not focused would pause.
+for d in 77 78; do
+  Xvfb ":$d" -screen 0 1920x1080x24 -nolisten tcp >/dev/null 2>&1 &
+  xvfb_pids+=($!)
+done
 sleep 1
 export DISPLAY=:77 SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE=/dev/null HOME="$work"
 
 # Walks level 1 for the whole run, with sound and music.
 { printf '20 -\n1 enter\n5 -\n1 space\n60 space\n'; for i in $(seq 40); do printf '40 right\n5 a\n40 left\n30 down\n30 up\n'; done; } > "$work/walk.txt"
+
+# CPU nanoseconds of a process: all its threads, then its main (game) thread.
+cpu_ns() {
+  local all=0 main=0 t v
+  for t in /proc/"$1"/task/*; do
+    v=$(awk '{print $1}' "$t/schedstat")
+    all=$((all + v))
+    [ "${t##*/}" = "$1" ] && main=$v
+  done
+  echo "$all $main"
+}
+
+# pair_round N: both builds at once at 640x480; prints "old_ms old_game_ms new_ms new_game_ms".
+pair_round() {
+  local order=("$pair" "$game") pids=() display=77 bin
+  [ $(($1 % 2)) -eq 0 ] && order=("$game" "$pair")
+  for bin in "${order[@]}"; do
+    DISPLAY=":$display" "$bin" --window --scale 1 --data "$(dirname "$bin")/data" --input "$work/walk.txt" >/dev/null 2>&1 &
+    pids+=($!)
+    display=$((display + 1))
+  done
+  sleep 3
+  local x0 xg0 y0 yg0 x1 xg1 y1 yg1
+  read -r x0 xg0 < <(cpu_ns "${pids[0]}")
+  read -r y0 yg0 < <(cpu_ns "${pids[1]}")
+  sleep "$seconds"
+  read -r x1 xg1 < <(cpu_ns "${pids[0]}")
+  read -r y1 yg1 < <(cpu_ns "${pids[1]}")
+  kill "${pids[@]}" 2>/dev/null
+  wait "${pids[@]}" 2>/dev/null || true
+  local first="$(( (x1 - x0) / 1000000 )) $(( (xg1 - xg0) / 1000000 ))" second="$(( (y1 - y0) / 1000000 )) $(( (yg1 - yg0) / 1000000 ))"
+  if [ $(($1 % 2)) -eq 0 ]; then echo "$second $first"; else echo "$first $second"; fi
+}
+
+if [ -n "$pair" ]; then
+  for round in $(seq "$rounds"); do pair_round "$round"; done > "$work/pairs"
+  python3 - "$work/pairs" <<'PY'
+import statistics, sys
+rows = [list(map(int, l.split())) for l in open(sys.argv[1]) if l.strip()]
+print(f"{'round':>5} {'old_ms':>7} {'old_game':>8} {'new_ms':>7} {'new_game':>8} {'new/old':>7} {'game':>6}")
+for i, (om, og, nm, ng) in enumerate(rows, 1):
+    print(f"{i:5d} {om:7d} {og:8d} {nm:7d} {ng:8d} {nm / om:7.2f} {ng / og:6.2f}")
+print(f"median new/old: {statistics.median(r[2] / r[0] for r in rows):.2f} (game thread {statistics.median(r[3] / r[1] for r in rows):.2f})")
+PY
+  exit 0
+fi
 
 # run NAME SIZE COMMAND...: one 20 s run; prints "cpu% rss_mb startup_ms median_ms late40_permille frames".
 run() {
