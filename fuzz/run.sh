@@ -25,6 +25,13 @@ seed palette "$data"/*.PAL
 seed wav "$data"/*.WAV
 seed midi "$data"/*.MID
 seed tile_map "$data"/Level?.txt
+# The preset tables of the installed General MIDI SoundFont, cut from after its "pdta" mark.
+mkdir -p "$work/seeds/font_chorus"
+soundfont=/usr/share/sounds/sf2/TimGM6mb.sf2
+if [ -f "$soundfont" ]; then
+    mark=$(grep -obUa pdta "$soundfont" | tail -1 | cut -d: -f1)
+    [ -n "$mark" ] && tail -c +"$((mark + 5))" "$soundfont" > "$work/seeds/font_chorus/TimGM6mb.pdta"
+fi
 # An enemy list's first byte picks the pool: 0 moles, 1 pigs, 2 wasps.
 mkdir -p "$work/seeds/enemy_list"
 for f in "$data"/level?Moles.txt "$data"/level?Pigs.txt "$data"/level?Wasps.txt; do

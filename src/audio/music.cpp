@@ -67,7 +67,8 @@ int load_midi(const char* filename) {
     }
     const char* fault = nullptr;
     uint32_t length_ms = 0;
-    if (!midi_duration_ms(bytes.data(), bytes.size(), &length_ms, &fault)) {
+    platform::TrackPrograms programs;
+    if (!midi_duration_ms(bytes.data(), bytes.size(), &length_ms, &fault, &programs)) {
         std::fprintf(stderr, "quillmoor: %s: %s\n", filename, fault);
         return -1;
     }
@@ -75,7 +76,7 @@ int load_midi(const char* filename) {
     slot.id = id;
     slot.length_ms = length_ms;
     copy_base_name(filename, slot.name, sizeof slot.name);
-    slot.track = platform::audio_is_open() ? platform::music_track_load(slot.name, bytes.data(), bytes.size()) : -1;
+    slot.track = platform::audio_is_open() ? platform::music_track_load(slot.name, bytes.data(), bytes.size(), programs) : -1;
     slot.state = MIDI_STATE_LOADED;
     return id;
 }

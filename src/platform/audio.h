@@ -33,9 +33,19 @@ bool sound_buffer_play(int buffer, bool loop, float volume = 1.0f);
 void sound_buffer_stop(int buffer);
 void sound_buffer_release(int buffer);
 
+// What a track's events ask of the synthesiser beyond its notes: the programs each channel
+// plays notes with, and whether it sends anything that could reach the chorus or choose
+// other sounds in ways a scan cannot follow.
+struct TrackPrograms {
+    // Bit p of programs[c][0] (p < 64) or programs[c][1] (p - 64): channel c plays notes on
+    // program p; a channel that plays notes also counts program 0, its program before any change.
+    uint64_t programs[16][2] = {};
+    bool opaque = false;  // a chorus depth above zero, a bank select, an NRPN or a system-exclusive message
+};
+
 // Keeps a copy of a Standard MIDI File's bytes for the synthesiser; a track handle, or -1
 // (no device, or no free track). `name` is for messages only.
-int music_track_load(const char* name, const uint8_t* data, size_t size);
+int music_track_load(const char* name, const uint8_t* data, size_t size, const TrackPrograms& programs);
 // Plays the track once from its start, replacing whatever track was playing. The synthesiser
 // reads its SoundFont for the track played now, not for every track loaded: false when it
 // refuses the file (told once on stderr).

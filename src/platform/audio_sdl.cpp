@@ -12,6 +12,7 @@
 #include <cstring>
 
 #include "platform/audio.h"
+#include "platform/font_chorus.h"
 #include "platform/mix_limiter.h"
 
 #ifndef QUILLMOOR_SOUNDFONT
@@ -52,6 +53,7 @@ struct Track {
     size_t size;
     bool refused;  // the synthesiser would not take the file; told once
     char name[64];
+    TrackPrograms programs;
 };
 
 SDL_AudioDeviceID device = 0;
@@ -69,6 +71,11 @@ fluid_synth_t* synth = nullptr;
 bool synth_failed = false;  // no SoundFont: every track is silent, told once
 fluid_player_t* player = nullptr;
 int playing_track = -1;
+// The chorus is the synthesiser's costliest effect. It runs for every track that could send to
+// it, and rests through one that cannot, once the echo of the track before has faded.
+FontChorus font_chorus;
+bool chorus_on = true;
+int chorus_fading_frames = 0;  // frames of music still to render before the chorus rests
 int music_level = 10;  // the player's music volume, 0..10
 // The player's effects volume as a factor, read by the mixer thread under mix_lock.
 float effects_level = 1.0f;
@@ -76,6 +83,11 @@ float effects_level = 1.0f;
 bool device_open() { return device != 0; }
 bool valid_buffer(int b) { return device_open() && b >= 0 && b < AUDIO_BUFFER_MAX && buffers[b].samples; }
 bool valid_track(int t) { return device_open() && t >= 0 && t < AUDIO_TRACK_MAX && tracks[t].bytes; }
+
+void set_chorus(bool on) {
+    if (synth && on != chorus_on) fluid_synth_chorus_on(synth, -1, on ? 1 : 0);
+    chorus_on = on;
+}
 
 void apply_music_volume() {
     if (synth) fluid_synth_set_gain(synth, MUSIC_GAIN * static_cast<float>(music_level) / 10.0f);
@@ -126,9 +138,12 @@ void add_effects(float* block, int count) {
 // Puts `count` interleaved stereo samples of the playing track into the block, or silence.
 // A track ends with its file: its last notes are cut there, as a track that is stopped.
 void render_music(float* block, int count) {
+    const int frames = count / MIX_CHANNELS;
     if (player && fluid_player_get_status(player) == FLUID_PLAYER_PLAYING &&
-        fluid_synth_write_float(synth, count / MIX_CHANNELS, block, 0, MIX_CHANNELS, block, 1, MIX_CHANNELS) == FLUID_OK)
+        fluid_synth_write_float(synth, frames, block, 0, MIX_CHANNELS, block, 1, MIX_CHANNELS) == FLUID_OK) {
+        if (chorus_fading_frames > 0 && (chorus_fading_frames -= frames) <= 0) set_chorus(false);
         return;
+    }
     std::fill_n(block, count, 0.0f);
 }
 
@@ -181,9 +196,16 @@ bool make_synth() {
         delete_fluid_settings(settings);
         return false;
     }
+    const char* fault = nullptr;
+    FontChorus chorus;
+    if (!load_font_chorus(QUILLMOOR_SOUNDFONT, &chorus, &fault))
+        std::fprintf(stderr, "quillmoor: SoundFont %s: %s; its chorus runs for every track\n", QUILLMOOR_SOUNDFONT, fault);
     SDL_LockMutex(mix_lock);
     synth_settings = settings;
     synth = made;
+    font_chorus = chorus;
+    chorus_on = true;
+    chorus_fading_frames = 0;
     apply_music_volume();
     SDL_UnlockMutex(mix_lock);
     synth_failed = false;
@@ -210,7 +232,7 @@ bool audio_open(bool enabled) {
     }
     subsystem_started = true;
     std::memset(buffers, 0, sizeof buffers);
-    std::memset(tracks, 0, sizeof tracks);
+    for (Track& t : tracks) t = {};
     playing_track = -1;
     limiter = make_limiter(MIX_RATE);
     mix_lock = SDL_CreateMutex();
@@ -252,6 +274,7 @@ void audio_close() {
         if (synth_settings) delete_fluid_settings(synth_settings);
         synth = nullptr;
         synth_settings = nullptr;
+        font_chorus = {};
         synth_failed = false;
         SDL_DestroyMutex(mix_lock);
         mix_lock = nullptr;
@@ -342,7 +365,7 @@ void sound_buffer_release(int buffer) {
     SDL_free(samples);
 }
 
-int music_track_load(const char* name, const uint8_t* data, size_t size) {
+int music_track_load(const char* name, const uint8_t* data, size_t size, const TrackPrograms& programs) {
     if (!device_open() || !name || !data || size == 0) return -1;
     int slot = -1;
     for (int t = 0; t < AUDIO_TRACK_MAX && slot < 0; ++t)
@@ -351,7 +374,7 @@ int music_track_load(const char* name, const uint8_t* data, size_t size) {
     auto* bytes = static_cast<uint8_t*>(SDL_malloc(size));
     if (!bytes) return -1;
     std::memcpy(bytes, data, size);
-    tracks[slot] = Track{bytes, size, false, {}};
+    tracks[slot] = Track{bytes, size, false, {}, programs};
     std::snprintf(tracks[slot].name, sizeof tracks[slot].name, "%s", name);
     return slot;
 }
@@ -365,6 +388,12 @@ bool music_track_play(int track) {
     // Every track starts from a synthesiser just as it was made: no notes, controllers or
     // programs left over from the last one.
     fluid_synth_system_reset(synth);
+    if (track_sends_chorus(font_chorus, t.programs)) {
+        set_chorus(true);
+        chorus_fading_frames = 0;
+    } else if (chorus_on) {
+        chorus_fading_frames = CHORUS_FADE_SECONDS * MIX_RATE;
+    }
     player = new_fluid_player(synth);
     const bool started = player && fluid_player_add_mem(player, t.bytes, t.size) == FLUID_OK && fluid_player_play(player) == FLUID_OK;
     if (started)

@@ -233,7 +233,7 @@ void sound_buffer_release(int buffer) {
 }
 
 // The MIDI bytes stay unused: the browser plays the track rendered from the same file at build time.
-int music_track_load(const char* path, const uint8_t*, size_t) {
+int music_track_load(const char* path, const uint8_t*, size_t, const TrackPrograms&) {
     if (!device_open || !path) return -1;
     int slot = -1;
     for (int t = 0; t < AUDIO_TRACK_MAX && slot < 0; ++t)

@@ -1,0 +1,307 @@
+// Tests of when the synthesiser's chorus may rest: which presets of a SoundFont send to it,
+// which programs a track plays, and that resting it leaves the music as it was.
+#include <fluidsynth.h>
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "audio/midi_file.h"
+#include "midi_bytes.h"
+#include "platform/font_chorus.h"
+#include "test_files.h"
+
+namespace {
+
+using platform::FontChorus;
+using platform::TrackPrograms;
+
+void put_le(Bytes& b, uint32_t v, int n) {
+    for (int i = 0; i < n; ++i) b.push_back((v >> (8 * i)) & 0xFF);
+}
+
+void put_chunk(Bytes& list, const char* id, const Bytes& body) {
+    list.insert(list.end(), id, id + 4);
+    put_le(list, static_cast<uint32_t>(body.size()), 4);
+    list.insert(list.end(), body.begin(), body.end());
+}
+
+// A modulator record: source, destination, amount; no amount source or transform.
+struct Modulator {
+    uint16_t source, destination;
+    int16_t amount;
+};
+
+// One zone: its generators (kind, amount) and modulators.
+struct Zone {
+    std::vector<std::pair<uint16_t, uint16_t>> generators;
+    std::vector<Modulator> modulators;
+};
+
+// Appends the zones' bag, generator and modulator records (a closing bag comes later).
+void put_zones(const std::vector<Zone>& zones, Bytes& bags, Bytes& gens, Bytes& mods) {
+    for (const Zone& z : zones) {
+        put_le(bags, static_cast<uint32_t>(gens.size() / 4), 2);
+        put_le(bags, static_cast<uint32_t>(mods.size() / 10), 2);
+        for (auto [kind, amount] : z.generators) {
+            put_le(gens, kind, 2);
+            put_le(gens, amount, 2);
+        }
+        for (const Modulator& m : z.modulators) {
+            put_le(mods, m.source, 2);
+            put_le(mods, m.destination, 2);
+            put_le(mods, static_cast<uint16_t>(m.amount), 2);
+            put_le(mods, 0, 4);
+        }
+    }
+}
+
+constexpr uint16_t CHORUS_SEND = 15, INSTRUMENT = 41, SAMPLE = 53;
+constexpr uint16_t CHORUS_DEPTH_SOURCE = 0x00DD, VELOCITY_SOURCE = 0x0002;
+
+// The body of a "pdta" list: instruments, each one zone, and presets (bank, program, one zone
+// naming an instrument plus the zone's own generators).
+struct FontBuilder {
+    std::vector<Zone> instruments;
+    struct Preset {
+        uint16_t bank, program;
+        Zone zone;
+    };
+    std::vector<Preset> presets;
+
+    Bytes pdta() const {
+        Bytes phdr, pbag, pgen, pmod, inst, ibag, igen, imod;
+        for (size_t i = 0; i <= instruments.size(); ++i) {
+            inst.insert(inst.end(), 20, 'i');
+            put_le(inst, static_cast<uint32_t>(i), 2);
+        }
+        for (const Zone& z : instruments) {
+            Zone with_sample = z;
+            with_sample.generators.push_back({SAMPLE, 0});
+            put_zones({with_sample}, ibag, igen, imod);
+        }
+        for (size_t p = 0; p <= presets.size(); ++p) {
+            phdr.insert(phdr.end(), 20, 'p');
+            put_le(phdr, p < presets.size() ? presets[p].program : 0, 2);
+            put_le(phdr, p < presets.size() ? presets[p].bank : 0, 2);
+            put_le(phdr, static_cast<uint32_t>(p), 2);
+            put_le(phdr, 0, 12);
+        }
+        for (const Preset& p : presets) put_zones({p.zone}, pbag, pgen, pmod);
+        // Closing records.
+        put_zones({Zone{}}, pbag, pgen, pmod);
+        put_zones({Zone{}}, ibag, igen, imod);
+        for (Bytes* gens : {&pgen, &igen}) gens->insert(gens->end(), 4, 0);
+        for (Bytes* mods : {&pmod, &imod}) mods->insert(mods->end(), 10, 0);
+        Bytes list;
+        put_chunk(list, "phdr", phdr);
+        put_chunk(list, "pbag", pbag);
+        put_chunk(list, "pmod", pmod);
+        put_chunk(list, "pgen", pgen);
+        put_chunk(list, "inst", inst);
+        put_chunk(list, "ibag", ibag);
+        put_chunk(list, "imod", imod);
+        put_chunk(list, "igen", igen);
+        return list;
+    }
+};
+
+Zone plays(uint16_t instrument, std::vector<std::pair<uint16_t, uint16_t>> more = {}) {
+    more.push_back({INSTRUMENT, instrument});
+    return Zone{more, {}};
+}
+
+bool has(const uint64_t bits[2], int program) { return bits[program >> 6] >> (program & 63) & 1; }
+
+TrackPrograms programs_on(int channel, std::initializer_list<int> programs) {
+    TrackPrograms t;
+    for (int p : programs) t.programs[channel][p >> 6] |= uint64_t{1} << (p & 63);
+    return t;
+}
+
+TEST(FontChorus, KnowsWhichPresetsSendAndWhichTracksMaySend) {
+    FontBuilder b;
+    b.instruments = {
+        Zone{},  // 0: plain
+        Zone{{{CHORUS_SEND, 200}}, {}},  // 1: its own chorus send
+        Zone{{}, {{CHORUS_DEPTH_SOURCE, CHORUS_SEND, 1000}}},  // 2: only the chorus depth raises it
+        Zone{{}, {{VELOCITY_SOURCE, CHORUS_SEND, 300}}},  // 3: velocity raises it
+    };
+    b.presets = {{0, 0, plays(0)},   {0, 1, plays(1)}, {0, 2, plays(0, {{CHORUS_SEND, 50}})},
+                 {0, 3, plays(2)},   {0, 70, plays(3)}, {128, 0, plays(0)},
+                 {128, 25, plays(1)}, {5, 4, plays(0)}};
+    const Bytes pdta = b.pdta();
+    FontChorus font;
+    const char* fault = nullptr;
+    ASSERT_TRUE(platform::read_font_chorus(pdta.data(), pdta.size(), &font, &fault)) << fault;
+    ASSERT_TRUE(font.read);
+    for (int p : {0, 1, 2, 3, 70}) EXPECT_TRUE(has(font.present[0], p)) << p;
+    EXPECT_FALSE(has(font.present[0], 4)) << "bank 5 is neither melodic nor drums";
+    EXPECT_FALSE(has(font.sends[0], 0));
+    EXPECT_TRUE(has(font.sends[0], 1));
+    EXPECT_TRUE(has(font.sends[0], 2));
+    EXPECT_FALSE(has(font.sends[0], 3));
+    EXPECT_TRUE(has(font.sends[0], 70));
+    EXPECT_TRUE(has(font.present[1], 0) && !has(font.sends[1], 0));
+    EXPECT_TRUE(has(font.sends[1], 25));
+
+    EXPECT_FALSE(platform::track_sends_chorus(font, TrackPrograms{}));
+    EXPECT_FALSE(platform::track_sends_chorus(font, programs_on(0, {0, 3})));
+    EXPECT_TRUE(platform::track_sends_chorus(font, programs_on(2, {0, 70})));
+    EXPECT_TRUE(platform::track_sends_chorus(font, programs_on(0, {5}))) << "a program the font lacks";
+    EXPECT_FALSE(platform::track_sends_chorus(font, programs_on(9, {0}))) << "channel 10 plays the drum bank";
+    EXPECT_TRUE(platform::track_sends_chorus(font, programs_on(9, {25})));
+    EXPECT_TRUE(platform::track_sends_chorus(font, programs_on(9, {3}))) << "a drum kit the font lacks";
+    TrackPrograms opaque = programs_on(0, {0});
+    opaque.opaque = true;
+    EXPECT_TRUE(platform::track_sends_chorus(font, opaque));
+    EXPECT_TRUE(platform::track_sends_chorus(FontChorus{}, programs_on(0, {0}))) << "a font not read";
+
+    // The same tables inside a SoundFont file, its samples skipped unread.
+    TempDir dir;
+    Bytes file = {'R', 'I', 'F', 'F', 0, 0, 0, 0, 's', 'f', 'b', 'k'};
+    Bytes sdta = {'s', 'd', 't', 'a'};
+    put_chunk(sdta, "smpl", Bytes(1001, 0));
+    Bytes pdta_list = {'p', 'd', 't', 'a'};
+    pdta_list.insert(pdta_list.end(), pdta.begin(), pdta.end());
+    put_chunk(file, "LIST", sdta);
+    file.push_back(0);  // the odd-sized list's pad byte
+    put_chunk(file, "LIST", pdta_list);
+    write_bytes(dir.file("font.sf2"), file);
+    FontChorus loaded;
+    ASSERT_TRUE(platform::load_font_chorus(dir.file("font.sf2").c_str(), &loaded, &fault)) << fault;
+    EXPECT_EQ(std::memcmp(loaded.sends, font.sends, sizeof font.sends), 0);
+    EXPECT_EQ(std::memcmp(loaded.present, font.present, sizeof font.present), 0);
+}
+
+TEST(FontChorus, DamagedFontsAreRefusedWithAReason) {
+    FontBuilder b;
+    b.instruments = {Zone{}};
+    b.presets = {{0, 0, plays(0)}};
+    const Bytes good = b.pdta();
+    FontChorus font;
+    const char* fault = nullptr;
+    // Every cut short of the whole, and an instrument that is not there.
+    for (size_t size = 0; size < good.size(); size += 7) {
+        fault = nullptr;
+        EXPECT_FALSE(platform::read_font_chorus(good.data(), size, &font, &fault)) << size;
+        EXPECT_TRUE(fault && *fault) << size;
+        EXPECT_FALSE(font.read);
+    }
+    FontBuilder missing = b;
+    missing.presets[0].zone = plays(7);
+    const Bytes bad = missing.pdta();
+    EXPECT_FALSE(platform::read_font_chorus(bad.data(), bad.size(), &font, &fault));
+    EXPECT_STREQ(fault, "a preset names an instrument that is not there");
+
+    TempDir dir;
+    EXPECT_FALSE(platform::load_font_chorus(dir.file("none.sf2").c_str(), &font, &fault));
+    EXPECT_STREQ(fault, "cannot be opened");
+    write_bytes(dir.file("wave.sf2"), Bytes{'R', 'I', 'F', 'F', 4, 0, 0, 0, 'W', 'A', 'V', 'E'});
+    EXPECT_FALSE(platform::load_font_chorus(dir.file("wave.sf2").c_str(), &font, &fault));
+    EXPECT_STREQ(fault, "not a SoundFont");
+    write_bytes(dir.file("bare.sf2"), Bytes{'R', 'I', 'F', 'F', 4, 0, 0, 0, 's', 'f', 'b', 'k', 'L', 'I', 'S', 'T', 200, 0, 0, 0});
+    EXPECT_FALSE(platform::load_font_chorus(dir.file("bare.sf2").c_str(), &font, &fault));
+    EXPECT_STREQ(fault, "no preset list");
+}
+
+TEST(MidiPrograms, AreEveryProgramAChannelWithNotesIsChangedTo) {
+    auto file_with = [](const Bytes& events) {
+        Bytes track = events;
+        const Bytes end = {0x00, 0xFF, 0x2F, 0x00};
+        track.insert(track.end(), end.begin(), end.end());
+        Bytes file = {'M', 'T', 'h', 'd', 0, 0, 0, 6, 0, 0, 0, 1, 0x01, 0xE0, 'M', 'T', 'r', 'k'};
+        put_be(file, static_cast<uint32_t>(track.size()), 4);
+        file.insert(file.end(), track.begin(), track.end());
+        return file;
+    };
+    auto scan = [](const Bytes& file) {
+        TrackPrograms programs;
+        uint32_t ms = 0;
+        const char* fault = nullptr;
+        EXPECT_TRUE(midi_duration_ms(file.data(), file.size(), &ms, &fault, &programs)) << fault;
+        return programs;
+    };
+    // Channel 1 changes to 5 then 100 and plays; channel 4 changes but never plays; channel 10
+    // plays drums; a chorus depth of zero is the default and changes nothing.
+    const Bytes events = {0x00, 0xC0, 5, 0x00, 0x90, 60, 100, 0x10, 0xC0, 100, 0x00, 0x90, 62, 90,
+                          0x00, 0xC3, 40, 0x00, 0x99, 36, 100, 0x00, 0xB0, 93, 0, 0x00, 0x93, 60, 0};
+    const TrackPrograms t = scan(file_with(events));
+    EXPECT_FALSE(t.opaque);
+    EXPECT_EQ(t.programs[0][0], uint64_t{1} | uint64_t{1} << 5);
+    EXPECT_EQ(t.programs[0][1], uint64_t{1} << (100 - 64));
+    EXPECT_EQ(t.programs[3][0], 0u) << "a note-on at velocity 0 is a note-off";
+    EXPECT_EQ(t.programs[9][0], 1u);
+
+    const Bytes raises_chorus = {0x00, 0xB0, 93, 40};
+    const Bytes bank_select = {0x00, 0xB0, 0, 1};
+    const Bytes nrpn = {0x00, 0xB0, 99, 1};
+    const Bytes sysex = {0x00, 0xF0, 0x02, 0x7E, 0xF7};
+    for (const Bytes& opaque : {raises_chorus, bank_select, nrpn, sysex}) EXPECT_TRUE(scan(file_with(opaque)).opaque);
+}
+
+std::string data_path(const char* name) { return std::string(QUILLMOOR_TEST_DATA_DIR) + "/" + name; }
+
+TrackPrograms track_programs(const char* name) {
+    const std::string bytes = read_text(data_path(name));
+    TrackPrograms programs;
+    uint32_t ms = 0;
+    const char* fault = nullptr;
+    EXPECT_TRUE(midi_duration_ms(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size(), &ms, &fault, &programs));
+    return programs;
+}
+
+// Renders `seconds` of each track in turn on one synthesiser, each from a reset as the game
+// plays them; with `rest`, the chorus rests from CHORUS_FADE_SECONDS into the second track.
+std::vector<float> render(const char* soundfont, const char* first, int first_seconds, const char* second, int seconds,
+                          bool rest) {
+    fluid_settings_t* settings = new_fluid_settings();
+    fluid_settings_setnum(settings, "synth.sample-rate", 44100);
+    fluid_synth_t* synth = new_fluid_synth(settings);
+    fluid_synth_sfload(synth, soundfont, 1);
+    std::vector<float> out;
+    constexpr int CHUNK = 1024;
+    float block[2 * CHUNK];
+    for (int part = 0; part < 2; ++part) {
+        fluid_synth_system_reset(synth);
+        fluid_player_t* player = new_fluid_player(synth);
+        fluid_player_add(player, data_path(part == 0 ? first : second).c_str());
+        fluid_player_play(player);
+        const int frames = (part == 0 ? first_seconds : seconds) * 44100;
+        for (int done = 0; done < frames; done += CHUNK) {
+            if (rest && part == 1 && done >= platform::CHORUS_FADE_SECONDS * 44100 && done - CHUNK < platform::CHORUS_FADE_SECONDS * 44100)
+                fluid_synth_chorus_on(synth, -1, 0);
+            fluid_synth_write_float(synth, CHUNK, block, 0, 2, block, 1, 2);
+            out.insert(out.end(), block, block + 2 * CHUNK);
+        }
+        fluid_player_stop(player);
+        delete_fluid_player(player);
+    }
+    delete_fluid_synth(synth);
+    delete_fluid_settings(settings);
+    return out;
+}
+
+TEST(FontChorus, TheGamesFontLetsTheChorusRestUnheardWhereNoTrackSendsToIt) {
+    const char* soundfont = QUILLMOOR_SOUNDFONT;
+    if (access(soundfont, R_OK) != 0) GTEST_SKIP() << "no General MIDI SoundFont here";
+    FontChorus font;
+    const char* fault = nullptr;
+    ASSERT_TRUE(platform::load_font_chorus(soundfont, &font, &fault)) << fault;
+    // The title and the last level play strings and choirs that the font sends to the chorus.
+    EXPECT_TRUE(platform::track_sends_chorus(font, track_programs("intro.MID")));
+    EXPECT_TRUE(platform::track_sends_chorus(font, track_programs("level3.MID")));
+    for (const char* quiet : {"level1.MID", "level2.MID", "levelComplete.MID", "gameOver.MID"})
+        EXPECT_FALSE(platform::track_sends_chorus(font, track_programs(quiet))) << quiet;
+
+    // The title's chorus still echoes into the first level, and resting it after the fade
+    // changes not one sample.
+    const std::vector<float> running = render(soundfont, "intro.MID", 7, "level1.MID", 8, false);
+    const std::vector<float> resting = render(soundfont, "intro.MID", 7, "level1.MID", 8, true);
+    ASSERT_EQ(running.size(), resting.size());
+    EXPECT_EQ(std::memcmp(running.data(), resting.data(), running.size() * sizeof(float)), 0);
+}
+
+}  // namespace
