@@ -133,7 +133,11 @@ void World::move_player(int direction) {
 
     check_story_triggers();
     Surface* back = &display.back_surface;
-    if (owed && !tile_map_covers_screen()) draw_tile_view(owed_view, &tile_sprite);
+    if (owed && !tile_map_covers_screen()) {
+        // The walk leaves part of the screen to the view before it, and what that view leaves is black.
+        if (!tile_view_covers_screen(*this, owed_view)) clear_back_surface();
+        draw_tile_view(owed_view, &tile_sprite);
+    }
     draw_tile_map(&tile_sprite);
     // Enhanced play draws the hero after the enemies instead.
     if (!enhanced_play()) draw_sprite(&body, back);

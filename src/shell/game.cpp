@@ -178,9 +178,8 @@ void level_map_frame() {
 int game_main() {
     start_clock();
     const int32_t state_before = shell.game_state;
-    // A playing frame whose level map covers the screen with opaque tiles draws that map over
-    // every pixel before anything else, so a clear first would only be painted over.
-    if (shell.game_state != GAME_STATE_PLAYING || !world.tile_map_covers_screen()) fill_surface(&display.back_surface, 0, nullptr);
+    // A playing frame clears with its level map, and not at all when the map covers the screen.
+    if (shell.game_state != GAME_STATE_PLAYING) fill_surface(&display.back_surface, 0, nullptr);
     switch (shell.game_state) {
         case GAME_STATE_TITLE:
             if (!shell.intro_started) {

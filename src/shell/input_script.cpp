@@ -108,7 +108,10 @@ unsigned keys_of(const platform::KeyboardSnapshot& snapshot) {
 
 std::string script_line(long count, unsigned keys) {
     std::string names;
-    for (const KeyName& k : KEY_NAMES)
-        if (keys & k.bit) names += (names.empty() ? "" : "+") + std::string(k.name);
+    for (const KeyName& k : KEY_NAMES) {
+        if (!(keys & k.bit)) continue;
+        if (!names.empty()) names += '+';
+        names += k.name;
+    }
     return std::to_string(count) + " " + (names.empty() ? "-" : names) + "\n";
 }

@@ -225,22 +225,29 @@ void World::owe_tile_map() {
 void World::pay_tile_map() {
     if (!tile_map_owed) return;
     tile_map_owed = false;
+    if (!tile_map_covers_screen()) clear_back_surface();
     draw_tile_map(&tile_sprite);
 }
 
 bool World::tile_map_covers_screen() {
-    const Sprite& tiles = tile_sprite;
-    if (!(tiles.attr & SPRITE_ATTR_VISIBLE) || tiles.width != tile_width || tiles.height != tile_height) return false;
-    const ViewCells v = clamp_and_find_view(*this);
-    if (v.sx > 0 || v.sy > 0 || v.sx + (v.c1 - v.c0 + 1) * tile_width < display.screen_width ||
-        v.sy + (v.r1 - v.r0 + 1) * tile_height < display.screen_height)
+    TileView view;
+    return capture_tile_view(*this, &view) && tile_view_covers_screen(*this, view);
+}
+
+bool tile_view_covers_screen(const World& w, const TileView& view) {
+    const Sprite& tiles = w.tile_sprite;
+    if (!(tiles.attr & SPRITE_ATTR_VISIBLE) || tiles.width != w.tile_width || tiles.height != w.tile_height) return false;
+    if (view.screen_x > 0 || view.screen_y > 0 || view.screen_x + view.cols * w.tile_width < display.screen_width ||
+        view.screen_y + view.rows * w.tile_height < display.screen_height)
         return false;
-    for (int row = v.r0; row <= v.r1; ++row)
-        for (int col = v.c0; col <= v.c1; ++col) {
-            const int32_t tile = tile_map[row][col];
+    for (int r = 0; r < view.rows; ++r)
+        for (int c = 0; c < view.cols; ++c) {
+            const int32_t tile = view.tiles[r][c];
             if (tile < 0 || tile >= tiles.num_frames || tile >= SPRITE_MAX_FRAMES) return false;
             const Surface* frame = tiles.frames[tile];
             if (!frame || !frame->opaque) return false;
         }
     return true;
 }
+
+void clear_back_surface() { fill_surface(&display.back_surface, 0, nullptr); }

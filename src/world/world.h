@@ -104,6 +104,8 @@ struct World {
     bool draw_tile_map(Sprite* tiles);
     // The playing frame's map: owe_tile_map keeps the scroll in bounds as a draw would and
     // owes the draw; pay_tile_map makes it, if still owed, before anything is drawn over it.
+    // The frame's clear is part of the debt: a map that paints every pixel with opaque tiles
+    // needs none.
     void owe_tile_map();
     void pay_tile_map();
     // Whether a map draw under the current scroll (kept in bounds first) paints every screen
@@ -143,6 +145,10 @@ struct TileView {
 bool capture_tile_view(World& w, TileView* view);
 // Draws the cells as draw_tile_map would have drawn them when the view was captured.
 void draw_tile_view(const TileView& view, Sprite* tiles);
+// Whether drawing the view paints every screen pixel with an opaque tile.
+bool tile_view_covers_screen(const World& w, const TileView& view);
+// Paints the back buffer black, as every frame starts.
+void clear_back_surface();
 
 // The tile number of every cell, row by row (row = y). Read through tile_at outside this file.
 extern int32_t tile_map[MAP_ROWS][MAP_COLUMNS];

@@ -107,7 +107,9 @@ struct Chord {
 // "F#m", "A7", "Bb", "Em7", "Cmaj7".
 Chord parse_chord(const std::string& name) {
     const std::string root_text = name.size() > 1 && (name[1] == '#' || name[1] == 'b') ? name.substr(0, 2) : name.substr(0, 1);
-    const std::string lower = std::string(1, static_cast<char>(root_text[0] - 'A' + 'a')) + root_text.substr(1) + "4";
+    std::string lower(1, static_cast<char>(root_text[0] - 'A' + 'a'));
+    lower += root_text.substr(1);
+    lower += "4";
     const int root = parse_pitch(lower) % 12;
     const std::string quality = name.substr(root_text.size());
     if (quality.empty()) return {root, {0, 4, 7, 0}, 3};
