@@ -5,11 +5,13 @@
 # screen 1920x1080, 20 s each. For measuring only; not part of CI.
 #
 #   scripts/measure-window.sh [--seconds N] [--sizes "640x480 1280x960 fullscreen"]
-#                             [--before OLD_BINARY] [BINARY]
+#                             [--before OLD_BINARY] [--rounds N] [BINARY]
 #   scripts/measure-window.sh --pair OLD_BINARY [--rounds N] [--seconds N] [BINARY]
 #
 # BINARY defaults to build/quillmoor; --before adds a column for an older build of the game,
-# run in the same pass so the two can be compared on a busy machine. --pair instead runs the
+# run in the same pass so the two can be compared on a busy machine; with --rounds N each size
+# is measured N times, the programs taking turns, and a last line per size gives the median CPU
+# of each and the game's share of the older build's. --pair instead runs the
 # two builds at the same time, each on a display of its own, so that whatever else the machine
 # does weighs on both alike: each round (15 s unless --seconds says) prints the CPU
 # milliseconds of both (all threads, and the game thread alone) and the new one's share of the
@@ -20,7 +22,7 @@ seconds=""
 sizes="640x480 1280x960 fullscreen"
 before=""
 pair=""
-rounds=6
+rounds=""
 while [ $# -gt 0 ]; do
   case "$1" in
     --seconds) seconds="$2"; shift 2 ;;
@@ -33,6 +35,7 @@ while [ $# -gt 0 ]; do
 done
 game="${1:-build/quillmoor}"
 [ -n "$seconds" ] || { [ -n "$pair" ] && seconds=15 || seconds=20; }
+[ -n "$rounds" ] || { [ -n "$pair" ] && rounds=6 || rounds=1; }
 data="$(dirname "$game")/data"
 
 need=()
@@ -166,12 +169,12 @@ run() {
   local name="$1" size="$2"; shift 2
   local log="$work/$name-$size.log"
   PRESENT_T0="$(date +%s%3N)" PRESENT_LOG="$log" LD_PRELOAD="$work/present_log.so" "$@" >/dev/null 2>&1 &
-  local pid=$! hz; hz=$(getconf CLK_TCK)
+  local pid=$! hz=1000000000
   sleep 2
   local t0 c0 t1 c1 rss
-  t0=$(date +%s.%N); c0=$(awk '{print $14+$15}' /proc/$pid/stat)
+  t0=$(date +%s.%N); c0=$(cpu_ns $pid | cut -d' ' -f1)
   sleep $((seconds - 2))
-  t1=$(date +%s.%N); c1=$(awk '{print $14+$15}' /proc/$pid/stat)
+  t1=$(date +%s.%N); c1=$(cpu_ns $pid | cut -d' ' -f1)
   rss=$(awk '/VmRSS/{print $2}' /proc/$pid/status)
   kill $pid 2>/dev/null; wait $pid 2>/dev/null || true
   python3 - "$log" "$c0" "$c1" "$t0" "$t1" "$hz" "$rss" <<'PY'
@@ -182,7 +185,7 @@ cpu = (float(c1) - float(c0)) / float(hz) / (float(t1) - float(t0)) * 100
 steady = [t for t in ts if t > 2000]
 gaps = [b - a for a, b in zip(steady, steady[1:])] or [0]
 late = sum(g > 40 for g in gaps) * 1000 / len(gaps)
-print(f"{cpu:6.1f} {int(rss) / 1024:6.1f} {ts[0] if ts else -1:7.0f} {statistics.median(gaps):6.1f} {late:5.1f} {len(ts):5d}")
+print(f"{cpu:6.2f} {int(rss) / 1024:6.1f} {ts[0] if ts else -1:7.0f} {statistics.median(gaps):6.1f} {late:5.1f} {len(ts):5d}")
 PY
 }
 
@@ -193,9 +196,23 @@ for size in $sizes; do
     1280x960) gargs=(--window --scale 2); pargs=(-window -geometry 1280x960) ;;
     fullscreen) gargs=(); pargs=(-fullscreen) ;;
   esac
-  if [ -n "$before" ]; then
-    printf '%-10s %-10s %s\n' before "$size" "$(run before "$size" "$before" "${gargs[@]}" --data "$(dirname "$before")/data" --input "$work/walk.txt")"
+  for round in $(seq "$rounds"); do
+    if [ -n "$before" ]; then
+      printf '%-10s %-10s %s\n' before "$size" "$(run before "$size" "$before" "${gargs[@]}" --data "$(dirname "$before")/data" --input "$work/walk.txt")"
+    fi
+    printf '%-10s %-10s %s\n' game "$size" "$(run game "$size" "$game" "${gargs[@]}" --data "$data" --input "$work/walk.txt")"
+    printf '%-10s %-10s %s\n' peer "$size" "$(SDL_RENDER_DRIVER=software SDL_FRAMEBUFFER_ACCELERATION=0 run peer "$size" "$peer" -iwad "$iwad" "${pargs[@]}")"
+  done | tee "$work/table-$size"
+  if [ "$rounds" -gt 1 ]; then
+    python3 - "$work/table-$size" "$size" <<'PY'
+import statistics, sys
+cpu = {}
+for line in open(sys.argv[1]):
+    name, _, value = line.split()[:3]
+    cpu.setdefault(name, []).append(float(value))
+median = {name: statistics.median(v) for name, v in cpu.items()}
+share = f", game/before {median['game'] / median['before']:.2f}" if "before" in median else ""
+print(f"median cpu% at {sys.argv[2]}: " + ", ".join(f"{n} {m:.2f}" for n, m in median.items()) + share)
+PY
   fi
-  printf '%-10s %-10s %s\n' game "$size" "$(run game "$size" "$game" "${gargs[@]}" --data "$data" --input "$work/walk.txt")"
-  printf '%-10s %-10s %s\n' peer "$size" "$(SDL_RENDER_DRIVER=software SDL_FRAMEBUFFER_ACCELERATION=0 run peer "$size" "$peer" -iwad "$iwad" "${pargs[@]}")"
 done
