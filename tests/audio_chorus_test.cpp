@@ -87,7 +87,7 @@ struct FontBuilder {
             put_le(phdr, p < presets.size() ? presets[p].program : 0, 2);
             put_le(phdr, p < presets.size() ? presets[p].bank : 0, 2);
             put_le(phdr, static_cast<uint32_t>(p), 2);
-            put_le(phdr, 0, 12);
+            phdr.insert(phdr.end(), 12, 0);  // library, genre, morphology
         }
         for (const Preset& p : presets) put_zones({p.zone}, pbag, pgen, pmod);
         // Closing records.
