@@ -11,7 +11,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const bool ok = platform::read_font_chorus(data, size, &first, &fault);
     FUZZ_CHECK(ok ? first.read : (fault && *fault && !first.read));
     FUZZ_CHECK(platform::read_font_chorus(data, size, &second, &fault) == ok);
-    FUZZ_CHECK(std::memcmp(&first, &second, sizeof first) == 0);
+    FUZZ_CHECK(first.read == second.read && std::memcmp(first.present, second.present, sizeof first.present) == 0 &&
+               std::memcmp(first.sends, second.sends, sizeof first.sends) == 0);
     FUZZ_CHECK(!ok || platform::track_sends_chorus(first, platform::TrackPrograms{}) == false);
     return 0;
 }
