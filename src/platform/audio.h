@@ -13,11 +13,6 @@ bool audio_is_open();
 void audio_set_volumes(int music, int effects);
 // Pauses every sound and the music while the window is away, and resumes them.
 void audio_pause(bool paused);
-// Renders the next few tens of milliseconds of music on the calling thread, once a frame while
-// it is awake anyway; the device's thread then only mixes the effects over them. What is heard
-// is the same: the device renders whatever is not ready itself, and a track that starts or
-// stops drops what was rendered ahead of it.
-void audio_render_ahead();
 
 constexpr int AUDIO_BUFFER_MAX = 256;  // one mixer channel per buffer
 constexpr int AUDIO_TRACK_MAX = 64;

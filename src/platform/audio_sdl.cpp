@@ -76,13 +76,6 @@ int playing_track = -1;
 FontChorus font_chorus;
 bool chorus_on = true;
 int chorus_fading_frames = 0;  // frames of music still to render before the chorus rests
-// Music rendered ahead by the game's thread, oldest first from `ahead_first`: enough to last
-// until the next frame's render, so the mixer thread rarely wakes the synthesiser itself.
-constexpr int AHEAD_FRAMES_MAX = 4 * MIX_CHUNK_FRAMES;
-constexpr int AHEAD_TARGET_FRAMES = 3 * MIX_CHUNK_FRAMES;
-float ahead[AHEAD_FRAMES_MAX * MIX_CHANNELS];
-int ahead_first = 0;
-int ahead_count = 0;
 int music_level = 10;  // the player's music volume, 0..10
 // The player's effects volume as a factor, read by the mixer thread under mix_lock.
 float effects_level = 1.0f;
@@ -142,29 +135,16 @@ void add_effects(float* block, int count) {
     }
 }
 
-// Synthesises the next `frames` interleaved stereo frames of the playing track, or silence.
+// Puts `count` interleaved stereo samples of the playing track into the block, or silence.
 // A track ends with its file: its last notes are cut there, as a track that is stopped.
-void synthesise(float* out, int frames) {
+void render_music(float* block, int count) {
+    const int frames = count / MIX_CHANNELS;
     if (player && fluid_player_get_status(player) == FLUID_PLAYER_PLAYING &&
-        fluid_synth_write_float(synth, frames, out, 0, MIX_CHANNELS, out, 1, MIX_CHANNELS) == FLUID_OK) {
+        fluid_synth_write_float(synth, frames, block, 0, MIX_CHANNELS, block, 1, MIX_CHANNELS) == FLUID_OK) {
         if (chorus_fading_frames > 0 && (chorus_fading_frames -= frames) <= 0) set_chorus(false);
         return;
     }
-    std::fill_n(out, frames * MIX_CHANNELS, 0.0f);
-}
-
-// Puts the next `count` interleaved stereo samples of music into the block: first what was
-// rendered ahead, then the rest synthesised now.
-void render_music(float* block, int count) {
-    int done = 0;
-    while (done < count && ahead_count > 0) {
-        const int run = std::min({(count - done) / MIX_CHANNELS, ahead_count, AHEAD_FRAMES_MAX - ahead_first});
-        std::copy_n(ahead + ahead_first * MIX_CHANNELS, run * MIX_CHANNELS, block + done);
-        done += run * MIX_CHANNELS;
-        ahead_first = (ahead_first + run) % AHEAD_FRAMES_MAX;
-        ahead_count -= run;
-    }
-    if (done < count) synthesise(block + done, (count - done) / MIX_CHANNELS);
+    std::fill_n(block, count, 0.0f);
 }
 
 // The device asks for `bytes` of 16-bit stereo: music, then the effects over it, then the
@@ -232,10 +212,8 @@ bool make_synth() {
     return true;
 }
 
-// Ends the playing track's player, with the music rendered ahead of it; the caller holds mix_lock.
+// Ends the playing track's player; the caller holds mix_lock.
 void end_player() {
-    ahead_first = 0;
-    ahead_count = 0;
     if (player) {
         fluid_player_stop(player);
         delete_fluid_player(player);
@@ -319,19 +297,6 @@ void audio_set_volumes(int music, int effects) {
 
 void audio_pause(bool paused) {
     if (device_open()) SDL_PauseAudioDevice(device, paused ? 1 : 0);
-}
-
-void audio_render_ahead() {
-    // A track that has ended renders silence, which the mixer makes as cheaply itself.
-    if (!device_open() || !player || fluid_player_get_status(player) != FLUID_PLAYER_PLAYING) return;
-    SDL_LockMutex(mix_lock);
-    while (player && ahead_count < AHEAD_TARGET_FRAMES) {
-        const int end = (ahead_first + ahead_count) % AHEAD_FRAMES_MAX;
-        const int run = std::min(AHEAD_TARGET_FRAMES - ahead_count, AHEAD_FRAMES_MAX - end);
-        synthesise(ahead + end * MIX_CHANNELS, run);
-        ahead_count += run;
-    }
-    SDL_UnlockMutex(mix_lock);
 }
 
 int sound_buffer_create(const PcmFormat& format, const uint8_t* data, uint32_t size) {

@@ -10,7 +10,6 @@
 #include "graphics/bitmap_file.h"
 #include "graphics/bitmap_share.h"
 #include "graphics/display.h"
-#include "platform/audio.h"
 #include "platform/bindings.h"
 #include "platform/keyboard.h"
 #include "platform/platform.h"
@@ -232,7 +231,6 @@ int game_main() {
     if (shell.game_state == GAME_STATE_LEVEL_MAP && state_before != GAME_STATE_LEVEL_MAP) record_level_start();
     platform::set_pad_context(pad_context(shell.game_state));
     flip_display();
-    platform::audio_render_ahead();
     ++shell.frame;
     wait_clock(FRAME_MS);
     return 1;

@@ -268,6 +268,5 @@ void music_track_release(int track) {
 // The page plays at the recorded levels and keeps sounding while hidden, as browsers allow.
 void audio_set_volumes(int, int) {}
 void audio_pause(bool) {}
-void audio_render_ahead() {}
 
 }  // namespace platform
