@@ -1,6 +1,8 @@
 // The mix through the real mixer (SDL's "disk" driver writes it to a file): loud sounds piling up
 // over the music never clip, and music and effects sit at comparable levels.
+#include <fluidsynth.h>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include "audio/music.h"
 #include "audio/sound.h"
@@ -142,6 +144,89 @@ TEST(AudioMix, ATrackRestartedWhenItEndsLoopsWithoutAGap) {
     }
     EXPECT_TRUE(heard);
     EXPECT_LT(longest * 10, 700 + most_late_ms) << "the loop falls silent for " << longest * 10 << " ms";
+}
+
+// The title music as the mixer makes it with nothing over it: the synthesiser's output a device
+// buffer at a time, at the music's gain, through the limiter, rounded to 16 bits.
+std::vector<int16_t> title_music_reference(int frames) {
+    fluid_settings_t* settings = new_fluid_settings();
+    fluid_settings_setnum(settings, "synth.sample-rate", OUTPUT_RATE);
+    fluid_synth_t* synth = new_fluid_synth(settings);
+    fluid_synth_sfload(synth, QUILLMOOR_SOUNDFONT, 1);
+    fluid_synth_set_gain(synth, 0.45f);  // the mixer's music gain at full music volume
+    fluid_synth_system_reset(synth);
+    fluid_player_t* player = new_fluid_player(synth);
+    fluid_player_add(player, (std::string(QUILLMOOR_TEST_DATA_DIR) + "/intro.MID").c_str());
+    fluid_player_play(player);
+    platform::Limiter limiter = platform::make_limiter(OUTPUT_RATE);
+    constexpr int CHUNK = 1024;
+    float block[2 * CHUNK];
+    std::vector<int16_t> out;
+    for (int done = 0; done < frames; done += CHUNK) {
+        fluid_synth_write_float(synth, CHUNK, block, 0, 2, block, 1, 2);
+        platform::limit_frames(&limiter, block, CHUNK, 2);
+        for (float sample : block) {
+            const float v = sample * 32767.0f;
+            out.push_back(static_cast<int16_t>(v + (v < 0.0f ? -0.5f : 0.5f)));
+        }
+    }
+    delete_fluid_player(player);
+    delete_fluid_synth(synth);
+    delete_fluid_settings(settings);
+    return out;
+}
+
+size_t first_sound(const std::vector<int16_t>& samples) {
+    size_t at = 0;
+    while (at < samples.size() && samples[at] == 0) ++at;
+    return at - at % 2;
+}
+
+// Music is made a stretch ahead of the device. What is heard is still the synthesiser's own
+// sample for sample, and a change of volume, or a stop, is heard within a device buffer or two.
+TEST(AudioMix, MusicMadeAheadIsTheSynthesisersOwnAndChangesAreHeardAtOnce) {
+    if (access(QUILLMOOR_SOUNDFONT, R_OK) != 0) GTEST_SKIP() << "no General MIDI SoundFont here";
+    TempDir dir;
+    const std::string output = dir.file("mixed.raw");
+    ASSERT_TRUE(open_disk_audio(output));
+    music_init();
+    const int intro = load_midi((std::string(QUILLMOOR_TEST_DATA_DIR) + "/intro.MID").c_str());
+    ASSERT_EQ(play_midi(intro), 1);
+    wait_ms(1500);
+    const size_t halved_at = file_size(output);
+    platform::audio_set_volumes(5, 10);
+    wait_ms(400);
+    const size_t stopped_at = file_size(output);
+    stop_midi(intro);
+    wait_ms(200);
+    const size_t end = file_size(output);
+    platform::audio_set_volumes(10, 10);
+    delete_all_midi();
+    platform::audio_close();
+
+    const std::vector<int16_t> heard = read_samples(output, 0, end);
+    const std::vector<int16_t> made = title_music_reference(3 * OUTPUT_RATE);
+    const size_t start = first_sound(heard), made_start = first_sound(made);
+    ASSERT_LT(start * 2, halved_at) << "no music before the volume changed";
+    // A change reaches the device at its next buffer; one more may be on its way to the file.
+    constexpr size_t SLACK = 2 * 2048;
+    const size_t full_volume = (halved_at / 2 - start);
+    ASSERT_LE(made_start + full_volume, made.size());
+    size_t differ = 0;
+    for (size_t i = 0; i < full_volume; ++i) differ += heard[start + i] != made[made_start + i];
+    EXPECT_EQ(differ, 0u) << "of " << full_volume << " samples at full volume";
+
+    // At half volume from a buffer or two after the change: the music made ahead was brought down.
+    const size_t halved = halved_at / 2 + SLACK;
+    const std::vector<int16_t> quieter(heard.begin() + static_cast<long>(halved), heard.begin() + static_cast<long>(halved + SLACK));
+    const std::vector<int16_t> same_time(made.begin() + static_cast<long>(halved - start + made_start),
+                                         made.begin() + static_cast<long>(halved - start + made_start + SLACK));
+    EXPECT_NEAR(rms(quieter) / rms(same_time), 0.5, 0.1);
+
+    // Silence from a buffer or two after the stop: nothing made ahead plays on.
+    const std::vector<int16_t> after_stop(heard.begin() + static_cast<long>(stopped_at / 2 + SLACK), heard.end());
+    ASSERT_GT(after_stop.size(), static_cast<size_t>(OUTPUT_RATE / 10));
+    EXPECT_EQ(peak(after_stop), 0);
 }
 
 // The limiter alone: a quiet passage goes through untouched; a sum three times full scale

@@ -47,7 +47,7 @@ struct TrackPrograms {
 // (no device, or no free track). `name` is for messages only.
 int music_track_load(const char* name, const uint8_t* data, size_t size, const TrackPrograms& programs);
 // Plays the track once from its start, replacing whatever track was playing. The synthesiser
-// reads its SoundFont for the track played now, not for every track loaded: false when it
+// and its SoundFont are made at the first track played, once for every track: false when it
 // refuses the file (told once on stderr).
 bool music_track_play(int track);
 // Stops the track if it is the one playing.

@@ -76,6 +76,17 @@ int playing_track = -1;
 FontChorus font_chorus;
 bool chorus_on = true;
 int chorus_fading_frames = 0;  // frames of music still to render before the chorus rests
+// Music is synthesised MUSIC_AHEAD_CHUNKS device buffers at a time. The synthesiser's working
+// set is large: woken for every 23 ms buffer it spends almost twice as long per sample as when
+// it makes a longer stretch at once. Each buffer's worth is still made, and the track's end
+// checked, just as when they were made one a wake, so the music is the same sample for sample;
+// ending a track drops what was made ahead, so a change of track is heard as soon as before.
+constexpr int MUSIC_AHEAD_CHUNKS = 8;
+constexpr int MUSIC_CHUNK_SAMPLES = MIX_CHUNK_FRAMES * MIX_CHANNELS;
+constexpr int MUSIC_AHEAD_SAMPLES = MUSIC_AHEAD_CHUNKS * MUSIC_CHUNK_SAMPLES;
+float music_ahead[MUSIC_AHEAD_SAMPLES];
+int music_ahead_from = 0;  // the next sample to be heard
+int music_ahead_end = 0;  // one past the last sample made
 int music_level = 10;  // the player's music volume, 0..10
 // The player's effects volume as a factor, read by the mixer thread under mix_lock.
 float effects_level = 1.0f;
@@ -135,16 +146,43 @@ void add_effects(float* block, int count) {
     }
 }
 
-// Puts `count` interleaved stereo samples of the playing track into the block, or silence.
-// A track ends with its file: its last notes are cut there, as a track that is stopped.
-void render_music(float* block, int count) {
-    const int frames = count / MIX_CHANNELS;
+// Makes one device buffer of the playing track, or silence. A track ends with its file: its last
+// notes are cut there, as a track that is stopped.
+void render_music_chunk(float* out) {
     if (player && fluid_player_get_status(player) == FLUID_PLAYER_PLAYING &&
-        fluid_synth_write_float(synth, frames, block, 0, MIX_CHANNELS, block, 1, MIX_CHANNELS) == FLUID_OK) {
-        if (chorus_fading_frames > 0 && (chorus_fading_frames -= frames) <= 0) set_chorus(false);
+        fluid_synth_write_float(synth, MIX_CHUNK_FRAMES, out, 0, MIX_CHANNELS, out, 1, MIX_CHANNELS) == FLUID_OK) {
+        if (chorus_fading_frames > 0 && (chorus_fading_frames -= MIX_CHUNK_FRAMES) <= 0) set_chorus(false);
         return;
     }
-    std::fill_n(block, count, 0.0f);
+    std::fill_n(out, MUSIC_CHUNK_SAMPLES, 0.0f);
+}
+
+// Puts the next `count` interleaved stereo samples of music into the block, making the next
+// stretch once all that was made has been heard.
+void render_music(float* block, int count) {
+    for (int at = 0; at < count;) {
+        if (music_ahead_from == music_ahead_end) {
+            for (music_ahead_end = 0; music_ahead_end < MUSIC_AHEAD_SAMPLES; music_ahead_end += MUSIC_CHUNK_SAMPLES)
+                render_music_chunk(music_ahead + music_ahead_end);
+            music_ahead_from = 0;
+        }
+        const int run = std::min(count - at, music_ahead_end - music_ahead_from);
+        std::copy_n(music_ahead + music_ahead_from, run, block + at);
+        music_ahead_from += run;
+        at += run;
+    }
+}
+
+// The music made ahead at the volume before, brought to the one now so a change is heard at
+// once; made ahead in silence, it is dropped and made anew.
+void rescale_music_ahead(int before, int now) {
+    if (before == now) return;
+    if (before == 0) {
+        music_ahead_from = music_ahead_end;
+        return;
+    }
+    const float factor = static_cast<float>(now) / static_cast<float>(before);
+    for (int i = music_ahead_from; i < music_ahead_end; ++i) music_ahead[i] *= factor;
 }
 
 // The device asks for `bytes` of 16-bit stereo: music, then the effects over it, then the
@@ -212,7 +250,7 @@ bool make_synth() {
     return true;
 }
 
-// Ends the playing track's player; the caller holds mix_lock.
+// Ends the playing track's player and drops its music made ahead; the caller holds mix_lock.
 void end_player() {
     if (player) {
         fluid_player_stop(player);
@@ -220,6 +258,7 @@ void end_player() {
         player = nullptr;
     }
     playing_track = -1;
+    music_ahead_from = music_ahead_end = 0;
 }
 
 }  // namespace
@@ -289,9 +328,11 @@ bool audio_is_open() { return device_open(); }
 
 void audio_set_volumes(int music, int effects) {
     if (mix_lock) SDL_LockMutex(mix_lock);
+    const int before = music_level;
     music_level = std::clamp(music, 0, 10);
     effects_level = static_cast<float>(std::clamp(effects, 0, 10)) / 10.0f;
     apply_music_volume();
+    rescale_music_ahead(before, music_level);
     if (mix_lock) SDL_UnlockMutex(mix_lock);
 }
 
