@@ -198,7 +198,7 @@ TEST(AudioMix, MusicMadeAheadIsTheSynthesisersOwnAndChangesAreHeardAtOnce) {
     wait_ms(400);
     const size_t stopped_at = file_size(output);
     stop_midi(intro);
-    wait_ms(200);
+    wait_ms(300);
     const size_t end = file_size(output);
     platform::audio_set_volumes(10, 10);
     delete_all_midi();
