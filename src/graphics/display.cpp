@@ -29,7 +29,7 @@ int display_init(int width, int height, int bpp, int windowed) {
         std::memset(display.palette_entries, 0, sizeof display.palette_entries);
         load_palette_file("PALDATA2.PAL", display.palette_entries);
     }
-    fill_surface(&display.back_surface, 0, nullptr);
+    clear_back_surface();
     display.min_clip_x = 0;
     display.max_clip_x = width - 1;
     display.min_clip_y = 0;
@@ -55,6 +55,8 @@ int fill_surface(Surface* surface, int colour, const platform::Rect* rect) {
     if (surface) platform::fill_surface(*surface, rect, static_cast<uint8_t>(colour & 0xFF));
     return 1;
 }
+
+void clear_back_surface() { fill_surface(&display.back_surface, 0, nullptr); }
 
 uint8_t nearest_palette_index(uint32_t colour) {
     const int r = colour & 0xFF, g = (colour >> 8) & 0xFF, b = (colour >> 16) & 0xFF;

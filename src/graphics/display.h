@@ -29,6 +29,8 @@ int display_shutdown();
 int flip_display();
 // Fills `rect` (the whole surface when null) with the low 8 bits of `colour`.
 int fill_surface(Surface* surface, int colour, const platform::Rect* rect);
+// Paints the back surface black, as every frame starts.
+void clear_back_surface();
 // Draws a Windows-1252 string in colour 0x00BBGGRR, mapped to the nearest palette entry.
 int draw_text(const char* text, int x, int y, uint32_t colour, Surface* surface);
 // Draws text in `colour` with a one-pixel black outline all round, readable on any ground.

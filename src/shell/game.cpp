@@ -179,7 +179,7 @@ int game_main() {
     start_clock();
     const int32_t state_before = shell.game_state;
     // A playing frame clears with its level map, and not at all when the map covers the screen.
-    if (shell.game_state != GAME_STATE_PLAYING) fill_surface(&display.back_surface, 0, nullptr);
+    if (shell.game_state != GAME_STATE_PLAYING) clear_back_surface();
     switch (shell.game_state) {
         case GAME_STATE_TITLE:
             if (!shell.intro_started) {

@@ -249,5 +249,3 @@ bool tile_view_covers_screen(const World& w, const TileView& view) {
         }
     return true;
 }
-
-void clear_back_surface() { fill_surface(&display.back_surface, 0, nullptr); }

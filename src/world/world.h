@@ -147,8 +147,6 @@ bool capture_tile_view(World& w, TileView* view);
 void draw_tile_view(const TileView& view, Sprite* tiles);
 // Whether drawing the view paints every screen pixel with an opaque tile.
 bool tile_view_covers_screen(const World& w, const TileView& view);
-// Paints the back buffer black, as every frame starts.
-void clear_back_surface();
 
 // The tile number of every cell, row by row (row = y). Read through tile_at outside this file.
 extern int32_t tile_map[MAP_ROWS][MAP_COLUMNS];
