@@ -206,7 +206,8 @@ void OptionsScreen::draw(Sprite& brick, Sprite& pointer) {
                 break;
             case OPTIONS_ROW_SCALE:
                 label = "Window scale";
-                value = "x" + std::to_string(editing.scale);
+                value = std::to_string(editing.scale);
+                value.insert(0, 1, 'x');
                 break;
             case OPTIONS_ROW_PLAY:
                 label = "Play";
