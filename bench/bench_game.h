@@ -3,7 +3,7 @@
 #include <filesystem>
 
 #include "platform/platform.h"
-#include "shell/game.h"
+#include "game/game.h"
 
 inline bool& headless_game_started() {
     static bool started = false;

@@ -32,7 +32,7 @@ static void BM_PlayingFrameWalkingLevel1(benchmark::State& state) {
         return;
     }
     world.start_new_game();
-    shell.current_level = 1;
+    game.current_level = 1;
     std::vector<uint32_t> window(static_cast<size_t>(W) * H);
     int64_t frame = 0;
     for (auto _ : state) {
@@ -40,7 +40,7 @@ static void BM_PlayingFrameWalkingLevel1(benchmark::State& state) {
         world.dialog_box.speech_clear();
         world.player.hit_points = 5;
         world.player.lives = 10;
-        shell.game_state = GAME_STATE_PLAYING;
+        game.game_state = GAME_STATE_PLAYING;
         hold_walking_key(frame++);
         game_main();
         uint32_t lookup[256];

@@ -8,7 +8,7 @@
 
 #include "bench_game.h"
 #include "platform/keyboard.h"
-#include "shell/input_script.h"
+#include "app/input_script.h"
 
 static void BM_WholeGameReplay(benchmark::State& state) {
     std::ifstream in(std::string(QUILLMOOR_SOURCE_DIR) + "/tests/replays/whole_game.txt");

@@ -10,7 +10,7 @@ static void BM_TitleFrame(benchmark::State& state) {
         state.SkipWithError("the game did not start");
         return;
     }
-    shell.game_state = GAME_STATE_TITLE;
+    game.game_state = GAME_STATE_TITLE;
     for (auto _ : state) game_main();
 }
 BENCHMARK(BM_TitleFrame)->Unit(benchmark::kMicrosecond);

@@ -26,15 +26,15 @@ static void BM_PlayingFrameHundredMoles(benchmark::State& state) {
     }
     world.start_new_game();
     world.dialog_box.speech_clear();
-    shell.current_level = 1;
-    shell.game_state = GAME_STATE_PLAYING;
+    game.current_level = 1;
+    game.game_state = GAME_STATE_PLAYING;
     world.player.sword.anim_state = 1;
     for (auto _ : state) {
         state.PauseTiming();
         crowd_the_screen();
         world.player.hit_points = 5;
         world.player.lives = 10;
-        shell.game_state = GAME_STATE_PLAYING;
+        game.game_state = GAME_STATE_PLAYING;
         state.ResumeTiming();
         game_main();
     }

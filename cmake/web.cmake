@@ -6,17 +6,11 @@ if(NOT IS_DIRECTORY "${QUILLMOOR_WEB_DATA}")
   message(FATAL_ERROR "QUILLMOOR_WEB_DATA must name the staged data folder (scripts/build-web.sh makes it)")
 endif()
 
-# The platform layer without the files that talk to SDL; the browser backend stands in for them.
+# The shared platform layer and the browser backend, which stands in for the SDL one.
 file(GLOB WEB_PLATFORM_SOURCES CONFIGURE_DEPENDS src/platform/*.cpp src/platform/web/*.cpp)
-foreach(source ${WEB_PLATFORM_SOURCES})
-  file(STRINGS ${source} sdl_includes REGEX "#include [<\"](SDL|platform/sdl_)")
-  if(sdl_includes)
-    list(REMOVE_ITEM WEB_PLATFORM_SOURCES ${source})
-  endif()
-endforeach()
 
 # GAME_SOURCES: the same game files as the desktop's (CMakeLists.txt gathers them).
-add_executable(quillmoor_web ${WEB_PLATFORM_SOURCES} ${GAME_SOURCES} src/web/web_main.cpp)
+add_executable(quillmoor_web ${WEB_PLATFORM_SOURCES} ${GAME_SOURCES} src/app/web_main.cpp)
 target_include_directories(quillmoor_web PRIVATE src)
 # The page's data is packed at /data; the desktop's data lookup is not used there.
 target_compile_definitions(quillmoor_web PRIVATE
@@ -31,4 +25,4 @@ target_link_options(quillmoor_web PRIVATE
   -sENVIRONMENT=web
   "-sEXPORTED_RUNTIME_METHODS=[ccall,UTF8ToString]")
 add_custom_command(TARGET quillmoor_web POST_BUILD
-  COMMAND ${CMAKE_COMMAND} -E copy_if_different ${CMAKE_SOURCE_DIR}/src/web/quillmoor.html ${CMAKE_BINARY_DIR}/quillmoor.html)
+  COMMAND ${CMAKE_COMMAND} -E copy_if_different ${CMAKE_SOURCE_DIR}/src/app/quillmoor.html ${CMAKE_BINARY_DIR}/quillmoor.html)

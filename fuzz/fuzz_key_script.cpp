@@ -3,7 +3,7 @@
 #include <string>
 
 #include "fuzz_file.h"
-#include "shell/input_script.h"
+#include "app/input_script.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "fuzz_file.h"
-#include "shell/options.h"
+#include "app/options.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::vector<std::string> words{"quillmoor"};

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "fuzz_file.h"
-#include "shell/save_game.h"
+#include "userfiles/save_game.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     SaveGame save;

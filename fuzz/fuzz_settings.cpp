@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "fuzz_file.h"
-#include "shell/settings.h"
+#include "userfiles/settings.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     Settings settings;

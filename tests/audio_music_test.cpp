@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "audio/audio_report.h"
+#include "audio/play_counts.h"
 #include "audio/music.h"
 #include "midi_bytes.h"
 #include "platform/platform.h"
@@ -21,7 +22,7 @@ protected:
         config.backend = platform::Backend::Headless;
         ASSERT_TRUE(platform::init(config));
         music_init();
-        reset_audio_report();
+        reset_play_counts();
     }
     void TearDown() override {
         music_shutdown();
@@ -97,7 +98,7 @@ TEST_F(MusicTable, OnlyTheTrackStartedLastSounds) {
     const int fanfare = load("fanfare.mid", one_note_midi(500000, 40));
     play_midi(intro);
     play_midi(level);
-    // The shell stops the title track in every playing frame; that clears current_track
+    // The game stops the title track in every playing frame; that clears current_track
     // but leaves the level track sounding.
     stop_midi(intro);
     EXPECT_EQ(current_midi_track(), -1);
@@ -142,7 +143,7 @@ TEST_F(MusicTable, TheGamesTracksTakeIdsInLoadOrderAndTheLevelThemesLastAMinute)
     EXPECT_EQ(current_midi_track(), -1);
 }
 
-// The whole game, headless: the level theme ends on the virtual clock and the shell starts it again.
+// The whole game, headless: the level theme ends on the virtual clock and the game starts it again.
 TEST(HeadlessMusic, TheLevelThemeLoopsOnTheVirtualClock) {
     TempDir dir;
     // Start a game, leave the map, then stand still for 84 virtual seconds.

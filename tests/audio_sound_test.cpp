@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "audio/audio_report.h"
+#include "audio/play_counts.h"
 #include "audio/sound.h"
 #include "test_files.h"
 
@@ -62,7 +63,7 @@ class SoundTable : public ::testing::Test {
 protected:
     void SetUp() override {
         sound_init();
-        reset_audio_report();
+        reset_play_counts();
     }
     void TearDown() override { sound_shutdown(); }
 
@@ -161,7 +162,7 @@ TEST_F(SoundTable, PlayingCountsLoadedSoundsAndIgnoresEmptyIds) {
     EXPECT_EQ(play_sound(SOUND_MAX, 0), 1);
     const std::string report = audio_state_json();
     EXPECT_NE(report.find("\"sounds\": {\"swish.wav\": 2}"), std::string::npos) << report;
-    reset_audio_report();
+    reset_play_counts();
     EXPECT_NE(audio_state_json().find("\"sounds\": {}"), std::string::npos);
 }
 

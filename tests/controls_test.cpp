@@ -4,7 +4,7 @@
 #include "platform/bindings.h"
 #include "platform/input_names.h"
 #include "platform/keyboard.h"
-#include "platform/sdl_input.h"
+#include "platform/sdl/sdl_input.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <set>
 
 #include "run_game.h"
-#include "shell/data_files.h"
+#include "app/data_files.h"
 
 namespace fs = std::filesystem;
 

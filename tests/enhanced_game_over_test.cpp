@@ -14,8 +14,8 @@ protected:
     // does, under `rules`.
     static void lose_last_life(PlayMode rules) {
         play_mode = rules;
-        shell.intro_started = true;
-        shell.game_state = GAME_STATE_GAME_OVER;
+        game.intro_started = true;
+        game.game_state = GAME_STATE_GAME_OVER;
         title_menu.menu_counter = 0;
     }
     static std::string now_playing() {
@@ -32,14 +32,14 @@ TEST_F(GameOverScreen, EnhancedPlaysTheLamentAndEnterSkipsItOnceLetGo) {
     EXPECT_EQ(now_playing(), "gameOver.MID");
     frames(10, ENTER);
     frames(1);
-    EXPECT_EQ(shell.game_state, GAME_STATE_GAME_OVER) << "too soon to skip";
+    EXPECT_EQ(game.game_state, GAME_STATE_GAME_OVER) << "too soon to skip";
     frames(30);
     frames(3, ENTER);
-    EXPECT_EQ(shell.game_state, GAME_STATE_GAME_OVER) << "not while Enter is still held";
+    EXPECT_EQ(game.game_state, GAME_STATE_GAME_OVER) << "not while Enter is still held";
     frames(1);
-    EXPECT_EQ(shell.game_state, GAME_STATE_TITLE);
+    EXPECT_EQ(game.game_state, GAME_STATE_TITLE);
     frames(20);
-    EXPECT_EQ(shell.game_state, GAME_STATE_TITLE) << "the Enter that skipped starts no game";
+    EXPECT_EQ(game.game_state, GAME_STATE_TITLE) << "the Enter that skipped starts no game";
     EXPECT_EQ(now_playing(), "intro.MID") << "the title has its music again";
 }
 
@@ -48,7 +48,7 @@ TEST_F(GameOverScreen, EnhancedSpaceSkipsItToo) {
     frames(45);
     frames(2, SPACE);
     frames(1);
-    EXPECT_EQ(shell.game_state, GAME_STATE_TITLE);
+    EXPECT_EQ(game.game_state, GAME_STATE_TITLE);
 }
 
 TEST_F(GameOverScreen, ClassicIsSilentCannotBeSkippedAndSoIsTheTitleAfterIt) {
@@ -56,10 +56,10 @@ TEST_F(GameOverScreen, ClassicIsSilentCannotBeSkippedAndSoIsTheTitleAfterIt) {
     frames(50);
     frames(3, ENTER | SPACE);
     frames(1);
-    EXPECT_EQ(shell.game_state, GAME_STATE_GAME_OVER);
+    EXPECT_EQ(game.game_state, GAME_STATE_GAME_OVER);
     EXPECT_EQ(now_playing(), "none");
     frames(400 - 54 + 1);  // the screen's 400 frames are up
-    EXPECT_EQ(shell.game_state, GAME_STATE_TITLE);
+    EXPECT_EQ(game.game_state, GAME_STATE_TITLE);
     frames(5);
     EXPECT_EQ(now_playing(), "none");
 }
@@ -70,7 +70,7 @@ TEST_F(GameOverScreen, EnhancedLoopsTheTitleTrackClassicPlaysItOnce) {
     for (PlayMode mode : {PlayMode::Enhanced, PlayMode::Classic}) {
         stop();
         start(mode);
-        shell.game_state = GAME_STATE_TITLE;
+        game.game_state = GAME_STATE_TITLE;
         frames(1);
         EXPECT_EQ(now_playing(), "intro.MID");
         platform::sleep_ms(90000);

@@ -3,7 +3,7 @@
 // sliding round tile corners, and the frozen world with a Space hint behind the speech box.
 #include "audio/sound.h"
 #include "platform/text.h"
-#include "rules/play_mode.h"
+#include "base/play_mode.h"
 #include "screens/enhanced_screens.h"
 #include "world/hit_feedback.h"
 #include "world_fixture.h"
@@ -20,8 +20,8 @@ protected:
         ASSERT_EQ(display_init(640, 480, 8, 0), 1);
         load_enhanced_screens();
         play_mode = PlayMode::Enhanced;
-        shell.game_state = GAME_STATE_PLAYING;
-        shell.current_level = world.loaded_level = 1;
+        game.game_state = GAME_STATE_PLAYING;
+        game.current_level = world.loaded_level = 1;
         hero.body.xv = hero.body.yv = 4;
         hero.sword.anim_state = 1;  // no swing playing out
         hero.lives = 3;
@@ -151,7 +151,7 @@ TEST_F(EnhancedPlay, TheHeroSlidesRoundATileCornerThatStopsTheClassicHero) {
         play_mode = mode;
         hero.body.x = 186;
         hero.body.y = 196;
-        for (int i = 0; i < 20; ++i) world.move_player(FACING_UP);
+        for (int i = 0; i < 20; ++i) world.move_player(FACING_UP, game.current_level);
         if (mode == PlayMode::Classic) {
             EXPECT_FLOAT_EQ(hero.body.x, 186);
             EXPECT_FLOAT_EQ(hero.body.y, 192) << "stopped dead by the corner";
@@ -164,13 +164,13 @@ TEST_F(EnhancedPlay, TheHeroSlidesRoundATileCornerThatStopsTheClassicHero) {
     // Overlapping by more than 8 pixels he is stopped, in enhanced play too.
     hero.body.x = 182;
     hero.body.y = 196;
-    for (int i = 0; i < 10; ++i) world.move_player(FACING_UP);
+    for (int i = 0; i < 10; ++i) world.move_player(FACING_UP, game.current_level);
     EXPECT_FLOAT_EQ(hero.body.x, 182);
     EXPECT_FLOAT_EQ(hero.body.y, 192);
     // Walking left into the wall's lower corner he slides down, clear of it.
     hero.body.x = 196;
     hero.body.y = 186;
-    for (int i = 0; i < 10; ++i) world.move_player(FACING_LEFT);
+    for (int i = 0; i < 10; ++i) world.move_player(FACING_LEFT, game.current_level);
     EXPECT_FLOAT_EQ(hero.body.y, 192);
     EXPECT_LT(hero.body.x, 170);
 }
@@ -187,9 +187,9 @@ TEST_F(EnhancedPlay, TheFrozenWorldAndASpaceHintShowBehindTheSpeechBox) {
         EXPECT_EQ(shown(hero.body) > 0.99, enhanced);
         EXPECT_EQ(shown(m.body) > 0.99, enhanced);
         EXPECT_EQ(shown(world.life_sprite) > 0.99, enhanced) << "the HUD";
-        enhanced_screens.space_key.x = static_cast<float>(hint_x);
-        enhanced_screens.space_key.y = static_cast<float>(hint_y);
-        EXPECT_EQ(shown(enhanced_screens.space_key) > 0.99, enhanced) << "the Space hint";
+        space_hint.x = static_cast<float>(hint_x);
+        space_hint.y = static_cast<float>(hint_y);
+        EXPECT_EQ(shown(space_hint) > 0.99, enhanced) << "the Space hint";
     }
     EXPECT_FLOAT_EQ(m.body.x, 400) << "nothing moves while the line is up";
     EXPECT_FALSE(world.dialog_box.speech_is_idle());

@@ -1,8 +1,8 @@
 // Enhanced play's sound: one swish per sword swing, and no stings heard from far off the screen.
 #include "audio/sound.h"
 #include "audio/sound_ids.h"
-#include "enemies/projectile.h"
-#include "rules/play_mode.h"
+#include "actors/projectile.h"
+#include "base/play_mode.h"
 #include "run_game.h"
 #include "world_fixture.h"
 

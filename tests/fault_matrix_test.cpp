@@ -11,7 +11,7 @@
 
 #include "base/data_file.h"
 #include "run_game.h"
-#include "shell/data_files.h"
+#include "app/data_files.h"
 
 namespace fs = std::filesystem;
 

@@ -10,9 +10,9 @@
 
 #include "audio/audio_report.h"
 #include "platform/platform.h"
-#include "rules/play_mode.h"
-#include "shell/game.h"
-#include "shell/input_script.h"
+#include "base/play_mode.h"
+#include "game/game.h"
+#include "app/input_script.h"
 #include "world/world.h"
 
 class HeadlessGame : public ::testing::Test {

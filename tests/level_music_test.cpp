@@ -13,10 +13,10 @@ protected:
         ASSERT_TRUE(platform::init(config));
         LoadedWorld::SetUp();
         music_init();
-        shell.level1_track = load_midi("level1.MID");
-        shell.level_complete_track = load_midi("levelComplete.MID");
-        ASSERT_GE(shell.level1_track, 0);
-        ASSERT_GE(shell.level_complete_track, 0);
+        game.level1_track = load_midi("level1.MID");
+        game.level_complete_track = load_midi("levelComplete.MID");
+        ASSERT_GE(game.level1_track, 0);
+        ASSERT_GE(game.level_complete_track, 0);
     }
     void TearDown() override {
         music_shutdown();
@@ -33,31 +33,31 @@ protected:
 }  // namespace
 
 TEST_F(LevelMusic, TheFanfarePlaysOutThenTheLevelTrackLoopsAgain) {
-    shell.game_state = GAME_STATE_PLAYING;
-    shell.current_level = 1;
+    game.game_state = GAME_STATE_PLAYING;
+    game.current_level = 1;
     world.loaded_level = 1;
-    shell.current_level_track = shell.level1_track;
-    play_midi(shell.level1_track);
+    game.current_level_track = game.level1_track;
+    play_midi(game.level1_track);
 
     // Step into level 1's completion zone.
     world.scroll_x = 1500;
     world.scroll_y = 200;
     world.player.body.x = 200;
     world.player.body.y = 200;
-    world.check_story_triggers();
-    ASSERT_EQ(shell.current_level, 2);
-    ASSERT_EQ(midi_status(shell.level_complete_track), MIDI_STATE_PLAYING);
+    if (const int done = world.check_story_triggers(game.current_level)) complete_level(done);
+    ASSERT_EQ(game.current_level, 2);
+    ASSERT_EQ(midi_status(game.level_complete_track), MIDI_STATE_PLAYING);
 
     for (int i = 0; i < 60; ++i) frame();
-    EXPECT_EQ(midi_status(shell.level_complete_track), MIDI_STATE_PLAYING) << "two seconds in, the fanfare still sounds";
-    EXPECT_EQ(midi_status(shell.level1_track), MIDI_STATE_STOPPED);
+    EXPECT_EQ(midi_status(game.level_complete_track), MIDI_STATE_PLAYING) << "two seconds in, the fanfare still sounds";
+    EXPECT_EQ(midi_status(game.level1_track), MIDI_STATE_STOPPED);
 
     int frames = 60;
-    while (midi_status(shell.level1_track) != MIDI_STATE_PLAYING && frames < 2000) {
+    while (midi_status(game.level1_track) != MIDI_STATE_PLAYING && frames < 2000) {
         frame();
         ++frames;
     }
-    EXPECT_EQ(midi_status(shell.level1_track), MIDI_STATE_PLAYING);
+    EXPECT_EQ(midi_status(game.level1_track), MIDI_STATE_PLAYING);
     EXPECT_GT(frames, 100) << "the fanfare lasts a few seconds";
     EXPECT_LT(frames, 2000);
 }

@@ -1,13 +1,13 @@
 // Two faults found in play: the music after a finished story, and a boss outliving his game.
 #include "headless_game.h"
-#include "shell/runner.h"
+#include "app/runner.h"
 
 using StartedGame = HeadlessGame;
 
 TEST_F(StartedGame, ResumingAFinishedStoryPlaysTheLastTrackOnceAndLetsItRun) {
     world.load_level(3);
-    shell.current_level = 4;  // the story of level 3 has finished
-    shell.game_state = GAME_STATE_PLAYING;
+    game.current_level = 4;  // the story of level 3 has finished
+    game.game_state = GAME_STATE_PLAYING;
     frames(40);
     EXPECT_EQ(plays_in(audio_state_json(), "level3.MID"), 1) << audio_state_json();
 }
@@ -28,8 +28,8 @@ TEST_F(StartedGame, ANewGameStartsWithNoBossOfAnotherLevelAlive) {
 TEST_F(StartedGame, WhileTheWindowIsAwayNoFrameRunsAndPlayGoesOnWhenItReturns) {
     platform::set_window_focused(false);
     for (int i = 0; i < 5; ++i) EXPECT_FALSE(window_pass());
-    EXPECT_EQ(shell.frame, 0);
+    EXPECT_EQ(game.frame, 0);
     platform::set_window_focused(true);
     EXPECT_TRUE(window_pass());
-    EXPECT_EQ(shell.frame, 1);
+    EXPECT_EQ(game.frame, 1);
 }

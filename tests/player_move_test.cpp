@@ -29,12 +29,12 @@ TEST_F(PlayerMove, WalksInsideTheBandThenScrollsTheWorld) {
     Mole& m = place_mole(0, 500, 200);
     Mole& dead = place_mole(1, 500, 260);
     dead.alive = 0;
-    world.move_player(FACING_RIGHT);
+    world.move_player(FACING_RIGHT, game.current_level);
     EXPECT_FLOAT_EQ(world.player.body.x, 448);
-    world.move_player(FACING_RIGHT);
+    world.move_player(FACING_RIGHT, game.current_level);
     EXPECT_FLOAT_EQ(world.player.body.x, 452) << "below 450 he still walks";
     EXPECT_EQ(world.scroll_x, 0);
-    world.move_player(FACING_RIGHT);
+    world.move_player(FACING_RIGHT, game.current_level);
     EXPECT_FLOAT_EQ(world.player.body.x, 452);
     EXPECT_EQ(world.scroll_x, 4);
     EXPECT_FLOAT_EQ(m.body.x, 496) << "live enemies keep their place in the world";
@@ -43,35 +43,35 @@ TEST_F(PlayerMove, WalksInsideTheBandThenScrollsTheWorld) {
 
     // Back left: he walks down to x 150, then the view scrolls until it is at 0.
     put_hero(154, 200);
-    world.move_player(FACING_LEFT);
+    world.move_player(FACING_LEFT, game.current_level);
     EXPECT_FLOAT_EQ(world.player.body.x, 150);
-    world.move_player(FACING_LEFT);
+    world.move_player(FACING_LEFT, game.current_level);
     EXPECT_EQ(world.scroll_x, 0);
     EXPECT_FLOAT_EQ(world.player.body.x, 150);
-    world.move_player(FACING_LEFT);
+    world.move_player(FACING_LEFT, game.current_level);
     EXPECT_EQ(world.scroll_x, 0);
     EXPECT_FLOAT_EQ(world.player.body.x, 146) << "with the camera at 0 he walks on to the edge";
 }
 
 TEST_F(PlayerMove, VerticalBandIs150To290AndTheCameraStopsAtItsLimit) {
     put_hero(300, 286);
-    world.move_player(FACING_DOWN);
+    world.move_player(FACING_DOWN, game.current_level);
     EXPECT_FLOAT_EQ(world.player.body.y, 290);
-    world.move_player(FACING_DOWN);
+    world.move_player(FACING_DOWN, game.current_level);
     EXPECT_FLOAT_EQ(world.player.body.y, 290);
     EXPECT_EQ(world.scroll_y, 4);
     world.scroll_y = world.max_scroll_y;
-    world.move_player(FACING_DOWN);
+    world.move_player(FACING_DOWN, game.current_level);
     EXPECT_EQ(world.scroll_y, 5920);
     EXPECT_FLOAT_EQ(world.player.body.y, 294) << "at the limit the hero walks on";
     put_hero(300, 154);
     world.scroll_y = 8;
-    world.move_player(FACING_UP);
+    world.move_player(FACING_UP, game.current_level);
     EXPECT_FLOAT_EQ(world.player.body.y, 150);
-    world.move_player(FACING_UP);
-    world.move_player(FACING_UP);
+    world.move_player(FACING_UP, game.current_level);
+    world.move_player(FACING_UP, game.current_level);
     EXPECT_EQ(world.scroll_y, 0);
-    world.move_player(FACING_UP);
+    world.move_player(FACING_UP, game.current_level);
     EXPECT_FLOAT_EQ(world.player.body.y, 146);
 }
 
@@ -80,9 +80,9 @@ TEST_F(PlayerMove, BlockedStepsAreUndoneWholeWithoutSliding) {
     wall(5, 10);
     wall(6, 10);
     put_hero(284, 170);  // reaches into row 6 as well
-    world.move_player(FACING_RIGHT);
+    world.move_player(FACING_RIGHT, game.current_level);
     EXPECT_FLOAT_EQ(world.player.body.x, 288);
-    world.move_player(FACING_RIGHT);
+    world.move_player(FACING_RIGHT, game.current_level);
     EXPECT_FLOAT_EQ(world.player.body.x, 288) << "the step into the wall is undone whole";
     EXPECT_FLOAT_EQ(world.player.body.y, 170);
     // A blocked scroll step is undone too and shifts nothing.
@@ -91,24 +91,24 @@ TEST_F(PlayerMove, BlockedStepsAreUndoneWholeWithoutSliding) {
     wall(10, 9);
     wall(10, 10);
     Mole& m = place_mole(0, 100, 100);
-    world.move_player(FACING_DOWN);
-    world.move_player(FACING_DOWN);
+    world.move_player(FACING_DOWN, game.current_level);
+    world.move_player(FACING_DOWN, game.current_level);
     EXPECT_EQ(world.scroll_y, 0);
     EXPECT_FLOAT_EQ(m.body.y, 100);
 }
 
 TEST_F(PlayerMove, StandingStillShowsTheIdleFrameOfTheFacing) {
     put_hero(300, 200);
-    world.move_player(FACING_LEFT);
-    world.move_player(MOVE_NONE);
+    world.move_player(FACING_LEFT, game.current_level);
+    world.move_player(MOVE_NONE, game.current_level);
     EXPECT_EQ(world.player.body.curr_frame, 9);
-    world.move_player(FACING_UP);
-    world.move_player(MOVE_NONE);
+    world.move_player(FACING_UP, game.current_level);
+    world.move_player(MOVE_NONE, game.current_level);
     EXPECT_EQ(world.player.body.curr_frame, 12);
 }
 
 TEST_F(PlayerMove, PlayingFrameTakesRightFirstAndHoldsStillWhileTheSwordSwings) {
-    shell.current_level = 1;
+    game.current_level = 1;
     world.loaded_level = 1;
     put_hero(300, 200);
     world.player.sword.anim_state = 1;
@@ -141,7 +141,7 @@ TEST_F(PlayerMove, PlayingFrameTakesRightFirstAndHoldsStillWhileTheSwordSwings) 
 }
 
 TEST_F(PlayerMove, OneArrowAtATimeAndOnlyWithTheBow) {
-    shell.current_level = 1;
+    game.current_level = 1;
     world.loaded_level = 1;
     put_hero(300, 200);
     world.player.body.aux_3 = FACING_RIGHT;

@@ -4,7 +4,7 @@
 #include <sstream>
 
 #include "run_game.h"
-#include "shell/input_script.h"
+#include "app/input_script.h"
 
 namespace {
 

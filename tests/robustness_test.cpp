@@ -8,8 +8,8 @@
 #include "base/json_writer.h"
 #include "graphics/bitmap_file.h"
 #include "run_game.h"
-#include "shell/input_script.h"
-#include "shell/options.h"
+#include "app/input_script.h"
+#include "app/options.h"
 
 namespace fs = std::filesystem;
 

@@ -6,9 +6,9 @@
 #include <cstdlib>
 
 #include "platform/input_names.h"
-#include "shell/save_game.h"
-#include "shell/settings.h"
-#include "shell/user_files.h"
+#include "userfiles/save_game.h"
+#include "userfiles/settings.h"
+#include "userfiles/user_files.h"
 #include "test_files.h"
 
 TEST(SettingsFile, WhatIsWrittenReadsBackTheSame) {

@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "platform/text.h"
-#include "screens/text_wrap.h"
+#include "world/text_wrap.h"
 #include "story_lines.h"
 #include "world_fixture.h"
 
@@ -32,8 +32,8 @@ TEST_F(Speech, TheLinePushedLastIsShownFirst) {
 }
 
 TEST_F(Speech, SpaceHeldDropsOneLinePerElevenFramesAndTheWorldStaysFrozen) {
-    shell.game_state = GAME_STATE_PLAYING;
-    shell.current_level = 1;
+    game.game_state = GAME_STATE_PLAYING;
+    game.current_level = 1;
     world.loaded_level = 1;
     world.player.sword.anim_state = 1;
     hide_sprite(&world.player.sword);

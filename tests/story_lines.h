@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "shell/game.h"
+#include "game/game.h"
 #include "world/story.h"
 #include "world/world.h"
 
@@ -37,13 +37,13 @@ inline std::vector<std::vector<SpokenLine>> fire_every_script() {
     constexpr float ENCOUNTER[3][2] = {{2200, 1800}, {3490, 1100}, {5200, 2700}};
     constexpr float COMPLETION[3][2] = {{1700, 400}, {2000, 900}, {4000, 1500}};
     for (int level = 1; level <= 3; ++level) {
-        shell.current_level = level;
+        game.current_level = level;
         w.boss_taunt_shown = 0;
         hero_at(ENCOUNTER[level - 1][0], ENCOUNTER[level - 1][1]);
-        w.check_story_triggers();
+        if (const int done = w.check_story_triggers(game.current_level)) complete_level(done);
         read();
         hero_at(COMPLETION[level - 1][0], COMPLETION[level - 1][1]);
-        w.check_story_triggers();
+        if (const int done = w.check_story_triggers(game.current_level)) complete_level(done);
         read();
     }
 

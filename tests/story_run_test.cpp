@@ -46,7 +46,7 @@ public:
 
     void step(unsigned keys = 0) {
         frame(keys);
-        ASSERT_NE(shell.game_state, GAME_STATE_GAME_OVER) << "the hero ran out of lives after " << frames_run << " frames";
+        ASSERT_NE(game.game_state, GAME_STATE_GAME_OVER) << "the hero ran out of lives after " << frames_run << " frames";
     }
     void shot(const std::string& name) {
         if (shots && *shots) platform::write_presented_frame_bmp((shots + ("/" + name) + ".bmp").c_str());
@@ -262,7 +262,7 @@ public:
         read_lines();
         ASSERT_TRUE(open_every_door()) << "every jail door opens with the key";
         find_reach();
-        ASSERT_TRUE(walk_into(COMPLETION[level - 1], [&] { return shell.current_level == level + 1; }));
+        ASSERT_TRUE(walk_into(COMPLETION[level - 1], [&] { return game.current_level == level + 1; }));
         read_lines();
     }
 
@@ -279,24 +279,24 @@ void play_story(StoryRun& run) {
     run.frames(20);
     run.step(SCRIPT_KEY_ENTER);
     run.frames(5);
-    ASSERT_EQ(shell.game_state, GAME_STATE_LEVEL_MAP);
+    ASSERT_EQ(game.game_state, GAME_STATE_LEVEL_MAP);
     run.step(SCRIPT_KEY_SPACE);
-    ASSERT_EQ(shell.game_state, GAME_STATE_PLAYING);
+    ASSERT_EQ(game.game_state, GAME_STATE_PLAYING);
     run.read_lines();
 
     for (int level = 1; level <= 3; ++level) {
         run.play_level(level);
         if (::testing::Test::HasFatalFailure()) return;
-        EXPECT_EQ(shell.current_level, level + 1);
+        EXPECT_EQ(game.current_level, level + 1);
         run.step();
         if (level < 3) {
             // The next level is loaded once the lines are read, behind the progress map.
             EXPECT_EQ(world.loaded_level, level + 1);
-            EXPECT_EQ(shell.game_state, GAME_STATE_LEVEL_MAP);
+            EXPECT_EQ(game.game_state, GAME_STATE_LEVEL_MAP);
             EXPECT_FALSE(world.player.has_key);
             EXPECT_TRUE(world.player.has_bow);
             run.step(SCRIPT_KEY_SPACE);
-            ASSERT_EQ(shell.game_state, GAME_STATE_PLAYING);
+            ASSERT_EQ(game.game_state, GAME_STATE_PLAYING);
             run.step();
         }
     }
@@ -309,9 +309,9 @@ TEST_F(StoryRun, TheWholeStoryFromTheTitleToTheLastLine) {
     if (HasFatalFailure()) return;
     // The story is finished: nothing more loads, no map, play goes on in level 3.
     frames(20);
-    EXPECT_EQ(shell.current_level, 4);
+    EXPECT_EQ(game.current_level, 4);
     EXPECT_EQ(world.loaded_level, 3);
-    EXPECT_EQ(shell.game_state, GAME_STATE_PLAYING);
+    EXPECT_EQ(game.game_state, GAME_STATE_PLAYING);
 
     EXPECT_EQ(shown, STORY);
     ASSERT_FALSE(shown.empty());
@@ -339,16 +339,16 @@ TEST_F(EnhancedStoryRun, TheLastLineLeadsToTheEndSceneThenTheTitleStartsANewGame
     play_story(*this);
     if (HasFatalFailure()) return;
     EXPECT_EQ(shown, STORY) << "the same lines, every one";
-    ASSERT_EQ(shell.game_state, GAME_STATE_ENDING) << "the end scene follows the last line";
+    ASSERT_EQ(game.game_state, GAME_STATE_ENDING) << "the end scene follows the last line";
     shot("ending_journey");
     // The walk home and the credits run on their own; Space is ignored until the credits have
     // been up a moment, then ends them.
     frames(220, SCRIPT_KEY_SPACE);
     shot("ending_credits");
-    EXPECT_EQ(shell.game_state, GAME_STATE_ENDING);
-    for (int i = 0; i < 100 && shell.game_state == GAME_STATE_ENDING; ++i) frame(SCRIPT_KEY_SPACE);
-    ASSERT_EQ(shell.game_state, GAME_STATE_TITLE);
-    EXPECT_EQ(shell.current_level, 0) << "the finished game is not resumed";
+    EXPECT_EQ(game.game_state, GAME_STATE_ENDING);
+    for (int i = 0; i < 100 && game.game_state == GAME_STATE_ENDING; ++i) frame(SCRIPT_KEY_SPACE);
+    ASSERT_EQ(game.game_state, GAME_STATE_TITLE);
+    EXPECT_EQ(game.current_level, 0) << "the finished game is not resumed";
     const std::string report = audio_state_json();
     EXPECT_EQ(plays_in(report, "levelComplete.MID"), 4) << "the end scene opens with the fanfare";
     EXPECT_EQ(plays_in(report, "intro.MID"), 2) << "and the credits have the game's theme";
@@ -356,8 +356,8 @@ TEST_F(EnhancedStoryRun, TheLastLineLeadsToTheEndSceneThenTheTitleStartsANewGame
     // START begins a new game: level 1 from its start, with its opening lines.
     frames(20);
     frame(SCRIPT_KEY_ENTER);
-    EXPECT_EQ(shell.game_state, GAME_STATE_LEVEL_MAP);
-    EXPECT_EQ(shell.current_level, 1);
+    EXPECT_EQ(game.game_state, GAME_STATE_LEVEL_MAP);
+    EXPECT_EQ(game.current_level, 1);
     EXPECT_EQ(world.loaded_level, 1);
     EXPECT_EQ(world.player.lives, HERO_START_LIVES);
     EXPECT_FALSE(world.player.has_bow);

@@ -1,5 +1,5 @@
 // Wasps: the sting cycle, the aim of the stinger, their steering and their three hit points.
-#include "enemies/projectile.h"
+#include "actors/projectile.h"
 #include "world_fixture.h"
 
 TEST(StingerAim, GoesAlongTheFartherAxisAndATieGoesUpOrDown) {

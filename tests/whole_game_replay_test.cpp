@@ -34,23 +34,23 @@ TEST_F(WholeGame, TheRecordedRunFinishesTheStoryOnItsLastFrame) {
 
     int level = 0;
     while (frames_run < length) {
-        ASSERT_FALSE(shell.current_level == 4 && world.dialog_box.speech_is_idle()) << "the story ended early, at frame " << frames_run;
+        ASSERT_FALSE(game.current_level == 4 && world.dialog_box.speech_is_idle()) << "the story ended early, at frame " << frames_run;
         frame(script.keys_at(frames_run + 1));
-        ASSERT_NE(shell.game_state, GAME_STATE_GAME_OVER) << "the hero ran out of lives at frame " << frames_run;
-        if (shell.current_level == level) continue;
+        ASSERT_NE(game.game_state, GAME_STATE_GAME_OVER) << "the hero ran out of lives at frame " << frames_run;
+        if (game.current_level == level) continue;
         // A level has just been completed: everything in it was done first.
         if (level >= 1) {
             SCOPED_TRACE("the end of level " + std::to_string(level) + ", frame " + std::to_string(frames_run));
-            EXPECT_EQ(shell.current_level, level + 1);
+            EXPECT_EQ(game.current_level, level + 1);
             EXPECT_FALSE(level_boss(level).alive) << "the boss is beaten";
             EXPECT_TRUE(world.player.has_key);
             EXPECT_EQ(jail_doors_left(), 0) << "every jail door is open";
         }
-        level = shell.current_level;
+        level = game.current_level;
     }
-    EXPECT_EQ(shell.current_level, 4);
+    EXPECT_EQ(game.current_level, 4);
     EXPECT_TRUE(world.dialog_box.speech_is_idle()) << "the last line has been read";
-    EXPECT_EQ(shell.game_state, GAME_STATE_PLAYING);
+    EXPECT_EQ(game.game_state, GAME_STATE_PLAYING);
     EXPECT_GT(world.player.hit_points, 0);
     EXPECT_GT(world.player.lives, 0);
     for (int l = 1; l <= 3; ++l) EXPECT_FALSE(level_boss(l).alive) << "boss of level " << l;

@@ -147,8 +147,8 @@ TEST_F(Combat, CheeseHealsOnlyBelowFourAndIsUsedUpEitherWay) {
 }
 
 TEST_F(Combat, LosingAllHitPointsCostsALifeAndTheLastOneEndsTheGame) {
-    shell.game_state = GAME_STATE_PLAYING;
-    shell.current_level = 1;
+    game.game_state = GAME_STATE_PLAYING;
+    game.current_level = 1;
     world.loaded_level = 1;
     hero.sword.anim_state = 1;
     hero.hit_points = 1;
@@ -158,14 +158,14 @@ TEST_F(Combat, LosingAllHitPointsCostsALifeAndTheLastOneEndsTheGame) {
     EXPECT_EQ(hero.lives, 1);
     EXPECT_EQ(hero.hit_points, 5);
     EXPECT_FLOAT_EQ(hero.body.y, 200) << "he goes on where he stands";
-    EXPECT_EQ(shell.game_state, GAME_STATE_PLAYING);
+    EXPECT_EQ(game.game_state, GAME_STATE_PLAYING);
 
     hero.hit_points = 1;
     hero.invulnerable = 0;
     hero.body.x = 300;
     playing_frame();
-    EXPECT_EQ(shell.game_state, GAME_STATE_GAME_OVER);
-    EXPECT_EQ(shell.current_level, 0);
+    EXPECT_EQ(game.game_state, GAME_STATE_GAME_OVER);
+    EXPECT_EQ(game.current_level, 0);
     EXPECT_FALSE(hero.alive);
 }
 

@@ -10,8 +10,8 @@
 
 #include "headless_game.h"
 #include "platform/keyboard.h"
-#include "shell/game.h"
-#include "shell/game_random.h"
+#include "game/game.h"
+#include "base/game_random.h"
 #include "world/world.h"
 
 class LoadedWorld : public ::testing::Test {

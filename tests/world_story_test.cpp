@@ -10,7 +10,7 @@ class Story : public LoadedWorld {
 protected:
     void SetUp() override {
         LoadedWorld::SetUp();
-        shell.current_level = 1;
+        game.current_level = 1;
         world.loaded_level = 1;
         world.player.body.xv = world.player.body.yv = 4;
     }
@@ -31,38 +31,38 @@ TEST_F(Story, TheFirstBossIsMetOncePerLevelStart) {
     world.scroll_x = 2000;
     world.scroll_y = 1700;
     hero_at_world(2135, 1786);
-    world.check_story_triggers();
+    if (const int done = world.check_story_triggers(game.current_level)) complete_level(done);
     ASSERT_EQ(lines().size(), 2u);
     EXPECT_EQ(lines()[0], "0:Let my people go and leave this place never to return, and I shall spare your life.");
     world.dialog_box.speech_clear();
-    world.check_story_triggers();
+    if (const int done = world.check_story_triggers(game.current_level)) complete_level(done);
     EXPECT_TRUE(lines().empty()) << "only once";
     world.boss_taunt_shown = 0;  // as a level start leaves it
     hero_at_world(2134, 1786);
-    world.check_story_triggers();
+    if (const int done = world.check_story_triggers(game.current_level)) complete_level(done);
     EXPECT_TRUE(lines().empty()) << "the bounds are strict";
 }
 
 TEST_F(Story, ReachingTheCompletionZoneEndsTheLevelAndTheNextLoadsAfterTheLines) {
     hero_at_world(1700, 400);
-    world.check_story_triggers();
-    EXPECT_EQ(shell.current_level, 2);
+    if (const int done = world.check_story_triggers(game.current_level)) complete_level(done);
+    EXPECT_EQ(game.current_level, 2);
     const std::vector<std::string> l = lines();
     ASSERT_EQ(l.size(), 4u);
     EXPECT_EQ(l.front(), "0:Citizens of Curdwick, you have been saved.");
     EXPECT_EQ(l.back(), "5:Thank you Nibbs!");
-    world.check_story_triggers();
+    if (const int done = world.check_story_triggers(game.current_level)) complete_level(done);
     EXPECT_EQ(lines().size(), 4u) << "level 2's zones do not fire in level 1's place";
 
     // The playing frame loads level 2 once the lines are gone and shows the map.
     TempDir dir;
     std::filesystem::current_path(dir.path);
     world.dialog_box.speech_clear();
-    shell.game_state = GAME_STATE_PLAYING;
+    game.game_state = GAME_STATE_PLAYING;
     world.player.sword.anim_state = 1;
     playing_frame();
     EXPECT_EQ(world.loaded_level, 2);
-    EXPECT_EQ(shell.game_state, GAME_STATE_LEVEL_MAP);
+    EXPECT_EQ(game.game_state, GAME_STATE_LEVEL_MAP);
     EXPECT_TRUE(world.player.has_bow);
 }
 
@@ -71,7 +71,7 @@ TEST_F(Story, ALockedJailDoorCallsForTheKeyAndTheKeyOpensIt) {
     wall(6, 10, TILE_JAIL_DOOR);
     world.player.body.x = 288;
     world.player.body.y = 168;  // reaches into rows 5 and 6
-    world.move_player(FACING_RIGHT);
+    world.move_player(FACING_RIGHT, game.current_level);
     EXPECT_FLOAT_EQ(world.player.body.x, 288);
     const std::vector<std::string> l = lines();
     ASSERT_EQ(l.size(), 2u);
@@ -80,7 +80,7 @@ TEST_F(Story, ALockedJailDoorCallsForTheKeyAndTheKeyOpensIt) {
 
     world.dialog_box.speech_clear();
     world.player.has_key = 1;
-    world.move_player(FACING_RIGHT);
+    world.move_player(FACING_RIGHT, game.current_level);
     EXPECT_FLOAT_EQ(world.player.body.x, 288) << "the step that opens the door is still undone";
     EXPECT_EQ(tile_map[5][10], TILE_OPENED_DOOR);
     EXPECT_EQ(tile_map[6][10], TILE_JAIL_DOOR) << "one cell per blocked step";
@@ -125,19 +125,19 @@ TEST_F(Story, ADefeatedBossDropsTheKeyOnceAndTheKeyIsPickedUp) {
 }
 
 TEST_F(Story, TheLastCompletionEndsTheStoryWithoutLoading) {
-    shell.current_level = 3;
+    game.current_level = 3;
     world.loaded_level = 3;
     hero_at_world(4000, 1500);
-    world.check_story_triggers();
-    EXPECT_EQ(shell.current_level, 4);
+    if (const int done = world.check_story_triggers(game.current_level)) complete_level(done);
+    EXPECT_EQ(game.current_level, 4);
     EXPECT_EQ(lines().size(), 5u);
     EXPECT_EQ(lines().back(), "7:Nibbs Begins his Journey home.  Envinsioning an even better Curdwick.");
     world.dialog_box.speech_clear();
-    shell.game_state = GAME_STATE_PLAYING;
+    game.game_state = GAME_STATE_PLAYING;
     world.player.sword.anim_state = 1;
     playing_frame();
     EXPECT_EQ(world.loaded_level, 3);
-    EXPECT_EQ(shell.game_state, GAME_STATE_PLAYING);
+    EXPECT_EQ(game.game_state, GAME_STATE_PLAYING);
 }
 
 namespace {
@@ -165,12 +165,12 @@ TEST_F(Story, EveryZoneFiresOnlyStrictlyInsideItsBoundsAndOnlyInItsLevel) {
         auto fires = [&](float x, float y, int level) {
             world.dialog_box.speech_clear();
             world.boss_taunt_shown = 0;
-            shell.current_level = level;
+            game.current_level = level;
             world.scroll_x = static_cast<int32_t>(x) / 4 * 4 - 300;
             world.scroll_y = static_cast<int32_t>(y) / 4 * 4 - 200;
             hero_at_world(x, y);
-            world.check_story_triggers();
-            const bool moved_on = shell.current_level == level + 1;
+            if (const int done = world.check_story_triggers(game.current_level)) complete_level(done);
+            const bool moved_on = game.current_level == level + 1;
             EXPECT_EQ(moved_on, z.completion && !world.dialog_box.speech_is_idle()) << "only completions move on";
             return !world.dialog_box.speech_is_idle();
         };
@@ -195,9 +195,9 @@ TEST_F(Story, EveryZoneFiresOnlyStrictlyInsideItsBoundsAndOnlyInItsLevel) {
 }
 
 TEST_F(Story, TheLinesOfATriggerAreReadTopDownInTheScriptsOrder) {
-    shell.current_level = 2;
+    game.current_level = 2;
     hero_at_world(3490, 1100);
-    world.check_story_triggers();
+    if (const int done = world.check_story_triggers(game.current_level)) complete_level(done);
     EXPECT_EQ(lines(), (std::vector<std::string>{
                            "0:Hogrand, ill give you one chance to give up and exile your self from these lands before "
                            "I\x92ll kill you!",
@@ -205,7 +205,7 @@ TEST_F(Story, TheLinesOfATriggerAreReadTopDownInTheScriptsOrder) {
                        }));
     world.dialog_box.speech_clear();
     hero_at_world(2000, 900);
-    world.check_story_triggers();
+    if (const int done = world.check_story_triggers(game.current_level)) complete_level(done);
     EXPECT_EQ(lines(), (std::vector<std::string>{
                            "0:Fear not citizens of Curdwick, for I have slayed the evil Dorvik Mole and Lord Hogrand.",
                            "0:You are now free.",
@@ -218,7 +218,7 @@ TEST_F(Story, TheLinesOfATriggerAreReadTopDownInTheScriptsOrder) {
     world.dialog_box.speech_clear();
     world.boss_taunt_shown = 0;
     hero_at_world(5200, 2700);
-    world.check_story_triggers();
+    if (const int done = world.check_story_triggers(game.current_level)) complete_level(done);
     EXPECT_EQ(lines(), (std::vector<std::string>{
                            "0:Release my people King Vespro!",
                            "4:Poor fa voor, Nibbs, No Hablo Englis",
@@ -231,8 +231,8 @@ TEST_F(Story, ACompletionReachedBeforeTheBossIsBeatenStillCompletes) {
     boss.hit_points = 5;
     show_sprite(&boss.body);
     hero_at_world(1800, 500);
-    world.check_story_triggers();
-    EXPECT_EQ(shell.current_level, 2);
+    if (const int done = world.check_story_triggers(game.current_level)) complete_level(done);
+    EXPECT_EQ(game.current_level, 2);
     EXPECT_EQ(lines().size(), 4u);
     EXPECT_TRUE(boss.alive) << "nothing but the zone is looked at";
     EXPECT_FALSE(world.player.has_key);

@@ -9,9 +9,3 @@
 void write_audio_state(JsonWriter& w);
 // The same members as a JSON object of their own.
 std::string audio_state_json();
-// Forgets the counts (a new run or test).
-void reset_audio_report();
-
-// Counted by play_sound and play_midi for every play of a loaded id, with or without a device.
-void audio_report_sound_played(const char* name);
-void audio_report_music_played(const char* name);

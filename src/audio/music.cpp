@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <vector>
 
-#include "audio/audio_report.h"
+#include "audio/play_counts.h"
 #include "audio/file_bytes.h"
 #include "base/data_file.h"
 #include "audio/midi_file.h"
@@ -86,13 +86,13 @@ int play_midi(int id) {
     if (current_track != -1) stop_midi(current_track);
     MusicSlot& slot = music_table[id];
     // Whatever the synthesiser answers, the track counts as started; when it refuses, the
-    // track is timed on the clock instead, so the shell does not restart it every frame.
+    // track is timed on the clock instead, so the game does not restart it every frame.
     slot.synthesised = slot.track >= 0 && platform::music_track_play(slot.track);
     slot.started_at = platform::tick_count();
     slot.state = MIDI_STATE_PLAYING;
     current_track = id;
     last_started = id;
-    audio_report_music_played(slot.name);
+    count_play(music_plays, slot.name);
     return 1;
 }
 

@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <vector>
 
-#include "audio/audio_report.h"
+#include "audio/play_counts.h"
 #include "audio/file_bytes.h"
 #include "base/data_file.h"
 #include "audio/wav_file.h"
@@ -86,7 +86,7 @@ int play_sound(int id, int flags) { return play_sound_at_volume(id, flags, 100);
 
 int play_sound_at_volume(int id, int flags, int volume) {
     if (id < 0 || id >= SOUND_MAX || sound_table[id].state != SOUND_STATE_LOADED) return 1;
-    audio_report_sound_played(sound_table[id].name);
+    count_play(sound_plays, sound_table[id].name);
     if (!has_buffer(id)) return 1;
     const float level = static_cast<float>(volume) / 100.0f;
     return platform::sound_buffer_play(sound_table[id].buffer, (flags & PLAY_LOOPING) != 0, level) ? 1 : 0;

@@ -19,6 +19,6 @@ struct SoundIds {
     int celebrate = -1;  // "celebrate.WAV"
 };
 
-// Filled by the shell's start-up; put back to all -1 by reset_sound_ids (tests run many games).
+// Filled by the game's start-up; put back to all -1 by reset_sound_ids (tests run many games).
 extern SoundIds sound_ids;
 void reset_sound_ids();

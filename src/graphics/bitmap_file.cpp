@@ -3,7 +3,6 @@
 
 #include <cstdio>
 #include <cstring>
-#include <sstream>
 #include <string>
 
 #include "base/data_file.h"
@@ -120,32 +119,5 @@ int flip_bitmap_rows(uint8_t* image, int bytes_per_row, int rows) {
         std::memcpy(a, b, bytes_per_row);
         std::memcpy(b, spare.data(), bytes_per_row);
     }
-    return 1;
-}
-
-int set_palette(const PaletteEntry entries[256]) {
-    std::memcpy(display.palette_entries, entries, sizeof display.palette_entries);
-    return 1;
-}
-
-int load_palette_file(const char* filename, PaletteEntry entries[256]) {
-    std::vector<uint8_t> bytes;
-    std::string fault;
-    if (!read_data_file(filename, DataKind::Palette, &bytes, &fault)) {
-        std::fprintf(stderr, "quillmoor: %s: %s\n", filename, fault.c_str());
-        return 0;
-    }
-    std::istringstream in(std::string(bytes.begin(), bytes.end()));
-    // Values are read in order; at the first missing or malformed value the rest stay as they were.
-    int values[4];
-    int complete = 0;
-    for (; complete < 256; ++complete) {
-        int n = 0;
-        while (n < 4 && in >> values[n]) ++n;
-        if (n < 4) break;
-        entries[complete] = PaletteEntry{static_cast<uint8_t>(values[0]), static_cast<uint8_t>(values[1]), static_cast<uint8_t>(values[2]),
-                                         static_cast<uint8_t>(values[3])};
-    }
-    if (complete < 256) std::fprintf(stderr, "quillmoor: %s: only %d of 256 palette entries could be read\n", filename, complete);
     return 1;
 }

@@ -38,7 +38,3 @@ int unload_bitmap_file(BitmapFile* bitmap);
 // Lets every file's fault be reported again (each is reported once per run).
 void forget_bitmap_reports();
 int flip_bitmap_rows(uint8_t* image, int bytes_per_row, int rows);
-// Replaces the whole display palette.
-int set_palette(const PaletteEntry entries[256]);
-// 1 when the file was opened (a short or damaged file leaves later entries as they were).
-int load_palette_file(const char* filename, PaletteEntry entries[256]);

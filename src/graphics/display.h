@@ -38,5 +38,10 @@ int draw_outlined_text(const char* text, int x, int y, uint32_t colour, Surface*
 // Palette index closest to a 0x00BBGGRR colour under the current palette.
 uint8_t nearest_palette_index(uint32_t colour);
 
+// Replaces the whole display palette.
+int set_palette(const PaletteEntry entries[256]);
+// 1 when the file was opened (a short or damaged file leaves later entries as they were).
+int load_palette_file(const char* filename, PaletteEntry entries[256]);
+
 uint16_t pack_rgb565(int r, int g, int b);
 uint16_t pack_rgb555(int r, int g, int b);

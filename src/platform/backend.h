@@ -2,7 +2,8 @@
 #pragma once
 #include <string>
 
-#include "platform/platform.h"
+#include "platform/config.h"
+#include "platform/surface.h"
 
 namespace platform::window_backend {
 bool init(const Config& config);

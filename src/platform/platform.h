@@ -4,22 +4,10 @@
 #include <cstdint>
 #include <string>
 
+#include "platform/config.h"
 #include "platform/surface.h"
 
 namespace platform {
-
-enum class Backend { Window, Headless };
-
-struct Config {
-    Backend backend = Backend::Window;
-    bool fullscreen = true;
-    int scale = 2;  // window scale when not full screen
-    bool mute = false;
-};
-
-struct PaletteEntry {
-    uint8_t red, green, blue, flags;
-};
 
 // Opens the window (or nothing, headless), the text renderer and the audio device.
 // Returns false when the window cannot be made.

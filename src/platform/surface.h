@@ -18,6 +18,11 @@ struct RowSpan {
     bool solid = false;
 };
 
+// One colour of an 8-bit surface's palette.
+struct PaletteEntry {
+    uint8_t red, green, blue, flags;
+};
+
 struct Surface {
     int width = 0;
     int height = 0;

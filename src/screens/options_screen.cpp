@@ -6,12 +6,11 @@
 #include <string>
 #include <utility>
 
-#include "graphics/bitmap_file.h"
+#include "graphics/picture_file.h"
 #include "graphics/display.h"
 #include "platform/input_names.h"
 #include "platform/keyboard.h"
 #include "screens/title_menu.h"
-#include "shell/loading.h"
 
 OptionsScreen options_screen;
 
@@ -105,30 +104,13 @@ std::string control_text(const Settings& e, int action) {
 }  // namespace
 
 int OptionsScreen::load_options_screen() {
-    struct Picture {
-        const char* file;
-        Sprite* sprite;
-        int width, height, frames;
-        int x, y;
+    constexpr uint32_t single = SPRITE_ATTR_VISIBLE | SPRITE_ATTR_SINGLE_FRAME;
+    const ScreenPicture pictures[] = {
+        {"OPTIONS.BMP", &heading, 200, 100, 1, single, 220, 0},
+        {"OptionsPanel.BMP", &panel, 600, 376, 1, single, 20, 60},
+        {"OptionPips.BMP", &pips, 16, 16, 2, SPRITE_ATTR_VISIBLE | SPRITE_ATTR_MULTI_FRAME, 0, 0},
     };
-    const Picture pictures[] = {
-        {"OPTIONS.BMP", &heading, 200, 100, 1, 220, 0},
-        {"OptionsPanel.BMP", &panel, 600, 376, 1, 20, 60},
-        {"OptionPips.BMP", &pips, 16, 16, 2, 0, 0},
-    };
-    for (const Picture& p : pictures) {
-        load_bitmap_file(&bitmap_scratch, p.file);
-        set_palette(bitmap_scratch.palette);
-        const uint32_t attr = SPRITE_ATTR_VISIBLE | (p.frames > 1 ? SPRITE_ATTR_MULTI_FRAME : SPRITE_ATTR_SINGLE_FRAME);
-        if (!create_sprite(p.sprite, 0, 0, p.width, p.height, p.frames, attr, SPRITE_MEMORY_SYSTEM, 0, 8)) {
-            unload_bitmap_file(&bitmap_scratch);
-            return 0;
-        }
-        for (int frame = 0; frame < p.frames; ++frame) load_sprite_frame(p.sprite, &bitmap_scratch, frame, frame, 0, 0);
-        unload_bitmap_file(&bitmap_scratch);
-        set_sprite_position(p.sprite, p.x, p.y);
-    }
-    return 1;
+    return load_screen_pictures(pictures);
 }
 
 void OptionsScreen::open(const Settings& settings) {

@@ -1,7 +1,7 @@
 // The options screen, reached from the title: volumes, display, play mode and controls.
 #pragma once
 #include "graphics/sprite.h"
-#include "shell/settings.h"
+#include "userfiles/settings.h"
 
 enum OptionsRow : int {
     OPTIONS_ROW_MUSIC = 0,

@@ -1,29 +1,18 @@
 // The progress map between levels.
 #include "screens/progress_map.h"
 
-#include "graphics/bitmap_file.h"
+#include "graphics/picture_file.h"
 #include "platform/platform.h"
-#include "rules/play_mode.h"
+#include "base/play_mode.h"
 #include "screens/enhanced_screens.h"
-#include "shell/loading.h"
 
 ProgressMap progress_map;
 
-namespace {
-
-bool load_picture(Sprite& sprite, const char* file, int width, int height) {
-    load_bitmap_file(&bitmap_scratch, file);
-    set_palette(bitmap_scratch.palette);
-    if (!create_sprite(&sprite, 0, 0, width, height, 1, SPRITE_ATTR_VISIBLE | SPRITE_ATTR_SINGLE_FRAME, SPRITE_MEMORY_SYSTEM, 0, 8)) return false;
-    load_sprite_frame(&sprite, &bitmap_scratch, 0, 0, 0, 0);
-    unload_bitmap_file(&bitmap_scratch);
-    return true;
-}
-
-}  // namespace
-
 bool load_progress_map() {
-    if (!load_picture(progress_map.map, "PROGRESSMAP.BMP", 320, 240) || !load_picture(progress_map.head, "HEAD.BMP", 32, 32)) return false;
+    constexpr uint32_t attr = SPRITE_ATTR_VISIBLE | SPRITE_ATTR_SINGLE_FRAME;
+    if (!load_sprite_sheet(&progress_map.map, "PROGRESSMAP.BMP", 320, 240, 1, 1, attr) ||
+        !load_sprite_sheet(&progress_map.head, "HEAD.BMP", 32, 32, 1, 1, attr))
+        return false;
     // The hero's head doubles as the window's icon.
     if (progress_map.head.attr & SPRITE_ATTR_LOADED) platform::set_window_icon(*progress_map.head.frames[0], display.palette_entries);
     return true;

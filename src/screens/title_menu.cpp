@@ -1,9 +1,8 @@
 // The title menu and the game-over screen over a wall of grey bricks.
 #include "screens/title_menu.h"
 
-#include "graphics/bitmap_file.h"
+#include "graphics/picture_file.h"
 #include "platform/keyboard.h"
-#include "shell/loading.h"
 
 TitleMenu title_menu;
 
@@ -36,14 +35,7 @@ void draw_brick_wall(Sprite& brick) {
 }
 
 int TitleMenu::load_title_menu() {
-    struct Picture {
-        const char* file;
-        Sprite* sprite;
-        int width, height, frames;
-        uint32_t attr;
-        int x, y;
-    };
-    const Picture pictures[] = {
+    const ScreenPicture pictures[] = {
         {"Quillmoor.BMP", &title, 480, 300, 1, SPRITE_ATTR_VISIBLE | SPRITE_ATTR_SINGLE_FRAME, 100, 0},
         {"GreyBrick.BMP", &brick, 32, 32, 1, SPRITE_ATTR_VISIBLE | SPRITE_ATTR_SINGLE_FRAME, 0, 0},
         {"START.BMP", &start, 200, 100, 1, SPRITE_ATTR_VISIBLE | SPRITE_ATTR_SINGLE_FRAME, 250, 300},
@@ -51,14 +43,7 @@ int TitleMenu::load_title_menu() {
         {"Quit.BMP", &quit, 200, 100, 1, SPRITE_ATTR_VISIBLE | SPRITE_ATTR_SINGLE_FRAME, 250, 380},
         {"SWORD.BMP", &pointer, 48, 16, 5, SPRITE_ATTR_VISIBLE | SPRITE_ATTR_MULTI_ANIM, 0, 0},
     };
-    for (const Picture& p : pictures) {
-        load_bitmap_file(&bitmap_scratch, p.file);
-        set_palette(bitmap_scratch.palette);
-        if (!create_sprite(p.sprite, 0, 0, p.width, p.height, p.frames, p.attr, SPRITE_MEMORY_SYSTEM, 0, 8)) return 0;
-        for (int frame = 0; frame < p.frames; ++frame) load_sprite_frame(p.sprite, &bitmap_scratch, frame, frame, 0, 0);
-        unload_bitmap_file(&bitmap_scratch);
-        set_sprite_position(p.sprite, p.x, p.y);
-    }
+    if (!load_screen_pictures(pictures)) return 0;
     load_sprite_animation(&pointer, 0, 10, pointer_frames);
     set_sprite_animation(&pointer, 0);
     return 1;
@@ -92,13 +77,7 @@ void TitleMenu::update_title_menu() {
 }
 
 int TitleMenu::load_continue_entry() {
-    load_bitmap_file(&bitmap_scratch, "CONTINUE.BMP");
-    set_palette(bitmap_scratch.palette);
-    const int made = create_sprite(&continue_entry, 0, 0, 200, 100, 1, SPRITE_ATTR_VISIBLE | SPRITE_ATTR_SINGLE_FRAME,
-                                   SPRITE_MEMORY_SYSTEM, 0, 8);
-    if (made) load_sprite_frame(&continue_entry, &bitmap_scratch, 0, 0, 0, 0);
-    unload_bitmap_file(&bitmap_scratch);
-    return made;
+    return load_sprite_sheet(&continue_entry, "CONTINUE.BMP", 200, 100, 1, 1, SPRITE_ATTR_VISIBLE | SPRITE_ATTR_SINGLE_FRAME);
 }
 
 // The same keys and timing as the two-entry menu, over three entries.

@@ -50,12 +50,7 @@ int World::load_assets() {
 
     for (const WorldSpriteAsset& a : WORLD_SPRITES) {
         Sprite* s = &(this->*a.sprite);
-        load_shared_bitmap(a.file);
-        if (!create_sprite(s, 0, 0, a.width, a.height, a.frames, a.attr, SPRITE_MEMORY_SYSTEM, GAME_COLOUR_KEY,
-                           GAME_SPRITE_BPP))
-            return 0;
-        cut_sprite_frames(s, a.frames, a.columns);
-        unload_bitmap_file(&bitmap_scratch);
+        if (!load_sprite_sheet(s, a.file, a.width, a.height, a.frames, a.columns, a.attr)) return 0;
         if (s == &deathcloud_sprite) {
             load_sprite_animation(s, 0, 3, DEATHCLOUD_FRAMES);
             set_sprite_anim_speed(s, 5);

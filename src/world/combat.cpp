@@ -2,7 +2,7 @@
 // projectiles, and the lives counter.
 #include "audio/sound.h"
 #include "audio/sound_ids.h"
-#include "rules/play_mode.h"
+#include "base/play_mode.h"
 #include "world/hit_feedback.h"
 #include "world/world.h"
 

@@ -1,7 +1,7 @@
 // Enhanced play's hit feedback: blinking, flashing, the hero on top and boss health bars.
 #include "world/hit_feedback.h"
 
-#include "rules/play_mode.h"
+#include "base/play_mode.h"
 #include "world/story.h"
 
 namespace {

@@ -1,7 +1,7 @@
 // The heads-up display: the lives counter; hearts, sword, key and bow icons.
 #include <cstdio>
 
-#include "rules/play_mode.h"
+#include "base/play_mode.h"
 #include "world/world.h"
 
 void World::draw_lives() {

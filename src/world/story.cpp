@@ -3,10 +3,8 @@
 
 #include <cstddef>
 
-#include "audio/music.h"
 #include "audio/sound.h"
 #include "audio/sound_ids.h"
-#include "shell/game.h"
 
 namespace {
 
@@ -131,8 +129,7 @@ constexpr StoryZone COMPLETION_ZONES[3] = {
     {3925, 4363, 1462, 1642},
 };
 
-void complete_level(World& w, int level) {
-    shell.current_level = level + 1;
+void tell_level_done(World& w, int level) {
     switch (level) {
     case 1:
         tell(w.dialog_box, LEVEL_1_DONE);
@@ -144,8 +141,6 @@ void complete_level(World& w, int level) {
         tell(w.dialog_box, LEVEL_3_DONE);
         break;
     }
-    stop_midi(shell.current_level_track);
-    play_midi(shell.level_complete_track);
 }
 
 }  // namespace
@@ -153,20 +148,26 @@ void complete_level(World& w, int level) {
 const StoryZone& boss_zone(int level) { return BOSS_ZONES[level - 1]; }
 const StoryZone& completion_zone(int level) { return COMPLETION_ZONES[level - 1]; }
 
-void World::check_story_triggers() {
+int World::check_story_triggers(int32_t current_level) {
     const float x = static_cast<float>(scroll_x) + player.body.x;
     const float y = static_cast<float>(scroll_y) + player.body.y;
     // Boss encounters, once per level start.
     for (int level = 1; level <= 3; ++level) {
-        if (shell.current_level != level || boss_taunt_shown || !BOSS_ZONES[level - 1].contains(x, y)) continue;
+        if (current_level != level || boss_taunt_shown || !BOSS_ZONES[level - 1].contains(x, y)) continue;
         boss_taunt_shown = 1;
         if (level == 1) tell(dialog_box, BOSS_1_MET);
         if (level == 2) tell(dialog_box, BOSS_2_MET);
         if (level == 3) tell(dialog_box, BOSS_3_MET);
     }
     // Completion zones; the level is read again for each, as a completion moves it on.
+    int completed = 0;
     for (int level = 1; level <= 3; ++level)
-        if (shell.current_level == level && COMPLETION_ZONES[level - 1].contains(x, y)) complete_level(*this, level);
+        if (current_level == level && COMPLETION_ZONES[level - 1].contains(x, y)) {
+            tell_level_done(*this, level);
+            completed = level;
+            current_level = level + 1;
+        }
+    return completed;
 }
 
 bool World::open_jail_door(const Sprite* sprite) {

@@ -4,10 +4,9 @@
 #include <cstring>
 #include <new>
 
-#include "shell/game_random.h"
+#include "base/game_random.h"
 
 int32_t tile_map[MAP_ROWS][MAP_COLUMNS];
-BitmapFile bitmap_scratch;
 World world(32, 32);
 
 World::World(int tile_w, int tile_h) {
@@ -33,5 +32,4 @@ void reset_world() {
     world.~World();
     new (&world) World(32, 32);
     std::memset(tile_map, 0, sizeof tile_map);
-    unload_bitmap_file(&bitmap_scratch);
 }

@@ -2,16 +2,16 @@
 #pragma once
 #include <cstdint>
 
-#include "enemies/mole.h"
-#include "enemies/mole_boss.h"
-#include "enemies/pig.h"
-#include "enemies/swine_boss.h"
-#include "enemies/wasp.h"
-#include "enemies/wasp_boss.h"
+#include "actors/mole.h"
+#include "actors/mole_boss.h"
+#include "actors/pig.h"
+#include "actors/swine_boss.h"
+#include "actors/wasp.h"
+#include "actors/wasp_boss.h"
 #include "graphics/bitmap_file.h"
 #include "graphics/sprite.h"
-#include "player/player.h"
-#include "screens/dialog_box.h"
+#include "actors/player.h"
+#include "world/dialog_box.h"
 
 constexpr int MAP_COLUMNS = 200;
 constexpr int MAP_ROWS = 200;
@@ -117,8 +117,9 @@ struct World {
     // Enhanced play, while a line is shown: the world as it stood, with the HUD (frozen_world.cpp).
     void draw_frozen_world();
 
-    // The hero's walk and the camera (player/move_player.cpp); direction 0..3 or MOVE_NONE.
-    void move_player(int direction);
+    // The hero's walk and the camera (move_player.cpp); direction 0..3 or MOVE_NONE. Returns
+    // the level whose completion zone the walk reached (0 for none), for the game to move on.
+    int move_player(int direction, int32_t current_level);
     enum class HeroStep { Moved, Blocked, AtDoor };
     HeroStep step_player(int direction);
     void slide_round_corner(int direction);
@@ -126,8 +127,9 @@ struct World {
     // Combat and pick-ups (combat.cpp): one frame of everything after the hero's input.
     void update_world();
 
-    // Story (story.cpp).
-    void check_story_triggers();
+    // Story (story.cpp): the boss taunts and completion lines of the story at `current_level`.
+    // Returns the level completed (0 for none); the game moves the story on to the next.
+    int check_story_triggers(int32_t current_level);
     bool open_jail_door(const Sprite* sprite);
     // Handles boss defeats; true when the hero has died this frame.
     bool check_deaths();
@@ -150,8 +152,6 @@ bool tile_view_covers_screen(const World& w, const TileView& view);
 
 // The tile number of every cell, row by row (row = y). Read through tile_at outside this file.
 extern int32_t tile_map[MAP_ROWS][MAP_COLUMNS];
-// The loading record every bitmap goes through.
-extern BitmapFile bitmap_scratch;
 extern World world;
 
 // The tile at (row, col); cells outside the map read as solid wall.

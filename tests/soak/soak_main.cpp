@@ -16,9 +16,9 @@
 #include "platform/keyboard.h"
 #include "platform/platform.h"
 #include "screens/title_menu.h"
-#include "shell/game.h"
-#include "shell/input_script.h"
-#include "shell/state_json.h"
+#include "game/game.h"
+#include "app/input_script.h"
+#include "app/state_json.h"
 #include "world/world.h"
 
 namespace {
@@ -164,29 +164,29 @@ int main(int argc, char** argv) {
     for (long frame = 1; frame <= frames; ++frame) {
         unsigned held = keys.next();
         // Quit on the title would end the run: Enter is only pressed on START.
-        if (shell.game_state == GAME_STATE_TITLE && title_menu.menu_choice == 1) held &= ~SCRIPT_KEY_ENTER;
+        if (game.game_state == GAME_STATE_TITLE && title_menu.menu_choice == 1) held &= ~SCRIPT_KEY_ENTER;
         platform::set_keyboard_snapshot(snapshot_for(held));
         if (!platform::pump_events()) {
             fail(frame, "the game quit");
             break;
         }
         game_main();
-        ++state_frames[shell.game_state >= 0 && shell.game_state < 5 ? shell.game_state : 0];
+        ++state_frames[game.game_state >= 0 && game.game_state < 5 ? game.game_state : 0];
 
         // The story moves on as if each level were completed, and now and then the hero's last
         // life runs out, so every level, the progress map and the game-over screen come round.
-        if (shell.game_state == GAME_STATE_PLAYING && world.dialog_box.speech_is_idle()) {
-            if (++playing_since_story % 3000 == 0 && shell.current_level >= 1 && shell.current_level <= 3)
-                shell.current_level = world.loaded_level + 1;
+        if (game.game_state == GAME_STATE_PLAYING && world.dialog_box.speech_is_idle()) {
+            if (++playing_since_story % 3000 == 0 && game.current_level >= 1 && game.current_level <= 3)
+                game.current_level = world.loaded_level + 1;
             if (playing_since_story == 9000) {
                 world.player.lives = 1;
                 world.player.hit_points = 0;
                 playing_since_story = 0;
             }
         }
-        if (shell.game_state == GAME_STATE_GAME_OVER && last_state != GAME_STATE_GAME_OVER) ++game_overs;
-        last_state = shell.game_state;
-        if (world.loaded_level != last_loaded || (shell.game_state == GAME_STATE_LEVEL_MAP && state_frames[4] == 1)) {
+        if (game.game_state == GAME_STATE_GAME_OVER && last_state != GAME_STATE_GAME_OVER) ++game_overs;
+        last_state = game.game_state;
+        if (world.loaded_level != last_loaded || (game.game_state == GAME_STATE_LEVEL_MAP && state_frames[4] == 1)) {
             ++level_loads;
             check_level_start(frame);
             last_loaded = world.loaded_level;

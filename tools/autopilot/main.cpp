@@ -8,12 +8,12 @@
 
 #include "pilot.h"
 #include "platform/platform.h"
-#include "rules/play_mode.h"
-#include "shell/data_dir.h"
-#include "shell/data_hash.h"
-#include "shell/game.h"
-#include "shell/input_script.h"
-#include "shell/key_recorder.h"
+#include "base/play_mode.h"
+#include "app/data_dir.h"
+#include "app/data_hash.h"
+#include "game/game.h"
+#include "app/input_script.h"
+#include "app/key_recorder.h"
 #include "world/world.h"
 
 namespace {
@@ -30,7 +30,7 @@ struct Run {
 };
 
 // The story is finished once level 3 is completed and its last line has been read.
-bool story_finished() { return shell.current_level == 4 && world.dialog_box.speech_is_idle(); }
+bool story_finished() { return game.current_level == 4 && world.dialog_box.speech_is_idle(); }
 
 }  // namespace
 
@@ -77,7 +77,7 @@ int main(int argc, char** argv) {
     Run run;
     // With AUTOPILOT_TRACE set, a line every 100 frames shows how the run goes.
     const bool trace = std::getenv("AUTOPILOT_TRACE") != nullptr;
-    while (run.frames < budget && !story_finished() && shell.game_state != GAME_STATE_GAME_OVER) {
+    while (run.frames < budget && !story_finished() && game.game_state != GAME_STATE_GAME_OVER) {
         const unsigned keys = pilot_keys(pilot);
         record_frame(recorder, keys);
         platform::set_keyboard_snapshot(snapshot_for(keys));
@@ -85,7 +85,7 @@ int main(int argc, char** argv) {
         game_main();
         ++run.frames;
         if (trace && run.frames % 100 == 0)
-            std::fprintf(stderr, "%ld: level %d at (%d, %d) goal %d hp %d lives %d boss %d key %d\n", run.frames, shell.current_level,
+            std::fprintf(stderr, "%ld: level %d at (%d, %d) goal %d hp %d lives %d boss %d key %d\n", run.frames, game.current_level,
                          pilot.sight.hero_x, pilot.sight.hero_y, pilot.goal, world.player.hit_points, world.player.lives,
                          pilot.sight.boss_alive, world.player.has_key);
     }
@@ -95,6 +95,6 @@ int main(int argc, char** argv) {
     platform::shutdown();
     if (!close_recording(recorder)) return 1;
     std::printf("autopilot: %ld frames, %d lives left, story %s\n", run.frames, lives,
-                run.finished ? "finished" : ("not finished (level " + std::to_string(shell.current_level) + ")").c_str());
+                run.finished ? "finished" : ("not finished (level " + std::to_string(game.current_level) + ")").c_str());
     return run.finished ? 0 : 1;
 }

@@ -4,8 +4,8 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "shell/game.h"
-#include "shell/input_script.h"
+#include "game/game.h"
+#include "app/input_script.h"
 #include "world/story.h"
 #include "world/world.h"
 
@@ -290,7 +290,7 @@ unsigned play(Pilot& p) {
 unsigned pilot_keys(Pilot& p) {
     unsigned keys = 0;
     const bool speech = !world.dialog_box.speech_is_idle();
-    switch (shell.game_state) {
+    switch (game.game_state) {
     case GAME_STATE_TITLE:
         // Enter on START; let go between presses, so a held key is never needed.
         keys = (p.last_keys & SCRIPT_KEY_ENTER) ? 0u : unsigned{SCRIPT_KEY_ENTER};

@@ -3,7 +3,7 @@
 
 #include <cstdlib>
 
-#include "shell/game.h"
+#include "game/game.h"
 #include "world/world.h"
 
 int reduced_half(int size) { return (size >> 1) - (size >> 3); }
@@ -41,7 +41,7 @@ Box box_of(const World& w, const Sprite& s) {
 void look(Sight& s) {
     const World& w = world;
     const Player& p = w.player;
-    s.level = shell.current_level;
+    s.level = game.current_level;
     s.hero_x = w.scroll_x + static_cast<int>(p.body.x);
     s.hero_y = w.scroll_y + static_cast<int>(p.body.y);
     s.facing = p.body.aux_3;

@@ -1,0 +1,43 @@
+// Movement commands: how an enemy steers by its move table.
+#include "actors/enemy_base.h"
+
+void apply_move_command(EnemyBase* enemy, int32_t command, const Sprite* hero) {
+    Sprite& b = enemy->body;
+    const float s = static_cast<float>(enemy->speed);
+    switch (command) {
+    case MOVE_DOWN:
+        b.yv = s;
+        b.xv = 0;
+        break;
+    case MOVE_UP:
+        b.yv = -s;
+        b.xv = 0;
+        break;
+    case MOVE_RIGHT:
+        b.xv = s;
+        b.yv = 0;
+        break;
+    case MOVE_LEFT:
+        b.xv = -s;
+        b.yv = 0;
+        break;
+    case MOVE_STOP:
+        b.xv = 0;
+        b.yv = 0;
+        break;
+    case MOVE_TOWARD_HERO_ACROSS:
+        b.xv = hero->x > b.x ? s : -s;
+        b.yv = 0;
+        break;
+    case MOVE_TOWARD_HERO_UP_DOWN:
+        b.yv = hero->y > b.y ? s : -s;
+        b.xv = 0;
+        break;
+    case MOVE_REVERSE:
+        b.xv = -b.xv;
+        b.yv = -b.yv;
+        break;
+    default:
+        break;
+    }
+}

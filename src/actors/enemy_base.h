@@ -1,0 +1,59 @@
+// The actor record shared by the hero and every enemy, and the movement commands enemies steer by.
+#pragma once
+#include <cstdint>
+
+#include "graphics/picture_file.h"
+#include "graphics/sprite.h"
+
+// Movement commands, the values of a move table.
+enum MoveCommand : int32_t {
+    MOVE_DOWN = 0,
+    MOVE_UP = 1,
+    MOVE_RIGHT = 2,
+    MOVE_LEFT = 3,
+    MOVE_STOP = 4,
+    MOVE_TOWARD_HERO_ACROSS = 5,
+    MOVE_TOWARD_HERO_UP_DOWN = 6,
+    MOVE_REVERSE = 7,
+};
+
+// Facing codes, kept in a sprite's aux_3; also the walking animation numbers.
+enum Facing : int32_t {
+    FACING_UP = 0,
+    FACING_DOWN = 1,
+    FACING_LEFT = 2,
+    FACING_RIGHT = 3,
+};
+
+constexpr int MOVE_TABLE_ROWS = 6;
+constexpr int MOVE_TABLE_STEPS = 4;
+
+struct EnemyBase {
+    Sprite body;  // position and velocity in screen pixels
+    int32_t hit_points = 0;
+    uint8_t alive = 0;
+    uint8_t hurt = 0;  // mole boss only: stunned after a hit
+    int32_t hurt_timer = 0;  // mole boss only: frames of stun left
+    int32_t speed = 4;  // pixels per frame of every movement command
+    int32_t pattern = 0;  // row of move_table in use
+    int32_t command = 0;  // command last taken from move_table
+    int32_t move_table[MOVE_TABLE_ROWS][MOVE_TABLE_STEPS] = {};
+    int32_t flash_frames = 0;  // enhanced play: frames left of the white flash after a hit
+};
+
+// Asks the memory for the parts of an enemy that every frame reads before the update reaches
+// it: a pool of enemies outgrows the cache between frames, and each one's first read would
+// otherwise wait for memory in turn.
+inline void prefetch_enemy(const EnemyBase& enemy) {
+    const char* body = reinterpret_cast<const char*>(&enemy.body);
+    __builtin_prefetch(body);
+    __builtin_prefetch(body + 64);
+    __builtin_prefetch(&enemy.alive);
+}
+
+// Sets the body's velocity from `command` and `speed` (commands 0..7; others change nothing).
+// Command 6 heads up or down toward the hero; kinds that read it otherwise translate it first.
+void apply_move_command(EnemyBase* enemy, int32_t command, const Sprite* hero);
+
+// The facing code of a sprite.
+inline int32_t& facing_of(Sprite* sprite) { return sprite->aux_3; }

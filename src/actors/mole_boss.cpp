@@ -1,0 +1,75 @@
+// The mole boss's record, loading and steering: stunned, dug in, chasing as a mound, up again.
+#include "actors/mole_boss.h"
+
+#include "base/game_random.h"
+
+namespace {
+constexpr int32_t BOSS_MOVES[4][4] = {
+    {MOVE_DOWN, MOVE_STOP, MOVE_RIGHT, MOVE_TOWARD_HERO_ACROSS},
+    {MOVE_TOWARD_HERO_UP_DOWN, MOVE_STOP, MOVE_TOWARD_HERO_ACROSS, MOVE_STOP},
+    {MOVE_UP, MOVE_LEFT, MOVE_STOP, MOVE_TOWARD_HERO_ACROSS},
+    {MOVE_REVERSE, MOVE_STOP, MOVE_UP, MOVE_STOP},
+};
+}  // namespace
+
+void fill_boss_moves(EnemyBase* enemy) {
+    for (int r = 0; r < 4; ++r)
+        for (int s = 0; s < 4; ++s) enemy->move_table[r][s] = BOSS_MOVES[r][s];
+}
+
+MoleBoss::MoleBoss() { fill_boss_moves(this); }
+
+int load_mole_boss(MoleBoss* boss) {
+    if (!load_sprite_sheet(&boss->body, "DorvikMole.BMP", 64, 64, 10, 10, SPRITE_ATTR_VISIBLE | SPRITE_ATTR_MULTI_ANIM)) return 0;
+    load_sprite_animation(&boss->body, MOLE_BOSS_ANIM_WALK, 4, boss->walk);
+    load_sprite_animation(&boss->body, MOLE_BOSS_ANIM_STUNNED, 2, boss->stunned);
+    load_sprite_animation(&boss->body, MOLE_BOSS_ANIM_DIGGING, 3, boss->digging);
+    load_sprite_animation(&boss->body, MOLE_BOSS_ANIM_COMING_UP, 3, boss->coming_up);
+    load_sprite_animation(&boss->body, MOLE_BOSS_ANIM_MOUND, 2, boss->mound);
+    set_sprite_animation(&boss->body, MOLE_BOSS_ANIM_WALK);
+    set_sprite_anim_speed(&boss->body, 5);
+    boss->underground = 0;
+    boss->speed = 5;
+    return 1;
+}
+
+void update_mole_boss(MoleBoss* boss, bool blocked, const Sprite* hero) {
+    Sprite& b = boss->body;
+    if (boss->hurt) {
+        // Stunned: standing still; in the last two frames of the stun he starts digging in.
+        b.xv = 0;
+        b.yv = 0;
+        if (boss->hurt_timer <= MOLE_BOSS_DIG_IN_AT) {
+            set_sprite_animation(&b, MOLE_BOSS_ANIM_DIGGING);
+            boss->underground = 1;
+            boss->underground_timer = (game_rand() + 200) % 500;
+        }
+        return;
+    }
+    if (boss->underground) {
+        boss->underground_timer -= 1;
+        if (boss->underground_timer <= 0) {
+            boss->underground = 0;
+            set_sprite_animation(&b, MOLE_BOSS_ANIM_COMING_UP);
+        }
+    }
+    if (blocked) {
+        b.xv = -b.xv;
+        b.yv = -b.yv;
+        move_sprite(&b);
+    }
+    if (b.counter_1 == 3) boss->pattern = (game_rand() + 1) % 4;
+    b.counter_2 = (b.counter_2 + 1) % 32;
+    if (blocked || b.counter_2 == 16) {
+        boss->command = boss->move_table[boss->pattern][b.counter_1];
+        b.counter_1 = (b.counter_1 + 1) % 4;
+        apply_move_command(boss, boss->command, hero);
+        return;
+    }
+    if (boss->underground) {
+        // The mound heads for the hero on both axes at once.
+        const float s = static_cast<float>(boss->speed);
+        b.xv = hero->x > b.x ? s : -s;
+        b.yv = hero->y > b.y ? s : -s;
+    }
+}

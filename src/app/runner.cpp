@@ -1,0 +1,178 @@
+// The frame loops: one pass of the event pump and one game frame, until the game quits.
+#include "app/runner.h"
+
+#include <cstdio>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "base/data_file.h"
+
+#include "platform/audio.h"
+#include "platform/headless.h"
+#include "platform/keyboard.h"
+#include "platform/platform.h"
+#include "base/play_mode.h"
+#include "app/data_hash.h"
+#include "game/game.h"
+#include "app/input_script.h"
+#include "app/key_recorder.h"
+#include "userfiles/profile.h"
+#include "app/state_json.h"
+
+namespace {
+
+// Reads the key script named by --input; false (with a message naming the option) when it
+// cannot be read or is malformed.
+bool load_script(const Options& options, InputScript& script) {
+    if (options.input_path.empty()) return true;
+    const char* path = options.input_path.c_str();
+    std::vector<uint8_t> bytes;
+    std::string error;
+    if (!read_data_file(path, DataKind::KeyScript, &bytes, &error) ||
+        !parse_input_script(std::string(bytes.begin(), bytes.end()), script, error)) {
+        std::fprintf(stderr, "quillmoor: --input %s: %s\n", path, error.c_str());
+        return false;
+    }
+    // A recording made on other data may go another way; it still plays, with one warning.
+    // (The data folder is the working directory by now.)
+    if (!script.data_hash.empty()) {
+        const std::string here = hash_text(data_folder_hash("."));
+        if (here != script.data_hash)
+            std::fprintf(stderr, "quillmoor: %s: recorded on other data (data %s, this data %s); the replay may differ\n",
+                         options.input_path.c_str(), script.data_hash.c_str(), here.c_str());
+    }
+    return true;
+}
+
+// The mode asked for on the command line; failing that, the one a recording names.
+PlayMode replay_play_mode(const Options& options, const InputScript& script) {
+    if (!options.classic && !options.enhanced) {
+        if (script.play_mode == play_mode_name(PlayMode::Classic)) return PlayMode::Classic;
+        if (script.play_mode == play_mode_name(PlayMode::Enhanced)) return PlayMode::Enhanced;
+    }
+    return chosen_play_mode(options);
+}
+
+bool paused_for_focus = false;
+
+long script_length(const InputScript& script) {
+    long frames = 0;
+    for (const ScriptStep& step : script.steps) frames += step.count;
+    return frames;
+}
+
+}  // namespace
+
+bool window_pass() {
+    const bool away = !platform::window_focused();
+    if (away != paused_for_focus) {
+        paused_for_focus = away;
+        platform::audio_pause(away);
+    }
+    if (away) {
+        platform::sleep_ms(30);
+        return false;
+    }
+    game_main();
+    return true;
+}
+
+// With --input the window replays the script's keys first; the player's keys take over after it.
+int run_game(const Options& options) {
+    InputScript script;
+    if (!load_script(options, script)) return 2;
+    const long scripted_frames = script_length(script);
+    open_profile(profile_request(options));
+    platform::Config config;
+    config.backend = platform::Backend::Window;
+    config.fullscreen = profile.settings.fullscreen;
+    config.scale = profile.settings.scale;
+    config.mute = options.mute;
+    KeyRecorder recorder;
+    if (!options.record_path.empty() &&
+        !open_recording(recorder, options.record_path, play_mode_name(replay_play_mode(options, script)),
+                        hash_text(data_folder_hash("."))))
+        return 1;
+    if (!platform::init(config)) return 1;
+    apply_profile_settings();
+    // A recording replayed names its own mode, unless the command line chose one.
+    if (!script.play_mode.empty() || options.classic || options.enhanced) play_mode = replay_play_mode(options, script);
+    if (!game_init()) std::fprintf(stderr, "quillmoor: start-up failed; close the window to end\n");
+    long frame = 1;
+    while (platform::pump_events()) {
+        if (frame <= scripted_frames) platform::set_keyboard_snapshot(snapshot_for(script.keys_at(frame)));
+        // Exactly the keys this frame of the game reads; window-only keys never reach them,
+        // and no frame runs (or is recorded) while the window is away.
+        if (platform::window_focused()) record_frame(recorder, keys_of(platform::keyboard_snapshot()));
+        if (window_pass()) ++frame;
+    }
+    game_shutdown();
+    platform::shutdown();
+    return close_recording(recorder) ? 0 : 1;
+}
+
+bool run_script_headless(InputScript& script, long frames, PlayMode mode, const std::function<void(long)>& after_frame,
+                         std::string& state_json) {
+    platform::Config config;
+    config.backend = platform::Backend::Headless;
+    config.mute = true;
+    play_mode = mode;
+    if (!platform::init(config)) return false;
+    apply_profile_settings();
+    if (!game_init()) std::fprintf(stderr, "quillmoor: start-up failed\n");
+    for (long frame = 1; frame <= frames; ++frame) {
+        platform::set_keyboard_snapshot(snapshot_for(script.keys_at(frame)));
+        if (!platform::pump_events()) break;
+        game_main();
+        after_frame(frame);
+    }
+    state_json = game_state_json();
+    game_shutdown();
+    platform::shutdown();
+    return true;
+}
+
+int run_headless(const Options& options) {
+    InputScript script;
+    if (!load_script(options, script)) return 2;
+    open_profile(profile_request(options));
+    std::ofstream hashes;
+    if (!options.hashes_path.empty()) {
+        hashes.open(options.hashes_path);
+        if (!hashes) {
+            std::fprintf(stderr, "quillmoor: %s: cannot write the frame hashes\n", options.hashes_path.c_str());
+            return 1;
+        }
+    }
+    int status = 0;
+    long last_frame = 0;
+    auto after_frame = [&](long frame) {
+        last_frame = frame;
+        for (const FrameShot& shot : options.shots)
+            if (shot.frame == frame && !platform::write_presented_frame_bmp(shot.path.c_str())) {
+                std::fprintf(stderr, "quillmoor: %s: cannot write the frame picture\n", shot.path.c_str());
+                status = 1;
+            }
+        if (hashes.is_open()) hashes << platform::presented_frame_hash_text() << '\n';
+    };
+    std::string state;
+    if (!run_script_headless(script, options.frames, replay_play_mode(options, script), after_frame, state)) return 1;
+    if (hashes.is_open() && !hashes.flush()) {
+        std::fprintf(stderr, "quillmoor: %s: cannot write the frame hashes\n", options.hashes_path.c_str());
+        status = 1;
+    }
+    for (const FrameShot& shot : options.shots)
+        if (shot.frame > last_frame)
+            std::fprintf(stderr, "quillmoor: warning: --shot %ld:%s: the run ended at frame %ld; no picture written\n", shot.frame,
+                         shot.path.c_str(), last_frame);
+    if (!options.state_path.empty()) {
+        std::ofstream out(options.state_path);
+        out << state;
+        if (!out) {
+            std::fprintf(stderr, "quillmoor: %s: cannot write the state file\n", options.state_path.c_str());
+            status = 1;
+        }
+    }
+    return status;
+}

@@ -1,0 +1,61 @@
+// The game: start-up, one frame, shutdown, the top-level game state and its globals.
+#pragma once
+#include <cstdint>
+
+enum GameStateValue : int32_t {
+    GAME_STATE_IDLE = 0,
+    GAME_STATE_TITLE = 1,
+    GAME_STATE_PLAYING = 2,
+    GAME_STATE_GAME_OVER = 3,
+    GAME_STATE_LEVEL_MAP = 4,
+    GAME_STATE_ENDING = 5,  // enhanced play: the end scene after the story's last line
+    GAME_STATE_OPTIONS = 6,  // the options screen, from the title (players with a profile)
+};
+
+struct GameState {
+    int32_t game_state = GAME_STATE_IDLE;
+    int32_t current_level = 0;
+    uint8_t key_state[256] = {};
+    int intro_track = -1, level1_track = -1, level2_track = -1, level3_track = -1, level_complete_track = -1;
+    int game_over_track = -1;  // enhanced play's game-over lament
+    int current_level_track = -1;
+    bool intro_started = false;
+    bool level_track_started = false;
+    int32_t dialog_key_delay = 0;
+    uint32_t clock_start = 0;
+    int64_t frame = 0;  // frames run since start-up
+    int32_t ending_frame = 0;  // frames shown of the end scene
+    int32_t game_over_frames = 0;  // frames shown of the current game-over screen
+    bool game_over_skip_held = false;  // Enter or Space went down once skipping was allowed
+    bool title_waits_for_release = false;  // back from options: Enter and Tab count once released
+};
+
+extern GameState game;
+
+// Start-up in the fixed order; 1 on success, 0 at the first failing step.
+int game_init();
+// One frame: clear, run the state's handler, present, wait for the frame's 30 ms.
+int game_main();
+int game_shutdown();
+// Puts every global of the game back as it was before start-up (tests run many games).
+void reset_game_globals();
+
+// The story's level `level` is complete: the story moves on to the next and the fanfare plays.
+void complete_level(int level);
+// A new game from the title: a clean hero, level 1 loaded, `current_level` 1.
+void start_new_game();
+
+void title_frame();
+void playing_frame();
+void game_over_frame();
+void level_map_frame();
+// The end scene: the hero's walk home on the map, then "The End" and the credits (ending_frame.cpp).
+void start_ending();
+void ending_frame();
+void options_frame();
+
+uint32_t get_clock();
+uint32_t start_clock();
+uint32_t wait_clock(uint32_t ms);
+
+const char* game_state_name(int32_t state);

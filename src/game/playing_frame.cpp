@@ -1,0 +1,95 @@
+// One frame of play: keys, music loop, the map, the speech box or the world, deaths and HUD.
+#include "audio/music.h"
+#include "platform/keyboard.h"
+#include "base/play_mode.h"
+#include "game/game.h"
+#include "world/hit_feedback.h"
+#include "world/world.h"
+
+void playing_frame() {
+    if (platform::key_down(platform::VK_ESCAPE)) game.game_state = GAME_STATE_TITLE;
+    platform::read_key_state(game.key_state);
+    // The level track loops; after a level is completed it waits for the fanfare to finish
+    // instead of cutting it off one frame after it began.
+    if (midi_status(game.current_level_track) == MIDI_STATE_STOPPED &&
+        midi_status(game.level_complete_track) != MIDI_STATE_PLAYING)
+        play_midi(game.current_level_track);
+    // The map is drawn first in every playing frame; a walking frame draws it again once the
+    // hero has moved, so the first draw waits until something else is to be drawn over it.
+    world.owe_tile_map();
+
+    DialogBox& speech = world.dialog_box;
+    if (!speech.speech_is_idle()) {
+        world.pay_tile_map();
+        // The world is frozen while a line is shown; Space drops one line per 11 frames at most.
+        // Enhanced play keeps the frozen world in sight behind the box.
+        if (enhanced_play()) world.draw_frozen_world();
+        speech.draw_speech_box();
+        game.dialog_key_delay += 1;
+        if (platform::key_down(platform::VK_SPACE) && game.dialog_key_delay > SPEECH_KEY_DELAY) {
+            speech.speech_advance();
+            game.dialog_key_delay = 0;
+        }
+        return;
+    }
+
+    // Enhanced play ends the finished story with the end scene instead of playing on.
+    if (enhanced_play() && game.current_level == 4) {
+        world.pay_tile_map();
+        start_ending();
+        return;
+    }
+    if (game.current_level != world.loaded_level &&
+        (game.current_level == 2 || game.current_level == 3)) {
+        world.pay_tile_map();
+        world.load_level(game.current_level);
+        game.game_state = GAME_STATE_LEVEL_MAP;
+    }
+
+    Player& hero = world.player;
+    const uint8_t* keys = game.key_state;
+    if (keys[platform::DIK_A] & platform::KEY_DOWN_BIT)
+        swing_sword(&hero);
+    else
+        sheathe_sword(&hero);
+    if ((keys[platform::DIK_Z] & platform::KEY_DOWN_BIT) && !(hero.arrow.attr & SPRITE_ATTR_VISIBLE) &&
+        hero.has_bow)
+        fire_arrow(&hero);
+
+    const bool attacking = hero.sword.anim_state != 1;
+    if (attacking) {
+        // The swing is still playing out: the hero stands still.
+        world.pay_tile_map();
+        draw_attacking_player(&hero);
+    } else {
+        int direction = MOVE_NONE;
+        if (platform::key_down(platform::VK_RIGHT))
+            direction = FACING_RIGHT;
+        else if (platform::key_down(platform::VK_LEFT))
+            direction = FACING_LEFT;
+        else if (platform::key_down(platform::VK_UP))
+            direction = FACING_UP;
+        else if (platform::key_down(platform::VK_DOWN))
+            direction = FACING_DOWN;
+        if (const int completed = world.move_player(direction, game.current_level)) complete_level(completed);
+    }
+
+    world.pay_tile_map();
+    world.update_world();
+    if (enhanced_play()) {
+        draw_hero_on_top(hero, attacking);
+        world.draw_lives();
+    }
+
+    if (world.check_deaths()) {
+        if (hero.lives == 1) {
+            game.game_state = GAME_STATE_GAME_OVER;
+            game.current_level = 0;
+        } else {
+            hero.lives -= 1;
+            hero.hit_points = HERO_START_HIT_POINTS;
+        }
+    }
+    world.draw_hud();
+    if (enhanced_play()) draw_boss_bars(world);
+}

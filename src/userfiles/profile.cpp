@@ -1,0 +1,111 @@
+// Reading, applying and writing the player's settings and saved progress.
+#include "userfiles/profile.h"
+
+#include <cstdio>
+#include <vector>
+
+#include "platform/audio.h"
+#include "platform/platform.h"
+#include "base/play_mode.h"
+
+Profile profile;
+
+namespace {
+
+// The command line wins for this run. Headless runs play classic unless told otherwise,
+// whatever the file says, so every key script keeps its meaning.
+void override_from_command_line(const ProfileRequest& request, Settings& s) {
+    if (request.windowed) s.fullscreen = false;
+    if (request.scale_given) s.scale = request.scale;
+    if (request.play_mode_given) s.enhanced = request.play_mode == PlayMode::Enhanced;
+}
+
+void apply_play_mode(const Settings& s) { play_mode = s.enhanced ? PlayMode::Enhanced : PlayMode::Classic; }
+
+// A damaged save is set aside as NAME.bad, so the next write cannot overwrite it.
+void set_aside_damaged_save(const std::string& path, const std::string& fault) {
+    const std::string bad = path + ".bad";
+    const bool kept = std::rename(path.c_str(), bad.c_str()) == 0;
+    std::fprintf(stderr, "quillmoor: %s: %s; starting without saved progress%s\n", path.c_str(), fault.c_str(),
+                 kept ? (" (the file is kept as " + bad + ")").c_str() : "");
+}
+
+void read_save() {
+    std::string text, error;
+    const FileRead read = read_user_file(profile.paths.save_file, text, error);
+    if (read == FileRead::Missing) return;
+    if (read == FileRead::Read && parse_save(text, profile.save, error)) {
+        profile.has_save = true;
+        return;
+    }
+    set_aside_damaged_save(profile.paths.save_file, error);
+}
+
+}  // namespace
+
+void open_profile(const ProfileRequest& request) {
+    profile = Profile{};
+    profile.active = !request.headless || !request.profile_dir.empty();
+    if (profile.active) {
+        profile.paths = user_paths(request.profile_dir);
+        std::string error;
+        if (!profile.paths.settings_file.empty() &&
+            read_user_file(profile.paths.settings_file, profile.settings_text, error) == FileRead::Failed)
+            std::fprintf(stderr, "quillmoor: %s: %s; using the default settings\n", profile.paths.settings_file.c_str(), error.c_str());
+        std::vector<std::string> warnings;
+        parse_settings(profile.settings_text, profile.file_settings, warnings);
+        for (const std::string& w : warnings) std::fprintf(stderr, "quillmoor: %s: %s\n", profile.paths.settings_file.c_str(), w.c_str());
+        if (!profile.paths.save_file.empty()) read_save();
+    }
+    profile.settings = profile.file_settings;
+    override_from_command_line(request, profile.settings);
+}
+
+void apply_profile_settings() {
+    if (!profile.active) return;
+    apply_play_mode(profile.settings);
+    // Keys the file does not name follow this keyboard's layout, which is known only now.
+    Settings from_file;
+    from_file.bindings = platform::layout_default_bindings();
+    std::vector<std::string> ignored;  // told once already
+    parse_settings(profile.settings_text, from_file, ignored);
+    profile.file_settings.bindings = from_file.bindings;
+    profile.settings.bindings = from_file.bindings;
+    platform::set_bindings(profile.settings.bindings);
+    platform::audio_set_volumes(profile.settings.music_volume, profile.settings.effects_volume);
+    platform::set_screenshot_folder(profile.paths.screenshot_dir);
+}
+
+void change_settings(const Settings& changed) {
+    Settings& file = profile.file_settings;
+    const Settings& before = profile.settings;
+    if (changed.fullscreen != before.fullscreen) file.fullscreen = changed.fullscreen;
+    if (changed.scale != before.scale) file.scale = changed.scale;
+    if (changed.music_volume != before.music_volume) file.music_volume = changed.music_volume;
+    if (changed.effects_volume != before.effects_volume) file.effects_volume = changed.effects_volume;
+    if (changed.enhanced != before.enhanced) file.enhanced = changed.enhanced;
+    file.bindings = changed.bindings;
+    profile.settings = changed;
+    platform::set_bindings(changed.bindings);
+    platform::audio_set_volumes(changed.music_volume, changed.effects_volume);
+    platform::set_fullscreen(changed.fullscreen);
+    platform::set_window_scale(changed.scale);
+    apply_play_mode(changed);
+    if (!profile.active || profile.paths.settings_file.empty()) return;
+    std::string error;
+    if (!write_file_atomically(profile.paths.settings_file, format_settings(file), error))
+        std::fprintf(stderr, "quillmoor: %s: cannot write the settings: %s\n", profile.paths.settings_file.c_str(), error.c_str());
+}
+
+void record_level_start(const SaveGame& save) {
+    if (!profile.active || profile.paths.save_file.empty()) return;
+    std::string error;
+    if (!write_file_atomically(profile.paths.save_file, format_save(save), error)) {
+        std::fprintf(stderr, "quillmoor: %s: cannot save the progress: %s\n", profile.paths.save_file.c_str(), error.c_str());
+        return;
+    }
+    profile.save = save;
+    profile.has_save = true;
+}
+
+void reset_profile() { profile = Profile{}; }

@@ -1,0 +1,150 @@
+// The hero's walk and the camera: he walks inside a free band of the screen and the view
+// scrolls under him beyond it, until the view reaches the edge of the map.
+#include "base/play_mode.h"
+#include "world/world.h"
+
+namespace {
+// The free band of the screen, in pixels.
+constexpr float BAND_LEFT = 150, BAND_RIGHT = 450, BAND_TOP = 150, BAND_BOTTOM = 290;
+// Frame the hero shows standing still, per facing (up, down, left, right).
+constexpr int IDLE_FRAME[4] = {12, 0, 9, 4};
+
+void face(Sprite& body, int direction) {
+    if (body.aux_3 != direction) {
+        set_sprite_animation(&body, direction);
+        body.aux_3 = direction;
+    }
+}
+}  // namespace
+
+// One step in `direction` (0..3) at the body's speed: inside the band the hero moves, beyond it
+// the view scrolls and the world shifts the other way. A step into a solid tile is taken back,
+// after trying it as a jail door.
+World::HeroStep World::step_player(int direction) {
+    Sprite& body = player.body;
+    const float vx = body.xv, vy = body.yv;
+    const int step_x = static_cast<int>(vx), step_y = static_cast<int>(vy);
+    auto undo = [&](auto take_back) {
+        const bool door = open_jail_door(&body);
+        take_back();
+        return door ? HeroStep::AtDoor : HeroStep::Blocked;
+    };
+    switch (direction) {
+    case FACING_UP:
+        if (body.y > BAND_TOP || scroll_y == 0) {
+            body.y -= vy;
+            if (tile_blocked(&body, TILE_TEST_BODY)) return undo([&] { body.y += vy; });
+        } else {
+            scroll_y -= step_y;
+            if (tile_blocked(&body, TILE_TEST_BODY)) return undo([&] { scroll_y += step_y; });
+            shift_world_objects(0, step_y);
+        }
+        break;
+    case FACING_DOWN:
+        if (body.y >= BAND_BOTTOM && scroll_y != max_scroll_y) {
+            scroll_y += step_y;
+            if (tile_blocked(&body, TILE_TEST_BODY)) return undo([&] { scroll_y -= step_y; });
+            shift_world_objects(0, -step_y);
+        } else {
+            body.y += vy;
+            if (tile_blocked(&body, TILE_TEST_BODY)) return undo([&] { body.y -= vy; });
+        }
+        break;
+    case FACING_LEFT:
+        if (body.x > BAND_LEFT || scroll_x == 0) {
+            body.x -= vx;
+            if (tile_blocked(&body, TILE_TEST_BODY)) return undo([&] { body.x += vx; });
+        } else {
+            scroll_x -= step_x;
+            if (tile_blocked(&body, TILE_TEST_BODY)) return undo([&] { scroll_x += step_x; });
+            shift_world_objects(step_x, 0);
+        }
+        break;
+    case FACING_RIGHT:
+        if (body.x >= BAND_RIGHT && scroll_x != max_scroll_x) {
+            scroll_x += step_x;
+            if (tile_blocked(&body, TILE_TEST_BODY)) return undo([&] { scroll_x -= step_x; });
+            shift_world_objects(-step_x, 0);
+        } else {
+            body.x += vx;
+            if (tile_blocked(&body, TILE_TEST_BODY)) return undo([&] { body.x -= vx; });
+        }
+        break;
+    default:
+        break;
+    }
+    return HeroStep::Moved;
+}
+
+// Enhanced play: a step stopped by the corner of a tile that the hero overlaps by at most
+// CORNER_SLIDE_REACH pixels slides him sideways toward the opening instead, as far as his
+// speed allows and no farther than the opening.
+void World::slide_round_corner(int direction) {
+    Sprite& body = player.body;
+    const bool vertical = direction == FACING_UP || direction == FACING_DOWN;
+    const float ahead_x = direction == FACING_LEFT ? -body.xv : direction == FACING_RIGHT ? body.xv : 0;
+    const float ahead_y = direction == FACING_UP ? -body.yv : direction == FACING_DOWN ? body.yv : 0;
+    // Whether the hero, moved `side` pixels across his way, stands free and could step ahead.
+    auto free_beside = [&](int side) {
+        const float x = body.x, y = body.y;
+        (vertical ? body.x : body.y) += static_cast<float>(side);
+        bool free = !tile_blocked(&body, TILE_TEST_BODY);
+        body.x += ahead_x;
+        body.y += ahead_y;
+        free = free && !tile_blocked(&body, TILE_TEST_BODY);
+        body.x = x;
+        body.y = y;
+        return free;
+    };
+    for (int d = 1; d <= CORNER_SLIDE_REACH; ++d)
+        for (int side : {-d, d}) {
+            if (!free_beside(side)) continue;
+            float& speed = vertical ? body.xv : body.yv;
+            const float kept = speed;
+            speed = static_cast<float>(d < kept ? d : kept);
+            step_player(vertical ? (side < 0 ? FACING_LEFT : FACING_RIGHT) : (side < 0 ? FACING_UP : FACING_DOWN));
+            speed = kept;
+            return;
+        }
+}
+
+int World::move_player(int direction, int32_t current_level) {
+    // The frame's first map, still owed: kept as the view before the walk, and drawn only if
+    // the map drawn after the walk leaves any of it to be seen.
+    TileView owed_view;
+    bool owed = false;
+    if (tile_map_owed) {
+        owed = capture_tile_view(*this, &owed_view);
+        if (!owed) pay_tile_map();
+        tile_map_owed = false;
+    }
+    Sprite& body = player.body;
+    HeroStep step = HeroStep::Moved;
+    if (direction >= FACING_UP && direction <= FACING_RIGHT) {
+        face(body, direction);
+        // Facing right animates before the step, the other ways after it.
+        if (direction == FACING_RIGHT) animate_sprite(&body);
+        step = step_player(direction);
+        if (direction != FACING_RIGHT) animate_sprite(&body);
+        if (step == HeroStep::Blocked && enhanced_play()) slide_round_corner(direction);
+    } else if (body.aux_3 >= 0 && body.aux_3 < 4) {
+        body.curr_frame = IDLE_FRAME[body.aux_3];
+    }
+
+    const int completed_level = check_story_triggers(current_level);
+    Surface* back = &display.back_surface;
+    if (owed && !tile_map_covers_screen()) {
+        // The walk leaves part of the screen to the view before it, and what that view leaves is black.
+        if (!tile_view_covers_screen(*this, owed_view)) clear_back_surface();
+        draw_tile_view(owed_view, &tile_sprite);
+    }
+    draw_tile_map(&tile_sprite);
+    // Enhanced play draws the hero after the enemies instead.
+    if (!enhanced_play()) draw_sprite(&body, back);
+    draw_sprite(&key_sprite, back);
+    draw_sprite(&cheese_sprite, back);
+    draw_sprite(&player.arrow, back);
+    animate_sprite(&deathcloud_sprite);
+    if (deathcloud_sprite.anim_state != 1) draw_sprite(&deathcloud_sprite, back);
+    return completed_level;
+}

@@ -1,0 +1,166 @@
+// The game through the headless runner: the title menu, the state machine and the runner itself.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "platform/headless.h"
+#include "platform/platform.h"
+#include "run_game.h"
+#include "game/game.h"
+#include "base/game_random.h"
+#include "app/input_script.h"
+#include "app/options.h"
+
+TEST(GameRandom, IsTheClassicSequenceFromStateOne) {
+    reset_game_rand();
+    EXPECT_EQ(game_rand(), 41);
+    EXPECT_EQ(game_rand(), 18467);
+    EXPECT_EQ(game_rand(), 6334);
+    EXPECT_EQ(game_rand(), 26500);
+    reset_game_rand();
+    EXPECT_EQ(game_rand(), 41);
+}
+
+TEST(InputScript, ParsesStepsAndNamesTheBadLine) {
+    InputScript script;
+    std::string error;
+    ASSERT_TRUE(parse_input_script("# warm up\n3 -\n\n2 up+a  # both\n1 z\n", script, error)) << error;
+    EXPECT_EQ(script.keys_at(1), 0u);
+    EXPECT_EQ(script.keys_at(4), SCRIPT_KEY_UP | SCRIPT_KEY_A);
+    EXPECT_EQ(script.keys_at(6), SCRIPT_KEY_Z);
+    EXPECT_EQ(script.keys_at(7), 0u) << "nothing held after the last line";
+
+    for (const char* bad : {"1 -\nx up\n", "1 -\n2 jump\n", "1 -\n-3 up\n", "1 -\n2\n", "1 -\n2 up extra\n", "1 -\n2 up+\n"}) {
+        InputScript s;
+        std::string e;
+        EXPECT_FALSE(parse_input_script(bad, s, e)) << bad;
+        EXPECT_NE(e.find("line 2"), std::string::npos) << e;
+    }
+}
+
+TEST(HeadlessRunner, DrivesTheTitleMenuThroughTheStates) {
+    TempDir dir;
+    // Down, then Up after the key delay, then Enter on START.
+    HeadlessRun run = run_headless(dir, "20 -\n1 down\n20 -\n1 up\n20 -\n1 enter\n", 63);
+    ASSERT_EQ(run.exit_status, 0) << run.errors;
+    EXPECT_EQ(json_value(run.state, "game_state"), "LevelMap");
+    EXPECT_EQ(json_int(run.state, "current_level"), 1);
+    EXPECT_EQ(json_int(run.state, "loaded_level"), 1);
+    EXPECT_EQ(json_int(run.state, "menu_choice"), 0);
+    EXPECT_EQ(json_int(run.state, "frame"), 63);
+
+    run = run_headless(dir, "20 -\n1 enter\n5 -\n1 space\n", 27);
+    EXPECT_EQ(json_value(run.state, "game_state"), "Playing");
+    run = run_headless(dir, "20 -\n1 enter\n5 -\n1 space\n5 -\n1 escape\n", 33);
+    EXPECT_EQ(json_value(run.state, "game_state"), "Title");
+    EXPECT_EQ(json_int(run.state, "current_level"), 1) << "the game is kept";
+}
+
+TEST(HeadlessRunner, HeldKeysMoveTheMenuOnceAndQuitEndsTheRun) {
+    TempDir dir;
+    // Down held for 10 frames moves once; the first 16 frames ignore it entirely.
+    HeadlessRun run = run_headless(dir, "30 down\n", 30);
+    EXPECT_EQ(json_int(run.state, "menu_choice"), 1);
+    EXPECT_EQ(json_int(run.state, "menu_counter"), 14);
+
+    run = run_headless(dir, "20 -\n1 down\n10 -\n1 enter\n", 500);
+    EXPECT_EQ(run.exit_status, 0) << run.errors;
+    EXPECT_EQ(json_int(run.state, "frame"), 32) << "Enter on Quit ends the run";
+}
+
+TEST(HeadlessRunner, DumpsFramesAndRefusesBadInvocations) {
+    TempDir dir;
+    HeadlessRun run = run_headless(dir, "5 -\n", 5, "--shot 3:'" + dir.file("f3.bmp") + "'");
+    ASSERT_EQ(run.exit_status, 0) << run.errors;
+    const std::string bmp = read_text(dir.file("f3.bmp"));
+    ASSERT_EQ(bmp.size(), 14u + 40 + 1024 + 640 * 480);
+    EXPECT_EQ(bmp.substr(0, 2), "BM");
+
+    EXPECT_EQ(run_headless(dir, "1 -\nnonsense here\n", 5).exit_status, 2);
+    EXPECT_NE(run_headless(dir, "1 -\n", 5, "--bogus").exit_status, 0);
+    EXPECT_EQ(run_headless(dir, "1 -\n", 5, "", dir.file("no-such-folder")).exit_status, 1);
+}
+
+TEST(Options, WindowAndHeadlessOptionsAreCheckedTogether) {
+    auto parse = [](std::vector<const char*> args, Options& o, std::string& error) {
+        args.insert(args.begin(), "quillmoor");
+        return parse_options(static_cast<int>(args.size()), const_cast<char**>(args.data()), o, error);
+    };
+    Options o;
+    std::string error;
+    ASSERT_TRUE(parse({"--scale", "3", "--input", "k.txt", "--mute"}, o, error)) << error;
+    EXPECT_TRUE(o.windowed) << "a scale asks for a window";
+    EXPECT_EQ(o.scale, 3);
+    EXPECT_EQ(o.input_path, "k.txt");
+
+    for (std::vector<const char*> bad : {std::vector<const char*>{"--state", "s.json"}, {"--headless"}, {"--scale", "9"}, {"--scale"},
+                                         {"--headless", "--frames", "-1"}, {"--headless", "--frames", "5", "--shot", "0:x.bmp"},
+                                         {"--headless", "--frames", "5", "--shot", "3:"}, {"--fast"}}) {
+        Options b;
+        std::string e;
+        EXPECT_FALSE(parse(bad, b, e)) << bad[0];
+        EXPECT_FALSE(e.empty());
+    }
+    Options h;
+    ASSERT_TRUE(parse({"--headless", "--frames", "5", "--shot", "2:a.bmp", "--shot", "5:b.bmp"}, h, error)) << error;
+    ASSERT_EQ(h.shots.size(), 2u);
+    EXPECT_EQ(h.shots[1].frame, 5);
+    EXPECT_EQ(h.shots[1].path, "b.bmp");
+}
+
+TEST(Options, PlayModeIsEnhancedInTheWindowAndClassicHeadlessUnlessAsked) {
+    auto mode = [](std::vector<const char*> args) {
+        args.insert(args.begin(), "quillmoor");
+        Options o;
+        std::string error;
+        EXPECT_TRUE(parse_options(static_cast<int>(args.size()), const_cast<char**>(args.data()), o, error)) << error;
+        return chosen_play_mode(o);
+    };
+    EXPECT_EQ(mode({}), PlayMode::Enhanced);
+    EXPECT_EQ(mode({"--classic"}), PlayMode::Classic);
+    EXPECT_EQ(mode({"--headless", "--frames", "5"}), PlayMode::Classic);
+    EXPECT_EQ(mode({"--headless", "--frames", "5", "--enhanced"}), PlayMode::Enhanced);
+
+    const char* both[] = {"quillmoor", "--classic", "--enhanced"};
+    Options o;
+    std::string error;
+    EXPECT_FALSE(parse_options(3, const_cast<char**>(both), o, error));
+
+    TempDir dir;
+    EXPECT_EQ(json_value(run_headless(dir, "1 -\n", 2).state, "play_mode"), "classic");
+    EXPECT_EQ(json_value(run_headless(dir, "1 -\n", 2, "--enhanced").state, "play_mode"), "enhanced");
+}
+
+TEST(FrameClock, EveryFrameLastsThirtyMillisecondsAcrossTheWrap) {
+    platform::Config config;
+    config.backend = platform::Backend::Headless;
+    ASSERT_TRUE(platform::init(config));
+    for (uint32_t start : {0u, 1000u, 0xFFFFFFF0u, 0xFFFFFFFFu}) {
+        platform::set_virtual_clock(start);
+        start_clock();
+        const uint32_t end = wait_clock(30);
+        EXPECT_GE(static_cast<uint32_t>(end - start), 30u) << start;
+        EXPECT_LE(static_cast<uint32_t>(end - start), 31u) << start << ": the wait ends as soon as the time is up";
+    }
+    platform::shutdown();
+}
+
+TEST(HeadlessRunner, TheSameKeysMakeTheSameRun) {
+    TempDir dir;
+    // Into level 1, through the opening lines, then walking and fighting among the moles; the
+    // browser build's test plays the same script.
+    const std::string script = read_text(std::string(QUILLMOOR_SOURCE_DIR) + "/tests/keys/fight.keys");
+    const std::string extra = "--shot 450:'" + dir.file("a.bmp") + "' --hashes '" + dir.file("a.hashes") + "'";
+    HeadlessRun first = run_headless(dir, script, 450, extra);
+    const std::string first_frame = read_text(dir.file("a.bmp"));
+    const std::string first_hashes = read_text(dir.file("a.hashes"));
+    HeadlessRun second = run_headless(dir, script, 450, extra);
+    ASSERT_EQ(first.exit_status, 0) << first.errors;
+    EXPECT_EQ(first.state, second.state);
+    EXPECT_EQ(first_frame, read_text(dir.file("a.bmp")));
+    EXPECT_EQ(json_value(first.state, "game_state"), "Playing");
+    // One hash a frame; the same run hashes alike, and the picture changes as the hero walks.
+    EXPECT_EQ(first_hashes, read_text(dir.file("a.hashes")));
+    EXPECT_EQ(std::count(first_hashes.begin(), first_hashes.end(), '\n'), 450);
+    EXPECT_NE(first_hashes.substr(17 * 300, 16), first_hashes.substr(17 * 449, 16));
+}
