@@ -140,9 +140,16 @@ TEST_F(LevelFiles, ANewGameClearsTheItemsAndWaitingLines) {
     world.player.has_bow = 1;
     world.player.has_key = 1;
     world.dialog_box.speech_push(0, "left over");
+    // Projectiles of the last level still in flight, as after finishing the game.
+    show_sprite(&world.pools.wasps[7].stinger);
+    show_sprite(&world.pools.wasp_boss.stinger);
+    show_sprite(&world.player.arrow);
     world.start_new_game();
     EXPECT_FALSE(world.player.has_bow);
     EXPECT_FALSE(world.player.has_key);
+    EXPECT_FALSE(world.pools.wasps[7].stinger.attr & SPRITE_ATTR_VISIBLE) << "no stinger hangs over the new game";
+    EXPECT_FALSE(world.pools.wasp_boss.stinger.attr & SPRITE_ATTR_VISIBLE);
+    EXPECT_FALSE(world.player.arrow.attr & SPRITE_ATTR_VISIBLE);
     int lines = 0;
     for (const SpeechLine* l = world.dialog_box.top; l; l = l->next) ++lines;
     EXPECT_EQ(lines, 2);

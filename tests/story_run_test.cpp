@@ -288,6 +288,11 @@ void play_story(StoryRun& run) {
         run.play_level(level);
         if (::testing::Test::HasFatalFailure()) return;
         EXPECT_EQ(game.current_level, level + 1);
+        // Enhanced play leaves the last line for the end scene within one frame, never showing
+        // the bare level between them.
+        if (game.game_state == GAME_STATE_ENDING) {
+            EXPECT_EQ(game.ending_frame, 1) << "the frame that leaves play already shows the end scene";
+        }
         run.step();
         if (level < 3) {
             // The next level is loaded once the lines are read, behind the progress map.

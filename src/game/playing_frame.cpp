@@ -35,8 +35,10 @@ void playing_frame() {
 
     // Enhanced play ends the finished story with the end scene instead of playing on.
     if (enhanced_play() && game.current_level == 4) {
+        // The end scene's first picture is this frame's, so the bare level never shows alone.
         world.pay_tile_map();
         start_ending();
+        ending_frame();
         return;
     }
     if (game.current_level != world.loaded_level &&

@@ -71,8 +71,11 @@ void World::stand_down_bosses() {
         boss->alive = 0;
         hide_sprite(&boss->body);
     }
+    // Nor a projectile still in flight: a wasp's stinger outlives the wasp until it lands.
     hide_sprite(&pools.swine_boss.spear);
     hide_sprite(&pools.wasp_boss.stinger);
+    for (Wasp& wasp : pools.wasps) hide_sprite(&wasp.stinger);
+    hide_sprite(&player.arrow);
 }
 
 int World::load_level(int level) {

@@ -89,7 +89,7 @@ struct World {
     void start_new_game();
     // A game continued from saved progress: items cleared, then `level` with what was held.
     void continue_game(int level, int lives, bool has_bow);
-    // No boss of an earlier game stays alive, hidden, into a new one.
+    // No boss of an earlier game stays alive, hidden, into a new one, and no projectile flies on.
     void stand_down_bosses();
     // Puts the world into the starting state of level 1..3.
     int load_level(int level);
