@@ -15,7 +15,7 @@ target_include_directories(quillmoor_web PRIVATE src)
 # The page's data is packed at /data; the desktop's data lookup is not used there.
 target_compile_definitions(quillmoor_web PRIVATE
   QUILLMOOR_VERSION="${PROJECT_VERSION}" QUILLMOOR_BUILD_DIR="/" QUILLMOOR_BUILD_DATA_DIR="/data"
-  QUILLMOOR_INSTALL_DATA_DIR="/data")
+  QUILLMOOR_INSTALL_DATA_DIR="/data" QUILLMOOR_DATA_FROM_PROGRAM="data")
 set_target_properties(quillmoor_web PROPERTIES OUTPUT_NAME game SUFFIX ".js"
   LINK_DEPENDS "${QUILLMOOR_WEB_DATA}/.stamp")
 target_link_options(quillmoor_web PRIVATE

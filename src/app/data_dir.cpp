@@ -24,7 +24,9 @@ std::string find_data_dir(const std::string& requested, const char* argv0) {
     // A copy of the program elsewhere must never read a build folder that happens to exist.
     if (same_folder(exe_dir, QUILLMOOR_BUILD_DIR) && fs::is_directory(QUILLMOOR_BUILD_DATA_DIR, ec))
         return QUILLMOOR_BUILD_DATA_DIR;
-    const fs::path beside = exe_dir.parent_path() / "share" / "quillmoor";
+    // The install's own layout, relative to the program: ../share/quillmoor, or
+    // ../share/games/quillmoor for a program in games/.
+    const fs::path beside = exe_dir / QUILLMOOR_DATA_FROM_PROGRAM;
     if (!exe_dir.empty() && fs::is_directory(beside, ec)) return beside.lexically_normal().string();
     if (fs::is_directory(QUILLMOOR_INSTALL_DATA_DIR, ec)) return QUILLMOOR_INSTALL_DATA_DIR;
     return {};
