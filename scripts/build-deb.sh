@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing and builds the Debian package with dpkg-buildpackage from a copy of
-# the sources in build-deb/, where the .deb, its -dbgsym and the .buildinfo and .changes land.
+# the sources in build-deb/, where the .deb, its -dbgsym, the source package (.dsc and
+# .tar.xz, for lintian to check debian/ too) and the .buildinfo and .changes land.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh --deb
@@ -24,5 +25,5 @@ if [ -d /usr/lib/ccache ] && command -v ccache > /dev/null; then
   CCACHE_DIR=$(ccache -k cache_dir)
   export CCACHE_DIR
 fi
-(cd "$src" && dpkg-buildpackage -us -uc -b -j2)
+(cd "$src" && dpkg-buildpackage -us -uc -j2)
 ls "$out"/quillmoor_"$version"_*.deb
