@@ -38,15 +38,7 @@ game="${1:-build/quillmoor}"
 [ -n "$rounds" ] || { [ -n "$pair" ] && rounds=6 || rounds=1; }
 data="$(dirname "$game")/data"
 
-need=()
-for p in xvfb chocolate-doom freedoom gcc python3; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || need+=("$p")
-done
-if [ ${#need[@]} -gt 0 ]; then
-  sudo=""; [ "$(id -u)" -ne 0 ] && sudo="sudo"
-  $sudo apt-get update
-  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y --no-install-recommends "${need[@]}"
-fi
+bash scripts/apt-install.sh xvfb chocolate-doom freedoom gcc python3
 peer=/usr/games/chocolate-doom
 iwad=/usr/share/games/doom/freedoom2.wad
 
