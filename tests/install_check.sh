@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Install checks: a moved prefix finds its own data, the desktop files validate, the manual page
-# and README list every option --help lists, and debian/ repeats the project's version, home
-# page and licence. Usage: install_check.sh BUILD_DIR CHECK (moved|metadata|docs|debian)
+# and README list every option --help lists, and debian/ repeats the project's version, release
+# date, home page and licence. Usage: install_check.sh BUILD_DIR CHECK (moved|metadata|docs|debian)
 set -euo pipefail
 build=$(cd "$1" && pwd)
 check=$2
@@ -79,6 +79,9 @@ debian)
     homepage=$(sed -n 's|.*<url type="homepage">\(.*\)</url>.*|\1|p' "$metainfo")
     field=$(sed -n 's/^Homepage: *//p' "$control")
     [ "$field" = "$homepage" ] || fail "debian/control's Homepage is '$field', the project's home page '$homepage'"
+    released=$(sed -n 's/.*<release version="[^"]*" date="\([^"]*\)".*/\1/p' "$metainfo")
+    changed=$(date -u -d "$(dpkg-parsechangelog -l "$source/debian/changelog" -S Date)" +%F)
+    [ "$changed" = "$released" ] || fail "debian/changelog is dated $changed, the release $released"
     [ "$(sed -n 's/^Section: *//p' "$control")" = games ] || fail "debian/control: not in section games"
     # One licence: MIT in the metadata, LICENSE's text in debian/copyright (Expat is its name there).
     grep -q '<project_license>MIT</project_license>' "$metainfo" || fail "the metadata's licence is not MIT"
@@ -88,7 +91,7 @@ debian)
     awk '/^License: Expat$/ { body = 1; next } body && /^ / { print } body && !/^ / { body = 0 }' "$source/debian/copyright" |
         sed 's/^ //; s/^\.$//' > "$work/copyright.txt"
     cmp -s "$work/license.txt" "$work/copyright.txt" || fail "debian/copyright's licence text differs from LICENSE: $(diff "$work/license.txt" "$work/copyright.txt")"
-    echo "debian: version $version, home page '${homepage}', MIT licence, all as the project has them"
+    echo "debian: version $version of $released, home page '${homepage}', MIT licence, all as the project has them"
     ;;
 *) fail "unknown check $check" ;;
 esac

@@ -30,6 +30,8 @@ grep -v '^running with root privileges' "$work/lintian.txt" || true
 echo "lintian --pedantic -I -E: no error or warning"
 
 dpkg-deb -c "$deb" | awk '{ print $6 }' > "$work/files.txt"
+echo "files of $(basename "$deb"):"
+grep -v '/$' "$work/files.txt" | sed 's/^\./    /'
 for path in usr/games/quillmoor usr/share/games/quillmoor/Level1.txt usr/share/games/quillmoor/intro.MID \
             usr/share/applications/quillmoor.desktop usr/share/icons/hicolor/48x48/apps/quillmoor.png \
             usr/share/man/man6/quillmoor.6.gz usr/share/metainfo/io.quillmoor.quillmoor.metainfo.xml \
