@@ -40,8 +40,8 @@ TEST(SettingsFile, WhatIsWrittenReadsBackTheSame) {
 
 TEST(SettingsFile, EachBadLineIsOneWarningAndTheRestStillApplies) {
     const char* text =
+        "\xEF\xBB\xBFmusic_volume = 4  # a byte-order mark, then a comment after a setting\n"
         "# comment\n"
-        "music_volume = 4\n"
         "volume = 3\n"  // unknown name
         "effects_volume = 11\n"  // out of range
         "scale = two\n"  // not a number
@@ -50,7 +50,7 @@ TEST(SettingsFile, EachBadLineIsOneWarningAndTheRestStillApplies) {
         "pad_bow = Trigger\n"
         "   \n"
         "display = window\r\n"
-        "scale = 3   \n";
+        "scale = 3   # three\n";
     Settings s;
     std::vector<std::string> warnings;
     parse_settings(text, s, warnings);
@@ -139,10 +139,12 @@ TEST(SaveFile, RoundTripAndEveryKindOfDamageIsRefused) {
     const SaveGame save{3, 7, true};
     SaveGame back;
     std::string error;
-    ASSERT_TRUE(parse_save(format_save(save), back, error)) << error;
-    EXPECT_EQ(back.level, 3);
-    EXPECT_EQ(back.lives, 7);
-    EXPECT_TRUE(back.has_bow);
+    for (const std::string& text : {format_save(save), std::string("\xEF\xBB\xBFlevel = 3 # the Great Tree\nlives = 7\nbow = yes\n")}) {
+        ASSERT_TRUE(parse_save(text, back, error)) << error;
+        EXPECT_EQ(back.level, 3);
+        EXPECT_EQ(back.lives, 7);
+        EXPECT_TRUE(back.has_bow);
+    }
 
     const std::string good = format_save(save);
     for (const std::string& bad : {std::string(""), good.substr(0, good.size() / 2), std::string("level = 4\nlives = 2\nbow = no\n"),

@@ -11,11 +11,11 @@ constexpr int LIVES_MAX = 99;
 bool parse_save(std::string_view text, SaveGame& save, std::string& error) {
     SaveGame read;
     bool seen_level = false, seen_lives = false, seen_bow = false;
-    int number = 0;
-    std::string_view line, name, value;
-    while (next_setting_line(text, number, line)) {
-        const std::string where = "line " + std::to_string(number) + ": ";
-        if (!split_setting_line(line, name, value)) return error = where + "expected 'name = value'", false;
+    SettingLine line;
+    std::string_view name, value;
+    while (next_setting_line(text, line)) {
+        const std::string where = "line " + std::to_string(line.number) + ": ";
+        if (!split_setting_line(line.text, name, value)) return error = where + "expected 'name = value'", false;
         if (name == "level") {
             if (!parse_bounded(value, 1, 3, read.level)) return error = where + "level must be 1, 2 or 3", false;
             seen_level = true;

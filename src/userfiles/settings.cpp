@@ -45,11 +45,11 @@ std::string apply_setting(std::string_view name, std::string_view value, Setting
 }  // namespace
 
 void parse_settings(std::string_view text, Settings& settings, std::vector<std::string>& warnings) {
-    int number = 0;
-    std::string_view line, name, value;
-    while (next_setting_line(text, number, line)) {
-        std::string fault = split_setting_line(line, name, value) ? apply_setting(name, value, settings) : "expected 'name = value'";
-        if (!fault.empty()) warnings.push_back("line " + std::to_string(number) + ": " + fault + "; line ignored");
+    SettingLine line;
+    std::string_view name, value;
+    while (next_setting_line(text, line)) {
+        std::string fault = split_setting_line(line.text, name, value) ? apply_setting(name, value, settings) : "expected 'name = value'";
+        if (!fault.empty()) warnings.push_back("line " + std::to_string(line.number) + ": " + fault + "; line ignored");
     }
 }
 

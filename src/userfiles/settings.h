@@ -20,7 +20,7 @@ constexpr int SCALE_MIN = 1, SCALE_MAX = 8;
 
 // Applies every good `name = value` line of a settings file over `settings`; each bad line
 // (unknown name, bad or out-of-range value, no '=') adds one warning "line N: ..." and is
-// skipped. Blank lines and lines starting with '#' are comments.
+// skipped. '#' starts a comment anywhere on a line.
 void parse_settings(std::string_view text, Settings& settings, std::vector<std::string>& warnings);
 // The whole file for these settings, with comments that explain every line.
 std::string format_settings(const Settings& settings);
