@@ -38,15 +38,22 @@ TEST(SavedProgress, ALevelStartIsSavedAndContinuedInTheNextRun) {
     EXPECT_NE(read_text(dir.file("profile/progress.ini")).find("level = 1"), std::string::npos);
 }
 
-TEST(SavedProgress, ADamagedSaveIsToldOnceKeptAsBadAndIgnored) {
+TEST(Profile, ADamagedSaveOrAHugeSettingsFileIsToldInOneLineKeptAsBadAndIgnored) {
     TempDir dir;
     std::filesystem::create_directories(dir.file("profile"));
     write_text(dir.file("profile/progress.ini"), "level = 2\nlives = \x01\x02\n");
+    // 100 MB of settings: refused by its size before any of it is read.
+    const uintmax_t huge = uintmax_t{100} << 20;
+    write_text(dir.file("profile/settings.ini"), "scale = 3\n");
+    std::filesystem::resize_file(dir.file("profile/settings.ini"), huge);
     HeadlessRun run = run_headless(dir, TO_FIRST_MAP, 26, profile_option(dir));
     ASSERT_EQ(run.exit_status, 0);
-    EXPECT_EQ(std::count(run.errors.begin(), run.errors.end(), '\n'), 1) << run.errors;
+    EXPECT_EQ(std::count(run.errors.begin(), run.errors.end(), '\n'), 2) << run.errors;
     EXPECT_NE(run.errors.find("progress.ini: line 2"), std::string::npos) << run.errors;
+    EXPECT_NE(run.errors.find("settings.ini: file is too large (104857600 bytes"), std::string::npos) << run.errors;
+    EXPECT_NE(run.errors.find("using the default settings"), std::string::npos) << run.errors;
     EXPECT_EQ(read_text(dir.file("profile/progress.ini.bad")), "level = 2\nlives = \x01\x02\n");
+    EXPECT_EQ(std::filesystem::file_size(dir.file("profile/settings.ini.bad")), huge);
     EXPECT_EQ(json_int(run.state, "current_level"), 1) << "the title offered no CONTINUE: Enter began a new game";
     EXPECT_NE(read_text(dir.file("profile/progress.ini")).find("level = 1"), std::string::npos);
 }

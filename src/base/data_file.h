@@ -9,7 +9,7 @@
 // A larger file is refused before any of it is read. This table is the one place they are
 // set. The generated files are far smaller: bitmaps up to 145 KB, the palette 3 KB, tile maps
 // 120 KB, enemy lists 400 bytes, sounds 20 KB, music 18 KB.
-enum class DataKind { Bitmap, Palette, TileMap, EnemyList, Sound, Music, KeyScript, Settings };
+enum class DataKind { Bitmap, Palette, TileMap, EnemyList, Sound, Music, KeyScript, Settings, Progress };
 
 struct DataLimit {
     const char* what;  // "a bitmap", for messages
@@ -26,6 +26,7 @@ constexpr DataLimit data_limit(DataKind kind) {
     case DataKind::Music: return {"a music file", size_t{4} << 20};
     case DataKind::KeyScript: return {"a key script", size_t{512} << 20};
     case DataKind::Settings: return {"a settings file", size_t{64} << 10};
+    case DataKind::Progress: return {"a progress file", size_t{64} << 10};
     }
     return {"a file", 0};
 }

@@ -22,23 +22,37 @@ void override_from_command_line(const ProfileRequest& request, Settings& s) {
 
 void apply_play_mode(const Settings& s) { play_mode = s.enhanced ? PlayMode::Enhanced : PlayMode::Classic; }
 
-// A damaged save is set aside as NAME.bad, so the next write cannot overwrite it.
-void set_aside_damaged_save(const std::string& path, const std::string& fault) {
+// A damaged or refused file is set aside as NAME.bad, so the next write cannot overwrite what
+// the player wrote; one line says so and what the game does instead.
+void set_aside(const std::string& path, const std::string& fault, const char* instead) {
     const std::string bad = path + ".bad";
     const bool kept = std::rename(path.c_str(), bad.c_str()) == 0;
-    std::fprintf(stderr, "quillmoor: %s: %s; starting without saved progress%s\n", path.c_str(), fault.c_str(),
+    std::fprintf(stderr, "quillmoor: %s: %s; %s%s\n", path.c_str(), fault.c_str(), instead,
                  kept ? (" (the file is kept as " + bad + ")").c_str() : "");
 }
 
 void read_save() {
     std::string text, error;
-    const FileRead read = read_user_file(profile.paths.save_file, text, error);
+    const FileRead read = read_user_file(profile.paths.save_file, DataKind::Progress, text, error);
     if (read == FileRead::Missing) return;
     if (read == FileRead::Read && parse_save(text, profile.save, error)) {
         profile.has_save = true;
         return;
     }
-    set_aside_damaged_save(profile.paths.save_file, error);
+    set_aside(profile.paths.save_file, error, "starting without saved progress");
+}
+
+void read_settings() {
+    const std::string& path = profile.paths.settings_file;
+    std::string error;
+    if (read_user_file(path, DataKind::Settings, profile.settings_text, error) == FileRead::Failed)
+        return set_aside(path, error, "using the default settings");
+    std::vector<std::string> warnings;
+    const int bad_lines = parse_settings(profile.settings_text, profile.file_settings, warnings);
+    for (const std::string& w : warnings) std::fprintf(stderr, "quillmoor: %s: %s\n", path.c_str(), w.c_str());
+    if (bad_lines > SETTINGS_WARNINGS_SHOWN)
+        std::fprintf(stderr, "quillmoor: %s: %d more bad line%s ignored\n", path.c_str(), bad_lines - SETTINGS_WARNINGS_SHOWN,
+                     bad_lines - SETTINGS_WARNINGS_SHOWN == 1 ? "" : "s");
 }
 
 }  // namespace
@@ -48,13 +62,7 @@ void open_profile(const ProfileRequest& request) {
     profile.active = !request.headless || !request.profile_dir.empty();
     if (profile.active) {
         profile.paths = user_paths(request.profile_dir);
-        std::string error;
-        if (!profile.paths.settings_file.empty() &&
-            read_user_file(profile.paths.settings_file, profile.settings_text, error) == FileRead::Failed)
-            std::fprintf(stderr, "quillmoor: %s: %s; using the default settings\n", profile.paths.settings_file.c_str(), error.c_str());
-        std::vector<std::string> warnings;
-        parse_settings(profile.settings_text, profile.file_settings, warnings);
-        for (const std::string& w : warnings) std::fprintf(stderr, "quillmoor: %s: %s\n", profile.paths.settings_file.c_str(), w.c_str());
+        if (!profile.paths.settings_file.empty()) read_settings();
         if (!profile.paths.save_file.empty()) read_save();
     }
     profile.settings = profile.file_settings;

@@ -44,13 +44,16 @@ std::string apply_setting(std::string_view name, std::string_view value, Setting
 
 }  // namespace
 
-void parse_settings(std::string_view text, Settings& settings, std::vector<std::string>& warnings) {
+int parse_settings(std::string_view text, Settings& settings, std::vector<std::string>& warnings) {
+    int bad = 0;
     SettingLine line;
     std::string_view name, value;
     while (next_setting_line(text, line)) {
         std::string fault = split_setting_line(line.text, name, value) ? apply_setting(name, value, settings) : "expected 'name = value'";
-        if (!fault.empty()) warnings.push_back("line " + std::to_string(line.number) + ": " + fault + "; line ignored");
+        if (!fault.empty() && ++bad <= SETTINGS_WARNINGS_SHOWN)
+            warnings.push_back("line " + std::to_string(line.number) + ": " + fault + "; line ignored");
     }
+    return bad;
 }
 
 std::string format_settings(const Settings& s) {

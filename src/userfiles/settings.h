@@ -18,9 +18,12 @@ struct Settings {
 constexpr int VOLUME_MAX = 10;
 constexpr int SCALE_MIN = 1, SCALE_MAX = 8;
 
+constexpr int SETTINGS_WARNINGS_SHOWN = 5;  // bad lines told one by one; the rest are counted
+
 // Applies every good `name = value` line of a settings file over `settings`; each bad line
-// (unknown name, bad or out-of-range value, no '=') adds one warning "line N: ..." and is
-// skipped. '#' starts a comment anywhere on a line.
-void parse_settings(std::string_view text, Settings& settings, std::vector<std::string>& warnings);
+// (unknown name, bad or out-of-range value, no '=') is skipped and, for the first
+// SETTINGS_WARNINGS_SHOWN, adds a warning "line N: ...". Returns how many lines were bad.
+// '#' starts a comment anywhere on a line.
+int parse_settings(std::string_view text, Settings& settings, std::vector<std::string>& warnings);
 // The whole file for these settings, with comments that explain every line.
 std::string format_settings(const Settings& settings);

@@ -8,8 +8,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
 namespace {
 
@@ -77,20 +75,11 @@ bool write_file_atomically(const std::string& path, std::string_view text, std::
     return true;
 }
 
-FileRead read_user_file(const std::string& path, std::string& text, std::string& error) {
+FileRead read_user_file(const std::string& path, DataKind kind, std::string& text, std::string& error) {
     std::error_code ec;
     if (!std::filesystem::exists(path, ec)) return FileRead::Missing;
-    if (!std::filesystem::is_regular_file(path, ec)) {
-        error = "is not a file";
-        return FileRead::Failed;
-    }
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream bytes;
-    if (in) bytes << in.rdbuf();
-    if (!in || in.bad()) {
-        error = "cannot be read";
-        return FileRead::Failed;
-    }
-    text = bytes.str();
+    std::vector<uint8_t> bytes;
+    if (!read_data_file(path.c_str(), kind, &bytes, &error)) return FileRead::Failed;
+    text.assign(bytes.begin(), bytes.end());
     return FileRead::Read;
 }

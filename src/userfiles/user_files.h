@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+#include "base/data_file.h"
+
 struct UserPaths {
     std::string settings_file;  // $XDG_CONFIG_HOME/quillmoor/settings.ini
     std::string save_file;  // $XDG_DATA_HOME/quillmoor/progress.ini
@@ -19,5 +21,6 @@ UserPaths user_paths(const std::string& profile_dir);
 bool write_file_atomically(const std::string& path, std::string_view text, std::string& error);
 
 enum class FileRead { Missing, Read, Failed };
-// Reads a whole small file; Failed with `error` set when it exists but cannot be read.
-FileRead read_user_file(const std::string& path, std::string& text, std::string& error);
+// Reads a whole small file; Failed with `error` set when it exists but is not a file, cannot
+// be read or is over the kind's size limit (checked before reading).
+FileRead read_user_file(const std::string& path, DataKind kind, std::string& text, std::string& error);
