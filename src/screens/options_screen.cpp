@@ -39,25 +39,16 @@ void remember_keys(OptionsScreen& s) {
     for (int k = 0; k < 256; ++k) s.was_down[k] = platform::key_down(k);
 }
 
-// Left (-1) or Right (+1) on a row; Enter counts as +1 on the rows with two choices.
+// Left (-1) or Right (+1) on a setting's row; Enter counts as +1 on the rows with two choices.
 bool change_value(Settings& e, int row, int step) {
-    switch (row) {
-        case OPTIONS_ROW_MUSIC: {
-            const int v = std::clamp(e.music_volume + step, 0, VOLUME_MAX);
-            return std::exchange(e.music_volume, v) != v;
-        }
-        case OPTIONS_ROW_EFFECTS: {
-            const int v = std::clamp(e.effects_volume + step, 0, VOLUME_MAX);
-            return std::exchange(e.effects_volume, v) != v;
-        }
-        case OPTIONS_ROW_DISPLAY: e.fullscreen = !e.fullscreen; return true;
-        case OPTIONS_ROW_SCALE: {
-            const int v = std::clamp(e.scale + step, SCALE_MIN, SCALE_MAX);
-            return std::exchange(e.scale, v) != v;
-        }
-        case OPTIONS_ROW_PLAY: e.enhanced = !e.enhanced; return true;
-        default: return false;
+    const SettingInfo* s = setting_on_screen_row(row);
+    if (!s) return false;
+    if (s->shape == SETTING_CHOICE) {
+        e.*s->flag = !(e.*s->flag);
+        return true;
     }
+    const int v = std::clamp(e.*s->number + step, s->min, s->max);
+    return std::exchange(e.*s->number, v) != v;
 }
 
 // While waiting for a new control: a key (Escape gives up) or a pad button.
@@ -151,7 +142,7 @@ bool OptionsScreen::update(bool& changed) {
             forget_raw_presses();
             waiting_frames = 0;
             notice = nullptr;
-        } else if (row == OPTIONS_ROW_DISPLAY || row == OPTIONS_ROW_PLAY) {
+        } else if (const SettingInfo* s = setting_on_screen_row(row); s && s->shape == SETTING_CHOICE) {
             changed = change_value(editing, row, +1);
         }
     }
@@ -167,43 +158,28 @@ void OptionsScreen::draw(Sprite& brick, Sprite& pointer) {
         const int y = ROW_TOP + r * ROW_STEP;
         const uint32_t label_colour = r == row ? WHITE : CREAM;
         std::string label, value;
-        switch (r) {
-            case OPTIONS_ROW_MUSIC:
-            case OPTIONS_ROW_EFFECTS: {
-                const int volume = r == OPTIONS_ROW_MUSIC ? editing.music_volume : editing.effects_volume;
-                label = r == OPTIONS_ROW_MUSIC ? "Music volume" : "Effects volume";
-                for (int i = 0; i < VOLUME_MAX; ++i) {
-                    pips.curr_frame = i < volume ? 0 : 1;
+        if (const SettingInfo* s = setting_on_screen_row(r)) {
+            label = s->label;
+            if (s->shape == SETTING_CHOICE) {
+                value = s->shown[editing.*s->flag];
+            } else if (s->shown[0]) {
+                value = std::to_string(editing.*s->number);
+                value.insert(0, s->shown[0]);  // not a join, which GCC 12 at -O3 misreads as overlapping copies
+            } else {
+                const int number = editing.*s->number;
+                for (int i = 0; i < s->max; ++i) {
+                    pips.curr_frame = i < number ? 0 : 1;
                     set_sprite_position(&pips, VALUE_X + i * 17, y);
                     draw_sprite(&pips, &display.back_surface);
                 }
-                value = std::to_string(volume);
-                draw_line(value, VALUE_X + VOLUME_MAX * 17 + 8, y, GOLD);
-                value.clear();
-                break;
+                draw_line(std::to_string(number), VALUE_X + s->max * 17 + 8, y, GOLD);
             }
-            case OPTIONS_ROW_DISPLAY:
-                label = "Display";
-                value = editing.fullscreen ? "Full screen" : "Window";
-                break;
-            case OPTIONS_ROW_SCALE:
-                label = "Window scale";
-                value = std::to_string(editing.scale);
-                value.insert(0, 1, 'x');
-                break;
-            case OPTIONS_ROW_PLAY:
-                label = "Play";
-                value = editing.enhanced ? "Enhanced" : "Classic";
-                break;
-            case OPTIONS_ROW_BACK:
-                label = "Back to the title";
-                break;
-            default: {
-                const int action = r - OPTIONS_ROW_FIRST_ACTION;
-                label = platform::action_title(action);
-                value = r == row && waiting_frames >= 0 ? "Press a key or button..." : control_text(editing, action);
-                break;
-            }
+        } else if (r == OPTIONS_ROW_BACK) {
+            label = "Back to the title";
+        } else {
+            const int action = r - OPTIONS_ROW_FIRST_ACTION;
+            label = platform::action_title(action);
+            value = r == row && waiting_frames >= 0 ? "Press a key or button..." : control_text(editing, action);
         }
         draw_line(label, LABEL_X, y, label_colour);
         if (!value.empty()) draw_line(value, VALUE_X, y, r == row && waiting_frames >= 0 ? WHITE : GOLD);

@@ -1,15 +1,11 @@
 // The options screen, reached from the title: volumes, display, play mode and controls.
 #pragma once
 #include "graphics/sprite.h"
-#include "userfiles/settings.h"
+#include "userfiles/setting_table.h"
 
+// The settings' rows come first, as the setting table places them, then one row per action.
 enum OptionsRow : int {
-    OPTIONS_ROW_MUSIC = 0,
-    OPTIONS_ROW_EFFECTS,
-    OPTIONS_ROW_DISPLAY,
-    OPTIONS_ROW_SCALE,
-    OPTIONS_ROW_PLAY,
-    OPTIONS_ROW_FIRST_ACTION,  // one row per action, in Action order
+    OPTIONS_ROW_FIRST_ACTION = SETTING_SCREEN_ROWS,  // in Action order
     OPTIONS_ROW_BACK = OPTIONS_ROW_FIRST_ACTION + platform::ACTION_COUNT,
     OPTIONS_ROW_COUNT,
 };

@@ -85,14 +85,7 @@ void apply_profile_settings() {
 }
 
 void change_settings(const Settings& changed) {
-    Settings& file = profile.file_settings;
-    const Settings& before = profile.settings;
-    if (changed.fullscreen != before.fullscreen) file.fullscreen = changed.fullscreen;
-    if (changed.scale != before.scale) file.scale = changed.scale;
-    if (changed.music_volume != before.music_volume) file.music_volume = changed.music_volume;
-    if (changed.effects_volume != before.effects_volume) file.effects_volume = changed.effects_volume;
-    if (changed.enhanced != before.enhanced) file.enhanced = changed.enhanced;
-    file.bindings = changed.bindings;
+    copy_changed_settings(profile.settings, changed, profile.file_settings);
     profile.settings = changed;
     platform::set_bindings(changed.bindings);
     platform::audio_set_volumes(changed.music_volume, changed.effects_volume);
@@ -101,7 +94,7 @@ void change_settings(const Settings& changed) {
     apply_play_mode(changed);
     if (!profile.active || profile.paths.settings_file.empty()) return;
     std::string error;
-    if (!write_file_atomically(profile.paths.settings_file, format_settings(file), error))
+    if (!write_file_atomically(profile.paths.settings_file, format_settings(profile.file_settings), error))
         std::fprintf(stderr, "quillmoor: %s: cannot write the settings: %s\n", profile.paths.settings_file.c_str(), error.c_str());
 }
 

@@ -1,4 +1,4 @@
-// Reading and writing settings.ini.
+// Reading and writing settings.ini, line by line as the setting table says.
 #include "userfiles/settings.h"
 
 #include "base/setting_lines.h"
@@ -7,80 +7,113 @@
 namespace {
 
 using platform::ACTION_COUNT;
+using platform::UNBOUND;
 
-bool parse_choice(std::string_view value, const char* yes, const char* no, bool& out) {
-    if (value == yes) return out = true, true;
-    if (value == no) return out = false, true;
-    return false;
+constexpr std::string_view HEADER =
+    "# Quillmoor settings. One 'name = value' a line; lines starting with # are comments.\n"
+    "# Options on the command line override this file for one run without changing it.\n\n";
+
+constexpr bool per_action(const SettingInfo& s) { return s.shape == SETTING_KEY || s.shape == SETTING_BUTTON; }
+constexpr int lines_of(const SettingInfo& s) { return per_action(s) ? ACTION_COUNT : 1; }
+
+// What a name in the file sets: the table's row, the action of a key or button, and the
+// setting's line among those of a written file.
+struct SettingPlace {
+    const SettingInfo* setting = nullptr;
+    int action = 0;
+    int line = -1;
+};
+
+SettingPlace find_setting(std::string_view name) {
+    int line = 0;
+    for (const SettingInfo& s : SETTING_TABLE) {
+        if (!per_action(s) && name == s.name) return {&s, 0, line};
+        const std::string_view prefix = s.name;
+        if (per_action(s) && name.starts_with(prefix))
+            for (int a = 0; a < ACTION_COUNT; ++a)
+                if (name.substr(prefix.size()) == platform::action_file_name(a)) return {&s, a, line + a};
+        line += lines_of(s);
+    }
+    return {};
 }
 
-// One line's setting; an empty result means it applied, else the warning's text.
-std::string apply_setting(std::string_view name, std::string_view value, Settings& s) {
-    if (name == "display")
-        return parse_choice(value, "fullscreen", "window", s.fullscreen) ? "" : "display is 'window' or 'fullscreen'";
-    if (name == "scale") return parse_bounded(value, SCALE_MIN, SCALE_MAX, s.scale) ? "" : "scale takes a whole number from 1 to 8";
-    if (name == "music_volume" || name == "effects_volume") {
-        int& volume = name == "music_volume" ? s.music_volume : s.effects_volume;
-        return parse_bounded(value, 0, VOLUME_MAX, volume) ? "" : std::string(name) + " takes a whole number from 0 to 10";
-    }
-    if (name == "play") return parse_choice(value, "enhanced", "classic", s.enhanced) ? "" : "play is 'classic' or 'enhanced'";
-    for (int a = 0; a < ACTION_COUNT; ++a) {
-        const std::string action = platform::action_file_name(a);
-        if (name == "key_" + action) {
-            const int key = value == "none" ? platform::UNBOUND : platform::scancode_from_file_name(value);
+// One line's value; an empty result means it applied, else the warning's text.
+std::string apply_value(const SettingInfo& s, int action, std::string_view value, Settings& settings) {
+    switch (s.shape) {
+        case SETTING_CHOICE:
+            for (const bool choice : {false, true})
+                if (value == s.words[choice]) return settings.*s.flag = choice, "";
+            return std::string(s.name) + " is '" + s.words[0] + "' or '" + s.words[1] + "'";
+        case SETTING_NUMBER:
+            if (parse_bounded(value, s.min, s.max, settings.*s.number)) return "";
+            return std::string(s.name) + " takes a whole number from " + std::to_string(s.min) + " to " + std::to_string(s.max);
+        case SETTING_KEY: {
+            const int key = value == "none" ? UNBOUND : platform::scancode_from_file_name(value);
             if (key == -1 && value != "none") return "unknown key '" + std::string(value) + "'";
-            platform::bind_key(s.bindings, a, key);
+            platform::bind_key(settings.bindings, action, key);
             return "";
         }
-        if (name == "pad_" + action) {
-            const int button = value == "none" ? platform::UNBOUND : platform::pad_button_from_name(value);
+        case SETTING_BUTTON: {
+            const int button = value == "none" ? UNBOUND : platform::pad_button_from_name(value);
             if (button == -1 && value != "none") return "unknown gamepad button '" + std::string(value) + "'";
-            platform::bind_button(s.bindings, a, button);
+            platform::bind_button(settings.bindings, action, button);
             return "";
         }
     }
-    return "unknown setting '" + std::string(name) + "'";
+    return "";
 }
 
 }  // namespace
+
+std::string setting_value_text(const SettingInfo& s, const Settings& settings, int action) {
+    switch (s.shape) {
+        case SETTING_CHOICE: return s.words[settings.*s.flag];
+        case SETTING_NUMBER: return std::to_string(settings.*s.number);
+        case SETTING_KEY: {
+            const char* key = platform::scancode_file_name(settings.bindings.key[action]);
+            return key ? key : "none";
+        }
+        case SETTING_BUTTON: {
+            const int button = settings.bindings.button[action];
+            return button == UNBOUND ? "none" : platform::pad_button_name(button);
+        }
+    }
+    return "";
+}
 
 int parse_settings(std::string_view text, Settings& settings, std::vector<std::string>& warnings) {
     int bad = 0;
     SettingLine line;
     std::string_view name, value;
     while (next_setting_line(text, line)) {
-        std::string fault = split_setting_line(line.text, name, value) ? apply_setting(name, value, settings) : "expected 'name = value'";
+        std::string fault = "expected 'name = value'";
+        if (split_setting_line(line.text, name, value)) {
+            const SettingPlace place = find_setting(name);
+            fault = place.setting ? apply_value(*place.setting, place.action, value, settings) : "unknown setting '" + std::string(name) + "'";
+        }
         if (!fault.empty() && ++bad <= SETTINGS_WARNINGS_SHOWN)
             warnings.push_back("line " + std::to_string(line.number) + ": " + fault + "; line ignored");
     }
     return bad;
 }
 
-std::string format_settings(const Settings& s) {
-    std::string out =
-        "# Quillmoor settings. One 'name = value' a line; lines starting with # are comments.\n"
-        "# Options on the command line override this file for one run without changing it.\n\n"
-        "# window or fullscreen\n"
-        "display = " + std::string(s.fullscreen ? "fullscreen" : "window") + "\n"
-        "# window scale, 1 to 8\n"
-        "scale = " + std::to_string(s.scale) + "\n"
-        "# volumes, 0 (silent) to 10 (full)\n"
-        "music_volume = " + std::to_string(s.music_volume) + "\n"
-        "effects_volume = " + std::to_string(s.effects_volume) + "\n"
-        "# classic (exactly as first made) or enhanced (with comforts)\n"
-        "play = " + std::string(s.enhanced ? "enhanced" : "classic") + "\n\n"
-        "# Keys, named by their place on a US keyboard (A..Z, 0..9, Up, Down, Left, Right, Space,\n"
-        "# Return, Escape, Tab, LeftShift, Keypad0..Keypad9, ...), or none.\n";
-    for (int a = 0; a < ACTION_COUNT; ++a) {
-        const char* key = platform::scancode_file_name(s.bindings.key[a]);
-        out += "key_" + std::string(platform::action_file_name(a)) + " = " + (key ? key : "none") + "\n";
-    }
-    out += "\n# Gamepad buttons: South, East, West, North, Back, Start, Guide, LeftShoulder, RightShoulder,\n"
-           "# LeftStick, RightStick, DpadUp, DpadDown, DpadLeft, DpadRight, or none. The left stick always walks.\n";
-    for (int a = 0; a < ACTION_COUNT; ++a) {
-        const int button = s.bindings.button[a];
-        out += "pad_" + std::string(platform::action_file_name(a)) + " = " +
-               (button == platform::UNBOUND ? "none" : platform::pad_button_name(button)) + "\n";
+std::string format_settings(const Settings& settings) {
+    std::string out(HEADER);
+    for (const SettingInfo& s : SETTING_TABLE) {
+        if (s.comment) out += s.comment;
+        for (int a = 0; a < lines_of(s); ++a) {
+            out += s.name;
+            if (per_action(s)) out += platform::action_file_name(a);
+            out.append(" = ").append(setting_value_text(s, settings, a)).push_back('\n');
+        }
     }
     return out;
+}
+
+void copy_changed_settings(const Settings& before, const Settings& changed, Settings& file) {
+    for (const SettingInfo& s : SETTING_TABLE) {
+        if (s.flag && changed.*s.flag != before.*s.flag) file.*s.flag = changed.*s.flag;
+        if (s.number && changed.*s.number != before.*s.number) file.*s.number = changed.*s.number;
+    }
+    file.bindings = changed.bindings;
 }

@@ -1,22 +1,10 @@
-// The player's settings: display, volumes, play mode and controls, and their file format.
+// settings.ini: reading and writing the player's settings as `name = value` lines.
 #pragma once
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "platform/bindings.h"
-
-struct Settings {
-    bool fullscreen = true;
-    int scale = 2;  // window scale, 1..8
-    int music_volume = 10;  // 0..10
-    int effects_volume = 10;  // 0..10
-    bool enhanced = true;  // enhanced or classic play
-    platform::Bindings bindings = platform::default_bindings(platform::SCANCODE_A, platform::SCANCODE_Z);
-};
-
-constexpr int VOLUME_MAX = 10;
-constexpr int SCALE_MIN = 1, SCALE_MAX = 8;
+#include "userfiles/setting_table.h"
 
 constexpr int SETTINGS_WARNINGS_SHOWN = 5;  // bad lines told one by one; the rest are counted
 
@@ -27,3 +15,7 @@ constexpr int SETTINGS_WARNINGS_SHOWN = 5;  // bad lines told one by one; the re
 int parse_settings(std::string_view text, Settings& settings, std::vector<std::string>& warnings);
 // The whole file for these settings, with comments that explain every line.
 std::string format_settings(const Settings& settings);
+// Copies into `file` each setting that `changed` holds differently from `before`, and the bindings.
+void copy_changed_settings(const Settings& before, const Settings& changed, Settings& file);
+// A setting's value as the file writes it; `action` picks the line of a key or button.
+std::string setting_value_text(const SettingInfo& setting, const Settings& settings, int action);
