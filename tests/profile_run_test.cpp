@@ -76,14 +76,16 @@ TEST(Profile, HeadlessRunsWithoutItReadAndWriteNoUserFiles) {
 TEST(OptionsScreen, ChangesAreWrittenButCommandLineOverridesAreNot) {
     TempDir dir;
     std::filesystem::create_directories(dir.file("profile"));
-    write_text(dir.file("profile/settings.ini"), "display = fullscreen\nbogus = 1\nmusic_volume = 6\n");
+    write_text(dir.file("profile/settings.ini"), "# mine\ndisplay = fullscreen\nbogus = 1\nmusic_volume = 6   # quiet\n");
     // Tab opens the options; Left turns the music down one step; Escape goes back.
     HeadlessRun run = run_headless(dir, "20 -\n1 tab\n3 -\n1 left\n3 -\n1 escape\n3 -\n", 32, profile_option(dir) + " --window");
     ASSERT_EQ(run.exit_status, 0);
     EXPECT_EQ(json_value(run.state, "game_state"), "Title");
-    EXPECT_NE(run.errors.find("settings.ini: line 2: unknown setting 'bogus'"), std::string::npos) << run.errors;
+    EXPECT_EQ(run.errors, "quillmoor: " + dir.file("profile/settings.ini") + ": line 3: unknown setting 'bogus'; line ignored\n");
+    // The player's comments and the line the game does not know outlive the rewrite.
     const std::string settings = read_text(dir.file("profile/settings.ini"));
-    EXPECT_NE(settings.find("music_volume = 5\n"), std::string::npos) << settings;
+    EXPECT_NE(settings.find("# mine\ndisplay = fullscreen\n"), std::string::npos) << settings;
+    EXPECT_NE(settings.find("bogus = 1\nmusic_volume = 5   # quiet\n"), std::string::npos) << settings;
     EXPECT_NE(settings.find("display = fullscreen\n"), std::string::npos) << "--window was for this run only";
     EXPECT_NE(settings.find("key_sword = A\n"), std::string::npos);
 }

@@ -12,7 +12,7 @@
 #include "test_files.h"
 
 // A file as the game has always written it: it must read to the same settings and be
-// written byte for byte the same.
+// rewritten byte for byte, or players' files would gain doubled comments.
 const char* const FILE_AS_WRITTEN = R"(# Quillmoor settings. One 'name = value' a line; lines starting with # are comments.
 # Options on the command line override this file for one run without changing it.
 
@@ -67,6 +67,7 @@ TEST(SettingsFile, AFileTheGameWroteReadsBackAndIsRewrittenTheSame) {
     EXPECT_EQ(s.bindings.button[platform::ACTION_BOW], platform::PAD_RIGHT_SHOULDER);
     EXPECT_EQ(s.bindings.key[platform::ACTION_OPTIONS], platform::UNBOUND);
     EXPECT_EQ(format_settings(s), FILE_AS_WRITTEN);
+    EXPECT_EQ(format_settings(s, FILE_AS_WRITTEN), FILE_AS_WRITTEN);
 }
 
 TEST(SettingsFile, BadLinesAreSkippedAndOnlyTheFirstFewTold) {
@@ -93,6 +94,23 @@ TEST(SettingsFile, BadLinesAreSkippedAndOnlyTheFirstFewTold) {
     EXPECT_EQ(s.scale, 3);
     EXPECT_FALSE(s.fullscreen) << "Windows line ends are fine";
     EXPECT_EQ(s.bindings.key[platform::ACTION_SWORD], platform::SCANCODE_A);
+}
+
+TEST(SettingsFile, ARewriteKeepsThePlayersOwnLines) {
+    const std::string old_file =
+        "# my settings, keep out\n"
+        "# window scale, 1 to 8\n"  // the game's own comment: written afresh, not twice
+        "scale = 3   # big\n"
+        "mystery = 4\n"
+        "music_volume = 11 # too loud\n";
+    Settings s;
+    s.scale = 4;
+    s.music_volume = 2;
+    const std::string written = format_settings(s, old_file);
+    EXPECT_NE(written.find("# window scale, 1 to 8\n# my settings, keep out\nscale = 4   # big\n"), std::string::npos) << written;
+    EXPECT_NE(written.find("mystery = 4\nmusic_volume = 2 # too loud\n"), std::string::npos) << written;
+    EXPECT_EQ(written.find("# window scale, 1 to 8"), written.rfind("# window scale, 1 to 8"));
+    EXPECT_EQ(format_settings(s, written), written) << "a second rewrite changes nothing";
 }
 
 TEST(Remapping, ABoundKeyMovesTheActionAndASwappedKeyIsNeverBoundTwice) {

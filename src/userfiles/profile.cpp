@@ -2,6 +2,7 @@
 #include "userfiles/profile.h"
 
 #include <cstdio>
+#include <utility>
 #include <vector>
 
 #include "platform/audio.h"
@@ -93,9 +94,12 @@ void change_settings(const Settings& changed) {
     platform::set_window_scale(changed.scale);
     apply_play_mode(changed);
     if (!profile.active || profile.paths.settings_file.empty()) return;
-    std::string error;
-    if (!write_file_atomically(profile.paths.settings_file, format_settings(profile.file_settings), error))
+    // The player's own lines in the file live on in the new one.
+    std::string text = format_settings(profile.file_settings, profile.settings_text), error;
+    if (!write_file_atomically(profile.paths.settings_file, text, error))
         std::fprintf(stderr, "quillmoor: %s: cannot write the settings: %s\n", profile.paths.settings_file.c_str(), error.c_str());
+    else
+        profile.settings_text = std::move(text);
 }
 
 void record_level_start(const SaveGame& save) {

@@ -16,8 +16,15 @@ constexpr std::string_view HEADER =
 constexpr bool per_action(const SettingInfo& s) { return s.shape == SETTING_KEY || s.shape == SETTING_BUTTON; }
 constexpr int lines_of(const SettingInfo& s) { return per_action(s) ? ACTION_COUNT : 1; }
 
+// The lines of settings in a written file.
+constexpr int SETTING_LINES = [] {
+    int n = 0;
+    for (const SettingInfo& s : SETTING_TABLE) n += lines_of(s);
+    return n;
+}();
+
 // What a name in the file sets: the table's row, the action of a key or button, and the
-// setting's line among those of a written file.
+// setting's line among the SETTING_LINES of a written file.
 struct SettingPlace {
     const SettingInfo* setting = nullptr;
     int action = 0;
@@ -63,6 +70,19 @@ std::string apply_value(const SettingInfo& s, int action, std::string_view value
     return "";
 }
 
+// A comment line the game itself writes, which a rewrite writes afresh rather than keeps.
+bool is_own_line(std::string_view whole) {
+    const auto in = [whole](std::string_view block) {
+        for (SettingLine own; next_line(block, own);)
+            if (own.whole == whole) return true;
+        return false;
+    };
+    if (in(HEADER)) return true;
+    for (const SettingInfo& s : SETTING_TABLE)
+        if (s.comment && in(s.comment)) return true;
+    return false;
+}
+
 }  // namespace
 
 std::string setting_value_text(const SettingInfo& s, const Settings& settings, int action) {
@@ -97,17 +117,37 @@ int parse_settings(std::string_view text, Settings& settings, std::vector<std::s
     return bad;
 }
 
-std::string format_settings(const Settings& settings) {
-    std::string out(HEADER);
-    for (const SettingInfo& s : SETTING_TABLE) {
-        if (s.comment) out += s.comment;
-        for (int a = 0; a < lines_of(s); ++a) {
-            out += s.name;
-            if (per_action(s)) out += platform::action_file_name(a);
-            out.append(" = ").append(setting_value_text(s, settings, a)).push_back('\n');
+std::string format_settings(const Settings& settings, std::string_view old_file) {
+    // The player's lines: those gathered above each setting's line, and the comment after it.
+    std::vector<std::string> above(SETTING_LINES + 1);  // the last one: the end of the file
+    std::vector<std::string_view> tails(SETTING_LINES);
+    SettingLine line;
+    std::string_view name, value;
+    std::string pending;
+    while (next_line(old_file, line)) {
+        const SettingPlace place = split_setting_line(line.text, name, value) ? find_setting(name) : SettingPlace{};
+        if (place.setting) {
+            above[place.line] += pending;
+            pending.clear();
+            tails[place.line] = line.tail;
+        } else if (!line.whole.empty() && !is_own_line(line.whole)) {
+            pending.append(line.whole).push_back('\n');
         }
     }
-    return out;
+    above.back() = pending;
+
+    std::string out(HEADER);
+    int index = 0;
+    for (const SettingInfo& s : SETTING_TABLE) {
+        if (s.comment) out += s.comment;
+        for (int a = 0; a < lines_of(s); ++a, ++index) {
+            out += above[index];
+            out += s.name;
+            if (per_action(s)) out += platform::action_file_name(a);
+            out.append(" = ").append(setting_value_text(s, settings, a)).append(tails[index]).push_back('\n');
+        }
+    }
+    return out + above.back();
 }
 
 void copy_changed_settings(const Settings& before, const Settings& changed, Settings& file) {
