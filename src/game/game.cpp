@@ -61,13 +61,7 @@ void load_music() {
 }
 
 void load_sounds() {
-    SoundIds& s = sound_ids;
-    int* const ids[] = {&s.item,      &s.open_jail, &s.cheese,   &s.nibbs_die, &s.ouch,     &s.use_sword, &s.death,
-                        &s.arrow,     &s.mole_hit,  &s.pig_hit,  &s.wasp_hit,  &s.boss_hit, &s.boss_die,  &s.celebrate};
-    const char* const files[] = {"item.WAV",   "openJail.WAV", "cheese.WAV", "nibbsDie.WAV", "ouch.WAV",
-                                 "useSword.WAV", "death.WAV",  "arrow.WAV",  "moleHit.WAV",  "pigHit.WAV",
-                                 "waspHit.WAV", "bossHit.WAV", "bossDie.WAV", "celebrate.WAV"};
-    for (int i = 0; i < 14; ++i) *ids[i] = load_wav(files[i], SOUND_CREATE_CONTROLS);
+    for (const SoundFile& file : SOUND_FILES) sound_ids.*file.id = load_wav(file.name, SOUND_CREATE_CONTROLS);
 }
 
 // The way into the options screen, in the title's free lower-left corner.

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "audio/sound_ids.h"
 #include "generators.h"
 
 namespace art {
@@ -124,7 +125,8 @@ std::string wav_bytes(const Samples& s) {
     return out;
 }
 
-void save(const std::string& dir, const std::string& name, Samples s, float peak) {
+void save(const std::string& dir, int SoundIds::*sound, Samples s, float peak) {
+    const std::string name = sound_file_name(sound);
     fade_tail(s, 0.01f);
     normalise(s, peak);
     write_file(dir + "/" + name, wav_bytes(s));
@@ -425,20 +427,20 @@ Samples jail_creak() {
 }  // namespace
 
 void make_sounds(const std::string& dir) {
-    save(dir, "item.WAV", key_chime(), 0.80f);
-    save(dir, "openJail.WAV", jail_creak(), 0.85f);
-    save(dir, "cheese.WAV", cheese_munch(), 0.85f);
-    save(dir, "nibbsDie.WAV", hero_dies(), 0.85f);
-    save(dir, "ouch.WAV", ouch(), 0.85f);
-    save(dir, "useSword.WAV", sword_swish(), 0.75f);
-    save(dir, "death.WAV", enemy_dies(), 0.85f);
-    save(dir, "arrow.WAV", arrow_twang(), 0.80f);
-    save(dir, "moleHit.WAV", mole_hit(), 0.90f);
-    save(dir, "pigHit.WAV", pig_hit(), 0.85f);
-    save(dir, "waspHit.WAV", wasp_hit(), 0.80f);
-    save(dir, "bossHit.WAV", boss_hit(), 0.95f);
-    save(dir, "bossDie.WAV", boss_dies(), 0.95f);
-    save(dir, "celebrate.WAV", celebrate(), 0.85f);
+    save(dir, &SoundIds::item, key_chime(), 0.80f);
+    save(dir, &SoundIds::open_jail, jail_creak(), 0.85f);
+    save(dir, &SoundIds::cheese, cheese_munch(), 0.85f);
+    save(dir, &SoundIds::nibbs_die, hero_dies(), 0.85f);
+    save(dir, &SoundIds::ouch, ouch(), 0.85f);
+    save(dir, &SoundIds::use_sword, sword_swish(), 0.75f);
+    save(dir, &SoundIds::death, enemy_dies(), 0.85f);
+    save(dir, &SoundIds::arrow, arrow_twang(), 0.80f);
+    save(dir, &SoundIds::mole_hit, mole_hit(), 0.90f);
+    save(dir, &SoundIds::pig_hit, pig_hit(), 0.85f);
+    save(dir, &SoundIds::wasp_hit, wasp_hit(), 0.80f);
+    save(dir, &SoundIds::boss_hit, boss_hit(), 0.95f);
+    save(dir, &SoundIds::boss_die, boss_dies(), 0.95f);
+    save(dir, &SoundIds::celebrate, celebrate(), 0.85f);
 }
 
 }  // namespace art
