@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "world/level_places.h"
+
 namespace level_check {
 
 constexpr int CELLS = 200;  // tiles across and down
@@ -18,13 +20,9 @@ constexpr int JAIL_DOOR = 53;
 constexpr int OPENED_DOOR = 10;
 constexpr int PRISONER_A = 57;  // townsfolk standing in a jail
 constexpr int PRISONER_B = 58;
-constexpr int NONE = 1 << 30;
 
 // A story zone on the hero's top-left corner in world pixels, strict on every side.
-struct Zone {
-    int x_lo, x_hi, y_lo, y_hi;
-    bool contains(int x, int y) const { return x > x_lo && x < x_hi && y > y_lo && y < y_hi; }
-};
+using Zone = StoryZone;
 
 struct Spot {
     double x = 0, y = 0;
@@ -39,9 +37,9 @@ struct LevelFacts {
 
 inline std::vector<LevelFacts> level_facts() {
     return {
-        {1, {200, 380}, {2485, 1689}, {2134, NONE, 1785, NONE}, {1624, 1965, 310, 620}, {"level1Moles.txt"}},
-        {2, {200, 300}, {3508, 703}, {3474, 3504, 1034, 1134}, {1973, 2312, 884, 1196}, {"level2Moles.txt", "level2Pigs.txt"}},
-        {3, {200, 380}, {5000, 2400}, {5111, 5301, 2611, NONE}, {3925, 4363, 1462, 1642},
+        {1, {200, 380}, {2485, 1689}, boss_zone(1), completion_zone(1), {"level1Moles.txt"}},
+        {2, {200, 300}, {3508, 703}, boss_zone(2), completion_zone(2), {"level2Moles.txt", "level2Pigs.txt"}},
+        {3, {200, 380}, {5000, 2400}, boss_zone(3), completion_zone(3),
          {"level3Moles.txt", "level3Pigs.txt", "level3Wasps.txt"}},
     };
 }

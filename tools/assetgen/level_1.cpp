@@ -9,8 +9,6 @@ LevelMap build_level_1() {
     m.number = 1;
     m.hero = {200, 380};
     m.boss = {2485, 1689};
-    m.encounter = {2134, 1 << 20, 1785, 1 << 20};
-    m.completion = {1624, 1965, 310, 620};
     m.cells.fill(K_FOREST);
 
     // Curdwick's edge, where the hero starts: cottages, a flower garden and its fence.

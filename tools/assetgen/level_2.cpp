@@ -27,8 +27,6 @@ LevelMap build_level_2() {
     m.number = 2;
     m.hero = {200, 300};
     m.boss = {3508, 703};
-    m.encounter = {3474, 3504, 1034, 1134};
-    m.completion = {1973, 2312, 884, 1196};
     m.cells.fill(K_FOREST);
 
     // The farmland: open pasture inside a ring of woods.

@@ -19,8 +19,6 @@ LevelMap build_level_3() {
     m.number = 3;
     m.hero = {200, 380};
     m.boss = {5000, 2400};
-    m.encounter = {5111, 5301, 2611, 1 << 20};
-    m.completion = {3925, 4363, 1462, 1642};
     m.cells.fill(K_SKY);
 
     // Masses of leaves hang between the limbs; the drop shows through the gaps.

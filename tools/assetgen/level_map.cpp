@@ -8,6 +8,7 @@
 #include <stdexcept>
 
 #include "canvas.h"
+#include "world/level_places.h"
 
 namespace art {
 
@@ -156,9 +157,11 @@ void place_enemies(const LevelMap& m, std::vector<Spot>& out, int count, const s
     };
     auto in_zone = [&](int c, int r) {
         // Keep enemies out of the story zones so they never start on top of an event.
+        const StoryZone& encounter = boss_zone(m.number);
+        const StoryZone& completion = completion_zone(m.number);
         for (int dy = 0; dy < 32; dy += 31)
             for (int dx = 0; dx < 32; dx += 31)
-                if (m.encounter.contains(c * 32 + dx, r * 32 + dy) || m.completion.contains(c * 32 + dx, r * 32 + dy))
+                if (encounter.contains(c * 32 + dx, r * 32 + dy) || completion.contains(c * 32 + dx, r * 32 + dy))
                     return true;
         return false;
     };
