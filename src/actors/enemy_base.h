@@ -2,6 +2,7 @@
 #pragma once
 #include <cstdint>
 
+#include "actors/facing.h"
 #include "graphics/picture_file.h"
 #include "graphics/sprite.h"
 
@@ -15,14 +16,6 @@ enum MoveCommand : int32_t {
     MOVE_TOWARD_HERO_ACROSS = 5,
     MOVE_TOWARD_HERO_UP_DOWN = 6,
     MOVE_REVERSE = 7,
-};
-
-// Facing codes, kept in a sprite's aux_3; also the walking animation numbers.
-enum Facing : int32_t {
-    FACING_UP = 0,
-    FACING_DOWN = 1,
-    FACING_LEFT = 2,
-    FACING_RIGHT = 3,
 };
 
 constexpr int MOVE_TABLE_ROWS = 6;
@@ -54,6 +47,3 @@ inline void prefetch_enemy(const EnemyBase& enemy) {
 // Sets the body's velocity from `command` and `speed` (commands 0..7; others change nothing).
 // Command 6 heads up or down toward the hero; kinds that read it otherwise translate it first.
 void apply_move_command(EnemyBase* enemy, int32_t command, const Sprite* hero);
-
-// The facing code of a sprite.
-inline int32_t& facing_of(Sprite* sprite) { return sprite->aux_3; }

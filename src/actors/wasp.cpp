@@ -73,8 +73,8 @@ void update_wasp(Wasp* wasp, bool blocked, const Sprite* hero) {
             wasp->sting_cooldown += 1;
         } else {
             if (wasp->sting_phase == 0) {
-                const int32_t facing = facing_of(&b);
-                const bool down_or_right = facing == FACING_DOWN || facing == FACING_RIGHT;
+                const Direction d = facing(b);
+                const bool down_or_right = d == FACING_DOWN || d == FACING_RIGHT;
                 set_sprite_animation(&b, down_or_right ? WASP_STING_DOWN_RIGHT : WASP_STING_UP_LEFT);
             }
             if (wasp->sting_phase == WASP_STING_RELEASE) {

@@ -3,7 +3,7 @@
 #include "actors/enemy_base.h"
 
 struct Wasp : EnemyBase {
-    Sprite stinger;  // 32 x 32, frames 0 up, 1 down, 2 right, 3 left; aux_3 its direction
+    Sprite stinger;  // 32 x 32, frames 0 up, 1 down, 2 right, 3 left; facing its direction
     int32_t sting_phase = 0;  // wind-up frames before a sting, 0..4
     int32_t sting_cooldown = 0;  // frames waited for the next sting
     int32_t sting_interval = 40;

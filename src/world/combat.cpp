@@ -22,19 +22,20 @@ struct WeaponHit {
 
 bool face_by_velocity(Sprite* sprite) {
     const float xv = sprite->xv, yv = sprite->yv;
-    int32_t& facing = sprite->aux_3;
-    int32_t turn = -1;
-    if (xv < 0 && facing != FACING_LEFT)
+    const Direction now = facing(*sprite);
+    Direction turn;
+    if (xv < 0 && now != FACING_LEFT)
         turn = FACING_LEFT;
-    else if (xv > 0 && facing != FACING_RIGHT)
+    else if (xv > 0 && now != FACING_RIGHT)
         turn = FACING_RIGHT;
-    else if (yv < 0 && facing != FACING_UP)
+    else if (yv < 0 && now != FACING_UP)
         turn = FACING_UP;
-    else if (yv > 0 && facing != FACING_DOWN)
+    else if (yv > 0 && now != FACING_DOWN)
         turn = FACING_DOWN;
-    if (turn < 0) return false;
+    else
+        return false;
     set_sprite_animation(sprite, turn);
-    facing = turn;
+    set_facing(*sprite, turn);
     return true;
 }
 
@@ -58,7 +59,7 @@ void hurt_hero(World& w, Sprite* projectile) {
     p.invulnerable = 1;
     play_sound(sound_ids.ouch, 0);
     if (projectile) {
-        w.knock_back(&p.body, TILE_TEST_BODY, projectile->aux_3);
+        w.knock_back(&p.body, TILE_TEST_BODY, facing(*projectile));
         hide_sprite(projectile);
     } else {
         w.knock_back(&p.body, TILE_TEST_BODY, KNOCK_BACK_AGAINST_FACING);
@@ -83,10 +84,10 @@ WeaponHit weapon_test(const Player& p, const Sprite& target) {
 // The arrow's push wins over the sword's; a hitting arrow is spent.
 void knock_target_back(World& w, Sprite& target, int mode, const WeaponHit& hit) {
     if (hit.arrow) {
-        w.knock_back(&target, mode, w.player.arrow.aux_3);
+        w.knock_back(&target, mode, facing(w.player.arrow));
         hide_sprite(&w.player.arrow);
     } else if (hit.sword) {
-        w.knock_back(&target, mode, w.player.sword.aux_3);
+        w.knock_back(&target, mode, facing(w.player.sword));
     }
 }
 

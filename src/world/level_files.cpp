@@ -31,7 +31,7 @@ void activate(EnemyBase* enemy, float x, float y, int32_t hit_points, bool& hori
     b.x = x;
     b.y = y;
     show_sprite(&b);
-    b.aux_3 = FACING_DOWN;
+    set_facing(b, FACING_DOWN);
     enemy->hit_points = hit_points;
     enemy->alive = 1;
     const float s = static_cast<float>(enemy->speed);
@@ -86,7 +86,7 @@ int World::load_level(int level) {
     player.body.yv = static_cast<float>(player.speed);
     player.hit_points = HERO_START_HIT_POINTS;
     player.alive = 1;
-    player.body.aux_3 = FACING_DOWN;
+    set_facing(player.body, FACING_DOWN);
     hide_sprite(&cheese_sprite);
     hide_sprite(&player.arrow);
     hide_sprite(&pools.swine_boss.spear);

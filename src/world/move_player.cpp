@@ -9,10 +9,10 @@ constexpr float BAND_LEFT = 150, BAND_RIGHT = 450, BAND_TOP = 150, BAND_BOTTOM =
 // Frame the hero shows standing still, per facing (up, down, left, right).
 constexpr int IDLE_FRAME[4] = {12, 0, 9, 4};
 
-void face(Sprite& body, int direction) {
-    if (body.aux_3 != direction) {
+void face(Sprite& body, Direction direction) {
+    if (facing(body) != direction) {
         set_sprite_animation(&body, direction);
-        body.aux_3 = direction;
+        set_facing(body, direction);
     }
 }
 }  // namespace
@@ -121,14 +121,14 @@ int World::move_player(int direction, int32_t current_level) {
     Sprite& body = player.body;
     HeroStep step = HeroStep::Moved;
     if (direction >= FACING_UP && direction <= FACING_RIGHT) {
-        face(body, direction);
+        face(body, direction_from_code(direction));
         // Facing right animates before the step, the other ways after it.
         if (direction == FACING_RIGHT) animate_sprite(&body);
         step = step_player(direction);
         if (direction != FACING_RIGHT) animate_sprite(&body);
         if (step == HeroStep::Blocked && enhanced_play()) slide_round_corner(direction);
-    } else if (body.aux_3 >= 0 && body.aux_3 < 4) {
-        body.curr_frame = IDLE_FRAME[body.aux_3];
+    } else if (is_direction(facing(body))) {
+        body.curr_frame = IDLE_FRAME[facing(body)];
     }
 
     const int completed_level = check_story_triggers(current_level);

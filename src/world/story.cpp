@@ -43,7 +43,7 @@ void place_level_boss(World& w, int level) {
     boss->body.y = s.y;
     boss->body.xv = s.xv;
     boss->body.yv = s.yv;
-    boss->body.aux_3 = FACING_DOWN;
+    set_facing(boss->body, FACING_DOWN);
     boss->alive = 1;
     show_sprite(&boss->body);
 }

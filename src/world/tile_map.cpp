@@ -74,7 +74,7 @@ void World::knock_back(Sprite* sprite, int mode, int direction) {
         axis = &sprite->x, step = 1;
         break;
     case KNOCK_BACK_AGAINST_FACING:
-        switch (sprite->aux_3) {
+        switch (facing(*sprite)) {
         case FACING_RIGHT:
             // Pushed left; after a stop it steps back toward where it came from.
             for (int i = 0; i < MAX_STEPS; ++i) {
