@@ -1,4 +1,4 @@
-// Movement commands: how an enemy steers by its move table.
+// Movement commands: how an enemy steers by its move table, and how it turns back from a wall.
 #include "actors/enemy_base.h"
 
 void apply_move_command(EnemyBase* enemy, int32_t command, const Sprite* hero) {
@@ -40,4 +40,10 @@ void apply_move_command(EnemyBase* enemy, int32_t command, const Sprite* hero) {
     default:
         break;
     }
+}
+
+void turn_back_out_of_wall(Sprite* body) {
+    body->xv = -body->xv;
+    body->yv = -body->yv;
+    move_sprite(body);
 }

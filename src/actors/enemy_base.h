@@ -47,3 +47,6 @@ inline void prefetch_enemy(const EnemyBase& enemy) {
 // Sets the body's velocity from `command` and `speed` (commands 0..7; others change nothing).
 // Command 6 heads up or down toward the hero; kinds that read it otherwise translate it first.
 void apply_move_command(EnemyBase* enemy, int32_t command, const Sprite* hero);
+
+// An enemy that walked into a wall turns round and takes one step back out of it.
+void turn_back_out_of_wall(Sprite* body);

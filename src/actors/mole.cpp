@@ -36,12 +36,7 @@ int load_mole(Mole* mole) {
 
 void update_mole(Mole* mole, bool blocked, const Sprite* hero) {
     Sprite& b = mole->body;
-    if (blocked) {
-        // Turn round and take one step back out of the wall.
-        b.xv = -b.xv;
-        b.yv = -b.yv;
-        move_sprite(&b);
-    }
+    if (blocked) turn_back_out_of_wall(&b);
     if (b.counter_1 == 3) mole->pattern = (game_rand() + 1) % 6;
     b.counter_2 = (b.counter_2 + 1) % 32;
     const bool near = hero->x - b.x < MOLE_NEAR && hero->y - b.y < MOLE_NEAR;

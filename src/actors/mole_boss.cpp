@@ -53,11 +53,7 @@ void update_mole_boss(MoleBoss* boss, bool blocked, const Sprite* hero) {
             set_sprite_animation(&b, MOLE_BOSS_ANIM_COMING_UP);
         }
     }
-    if (blocked) {
-        b.xv = -b.xv;
-        b.yv = -b.yv;
-        move_sprite(&b);
-    }
+    if (blocked) turn_back_out_of_wall(&b);
     if (b.counter_1 == 3) boss->pattern = (game_rand() + 1) % 4;
     b.counter_2 = (b.counter_2 + 1) % 32;
     if (blocked || b.counter_2 == 16) {

@@ -35,11 +35,7 @@ int load_pig(Pig* pig) {
 
 void update_pig(Pig* pig, bool blocked, const Sprite* hero) {
     Sprite& b = pig->body;
-    if (blocked) {
-        b.xv = -b.xv;
-        b.yv = -b.yv;
-        move_sprite(&b);
-    }
+    if (blocked) turn_back_out_of_wall(&b);
     if (b.counter_1 == 3) pig->pattern = (game_rand() + 1) % 4;
     b.counter_2 = (b.counter_2 + 1) % 32;
     // Unlike the mole, a pig only acts on the frame that takes a new command.

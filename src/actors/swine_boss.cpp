@@ -23,11 +23,7 @@ void throw_spear(SwineBoss* boss, const Sprite* hero) { launch_at_hero(&boss->sp
 
 void update_swine_boss(SwineBoss* boss, bool blocked, const Sprite* hero) {
     Sprite& b = boss->body;
-    if (blocked) {
-        b.xv = -b.xv;
-        b.yv = -b.yv;
-        move_sprite(&b);
-    }
+    if (blocked) turn_back_out_of_wall(&b);
     // Frames are counted only while the spear is down; it flies on the 21st.
     if (!(boss->spear.attr & SPRITE_ATTR_VISIBLE)) {
         if (boss->throw_counter == boss->throw_interval) {

@@ -62,11 +62,7 @@ void fire_stinger(Wasp* wasp, const Sprite* hero) { launch_at_hero(&wasp->stinge
 
 void update_wasp(Wasp* wasp, bool blocked, const Sprite* hero) {
     Sprite& b = wasp->body;
-    if (blocked) {
-        b.xv = -b.xv;
-        b.yv = -b.yv;
-        move_sprite(&b);
-    }
+    if (blocked) turn_back_out_of_wall(&b);
     // The sting cycle runs only while the stinger is not in flight.
     if (!(wasp->stinger.attr & SPRITE_ATTR_VISIBLE)) {
         if (wasp->sting_cooldown != wasp->sting_interval) {
