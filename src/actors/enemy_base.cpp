@@ -1,6 +1,31 @@
 // Movement commands: how an enemy steers by its move table, and how it turns back from a wall.
 #include "actors/enemy_base.h"
 
+#include "base/game_random.h"
+
+namespace {
+constexpr int32_t WALKER_MOVES[4][4] = {
+    {MOVE_DOWN, MOVE_STOP, MOVE_RIGHT, MOVE_TOWARD_HERO_ACROSS},
+    {MOVE_TOWARD_HERO_UP_DOWN, MOVE_STOP, MOVE_TOWARD_HERO_ACROSS, MOVE_STOP},
+    {MOVE_UP, MOVE_LEFT, MOVE_STOP, MOVE_TOWARD_HERO_ACROSS},
+    {MOVE_REVERSE, MOVE_STOP, MOVE_UP, MOVE_STOP},
+};
+}  // namespace
+
+void fill_walker_moves(EnemyBase* enemy) { fill_move_table(enemy, WALKER_MOVES); }
+
+void tick_steering(EnemyBase* enemy, int rows) {
+    Sprite& b = enemy->body;
+    if (b.counter_1 == 3) enemy->pattern = (game_rand() + 1) % rows;
+    b.counter_2 = (b.counter_2 + 1) % 32;
+}
+
+void take_next_command(EnemyBase* enemy) {
+    Sprite& b = enemy->body;
+    enemy->command = enemy->move_table[enemy->pattern][b.counter_1];
+    b.counter_1 = (b.counter_1 + 1) % 4;
+}
+
 void apply_move_command(EnemyBase* enemy, int32_t command, const Sprite* hero) {
     Sprite& b = enemy->body;
     const float s = static_cast<float>(enemy->speed);

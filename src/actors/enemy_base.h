@@ -44,6 +44,22 @@ inline void prefetch_enemy(const EnemyBase& enemy) {
     __builtin_prefetch(&enemy.alive);
 }
 
+// Copies a kind's move table into the enemy; rows past the kind's own stay as they are.
+template <int ROWS>
+void fill_move_table(EnemyBase* enemy, const int32_t (&rows)[ROWS][MOVE_TABLE_STEPS]) {
+    static_assert(ROWS <= MOVE_TABLE_ROWS);
+    for (int r = 0; r < ROWS; ++r)
+        for (int s = 0; s < MOVE_TABLE_STEPS; ++s) enemy->move_table[r][s] = rows[r][s];
+}
+// Fills the four-row table that the pig, the wasps and the bosses share.
+void fill_walker_moves(EnemyBase* enemy);
+
+// The frame's tick of the steering clock: on the last step of a row a new row is drawn
+// (0..rows-1, one draw of the game's generator), and the body's counter_2 counts 0..31.
+void tick_steering(EnemyBase* enemy, int rows);
+// Takes the command at the current step of the row in use and moves on to the next step.
+void take_next_command(EnemyBase* enemy);
+
 // Sets the body's velocity from `command` and `speed` (commands 0..7; others change nothing).
 // Command 6 heads up or down toward the hero; kinds that read it otherwise translate it first.
 void apply_move_command(EnemyBase* enemy, int32_t command, const Sprite* hero);

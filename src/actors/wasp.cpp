@@ -5,12 +5,6 @@
 #include "base/game_random.h"
 
 namespace {
-constexpr int32_t WASP_MOVES[4][4] = {
-    {MOVE_DOWN, MOVE_STOP, MOVE_RIGHT, MOVE_TOWARD_HERO_ACROSS},
-    {MOVE_TOWARD_HERO_UP_DOWN, MOVE_STOP, MOVE_TOWARD_HERO_ACROSS, MOVE_STOP},
-    {MOVE_UP, MOVE_LEFT, MOVE_STOP, MOVE_TOWARD_HERO_ACROSS},
-    {MOVE_REVERSE, MOVE_STOP, MOVE_UP, MOVE_STOP},
-};
 // Sting animations: facing down or right, facing up or left.
 constexpr int WASP_STING_DOWN_RIGHT = 4;
 constexpr int WASP_STING_UP_LEFT = 5;
@@ -20,12 +14,7 @@ constexpr int32_t WASP_STING_RELEASE = 4;
 constexpr float WASP_NEAR = 200.0f;
 }  // namespace
 
-void fill_wasp_moves(EnemyBase* enemy) {
-    for (int r = 0; r < 4; ++r)
-        for (int s = 0; s < 4; ++s) enemy->move_table[r][s] = WASP_MOVES[r][s];
-}
-
-Wasp::Wasp() { fill_wasp_moves(this); }
+Wasp::Wasp() { fill_walker_moves(this); }
 
 void register_wasp_animations(Wasp* wasp) {
     load_sprite_animation(&wasp->body, 1, 8, wasp->hover);
@@ -89,10 +78,7 @@ void update_wasp(Wasp* wasp, bool blocked, const Sprite* hero) {
     else
         wasp->pattern = (game_rand() + 1) % 4;
     b.counter_2 = (b.counter_2 + 1) % 32;
-    if (blocked || b.counter_2 == 16) {
-        wasp->command = wasp->move_table[wasp->pattern][b.counter_1];
-        b.counter_1 = (b.counter_1 + 1) % 4;
-    }
+    if (blocked || b.counter_2 == 16) take_next_command(wasp);
     // A wasp reads command 6 as "across toward the hero", and applies its command every frame.
     const int32_t command = wasp->command == MOVE_TOWARD_HERO_UP_DOWN ? MOVE_TOWARD_HERO_ACROSS : wasp->command;
     apply_move_command(wasp, command, hero);

@@ -16,8 +16,6 @@ struct Wasp : EnemyBase {
     Wasp();
 };
 
-// Fills the wasp's move table (shared by the wasp boss).
-void fill_wasp_moves(EnemyBase* enemy);
 // Registers the six wasp animations on a body, selects animation 1 at speed 5.
 void register_wasp_animations(Wasp* wasp);
 // Creates the body from "Wasp.BMP" and the stinger; 0 on failure.
