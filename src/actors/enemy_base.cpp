@@ -1,4 +1,4 @@
-// Movement commands: how an enemy steers by its move table, and how it turns back from a wall.
+// How actors walk: their walking animations, steering by a move table, turning back from a wall.
 #include "actors/enemy_base.h"
 
 #include "base/game_random.h"
@@ -65,6 +65,16 @@ void apply_move_command(EnemyBase* enemy, int32_t command, const Sprite* hero) {
     default:
         break;
     }
+}
+
+void load_walk_animations(Sprite* body, const int32_t* down, const int32_t* left, const int32_t* right, const int32_t* up,
+                          int speed) {
+    load_sprite_animation(body, FACING_DOWN, 4, down);
+    load_sprite_animation(body, FACING_LEFT, 4, left);
+    load_sprite_animation(body, FACING_RIGHT, 4, right);
+    load_sprite_animation(body, FACING_UP, 4, up);
+    set_sprite_animation(body, FACING_DOWN);
+    set_sprite_anim_speed(body, speed);
 }
 
 void turn_back_out_of_wall(Sprite* body) {

@@ -64,5 +64,10 @@ void take_next_command(EnemyBase* enemy);
 // Command 6 heads up or down toward the hero; kinds that read it otherwise translate it first.
 void apply_move_command(EnemyBase* enemy, int32_t command, const Sprite* hero);
 
+// Registers a body's four walking animations by facing, four pictures each, and starts it facing
+// down at one picture every `speed` frames.
+void load_walk_animations(Sprite* body, const int32_t* down, const int32_t* left, const int32_t* right, const int32_t* up,
+                          int speed);
+
 // An enemy that walked into a wall turns round and takes one step back out of it.
 void turn_back_out_of_wall(Sprite* body);

@@ -17,12 +17,7 @@ Mole::Mole() { fill_move_table(this, MOLE_MOVES); }
 
 int load_mole(Mole* mole) {
     if (!PictureFile("mole.BMP").create_pool_sprite(&mole->body, 32, 32, 12, 4, SPRITE_ATTR_VISIBLE | SPRITE_ATTR_MULTI_ANIM)) return 0;
-    load_sprite_animation(&mole->body, FACING_DOWN, 4, mole->walk_down);
-    load_sprite_animation(&mole->body, FACING_LEFT, 4, mole->walk_left);
-    load_sprite_animation(&mole->body, FACING_RIGHT, 4, mole->walk_right);
-    load_sprite_animation(&mole->body, FACING_UP, 4, mole->walk_up);
-    set_sprite_animation(&mole->body, FACING_DOWN);
-    set_sprite_anim_speed(&mole->body, 5);
+    load_walk_animations(&mole->body, mole->walk_down, mole->walk_left, mole->walk_right, mole->walk_up, 5);
     mole->body.counter_1 = game_rand() % 4;
     mole->body.counter_2 = game_rand() % 5;
     mole->speed = game_rand() % 3;

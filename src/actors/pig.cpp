@@ -7,12 +7,7 @@ Pig::Pig() { fill_walker_moves(this); }
 
 int load_pig(Pig* pig) {
     if (!PictureFile("Pig.BMP").create_pool_sprite(&pig->body, 32, 32, 12, 4, SPRITE_ATTR_VISIBLE | SPRITE_ATTR_MULTI_ANIM)) return 0;
-    load_sprite_animation(&pig->body, FACING_DOWN, 4, pig->walk_down);
-    load_sprite_animation(&pig->body, FACING_LEFT, 4, pig->walk_left);
-    load_sprite_animation(&pig->body, FACING_RIGHT, 4, pig->walk_right);
-    load_sprite_animation(&pig->body, FACING_UP, 4, pig->walk_up);
-    set_sprite_animation(&pig->body, FACING_DOWN);
-    set_sprite_anim_speed(&pig->body, 5);
+    load_walk_animations(&pig->body, pig->walk_down, pig->walk_left, pig->walk_right, pig->walk_up, 5);
     pig->body.x = 1500;
     pig->body.y = 1500;
     pig->body.counter_1 = game_rand() % 4;

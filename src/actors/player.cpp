@@ -29,12 +29,7 @@ int load_player(Player* player) {
     if (!own.buffer.empty())
         for (int i = 0; i < 24; ++i) load_sprite_frame(&player->body, &own, i, i % 10, i / 10, 0);
     unload_bitmap_file(&own);
-    load_sprite_animation(&player->body, FACING_DOWN, 4, player->walk_down);
-    load_sprite_animation(&player->body, FACING_LEFT, 4, player->walk_left);
-    load_sprite_animation(&player->body, FACING_RIGHT, 4, player->walk_right);
-    load_sprite_animation(&player->body, FACING_UP, 4, player->walk_up);
-    set_sprite_animation(&player->body, FACING_DOWN);
-    set_sprite_anim_speed(&player->body, 4);
+    load_walk_animations(&player->body, player->walk_down, player->walk_left, player->walk_right, player->walk_up, 4);
 
     if (!load_sprite_sheet(&player->sword, "SWORDATTACK.BMP", 16, 16, 8, 4,
                            SPRITE_ATTR_VISIBLE | SPRITE_ATTR_ANIM_ONE_SHOT | SPRITE_ATTR_MULTI_ANIM))
