@@ -32,11 +32,11 @@ int load_stinger(Sprite* stinger) {
     return 1;
 }
 
-int load_wasp(Wasp* wasp) {
+int load_wasp_with_body(Wasp* wasp, int (*make_body)(Sprite* body)) {
     wasp->sting_phase = 0;
     wasp->sting_cooldown = 0;
     wasp->sting_interval = 40;
-    if (!PictureFile("Wasp.BMP").create_pool_sprite(&wasp->body, 32, 32, 14, 7, SPRITE_ATTR_VISIBLE | SPRITE_ATTR_MULTI_ANIM)) return 0;
+    if (!make_body(&wasp->body)) return 0;
     register_wasp_animations(wasp);
     wasp->body.x = 1500;
     wasp->body.y = 1500;
@@ -45,6 +45,12 @@ int load_wasp(Wasp* wasp) {
     wasp->body.counter_2 = game_rand() % 5;
     wasp->speed = (game_rand() + 3) % 7;
     return 1;
+}
+
+int load_wasp(Wasp* wasp) {
+    return load_wasp_with_body(wasp, [](Sprite* body) {
+        return PictureFile("Wasp.BMP").create_pool_sprite(body, 32, 32, 14, 7, SPRITE_ATTR_VISIBLE | SPRITE_ATTR_MULTI_ANIM);
+    });
 }
 
 void fire_stinger(Wasp* wasp, const Sprite* hero) { launch_at_hero(&wasp->stinger, &wasp->body, hero); }

@@ -18,6 +18,10 @@ struct Wasp : EnemyBase {
 
 // Registers the six wasp animations on a body, selects animation 1 at speed 5.
 void register_wasp_animations(Wasp* wasp);
+// Resets the sting timing, makes the body with `make_body` (0 when it cannot), registers the
+// animations, creates the stinger and draws the random phase and speed; 0 on failure. The wasp
+// and the wasp boss differ only in their bodies.
+int load_wasp_with_body(Wasp* wasp, int (*make_body)(Sprite* body));
 // Creates the body from "Wasp.BMP" and the stinger; 0 on failure.
 int load_wasp(Wasp* wasp);
 // Creates a hidden stinger from "stinger.BMP"; 0 on failure.
