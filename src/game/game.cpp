@@ -181,8 +181,7 @@ int game_main() {
                 play_midi(game.intro_track);
                 game.intro_started = true;
             }
-            stop_midi(game.current_level_track);
-            game.level_track_started = false;
+            stop_level_track();
             // Enhanced play: the title always has its music (after a game over too), looping.
             if (enhanced_play() && midi_status(game.intro_track) != MIDI_STATE_PLAYING) play_midi(game.intro_track);
             title_frame();
@@ -202,21 +201,18 @@ int game_main() {
             playing_frame();
             break;
         case GAME_STATE_GAME_OVER:
-            stop_midi(game.current_level_track);
-            game.level_track_started = false;
+            stop_level_track();
             game_over_frame();
             break;
         case GAME_STATE_LEVEL_MAP:
-            stop_midi(game.current_level_track);
-            game.level_track_started = false;
+            stop_level_track();
             level_map_frame();
             break;
         case GAME_STATE_ENDING:
             ending_frame();
             break;
         case GAME_STATE_OPTIONS:
-            stop_midi(game.current_level_track);
-            game.level_track_started = false;
+            stop_level_track();
             options_frame();
             break;
         default:
@@ -238,6 +234,11 @@ int game_shutdown() {
     music_shutdown();
     sound_shutdown();
     return 1;
+}
+
+void stop_level_track() {
+    stop_midi(game.current_level_track);
+    game.level_track_started = false;
 }
 
 void complete_level(int level) {
