@@ -29,49 +29,33 @@ World::HeroStep World::step_player(int direction) {
         take_back();
         return door ? HeroStep::AtDoor : HeroStep::Blocked;
     };
-    switch (direction) {
-    case FACING_UP:
-        if (body.y > BAND_TOP || scroll_y == 0) {
-            body.y -= vy;
-            if (tile_blocked(&body, TILE_TEST_BODY)) return undo([&] { body.y += vy; });
+    if (!is_direction(direction)) return HeroStep::Moved;
+    // Both axes work alike; only the band's edges, the scroll's limit and which way is back differ.
+    const Direction way = direction_from_code(direction);
+    const bool across = direction_dx(way) != 0;
+    float& position = across ? body.x : body.y;
+    const float speed = across ? vx : vy;
+    int32_t& scroll = across ? scroll_x : scroll_y;
+    const int step = across ? step_x : step_y;
+    auto shift_world = [&](int by) { across ? shift_world_objects(by, 0) : shift_world_objects(0, by); };
+    if (way == FACING_UP || way == FACING_LEFT) {
+        if (position > (across ? BAND_LEFT : BAND_TOP) || scroll == 0) {
+            position -= speed;
+            if (tile_blocked(&body, TILE_TEST_BODY)) return undo([&] { position += speed; });
         } else {
-            scroll_y -= step_y;
-            if (tile_blocked(&body, TILE_TEST_BODY)) return undo([&] { scroll_y += step_y; });
-            shift_world_objects(0, step_y);
+            scroll -= step;
+            if (tile_blocked(&body, TILE_TEST_BODY)) return undo([&] { scroll += step; });
+            shift_world(step);
         }
-        break;
-    case FACING_DOWN:
-        if (body.y >= BAND_BOTTOM && scroll_y != max_scroll_y) {
-            scroll_y += step_y;
-            if (tile_blocked(&body, TILE_TEST_BODY)) return undo([&] { scroll_y -= step_y; });
-            shift_world_objects(0, -step_y);
+    } else {
+        if (position >= (across ? BAND_RIGHT : BAND_BOTTOM) && scroll != (across ? max_scroll_x : max_scroll_y)) {
+            scroll += step;
+            if (tile_blocked(&body, TILE_TEST_BODY)) return undo([&] { scroll -= step; });
+            shift_world(-step);
         } else {
-            body.y += vy;
-            if (tile_blocked(&body, TILE_TEST_BODY)) return undo([&] { body.y -= vy; });
+            position += speed;
+            if (tile_blocked(&body, TILE_TEST_BODY)) return undo([&] { position -= speed; });
         }
-        break;
-    case FACING_LEFT:
-        if (body.x > BAND_LEFT || scroll_x == 0) {
-            body.x -= vx;
-            if (tile_blocked(&body, TILE_TEST_BODY)) return undo([&] { body.x += vx; });
-        } else {
-            scroll_x -= step_x;
-            if (tile_blocked(&body, TILE_TEST_BODY)) return undo([&] { scroll_x += step_x; });
-            shift_world_objects(step_x, 0);
-        }
-        break;
-    case FACING_RIGHT:
-        if (body.x >= BAND_RIGHT && scroll_x != max_scroll_x) {
-            scroll_x += step_x;
-            if (tile_blocked(&body, TILE_TEST_BODY)) return undo([&] { scroll_x -= step_x; });
-            shift_world_objects(-step_x, 0);
-        } else {
-            body.x += vx;
-            if (tile_blocked(&body, TILE_TEST_BODY)) return undo([&] { body.x -= vx; });
-        }
-        break;
-    default:
-        break;
     }
     return HeroStep::Moved;
 }
