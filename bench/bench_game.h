@@ -1,5 +1,7 @@
 // Starts the game headless inside the generated data folder, for benchmarks.
 #pragma once
+#include <benchmark/benchmark.h>
+
 #include <filesystem>
 
 #include "platform/platform.h"
@@ -19,6 +21,13 @@ inline bool start_headless_game() {
     if (!platform::init(config) || !game_init()) return false;
     headless_game_started() = true;
     return true;
+}
+
+// start_headless_game for a benchmark, which is skipped when the game does not start.
+inline bool start_benchmark_game(benchmark::State& state) {
+    if (start_headless_game()) return true;
+    state.SkipWithError("the game did not start");
+    return false;
 }
 
 // A fresh game, as a new start of the program has it.
