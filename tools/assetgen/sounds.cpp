@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "audio/sound_ids.h"
+#include "base/byte_writer.h"
 #include "generators.h"
 
 namespace art {
@@ -96,27 +97,20 @@ void fade_tail(Samples& s, float seconds) {
 }
 
 std::string wav_bytes(const Samples& s) {
-    auto put32 = [](std::string& out, uint32_t v) {
-        for (int i = 0; i < 4; ++i) out += static_cast<char>((v >> (8 * i)) & 0xFF);
-    };
-    auto put16 = [](std::string& out, uint16_t v) {
-        out += static_cast<char>(v & 0xFF);
-        out += static_cast<char>(v >> 8);
-    };
     const uint32_t data_size = static_cast<uint32_t>(s.size());
     const uint32_t padded = data_size + (data_size & 1);
     std::string out = "RIFF";
-    put32(out, 4 + 8 + 16 + 8 + padded);
+    append_le(out, 4 + 8 + 16 + 8 + padded, 4);
     out += "WAVEfmt ";
-    put32(out, 16);
-    put16(out, 1);  // PCM
-    put16(out, 1);  // mono
-    put32(out, RATE);
-    put32(out, RATE);  // bytes per second
-    put16(out, 1);  // block alignment
-    put16(out, 8);  // bits per sample
+    append_le(out, 16, 4);
+    append_le(out, 1, 2);  // PCM
+    append_le(out, 1, 2);  // mono
+    append_le(out, RATE, 4);
+    append_le(out, RATE, 4);  // bytes per second
+    append_le(out, 1, 2);  // block alignment
+    append_le(out, 8, 2);  // bits per sample
     out += "data";
-    put32(out, data_size);
+    append_le(out, data_size, 4);
     for (float v : s) {
         const int byte = static_cast<int>(std::lround(128.0f + 127.0f * std::clamp(v, -1.0f, 1.0f)));
         out += static_cast<char>(std::clamp(byte, 0, 255));
