@@ -8,7 +8,7 @@ namespace {
 
 Canvas lord(int step, bool armed) {
     Canvas f(64, 64);
-    draw_pig(f, FACE_DOWN, step, PigLook{2, true, armed});
+    draw_pig(f, FACING_DOWN, step, PigLook{2, true, armed});
     return f;
 }
 
