@@ -15,10 +15,7 @@ inline bool& headless_game_started() {
 inline bool start_headless_game() {
     if (headless_game_started()) return true;
     std::filesystem::current_path(QUILLMOOR_TEST_DATA_DIR);
-    platform::Config config;
-    config.backend = platform::Backend::Headless;
-    config.mute = true;
-    if (!platform::init(config) || !game_init()) return false;
+    if (!platform::init_headless() || !game_init()) return false;
     headless_game_started() = true;
     return true;
 }
