@@ -8,11 +8,11 @@
 #include <vector>
 
 #include "audio/sound_ids.h"
+#include "game/music_files.h"
 #include "test_files.h"
 
 namespace {
 
-const char* const MUSIC_FILES[] = {"intro.MID", "level1.MID", "level2.MID", "level3.MID", "levelComplete.MID", "gameOver.MID"};
 
 std::string data_file(const char* name) { return read_text(std::string(QUILLMOOR_TEST_DATA_DIR) + "/" + name); }
 
@@ -31,7 +31,7 @@ TEST(AudioAssets, AreTheSameOnEveryRun) {
     const std::string command = std::string("'") + QUILLMOOR_ASSETGEN + "' '" + dir.path.string() + "' > /dev/null 2>&1";
     ASSERT_EQ(std::system(command.c_str()), 0);
     for (const SoundFile& sound : SOUND_FILES) EXPECT_EQ(read_text(dir.file(sound.name)), data_file(sound.name)) << sound.name;
-    for (const char* name : MUSIC_FILES) EXPECT_EQ(read_text(dir.file(name)), data_file(name)) << name;
+    for (const MusicFile& track : MUSIC_FILES) EXPECT_EQ(read_text(dir.file(track.name)), data_file(track.name)) << track.name;
 }
 
 TEST(AudioAssets, SoundsAre8BitMonoPcmAt11025Hz) {
@@ -113,7 +113,8 @@ bool scan_midi(const std::string& s, ChannelUse& use) {
 }
 
 TEST(AudioAssets, TracksAreArrangedForGeneralMidiWithDrumsOnChannel10) {
-    for (const char* name : MUSIC_FILES) {
+    for (const MusicFile& track : MUSIC_FILES) {
+        const char* name = track.name;
         const std::string midi = data_file(name);
         ChannelUse use;
         ASSERT_TRUE(scan_midi(midi, use)) << name;

@@ -6,6 +6,7 @@
 #include <system_error>
 
 #include "audio/sound_ids.h"
+#include "game/music_files.h"
 
 namespace {
 
@@ -21,18 +22,16 @@ constexpr const char* PICTURES_AND_LEVELS[] = {
     "Level1.txt", "Level2.txt", "Level3.txt", "level1Moles.txt", "level2Moles.txt", "level2Pigs.txt",
     "level3Moles.txt", "level3Pigs.txt", "level3Wasps.txt",
 };
-constexpr const char* MUSIC[] = {"intro.MID", "level1.MID", "level2.MID", "level3.MID", "levelComplete.MID", "gameOver.MID"};
 
 constexpr size_t PICTURE_AND_LEVEL_COUNT = std::size(PICTURES_AND_LEVELS);
-constexpr size_t MUSIC_COUNT = std::size(MUSIC);
 
-// The pictures and levels, then the sound effects from their table, then the music.
-constexpr std::array<const char*, PICTURE_AND_LEVEL_COUNT + SOUND_FILE_COUNT + MUSIC_COUNT> ALL_FILES = [] {
-    std::array<const char*, PICTURE_AND_LEVEL_COUNT + SOUND_FILE_COUNT + MUSIC_COUNT> all{};
+// The pictures and levels, then the sound effects and the music from their tables.
+constexpr std::array<const char*, PICTURE_AND_LEVEL_COUNT + SOUND_FILE_COUNT + MUSIC_FILE_COUNT> ALL_FILES = [] {
+    std::array<const char*, PICTURE_AND_LEVEL_COUNT + SOUND_FILE_COUNT + MUSIC_FILE_COUNT> all{};
     size_t n = 0;
     for (const char* name : PICTURES_AND_LEVELS) all[n++] = name;
     for (const SoundFile& sound : SOUND_FILES) all[n++] = sound.name;
-    for (const char* name : MUSIC) all[n++] = name;
+    for (const MusicFile& track : MUSIC_FILES) all[n++] = track.name;
     return all;
 }();
 

@@ -7,6 +7,7 @@
 #include "audio/music.h"
 #include "audio/sound.h"
 #include "audio/sound_ids.h"
+#include "game/music_files.h"
 #include "graphics/bitmap_file.h"
 #include "graphics/bitmap_share.h"
 #include "graphics/display.h"
@@ -51,13 +52,7 @@ void enhanced_game_over_step(int32_t shown) {
 }
 
 void load_music() {
-    game.intro_track = load_midi("intro.MID");
-    game.level1_track = load_midi("level1.MID");
-    game.level2_track = load_midi("level2.MID");
-    game.level3_track = load_midi("level3.MID");
-    game.level_complete_track = load_midi("levelComplete.MID");
-    // Only enhanced play uses it; loaded last, it leaves the other tracks' ids as they were.
-    game.game_over_track = load_midi("gameOver.MID");
+    for (const MusicFile& file : MUSIC_FILES) game.*file.id = load_midi(file.name);
 }
 
 void load_sounds() {

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "base/byte_writer.h"
+#include "game/music_files.h"
 #include "generators.h"
 
 namespace art {
@@ -558,12 +559,15 @@ Song game_over_lament() {
 }  // namespace
 
 void make_music(const std::string& dir) {
-    write_file(dir + "/intro.MID", midi_bytes(title_theme(), "Quillmoor"));
-    write_file(dir + "/level1.MID", midi_bytes(meadow_theme(), "The Meadow"));
-    write_file(dir + "/level2.MID", midi_bytes(farm_fort_theme(), "The Farm Fort"));
-    write_file(dir + "/level3.MID", midi_bytes(great_tree_theme(), "The Great Tree"));
-    write_file(dir + "/levelComplete.MID", midi_bytes(level_complete_fanfare(), "Level Complete"));
-    write_file(dir + "/gameOver.MID", midi_bytes(game_over_lament(), "Game Over"));
+    auto save = [&](int GameState::*track, const Song& song, const char* title) {
+        write_file(dir + "/" + music_file_name(track), midi_bytes(song, title));
+    };
+    save(&GameState::intro_track, title_theme(), "Quillmoor");
+    save(&GameState::level1_track, meadow_theme(), "The Meadow");
+    save(&GameState::level2_track, farm_fort_theme(), "The Farm Fort");
+    save(&GameState::level3_track, great_tree_theme(), "The Great Tree");
+    save(&GameState::level_complete_track, level_complete_fanfare(), "Level Complete");
+    save(&GameState::game_over_track, game_over_lament(), "Game Over");
 }
 
 }  // namespace art
