@@ -6,6 +6,7 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "world/level_places.h"
@@ -36,11 +37,15 @@ struct LevelFacts {
 };
 
 inline std::vector<LevelFacts> level_facts() {
+    auto facts = [](int n, std::vector<std::string> enemy_files) {
+        const LevelPlaces& p = LEVEL_PLACES[n - 1];
+        return LevelFacts{n, {p.hero_start.x, p.hero_start.y}, {p.boss_start.x, p.boss_start.y}, p.boss_zone, p.completion_zone,
+                          std::move(enemy_files)};
+    };
     return {
-        {1, {200, 380}, {2485, 1689}, boss_zone(1), completion_zone(1), {"level1Moles.txt"}},
-        {2, {200, 300}, {3508, 703}, boss_zone(2), completion_zone(2), {"level2Moles.txt", "level2Pigs.txt"}},
-        {3, {200, 380}, {5000, 2400}, boss_zone(3), completion_zone(3),
-         {"level3Moles.txt", "level3Pigs.txt", "level3Wasps.txt"}},
+        facts(1, {"level1Moles.txt"}),
+        facts(2, {"level2Moles.txt", "level2Pigs.txt"}),
+        facts(3, {"level3Moles.txt", "level3Pigs.txt", "level3Wasps.txt"}),
     };
 }
 

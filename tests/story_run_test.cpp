@@ -24,9 +24,9 @@ constexpr int STEP_COL[4] = {0, 0, -1, 1};
 constexpr int STEP_ROW[4] = {-1, 1, 0, 0};
 constexpr unsigned WALK[4] = {SCRIPT_KEY_UP, SCRIPT_KEY_DOWN, SCRIPT_KEY_LEFT, SCRIPT_KEY_RIGHT};
 
-// Where each level starts the hero, world pixels.
-constexpr int START_X = 200;
-int start_y() { return world.loaded_level == 2 ? 300 : 380; }
+// Where the level being played starts the hero, world pixels.
+int start_x() { return static_cast<int>(LEVEL_PLACES[world.loaded_level - 1].hero_start.x); }
+int start_y() { return static_cast<int>(LEVEL_PLACES[world.loaded_level - 1].hero_start.y); }
 
 bool floor_tile(int col, int row) { return !tile_is_solid(tile_at(row, col)); }
 
@@ -72,7 +72,7 @@ public:
     // Tiles reachable from the level start, walking whole tiles over floor (doors as they are).
     void find_reach() {
         reach.assign(MAP_ROWS * MAP_COLUMNS, 0);
-        const int start_col = START_X / TILE;
+        const int start_col = start_x() / TILE;
         const int start_row = start_y() / TILE;
         std::vector<int> queue{start_row * MAP_COLUMNS + start_col};
         reach[queue[0]] = 1;
@@ -243,7 +243,7 @@ public:
                     shot("level1_mound");
                     shown_mound_ = true;
                 }
-                place_hero(START_X, start_y(), FACING_DOWN);
+                place_hero(start_x(), start_y(), FACING_DOWN);
                 at_refuge = true;
             }
             step();

@@ -8,14 +8,15 @@
 
 namespace {
 
+// Where each boss starts is in the level's places.
 struct BossStart {
     int32_t hit_points;
-    float x, y, xv, yv;
+    float xv, yv;
 };
 constexpr BossStart BOSS_STARTS[3] = {
-    {5, 2485, 1689, 1, 0},
-    {10, 3508, 703, 2, 0},
-    {15, 5000, 2400, 2, 0},
+    {5, 1, 0},
+    {10, 2, 0},
+    {15, 2, 0},
 };
 
 }  // namespace
@@ -39,8 +40,8 @@ void place_level_boss(World& w, int level) {
     }
     const BossStart& s = BOSS_STARTS[level - 1];
     boss->hit_points = s.hit_points;
-    boss->body.x = s.x;
-    boss->body.y = s.y;
+    boss->body.x = LEVEL_PLACES[level - 1].boss_start.x;
+    boss->body.y = LEVEL_PLACES[level - 1].boss_start.y;
     boss->body.xv = s.xv;
     boss->body.yv = s.yv;
     set_facing(boss->body, FACING_DOWN);

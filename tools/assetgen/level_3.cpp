@@ -15,10 +15,7 @@ void rope_bridge(LevelMap& m, int c0, int r0, int c1, int r1, int clear_c1, int 
 }  // namespace
 
 LevelMap build_level_3() {
-    LevelMap m;
-    m.number = 3;
-    m.hero = {200, 380};
-    m.boss = {5000, 2400};
+    LevelMap m = level_map_start(3);
     m.cells.fill(K_SKY);
 
     // Masses of leaves hang between the limbs; the drop shows through the gaps.

@@ -123,6 +123,15 @@ void scatter(LevelMap& m, int c0, int r0, int c1, int r1, int where, int value, 
         }
 }
 
+LevelMap level_map_start(int number) {
+    LevelMap m;
+    m.number = number;
+    const LevelPlaces& places = LEVEL_PLACES[number - 1];
+    m.hero = {static_cast<int>(places.hero_start.x), static_cast<int>(places.hero_start.y)};
+    m.boss = {static_cast<int>(places.boss_start.x), static_cast<int>(places.boss_start.y)};
+    return m;
+}
+
 std::vector<unsigned char> reachable_cells(const LevelMap& m) {
     std::vector<unsigned char> seen(MAP_CELLS * MAP_CELLS, 0);
     std::vector<int> queue;

@@ -93,6 +93,9 @@ void finish_level(LevelMap& m);
 // cell aligned to the grid passes wherever floor cells touch side to side).
 std::vector<unsigned char> reachable_cells(const LevelMap& m);
 
+// An empty level `number` (1..3) with the hero's and the boss's starts from the level's places.
+LevelMap level_map_start(int number);
+
 // The three levels, each described by its own plan.
 LevelMap build_level_1();
 LevelMap build_level_2();
