@@ -1,5 +1,7 @@
 // Starts the game headless inside the generated data folder, for benchmarks.
 #pragma once
+#include <benchmark/benchmark.h>
+
 #include <filesystem>
 
 #include "platform/platform.h"
@@ -13,12 +15,16 @@ inline bool& headless_game_started() {
 inline bool start_headless_game() {
     if (headless_game_started()) return true;
     std::filesystem::current_path(QUILLMOOR_TEST_DATA_DIR);
-    platform::Config config;
-    config.backend = platform::Backend::Headless;
-    config.mute = true;
-    if (!platform::init(config) || !game_init()) return false;
+    if (!platform::init_headless() || !game_init()) return false;
     headless_game_started() = true;
     return true;
+}
+
+// start_headless_game for a benchmark, which is skipped when the game does not start.
+inline bool start_benchmark_game(benchmark::State& state) {
+    if (start_headless_game()) return true;
+    state.SkipWithError("the game did not start");
+    return false;
 }
 
 // A fresh game, as a new start of the program has it.

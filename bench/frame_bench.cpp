@@ -27,10 +27,7 @@ void hold_walking_key(int64_t frame) {
 }  // namespace
 
 static void BM_PlayingFrameWalkingLevel1(benchmark::State& state) {
-    if (!start_headless_game()) {
-        state.SkipWithError("the game did not start");
-        return;
-    }
+    if (!start_benchmark_game(state)) return;
     world.start_new_game();
     game.current_level = 1;
     std::vector<uint32_t> window(static_cast<size_t>(W) * H);

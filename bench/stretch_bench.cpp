@@ -7,10 +7,7 @@
 #include "screens/progress_map.h"
 
 static void BM_ProgressMapStretch2x(benchmark::State& state) {
-    if (!start_headless_game()) {
-        state.SkipWithError("the game did not start");
-        return;
-    }
+    if (!start_benchmark_game(state)) return;
     for (auto _ : state) {
         draw_sprite_scaled(&progress_map.map, 640, 480, &display.back_surface);
         benchmark::DoNotOptimize(display.back_surface.pixels.data());
@@ -20,10 +17,7 @@ BENCHMARK(BM_ProgressMapStretch2x)->Unit(benchmark::kMicrosecond);
 
 // A hundred keyed doublings of the head: see-through margins and holes on every row.
 static void BM_KeyedHeadStretch2xHundred(benchmark::State& state) {
-    if (!start_headless_game()) {
-        state.SkipWithError("the game did not start");
-        return;
-    }
+    if (!start_benchmark_game(state)) return;
     for (auto _ : state) {
         for (int i = 0; i < 100; ++i) {
             set_sprite_position(&progress_map.head, (i % 10) * 60 + 3, (i / 10) * 44 + 1);

@@ -6,10 +6,7 @@
 #include "graphics/sprite.h"
 
 static void BM_TitleFrame(benchmark::State& state) {
-    if (!start_headless_game()) {
-        state.SkipWithError("the game did not start");
-        return;
-    }
+    if (!start_benchmark_game(state)) return;
     game.game_state = GAME_STATE_TITLE;
     for (auto _ : state) game_main();
 }
@@ -17,10 +14,7 @@ BENCHMARK(BM_TitleFrame)->Unit(benchmark::kMicrosecond);
 
 // 336 keyed 32 x 32 blits cover a 640 x 480 screen about 1.1 times, like a busy play frame.
 static void BM_KeyedBlitsAndPresent(benchmark::State& state) {
-    if (!start_headless_game()) {
-        state.SkipWithError("the game did not start");
-        return;
-    }
+    if (!start_benchmark_game(state)) return;
     Sprite sprite;
     create_sprite(&sprite, 0, 0, 32, 32, 1, SPRITE_ATTR_VISIBLE | SPRITE_ATTR_SINGLE_FRAME, SPRITE_MEMORY_SYSTEM, 0, 8);
     Surface& frame = *sprite.frames[0];

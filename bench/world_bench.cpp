@@ -20,10 +20,7 @@ void crowd_the_screen() {
 }  // namespace
 
 static void BM_PlayingFrameHundredMoles(benchmark::State& state) {
-    if (!start_headless_game()) {
-        state.SkipWithError("the game did not start");
-        return;
-    }
+    if (!start_benchmark_game(state)) return;
     world.start_new_game();
     world.dialog_box.speech_clear();
     game.current_level = 1;

@@ -4,7 +4,7 @@
 # building and checking the Debian package needs (debhelper, lintian).
 set -euo pipefail
 packages=(build-essential cmake ninja-build pkg-config
-          libsdl2-dev libsdl2-ttf-dev libfluidsynth-dev libsdl2-image-dev fluidsynth timgm6mb-soundfont fonts-dejavu-core
+          libsdl2-dev libsdl2-ttf-dev libfluidsynth-dev fluidsynth timgm6mb-soundfont fonts-dejavu-core
           libgtest-dev libbenchmark-dev xvfb imagemagick
           desktop-file-utils appstream man-db groff-base dpkg-dev file)
 [ "${1:-}" = "--fuzz" ] && packages+=(clang libclang-rt-14-dev)

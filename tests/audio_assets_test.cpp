@@ -7,14 +7,12 @@
 #include <string>
 #include <vector>
 
+#include "audio/sound_ids.h"
+#include "game/music_files.h"
 #include "test_files.h"
 
 namespace {
 
-const char* const SOUND_FILES[] = {"item.WAV",    "openJail.WAV", "cheese.WAV",  "nibbsDie.WAV", "ouch.WAV",
-                                   "useSword.WAV", "death.WAV",   "arrow.WAV",   "moleHit.WAV",  "pigHit.WAV",
-                                   "waspHit.WAV", "bossHit.WAV",  "bossDie.WAV", "celebrate.WAV"};
-const char* const MUSIC_FILES[] = {"intro.MID", "level1.MID", "level2.MID", "level3.MID", "levelComplete.MID", "gameOver.MID"};
 
 std::string data_file(const char* name) { return read_text(std::string(QUILLMOOR_TEST_DATA_DIR) + "/" + name); }
 
@@ -32,12 +30,13 @@ TEST(AudioAssets, AreTheSameOnEveryRun) {
     TempDir dir;
     const std::string command = std::string("'") + QUILLMOOR_ASSETGEN + "' '" + dir.path.string() + "' > /dev/null 2>&1";
     ASSERT_EQ(std::system(command.c_str()), 0);
-    for (const char* name : SOUND_FILES) EXPECT_EQ(read_text(dir.file(name)), data_file(name)) << name;
-    for (const char* name : MUSIC_FILES) EXPECT_EQ(read_text(dir.file(name)), data_file(name)) << name;
+    for (const SoundFile& sound : SOUND_FILES) EXPECT_EQ(read_text(dir.file(sound.name)), data_file(sound.name)) << sound.name;
+    for (const MusicFile& track : MUSIC_FILES) EXPECT_EQ(read_text(dir.file(track.name)), data_file(track.name)) << track.name;
 }
 
 TEST(AudioAssets, SoundsAre8BitMonoPcmAt11025Hz) {
-    for (const char* name : SOUND_FILES) {
+    for (const SoundFile& sound : SOUND_FILES) {
+        const char* name = sound.name;
         const std::string wav = data_file(name);
         ASSERT_GE(wav.size(), 44u) << name;
         EXPECT_EQ(wav.substr(0, 4), "RIFF") << name;
@@ -114,7 +113,8 @@ bool scan_midi(const std::string& s, ChannelUse& use) {
 }
 
 TEST(AudioAssets, TracksAreArrangedForGeneralMidiWithDrumsOnChannel10) {
-    for (const char* name : MUSIC_FILES) {
+    for (const MusicFile& track : MUSIC_FILES) {
+        const char* name = track.name;
         const std::string midi = data_file(name);
         ChannelUse use;
         ASSERT_TRUE(scan_midi(midi, use)) << name;

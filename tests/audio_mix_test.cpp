@@ -6,16 +6,14 @@
 
 #include "audio/music.h"
 #include "audio/sound.h"
+#include "audio/sound_ids.h"
 #include "disk_audio.h"
 #include "midi_bytes.h"
 #include "platform/mix_limiter.h"
 
 namespace {
 
-const char* const EFFECT_FILES[] = {"item.WAV",  "openJail.WAV", "cheese.WAV",  "nibbsDie.WAV", "ouch.WAV",
-                                    "useSword.WAV", "death.WAV", "arrow.WAV",  "moleHit.WAV",  "pigHit.WAV",
-                                    "waspHit.WAV", "bossHit.WAV", "bossDie.WAV", "celebrate.WAV"};
-constexpr int EFFECT_COUNT = 14;
+constexpr int EFFECT_COUNT = SOUND_FILE_COUNT;
 // The largest sample value the limiter lets through.
 constexpr int CEILING = static_cast<int>(platform::LIMITER_CEILING * 32767.0f) + 1;
 
@@ -32,7 +30,7 @@ struct MixRun {
         const std::string data = QUILLMOOR_TEST_DATA_DIR;
         level3 = load_midi((data + "/level3.MID").c_str());
         for (int i = 0; i < EFFECT_COUNT; ++i)
-            effects[i] = load_wav((data + "/" + EFFECT_FILES[i]).c_str(), SOUND_CREATE_CONTROLS);
+            effects[i] = load_wav((data + "/" + SOUND_FILES[i].name).c_str(), SOUND_CREATE_CONTROLS);
         return true;
     }
     ~MixRun() {

@@ -8,6 +8,7 @@
 #include "audio/audio_report.h"
 #include "audio/play_counts.h"
 #include "audio/music.h"
+#include "game/music_files.h"
 #include "midi_bytes.h"
 #include "platform/platform.h"
 #include "run_game.h"
@@ -129,9 +130,8 @@ TEST_F(MusicTable, RefusesDamagedFiles) {
 }
 
 TEST_F(MusicTable, TheGamesTracksTakeIdsInLoadOrderAndTheLevelThemesLastAMinute) {
-    const char* files[] = {"intro.MID", "level1.MID", "level2.MID", "level3.MID", "levelComplete.MID"};
-    for (int i = 0; i < 5; ++i) ASSERT_EQ(load_midi(data(files[i]).c_str()), i) << files[i];
-    for (int level = 1; level <= 3; ++level) EXPECT_GE(music_slot(level)->length_ms, 60000u) << files[level];
+    for (int i = 0; i < 5; ++i) ASSERT_EQ(load_midi(data(MUSIC_FILES[i].name).c_str()), i) << MUSIC_FILES[i].name;
+    for (int level = 1; level <= 3; ++level) EXPECT_GE(music_slot(level)->length_ms, 60000u) << MUSIC_FILES[level].name;
     EXPECT_GE(music_slot(0)->length_ms, 30000u);
     // The level-complete call is short: it plays while the closing lines are read.
     EXPECT_LE(music_slot(4)->length_ms, 10000u);

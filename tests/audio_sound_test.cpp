@@ -9,6 +9,7 @@
 #include "audio/audio_report.h"
 #include "audio/play_counts.h"
 #include "audio/sound.h"
+#include "audio/sound_ids.h"
 #include "test_files.h"
 
 namespace {
@@ -167,19 +168,17 @@ TEST_F(SoundTable, PlayingCountsLoadedSoundsAndIgnoresEmptyIds) {
 }
 
 TEST_F(SoundTable, TheGamesSoundsTakeIdsInLoadOrder) {
-    const char* files[] = {"item.WAV",    "openJail.WAV", "cheese.WAV",  "nibbsDie.WAV", "ouch.WAV",
-                           "useSword.WAV", "death.WAV",   "arrow.WAV",   "moleHit.WAV",  "pigHit.WAV",
-                           "waspHit.WAV", "bossHit.WAV",  "bossDie.WAV", "celebrate.WAV"};
-    for (int i = 0; i < 14; ++i) {
-        const std::string path = std::string(QUILLMOOR_TEST_DATA_DIR) + "/" + files[i];
-        ASSERT_EQ(load_wav(path.c_str(), SOUND_CREATE_CONTROLS), i) << files[i];
+    for (int i = 0; i < SOUND_FILE_COUNT; ++i) {
+        const char* const name = SOUND_FILES[i].name;
+        const std::string path = std::string(QUILLMOOR_TEST_DATA_DIR) + "/" + name;
+        ASSERT_EQ(load_wav(path.c_str(), SOUND_CREATE_CONTROLS), i) << name;
         const SoundSlot* slot = sound_slot(i);
-        EXPECT_EQ(slot->rate, 11025) << files[i];
-        EXPECT_EQ(slot->channels, 1) << files[i];
-        EXPECT_EQ(slot->bits, 8) << files[i];
+        EXPECT_EQ(slot->rate, 11025) << name;
+        EXPECT_EQ(slot->channels, 1) << name;
+        EXPECT_EQ(slot->bits, 8) << name;
         // Long enough to be heard, short enough not to drag: a tenth of a second to two seconds.
-        EXPECT_GT(slot->size, 1100) << files[i];
-        EXPECT_LT(slot->size, 2 * 11025) << files[i];
+        EXPECT_GT(slot->size, 1100) << name;
+        EXPECT_LT(slot->size, 2 * 11025) << name;
     }
 }
 

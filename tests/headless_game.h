@@ -48,10 +48,7 @@ protected:
         last_top_ = nullptr;
         old_dir_ = std::filesystem::current_path();
         std::filesystem::current_path(QUILLMOOR_TEST_DATA_DIR);
-        platform::Config config;
-        config.backend = platform::Backend::Headless;
-        config.mute = true;
-        ASSERT_TRUE(platform::init(config));
+        ASSERT_TRUE(platform::init_headless());
         ASSERT_EQ(game_init(), 1);
     }
     void stop() {

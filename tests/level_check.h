@@ -6,7 +6,10 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
+
+#include "world/level_places.h"
 
 namespace level_check {
 
@@ -18,13 +21,9 @@ constexpr int JAIL_DOOR = 53;
 constexpr int OPENED_DOOR = 10;
 constexpr int PRISONER_A = 57;  // townsfolk standing in a jail
 constexpr int PRISONER_B = 58;
-constexpr int NONE = 1 << 30;
 
 // A story zone on the hero's top-left corner in world pixels, strict on every side.
-struct Zone {
-    int x_lo, x_hi, y_lo, y_hi;
-    bool contains(int x, int y) const { return x > x_lo && x < x_hi && y > y_lo && y < y_hi; }
-};
+using Zone = StoryZone;
 
 struct Spot {
     double x = 0, y = 0;
@@ -38,11 +37,15 @@ struct LevelFacts {
 };
 
 inline std::vector<LevelFacts> level_facts() {
+    auto facts = [](int n, std::vector<std::string> enemy_files) {
+        const LevelPlaces& p = LEVEL_PLACES[n - 1];
+        return LevelFacts{n, {p.hero_start.x, p.hero_start.y}, {p.boss_start.x, p.boss_start.y}, p.boss_zone, p.completion_zone,
+                          std::move(enemy_files)};
+    };
     return {
-        {1, {200, 380}, {2485, 1689}, {2134, NONE, 1785, NONE}, {1624, 1965, 310, 620}, {"level1Moles.txt"}},
-        {2, {200, 300}, {3508, 703}, {3474, 3504, 1034, 1134}, {1973, 2312, 884, 1196}, {"level2Moles.txt", "level2Pigs.txt"}},
-        {3, {200, 380}, {5000, 2400}, {5111, 5301, 2611, NONE}, {3925, 4363, 1462, 1642},
-         {"level3Moles.txt", "level3Pigs.txt", "level3Wasps.txt"}},
+        facts(1, {"level1Moles.txt"}),
+        facts(2, {"level2Moles.txt", "level2Pigs.txt"}),
+        facts(3, {"level3Moles.txt", "level3Pigs.txt", "level3Wasps.txt"}),
     };
 }
 

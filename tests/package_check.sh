@@ -41,7 +41,7 @@ done
 if grep -E 'screenshot|/usr/bin/' "$work/files.txt"; then fail "the package holds the files above, which it should not"; fi
 [ "$(dpkg-deb -f "$deb" Section)" = games ] || fail "section $(dpkg-deb -f "$deb" Section)"
 depends=$(dpkg-deb -f "$deb" Depends)
-for dep in libsdl2-2.0-0 libsdl2-ttf-2.0-0 libsdl2-image-2.0-0 libfluidsynth3 timgm6mb-soundfont fonts-dejavu-core; do
+for dep in libsdl2-2.0-0 libsdl2-ttf-2.0-0 libfluidsynth3 timgm6mb-soundfont fonts-dejavu-core; do
     [[ "$depends" == *"$dep"* ]] || fail "Depends lacks $dep: $depends"
 done
 

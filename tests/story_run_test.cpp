@@ -12,29 +12,21 @@
 #include "headless_game.h"
 #include "platform/headless.h"
 #include "story_order.h"
+#include "world/level_places.h"
 
 namespace {
 
 constexpr int TILE = 32;
 constexpr int STEP = 4;  // the hero's walking step, pixels
 
-// A story zone on the hero's world corner, strict on every side.
-struct Zone {
-    int x_lo, x_hi, y_lo, y_hi;
-    bool contains(int x, int y) const { return x > x_lo && x < x_hi && y > y_lo && y < y_hi; }
-};
-constexpr int OPEN = 1 << 20;
-constexpr Zone ENCOUNTER[3] = {{2134, OPEN, 1785, OPEN}, {3474, 3504, 1034, 1134}, {5111, 5301, 2611, OPEN}};
-constexpr Zone COMPLETION[3] = {{1624, 1965, 310, 620}, {1973, 2312, 884, 1196}, {3925, 4363, 1462, 1642}};
-
 // Tile steps and the key that walks them, by facing code (up, down, left, right).
 constexpr int STEP_COL[4] = {0, 0, -1, 1};
 constexpr int STEP_ROW[4] = {-1, 1, 0, 0};
 constexpr unsigned WALK[4] = {SCRIPT_KEY_UP, SCRIPT_KEY_DOWN, SCRIPT_KEY_LEFT, SCRIPT_KEY_RIGHT};
 
-// Where each level starts the hero, world pixels.
-constexpr int START_X = 200;
-int start_y() { return world.loaded_level == 2 ? 300 : 380; }
+// Where the level being played starts the hero, world pixels.
+int start_x() { return static_cast<int>(LEVEL_PLACES[world.loaded_level - 1].hero_start.x); }
+int start_y() { return static_cast<int>(LEVEL_PLACES[world.loaded_level - 1].hero_start.y); }
 
 bool floor_tile(int col, int row) { return !tile_is_solid(tile_at(row, col)); }
 
@@ -80,7 +72,7 @@ public:
     // Tiles reachable from the level start, walking whole tiles over floor (doors as they are).
     void find_reach() {
         reach.assign(MAP_ROWS * MAP_COLUMNS, 0);
-        const int start_col = START_X / TILE;
+        const int start_col = start_x() / TILE;
         const int start_row = start_y() / TILE;
         std::vector<int> queue{start_row * MAP_COLUMNS + start_col};
         reach[queue[0]] = 1;
@@ -109,7 +101,7 @@ public:
 
     // Walks from a reachable tile just outside `zone` into it; true once `done` holds.
     template <class Done>
-    bool walk_into(const Zone& zone, Done done) {
+    bool walk_into(const StoryZone& zone, Done done) {
         for (int row = 0; row < MAP_ROWS; ++row)
             for (int col = 0; col < MAP_COLUMNS; ++col) {
                 if (!reached(col, row) || !zone.contains(col * TILE, row * TILE)) continue;
@@ -220,7 +212,7 @@ public:
             ASSERT_TRUE(bump_locked_door()) << "a locked jail door calls for the key";
             read_lines();
         }
-        ASSERT_TRUE(walk_into(ENCOUNTER[level - 1], [] { return world.boss_taunt_shown != 0; }));
+        ASSERT_TRUE(walk_into(boss_zone(level), [] { return world.boss_taunt_shown != 0; }));
         shot("level" + std::to_string(level) + "_taunt");
         read_lines();
 
@@ -251,7 +243,7 @@ public:
                     shot("level1_mound");
                     shown_mound_ = true;
                 }
-                place_hero(START_X, start_y(), FACING_DOWN);
+                place_hero(start_x(), start_y(), FACING_DOWN);
                 at_refuge = true;
             }
             step();
@@ -262,7 +254,7 @@ public:
         read_lines();
         ASSERT_TRUE(open_every_door()) << "every jail door opens with the key";
         find_reach();
-        ASSERT_TRUE(walk_into(COMPLETION[level - 1], [&] { return game.current_level == level + 1; }));
+        ASSERT_TRUE(walk_into(completion_zone(level), [&] { return game.current_level == level + 1; }));
         read_lines();
     }
 

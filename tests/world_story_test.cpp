@@ -150,15 +150,21 @@ struct TriggerZone {
     bool completion;
     float x_lo, x_hi, y_lo, y_hi;
 };
-constexpr TriggerZone TRIGGER_ZONES[] = {
-    {1, false, 2134, NONE, 1785, NONE}, {2, false, 3474, 3504, 1034, 1134}, {3, false, 5111, 5301, 2611, NONE},
-    {1, true, 1624, 1965, 310, 620},    {2, true, 1973, 2312, 884, 1196},   {3, true, 3925, 4363, 1462, 1642},
-};
+std::vector<TriggerZone> trigger_zones() {
+    auto side = [](float bound) { return bound >= ZONE_OPEN ? NONE : bound; };
+    std::vector<TriggerZone> zones;
+    for (bool completion : {false, true})
+        for (int level = 1; level <= 3; ++level) {
+            const StoryZone& z = completion ? completion_zone(level) : boss_zone(level);
+            zones.push_back({level, completion, z.x_min, side(z.x_max), z.y_min, side(z.y_max)});
+        }
+    return zones;
+}
 
 }  // namespace
 
 TEST_F(Story, EveryZoneFiresOnlyStrictlyInsideItsBoundsAndOnlyInItsLevel) {
-    for (const TriggerZone& z : TRIGGER_ZONES) {
+    for (const TriggerZone& z : trigger_zones()) {
         const float mid_x = z.x_hi == NONE ? z.x_lo + 100 : (z.x_lo + z.x_hi) / 2;
         const float mid_y = z.y_hi == NONE ? z.y_lo + 100 : (z.y_lo + z.y_hi) / 2;
         // Whether the trigger fires for a hero at world (x, y) in `level`.

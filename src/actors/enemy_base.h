@@ -2,6 +2,7 @@
 #pragma once
 #include <cstdint>
 
+#include "actors/facing.h"
 #include "graphics/picture_file.h"
 #include "graphics/sprite.h"
 
@@ -15,14 +16,6 @@ enum MoveCommand : int32_t {
     MOVE_TOWARD_HERO_ACROSS = 5,
     MOVE_TOWARD_HERO_UP_DOWN = 6,
     MOVE_REVERSE = 7,
-};
-
-// Facing codes, kept in a sprite's aux_3; also the walking animation numbers.
-enum Facing : int32_t {
-    FACING_UP = 0,
-    FACING_DOWN = 1,
-    FACING_LEFT = 2,
-    FACING_RIGHT = 3,
 };
 
 constexpr int MOVE_TABLE_ROWS = 6;
@@ -51,9 +44,30 @@ inline void prefetch_enemy(const EnemyBase& enemy) {
     __builtin_prefetch(&enemy.alive);
 }
 
+// Copies a kind's move table into the enemy; rows past the kind's own stay as they are.
+template <int ROWS>
+void fill_move_table(EnemyBase* enemy, const int32_t (&rows)[ROWS][MOVE_TABLE_STEPS]) {
+    static_assert(ROWS <= MOVE_TABLE_ROWS);
+    for (int r = 0; r < ROWS; ++r)
+        for (int s = 0; s < MOVE_TABLE_STEPS; ++s) enemy->move_table[r][s] = rows[r][s];
+}
+// Fills the four-row table that the pig, the wasps and the bosses share.
+void fill_walker_moves(EnemyBase* enemy);
+
+// The frame's tick of the steering clock: on the last step of a row a new row is drawn
+// (0..rows-1, one draw of the game's generator), and the body's counter_2 counts 0..31.
+void tick_steering(EnemyBase* enemy, int rows);
+// Takes the command at the current step of the row in use and moves on to the next step.
+void take_next_command(EnemyBase* enemy);
+
 // Sets the body's velocity from `command` and `speed` (commands 0..7; others change nothing).
 // Command 6 heads up or down toward the hero; kinds that read it otherwise translate it first.
 void apply_move_command(EnemyBase* enemy, int32_t command, const Sprite* hero);
 
-// The facing code of a sprite.
-inline int32_t& facing_of(Sprite* sprite) { return sprite->aux_3; }
+// Registers a body's four walking animations by facing, four pictures each, and starts it facing
+// down at one picture every `speed` frames.
+void load_walk_animations(Sprite* body, const int32_t* down, const int32_t* left, const int32_t* right, const int32_t* up,
+                          int speed);
+
+// An enemy that walked into a wall turns round and takes one step back out of it.
+void turn_back_out_of_wall(Sprite* body);

@@ -4,7 +4,7 @@
 #include "base/game_random.h"
 
 namespace {
-constexpr int32_t MOLE_MOVES[6][4] = {
+constexpr int32_t MOLE_MOVES[6][MOVE_TABLE_STEPS] = {
     {MOVE_DOWN, MOVE_STOP, MOVE_RIGHT, MOVE_UP},  {MOVE_UP, MOVE_STOP, MOVE_RIGHT, MOVE_DOWN},
     {MOVE_UP, MOVE_UP, MOVE_STOP, MOVE_DOWN},     {MOVE_DOWN, MOVE_DOWN, MOVE_STOP, MOVE_UP},
     {MOVE_LEFT, MOVE_DOWN, MOVE_STOP, MOVE_RIGHT}, {MOVE_RIGHT, MOVE_UP, MOVE_STOP, MOVE_LEFT},
@@ -13,19 +13,11 @@ constexpr int32_t MOLE_MOVES[6][4] = {
 constexpr float MOLE_NEAR = 50.0f;
 }  // namespace
 
-Mole::Mole() {
-    for (int r = 0; r < 6; ++r)
-        for (int s = 0; s < 4; ++s) move_table[r][s] = MOLE_MOVES[r][s];
-}
+Mole::Mole() { fill_move_table(this, MOLE_MOVES); }
 
 int load_mole(Mole* mole) {
     if (!PictureFile("mole.BMP").create_pool_sprite(&mole->body, 32, 32, 12, 4, SPRITE_ATTR_VISIBLE | SPRITE_ATTR_MULTI_ANIM)) return 0;
-    load_sprite_animation(&mole->body, FACING_DOWN, 4, mole->walk_down);
-    load_sprite_animation(&mole->body, FACING_LEFT, 4, mole->walk_left);
-    load_sprite_animation(&mole->body, FACING_RIGHT, 4, mole->walk_right);
-    load_sprite_animation(&mole->body, FACING_UP, 4, mole->walk_up);
-    set_sprite_animation(&mole->body, FACING_DOWN);
-    set_sprite_anim_speed(&mole->body, 5);
+    load_walk_animations(&mole->body, mole->walk_down, mole->walk_left, mole->walk_right, mole->walk_up, 5);
     mole->body.counter_1 = game_rand() % 4;
     mole->body.counter_2 = game_rand() % 5;
     mole->speed = game_rand() % 3;
@@ -36,18 +28,9 @@ int load_mole(Mole* mole) {
 
 void update_mole(Mole* mole, bool blocked, const Sprite* hero) {
     Sprite& b = mole->body;
-    if (blocked) {
-        // Turn round and take one step back out of the wall.
-        b.xv = -b.xv;
-        b.yv = -b.yv;
-        move_sprite(&b);
-    }
-    if (b.counter_1 == 3) mole->pattern = (game_rand() + 1) % 6;
-    b.counter_2 = (b.counter_2 + 1) % 32;
+    if (blocked) turn_back_out_of_wall(&b);
+    tick_steering(mole, 6);
     const bool near = hero->x - b.x < MOLE_NEAR && hero->y - b.y < MOLE_NEAR;
-    if (!near && (blocked || b.counter_2 == 16)) {
-        mole->command = mole->move_table[mole->pattern][b.counter_1];
-        b.counter_1 = (b.counter_1 + 1) % 4;
-    }
+    if (!near && (blocked || b.counter_2 == 16)) take_next_command(mole);
     apply_move_command(mole, mole->command, hero);
 }

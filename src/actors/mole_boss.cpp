@@ -3,21 +3,7 @@
 
 #include "base/game_random.h"
 
-namespace {
-constexpr int32_t BOSS_MOVES[4][4] = {
-    {MOVE_DOWN, MOVE_STOP, MOVE_RIGHT, MOVE_TOWARD_HERO_ACROSS},
-    {MOVE_TOWARD_HERO_UP_DOWN, MOVE_STOP, MOVE_TOWARD_HERO_ACROSS, MOVE_STOP},
-    {MOVE_UP, MOVE_LEFT, MOVE_STOP, MOVE_TOWARD_HERO_ACROSS},
-    {MOVE_REVERSE, MOVE_STOP, MOVE_UP, MOVE_STOP},
-};
-}  // namespace
-
-void fill_boss_moves(EnemyBase* enemy) {
-    for (int r = 0; r < 4; ++r)
-        for (int s = 0; s < 4; ++s) enemy->move_table[r][s] = BOSS_MOVES[r][s];
-}
-
-MoleBoss::MoleBoss() { fill_boss_moves(this); }
+MoleBoss::MoleBoss() { fill_walker_moves(this); }
 
 int load_mole_boss(MoleBoss* boss) {
     if (!load_sprite_sheet(&boss->body, "DorvikMole.BMP", 64, 64, 10, 10, SPRITE_ATTR_VISIBLE | SPRITE_ATTR_MULTI_ANIM)) return 0;
@@ -53,16 +39,10 @@ void update_mole_boss(MoleBoss* boss, bool blocked, const Sprite* hero) {
             set_sprite_animation(&b, MOLE_BOSS_ANIM_COMING_UP);
         }
     }
-    if (blocked) {
-        b.xv = -b.xv;
-        b.yv = -b.yv;
-        move_sprite(&b);
-    }
-    if (b.counter_1 == 3) boss->pattern = (game_rand() + 1) % 4;
-    b.counter_2 = (b.counter_2 + 1) % 32;
+    if (blocked) turn_back_out_of_wall(&b);
+    tick_steering(boss, 4);
     if (blocked || b.counter_2 == 16) {
-        boss->command = boss->move_table[boss->pattern][b.counter_1];
-        b.counter_1 = (b.counter_1 + 1) % 4;
+        take_next_command(boss);
         apply_move_command(boss, boss->command, hero);
         return;
     }

@@ -24,8 +24,6 @@ struct MoleBoss : EnemyBase {
     MoleBoss();
 };
 
-// Fills the four-row table that the pig-like walkers (pig, bosses) share.
-void fill_boss_moves(EnemyBase* enemy);
 // Creates the 64 x 64 body from "DorvikMole.BMP"; 0 on failure.
 int load_mole_boss(MoleBoss* boss);
 // One frame of steering: `blocked` is whether the 64 x 64 body overlaps a solid tile now. While

@@ -12,12 +12,11 @@ constexpr int SWORD_FRAME[4] = {2, 0, 4, 6};
 constexpr float SWORD_OFFSET_X[4] = {8, 10, -16, 32};
 constexpr float SWORD_OFFSET_Y[4] = {-18, 32, 16, 16};
 constexpr int ARROW_FRAME[4] = {0, 1, 3, 2};
-constexpr int ARROW_VX[4] = {0, 0, -16, 16};
-constexpr int ARROW_VY[4] = {-16, 16, 0, 0};
+constexpr int ARROW_SPEED = 16;  // pixels per frame
 constexpr int ARROW_OFFSET = 6;
 
-// The facing code as a safe table index.
-int facing_index(const Sprite& body) { return (body.aux_3 >= 0 && body.aux_3 < 4) ? body.aux_3 : FACING_DOWN; }
+// The hero's facing as a safe table index.
+Direction facing_index(const Sprite& body) { return is_direction(facing(body)) ? facing(body) : FACING_DOWN; }
 }  // namespace
 
 int load_player(Player* player) {
@@ -30,12 +29,7 @@ int load_player(Player* player) {
     if (!own.buffer.empty())
         for (int i = 0; i < 24; ++i) load_sprite_frame(&player->body, &own, i, i % 10, i / 10, 0);
     unload_bitmap_file(&own);
-    load_sprite_animation(&player->body, FACING_DOWN, 4, player->walk_down);
-    load_sprite_animation(&player->body, FACING_LEFT, 4, player->walk_left);
-    load_sprite_animation(&player->body, FACING_RIGHT, 4, player->walk_right);
-    load_sprite_animation(&player->body, FACING_UP, 4, player->walk_up);
-    set_sprite_animation(&player->body, FACING_DOWN);
-    set_sprite_anim_speed(&player->body, 4);
+    load_walk_animations(&player->body, player->walk_down, player->walk_left, player->walk_right, player->walk_up, 4);
 
     if (!load_sprite_sheet(&player->sword, "SWORDATTACK.BMP", 16, 16, 8, 4,
                            SPRITE_ATTR_VISIBLE | SPRITE_ATTR_ANIM_ONE_SHOT | SPRITE_ATTR_MULTI_ANIM))
@@ -63,10 +57,10 @@ void swing_sword(Player* player) {
     const bool swing_starts = !(sword.attr & SPRITE_ATTR_VISIBLE);
     sword.anim_state = -1;
     show_sprite(&sword);
-    const int f = facing_index(body);
+    const Direction f = facing_index(body);
     body.curr_frame = ATTACK_BODY_FRAME[f];
     sword.curr_frame = SWORD_FRAME[f];
-    sword.aux_3 = body.aux_3;
+    set_facing(sword, facing(body));
     sword.x = body.x + SWORD_OFFSET_X[f];
     sword.y = body.y + SWORD_OFFSET_Y[f];
     set_sprite_animation(&sword, f);
@@ -87,11 +81,11 @@ void draw_attacking_player(Player* player) {
 void fire_arrow(Player* player) {
     Sprite& body = player->body;
     Sprite& arrow = player->arrow;
-    const int f = facing_index(body);
+    const Direction f = facing_index(body);
     arrow.curr_frame = ARROW_FRAME[f];
-    arrow.aux_3 = body.aux_3;
+    set_facing(arrow, facing(body));
     show_sprite(&arrow);
     set_sprite_position(&arrow, static_cast<int>(body.x + ARROW_OFFSET), static_cast<int>(body.y + ARROW_OFFSET));
-    set_sprite_velocity(&arrow, ARROW_VX[f], ARROW_VY[f]);
+    set_sprite_velocity(&arrow, direction_dx(f) * ARROW_SPEED, direction_dy(f) * ARROW_SPEED);
     play_sound(sound_ids.arrow, 0);
 }

@@ -10,8 +10,8 @@ constexpr int32_t HERO_START_HIT_POINTS = 5;
 constexpr int32_t HERO_START_LIVES = 10;
 
 struct Player : EnemyBase {
-    Sprite sword;  // 16 x 16, aux_3 the direction of the current attack
-    Sprite arrow;  // 16 x 16, aux_3 its flight direction
+    Sprite sword;  // 16 x 16, facing the way the current attack strikes
+    Sprite arrow;  // 16 x 16, facing its flight direction
     uint8_t has_key = 0;
     uint8_t has_bow = 0;
     uint8_t invulnerable = 0;  // the body's counter_1 counts the frames since the hit

@@ -31,7 +31,7 @@ int launch_volume(const Sprite* owner) {
     return std::max(1, static_cast<int>(LAUNCH_OFF_SCREEN_VOLUME * (1 - beyond / LAUNCH_HEARD_BEYOND_EDGE)));
 }
 
-int32_t aim_at_hero(const Sprite* owner, const Sprite* hero) {
+Direction aim_at_hero(const Sprite* owner, const Sprite* hero) {
     const int dx = whole_pixels(owner->x - hero->x);
     const int dy = whole_pixels(owner->y - hero->y);
     if (std::abs(dx) > std::abs(dy)) return dx >= 1 ? FACING_LEFT : FACING_RIGHT;
@@ -39,26 +39,12 @@ int32_t aim_at_hero(const Sprite* owner, const Sprite* hero) {
 }
 
 void launch_at_hero(Sprite* projectile, const Sprite* owner, const Sprite* hero) {
-    const int32_t direction = aim_at_hero(owner, hero);
+    const Direction direction = aim_at_hero(owner, hero);
     projectile->curr_frame = PROJECTILE_FRAME[direction];
-    projectile->aux_3 = direction;
+    set_facing(*projectile, direction);
     show_sprite(projectile);
     set_sprite_position(projectile, whole_pixels(owner->x - PROJECTILE_LEFT_OFFSET), whole_pixels(owner->y));
-    const int v = PROJECTILE_SPEED;
-    switch (direction) {
-    case FACING_UP:
-        set_sprite_velocity(projectile, 0, -v);
-        break;
-    case FACING_DOWN:
-        set_sprite_velocity(projectile, 0, v);
-        break;
-    case FACING_LEFT:
-        set_sprite_velocity(projectile, -v, 0);
-        break;
-    default:
-        set_sprite_velocity(projectile, v, 0);
-        break;
-    }
+    set_sprite_velocity(projectile, direction_dx(direction) * PROJECTILE_SPEED, direction_dy(direction) * PROJECTILE_SPEED);
     if (!enhanced_play()) {
         play_sound(sound_ids.arrow, 0);
         return;

@@ -1,11 +1,9 @@
 // The swine boss's record, loading, steering and spear throws.
 #include "actors/swine_boss.h"
 
-#include "actors/mole_boss.h"
 #include "actors/projectile.h"
-#include "base/game_random.h"
 
-SwineBoss::SwineBoss() { fill_boss_moves(this); }
+SwineBoss::SwineBoss() { fill_walker_moves(this); }
 
 int load_swine_boss(SwineBoss* boss) {
     boss->throw_counter = 0;
@@ -23,11 +21,7 @@ void throw_spear(SwineBoss* boss, const Sprite* hero) { launch_at_hero(&boss->sp
 
 void update_swine_boss(SwineBoss* boss, bool blocked, const Sprite* hero) {
     Sprite& b = boss->body;
-    if (blocked) {
-        b.xv = -b.xv;
-        b.yv = -b.yv;
-        move_sprite(&b);
-    }
+    if (blocked) turn_back_out_of_wall(&b);
     // Frames are counted only while the spear is down; it flies on the 21st.
     if (!(boss->spear.attr & SPRITE_ATTR_VISIBLE)) {
         if (boss->throw_counter == boss->throw_interval) {
@@ -37,11 +31,9 @@ void update_swine_boss(SwineBoss* boss, bool blocked, const Sprite* hero) {
             boss->throw_counter += 1;
         }
     }
-    if (b.counter_1 == 3) boss->pattern = (game_rand() + 1) % 4;
-    b.counter_2 = (b.counter_2 + 1) % 32;
+    tick_steering(boss, 4);
     // Like a pig, he acts only on the frame that takes a new command, and goes on as before on 6.
     if (!blocked && b.counter_2 != 16) return;
-    boss->command = boss->move_table[boss->pattern][b.counter_1];
-    b.counter_1 = (b.counter_1 + 1) % 4;
+    take_next_command(boss);
     if (boss->command != MOVE_TOWARD_HERO_UP_DOWN) apply_move_command(boss, boss->command, hero);
 }

@@ -3,7 +3,7 @@
 #include "actors/enemy_base.h"
 
 struct SwineBoss : EnemyBase {
-    Sprite spear;  // 64 x 64, frames 0 up, 1 down, 2 right, 3 left; aux_3 its direction
+    Sprite spear;  // 64 x 64, frames 0 up, 1 down, 2 right, 3 left; facing its direction
     int32_t walk[4] = {0, 1, 0, 2};  // animation 1
     int32_t throw_counter = 0;  // frames counted while the spear is down
     int32_t throw_interval = 20;

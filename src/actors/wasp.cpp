@@ -5,12 +5,6 @@
 #include "base/game_random.h"
 
 namespace {
-constexpr int32_t WASP_MOVES[4][4] = {
-    {MOVE_DOWN, MOVE_STOP, MOVE_RIGHT, MOVE_TOWARD_HERO_ACROSS},
-    {MOVE_TOWARD_HERO_UP_DOWN, MOVE_STOP, MOVE_TOWARD_HERO_ACROSS, MOVE_STOP},
-    {MOVE_UP, MOVE_LEFT, MOVE_STOP, MOVE_TOWARD_HERO_ACROSS},
-    {MOVE_REVERSE, MOVE_STOP, MOVE_UP, MOVE_STOP},
-};
 // Sting animations: facing down or right, facing up or left.
 constexpr int WASP_STING_DOWN_RIGHT = 4;
 constexpr int WASP_STING_UP_LEFT = 5;
@@ -20,12 +14,7 @@ constexpr int32_t WASP_STING_RELEASE = 4;
 constexpr float WASP_NEAR = 200.0f;
 }  // namespace
 
-void fill_wasp_moves(EnemyBase* enemy) {
-    for (int r = 0; r < 4; ++r)
-        for (int s = 0; s < 4; ++s) enemy->move_table[r][s] = WASP_MOVES[r][s];
-}
-
-Wasp::Wasp() { fill_wasp_moves(this); }
+Wasp::Wasp() { fill_walker_moves(this); }
 
 void register_wasp_animations(Wasp* wasp) {
     load_sprite_animation(&wasp->body, 1, 8, wasp->hover);
@@ -43,11 +32,11 @@ int load_stinger(Sprite* stinger) {
     return 1;
 }
 
-int load_wasp(Wasp* wasp) {
+int load_wasp_with_body(Wasp* wasp, int (*make_body)(Sprite* body)) {
     wasp->sting_phase = 0;
     wasp->sting_cooldown = 0;
     wasp->sting_interval = 40;
-    if (!PictureFile("Wasp.BMP").create_pool_sprite(&wasp->body, 32, 32, 14, 7, SPRITE_ATTR_VISIBLE | SPRITE_ATTR_MULTI_ANIM)) return 0;
+    if (!make_body(&wasp->body)) return 0;
     register_wasp_animations(wasp);
     wasp->body.x = 1500;
     wasp->body.y = 1500;
@@ -58,23 +47,25 @@ int load_wasp(Wasp* wasp) {
     return 1;
 }
 
+int load_wasp(Wasp* wasp) {
+    return load_wasp_with_body(wasp, [](Sprite* body) {
+        return PictureFile("Wasp.BMP").create_pool_sprite(body, 32, 32, 14, 7, SPRITE_ATTR_VISIBLE | SPRITE_ATTR_MULTI_ANIM);
+    });
+}
+
 void fire_stinger(Wasp* wasp, const Sprite* hero) { launch_at_hero(&wasp->stinger, &wasp->body, hero); }
 
 void update_wasp(Wasp* wasp, bool blocked, const Sprite* hero) {
     Sprite& b = wasp->body;
-    if (blocked) {
-        b.xv = -b.xv;
-        b.yv = -b.yv;
-        move_sprite(&b);
-    }
+    if (blocked) turn_back_out_of_wall(&b);
     // The sting cycle runs only while the stinger is not in flight.
     if (!(wasp->stinger.attr & SPRITE_ATTR_VISIBLE)) {
         if (wasp->sting_cooldown != wasp->sting_interval) {
             wasp->sting_cooldown += 1;
         } else {
             if (wasp->sting_phase == 0) {
-                const int32_t facing = facing_of(&b);
-                const bool down_or_right = facing == FACING_DOWN || facing == FACING_RIGHT;
+                const Direction d = facing(b);
+                const bool down_or_right = d == FACING_DOWN || d == FACING_RIGHT;
                 set_sprite_animation(&b, down_or_right ? WASP_STING_DOWN_RIGHT : WASP_STING_UP_LEFT);
             }
             if (wasp->sting_phase == WASP_STING_RELEASE) {
@@ -93,10 +84,7 @@ void update_wasp(Wasp* wasp, bool blocked, const Sprite* hero) {
     else
         wasp->pattern = (game_rand() + 1) % 4;
     b.counter_2 = (b.counter_2 + 1) % 32;
-    if (blocked || b.counter_2 == 16) {
-        wasp->command = wasp->move_table[wasp->pattern][b.counter_1];
-        b.counter_1 = (b.counter_1 + 1) % 4;
-    }
+    if (blocked || b.counter_2 == 16) take_next_command(wasp);
     // A wasp reads command 6 as "across toward the hero", and applies its command every frame.
     const int32_t command = wasp->command == MOVE_TOWARD_HERO_UP_DOWN ? MOVE_TOWARD_HERO_ACROSS : wasp->command;
     apply_move_command(wasp, command, hero);

@@ -3,7 +3,7 @@
 #include "actors/enemy_base.h"
 
 struct Wasp : EnemyBase {
-    Sprite stinger;  // 32 x 32, frames 0 up, 1 down, 2 right, 3 left; aux_3 its direction
+    Sprite stinger;  // 32 x 32, frames 0 up, 1 down, 2 right, 3 left; facing its direction
     int32_t sting_phase = 0;  // wind-up frames before a sting, 0..4
     int32_t sting_cooldown = 0;  // frames waited for the next sting
     int32_t sting_interval = 40;
@@ -16,10 +16,12 @@ struct Wasp : EnemyBase {
     Wasp();
 };
 
-// Fills the wasp's move table (shared by the wasp boss).
-void fill_wasp_moves(EnemyBase* enemy);
 // Registers the six wasp animations on a body, selects animation 1 at speed 5.
 void register_wasp_animations(Wasp* wasp);
+// Resets the sting timing, makes the body with `make_body` (0 when it cannot), registers the
+// animations, creates the stinger and draws the random phase and speed; 0 on failure. The wasp
+// and the wasp boss differ only in their bodies.
+int load_wasp_with_body(Wasp* wasp, int (*make_body)(Sprite* body));
 // Creates the body from "Wasp.BMP" and the stinger; 0 on failure.
 int load_wasp(Wasp* wasp);
 // Creates a hidden stinger from "stinger.BMP"; 0 on failure.

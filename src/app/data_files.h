@@ -3,7 +3,7 @@
 #include <string>
 
 // Every file the game opens by name, in the order it checks them.
-extern const char* const DATA_FILES[];
+extern const char* const* const DATA_FILES;
 extern const int DATA_FILE_COUNT;
 
 // The name of the first file of DATA_FILES missing from `dir`; empty when all are there.

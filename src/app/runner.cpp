@@ -114,11 +114,8 @@ int run_game(const Options& options) {
 
 bool run_script_headless(InputScript& script, long frames, PlayMode mode, const std::function<void(long)>& after_frame,
                          std::string& state_json) {
-    platform::Config config;
-    config.backend = platform::Backend::Headless;
-    config.mute = true;
     play_mode = mode;
-    if (!platform::init(config)) return false;
+    if (!platform::init_headless()) return false;
     apply_profile_settings();
     if (!game_init()) std::fprintf(stderr, "quillmoor: start-up failed\n");
     for (long frame = 1; frame <= frames; ++frame) {

@@ -6,6 +6,8 @@
 #include <cstring>
 #include <vector>
 
+#include "base/byte_reader.h"
+
 namespace {
 
 constexpr uint32_t DEFAULT_TEMPO = 500000;  // microseconds per quarter note (120 beats a minute)
@@ -14,9 +16,6 @@ struct TempoChange {
     uint64_t tick;
     uint32_t micros_per_quarter;
 };
-
-uint32_t read32(const uint8_t* p) { return static_cast<uint32_t>(p[0]) << 24 | p[1] << 16 | p[2] << 8 | p[3]; }
-uint16_t read16(const uint8_t* p) { return static_cast<uint16_t>(p[0] << 8 | p[1]); }
 
 bool fail(const char** fault, const char* why) {
     *fault = why;
@@ -129,10 +128,10 @@ bool walk_track(const uint8_t* p, const uint8_t* end, uint64_t* last_tick, std::
 bool midi_duration_ms(const uint8_t* bytes, size_t size, uint32_t* duration_ms, const char** fault,
                       platform::TrackPrograms* programs) {
     if (size < 14 || std::memcmp(bytes, "MThd", 4) != 0) return fail(fault, "not a Standard MIDI File");
-    const uint32_t header_size = read32(bytes + 4);
+    const uint32_t header_size = read_be32(bytes + 4);
     if (header_size < 6 || header_size > size - 8) return fail(fault, "header chunk size makes no sense");
-    const uint16_t track_count = read16(bytes + 10);
-    const uint16_t division = read16(bytes + 12);
+    const uint16_t track_count = read_be16(bytes + 10);
+    const uint16_t division = read_be16(bytes + 12);
     if (track_count == 0) return fail(fault, "no tracks");
     if (division == 0) return fail(fault, "time division is zero");
 
@@ -142,7 +141,7 @@ bool midi_duration_ms(const uint8_t* bytes, size_t size, uint32_t* duration_ms, 
     int tracks_seen = 0;
     size_t pos = 8 + static_cast<size_t>(header_size);
     while (pos + 8 <= size && tracks_seen < track_count) {
-        const uint32_t chunk_size = read32(bytes + pos + 4);
+        const uint32_t chunk_size = read_be32(bytes + pos + 4);
         if (chunk_size > size - (pos + 8)) return fail(fault, "a track chunk runs past the end of the file");
         // Chunks of other kinds are skipped, as the format asks.
         if (std::memcmp(bytes + pos, "MTrk", 4) == 0) {

@@ -3,13 +3,12 @@
 
 #include <cstring>
 
+#include "base/byte_reader.h"
+
 namespace {
 
 constexpr uint32_t LARGEST_RATE = 384000;  // samples per second; more is not a sound file
 constexpr uint16_t LARGEST_CHANNEL_COUNT = 8;
-
-uint16_t read16(const uint8_t* p) { return static_cast<uint16_t>(p[0] | p[1] << 8); }
-uint32_t read32(const uint8_t* p) { return p[0] | p[1] << 8 | p[2] << 16 | static_cast<uint32_t>(p[3]) << 24; }
 
 bool fail(const char** fault, const char* why) {
     *fault = why;
@@ -31,7 +30,7 @@ bool check_format(const WavFormat& f, const char** fault) {
 bool parse_wav(const uint8_t* bytes, size_t size, WavContents* out, const char** fault) {
     if (size < 12 || std::memcmp(bytes, "RIFF", 4) != 0 || std::memcmp(bytes + 8, "WAVE", 4) != 0)
         return fail(fault, "not a RIFF WAVE file");
-    const uint32_t riff_size = read32(bytes + 4);
+    const uint32_t riff_size = read_le32(bytes + 4);
     if (riff_size < 4) return fail(fault, "RIFF size makes no sense");
     // The form may lack only the pad byte after an odd-sized last chunk.
     const size_t form_end = 8 + static_cast<size_t>(riff_size);
@@ -43,7 +42,7 @@ bool parse_wav(const uint8_t* bytes, size_t size, WavContents* out, const char**
     size_t pos = 12;
     while (pos + 8 <= form_end && pos + 8 <= size && !(format_chunk && data_chunk)) {
         const uint8_t* header = bytes + pos;
-        const uint32_t chunk_size = read32(header + 4);
+        const uint32_t chunk_size = read_le32(header + 4);
         const bool is_format = std::memcmp(header, "fmt ", 4) == 0;
         const bool is_data = std::memcmp(header, "data", 4) == 0;
         if (chunk_size > size - (pos + 8)) {
@@ -64,12 +63,12 @@ bool parse_wav(const uint8_t* bytes, size_t size, WavContents* out, const char**
     if (!data_chunk) return fail(fault, "no data chunk");
 
     WavFormat f;
-    f.format_tag = read16(format_chunk);
-    f.channels = read16(format_chunk + 2);
-    f.samples_per_second = read32(format_chunk + 4);
-    f.bytes_per_second = read32(format_chunk + 8);
-    f.block_align = read16(format_chunk + 12);
-    f.bits_per_sample = read16(format_chunk + 14);
+    f.format_tag = read_le16(format_chunk);
+    f.channels = read_le16(format_chunk + 2);
+    f.samples_per_second = read_le32(format_chunk + 4);
+    f.bytes_per_second = read_le32(format_chunk + 8);
+    f.block_align = read_le16(format_chunk + 12);
+    f.bits_per_sample = read_le16(format_chunk + 14);
     if (!check_format(f, fault)) return false;
     // A partial sample frame at the end cannot be played; it is dropped.
     data_size -= data_size % f.block_align;

@@ -43,22 +43,20 @@ void JsonWriter::before_value() {
     break_next_ = false;
 }
 
-void JsonWriter::begin_object() {
+void JsonWriter::open(char bracket) {
     before_value();
-    out_ += '{';
+    out_ += bracket;
     first_.push_back(true);
 }
+
+void JsonWriter::begin_object() { open('{'); }
 
 void JsonWriter::end_object() {
     first_.pop_back();
     out_ += first_.empty() ? "\n}\n" : "}";
 }
 
-void JsonWriter::begin_array() {
-    before_value();
-    out_ += '[';
-    first_.push_back(true);
-}
+void JsonWriter::begin_array() { open('['); }
 
 void JsonWriter::end_array() {
     first_.pop_back();

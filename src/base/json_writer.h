@@ -34,6 +34,8 @@ public:
 
 private:
     void before_value();
+    // Starts an object or an array with its opening bracket.
+    void open(char bracket);
 
     std::string out_;
     std::vector<bool> first_;  // per open object or array: nothing written in it yet

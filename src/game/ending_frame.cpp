@@ -42,8 +42,7 @@ void back_to_title() {
 }  // namespace
 
 void start_ending() {
-    stop_midi(game.current_level_track);
-    game.level_track_started = false;
+    stop_level_track();
     game.ending_frame = 0;
     game.game_state = GAME_STATE_ENDING;
 }

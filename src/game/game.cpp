@@ -7,6 +7,7 @@
 #include "audio/music.h"
 #include "audio/sound.h"
 #include "audio/sound_ids.h"
+#include "game/music_files.h"
 #include "graphics/bitmap_file.h"
 #include "graphics/bitmap_share.h"
 #include "graphics/display.h"
@@ -51,23 +52,11 @@ void enhanced_game_over_step(int32_t shown) {
 }
 
 void load_music() {
-    game.intro_track = load_midi("intro.MID");
-    game.level1_track = load_midi("level1.MID");
-    game.level2_track = load_midi("level2.MID");
-    game.level3_track = load_midi("level3.MID");
-    game.level_complete_track = load_midi("levelComplete.MID");
-    // Only enhanced play uses it; loaded last, it leaves the other tracks' ids as they were.
-    game.game_over_track = load_midi("gameOver.MID");
+    for (const MusicFile& file : MUSIC_FILES) game.*file.id = load_midi(file.name);
 }
 
 void load_sounds() {
-    SoundIds& s = sound_ids;
-    int* const ids[] = {&s.item,      &s.open_jail, &s.cheese,   &s.nibbs_die, &s.ouch,     &s.use_sword, &s.death,
-                        &s.arrow,     &s.mole_hit,  &s.pig_hit,  &s.wasp_hit,  &s.boss_hit, &s.boss_die,  &s.celebrate};
-    const char* const files[] = {"item.WAV",   "openJail.WAV", "cheese.WAV", "nibbsDie.WAV", "ouch.WAV",
-                                 "useSword.WAV", "death.WAV",  "arrow.WAV",  "moleHit.WAV",  "pigHit.WAV",
-                                 "waspHit.WAV", "bossHit.WAV", "bossDie.WAV", "celebrate.WAV"};
-    for (int i = 0; i < 14; ++i) *ids[i] = load_wav(files[i], SOUND_CREATE_CONTROLS);
+    for (const SoundFile& file : SOUND_FILES) sound_ids.*file.id = load_wav(file.name, SOUND_CREATE_CONTROLS);
 }
 
 // The way into the options screen, in the title's free lower-left corner.
@@ -187,8 +176,7 @@ int game_main() {
                 play_midi(game.intro_track);
                 game.intro_started = true;
             }
-            stop_midi(game.current_level_track);
-            game.level_track_started = false;
+            stop_level_track();
             // Enhanced play: the title always has its music (after a game over too), looping.
             if (enhanced_play() && midi_status(game.intro_track) != MIDI_STATE_PLAYING) play_midi(game.intro_track);
             title_frame();
@@ -208,21 +196,18 @@ int game_main() {
             playing_frame();
             break;
         case GAME_STATE_GAME_OVER:
-            stop_midi(game.current_level_track);
-            game.level_track_started = false;
+            stop_level_track();
             game_over_frame();
             break;
         case GAME_STATE_LEVEL_MAP:
-            stop_midi(game.current_level_track);
-            game.level_track_started = false;
+            stop_level_track();
             level_map_frame();
             break;
         case GAME_STATE_ENDING:
             ending_frame();
             break;
         case GAME_STATE_OPTIONS:
-            stop_midi(game.current_level_track);
-            game.level_track_started = false;
+            stop_level_track();
             options_frame();
             break;
         default:
@@ -244,6 +229,11 @@ int game_shutdown() {
     music_shutdown();
     sound_shutdown();
     return 1;
+}
+
+void stop_level_track() {
+    stop_midi(game.current_level_track);
+    game.level_track_started = false;
 }
 
 void complete_level(int level) {

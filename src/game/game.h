@@ -40,6 +40,8 @@ int game_shutdown();
 // Puts every global of the game back as it was before start-up (tests run many games).
 void reset_game_globals();
 
+// Stops the level's track; the next playing frame starts its level's track again.
+void stop_level_track();
 // The story's level `level` is complete: the story moves on to the next and the fanfare plays.
 void complete_level(int level);
 // A new game from the title: a clean hero, level 1 loaded, `current_level` 1.

@@ -5,12 +5,10 @@
 #include <cstring>
 #include <string>
 
+#include "base/byte_reader.h"
 #include "base/data_file.h"
 
 namespace {
-
-uint16_t read16(const uint8_t* p) { return static_cast<uint16_t>(p[0] | p[1] << 8); }
-uint32_t read32(const uint8_t* p) { return p[0] | p[1] << 8 | p[2] << 16 | static_cast<uint32_t>(p[3]) << 24; }
 
 // Files already reported: a picture loaded for each of a hundred enemies is reported once.
 std::vector<std::string> reported_files;
@@ -38,20 +36,20 @@ int load_bitmap_file(BitmapFile* bitmap, const char* filename) {
 
     const uint8_t* h = bytes.data();
     BitmapFileHeader fh;
-    fh.bfType = read16(h);
-    fh.bfSize = read32(h + 2);
-    fh.bfOffBits = read32(h + 10);
+    fh.bfType = read_le16(h);
+    fh.bfSize = read_le32(h + 2);
+    fh.bfOffBits = read_le32(h + 10);
     if (fh.bfType != 0x4D42) return refuse(filename, "not a bitmap (no \"BM\" signature)");
     const uint8_t* ih = h + FILE_HEADER_SIZE;
     BitmapInfoHeader info;
-    info.biSize = read32(ih);
-    info.biWidth = static_cast<int32_t>(read32(ih + 4));
-    info.biHeight = static_cast<int32_t>(read32(ih + 8));
-    info.biPlanes = read16(ih + 12);
-    info.biBitCount = read16(ih + 14);
-    info.biCompression = read32(ih + 16);
-    info.biSizeImage = read32(ih + 20);
-    info.biClrUsed = read32(ih + 32);
+    info.biSize = read_le32(ih);
+    info.biWidth = static_cast<int32_t>(read_le32(ih + 4));
+    info.biHeight = static_cast<int32_t>(read_le32(ih + 8));
+    info.biPlanes = read_le16(ih + 12);
+    info.biBitCount = read_le16(ih + 14);
+    info.biCompression = read_le32(ih + 16);
+    info.biSizeImage = read_le32(ih + 20);
+    info.biClrUsed = read_le32(ih + 32);
     bitmap->file_header = fh;
     bitmap->info_header = info;
 

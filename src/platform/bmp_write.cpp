@@ -4,20 +4,9 @@
 #include <cstdio>
 #include <vector>
 
+#include "base/byte_writer.h"
+
 namespace platform {
-namespace {
-
-void put16(std::vector<uint8_t>& v, uint32_t x) {
-    v.push_back(x & 0xFF);
-    v.push_back((x >> 8) & 0xFF);
-}
-
-void put32(std::vector<uint8_t>& v, uint32_t x) {
-    put16(v, x & 0xFFFF);
-    put16(v, x >> 16);
-}
-
-}  // namespace
 
 bool write_bmp8(const char* path, int width, int height, const uint8_t* pixels, int pitch, const PaletteEntry palette[256]) {
     if (!path || !pixels || width <= 0 || height <= 0) return false;
@@ -28,20 +17,20 @@ bool write_bmp8(const char* path, int width, int height, const uint8_t* pixels, 
     out.reserve(offset + image);
     out.push_back('B');
     out.push_back('M');
-    put32(out, offset + image);
-    put32(out, 0);
-    put32(out, offset);
-    put32(out, 40);
-    put32(out, static_cast<uint32_t>(width));
-    put32(out, static_cast<uint32_t>(height));
-    put16(out, 1);
-    put16(out, 8);
-    put32(out, 0);  // no compression
-    put32(out, image);
-    put32(out, 2835);  // 72 dots an inch
-    put32(out, 2835);
-    put32(out, 256);
-    put32(out, 0);
+    append_le(out, offset + image, 4);
+    append_le(out, 0, 4);
+    append_le(out, offset, 4);
+    append_le(out, 40, 4);
+    append_le(out, static_cast<uint32_t>(width), 4);
+    append_le(out, static_cast<uint32_t>(height), 4);
+    append_le(out, 1, 2);
+    append_le(out, 8, 2);
+    append_le(out, 0, 4);  // no compression
+    append_le(out, image, 4);
+    append_le(out, 2835, 4);  // 72 dots an inch
+    append_le(out, 2835, 4);
+    append_le(out, 256, 4);
+    append_le(out, 0, 4);
     for (int i = 0; i < 256; ++i) {
         out.push_back(palette[i].blue);
         out.push_back(palette[i].green);

@@ -7,6 +7,8 @@
 #include <cstring>
 #include <vector>
 
+#include "base/byte_reader.h"
+
 namespace platform {
 namespace {
 
@@ -18,9 +20,6 @@ constexpr uint16_t SOURCE_CHORUS_DEPTH = 0x00DD;
 constexpr uint16_t SOURCE_KIND_MASK = 0x03FF;
 constexpr uint16_t DRUM_BANK = 128;
 constexpr size_t PDTA_LIMIT = 64u << 20;  // far more than any General MIDI font's preset tables
-
-uint16_t le16(const uint8_t* p) { return static_cast<uint16_t>(p[0] | p[1] << 8); }
-uint32_t le32(const uint8_t* p) { return static_cast<uint32_t>(p[0] | p[1] << 8 | p[2] << 16) | static_cast<uint32_t>(p[3]) << 24; }
 
 bool fail(const char** fault, const char* why) {
     *fault = why;
@@ -52,9 +51,9 @@ Table* table_named(Tables& t, const uint8_t* id) {
 }
 
 bool modulator_sends(const uint8_t* m) {
-    const uint16_t source = le16(m);
-    const uint16_t destination = le16(m + 2);
-    const auto amount = static_cast<int16_t>(le16(m + 4));
+    const uint16_t source = read_le16(m);
+    const uint16_t destination = read_le16(m + 2);
+    const auto amount = static_cast<int16_t>(read_le16(m + 4));
     if (amount == 0) return false;
     // A link into another modulator could end at the chorus: counted as sending.
     if (destination & 0x8000) return true;
@@ -67,13 +66,13 @@ bool zones_send(const Table& bags, const Table& gens, const Table& mods, size_t 
                 const std::vector<bool>* instrument_sends, bool* sends, const char** fault) {
     if (first > last || last >= bags.count) return fail(fault, "a zone index points outside its table");
     for (size_t b = first; b < last; ++b) {
-        const size_t gen_first = le16(bags.record(b)), gen_last = le16(bags.record(b + 1));
-        const size_t mod_first = le16(bags.record(b) + 2), mod_last = le16(bags.record(b + 1) + 2);
+        const size_t gen_first = read_le16(bags.record(b)), gen_last = read_le16(bags.record(b + 1));
+        const size_t mod_first = read_le16(bags.record(b) + 2), mod_last = read_le16(bags.record(b + 1) + 2);
         if (gen_first > gen_last || gen_last > gens.count || mod_first > mod_last || mod_last > mods.count)
             return fail(fault, "a generator or modulator index points outside its table");
         for (size_t g = gen_first; g < gen_last; ++g) {
-            const uint16_t kind = le16(gens.record(g));
-            const uint16_t amount = le16(gens.record(g) + 2);
+            const uint16_t kind = read_le16(gens.record(g));
+            const uint16_t amount = read_le16(gens.record(g) + 2);
             if (kind == GEN_CHORUS_SEND && amount != 0) *sends = true;
             if (kind == GEN_INSTRUMENT && instrument_sends) {
                 if (amount >= instrument_sends->size()) return fail(fault, "a preset names an instrument that is not there");
@@ -92,7 +91,7 @@ bool read_font_chorus(const uint8_t* pdta, size_t size, FontChorus* font, const 
     *font = {};
     Tables t;
     for (size_t at = 0; at + 8 <= size;) {
-        const uint32_t length = le32(pdta + at + 4);
+        const uint32_t length = read_le32(pdta + at + 4);
         if (length > size - at - 8) return fail(fault, "a preset table runs past its list");
         if (Table* table = table_named(t, pdta + at)) {
             if (length % table->width != 0) return fail(fault, "a preset table is not whole records");
@@ -109,7 +108,7 @@ bool read_font_chorus(const uint8_t* pdta, size_t size, FontChorus* font, const 
     std::vector<bool> instrument_sends(t.inst.count - 1);
     for (size_t i = 0; i + 1 < t.inst.count; ++i) {
         bool sends = false;
-        if (!zones_send(t.ibag, t.igen, t.imod, le16(t.inst.record(i) + 20), le16(t.inst.record(i + 1) + 20), nullptr,
+        if (!zones_send(t.ibag, t.igen, t.imod, read_le16(t.inst.record(i) + 20), read_le16(t.inst.record(i + 1) + 20), nullptr,
                         &sends, fault))
             return false;
         instrument_sends[i] = sends;
@@ -117,10 +116,10 @@ bool read_font_chorus(const uint8_t* pdta, size_t size, FontChorus* font, const 
     for (size_t p = 0; p + 1 < t.phdr.count; ++p) {
         const uint8_t* header = t.phdr.record(p);
         bool sends = false;
-        if (!zones_send(t.pbag, t.pgen, t.pmod, le16(header + 24), le16(t.phdr.record(p + 1) + 24), &instrument_sends,
+        if (!zones_send(t.pbag, t.pgen, t.pmod, read_le16(header + 24), read_le16(t.phdr.record(p + 1) + 24), &instrument_sends,
                         &sends, fault))
             return false;
-        const uint16_t program = le16(header + 20), bank = le16(header + 22);
+        const uint16_t program = read_le16(header + 20), bank = read_le16(header + 22);
         if (program > 127 || (bank != 0 && bank != DRUM_BANK)) continue;
         const int b = bank == DRUM_BANK ? 1 : 0;
         const uint64_t bit = uint64_t{1} << (program & 63);
@@ -144,7 +143,7 @@ bool load_font_chorus(const char* path, FontChorus* font, const char** fault) {
         fail(fault, "no preset list");
         uint8_t chunk[12];
         while (std::fread(chunk, 1, 8, file) == 8) {
-            const uint32_t length = le32(chunk + 4);
+            const uint32_t length = read_le32(chunk + 4);
             if (std::memcmp(chunk, "LIST", 4) == 0 && length >= 4 && std::fread(chunk + 8, 1, 4, file) == 4 &&
                 std::memcmp(chunk + 8, "pdta", 4) == 0) {
                 if (length - 4 > PDTA_LIMIT) {

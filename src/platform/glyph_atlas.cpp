@@ -3,6 +3,8 @@
 
 #include <cstring>
 
+#include "base/byte_reader.h"
+
 namespace platform {
 namespace {
 constexpr char MAGIC[8] = {'Q', 'M', 'G', 'L', 'Y', 'P', 'H', '1'};
@@ -23,7 +25,7 @@ std::vector<uint8_t> encode_glyph_atlas(const GlyphAtlas& atlas) {
 bool decode_glyph_atlas(const uint8_t* bytes, size_t size, GlyphAtlas& atlas, const char** fault) {
     if (size < sizeof MAGIC + 2 || std::memcmp(bytes, MAGIC, sizeof MAGIC) != 0) return *fault = "not a glyph atlas", false;
     size_t at = sizeof MAGIC;
-    atlas.line_height = bytes[at] | bytes[at + 1] << 8;
+    atlas.line_height = read_le16(bytes + at);
     at += 2;
     for (Glyph& g : atlas.glyphs) {
         if (size - at < 2) return *fault = "the glyph atlas is cut short", false;

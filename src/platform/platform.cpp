@@ -32,6 +32,13 @@ bool init(const Config& cfg) {
     return true;
 }
 
+bool init_headless() {
+    Config headless;
+    headless.backend = Backend::Headless;
+    headless.mute = true;
+    return init(headless);
+}
+
 void shutdown() {
     if (!started) return;
     audio_close();

@@ -12,6 +12,9 @@ namespace platform {
 // Opens the window (or nothing, headless), the text renderer and the audio device.
 // Returns false when the window cannot be made.
 bool init(const Config& config);
+// init with the headless backend and no sound, as every run without a window starts: the
+// headless runner, the tests, the benchmarks, the soak and the autopilot.
+bool init_headless();
 void shutdown();
 const Config& config();
 bool is_headless();

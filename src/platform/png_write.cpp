@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "base/byte_writer.h"
+
 namespace platform {
 namespace {
 
@@ -17,16 +19,12 @@ uint32_t crc32(const uint8_t* data, size_t size, uint32_t crc = 0) {
     return ~crc;
 }
 
-void put32be(std::vector<uint8_t>& v, uint32_t x) {
-    for (int shift = 24; shift >= 0; shift -= 8) v.push_back(static_cast<uint8_t>(x >> shift));
-}
-
 void chunk(std::vector<uint8_t>& out, const char type[4], const std::vector<uint8_t>& body) {
-    put32be(out, static_cast<uint32_t>(body.size()));
+    append_be(out, static_cast<uint32_t>(body.size()), 4);
     const size_t start = out.size();
     out.insert(out.end(), type, type + 4);
     out.insert(out.end(), body.begin(), body.end());
-    put32be(out, crc32(out.data() + start, out.size() - start));
+    append_be(out, crc32(out.data() + start, out.size() - start), 4);
 }
 
 // A zlib stream of stored deflate blocks (at most 65535 bytes each) with its Adler-32.
@@ -49,7 +47,7 @@ std::vector<uint8_t> zlib_stored(const std::vector<uint8_t>& raw) {
         a = (a + byte) % 65521;
         b = (b + a) % 65521;
     }
-    put32be(z, (b << 16) | a);
+    append_be(z, (b << 16) | a, 4);
     return z;
 }
 
@@ -60,8 +58,8 @@ bool write_png8(const char* path, int width, int height, const uint8_t* pixels, 
     if (width <= 0 || height <= 0 || !pixels) return false;
     std::vector<uint8_t> out = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
     std::vector<uint8_t> header;
-    put32be(header, static_cast<uint32_t>(width));
-    put32be(header, static_cast<uint32_t>(height));
+    append_be(header, static_cast<uint32_t>(width), 4);
+    append_be(header, static_cast<uint32_t>(height), 4);
     header.insert(header.end(), {8, 3, 0, 0, 0});  // 8 bits, paletted, deflate, no filter, no interlace
     chunk(out, "IHDR", header);
     std::vector<uint8_t> colours;

@@ -22,19 +22,20 @@ struct WeaponHit {
 
 bool face_by_velocity(Sprite* sprite) {
     const float xv = sprite->xv, yv = sprite->yv;
-    int32_t& facing = sprite->aux_3;
-    int32_t turn = -1;
-    if (xv < 0 && facing != FACING_LEFT)
+    const Direction now = facing(*sprite);
+    Direction turn;
+    if (xv < 0 && now != FACING_LEFT)
         turn = FACING_LEFT;
-    else if (xv > 0 && facing != FACING_RIGHT)
+    else if (xv > 0 && now != FACING_RIGHT)
         turn = FACING_RIGHT;
-    else if (yv < 0 && facing != FACING_UP)
+    else if (yv < 0 && now != FACING_UP)
         turn = FACING_UP;
-    else if (yv > 0 && facing != FACING_DOWN)
+    else if (yv > 0 && now != FACING_DOWN)
         turn = FACING_DOWN;
-    if (turn < 0) return false;
+    else
+        return false;
     set_sprite_animation(sprite, turn);
-    facing = turn;
+    set_facing(*sprite, turn);
     return true;
 }
 
@@ -58,7 +59,7 @@ void hurt_hero(World& w, Sprite* projectile) {
     p.invulnerable = 1;
     play_sound(sound_ids.ouch, 0);
     if (projectile) {
-        w.knock_back(&p.body, TILE_TEST_BODY, projectile->aux_3);
+        w.knock_back(&p.body, TILE_TEST_BODY, facing(*projectile));
         hide_sprite(projectile);
     } else {
         w.knock_back(&p.body, TILE_TEST_BODY, KNOCK_BACK_AGAINST_FACING);
@@ -83,10 +84,10 @@ WeaponHit weapon_test(const Player& p, const Sprite& target) {
 // The arrow's push wins over the sword's; a hitting arrow is spent.
 void knock_target_back(World& w, Sprite& target, int mode, const WeaponHit& hit) {
     if (hit.arrow) {
-        w.knock_back(&target, mode, w.player.arrow.aux_3);
+        w.knock_back(&target, mode, facing(w.player.arrow));
         hide_sprite(&w.player.arrow);
     } else if (hit.sword) {
-        w.knock_back(&target, mode, w.player.sword.aux_3);
+        w.knock_back(&target, mode, facing(w.player.sword));
     }
 }
 
@@ -156,11 +157,24 @@ void fight_armed_boss(World& w, EnemyBase& boss, Sprite& projectile) {
     knock_target_back(w, boss.body, TILE_TEST_BOSS, hit);
 }
 
-}  // namespace
-
 // How many enemies ahead of the one being updated the next is asked for: far enough that
 // its memory has arrived when the loop gets there.
 constexpr int PREFETCH_AHEAD = 2;
+
+// One frame of a pool of ordinary enemies in slot order: `live` fights and steers each live one,
+// then every slot counted animates, turns, moves and draws.
+template <class Enemy, class Live>
+void update_pool(Enemy* pool, int count, Live live) {
+    const int n = count < POOL_SIZE ? count : POOL_SIZE;
+    for (int i = 0; i < n; ++i) {
+        if (i + PREFETCH_AHEAD < n) prefetch_enemy(pool[i + PREFETCH_AHEAD]);
+        Enemy& e = pool[i];
+        if (e.alive) live(e);
+        update_enemy_sprite(&e);
+    }
+}
+
+}  // namespace
 
 void World::update_world() {
     Player& p = player;
@@ -186,41 +200,21 @@ void World::update_world() {
         if (p.body.counter_1 > INVULNERABLE_FRAMES) p.invulnerable = 0;
     }
 
-    const int moles = pools.mole_count < POOL_SIZE ? pools.mole_count : POOL_SIZE;
-    for (int i = 0; i < moles; ++i) {
-        if (i + PREFETCH_AHEAD < moles) prefetch_enemy(pools.moles[i + PREFETCH_AHEAD]);
-        Mole& m = pools.moles[i];
-        if (m.alive) {
-            fight_enemy(*this, m, sound_ids.mole_hit);
-            update_mole(&m, tile_blocked(&m.body, TILE_TEST_BODY), &p.body);
-        }
-        update_enemy_sprite(&m);
-    }
-
-    const int wasps = pools.wasp_count < POOL_SIZE ? pools.wasp_count : POOL_SIZE;
-    for (int i = 0; i < wasps; ++i) {
-        if (i + PREFETCH_AHEAD < wasps) prefetch_enemy(pools.wasps[i + PREFETCH_AHEAD]);
-        Wasp& wasp = pools.wasps[i];
-        if (wasp.alive) {
-            // A kill hides the body only: a stinger in flight stays where it is until the slot is
-            // used again.
-            fight_enemy(*this, wasp, sound_ids.wasp_hit, &wasp.stinger);
-            update_wasp(&wasp, tile_blocked(&wasp.body, TILE_TEST_BODY), &p.body);
-            fly_projectile(*this, wasp.stinger, TILE_TEST_PROJECTILE);
-        }
-        update_enemy_sprite(&wasp);
-    }
-
-    const int pigs = pools.pig_count < POOL_SIZE ? pools.pig_count : POOL_SIZE;
-    for (int i = 0; i < pigs; ++i) {
-        if (i + PREFETCH_AHEAD < pigs) prefetch_enemy(pools.pigs[i + PREFETCH_AHEAD]);
-        Pig& pig = pools.pigs[i];
-        if (pig.alive) {
-            fight_enemy(*this, pig, sound_ids.pig_hit);
-            update_pig(&pig, tile_blocked(&pig.body, TILE_TEST_BODY), &p.body);
-        }
-        update_enemy_sprite(&pig);
-    }
+    update_pool(pools.moles, pools.mole_count, [&](Mole& m) {
+        fight_enemy(*this, m, sound_ids.mole_hit);
+        update_mole(&m, tile_blocked(&m.body, TILE_TEST_BODY), &p.body);
+    });
+    update_pool(pools.wasps, pools.wasp_count, [&](Wasp& wasp) {
+        // A kill hides the body only: a stinger in flight stays where it is until the slot is
+        // used again.
+        fight_enemy(*this, wasp, sound_ids.wasp_hit, &wasp.stinger);
+        update_wasp(&wasp, tile_blocked(&wasp.body, TILE_TEST_BODY), &p.body);
+        fly_projectile(*this, wasp.stinger, TILE_TEST_PROJECTILE);
+    });
+    update_pool(pools.pigs, pools.pig_count, [&](Pig& pig) {
+        fight_enemy(*this, pig, sound_ids.pig_hit);
+        update_pig(&pig, tile_blocked(&pig.body, TILE_TEST_BODY), &p.body);
+    });
 
     // The bosses, each while it is alive. Their defeats are handled after this frame's update.
     MoleBoss& mole_boss = pools.mole_boss;

@@ -12,17 +12,12 @@ struct LevelStart {
     const char* tile_file;
     const char* enemy_files[3];
     int enemy_kinds[3];
-    float hero_x, hero_y;
 };
 
 constexpr LevelStart LEVEL_STARTS[3] = {
-    {"Level1.txt", {"level1Moles.txt", nullptr, nullptr}, {ENEMY_KIND_MOLE, 0, 0}, 200, 380},
-    {"Level2.txt", {"level2Moles.txt", "level2Pigs.txt", nullptr}, {ENEMY_KIND_MOLE, ENEMY_KIND_PIG, 0}, 200, 300},
-    {"Level3.txt",
-     {"level3Moles.txt", "level3Pigs.txt", "level3Wasps.txt"},
-     {ENEMY_KIND_MOLE, ENEMY_KIND_PIG, ENEMY_KIND_WASP},
-     200,
-     380},
+    {"Level1.txt", {"level1Moles.txt", nullptr, nullptr}, {ENEMY_KIND_MOLE, 0, 0}},
+    {"Level2.txt", {"level2Moles.txt", "level2Pigs.txt", nullptr}, {ENEMY_KIND_MOLE, ENEMY_KIND_PIG, 0}},
+    {"Level3.txt", {"level3Moles.txt", "level3Pigs.txt", "level3Wasps.txt"}, {ENEMY_KIND_MOLE, ENEMY_KIND_PIG, ENEMY_KIND_WASP}},
 };
 
 // Switches on one pool slot at a level start.
@@ -31,7 +26,7 @@ void activate(EnemyBase* enemy, float x, float y, int32_t hit_points, bool& hori
     b.x = x;
     b.y = y;
     show_sprite(&b);
-    b.aux_3 = FACING_DOWN;
+    set_facing(b, FACING_DOWN);
     enemy->hit_points = hit_points;
     enemy->alive = 1;
     const float s = static_cast<float>(enemy->speed);
@@ -86,7 +81,7 @@ int World::load_level(int level) {
     player.body.yv = static_cast<float>(player.speed);
     player.hit_points = HERO_START_HIT_POINTS;
     player.alive = 1;
-    player.body.aux_3 = FACING_DOWN;
+    set_facing(player.body, FACING_DOWN);
     hide_sprite(&cheese_sprite);
     hide_sprite(&player.arrow);
     hide_sprite(&pools.swine_boss.spear);
@@ -100,8 +95,8 @@ int World::load_level(int level) {
     if (level >= 2) player.has_key = 0;
     if (level == 2) player.has_bow = 1;
     loaded_level = level;
-    player.body.x = start.hero_x;
-    player.body.y = start.hero_y;
+    player.body.x = LEVEL_PLACES[level - 1].hero_start.x;
+    player.body.y = LEVEL_PLACES[level - 1].hero_start.y;
     if (level == 1) player.lives = HERO_START_LIVES;
     for (int i = 0; i < 3; ++i)
         if (start.enemy_files[i]) load_enemy_list(start.enemy_files[i], start.enemy_kinds[i]);

@@ -43,14 +43,19 @@ bool LevelReader::fail() {
     return false;
 }
 
-bool LevelReader::read_integer(int32_t* value) {
+bool LevelReader::start_number() {
     if (!good()) return false;
     skip_blanks();
-    int c = peek();
-    if (c == EOF) {
+    if (peek() == EOF) {
         at_end_ = true;
         return fail();
     }
+    return true;
+}
+
+bool LevelReader::read_integer(int32_t* value) {
+    if (!start_number()) return false;
+    int c = peek();
     bool negative = false;
     if (c == '+' || c == '-') {
         negative = c == '-';
@@ -85,13 +90,8 @@ bool LevelReader::read_integer(int32_t* value) {
 }
 
 bool LevelReader::read_float(float* value) {
-    if (!good()) return false;
-    skip_blanks();
+    if (!start_number()) return false;
     int c = peek();
-    if (c == EOF) {
-        at_end_ = true;
-        return fail();
-    }
     char text[64];
     int n = 0;
     auto take = [&]() {

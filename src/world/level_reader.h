@@ -34,6 +34,8 @@ private:
     int get();
     void skip_blanks();
     bool fail();
+    // Skips the blanks before a number; false (and the read failed) when the file ends first.
+    bool start_number();
 
     std::vector<uint8_t> bytes_;
     std::string fault_;

@@ -9,10 +9,10 @@ constexpr float BAND_LEFT = 150, BAND_RIGHT = 450, BAND_TOP = 150, BAND_BOTTOM =
 // Frame the hero shows standing still, per facing (up, down, left, right).
 constexpr int IDLE_FRAME[4] = {12, 0, 9, 4};
 
-void face(Sprite& body, int direction) {
-    if (body.aux_3 != direction) {
+void face(Sprite& body, Direction direction) {
+    if (facing(body) != direction) {
         set_sprite_animation(&body, direction);
-        body.aux_3 = direction;
+        set_facing(body, direction);
     }
 }
 }  // namespace
@@ -29,49 +29,33 @@ World::HeroStep World::step_player(int direction) {
         take_back();
         return door ? HeroStep::AtDoor : HeroStep::Blocked;
     };
-    switch (direction) {
-    case FACING_UP:
-        if (body.y > BAND_TOP || scroll_y == 0) {
-            body.y -= vy;
-            if (tile_blocked(&body, TILE_TEST_BODY)) return undo([&] { body.y += vy; });
+    if (!is_direction(direction)) return HeroStep::Moved;
+    // Both axes work alike; only the band's edges, the scroll's limit and which way is back differ.
+    const Direction way = direction_from_code(direction);
+    const bool across = direction_dx(way) != 0;
+    float& position = across ? body.x : body.y;
+    const float speed = across ? vx : vy;
+    int32_t& scroll = across ? scroll_x : scroll_y;
+    const int step = across ? step_x : step_y;
+    auto shift_world = [&](int by) { across ? shift_world_objects(by, 0) : shift_world_objects(0, by); };
+    if (way == FACING_UP || way == FACING_LEFT) {
+        if (position > (across ? BAND_LEFT : BAND_TOP) || scroll == 0) {
+            position -= speed;
+            if (tile_blocked(&body, TILE_TEST_BODY)) return undo([&] { position += speed; });
         } else {
-            scroll_y -= step_y;
-            if (tile_blocked(&body, TILE_TEST_BODY)) return undo([&] { scroll_y += step_y; });
-            shift_world_objects(0, step_y);
+            scroll -= step;
+            if (tile_blocked(&body, TILE_TEST_BODY)) return undo([&] { scroll += step; });
+            shift_world(step);
         }
-        break;
-    case FACING_DOWN:
-        if (body.y >= BAND_BOTTOM && scroll_y != max_scroll_y) {
-            scroll_y += step_y;
-            if (tile_blocked(&body, TILE_TEST_BODY)) return undo([&] { scroll_y -= step_y; });
-            shift_world_objects(0, -step_y);
+    } else {
+        if (position >= (across ? BAND_RIGHT : BAND_BOTTOM) && scroll != (across ? max_scroll_x : max_scroll_y)) {
+            scroll += step;
+            if (tile_blocked(&body, TILE_TEST_BODY)) return undo([&] { scroll -= step; });
+            shift_world(-step);
         } else {
-            body.y += vy;
-            if (tile_blocked(&body, TILE_TEST_BODY)) return undo([&] { body.y -= vy; });
+            position += speed;
+            if (tile_blocked(&body, TILE_TEST_BODY)) return undo([&] { position -= speed; });
         }
-        break;
-    case FACING_LEFT:
-        if (body.x > BAND_LEFT || scroll_x == 0) {
-            body.x -= vx;
-            if (tile_blocked(&body, TILE_TEST_BODY)) return undo([&] { body.x += vx; });
-        } else {
-            scroll_x -= step_x;
-            if (tile_blocked(&body, TILE_TEST_BODY)) return undo([&] { scroll_x += step_x; });
-            shift_world_objects(step_x, 0);
-        }
-        break;
-    case FACING_RIGHT:
-        if (body.x >= BAND_RIGHT && scroll_x != max_scroll_x) {
-            scroll_x += step_x;
-            if (tile_blocked(&body, TILE_TEST_BODY)) return undo([&] { scroll_x -= step_x; });
-            shift_world_objects(-step_x, 0);
-        } else {
-            body.x += vx;
-            if (tile_blocked(&body, TILE_TEST_BODY)) return undo([&] { body.x -= vx; });
-        }
-        break;
-    default:
-        break;
     }
     return HeroStep::Moved;
 }
@@ -121,14 +105,14 @@ int World::move_player(int direction, int32_t current_level) {
     Sprite& body = player.body;
     HeroStep step = HeroStep::Moved;
     if (direction >= FACING_UP && direction <= FACING_RIGHT) {
-        face(body, direction);
+        face(body, direction_from_code(direction));
         // Facing right animates before the step, the other ways after it.
         if (direction == FACING_RIGHT) animate_sprite(&body);
         step = step_player(direction);
         if (direction != FACING_RIGHT) animate_sprite(&body);
         if (step == HeroStep::Blocked && enhanced_play()) slide_round_corner(direction);
-    } else if (body.aux_3 >= 0 && body.aux_3 < 4) {
-        body.curr_frame = IDLE_FRAME[body.aux_3];
+    } else if (is_direction(facing(body))) {
+        body.curr_frame = IDLE_FRAME[facing(body)];
     }
 
     const int completed_level = check_story_triggers(current_level);

@@ -8,14 +8,15 @@
 
 namespace {
 
+// Where each boss starts is in the level's places.
 struct BossStart {
     int32_t hit_points;
-    float x, y, xv, yv;
+    float xv, yv;
 };
 constexpr BossStart BOSS_STARTS[3] = {
-    {5, 2485, 1689, 1, 0},
-    {10, 3508, 703, 2, 0},
-    {15, 5000, 2400, 2, 0},
+    {5, 1, 0},
+    {10, 2, 0},
+    {15, 2, 0},
 };
 
 }  // namespace
@@ -39,11 +40,11 @@ void place_level_boss(World& w, int level) {
     }
     const BossStart& s = BOSS_STARTS[level - 1];
     boss->hit_points = s.hit_points;
-    boss->body.x = s.x;
-    boss->body.y = s.y;
+    boss->body.x = LEVEL_PLACES[level - 1].boss_start.x;
+    boss->body.y = LEVEL_PLACES[level - 1].boss_start.y;
     boss->body.xv = s.xv;
     boss->body.yv = s.yv;
-    boss->body.aux_3 = FACING_DOWN;
+    set_facing(boss->body, FACING_DOWN);
     boss->alive = 1;
     show_sprite(&boss->body);
 }
@@ -116,19 +117,6 @@ void tell(DialogBox& box, const Line (&script)[N]) {
     for (std::size_t i = N; i-- > 0;) box.speech_push(script[i].speaker, script[i].text);
 }
 
-constexpr float OPEN = 1.0e9f;
-
-constexpr StoryZone BOSS_ZONES[3] = {
-    {2134, OPEN, 1785, OPEN},
-    {3474, 3504, 1034, 1134},
-    {5111, 5301, 2611, OPEN},
-};
-constexpr StoryZone COMPLETION_ZONES[3] = {
-    {1624, 1965, 310, 620},
-    {1973, 2312, 884, 1196},
-    {3925, 4363, 1462, 1642},
-};
-
 void tell_level_done(World& w, int level) {
     switch (level) {
     case 1:
@@ -145,15 +133,12 @@ void tell_level_done(World& w, int level) {
 
 }  // namespace
 
-const StoryZone& boss_zone(int level) { return BOSS_ZONES[level - 1]; }
-const StoryZone& completion_zone(int level) { return COMPLETION_ZONES[level - 1]; }
-
 int World::check_story_triggers(int32_t current_level) {
     const float x = static_cast<float>(scroll_x) + player.body.x;
     const float y = static_cast<float>(scroll_y) + player.body.y;
     // Boss encounters, once per level start.
     for (int level = 1; level <= 3; ++level) {
-        if (current_level != level || boss_taunt_shown || !BOSS_ZONES[level - 1].contains(x, y)) continue;
+        if (current_level != level || boss_taunt_shown || !boss_zone(level).contains(x, y)) continue;
         boss_taunt_shown = 1;
         if (level == 1) tell(dialog_box, BOSS_1_MET);
         if (level == 2) tell(dialog_box, BOSS_2_MET);
@@ -162,7 +147,7 @@ int World::check_story_triggers(int32_t current_level) {
     // Completion zones; the level is read again for each, as a completion moves it on.
     int completed = 0;
     for (int level = 1; level <= 3; ++level)
-        if (current_level == level && COMPLETION_ZONES[level - 1].contains(x, y)) {
+        if (current_level == level && completion_zone(level).contains(x, y)) {
             tell_level_done(*this, level);
             completed = level;
             current_level = level + 1;

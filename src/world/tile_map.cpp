@@ -58,66 +58,16 @@ bool World::tile_blocked(const Sprite* sprite, int mode) const {
 void World::knock_back(Sprite* sprite, int mode, int direction) {
     if (!sprite) return;
     constexpr int MAX_STEPS = 32;
-    float* axis = nullptr;
-    float step = 0;  // pixels per step of the push
-    switch (direction) {
-    case FACING_UP:
-        axis = &sprite->y, step = -1;
-        break;
-    case FACING_DOWN:
-        axis = &sprite->y, step = 1;
-        break;
-    case FACING_LEFT:
-        axis = &sprite->x, step = -1;
-        break;
-    case FACING_RIGHT:
-        axis = &sprite->x, step = 1;
-        break;
-    case KNOCK_BACK_AGAINST_FACING:
-        switch (sprite->aux_3) {
-        case FACING_RIGHT:
-            // Pushed left; after a stop it steps back toward where it came from.
-            for (int i = 0; i < MAX_STEPS; ++i) {
-                if (tile_blocked(sprite, mode)) {
-                    sprite->x += 1;
-                    return;
-                }
-                sprite->x -= 1;
-            }
-            return;
-        case FACING_LEFT:
-            for (int i = 0; i < MAX_STEPS; ++i) {
-                if (tile_blocked(sprite, mode)) {
-                    sprite->x -= 1;
-                    return;
-                }
-                sprite->x += 1;
-            }
-            return;
-        case FACING_DOWN:
-            for (int i = 0; i < MAX_STEPS; ++i) {
-                if (tile_blocked(sprite, mode)) {
-                    sprite->y += 1;
-                    return;
-                }
-                sprite->y -= 1;
-            }
-            return;
-        case FACING_UP:
-            for (int i = 0; i < MAX_STEPS; ++i) {
-                if (tile_blocked(sprite, mode)) {
-                    sprite->y -= 1;
-                    return;
-                }
-                sprite->y += 1;
-            }
-            return;
-        default:
-            return;
-        }
-    default:
-        return;
+    // Against its facing, it is pushed the opposite way; after a stop it steps back toward where
+    // it came from, as any push does.
+    if (direction == KNOCK_BACK_AGAINST_FACING) {
+        if (!is_direction(facing(*sprite))) return;
+        direction = opposite(facing(*sprite));
     }
+    if (!is_direction(direction)) return;
+    const Direction way = direction_from_code(direction);
+    float* axis = direction_dx(way) != 0 ? &sprite->x : &sprite->y;
+    const float step = static_cast<float>(direction_dx(way) + direction_dy(way));  // pixels per step of the push
     for (int i = 0; i < MAX_STEPS; ++i) {
         if (tile_blocked(sprite, mode)) {
             *axis -= step;  // one step back out of the wall

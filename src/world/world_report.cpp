@@ -44,7 +44,7 @@ void write_world_state(JsonWriter& w) {
     w.integer_member("lives", p.lives);
     w.boolean_member("has_key", p.has_key);
     w.boolean_member("has_bow", p.has_bow);
-    w.integer_member("facing", p.body.aux_3);
+    w.integer_member("facing", facing(p.body));
     w.boolean_member("alive", p.alive);
     w.boolean_member("invulnerable", p.invulnerable);
     w.end_object();

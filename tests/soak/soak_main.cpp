@@ -149,10 +149,7 @@ int main(int argc, char** argv) {
         else if (!std::strcmp(argv[i], "--data")) data = argv[i + 1];
     }
     std::filesystem::current_path(data);
-    platform::Config config;
-    config.backend = platform::Backend::Headless;
-    config.mute = true;
-    if (!platform::init(config) || !game_init()) {
+    if (!platform::init_headless() || !game_init()) {
         std::fprintf(stderr, "soak: start-up failed\n");
         return 1;
     }

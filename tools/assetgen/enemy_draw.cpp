@@ -85,4 +85,11 @@ void dither_over(Canvas& dst, const Canvas& mask, int index, int edge) {
         }
 }
 
+Canvas projectile_sheet(const Canvas& right) {
+    Canvas down = rotate_90_clockwise(right);
+    Canvas up = flip_vertical(down);
+    Canvas left = flip_horizontal(right);
+    return sheet({up, down, right, left}, 4);
+}
+
 }  // namespace art

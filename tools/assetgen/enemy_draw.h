@@ -45,5 +45,8 @@ void clip(Canvas& c, const std::function<bool(int, int)>& keep);
 // A light shade for translucent parts: every other pixel (chequered) takes `index`,
 // the rest keep what lies beneath, so grass or body shows through.
 void dither_over(Canvas& dst, const Canvas& mask, int index, int edge);
+// A projectile's sheet from its right-facing picture, turned and mirrored for the rest, in
+// the game's frame order: 0 up, 1 down, 2 right, 3 left.
+Canvas projectile_sheet(const Canvas& right);
 
 }  // namespace art

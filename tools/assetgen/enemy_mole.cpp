@@ -5,17 +5,7 @@
 namespace art {
 
 Canvas mole_sheet() {
-    // Rows of the sheet: frames 0-2 walk down, 3-5 up, 6-8 right, 9-11 left; in each
-    // group the first frame stands and the other two are the strides.
-    const int order[4] = {FACE_DOWN, FACE_UP, FACE_RIGHT, FACE_LEFT};
-    std::vector<Canvas> frames;
-    for (int facing : order)
-        for (int step = 0; step < 3; ++step) {
-            Canvas f(32, 32);
-            draw_mole(f, facing, step, MoleLook{});
-            frames.push_back(f);
-        }
-    return sheet(frames, 4);
+    return walking_sheet([](Canvas& f, int facing, int step) { draw_mole(f, facing, step, MoleLook{}); });
 }
 
 }  // namespace art

@@ -129,11 +129,11 @@ void draw_right(Canvas& frame, const Pen& p, int s, const MoleLook& look) {
 void draw_mole(Canvas& frame, int facing, int step, const MoleLook& look) {
     int s = step == 1 ? 1 : step == 2 ? -1 : 0;
     Pen p{frame, look.k, 0, -look.lift * look.k};
-    if (facing == FACE_DOWN)
+    if (facing == FACING_DOWN)
         draw_down(frame, p, s, look);
-    else if (facing == FACE_UP)
+    else if (facing == FACING_UP)
         draw_up(frame, p, s, look);
-    else if (facing == FACE_RIGHT)
+    else if (facing == FACING_RIGHT)
         draw_right(frame, p, s, look);
     else {
         Canvas right(frame.width, frame.height);

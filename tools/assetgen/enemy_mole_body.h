@@ -12,7 +12,7 @@ struct MoleLook {
     bool eyes = true;      // false when the wearer draws eyes of its own
 };
 
-// Draws one mole frame onto `frame` (32k pixels square). facing: FACE_* code;
+// Draws one mole frame onto `frame` (32k pixels square). facing: a Direction;
 // step 0 stands, 1 and 2 are the two strides of the walk.
 void draw_mole(Canvas& frame, int facing, int step, const MoleLook& look);
 

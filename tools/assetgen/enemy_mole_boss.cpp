@@ -77,7 +77,7 @@ void gear(Canvas& frame, double down, bool dizzy, bool walking_step) {
 
 Canvas walking(int step, bool dizzy) {
     Canvas f(SIZE, SIZE);
-    draw_mole(f, FACE_DOWN, step, MoleLook{K, CLAW, dizzy, 0, false});
+    draw_mole(f, FACING_DOWN, step, MoleLook{K, CLAW, dizzy, 0, false});
     gear(f, 0, dizzy, step != 0);
     return f;
 }
@@ -110,7 +110,7 @@ Canvas digging(int down, int clods, int heap) {
     paste(f, mouth, 0, 0);
     // The figure, lowered and cut off at the mouth's far half.
     Canvas body(SIZE, SIZE);
-    draw_mole(body, FACE_DOWN, 0, MoleLook{K, CLAW, false, 0, false});
+    draw_mole(body, FACING_DOWN, 0, MoleLook{K, CLAW, false, 0, false});
     gear(body, 0, false, false);
     Canvas sunk(SIZE, SIZE);
     paste(sunk, body, 0, down);

@@ -285,16 +285,16 @@ void draw_right(const Fig& f, int s) {
 
 void draw_pig(Canvas& frame, int facing, int step, const PigLook& look) {
     int s = step == 1 ? 1 : step == 2 ? -1 : 0;
-    if (facing == FACE_LEFT) {
+    if (facing == FACING_LEFT) {
         Canvas right(frame.width, frame.height);
-        draw_pig(right, FACE_RIGHT, step, look);
+        draw_pig(right, FACING_RIGHT, step, look);
         paste(frame, flip_horizontal(right), 0, 0);
         return;
     }
     Fig f{frame, look};
-    if (facing == FACE_DOWN)
+    if (facing == FACING_DOWN)
         draw_down(f, s);
-    else if (facing == FACE_UP)
+    else if (facing == FACING_UP)
         draw_up(f, s);
     else
         draw_right(f, s);

@@ -10,7 +10,7 @@ struct PigLook {
     bool armed = true;   // holds his weapon
 };
 
-// Draws one pig frame onto `frame` (32k pixels square). facing: FACE_* code;
+// Draws one pig frame onto `frame` (32k pixels square). facing: a Direction;
 // step 0 stands, 1 and 2 are the two strides of the walk.
 void draw_pig(Canvas& frame, int facing, int step, const PigLook& look);
 

@@ -1,5 +1,6 @@
 // The enemy and boss sprite sheets, each laid out cell by cell as the game cuts its frames.
 #pragma once
+#include "base/direction.h"
 #include "canvas.h"
 
 namespace art {
@@ -13,10 +14,20 @@ Canvas wasp_sheet();        // 7 x 2 cells of 32: right-facing row, then the lef
 Canvas wasp_boss_sheet();   // 7 x 2 cells of 64, laid out as the wasp's
 Canvas stinger_sheet();     // 4 x 1 cells of 32: up, down, right, left
 
-// Facing codes of the walking frames, as the game numbers directions.
-constexpr int FACE_UP = 0;
-constexpr int FACE_DOWN = 1;
-constexpr int FACE_LEFT = 2;
-constexpr int FACE_RIGHT = 3;
+// A troop's walking sheet, 4 x 3 cells of 32: frames 0-2 walk down, 3-5 up, 6-8 right, 9-11
+// left; in each group the first frame stands and the other two are the strides.
+// `draw(frame, facing, step)` draws one frame.
+template <class Draw>
+Canvas walking_sheet(Draw draw) {
+    const Direction order[4] = {FACING_DOWN, FACING_UP, FACING_RIGHT, FACING_LEFT};
+    std::vector<Canvas> frames;
+    for (Direction facing : order)
+        for (int step = 0; step < 3; ++step) {
+            Canvas f(32, 32);
+            draw(f, facing, step);
+            frames.push_back(f);
+        }
+    return sheet(frames, 4);
+}
 
 }  // namespace art

@@ -8,7 +8,7 @@ namespace {
 
 Canvas lord(int step, bool armed) {
     Canvas f(64, 64);
-    draw_pig(f, FACE_DOWN, step, PigLook{2, true, armed});
+    draw_pig(f, FACING_DOWN, step, PigLook{2, true, armed});
     return f;
 }
 
@@ -42,13 +42,6 @@ Canvas swine_boss_sheet() {
     return sheet({lord(0, true), lord(1, true), lord(2, true), lord(0, false)}, 4);
 }
 
-Canvas spear_sheet() {
-    Canvas right = spear_right();
-    Canvas down = rotate_90_clockwise(right);
-    Canvas up = flip_vertical(down);
-    Canvas left = flip_horizontal(right);
-    // Frame order: 0 up, 1 down, 2 right, 3 left.
-    return sheet({up, down, right, left}, 4);
-}
+Canvas spear_sheet() { return projectile_sheet(spear_right()); }
 
 }  // namespace art

@@ -49,13 +49,6 @@ Canvas wasp_sheet() { return wasp_frames(WaspLook{}); }
 
 Canvas wasp_boss_sheet() { return wasp_frames(WaspLook{2, true}); }
 
-Canvas stinger_sheet() {
-    Canvas right = stinger_right();
-    Canvas down = rotate_90_clockwise(right);
-    Canvas up = flip_vertical(down);
-    Canvas left = flip_horizontal(right);
-    // Frame order: 0 up, 1 down, 2 right, 3 left.
-    return sheet({up, down, right, left}, 4);
-}
+Canvas stinger_sheet() { return projectile_sheet(stinger_right()); }
 
 }  // namespace art

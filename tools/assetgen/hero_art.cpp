@@ -65,6 +65,16 @@ void tunic(Canvas& f, int x, int y, int w, int h, int belt_y, bool buckle) {
     stamp(f, t);
 }
 
+// Both legs as seen from the front or the back, the fur and the paws in the given shades.
+void legs_front_or_back(Canvas& f, const Pose& p, int fur, int paw_shade) {
+    Canvas legs = layer();
+    fill_rect(legs, 12, 24, 3, 4 + p.near_foot, fur);
+    fill_rect(legs, 17, 24, 3, 4 + p.far_foot, fur);
+    paw(legs, 11, 27 + p.near_foot, paw_shade);
+    paw(legs, 17, 27 + p.far_foot, paw_shade);
+    stamp(f, legs);
+}
+
 void eye(Canvas& f, int x, int y) {
     fill_rect(f, x, y, 2, 2, BLACK);
     f.set(x, y, WHITE);
@@ -76,12 +86,7 @@ Canvas draw_front(const Pose& p) {
     int b = p.bob;
     tail(f, {{20, 25 + b}, {24, 27}, {27, 26}, {28, 23}, {27, 20}});
 
-    Canvas legs = layer();
-    fill_rect(legs, 12, 24, 3, 4 + p.near_foot, FUR + 3);
-    fill_rect(legs, 17, 24, 3, 4 + p.far_foot, FUR + 3);
-    paw(legs, 11, 27 + p.near_foot, 4);
-    paw(legs, 17, 27 + p.far_foot, 4);
-    stamp(f, legs);
+    legs_front_or_back(f, p, FUR + 3, 4);
 
     tunic(f, 10, 16 + b, 12, 10, 22 + b, true);
 
@@ -145,12 +150,7 @@ Canvas draw_back(const Pose& p) {
     Canvas f = layer();
     int b = p.bob;
 
-    Canvas legs = layer();
-    fill_rect(legs, 12, 24, 3, 4 + p.near_foot, FUR + 2);
-    fill_rect(legs, 17, 24, 3, 4 + p.far_foot, FUR + 2);
-    paw(legs, 11, 27 + p.near_foot, 2);
-    paw(legs, 17, 27 + p.far_foot, 2);
-    stamp(f, legs);
+    legs_front_or_back(f, p, FUR + 2, 2);
 
     tunic(f, 10, 16 + b, 12, 10, 22 + b, false);
 

@@ -5,12 +5,7 @@
 namespace art {
 
 LevelMap build_level_1() {
-    LevelMap m;
-    m.number = 1;
-    m.hero = {200, 380};
-    m.boss = {2485, 1689};
-    m.encounter = {2134, 1 << 20, 1785, 1 << 20};
-    m.completion = {1624, 1965, 310, 620};
+    LevelMap m = level_map_start(1);
     m.cells.fill(K_FOREST);
 
     // Curdwick's edge, where the hero starts: cottages, a flower garden and its fence.

@@ -23,12 +23,7 @@ void fenced_field(LevelMap& m, int c0, int r0, int c1, int r1) {
 }  // namespace
 
 LevelMap build_level_2() {
-    LevelMap m;
-    m.number = 2;
-    m.hero = {200, 300};
-    m.boss = {3508, 703};
-    m.encounter = {3474, 3504, 1034, 1134};
-    m.completion = {1973, 2312, 884, 1196};
+    LevelMap m = level_map_start(2);
     m.cells.fill(K_FOREST);
 
     // The farmland: open pasture inside a ring of woods.

@@ -15,12 +15,7 @@ void rope_bridge(LevelMap& m, int c0, int r0, int c1, int r1, int clear_c1, int 
 }  // namespace
 
 LevelMap build_level_3() {
-    LevelMap m;
-    m.number = 3;
-    m.hero = {200, 380};
-    m.boss = {5000, 2400};
-    m.encounter = {5111, 5301, 2611, 1 << 20};
-    m.completion = {3925, 4363, 1462, 1642};
+    LevelMap m = level_map_start(3);
     m.cells.fill(K_SKY);
 
     // Masses of leaves hang between the limbs; the drop shows through the gaps.

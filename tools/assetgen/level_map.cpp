@@ -8,6 +8,7 @@
 #include <stdexcept>
 
 #include "canvas.h"
+#include "world/level_places.h"
 
 namespace art {
 
@@ -122,6 +123,15 @@ void scatter(LevelMap& m, int c0, int r0, int c1, int r1, int where, int value, 
         }
 }
 
+LevelMap level_map_start(int number) {
+    LevelMap m;
+    m.number = number;
+    const LevelPlaces& places = LEVEL_PLACES[number - 1];
+    m.hero = {static_cast<int>(places.hero_start.x), static_cast<int>(places.hero_start.y)};
+    m.boss = {static_cast<int>(places.boss_start.x), static_cast<int>(places.boss_start.y)};
+    return m;
+}
+
 std::vector<unsigned char> reachable_cells(const LevelMap& m) {
     std::vector<unsigned char> seen(MAP_CELLS * MAP_CELLS, 0);
     std::vector<int> queue;
@@ -156,9 +166,11 @@ void place_enemies(const LevelMap& m, std::vector<Spot>& out, int count, const s
     };
     auto in_zone = [&](int c, int r) {
         // Keep enemies out of the story zones so they never start on top of an event.
+        const StoryZone& encounter = boss_zone(m.number);
+        const StoryZone& completion = completion_zone(m.number);
         for (int dy = 0; dy < 32; dy += 31)
             for (int dx = 0; dx < 32; dx += 31)
-                if (m.encounter.contains(c * 32 + dx, r * 32 + dy) || m.completion.contains(c * 32 + dx, r * 32 + dy))
+                if (encounter.contains(c * 32 + dx, r * 32 + dy) || completion.contains(c * 32 + dx, r * 32 + dy))
                     return true;
         return false;
     };

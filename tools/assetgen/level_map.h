@@ -36,12 +36,6 @@ struct Spot {
     int x = 0, y = 0;  // world pixels
 };
 
-// A story zone: the hero's top-left corner is inside when lo < X < hi and lo < Y < hi.
-struct Zone {
-    int x_lo, x_hi, y_lo, y_hi;
-    bool contains(int x, int y) const { return x > x_lo && x < x_hi && y > y_lo && y < y_hi; }
-};
-
 // A set piece worth a full-size look in the preview: its name and the tile it is centred on.
 struct Sight {
     std::string name;
@@ -52,7 +46,6 @@ struct LevelMap {
     int number = 0;
     std::array<int, MAP_CELLS * MAP_CELLS> cells{};
     Spot hero, boss;
-    Zone encounter{}, completion{};
     std::vector<Spot> moles, pigs, wasps;
     std::vector<Sight> sights;
 
@@ -99,6 +92,9 @@ void finish_level(LevelMap& m);
 // Which floor cells the hero can walk to from his start (cell by cell: a hero box of one
 // cell aligned to the grid passes wherever floor cells touch side to side).
 std::vector<unsigned char> reachable_cells(const LevelMap& m);
+
+// An empty level `number` (1..3) with the hero's and the boss's starts from the level's places.
+LevelMap level_map_start(int number);
 
 // The three levels, each described by its own plan.
 LevelMap build_level_1();

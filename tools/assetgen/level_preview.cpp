@@ -7,6 +7,7 @@
 #include "generators.h"
 #include "level_map.h"
 #include "level_tiles.h"
+#include "world/level_places.h"
 
 namespace art {
 
@@ -27,9 +28,10 @@ void mark(Canvas& c, int world_x, int world_y, int size, int index) {
     rect_outline(c, world_x * SCALE / 32, world_y * SCALE / 32, std::max(2, size * SCALE / 32), std::max(2, size * SCALE / 32), index);
 }
 
-void zone_outline(Canvas& c, const Zone& z, int index) {
-    int x0 = std::max(0, z.x_lo), y0 = std::max(0, z.y_lo);
-    int x1 = std::min(6399, z.x_hi + 31), y1 = std::min(6399, z.y_hi + 31);  // the hero's box reaches 31 further
+void zone_outline(Canvas& c, const StoryZone& z, int index) {
+    const int x0 = std::max(0, static_cast<int>(z.x_min)), y0 = std::max(0, static_cast<int>(z.y_min));
+    // The hero's box reaches 31 further.
+    const int x1 = static_cast<int>(std::min(6399.0f, z.x_max + 31)), y1 = static_cast<int>(std::min(6399.0f, z.y_max + 31));
     rect_outline(c, x0 * SCALE / 32, y0 * SCALE / 32, (x1 - x0) * SCALE / 32, (y1 - y0) * SCALE / 32, index);
 }
 
@@ -57,8 +59,9 @@ void make_level_previews(const std::string& dir) {
         Canvas c(MAP_CELLS * SCALE, MAP_CELLS * SCALE);
         for (int r = 0; r < MAP_CELLS; ++r)
             for (int col = 0; col < MAP_CELLS; ++col) paste(c, small_tile(sheet, m.at(col, r)), col * SCALE, r * SCALE);
-        zone_outline(c, m.encounter, ORANGE + 6);
-        zone_outline(c, m.completion, LIME + 7);
+        const StoryZone& completion = completion_zone(n);
+        zone_outline(c, boss_zone(n), ORANGE + 6);
+        zone_outline(c, completion, LIME + 7);
         for (const Spot& s : m.moles) mark(c, s.x, s.y, 32, MOLE + 1);
         for (const Spot& s : m.pigs) mark(c, s.x, s.y, 32, ROSE + 5);
         for (const Spot& s : m.wasps) mark(c, s.x, s.y, 32, GOLD + 6);
@@ -67,7 +70,7 @@ void make_level_previews(const std::string& dir) {
         std::string name = "Level" + std::to_string(n);
         save_bmp(dir, name + "_preview.bmp", c);
         save_bmp(dir, name + "_start.bmp", view(m, sheet, m.hero.x - 200, m.hero.y - 200));
-        save_bmp(dir, name + "_jail.bmp", view(m, sheet, (m.completion.x_lo + m.completion.x_hi) / 2 - 320, m.completion.y_hi - 200));
+        save_bmp(dir, name + "_jail.bmp", view(m, sheet, static_cast<int>(completion.x_min + completion.x_max) / 2 - 320, static_cast<int>(completion.y_max) - 200));
         save_bmp(dir, name + "_arena.bmp", view(m, sheet, m.boss.x - 288, m.boss.y - 200));
         for (const Sight& s : m.sights) save_bmp(dir, name + "_" + s.name + ".bmp", view(m, sheet, s.col * 32 - 304, s.row * 32 - 224));
     }

@@ -115,19 +115,12 @@ void furrows(Canvas& c, unsigned seed) {
 void wax_cells(Canvas& c, unsigned seed) {
     // A worn floor of pale wax: flat cells 8 wide in offset rows, only their rims raised.
     c = Canvas(S, S, CREAM + 5);
-    for (int row = 0; row < 4; ++row)
-        for (int col = -1; col < 5; ++col) {
-            int cx = col * 8 + (row % 2) * 4 + 4, cy = row * 8 + 4;
-            int tone = static_cast<int>(noise(col & 3, row, seed) % 2);
-            for (int dy = -3; dy <= 3; ++dy)
-                for (int dx = -3; dx <= 3; ++dx) {
-                    int d = std::abs(dx) + std::abs(dy);
-                    if (d > 4 || std::abs(dx) > 3) continue;
-                    int shade = d == 4 ? 4 : 5 + tone;
-                    if (d == 3 && dx + dy < 0) shade = 7;
-                    wset(c, cx + dx, cy + dy, CREAM + shade);
-                }
-        }
+    wax_comb(c, seed, [](int dx, int dy, int tone) {
+        int d = std::abs(dx) + std::abs(dy);
+        int shade = d == 4 ? 4 : 5 + tone;
+        if (d == 3 && dx + dy < 0) shade = 7;
+        return CREAM + shade;
+    });
 }
 
 void bark_floor(Canvas& c, unsigned seed) {

@@ -39,6 +39,23 @@ inline void ground(Canvas& c, int ramp, int lo, int hi, int cell, unsigned seed)
 // Sets a pixel, wrapping around the tile edges.
 inline void wset(Canvas& c, int x, int y, int index) { c.set(((x % S) + S) % S, ((y % S) + S) % S, index); }
 
+// A comb of wax cells 8 pixels apart in offset rows, wrapping round the tile: each pixel of a
+// cell (|dx| + |dy| <= 4 and |dx| <= 3 from its centre) takes shade(dx, dy, tone), where the
+// cell's tone is 0 or 1.
+template <class Shade>
+void wax_comb(Canvas& c, unsigned seed, Shade shade) {
+    for (int row = 0; row < 4; ++row)
+        for (int col = -1; col < 5; ++col) {
+            int cx = col * 8 + (row % 2) * 4 + 4, cy = row * 8 + 4;
+            int tone = static_cast<int>(noise(col & 3, row, seed) % 2);
+            for (int dy = -3; dy <= 3; ++dy)
+                for (int dx = -3; dx <= 3; ++dx) {
+                    if (std::abs(dx) + std::abs(dy) > 4 || std::abs(dx) > 3) continue;
+                    wset(c, cx + dx, cy + dy, shade(dx, dy, tone));
+                }
+        }
+}
+
 // An ellipse that wraps around the tile edges.
 inline void wdisc(Canvas& c, int cx, int cy, int rx, int ry, int index) {
     for (int dy = -ry; dy <= ry; ++dy)

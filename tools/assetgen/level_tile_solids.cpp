@@ -380,18 +380,11 @@ void jail_door(Canvas& c) {
 void wax_wall(Canvas& c, unsigned seed) {
     // Capped cells, domed and lit from the upper left, in offset rows.
     c = Canvas(S, S, HONEY + 0);
-    for (int row = 0; row < 4; ++row)
-        for (int col = -1; col < 5; ++col) {
-            int cx = col * 8 + (row % 2) * 4 + 4, cy = row * 8 + 4;
-            int tone = static_cast<int>(noise(col & 3, row, seed) % 2);
-            for (int dy = -3; dy <= 3; ++dy)
-                for (int dx = -3; dx <= 3; ++dx) {
-                    if (std::abs(dx) + std::abs(dy) > 4 || std::abs(dx) > 3) continue;
-                    int shade = 2 + tone - (dx + dy) / 2;
-                    if (std::abs(dx) + std::abs(dy) == 4) shade = 0;
-                    wset(c, cx + dx, cy + dy, HONEY + std::clamp(shade, 0, 5));
-                }
-        }
+    wax_comb(c, seed, [](int dx, int dy, int tone) {
+        int shade = 2 + tone - (dx + dy) / 2;
+        if (std::abs(dx) + std::abs(dy) == 4) shade = 0;
+        return HONEY + std::clamp(shade, 0, 5);
+    });
 }
 
 void bark_wall(Canvas& c) {

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "base/byte_writer.h"
+#include "game/music_files.h"
 #include "generators.h"
 
 namespace art {
@@ -206,10 +208,6 @@ void put_var(std::string& out, uint32_t v) {
     while (n) out += static_cast<char>(bytes[--n]);
 }
 
-void put_be(std::string& out, uint32_t v, int bytes) {
-    for (int i = bytes - 1; i >= 0; --i) out += static_cast<char>((v >> (8 * i)) & 0xFF);
-}
-
 struct Event {
     uint32_t tick;
     int order;  // note-offs before note-ons at the same tick
@@ -230,7 +228,7 @@ std::string track_chunk(std::vector<Event> events, uint32_t end_tick) {
     put_var(body, end_tick > now ? end_tick - now : 0);
     body += std::string("\xFF\x2F\x00", 3);
     std::string chunk = "MTrk";
-    put_be(chunk, static_cast<uint32_t>(body.size()), 4);
+    append_be(chunk, static_cast<uint32_t>(body.size()), 4);
     return chunk + body;
 }
 
@@ -245,15 +243,15 @@ std::string midi_bytes(const Song& song, const std::string& title) {
     const uint32_t end_tick = song.end_tick ? song.end_tick : last_note_end(song) + TICKS_PER_BEAT;
 
     std::string file = "MThd";
-    put_be(file, 6, 4);
-    put_be(file, 1, 2);  // format 1: a conductor track and one track per voice
-    put_be(file, static_cast<uint32_t>(song.voices.size() + 1), 2);
-    put_be(file, TICKS_PER_BEAT, 2);
+    append_be(file, 6, 4);
+    append_be(file, 1, 2);  // format 1: a conductor track and one track per voice
+    append_be(file, static_cast<uint32_t>(song.voices.size() + 1), 2);
+    append_be(file, TICKS_PER_BEAT, 2);
 
     std::vector<Event> conductor;
     conductor.push_back({0, 0, meta_text(0x03, title)});
     std::string tempo = {'\xFF', '\x51', '\x03'};
-    put_be(tempo, 60000000u / static_cast<uint32_t>(song.bpm), 3);
+    append_be(tempo, 60000000u / static_cast<uint32_t>(song.bpm), 3);
     conductor.push_back({0, 1, tempo});
     conductor.push_back({0, 2, std::string{'\xFF', '\x58', '\x04', static_cast<char>(song.beats_per_bar), '\x02', '\x18', '\x08'}});
     file += track_chunk(conductor, end_tick);
@@ -561,12 +559,15 @@ Song game_over_lament() {
 }  // namespace
 
 void make_music(const std::string& dir) {
-    write_file(dir + "/intro.MID", midi_bytes(title_theme(), "Quillmoor"));
-    write_file(dir + "/level1.MID", midi_bytes(meadow_theme(), "The Meadow"));
-    write_file(dir + "/level2.MID", midi_bytes(farm_fort_theme(), "The Farm Fort"));
-    write_file(dir + "/level3.MID", midi_bytes(great_tree_theme(), "The Great Tree"));
-    write_file(dir + "/levelComplete.MID", midi_bytes(level_complete_fanfare(), "Level Complete"));
-    write_file(dir + "/gameOver.MID", midi_bytes(game_over_lament(), "Game Over"));
+    auto save = [&](int GameState::*track, const Song& song, const char* title) {
+        write_file(dir + "/" + music_file_name(track), midi_bytes(song, title));
+    };
+    save(&GameState::intro_track, title_theme(), "Quillmoor");
+    save(&GameState::level1_track, meadow_theme(), "The Meadow");
+    save(&GameState::level2_track, farm_fort_theme(), "The Farm Fort");
+    save(&GameState::level3_track, great_tree_theme(), "The Great Tree");
+    save(&GameState::level_complete_track, level_complete_fanfare(), "Level Complete");
+    save(&GameState::game_over_track, game_over_lament(), "Game Over");
 }
 
 }  // namespace art

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "audio/sound_ids.h"
+#include "base/byte_writer.h"
 #include "generators.h"
 
 namespace art {
@@ -95,27 +97,20 @@ void fade_tail(Samples& s, float seconds) {
 }
 
 std::string wav_bytes(const Samples& s) {
-    auto put32 = [](std::string& out, uint32_t v) {
-        for (int i = 0; i < 4; ++i) out += static_cast<char>((v >> (8 * i)) & 0xFF);
-    };
-    auto put16 = [](std::string& out, uint16_t v) {
-        out += static_cast<char>(v & 0xFF);
-        out += static_cast<char>(v >> 8);
-    };
     const uint32_t data_size = static_cast<uint32_t>(s.size());
     const uint32_t padded = data_size + (data_size & 1);
     std::string out = "RIFF";
-    put32(out, 4 + 8 + 16 + 8 + padded);
+    append_le(out, 4 + 8 + 16 + 8 + padded, 4);
     out += "WAVEfmt ";
-    put32(out, 16);
-    put16(out, 1);  // PCM
-    put16(out, 1);  // mono
-    put32(out, RATE);
-    put32(out, RATE);  // bytes per second
-    put16(out, 1);  // block alignment
-    put16(out, 8);  // bits per sample
+    append_le(out, 16, 4);
+    append_le(out, 1, 2);  // PCM
+    append_le(out, 1, 2);  // mono
+    append_le(out, RATE, 4);
+    append_le(out, RATE, 4);  // bytes per second
+    append_le(out, 1, 2);  // block alignment
+    append_le(out, 8, 2);  // bits per sample
     out += "data";
-    put32(out, data_size);
+    append_le(out, data_size, 4);
     for (float v : s) {
         const int byte = static_cast<int>(std::lround(128.0f + 127.0f * std::clamp(v, -1.0f, 1.0f)));
         out += static_cast<char>(std::clamp(byte, 0, 255));
@@ -124,7 +119,8 @@ std::string wav_bytes(const Samples& s) {
     return out;
 }
 
-void save(const std::string& dir, const std::string& name, Samples s, float peak) {
+void save(const std::string& dir, int SoundIds::*sound, Samples s, float peak) {
+    const std::string name = sound_file_name(sound);
     fade_tail(s, 0.01f);
     normalise(s, peak);
     write_file(dir + "/" + name, wav_bytes(s));
@@ -425,20 +421,20 @@ Samples jail_creak() {
 }  // namespace
 
 void make_sounds(const std::string& dir) {
-    save(dir, "item.WAV", key_chime(), 0.80f);
-    save(dir, "openJail.WAV", jail_creak(), 0.85f);
-    save(dir, "cheese.WAV", cheese_munch(), 0.85f);
-    save(dir, "nibbsDie.WAV", hero_dies(), 0.85f);
-    save(dir, "ouch.WAV", ouch(), 0.85f);
-    save(dir, "useSword.WAV", sword_swish(), 0.75f);
-    save(dir, "death.WAV", enemy_dies(), 0.85f);
-    save(dir, "arrow.WAV", arrow_twang(), 0.80f);
-    save(dir, "moleHit.WAV", mole_hit(), 0.90f);
-    save(dir, "pigHit.WAV", pig_hit(), 0.85f);
-    save(dir, "waspHit.WAV", wasp_hit(), 0.80f);
-    save(dir, "bossHit.WAV", boss_hit(), 0.95f);
-    save(dir, "bossDie.WAV", boss_dies(), 0.95f);
-    save(dir, "celebrate.WAV", celebrate(), 0.85f);
+    save(dir, &SoundIds::item, key_chime(), 0.80f);
+    save(dir, &SoundIds::open_jail, jail_creak(), 0.85f);
+    save(dir, &SoundIds::cheese, cheese_munch(), 0.85f);
+    save(dir, &SoundIds::nibbs_die, hero_dies(), 0.85f);
+    save(dir, &SoundIds::ouch, ouch(), 0.85f);
+    save(dir, &SoundIds::use_sword, sword_swish(), 0.75f);
+    save(dir, &SoundIds::death, enemy_dies(), 0.85f);
+    save(dir, &SoundIds::arrow, arrow_twang(), 0.80f);
+    save(dir, &SoundIds::mole_hit, mole_hit(), 0.90f);
+    save(dir, &SoundIds::pig_hit, pig_hit(), 0.85f);
+    save(dir, &SoundIds::wasp_hit, wasp_hit(), 0.80f);
+    save(dir, &SoundIds::boss_hit, boss_hit(), 0.95f);
+    save(dir, &SoundIds::boss_die, boss_dies(), 0.95f);
+    save(dir, &SoundIds::celebrate, celebrate(), 0.85f);
 }
 
 }  // namespace art

@@ -66,10 +66,7 @@ int main(int argc, char** argv) {
     play_mode = PlayMode::Classic;
     KeyRecorder recorder;
     if (!open_recording(recorder, out, play_mode_name(play_mode), hash_text(data_folder_hash(".")))) return 1;
-    platform::Config config;
-    config.backend = platform::Backend::Headless;
-    config.mute = true;
-    if (!platform::init(config) || !game_init()) {
+    if (!platform::init_headless() || !game_init()) {
         std::fprintf(stderr, "autopilot: the game did not start\n");
         return 1;
     }

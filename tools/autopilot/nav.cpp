@@ -9,8 +9,6 @@
 namespace {
 
 constexpr int WORLD_SIZE = MAP_COLUMNS * 32;
-constexpr int DX[4] = {0, 0, -HERO_STEP, HERO_STEP};
-constexpr int DY[4] = {-HERO_STEP, HERO_STEP, 0, 0};
 
 int floor_div(int a, int b) { return (a >= 0 ? a : a - b + 1) / b; }
 
@@ -56,8 +54,8 @@ bool build_field(NavField& f, int hero_x, int hero_y, const std::vector<HeroRect
         const int32_t node = f.queue[head];
         if (stop_at_hero && node == hero_node) break;
         const int i = node % f.cols, j = node / f.cols;
-        for (int d = 0; d < 4; ++d) {
-            const int ni = i + DX[d] / HERO_STEP, nj = j + DY[d] / HERO_STEP;
+        for (Direction d : DIRECTIONS) {
+            const int ni = i + direction_dx(d), nj = j + direction_dy(d);
             if (ni < 0 || nj < 0 || ni >= f.cols || nj >= f.rows) continue;
             const int32_t next = nj * f.cols + ni;
             const int x = f.rx + ni * HERO_STEP, y = f.ry + nj * HERO_STEP;
@@ -80,8 +78,8 @@ int field_step(const NavField& f, int x, int y, int prefer) {
     const int here = field_distance(f, x, y);
     if (here <= 0) return -1;
     int best = -1;
-    for (int d = 0; d < 4; ++d) {
-        const int there = field_distance(f, x + DX[d], y + DY[d]);
+    for (Direction d : DIRECTIONS) {
+        const int there = field_distance(f, x + direction_dx(d) * HERO_STEP, y + direction_dy(d) * HERO_STEP);
         if (there >= 0 && there < here && (best < 0 || d == prefer)) best = d;
     }
     return best;

@@ -12,9 +12,6 @@
 namespace {
 
 constexpr unsigned DIRECTION_KEY[4] = {SCRIPT_KEY_UP, SCRIPT_KEY_DOWN, SCRIPT_KEY_LEFT, SCRIPT_KEY_RIGHT};
-constexpr int DX[4] = {0, 0, -1, 1};
-constexpr int DY[4] = {-1, 1, 0, 0};
-constexpr int OPPOSITE[4] = {1, 0, 3, 2};
 // How long a moving goal's way is trusted, frames.
 constexpr int MOVING_GOAL_FRAMES = 6;
 // Frames a blown mole boss stands stunned before he digs in, and some to spare.
@@ -36,14 +33,14 @@ bool arrow_fits(int x, int y) {
     return true;
 }
 
-// An arrow shot facing `facing` from the hero at (x, y) reaches `target` before any wall.
-bool clear_shot(int x, int y, int facing, const Box& target) {
+// An arrow shot facing `way` from the hero at (x, y) reaches `target` before any wall.
+bool clear_shot(int x, int y, Direction way, const Box& target) {
     int ax = x + 6, ay = y + 6;
     for (int travelled = 0; travelled < SHOT_RANGE; travelled += 16) {
         if (!arrow_fits(ax, ay)) return false;
         if (boxes_overlap(Box{ax, ay, 16, 16}, target)) return true;
-        ax += DX[facing] * 16;
-        ay += DY[facing] * 16;
+        ax += direction_dx(way) * 16;
+        ay += direction_dy(way) * 16;
     }
     return false;
 }
@@ -103,8 +100,8 @@ void door_bumps(std::vector<HeroRect>& goals) {
 
 // The direction in which one step from (x, y) touches a jail door, or -1.
 int door_push(int x, int y) {
-    for (int d = 0; d < 4; ++d) {
-        const int nx = x + DX[d] * HERO_STEP, ny = y + DY[d] * HERO_STEP;
+    for (Direction d : DIRECTIONS) {
+        const int nx = x + direction_dx(d) * HERO_STEP, ny = y + direction_dy(d) * HERO_STEP;
         for (int r = ny / 32; r <= (ny + 31) / 32; ++r)
             for (int c = nx / 32; c <= (nx + 31) / 32; ++c)
                 if (tile_at(r, c) == TILE_JAIL_DOOR) return d;
@@ -130,9 +127,9 @@ void shooting_spots(const Sight& s, std::vector<HeroRect>& goals) {
     for (int gap = 48; gap <= 176; gap += 4) {
         for (int side = 0; side < 2; ++side) {
             const int hy = side == 0 ? b.y + b.h + gap : b.y - 32 - gap;
-            const int facing = side == 0 ? FACING_UP : FACING_DOWN;
+            const Direction way = side == 0 ? FACING_UP : FACING_DOWN;
             const int hx = b.x + (lo + hi) / 2;
-            if (!hero_fits(hx, hy) || !clear_shot(hx, hy, facing, b)) continue;
+            if (!hero_fits(hx, hy) || !clear_shot(hx, hy, way, b)) continue;
             goals.push_back({b.x + lo, hy, b.x + hi, hy + 3});
         }
     }
@@ -148,9 +145,9 @@ int dodge(const Sight& s) {
         const int reach = reduced_half(m.w) + 12;
         if (std::abs(side) >= reach || along < -reach || along > 260) continue;
         // Step to the side the hero already leans to, else the other.
-        const int first = across ? (side >= 0 ? FACING_DOWN : FACING_UP) : (side >= 0 ? FACING_RIGHT : FACING_LEFT);
-        for (int d : {first, OPPOSITE[first]})
-            if (hero_fits(s.hero_x + DX[d] * HERO_STEP, s.hero_y + DY[d] * HERO_STEP)) return d;
+        const Direction first = across ? (side >= 0 ? FACING_DOWN : FACING_UP) : (side >= 0 ? FACING_RIGHT : FACING_LEFT);
+        for (Direction d : {first, opposite(first)})
+            if (hero_fits(s.hero_x + direction_dx(d) * HERO_STEP, s.hero_y + direction_dy(d) * HERO_STEP)) return d;
     }
     return -1;
 }
@@ -267,7 +264,7 @@ unsigned play(Pilot& p) {
     const int away = dodge(s);
     if (away >= 0) return keys | DIRECTION_KEY[away];
     // Turn to an enemy that another facing's sword would reach.
-    for (int d = 0; d < 4; ++d) {
+    for (Direction d : DIRECTIONS) {
         if (d == s.facing) continue;
         const Box reach = sword_box(s.hero_x, s.hero_y, d);
         for (const Target& t : s.targets)

@@ -15,7 +15,7 @@ bool boxes_overlap(const Box& a, const Box& b) {
 
 Box hero_box(int x, int y) { return Box{x, y, 32, 32}; }
 
-Box sword_box(int x, int y, int facing) {
+Box sword_box(int x, int y, Direction facing) {
     switch (facing) {
     case FACING_UP:
         return Box{x + 8, y - 18, 16, 16};
@@ -44,7 +44,7 @@ void look(Sight& s) {
     s.level = game.current_level;
     s.hero_x = w.scroll_x + static_cast<int>(p.body.x);
     s.hero_y = w.scroll_y + static_cast<int>(p.body.y);
-    s.facing = p.body.aux_3;
+    s.facing = facing(p.body);
     s.hit_points = p.hit_points;
     s.lives = p.lives;
     s.has_key = p.has_key;

@@ -2,6 +2,8 @@
 #pragma once
 #include <vector>
 
+#include "base/direction.h"
+
 // A box in world pixels, with the half size that the game's overlap test uses.
 struct Box {
     int x = 0, y = 0, w = 0, h = 0;
@@ -23,7 +25,7 @@ struct Target {
 struct Sight {
     int level = 0;  // the level being played
     int hero_x = 0, hero_y = 0;  // the hero's world top-left corner
-    int facing = 1;
+    Direction facing = FACING_DOWN;
     int hit_points = 0, lives = 0;
     bool has_key = false, has_bow = false;
     bool sword_busy = false;  // a swing still runs: the hero cannot walk
@@ -42,5 +44,5 @@ struct Sight {
 void look(Sight& sight);
 
 // The sword's box when the hero at (x, y) swings facing `facing`.
-Box sword_box(int x, int y, int facing);
+Box sword_box(int x, int y, Direction facing);
 Box hero_box(int x, int y);

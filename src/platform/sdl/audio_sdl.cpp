@@ -60,6 +60,19 @@ SDL_AudioDeviceID device = 0;
 bool subsystem_started = false;
 // Held by the mixer thread while it mixes, and by the game while it changes what is mixed.
 SDL_mutex* mix_lock = nullptr;
+
+// Holds mix_lock from its making to the end of its scope; nothing while there is no lock.
+struct MixLock {
+    SDL_mutex* held = mix_lock;
+    MixLock() {
+        if (held) SDL_LockMutex(held);
+    }
+    ~MixLock() {
+        if (held) SDL_UnlockMutex(held);
+    }
+    MixLock(const MixLock&) = delete;
+    MixLock& operator=(const MixLock&) = delete;
+};
 SoundBuffer buffers[AUDIO_BUFFER_MAX];
 Limiter limiter;
 float mix_block[MIX_BLOCK_SAMPLES];
@@ -190,7 +203,7 @@ void rescale_music_ahead(int before, int now) {
 void fill_stream(void*, Uint8* stream, int bytes) {
     Sint16* out = reinterpret_cast<Sint16*>(stream);
     const int total = bytes / static_cast<int>(sizeof(Sint16));
-    SDL_LockMutex(mix_lock);
+    const MixLock hold;
     for (int done = 0; done < total; done += MIX_BLOCK_SAMPLES) {
         const int count = std::min(MIX_BLOCK_SAMPLES, total - done);
         render_music(mix_block, count);
@@ -202,7 +215,6 @@ void fill_stream(void*, Uint8* stream, int bytes) {
             out[done + i] = static_cast<Sint16>(v + (v < 0.0f ? -0.5f : 0.5f));
         }
     }
-    SDL_UnlockMutex(mix_lock);
 }
 
 // The synthesiser reports its own faults; only those that stop it are worth a line.
@@ -238,14 +250,15 @@ bool make_synth() {
     FontChorus chorus;
     if (!load_font_chorus(QUILLMOOR_SOUNDFONT, &chorus, &fault))
         std::fprintf(stderr, "quillmoor: SoundFont %s: %s; its chorus runs for every track\n", QUILLMOOR_SOUNDFONT, fault);
-    SDL_LockMutex(mix_lock);
-    synth_settings = settings;
-    synth = made;
-    font_chorus = chorus;
-    chorus_on = true;
-    chorus_fading_frames = 0;
-    apply_music_volume();
-    SDL_UnlockMutex(mix_lock);
+    {
+        const MixLock hold;
+        synth_settings = settings;
+        synth = made;
+        font_chorus = chorus;
+        chorus_on = true;
+        chorus_fading_frames = 0;
+        apply_music_volume();
+    }
     synth_failed = false;
     return true;
 }
@@ -327,13 +340,12 @@ void audio_close() {
 bool audio_is_open() { return device_open(); }
 
 void audio_set_volumes(int music, int effects) {
-    if (mix_lock) SDL_LockMutex(mix_lock);
+    const MixLock hold;
     const int before = music_level;
     music_level = std::clamp(music, 0, 10);
     effects_level = static_cast<float>(std::clamp(effects, 0, 10)) / 10.0f;
     apply_music_volume();
     rescale_music_ahead(before, music_level);
-    if (mix_lock) SDL_UnlockMutex(mix_lock);
 }
 
 void audio_pause(bool paused) {
@@ -369,9 +381,8 @@ int sound_buffer_create(const PcmFormat& format, const uint8_t* data, uint32_t s
         SDL_free(cvt.buf);
         return -1;
     }
-    SDL_LockMutex(mix_lock);
+    const MixLock hold;
     buffers[slot] = {reinterpret_cast<Sint16*>(cvt.buf), count, 0, channels, 1.0f, false, false};
-    SDL_UnlockMutex(mix_lock);
     return slot;
 }
 
@@ -379,30 +390,30 @@ bool sound_buffer_play(int buffer, bool loop, float volume) {
     if (!valid_buffer(buffer)) return false;
     // Each buffer is one voice: playing it again cuts the old play and starts over, and two
     // plays in one frame sound once.
-    SDL_LockMutex(mix_lock);
+    const MixLock hold;
     SoundBuffer& b = buffers[buffer];
     b.cursor = 0;
     b.volume = std::clamp(volume, 0.0f, 1.0f);
     b.loop = loop;
     b.playing = true;
-    SDL_UnlockMutex(mix_lock);
     return true;
 }
 
 void sound_buffer_stop(int buffer) {
     if (!valid_buffer(buffer)) return;
-    SDL_LockMutex(mix_lock);
+    const MixLock hold;
     buffers[buffer].playing = false;
     buffers[buffer].cursor = 0;
-    SDL_UnlockMutex(mix_lock);
 }
 
 void sound_buffer_release(int buffer) {
     if (!valid_buffer(buffer)) return;
-    SDL_LockMutex(mix_lock);
-    Sint16* samples = buffers[buffer].samples;
-    buffers[buffer] = {};
-    SDL_UnlockMutex(mix_lock);
+    Sint16* samples = nullptr;
+    {
+        const MixLock hold;
+        samples = buffers[buffer].samples;
+        buffers[buffer] = {};
+    }
     SDL_free(samples);
 }
 
@@ -424,24 +435,26 @@ bool music_track_play(int track) {
     if (!valid_track(track)) return false;
     Track& t = tracks[track];
     if (t.refused || !make_synth()) return false;
-    SDL_LockMutex(mix_lock);
-    end_player();
-    // Every track starts from a synthesiser just as it was made: no notes, controllers or
-    // programs left over from the last one.
-    fluid_synth_system_reset(synth);
-    if (track_sends_chorus(font_chorus, t.programs)) {
-        set_chorus(true);
-        chorus_fading_frames = 0;
-    } else if (chorus_on) {
-        chorus_fading_frames = CHORUS_FADE_SECONDS * MIX_RATE;
-    }
-    player = new_fluid_player(synth);
-    const bool started = player && fluid_player_add_mem(player, t.bytes, t.size) == FLUID_OK && fluid_player_play(player) == FLUID_OK;
-    if (started)
-        playing_track = track;
-    else
+    bool started = false;
+    {
+        const MixLock hold;
         end_player();
-    SDL_UnlockMutex(mix_lock);
+        // Every track starts from a synthesiser just as it was made: no notes, controllers or
+        // programs left over from the last one.
+        fluid_synth_system_reset(synth);
+        if (track_sends_chorus(font_chorus, t.programs)) {
+            set_chorus(true);
+            chorus_fading_frames = 0;
+        } else if (chorus_on) {
+            chorus_fading_frames = CHORUS_FADE_SECONDS * MIX_RATE;
+        }
+        player = new_fluid_player(synth);
+        started = player && fluid_player_add_mem(player, t.bytes, t.size) == FLUID_OK && fluid_player_play(player) == FLUID_OK;
+        if (started)
+            playing_track = track;
+        else
+            end_player();
+    }
     if (!started) {
         t.refused = true;
         std::fprintf(stderr, "quillmoor: %s: cannot be synthesised; it plays silently\n", t.name);
@@ -451,9 +464,8 @@ bool music_track_play(int track) {
 
 void music_track_stop(int track) {
     if (!valid_track(track) || playing_track != track) return;
-    SDL_LockMutex(mix_lock);
+    const MixLock hold;
     end_player();
-    SDL_UnlockMutex(mix_lock);
 }
 
 bool music_track_is_playing(int track) {

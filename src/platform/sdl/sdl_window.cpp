@@ -1,7 +1,6 @@
 // The window backend: an SDL window showing the 8-bit frame scaled with sharp pixels,
 // and the keyboard snapshot taken from SDL's key state.
 #include <SDL.h>
-#include <SDL_image.h>
 
 #include <algorithm>
 #include <chrono>
@@ -17,6 +16,7 @@
 #include "platform/frame_changes.h"
 #include "platform/frame_convert.h"
 #include "platform/keyboard.h"
+#include "platform/png_write.h"
 #include "platform/sdl/sdl_input.h"
 
 namespace platform::window_backend {
@@ -60,20 +60,11 @@ void save_screenshot() {
         if (!std::filesystem::exists(path, ec)) break;
     }
     if (shown.width != FRAME_W || shown.height != FRAME_H) return;
-    // The frame last shown, through its palette.
-    Surface frame;
-    frame.width = FRAME_W;
-    frame.height = FRAME_H;
-    frame.pitch = FRAME_W;
-    frame.pixels = shown.pixels;
-    std::vector<uint32_t> argb(FRAME_W * FRAME_H);
-    convert_frame(frame, shown.palette, argb.data(), FRAME_W);
-    SDL_Surface* shot = SDL_CreateRGBSurfaceWithFormatFrom(argb.data(), FRAME_W, FRAME_H, 32, FRAME_W * 4, SDL_PIXELFORMAT_ARGB8888);
-    if (shot && IMG_SavePNG(shot, path.c_str()) == 0)
+    // The frame last shown, with its palette: the same 8-bit PNG that --shot writes.
+    if (write_png8(path.c_str(), FRAME_W, FRAME_H, shown.pixels.data(), FRAME_W, shown.palette, false))
         std::fprintf(stderr, "quillmoor: screenshot saved to %s\n", path.c_str());
     else
-        std::fprintf(stderr, "quillmoor: %s: cannot save the screenshot: %s\n", path.c_str(), IMG_GetError());
-    if (shot) SDL_FreeSurface(shot);
+        std::fprintf(stderr, "quillmoor: %s: cannot save the screenshot\n", path.c_str());
 }
 
 // Largest whole-number scale that fits; a fractional fit only when whole numbers would

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "base/byte_reader.h"
 #include "platform/audio.h"
 #include "platform/web/web_audio_unlock.h"
 
@@ -162,8 +163,8 @@ bool valid_track(int t) { return device_open && t >= 0 && t < AUDIO_TRACK_MAX &&
 float sample_at(const uint8_t* p, int bits) {
     switch (bits) {
         case 8: return (p[0] - 128) / 128.0f;
-        case 16: return static_cast<int16_t>(p[0] | p[1] << 8) / 32768.0f;
-        default: return static_cast<int32_t>(p[0] | p[1] << 8 | p[2] << 16 | uint32_t(p[3]) << 24) / 2147483648.0f;
+        case 16: return static_cast<int16_t>(read_le16(p)) / 32768.0f;
+        default: return static_cast<int32_t>(read_le32(p)) / 2147483648.0f;
     }
 }
 
