@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "audio/sound_ids.h"
-#include "game/music_files.h"
+#include "game/game.h"
 #include "test_files.h"
 
 namespace {

@@ -8,7 +8,7 @@
 #include "audio/audio_report.h"
 #include "audio/play_counts.h"
 #include "audio/music.h"
-#include "game/music_files.h"
+#include "game/game.h"
 #include "midi_bytes.h"
 #include "platform/platform.h"
 #include "run_game.h"

@@ -6,7 +6,7 @@
 #include <system_error>
 
 #include "audio/sound_ids.h"
-#include "game/music_files.h"
+#include "game/game.h"
 
 namespace {
 

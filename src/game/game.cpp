@@ -7,7 +7,7 @@
 #include "audio/music.h"
 #include "audio/sound.h"
 #include "audio/sound_ids.h"
-#include "game/music_files.h"
+#include "game/game.h"
 #include "graphics/bitmap_file.h"
 #include "graphics/bitmap_share.h"
 #include "graphics/display.h"

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "base/byte_writer.h"
-#include "game/music_files.h"
+#include "game/game.h"
 #include "generators.h"
 
 namespace art {
