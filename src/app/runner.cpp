@@ -14,6 +14,7 @@
 #include "platform/platform.h"
 #include "base/play_mode.h"
 #include "app/data_hash.h"
+#include "app/headless_session.h"
 #include "game/game.h"
 #include "app/input_script.h"
 #include "app/key_recorder.h"
@@ -114,19 +115,12 @@ int run_game(const Options& options) {
 
 bool run_script_headless(InputScript& script, long frames, PlayMode mode, const std::function<void(long)>& after_frame,
                          std::string& state_json) {
-    play_mode = mode;
-    if (!platform::init_headless()) return false;
-    apply_profile_settings();
-    if (!game_init()) std::fprintf(stderr, "quillmoor: start-up failed\n");
-    for (long frame = 1; frame <= frames; ++frame) {
-        platform::set_keyboard_snapshot(snapshot_for(script.keys_at(frame)));
-        if (!platform::pump_events()) break;
-        game_main();
-        after_frame(frame);
-    }
+    const SessionStart started = start_headless_session(mode);
+    if (started == SESSION_FAILED) return false;
+    if (started == SESSION_GAME_FAILED) std::fprintf(stderr, "quillmoor: start-up failed\n");
+    for (long frame = 1; frame <= frames && headless_frame(script.keys_at(frame)); ++frame) after_frame(frame);
     state_json = game_state_json();
-    game_shutdown();
-    platform::shutdown();
+    stop_headless_session();
     return true;
 }
 
