@@ -2,9 +2,7 @@
 #pragma once
 #include <benchmark/benchmark.h>
 
-#include <filesystem>
-
-#include "platform/platform.h"
+#include "app/headless_session.h"
 #include "game/game.h"
 
 inline bool& headless_game_started() {
@@ -13,11 +11,9 @@ inline bool& headless_game_started() {
 }
 
 inline bool start_headless_game() {
-    if (headless_game_started()) return true;
-    std::filesystem::current_path(QUILLMOOR_TEST_DATA_DIR);
-    if (!platform::init_headless() || !game_init()) return false;
-    headless_game_started() = true;
-    return true;
+    if (!headless_game_started())
+        headless_game_started() = start_headless_session(PlayMode::Classic, QUILLMOOR_TEST_DATA_DIR) == SESSION_RUNNING;
+    return headless_game_started();
 }
 
 // start_headless_game for a benchmark, which is skipped when the game does not start.
@@ -30,8 +26,7 @@ inline bool start_benchmark_game(benchmark::State& state) {
 // A fresh game, as a new start of the program has it.
 inline bool restart_headless_game() {
     if (headless_game_started()) {
-        game_shutdown();
-        platform::shutdown();
+        stop_headless_session();
         headless_game_started() = false;
     }
     reset_game_globals();

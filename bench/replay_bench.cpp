@@ -7,7 +7,6 @@
 #include <string>
 
 #include "bench_game.h"
-#include "platform/keyboard.h"
 #include "app/input_script.h"
 
 static void BM_WholeGameReplay(benchmark::State& state) {
@@ -30,10 +29,7 @@ static void BM_WholeGameReplay(benchmark::State& state) {
             state.SkipWithError("the game did not start");
             return;
         }
-        for (long frame = 1; frame <= frames; ++frame) {
-            platform::set_keyboard_snapshot(snapshot_for(script.keys_at(frame)));
-            game_main();
-        }
+        for (long frame = 1; frame <= frames; ++frame) headless_frame(script.keys_at(frame));
     }
     state.counters["frames"] = static_cast<double>(frames);
     state.counters["frames_per_second"] = benchmark::Counter(static_cast<double>(frames), benchmark::Counter::kIsIterationInvariantRate);

@@ -2,27 +2,25 @@
 // nothing but key presses, writes the keys as a key script and prints one line.
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <filesystem>
 #include <string>
 
-#include "pilot.h"
-#include "platform/platform.h"
-#include "base/play_mode.h"
 #include "app/data_dir.h"
 #include "app/data_hash.h"
-#include "game/game.h"
-#include "app/input_script.h"
+#include "app/headless_session.h"
 #include "app/key_recorder.h"
+#include "game/game.h"
+#include "pilot.h"
 #include "world/world.h"
 
 namespace {
 
 const char* const USAGE =
-    "usage: autopilot --out FILE [--frames N] [--data DIR]\n"
+    "usage: autopilot --out FILE [--frames N] [--data DIR] [--enhanced]\n"
     "  --out FILE   where to write the key script of the run\n"
     "  --frames N   give up after N frames (default 60000)\n"
-    "  --data DIR   the game's data folder (default: the one the build makes)\n";
+    "  --data DIR   the game's data folder (default: the one the build makes)\n"
+    "  --enhanced   play enhanced (default: classic)\n";
 
 struct Run {
     long frames = 0;
@@ -37,16 +35,18 @@ bool story_finished() { return game.current_level == 4 && world.dialog_box.speec
 int main(int argc, char** argv) {
     std::string out, data;
     long budget = 60000;
-    // Every option takes a value: each step reads an option and the value after it.
-    for (int i = 1; i < argc; i += 2) {
+    PlayMode mode = PlayMode::Classic;
+    for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         const char* value = i + 1 < argc ? argv[i + 1] : nullptr;
-        if (arg == "--out" && value) {
-            out = value;
+        if (arg == "--enhanced") {
+            mode = PlayMode::Enhanced;
+        } else if (arg == "--out" && value) {
+            out = argv[++i];
         } else if (arg == "--data" && value) {
-            data = value;
+            data = argv[++i];
         } else if (arg == "--frames" && value && std::atol(value) > 0) {
-            budget = std::atol(value);
+            budget = std::atol(argv[++i]);
         } else {
             std::fprintf(stderr, "autopilot: bad option %s\n%s", arg.c_str(), USAGE);
             return 2;
@@ -59,14 +59,13 @@ int main(int argc, char** argv) {
     const std::string dir = find_data_dir(data, argv[0]);
     std::error_code ec;
     out = std::filesystem::absolute(out, ec).string();
-    if (dir.empty() || (std::filesystem::current_path(dir, ec), ec)) {
+    if (dir.empty() || !std::filesystem::is_directory(dir, ec)) {
         std::fprintf(stderr, "autopilot: data folder %s not found\n", data.empty() ? "(beside the program)" : data.c_str());
         return 1;
     }
-    play_mode = PlayMode::Classic;
     KeyRecorder recorder;
-    if (!open_recording(recorder, out, play_mode_name(play_mode), hash_text(data_folder_hash(".")))) return 1;
-    if (!platform::init_headless() || !game_init()) {
+    if (!open_recording(recorder, out, play_mode_name(mode), hash_text(data_folder_hash(dir)))) return 1;
+    if (start_headless_session(mode, dir) != SESSION_RUNNING) {
         std::fprintf(stderr, "autopilot: the game did not start\n");
         return 1;
     }
@@ -77,9 +76,7 @@ int main(int argc, char** argv) {
     while (run.frames < budget && !story_finished() && game.game_state != GAME_STATE_GAME_OVER) {
         const unsigned keys = pilot_keys(pilot);
         record_frame(recorder, keys);
-        platform::set_keyboard_snapshot(snapshot_for(keys));
-        if (!platform::pump_events()) break;
-        game_main();
+        if (!headless_frame(keys)) break;
         ++run.frames;
         if (trace && run.frames % 100 == 0)
             std::fprintf(stderr, "%ld: level %d at (%d, %d) goal %d hp %d lives %d boss %d key %d\n", run.frames, game.current_level,
@@ -88,8 +85,7 @@ int main(int argc, char** argv) {
     }
     run.finished = story_finished();
     const int lives = world.player.lives;
-    game_shutdown();
-    platform::shutdown();
+    stop_headless_session();
     if (!close_recording(recorder)) return 1;
     std::printf("autopilot: %ld frames, %d lives left, story %s\n", run.frames, lives,
                 run.finished ? "finished" : ("not finished (level " + std::to_string(game.current_level) + ")").c_str());
