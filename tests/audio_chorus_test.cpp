@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "audio/midi_file.h"
-#include "midi_bytes.h"
+#include "made_files.h"
 #include "platform/font_chorus.h"
 #include "test_files.h"
 
@@ -17,10 +17,6 @@ namespace {
 
 using platform::FontChorus;
 using platform::TrackPrograms;
-
-void put_le(Bytes& b, uint32_t v, int n) {
-    for (int i = 0; i < n; ++i) b.push_back((v >> (8 * i)) & 0xFF);
-}
 
 void put_chunk(Bytes& list, const char* id, const Bytes& body) {
     list.insert(list.end(), id, id + 4);

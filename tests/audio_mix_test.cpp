@@ -4,23 +4,23 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include "app/data_files.h"
 #include "audio/music.h"
 #include "audio/sound.h"
-#include "audio/sound_ids.h"
 #include "disk_audio.h"
-#include "midi_bytes.h"
+#include "made_files.h"
 #include "platform/mix_limiter.h"
 
 namespace {
 
-constexpr int EFFECT_COUNT = SOUND_FILE_COUNT;
 // The largest sample value the limiter lets through.
 constexpr int CEILING = static_cast<int>(platform::LIMITER_CEILING * 32767.0f) + 1;
 
 struct MixRun {
     TempDir dir;
     std::string output = dir.file("mixed.raw");
-    int effects[EFFECT_COUNT] = {};
+    std::vector<int> effects;  // every sound of the game
+    int wasp_hit = -1;
     int level3 = -1;
 
     bool open() {
@@ -29,8 +29,11 @@ struct MixRun {
         sound_init();
         const std::string data = QUILLMOOR_TEST_DATA_DIR;
         level3 = load_midi((data + "/level3.MID").c_str());
-        for (int i = 0; i < EFFECT_COUNT; ++i)
-            effects[i] = load_wav((data + "/" + SOUND_FILES[i].name).c_str(), SOUND_CREATE_CONTROLS);
+        for (int i = 0; i < DATA_FILE_COUNT; ++i)
+            if (std::string(DATA_FILES[i]).ends_with(".WAV")) {
+                effects.push_back(load_wav((data + "/" + DATA_FILES[i]).c_str(), SOUND_CREATE_CONTROLS));
+                if (std::string(DATA_FILES[i]) == "waspHit.WAV") wasp_hit = effects.back();
+            }
         return true;
     }
     ~MixRun() {
@@ -80,7 +83,7 @@ TEST(AudioMix, EffectsSitAboveTheMusicNotOverIt) {
     stop_midi(run.level3);
     wait_ms(200);
     const size_t hit_from = file_size(run.output);
-    play_sound(run.effects[10], 0);  // "waspHit.WAV"
+    play_sound(run.wasp_hit, 0);
     wait_ms(250);
     const size_t hit_to = file_size(run.output);
 

@@ -1,17 +1,18 @@
-// Tests of the music table's bookkeeping and of reading a MIDI file's length, without a
-// sound device: tracks then "play" for their length on the headless virtual clock.
+// Tests of the music table's bookkeeping and of reading a MIDI file's length, without a sound
+// device (tracks then "play" for their length on the headless virtual clock), and of music files
+// read once and synthesised from those bytes.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
 #include "audio/audio_report.h"
 #include "audio/play_counts.h"
 #include "audio/music.h"
-#include "game/game.h"
-#include "midi_bytes.h"
+#include "disk_audio.h"
+#include "made_files.h"
 #include "platform/platform.h"
-#include "run_game.h"
 #include "test_files.h"
 
 namespace {
@@ -130,8 +131,9 @@ TEST_F(MusicTable, RefusesDamagedFiles) {
 }
 
 TEST_F(MusicTable, TheGamesTracksTakeIdsInLoadOrderAndTheLevelThemesLastAMinute) {
-    for (int i = 0; i < 5; ++i) ASSERT_EQ(load_midi(data(MUSIC_FILES[i].name).c_str()), i) << MUSIC_FILES[i].name;
-    for (int level = 1; level <= 3; ++level) EXPECT_GE(music_slot(level)->length_ms, 60000u) << MUSIC_FILES[level].name;
+    const char* files[] = {"intro.MID", "level1.MID", "level2.MID", "level3.MID", "levelComplete.MID"};
+    for (int i = 0; i < 5; ++i) ASSERT_EQ(load_midi(data(files[i]).c_str()), i) << files[i];
+    for (int level = 1; level <= 3; ++level) EXPECT_GE(music_slot(level)->length_ms, 60000u) << files[level];
     EXPECT_GE(music_slot(0)->length_ms, 30000u);
     // The level-complete call is short: it plays while the closing lines are read.
     EXPECT_LE(music_slot(4)->length_ms, 10000u);
@@ -143,15 +145,32 @@ TEST_F(MusicTable, TheGamesTracksTakeIdsInLoadOrderAndTheLevelThemesLastAMinute)
     EXPECT_EQ(current_midi_track(), -1);
 }
 
-// The whole game, headless: the level theme ends on the virtual clock and the game starts it again.
-TEST(HeadlessMusic, TheLevelThemeLoopsOnTheVirtualClock) {
+// Music files are read once, at loading; the synthesiser is made from those bytes when played.
+TEST(AudioMusicOnce, TracksPlayFromTheBytesReadAtLoadingAndEachInTurn) {
     TempDir dir;
-    // Start a game, leave the map, then stand still for 84 virtual seconds.
-    const HeadlessRun run = run_headless(dir, "20 -\n1 enter\n5 -\n1 space\n", 2800);
-    ASSERT_EQ(run.exit_status, 0) << run.errors;
-    EXPECT_NE(run.state.find("\"music\": {\"current\": \"level1.MID\", \"plays\": {\"intro.MID\": 1, \"level1.MID\": 2}}"),
-              std::string::npos)
-        << run.state;
+    const std::string data = QUILLMOOR_TEST_DATA_DIR;
+    std::filesystem::copy_file(data + "/intro.MID", dir.file("a.MID"));
+    std::filesystem::copy_file(data + "/level1.MID", dir.file("b.MID"));
+    ASSERT_TRUE(open_disk_audio(dir.file("mixed.raw")));
+    music_init();
+    const int a = load_midi(dir.file("a.MID").c_str());
+    const int b = load_midi(dir.file("b.MID").c_str());
+    // Gone from disk after loading: playing must not need the files again.
+    std::filesystem::remove(dir.file("a.MID"));
+    std::filesystem::remove(dir.file("b.MID"));
+    ASSERT_EQ(play_midi(a), 1);
+    EXPECT_TRUE(music_slot(a)->synthesised);
+    EXPECT_TRUE(platform::music_track_is_playing(music_slot(a)->track));
+    ASSERT_EQ(play_midi(b), 1);
+    EXPECT_TRUE(music_slot(b)->synthesised);
+    EXPECT_FALSE(platform::music_track_is_playing(music_slot(a)->track));
+    EXPECT_TRUE(platform::music_track_is_playing(music_slot(b)->track));
+    // Back to the first, whose synthesiser was given back meanwhile.
+    ASSERT_EQ(play_midi(a), 1);
+    EXPECT_TRUE(music_slot(a)->synthesised);
+    EXPECT_TRUE(platform::music_track_is_playing(music_slot(a)->track));
+    delete_all_midi();
+    platform::audio_close();
 }
 
 }  // namespace

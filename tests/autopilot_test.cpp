@@ -19,16 +19,15 @@ constexpr long FRAME_BUDGET = 24000;
 TEST(Autopilot, FinishesTheStoryWithinItsBudgetAndItsKeysAloneDoToo) {
     TempDir dir;
     const std::string keys = dir.file("autopilot.txt");
-    const std::string command = std::string("'") + QUILLMOOR_AUTOPILOT + "' --data '" + QUILLMOOR_TEST_DATA_DIR + "' --frames " +
-                                std::to_string(FRAME_BUDGET) + " --out '" + keys + "' > '" + dir.file("out.txt") + "' 2>&1";
-    const int status = std::system(command.c_str());
-    const std::string report = read_text(dir.file("out.txt"));
+    const ProgramRun run = run_program(quoted(QUILLMOOR_AUTOPILOT) + " --data " + quoted(QUILLMOOR_TEST_DATA_DIR) + " --frames " +
+                                       std::to_string(FRAME_BUDGET) + " --out " + quoted(keys));
+    const std::string report = run.out + run.errors;
     long frames = 0;
     int lives = 0;
     char story[32] = {};
     ASSERT_EQ(std::sscanf(report.c_str(), "autopilot: %ld frames, %d lives left, story %31s", &frames, &lives, story), 3) << report;
     EXPECT_EQ(std::string(story), "finished") << report;
-    EXPECT_EQ(status, 0) << report;
+    EXPECT_EQ(run.exit_status, 0) << report;
     EXPECT_LE(frames, FRAME_BUDGET);
     EXPECT_GT(lives, 0);
 

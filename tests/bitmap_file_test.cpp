@@ -3,44 +3,10 @@
 
 #include "graphics/bitmap_file.h"
 #include "graphics/sprite.h"
+#include "made_files.h"
 #include "test_files.h"
 
 namespace {
-
-void put16(std::vector<uint8_t>& v, uint32_t x) {
-    v.push_back(x & 0xFF);
-    v.push_back((x >> 8) & 0xFF);
-}
-void put32(std::vector<uint8_t>& v, uint32_t x) {
-    put16(v, x & 0xFFFF);
-    put16(v, x >> 16);
-}
-
-// A bitmap file of the given depth; `pixels` are stored as given (bottom row first).
-std::vector<uint8_t> make_bmp(int width, int height, int depth, const std::vector<uint8_t>& pixels, int size_image = -1) {
-    std::vector<uint8_t> v = {'B', 'M'};
-    const uint32_t table = depth == 8 ? 1024 : 0;
-    put32(v, 54 + table + static_cast<uint32_t>(pixels.size()));
-    put32(v, 0);
-    put32(v, 54 + table);
-    put32(v, 40);
-    put32(v, static_cast<uint32_t>(width));
-    put32(v, static_cast<uint32_t>(height));
-    put16(v, 1);
-    put16(v, static_cast<uint32_t>(depth));
-    put32(v, 0);
-    put32(v, size_image < 0 ? static_cast<uint32_t>(pixels.size()) : static_cast<uint32_t>(size_image));
-    for (int i = 0; i < 4; ++i) put32(v, 0);
-    for (uint32_t i = 0; i < table / 4; ++i) {
-        // Entry i: blue i, green 2i, red 3i.
-        v.push_back(static_cast<uint8_t>(i));
-        v.push_back(static_cast<uint8_t>(2 * i));
-        v.push_back(static_cast<uint8_t>(3 * i));
-        v.push_back(0);
-    }
-    v.insert(v.end(), pixels.begin(), pixels.end());
-    return v;
-}
 
 int load(const TempDir& dir, const std::vector<uint8_t>& bytes, BitmapFile& bitmap) {
     write_bytes(dir.file("x.bmp"), bytes);
@@ -54,7 +20,7 @@ TEST(BitmapFile, ReadsEightBitFilesTopDownWithTheirPalette) {
     BitmapFile bitmap;
     // 4 x 3 picture; the file stores the bottom row first.
     std::vector<uint8_t> rows = {31, 32, 33, 34, 21, 22, 23, 24, 11, 12, 13, 14};
-    ASSERT_EQ(load(dir, make_bmp(4, 3, 8, rows), bitmap), 1);
+    ASSERT_EQ(load(dir, bitmap_file(4, 3, 8, rows), bitmap), 1);
     ASSERT_EQ(bitmap.buffer.size(), 12u);
     EXPECT_EQ(bitmap.buffer[0], 11);
     EXPECT_EQ(bitmap.buffer[11], 34);
@@ -70,7 +36,7 @@ TEST(BitmapFile, ConvertsTwentyFourBitPixelsToSixteen) {
     TempDir dir;
     BitmapFile bitmap;
     std::vector<uint8_t> pixels = {255, 255, 255, 0, 0, 255, 0, 255, 0, 255, 0, 0};  // white, red, green, blue
-    ASSERT_EQ(load(dir, make_bmp(4, 1, 24, pixels), bitmap), 1);
+    ASSERT_EQ(load(dir, bitmap_file(4, 1, 24, pixels), bitmap), 1);
     EXPECT_EQ(bitmap.info_header.biBitCount, 16);
     ASSERT_EQ(bitmap.buffer.size(), 8u);
     auto at = [&](int i) { return bitmap.buffer[2 * i] | bitmap.buffer[2 * i + 1] << 8; };
@@ -83,7 +49,7 @@ TEST(BitmapFile, ConvertsTwentyFourBitPixelsToSixteen) {
 TEST(BitmapFile, RefusesDamagedAndUnsupportedFiles) {
     TempDir dir;
     BitmapFile bitmap;
-    const std::vector<uint8_t> good = make_bmp(4, 4, 8, std::vector<uint8_t>(16, 7));
+    const std::vector<uint8_t> good = bitmap_file(4, 4, 8, std::vector<uint8_t>(16, 7));
 
     std::vector<uint8_t> not_bm = good;
     not_bm[0] = 'X';
@@ -92,14 +58,14 @@ TEST(BitmapFile, RefusesDamagedAndUnsupportedFiles) {
     for (size_t cut : {size_t(0), size_t(10), size_t(53), size_t(54 + 500), good.size() - 1})
         EXPECT_EQ(load(dir, std::vector<uint8_t>(good.begin(), good.begin() + cut), bitmap), 0) << "cut at " << cut;
 
-    for (int depth : {1, 4, 32}) EXPECT_EQ(load(dir, make_bmp(4, 4, depth, std::vector<uint8_t>(64, 1)), bitmap), 0) << depth;
+    for (int depth : {1, 4, 32}) EXPECT_EQ(load(dir, bitmap_file(4, 4, depth, std::vector<uint8_t>(64, 1)), bitmap), 0) << depth;
 
-    EXPECT_EQ(load(dir, make_bmp(4, 4, 8, std::vector<uint8_t>(16, 7), 0), bitmap), 0);
-    EXPECT_EQ(load(dir, make_bmp(4, 4, 8, std::vector<uint8_t>(16, 7), 12), bitmap), 0);
-    EXPECT_EQ(load(dir, make_bmp(4, 4, 8, std::vector<uint8_t>(16, 7), 1 << 30), bitmap), 0);
-    EXPECT_EQ(load(dir, make_bmp(100000, 100000, 8, std::vector<uint8_t>(16, 7)), bitmap), 0);
-    EXPECT_EQ(load(dir, make_bmp(-4, 4, 8, std::vector<uint8_t>(16, 7)), bitmap), 0);
-    EXPECT_EQ(load(dir, make_bmp(4, -4, 8, std::vector<uint8_t>(16, 7)), bitmap), 0);
+    EXPECT_EQ(load(dir, bitmap_file(4, 4, 8, std::vector<uint8_t>(16, 7), 0), bitmap), 0);
+    EXPECT_EQ(load(dir, bitmap_file(4, 4, 8, std::vector<uint8_t>(16, 7), 12), bitmap), 0);
+    EXPECT_EQ(load(dir, bitmap_file(4, 4, 8, std::vector<uint8_t>(16, 7), 1 << 30), bitmap), 0);
+    EXPECT_EQ(load(dir, bitmap_file(100000, 100000, 8, std::vector<uint8_t>(16, 7)), bitmap), 0);
+    EXPECT_EQ(load(dir, bitmap_file(-4, 4, 8, std::vector<uint8_t>(16, 7)), bitmap), 0);
+    EXPECT_EQ(load(dir, bitmap_file(4, -4, 8, std::vector<uint8_t>(16, 7)), bitmap), 0);
     EXPECT_EQ(load_bitmap_file(&bitmap, dir.file("missing.bmp").c_str()), 0);
 
     // A good file still loads after all that, and a failed load leaves no pixels behind.
@@ -111,7 +77,7 @@ TEST(BitmapFile, RefusesDamagedAndUnsupportedFiles) {
 TEST(BitmapFile, FrameCellsOutsideTheBitmapAreRefused) {
     TempDir dir;
     BitmapFile bitmap;
-    ASSERT_EQ(load(dir, make_bmp(8, 8, 8, std::vector<uint8_t>(64, 5)), bitmap), 1);
+    ASSERT_EQ(load(dir, bitmap_file(8, 8, 8, std::vector<uint8_t>(64, 5)), bitmap), 1);
     Sprite sprite;
     ASSERT_EQ(create_sprite(&sprite, 0, 0, 4, 4, 2, SPRITE_ATTR_VISIBLE | SPRITE_ATTR_MULTI_FRAME, SPRITE_MEMORY_SYSTEM, 0, 8), 1);
     EXPECT_EQ(load_sprite_frame(&sprite, &bitmap, 0, 1, 1, 0), 1);

@@ -4,27 +4,13 @@
 #include <filesystem>
 
 #include "graphics/bitmap_share.h"
+#include "made_files.h"
 #include "test_files.h"
 
 namespace {
 
-// A 2 x 1 eight-bit picture whose two pixels are `a` and `b`.
-std::vector<uint8_t> tiny_bmp(uint8_t a, uint8_t b) {
-    std::vector<uint8_t> v(54 + 1024 + 4, 0);
-    auto put32 = [&](size_t at, uint32_t x) {
-        for (int i = 0; i < 4; ++i) v[at + i] = static_cast<uint8_t>(x >> (8 * i));
-    };
-    v[0] = 'B', v[1] = 'M';
-    put32(2, static_cast<uint32_t>(v.size()));
-    put32(10, 54 + 1024);
-    put32(14, 40);
-    put32(18, 2);
-    put32(22, 1);
-    v[26] = 1, v[28] = 8;
-    put32(34, 4);
-    v[54 + 1024] = a, v[54 + 1025] = b;
-    return v;
-}
+// A 2 x 1 eight-bit picture whose two pixels are `a` and `b` (a row is padded to four bytes).
+Bytes tiny_bmp(uint8_t a, uint8_t b) { return bitmap_file(2, 1, 8, {a, b, 0, 0}); }
 
 }  // namespace
 

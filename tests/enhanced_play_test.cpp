@@ -92,8 +92,7 @@ TEST_F(EnhancedPlay, TheHeroIsDrawnOverAMoleOnTopOfHim) {
         play_mode = mode;
         hero.invulnerable = 1;
         hero.body.counter_1 = 0;
-        Mole& m = place_mole(0, hero.body.x, hero.body.y);
-        m.speed = 0;
+        place_still(world.pools.moles[0], hero.body.x, hero.body.y);
         playing_frame();
         if (mode == PlayMode::Enhanced)
             EXPECT_GT(shown(hero.body), 0.99);
@@ -103,14 +102,7 @@ TEST_F(EnhancedPlay, TheHeroIsDrawnOverAMoleOnTopOfHim) {
 }
 
 TEST_F(EnhancedPlay, AStruckBossFlashesWhiteAndHisBarShrinks) {
-    SwineBoss& boss = world.pools.swine_boss;
-    boss.body.x = 300;
-    boss.body.y = 80;
-    boss.body.xv = boss.body.yv = 0;
-    boss.speed = 0;
-    boss.hit_points = 10;
-    boss.alive = 1;
-    show_sprite(&boss.body);
+    SwineBoss& boss = place_still(world.pools.swine_boss, 300, 80, 10);
     hide_sprite(&boss.spear);
     const uint8_t red = nearest_palette_index(0x2020D0), white = nearest_palette_index(0xFFFFFF);
     auto bar = [&] { return count(red, 0, 455, 640, 456); };
@@ -176,8 +168,7 @@ TEST_F(EnhancedPlay, TheHeroSlidesRoundATileCornerThatStopsTheClassicHero) {
 }
 
 TEST_F(EnhancedPlay, TheFrozenWorldAndASpaceHintShowBehindTheSpeechBox) {
-    Mole& m = place_mole(0, 400, 200);
-    m.speed = 0;
+    Mole& m = place_still(world.pools.moles[0], 400, 200);
     world.dialog_box.speech_push(0, "I will save you guys.");
     const int hint_x = SPEECH_BOX_X + SPEECH_BOX_WIDTH - 64 - 10, hint_y = SPEECH_BOX_Y + SPEECH_BOX_HEIGHT - 24 - 8;
     for (PlayMode mode : {PlayMode::Classic, PlayMode::Enhanced}) {

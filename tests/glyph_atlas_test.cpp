@@ -18,8 +18,7 @@ namespace {
 // The atlas as the data generator writes it for the browser build.
 std::vector<uint8_t> atlas_file_bytes() {
     TempDir dir;
-    const std::string command = std::string("'") + QUILLMOOR_ASSETGEN + "' --text-face '" + dir.path.string() + "'";
-    EXPECT_EQ(std::system(command.c_str()), 0);
+    EXPECT_EQ(run_program(quoted(QUILLMOOR_ASSETGEN) + " --text-face " + quoted(dir.path.string())).exit_status, 0);
     const std::string text = read_text(dir.file(platform::GLYPH_ATLAS_FILE));
     return std::vector<uint8_t>(text.begin(), text.end());
 }

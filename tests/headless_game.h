@@ -8,11 +8,10 @@
 #include <string>
 #include <vector>
 
-#include "audio/audio_report.h"
-#include "platform/platform.h"
-#include "base/play_mode.h"
-#include "game/game.h"
+#include "app/headless_session.h"
 #include "app/input_script.h"
+#include "audio/audio_report.h"
+#include "game/game.h"
 #include "world/world.h"
 
 class HeadlessGame : public ::testing::Test {
@@ -22,8 +21,7 @@ public:
 
     // One frame of the game with the script keys `keys` (SCRIPT_KEY_* bits) held.
     void frame(unsigned keys = 0) {
-        platform::set_keyboard_snapshot(snapshot_for(keys));
-        game_main();
+        headless_frame(keys);
         ++frames_run;
         const SpeechLine* top = world.dialog_box.top;
         if (top && top != last_top_) shown.push_back(top->text);
@@ -34,26 +32,20 @@ public:
     }
 
 protected:
-    PlayMode mode = PlayMode::Classic;  // the rules SetUp starts the game with
-
-    void SetUp() override { start(mode); }
+    void SetUp() override { start(PlayMode::Classic); }
     void TearDown() override { stop(); }
 
-    // Fresh globals, the headless platform, muted, and game_init under `rules`.
+    // Fresh globals, then the game as the runner starts it under `rules`.
     void start(PlayMode rules) {
         reset_game_globals();
-        play_mode = rules;
         shown.clear();
         frames_run = 0;
         last_top_ = nullptr;
         old_dir_ = std::filesystem::current_path();
-        std::filesystem::current_path(QUILLMOOR_TEST_DATA_DIR);
-        ASSERT_TRUE(platform::init_headless());
-        ASSERT_EQ(game_init(), 1);
+        ASSERT_EQ(start_headless_session(rules, QUILLMOOR_TEST_DATA_DIR), SESSION_RUNNING);
     }
     void stop() {
-        game_shutdown();
-        platform::shutdown();
+        stop_headless_session();
         std::filesystem::current_path(old_dir_);
         reset_game_globals();
     }

@@ -1,5 +1,6 @@
-// The source folders are layered: each includes only folders below it, and no two files include
-// each other, however indirectly. tools/folder-graph.sh prints the folder graph.
+// The source folders are layered: each includes only folders below it, no two files include each
+// other, however indirectly, and only the platform layer includes SDL. tools/folder-graph.sh
+// prints the folder graph.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -29,6 +30,7 @@ int rank_of(const std::string& folder) {
 struct SourceFile {
     std::string folder, unit;  // "world", "world/story"
     std::vector<std::string> includes;  // project headers, as written
+    bool includes_sdl = false;
 };
 
 std::vector<SourceFile> read_sources() {
@@ -40,8 +42,11 @@ std::vector<SourceFile> read_sources() {
         const fs::path rel = fs::relative(entry.path(), src);
         SourceFile file{rel.parent_path().generic_string(), (rel.parent_path() / rel.stem()).generic_string(), {}};
         std::ifstream in(entry.path());
-        for (std::string line; std::getline(in, line);)
+        for (std::string line; std::getline(in, line);) {
             if (line.rfind("#include \"", 0) == 0) file.includes.push_back(line.substr(10, line.find('"', 10) - 10));
+            std::erase_if(line, [](char c) { return c == ' ' || c == '\t'; });
+            file.includes_sdl |= line.rfind("#include<SDL", 0) == 0 || line.rfind("#include\"SDL", 0) == 0;
+        }
         files.push_back(file);
     }
     return files;
@@ -72,12 +77,13 @@ bool find_cycle(const std::string& unit, const std::map<std::string, std::set<st
 
 }  // namespace
 
-TEST(Layering, EveryFolderIncludesOnlyFoldersBelowItAndNoFilesIncludeEachOther) {
+TEST(Layering, EveryFolderIncludesOnlyFoldersBelowItNoFilesIncludeEachOtherAndOnlyThePlatformSdl) {
     const std::vector<SourceFile> files = read_sources();
     ASSERT_GT(files.size(), 100u);
     std::map<std::string, std::set<std::string>> edges;
     for (const SourceFile& file : files) {
         ASSERT_NE(rank_of(file.folder), -1) << file.unit << ": a folder the layering does not know";
+        EXPECT_TRUE(!file.includes_sdl || file.folder.rfind("platform", 0) == 0) << file.unit << " includes SDL";
         for (const std::string& header : file.includes) {
             const std::string to = folder_of(header);
             EXPECT_TRUE(to == file.folder || (rank_of(to) != -1 && rank_of(to) < rank_of(file.folder)))

@@ -135,8 +135,13 @@ TEST_F(LevelFiles, LevelOneStartsTheHeroBossAndOpeningLines) {
     EXPECT_EQ(world.dialog_box.top->next->next, nullptr);
 }
 
-TEST_F(LevelFiles, ANewGameClearsTheItemsAndWaitingLines) {
+TEST_F(LevelFiles, ANewGameClearsTheItemsTheWaitingLinesAndTheLastGamesBossesAndMissiles) {
     std::filesystem::current_path(dir.path);
+    // The hero lost his last life on level 2 with the swine boss throwing spears.
+    world.load_level(2);
+    ASSERT_EQ(world.pools.swine_boss.alive, 1);
+    show_sprite(&world.pools.swine_boss.spear);
+    world.pools.wasp_boss.alive = 1;
     world.player.has_bow = 1;
     world.player.has_key = 1;
     world.dialog_box.speech_push(0, "left over");
@@ -144,7 +149,7 @@ TEST_F(LevelFiles, ANewGameClearsTheItemsAndWaitingLines) {
     show_sprite(&world.pools.wasps[7].stinger);
     show_sprite(&world.pools.wasp_boss.stinger);
     show_sprite(&world.player.arrow);
-    world.start_new_game();
+    start_new_game();
     EXPECT_FALSE(world.player.has_bow);
     EXPECT_FALSE(world.player.has_key);
     EXPECT_FALSE(world.pools.wasps[7].stinger.attr & SPRITE_ATTR_VISIBLE) << "no stinger hangs over the new game";
@@ -153,6 +158,10 @@ TEST_F(LevelFiles, ANewGameClearsTheItemsAndWaitingLines) {
     int lines = 0;
     for (const SpeechLine* l = world.dialog_box.top; l; l = l->next) ++lines;
     EXPECT_EQ(lines, 2);
+    EXPECT_EQ(world.pools.swine_boss.alive, 0);
+    EXPECT_EQ(world.pools.wasp_boss.alive, 0);
+    EXPECT_FALSE(world.pools.swine_boss.spear.attr & SPRITE_ATTR_VISIBLE);
+    EXPECT_EQ(world.pools.mole_boss.alive, 1) << "level 1's own boss waits for the hero";
 }
 
 TEST_F(LevelFiles, LevelTwoKeepsLivesGivesTheBowAndTakesTheKey) {
@@ -191,7 +200,7 @@ TEST_F(LevelFiles, EveryLevelStartResetsTheHeroAndHidesItemsButKeepsTheRest) {
     show_sprite(&world.pools.swine_boss.spear);
     show_sprite(&world.key_sprite);
     world.key_sprite.x = 123;
-    Mole& mole = place_mole(5, 10, 10);
+    Mole& mole = place(world.pools.moles[5], 10, 10);
     world.pools.mole_boss.alive = 1;
     show_sprite(&world.pools.mole_boss.body);
     world.pools.wasp_boss.alive = 0;

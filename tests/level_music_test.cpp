@@ -1,4 +1,5 @@
-// The music around a completed level: the fanfare is heard out before the level track returns.
+// The music around a completed level: the fanfare is heard out before the level track returns,
+// and a finished story's last track plays once and runs on.
 #include "audio/music.h"
 #include "platform/platform.h"
 #include "world_fixture.h"
@@ -60,4 +61,14 @@ TEST_F(LevelMusic, TheFanfarePlaysOutThenTheLevelTrackLoopsAgain) {
     EXPECT_EQ(midi_status(game.level1_track), MIDI_STATE_PLAYING);
     EXPECT_GT(frames, 100) << "the fanfare lasts a few seconds";
     EXPECT_LT(frames, 2000);
+}
+
+using FinishedStory = HeadlessGame;
+
+TEST_F(FinishedStory, ResumedPlaysTheLastTrackOnceAndLetsItRun) {
+    world.load_level(3);
+    game.current_level = 4;  // the story of level 3 has finished
+    game.game_state = GAME_STATE_PLAYING;
+    frames(40);
+    EXPECT_EQ(plays_in(audio_state_json(), "level3.MID"), 1) << audio_state_json();
 }

@@ -26,8 +26,8 @@ protected:
 
 TEST_F(PlayerMove, WalksInsideTheBandThenScrollsTheWorld) {
     put_hero(444, 200);
-    Mole& m = place_mole(0, 500, 200);
-    Mole& dead = place_mole(1, 500, 260);
+    Mole& m = place(world.pools.moles[0], 500, 200);
+    Mole& dead = place(world.pools.moles[1], 500, 260);
     dead.alive = 0;
     world.move_player(FACING_RIGHT, game.current_level);
     EXPECT_FLOAT_EQ(world.player.body.x, 448);
@@ -90,7 +90,7 @@ TEST_F(PlayerMove, BlockedStepsAreUndoneWholeWithoutSliding) {
     world.scroll_y = 0;
     wall(10, 9);
     wall(10, 10);
-    Mole& m = place_mole(0, 100, 100);
+    Mole& m = place(world.pools.moles[0], 100, 100);
     world.move_player(FACING_DOWN, game.current_level);
     world.move_player(FACING_DOWN, game.current_level);
     EXPECT_EQ(world.scroll_y, 0);

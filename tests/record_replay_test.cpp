@@ -14,12 +14,10 @@ const char* const SESSION =
     "20 -\n1 enter\n5 -\n1 space\n30 -\n25 right\n3 right+a\n8 -\n20 down\n2 a\n12 up\n1 escape\n5 -\n1 down\n5 -\n1 enter\n";
 
 // Runs the game in a real (off-screen) window with the script; the recording goes to `out`.
-int run_window(const TempDir& dir, const std::string& script, const std::string& out) {
+ProgramRun run_window(const TempDir& dir, const std::string& script, const std::string& out) {
     write_text(dir.file("session.txt"), script);
-    const std::string command = std::string("SDL_VIDEODRIVER=dummy '") + QUILLMOOR_EXE + "' --window --mute --data '" +
-                                QUILLMOOR_TEST_DATA_DIR + "' --input '" + dir.file("session.txt") + "' --record '" + out +
-                                "' 2> '" + dir.file("window_errors.txt") + "'";
-    return std::system(command.c_str());
+    return run_program("SDL_VIDEODRIVER=dummy " + quoted(QUILLMOOR_EXE) + " --window --mute --data " + quoted(QUILLMOOR_TEST_DATA_DIR) +
+                       " --input " + quoted(dir.file("session.txt")) + " --record " + quoted(out));
 }
 
 // The recording without its comment lines.
@@ -46,7 +44,8 @@ TEST(KeyScript, EveryKeySetSurvivesTheSnapshotAndTheLine) {
 TEST(Recording, AWindowSessionReplaysHeadlessExactly) {
     TempDir dir;
     const std::string recorded = dir.file("recorded.txt");
-    ASSERT_EQ(run_window(dir, SESSION, recorded), 0) << read_text(dir.file("window_errors.txt"));
+    const ProgramRun window = run_window(dir, SESSION, recorded);
+    ASSERT_EQ(window.exit_status, 0) << window.errors;
     const std::string recording = read_text(recorded);
     EXPECT_EQ(body_of(recording), SESSION) << "one line per run of equal keys, every frame up to Quit";
     EXPECT_NE(recording.find("# version "), std::string::npos);

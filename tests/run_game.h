@@ -1,7 +1,5 @@
 // Runs the real game binary headless with a key script and reads back its state report.
 #pragma once
-#include <sys/wait.h>
-
 #include <cstdlib>
 #include <string>
 
@@ -17,15 +15,11 @@ struct HeadlessRun {
 inline HeadlessRun run_headless(const TempDir& dir, const std::string& script, long frames, const std::string& extra = "",
                                 const std::string& data_dir = QUILLMOOR_TEST_DATA_DIR) {
     write_text(dir.file("keys.txt"), script);
-    const std::string command = std::string("'") + QUILLMOOR_EXE + "' --headless --frames " + std::to_string(frames) + " --input '" +
-                                dir.file("keys.txt") + "' --state '" + dir.file("state.json") + "' --data '" + data_dir + "' " + extra +
-                                " 2> '" + dir.file("stderr.txt") + "'";
-    HeadlessRun run;
-    const int status = std::system(command.c_str());
-    run.exit_status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    run.state = read_text(dir.file("state.json"));
-    run.errors = read_text(dir.file("stderr.txt"));
-    return run;
+    std::filesystem::remove(dir.file("state.json"));
+    const ProgramRun run = run_program(quoted(QUILLMOOR_EXE) + " --headless --frames " + std::to_string(frames) + " --input " +
+                                       quoted(dir.file("keys.txt")) + " --state " + quoted(dir.file("state.json")) + " --data " +
+                                       quoted(data_dir) + " " + extra);
+    return {run.exit_status, read_text(dir.file("state.json")), run.errors};
 }
 
 // The text of a top-level JSON member's value (first match of "key": ...), without quotes.

@@ -40,7 +40,7 @@ TEST_F(Speech, SpaceHeldDropsOneLinePerElevenFramesAndTheWorldStaysFrozen) {
     world.player.body.x = 300;
     world.player.body.y = 200;
     world.player.body.xv = world.player.body.yv = 4;
-    Mole& m = place_mole(0, 100, 100);
+    Mole& m = place(world.pools.moles[0], 100, 100);
     m.body.xv = 2;
     for (const char* t : {"c", "b", "a"}) world.dialog_box.speech_push(0, t);
     hold_keys({platform::VK_SPACE, platform::VK_RIGHT}, {platform::DIK_A});

@@ -1,4 +1,5 @@
-// Every script of the story, gathered by firing each of its triggers once in a loaded world.
+// Every script of the story, gathered by firing each of its triggers once in a loaded world, and
+// the story in the order a whole game tells it.
 #pragma once
 #include <cstdint>
 #include <string>
@@ -70,4 +71,20 @@ inline std::vector<std::vector<SpokenLine>> fire_every_script() {
     w.update_world();
     read();
     return scripts;
+}
+
+struct WholeStory {
+    std::vector<std::string> in_order;  // every line a whole game reads, the locked door's left out
+    std::vector<std::string> locked_door;  // the lines a locked jail door calls out, when one is bumped
+};
+
+// The opening, then per level its encounter, its boss's defeat, the key and its completion. Fires
+// every script: the world is left as fire_every_script leaves it.
+inline WholeStory whole_story() {
+    const std::vector<std::vector<SpokenLine>> scripts = fire_every_script();
+    WholeStory story;
+    for (int script : {0, 1, 8, 11, 2, 3, 9, 11, 4, 5, 10, 11, 6})
+        for (const SpokenLine& line : scripts[script]) story.in_order.push_back(line.text);
+    for (const SpokenLine& line : scripts[7]) story.locked_door.push_back(line.text);
+    return story;
 }

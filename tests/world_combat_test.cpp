@@ -21,38 +21,17 @@ protected:
         hide_sprite(&hero.sword);
     }
     // A mole that stands still and draws no random number in its update.
-    Mole& still_mole(int i, float x, float y, int hit_points = 1) {
-        Mole& m = place_mole(i, x, y);
-        m.speed = 0;
-        m.hit_points = hit_points;
-        m.body.counter_1 = 0;
-        m.body.counter_2 = 0;
-        return m;
-    }
+    static Mole& still_mole(int i, float x, float y, int hit_points = 1) { return place_still(world.pools.moles[i], x, y, hit_points); }
     void TearDown() override {
         delete_all_sounds();
         LoadedWorld::TearDown();
     }
     // A live wasp in slot 0 that hovers where it is put, far from the hero.
-    Wasp& still_wasp(float x, float y) {
+    static Wasp& still_wasp(float x, float y) {
         world.pools.wasp_count = POOL_SIZE;
-        Wasp& w = world.pools.wasps[0];
-        w.body.x = x;
-        w.body.y = y;
-        w.body.xv = w.body.yv = 0;
-        w.speed = 0;
-        w.hit_points = 3;
-        w.alive = 1;
-        show_sprite(&w.body);
+        Wasp& w = place_still(world.pools.wasps[0], x, y, 3);
         w.stinger.xv = w.stinger.yv = 0;
         return w;
-    }
-    // How often a sound file has been played since the test began.
-    void sword_at(float x, float y, int direction) {
-        show_sprite(&hero.sword);
-        hero.sword.x = x;
-        hero.sword.y = y;
-        hero.sword.aux_3 = direction;
     }
 };
 
@@ -170,7 +149,7 @@ TEST_F(Combat, LosingAllHitPointsCostsALifeAndTheLastOneEndsTheGame) {
 }
 
 TEST_F(Combat, DeadEnemiesKeepMovingButAreNeitherDrawnNorShifted) {
-    Mole& m = place_mole(0, 100, 100);
+    Mole& m = place(world.pools.moles[0], 100, 100);
     m.alive = 0;
     hide_sprite(&m.body);
     m.body.xv = 3;
@@ -245,14 +224,8 @@ TEST_F(Combat, EachKindOfBlowPlaysItsOwnSound) {
     EXPECT_EQ(plays("moleHit.WAV"), 1);
     EXPECT_EQ(plays("death.WAV"), 1);
 
-    Pig& pig = world.pools.pigs[0];
     world.pools.pig_count = POOL_SIZE;
-    pig.body.x = 340;
-    pig.body.y = 200;
-    pig.speed = 0;
-    pig.hit_points = 2;
-    pig.alive = 1;
-    show_sprite(&pig.body);
+    Pig& pig = place_still(world.pools.pigs[0], 340, 200, 2);
     world.update_world();
     EXPECT_EQ(plays("pigHit.WAV"), 1);
     EXPECT_EQ(plays("death.WAV"), 1) << "a pig survives its first hit";
@@ -265,12 +238,7 @@ TEST_F(Combat, EachKindOfBlowPlaysItsOwnSound) {
     wasp.alive = 0;
     hide_sprite(&wasp.body);
 
-    SwineBoss& boss = world.pools.swine_boss;
-    boss.body.x = 340;
-    boss.body.y = 200;
-    boss.hit_points = 10;
-    boss.alive = 1;
-    show_sprite(&boss.body);
+    SwineBoss& boss = place(world.pools.swine_boss, 340, 200, 10);
     world.update_world();
     EXPECT_EQ(plays("bossHit.WAV"), 1);
     EXPECT_EQ(plays("moleHit.WAV") + plays("pigHit.WAV") + plays("waspHit.WAV"), 3) << "one sound per blow";

@@ -1,18 +1,14 @@
-// A loaded world for in-process tests: the real assets from the generated data, an empty map.
+// A loaded world for in-process tests: the real assets from the generated data, an empty map,
+// and the placing of enemies and the sword's blows that the tests of the world share.
 #pragma once
 #include <gtest/gtest.h>
-#include <unistd.h>
 
-#include <cstdlib>
 #include <cstring>
 #include <filesystem>
-#include <string>
 
 #include "headless_game.h"
 #include "platform/keyboard.h"
-#include "game/game.h"
 #include "base/game_random.h"
-#include "world/world.h"
 
 class LoadedWorld : public ::testing::Test {
 protected:
@@ -33,30 +29,49 @@ protected:
 
     // Solid wall on the cell (row, col).
     static void wall(int row, int col, int32_t tile = 40) { tile_map[row][col] = tile; }
-    // A live mole in slot `i` at screen (x, y), standing still.
-    static Mole& place_mole(int i, float x, float y) {
-        Mole& m = world.pools.moles[i];
-        m.body.x = x;
-        m.body.y = y;
-        m.body.xv = m.body.yv = 0;
-        show_sprite(&m.body);
-        m.alive = 1;
-        m.hit_points = 1;
-        return m;
+    // `enemy` alive and shown at screen (x, y) with `hit_points`, not moving until his next command.
+    template <class Enemy>
+    static Enemy& place(Enemy& enemy, float x, float y, int hit_points = 1) {
+        enemy.body.x = x;
+        enemy.body.y = y;
+        enemy.body.xv = enemy.body.yv = 0;
+        enemy.hit_points = hit_points;
+        enemy.alive = 1;
+        show_sprite(&enemy.body);
+        return enemy;
     }
-    // A wasp (or King Vespro) standing still at screen (x, y), alive, ready to sting at once.
-    static void place_still_wasp(Wasp& w, float x, float y, int hit_points) {
-        w.body.x = x;
-        w.body.y = y;
-        w.body.xv = w.body.yv = 0;
-        w.body.aux_3 = FACING_DOWN;
-        w.speed = 0;
-        w.hit_points = hit_points;
-        w.alive = 1;
-        w.sting_cooldown = 0;
-        w.sting_phase = 0;
-        show_sprite(&w.body);
-        hide_sprite(&w.stinger);
+    // The same, standing still for good: no speed, and his command ticks at 0, so that he draws
+    // no random number for 48 frames.
+    template <class Enemy>
+    static Enemy& place_still(Enemy& enemy, float x, float y, int hit_points = 1) {
+        enemy.speed = 0;
+        enemy.body.counter_1 = enemy.body.counter_2 = 0;
+        return place(enemy, x, y, hit_points);
+    }
+    // A wasp (or King Vespro) standing still facing down, his stinger in, ready to sting at once.
+    template <class AnyWasp>
+    static AnyWasp& place_stinging(AnyWasp& wasp, float x, float y, int hit_points) {
+        place_still(wasp, x, y, hit_points);
+        wasp.body.aux_3 = FACING_DOWN;
+        wasp.sting_cooldown = wasp.sting_phase = 0;
+        hide_sprite(&wasp.stinger);
+        return wasp;
+    }
+    // The hero's sword out at screen (x, y), swung `facing`, for the next update.
+    static void sword_at(float x, float y, int facing) {
+        Sprite& sword = world.player.sword;
+        show_sprite(&sword);
+        sword.x = x;
+        sword.y = y;
+        sword.aux_3 = facing;
+    }
+    // One update of the world with the sword over the middle of `enemy`, swung `facing`; the
+    // hit points the blow cost him.
+    static int strike(EnemyBase& enemy, int facing = FACING_UP) {
+        const int32_t before = enemy.hit_points;
+        sword_at(enemy.body.x + enemy.body.width / 2 - 8, enemy.body.y + enemy.body.height / 2 - 8, facing);
+        world.update_world();
+        return before - enemy.hit_points;
     }
     // Plays of a sound file so far, from the audio report.
     static long plays(const char* file) { return plays_in(audio_state_json(), file); }

@@ -1,5 +1,5 @@
-// The world's geometry, the solid-tile test, knock-back, one_in, the shift of world objects
-// under a scrolling view, and the drawing of the map and the HUD.
+// The world's tiles and geometry: the tile set's cells, the solid-tile test, knock-back, one_in,
+// the shift of world objects under a scrolling view, and the drawing of the map and the HUD.
 #include <cmath>
 #include <limits>
 #include <vector>
@@ -9,6 +9,19 @@
 using WorldTiles = LoadedWorld;
 
 namespace {
+// True when every pixel of `frame` equals the w x h cell of `bitmap` whose top-left is (px, py).
+bool frame_is_cell(const Sprite& s, int frame, const BitmapFile& bitmap, int px, int py) {
+    const Surface* f = s.frames[frame];
+    if (!f) return false;
+    const int bw = bitmap.info_header.biWidth;
+    for (int y = 0; y < s.height; ++y)
+        for (int x = 0; x < s.width; ++x)
+            if (f->pixels[static_cast<size_t>(y) * f->pitch + x] !=
+                bitmap.buffer[static_cast<size_t>(py + y) * bw + px + x])
+                return false;
+    return true;
+}
+
 Sprite& probe(float x, float y, int size = 32) {
     static Sprite s;
     s.x = x;
@@ -17,6 +30,21 @@ Sprite& probe(float x, float y, int size = 32) {
     return s;
 }
 }  // namespace
+
+TEST_F(WorldTiles, TheTileSetIsCutTenCellsToARow) {
+    const Sprite& t = world.tile_sprite;
+    EXPECT_EQ(t.num_frames, 70);
+    EXPECT_EQ(t.width, 32);
+    EXPECT_EQ(t.height, 32);
+    EXPECT_EQ(t.attr & 0x1F, SPRITE_ATTR_VISIBLE | SPRITE_ATTR_MULTI_FRAME);
+    BitmapFile floor;
+    ASSERT_EQ(load_bitmap_file(&floor, "FloorMap.BMP"), 1);
+    EXPECT_TRUE(frame_is_cell(t, 23, floor, 96, 64)) << "frame 23 is cell (3, 2)";
+    EXPECT_TRUE(frame_is_cell(t, 9, floor, 288, 0));
+    EXPECT_TRUE(frame_is_cell(t, 10, floor, 0, 32));
+    EXPECT_TRUE(frame_is_cell(t, 69, floor, 288, 192)) << "the last of seven rows";
+    unload_bitmap_file(&floor);
+}
 
 TEST_F(WorldTiles, AlignedSpriteTestsOnlyItsOwnCell) {
     // Walls all around cell (5, 5); a grid-aligned body inside it is free.
@@ -247,8 +275,8 @@ TEST_F(WorldDrawing, HeartsFollowHitPointsAndIconsFollowTheItems) {
 }
 
 TEST_F(WorldDrawing, ShiftingMovesWorldObjectsButNotTheHeroOrTheDead) {
-    Mole& live = place_mole(0, 100, 100);
-    Mole& dead = place_mole(1, 200, 200);
+    Mole& live = place(world.pools.moles[0], 100, 100);
+    Mole& dead = place(world.pools.moles[1], 200, 200);
     dead.alive = 0;
     Wasp& wasp = world.pools.wasps[3];
     wasp.alive = 1;

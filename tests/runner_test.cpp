@@ -1,15 +1,19 @@
-// The game through the headless runner: the title menu, the state machine and the runner itself.
+// The game's entries: options, key scripts, the headless runner and the window's loop, the frame
+// clock, the random sequence and the state report's JSON.
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 
+#include "app/input_script.h"
+#include "app/options.h"
+#include "app/runner.h"
+#include "base/game_random.h"
+#include "base/json_writer.h"
+#include "headless_game.h"
 #include "platform/headless.h"
 #include "platform/platform.h"
 #include "run_game.h"
-#include "game/game.h"
-#include "base/game_random.h"
-#include "app/input_script.h"
-#include "app/options.h"
 
 TEST(GameRandom, IsTheClassicSequenceFromStateOne) {
     reset_game_rand();
@@ -38,43 +42,28 @@ TEST(InputScript, ParsesStepsAndNamesTheBadLine) {
     }
 }
 
-TEST(HeadlessRunner, DrivesTheTitleMenuThroughTheStates) {
-    TempDir dir;
-    // Down, then Up after the key delay, then Enter on START.
-    HeadlessRun run = run_headless(dir, "20 -\n1 down\n20 -\n1 up\n20 -\n1 enter\n", 63);
-    ASSERT_EQ(run.exit_status, 0) << run.errors;
-    EXPECT_EQ(json_value(run.state, "game_state"), "LevelMap");
-    EXPECT_EQ(json_int(run.state, "current_level"), 1);
-    EXPECT_EQ(json_int(run.state, "loaded_level"), 1);
-    EXPECT_EQ(json_int(run.state, "menu_choice"), 0);
-    EXPECT_EQ(json_int(run.state, "frame"), 63);
-
-    run = run_headless(dir, "20 -\n1 enter\n5 -\n1 space\n", 27);
-    EXPECT_EQ(json_value(run.state, "game_state"), "Playing");
-    run = run_headless(dir, "20 -\n1 enter\n5 -\n1 space\n5 -\n1 escape\n", 33);
-    EXPECT_EQ(json_value(run.state, "game_state"), "Title");
-    EXPECT_EQ(json_int(run.state, "current_level"), 1) << "the game is kept";
+TEST(InputScript, KeysAreFoundWhetherFramesRiseOrGoBack) {
+    InputScript script;
+    std::string error;
+    ASSERT_TRUE(parse_input_script("2 up\n0 down\n3 a\n1 -\n", script, error));
+    const unsigned expected[] = {0, SCRIPT_KEY_UP, SCRIPT_KEY_UP, SCRIPT_KEY_A, SCRIPT_KEY_A, SCRIPT_KEY_A, 0, 0};
+    for (long frame = 1; frame <= 7; ++frame) EXPECT_EQ(script.keys_at(frame), expected[frame]) << frame;
+    EXPECT_EQ(script.keys_at(2), SCRIPT_KEY_UP) << "going back restarts the cursor";
+    EXPECT_EQ(script.keys_at(5), SCRIPT_KEY_A);
 }
 
-TEST(HeadlessRunner, HeldKeysMoveTheMenuOnceAndQuitEndsTheRun) {
-    TempDir dir;
-    // Down held for 10 frames moves once; the first 16 frames ignore it entirely.
-    HeadlessRun run = run_headless(dir, "30 down\n", 30);
-    EXPECT_EQ(json_int(run.state, "menu_choice"), 1);
-    EXPECT_EQ(json_int(run.state, "menu_counter"), 14);
 
-    run = run_headless(dir, "20 -\n1 down\n10 -\n1 enter\n", 500);
-    EXPECT_EQ(run.exit_status, 0) << run.errors;
-    EXPECT_EQ(json_int(run.state, "frame"), 32) << "Enter on Quit ends the run";
-}
-
-TEST(HeadlessRunner, DumpsFramesAndRefusesBadInvocations) {
+TEST(HeadlessRunner, DumpsFramesStopsOnQuitAndRefusesBadInvocations) {
     TempDir dir;
     HeadlessRun run = run_headless(dir, "5 -\n", 5, "--shot 3:'" + dir.file("f3.bmp") + "'");
     ASSERT_EQ(run.exit_status, 0) << run.errors;
     const std::string bmp = read_text(dir.file("f3.bmp"));
     ASSERT_EQ(bmp.size(), 14u + 40 + 1024 + 640 * 480);
     EXPECT_EQ(bmp.substr(0, 2), "BM");
+
+    run = run_headless(dir, "20 -\n1 down\n10 -\n1 enter\n", 500);
+    EXPECT_EQ(run.exit_status, 0) << run.errors;
+    EXPECT_EQ(json_int(run.state, "frame"), 32) << "Enter on Quit ends the run";
 
     EXPECT_EQ(run_headless(dir, "1 -\nnonsense here\n", 5).exit_status, 2);
     EXPECT_NE(run_headless(dir, "1 -\n", 5, "--bogus").exit_status, 0);
@@ -107,6 +96,17 @@ TEST(Options, WindowAndHeadlessOptionsAreCheckedTogether) {
     EXPECT_EQ(h.shots[1].frame, 5);
     EXPECT_EQ(h.shots[1].path, "b.bmp");
 }
+
+TEST(Options, EmptyNamesAreErrorsNamingTheOption) {
+    for (const char* option : {"--input", "--state", "--data"}) {
+        const char* argv[] = {"quillmoor", "--headless", "--frames", "5", option, ""};
+        Options o;
+        std::string error;
+        EXPECT_FALSE(parse_options(6, const_cast<char**>(argv), o, error)) << option;
+        EXPECT_NE(error.find(option), std::string::npos) << error;
+    }
+}
+
 
 TEST(Options, PlayModeIsEnhancedInTheWindowAndClassicHeadlessUnlessAsked) {
     auto mode = [](std::vector<const char*> args) {
@@ -163,4 +163,46 @@ TEST(HeadlessRunner, TheSameKeysMakeTheSameRun) {
     EXPECT_EQ(first_hashes, read_text(dir.file("a.hashes")));
     EXPECT_EQ(std::count(first_hashes.begin(), first_hashes.end(), '\n'), 450);
     EXPECT_NE(first_hashes.substr(17 * 300, 16), first_hashes.substr(17 * 449, 16));
+}
+
+TEST(HeadlessRunner, AScriptThatIsADirectoryIsAnErrorAndALateShotAWarning) {
+    TempDir dir;
+    std::filesystem::create_directories(dir.path / "folder");
+    HeadlessRun run = run_headless(dir, "", 3, "--input '" + dir.file("folder") + "'");
+    EXPECT_EQ(run.exit_status, 2);
+    EXPECT_NE(run.errors.find("--input " + dir.file("folder") + ": is a directory"), std::string::npos) << run.errors;
+
+    run = run_headless(dir, "", 3, "--shot 9:'" + dir.file("late.bmp") + "'");
+    EXPECT_EQ(run.exit_status, 0);
+    EXPECT_NE(run.errors.find("warning: --shot 9:" + dir.file("late.bmp") + ": the run ended at frame 3"), std::string::npos) << run.errors;
+    EXPECT_FALSE(std::filesystem::exists(dir.file("late.bmp")));
+}
+
+TEST(JsonWriter, TextOfAnyLengthAndAnyByteStaysValid) {
+    std::string text(600, 'x');
+    text += "\"\\\n\x92\xE9";
+    JsonWriter w;
+    w.begin_object();
+    w.key("text");
+    w.string(text.c_str());
+    w.key("nan");
+    w.fixed2(std::nan(""));
+    w.key("list");
+    w.begin_array();
+    w.integer(1);
+    w.boolean(false);
+    w.end_array();
+    w.end_object();
+    EXPECT_EQ(w.text(), "{\"text\": \"" + std::string(600, 'x') + "\\\"\\\\\\u000a\xE2\x80\x99\xC3\xA9\", \"nan\": null, \"list\": [1, false]\n}\n");
+}
+
+using WindowLoop = HeadlessGame;
+
+TEST_F(WindowLoop, WhileTheWindowIsAwayNoFrameRunsAndPlayGoesOnWhenItReturns) {
+    platform::set_window_focused(false);
+    for (int i = 0; i < 5; ++i) EXPECT_FALSE(window_pass());
+    EXPECT_EQ(game.frame, 0);
+    platform::set_window_focused(true);
+    EXPECT_TRUE(window_pass());
+    EXPECT_EQ(game.frame, 1);
 }

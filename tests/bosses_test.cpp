@@ -1,0 +1,286 @@
+// The three bosses. Dorvik Mole: a hit stuns him, he digs in, roams as a mound chasing the hero,
+// and comes up. Lord Hogrand: his spear is thrown 21 frames after the last one came down,
+// straight at the hero along the farther axis; every weapon contact is a hit, and ten defeat him.
+// King Vespro: the wasp at double size, stinging like a wasp, with fifteen hit points.
+#include <string>
+
+#include "world_fixture.h"
+
+namespace {
+
+// How many numbers to draw from a fresh sequence so that the next one r gives an underground
+// time (r + 200) mod 500 of `frames`.
+int draws_before_underground_time(int frames) {
+    reset_game_rand();
+    for (int n = 0;; ++n)
+        if ((game_rand() + 200) % 500 == frames) return n;
+}
+
+}  // namespace
+
+class MoleBossFight : public LoadedWorld {
+protected:
+    MoleBoss& boss = world.pools.mole_boss;
+    void SetUp() override {
+        LoadedWorld::SetUp();
+        place(boss, 300, 100, 5);
+        world.player.body.x = 40;
+        world.player.body.y = 400;
+    }
+    // One frame with the sword swung up over the boss's middle; whether it took a hit point.
+    bool frame_with_sword() { return strike(boss) > 0; }
+};
+
+TEST_F(MoleBossFight, AHitStunsHimAndHeDigsInAfterThirtyFrames) {
+    ASSERT_TRUE(frame_with_sword());
+    EXPECT_TRUE(boss.hurt);
+    EXPECT_EQ(boss.hurt_timer, 32);
+    EXPECT_EQ(boss.body.curr_animation, MOLE_BOSS_ANIM_STUNNED);
+    EXPECT_FLOAT_EQ(boss.body.y, 68) << "knocked back 32 pixels the way the sword swung";
+    for (int frame = 1; frame <= 29; ++frame) {
+        EXPECT_FALSE(frame_with_sword()) << "no hit while stunned, frame " << frame;
+        EXPECT_FALSE(boss.underground) << "frame " << frame;
+        EXPECT_FLOAT_EQ(boss.body.xv, 0);
+        EXPECT_FLOAT_EQ(boss.body.yv, 0);
+    }
+    EXPECT_FALSE(frame_with_sword());
+    EXPECT_TRUE(boss.underground) << "the 30th frame after the hit digs in";
+    EXPECT_TRUE(boss.hurt);
+    EXPECT_EQ(boss.body.curr_animation, MOLE_BOSS_ANIM_DIGGING);
+    EXPECT_EQ(boss.hit_points, 4);
+}
+
+TEST_F(MoleBossFight, AnUndergroundTimeOfZeroBringsHimUpAsTheStunEnds) {
+    // The stun's last two frames each draw an underground time; the second one counts.
+    const int skip = draws_before_underground_time(0);
+    ASSERT_GE(skip, 1);
+    reset_game_rand();
+    for (int i = 0; i < skip - 1; ++i) game_rand();
+    ASSERT_TRUE(frame_with_sword());
+    for (int frame = 1; frame <= 31; ++frame) EXPECT_FALSE(frame_with_sword()) << "frame " << frame;
+    EXPECT_TRUE(boss.underground);
+    EXPECT_EQ(boss.underground_timer, 0);
+    // The 32nd frame ends the stun, still counting as underground for the sword, and he comes up.
+    EXPECT_FALSE(frame_with_sword());
+    EXPECT_FALSE(boss.hurt);
+    EXPECT_FALSE(boss.underground);
+    EXPECT_EQ(boss.body.curr_animation, MOLE_BOSS_ANIM_COMING_UP);
+    EXPECT_TRUE(frame_with_sword()) << "hittable again from the next frame, while the rise still plays";
+    EXPECT_EQ(boss.hit_points, 3);
+}
+
+TEST_F(MoleBossFight, UndergroundHeChasesTheHeroDiagonallyAndCannotBeHit) {
+    const int skip = draws_before_underground_time(120);
+    reset_game_rand();
+    for (int i = 0; i < skip - 1; ++i) game_rand();
+    ASSERT_TRUE(frame_with_sword());
+    for (int frame = 1; frame <= 32; ++frame) frame_with_sword();
+    ASSERT_TRUE(boss.underground);
+    ASSERT_FALSE(boss.hurt);
+    // The hero is down and to the left: the mound heads there on both axes between commands.
+    int chasing_frames = 0;
+    for (int frame = 0; frame < 40; ++frame) {
+        const float x = boss.body.x, y = boss.body.y;
+        EXPECT_FALSE(frame_with_sword()) << "weapons pass through the mound";
+        if (boss.body.x == x - 5 && boss.body.y == y + 5) ++chasing_frames;
+    }
+    EXPECT_GE(chasing_frames, 38) << "all but the frames that take a table command";
+    EXPECT_EQ(boss.hit_points, 4);
+    EXPECT_EQ(boss.body.curr_animation, MOLE_BOSS_ANIM_MOUND) << "the mound shows once the dig has played";
+}
+
+TEST_F(MoleBossFight, ContactHurtsTheHeroEvenUnderground) {
+    boss.underground = 1;
+    boss.underground_timer = 50;
+    world.player.hit_points = 5;
+    world.player.body.x = boss.body.x + 20;
+    world.player.body.y = boss.body.y + 20;
+    world.update_world();
+    EXPECT_EQ(world.player.hit_points, 4);
+    EXPECT_TRUE(world.player.invulnerable);
+}
+
+TEST_F(MoleBossFight, TheFifthHitDefeatsHimOnceAndDropsTheKey) {
+    boss.hit_points = 1;
+    ASSERT_TRUE(frame_with_sword());
+    EXPECT_TRUE(boss.hurt) << "the killing hit stuns him too";
+    EXPECT_FALSE(world.check_deaths());
+    EXPECT_FALSE(boss.alive);
+    EXPECT_TRUE(world.key_sprite.attr & SPRITE_ATTR_VISIBLE);
+    EXPECT_FLOAT_EQ(world.key_sprite.x, boss.body.x + 32);
+    EXPECT_FLOAT_EQ(world.key_sprite.y, boss.body.y + 32);
+    // A fallen boss is no longer fought nor moved, and his stun stays where it was.
+    const int32_t timer = boss.hurt_timer;
+    world.dialog_box.speech_clear();
+    for (int frame = 0; frame < 40; ++frame) frame_with_sword();
+    EXPECT_EQ(boss.hurt_timer, timer);
+    EXPECT_FALSE(boss.underground);
+    EXPECT_FALSE(world.check_deaths());
+    EXPECT_TRUE(world.dialog_box.speech_is_idle()) << "defeated once";
+}
+
+TEST_F(MoleBossFight, ANewGameFindsHimStillStunnedFromHisDefeat) {
+    boss.hit_points = 1;
+    ASSERT_TRUE(frame_with_sword());
+    EXPECT_FALSE(world.check_deaths());
+    ASSERT_FALSE(boss.alive);
+    hide_sprite(&world.player.sword);
+    world.load_level(1);
+    ASSERT_TRUE(boss.alive);
+    EXPECT_EQ(boss.hit_points, 5);
+    EXPECT_TRUE(boss.hurt) << "the level start leaves the stun of the killing hit";
+    EXPECT_EQ(boss.hurt_timer, 32);
+    int frame = 0;
+    while (!boss.underground && frame < 100) {
+        world.update_world();
+        ++frame;
+    }
+    EXPECT_EQ(frame, 30) << "so he digs in as after any hit";
+}
+
+// along the farther axis; every weapon contact is a hit, and ten defeat him.
+
+
+class SwineBossFight : public LoadedWorld {
+protected:
+    SwineBoss& boss = world.pools.swine_boss;
+    Sprite& spear = world.pools.swine_boss.spear;
+    void SetUp() override {
+        LoadedWorld::SetUp();
+        place_still(boss, 300, 100, 10);  // he stands where he is put
+        boss.throw_counter = 0;
+        hide_sprite(&spear);
+        world.player.body.x = 40;
+        world.player.body.y = 400;
+    }
+    // Frames until the spear's visibility becomes `shown`, at most `limit`.
+    int frames_until_spear(bool shown, int limit) {
+        for (int frame = 1; frame <= limit; ++frame) {
+            world.update_world();
+            if (((spear.attr & SPRITE_ATTR_VISIBLE) != 0) == shown) return frame;
+        }
+        return -1;
+    }
+};
+
+TEST_F(SwineBossFight, TheSpearFliesOnTheTwentyFirstFrameAfterItCameDown) {
+    EXPECT_EQ(frames_until_spear(true, 100), 21);
+    // The hero is farther away down than across: the spear flies down, from 20 pixels left.
+    EXPECT_EQ(spear.aux_3, FACING_DOWN);
+    EXPECT_EQ(spear.curr_frame, 1);
+    EXPECT_FLOAT_EQ(spear.x, 280);
+    EXPECT_FLOAT_EQ(spear.y, 110) << "launched at the boss's corner and moved once in that frame";
+    EXPECT_EQ(boss.throw_counter, 0);
+    const int flight = frames_until_spear(false, 100);
+    ASSERT_GT(flight, 0) << "the spear leaves the screen";
+    EXPECT_EQ(boss.throw_counter, 0) << "the count waits while the spear flies";
+    EXPECT_EQ(frames_until_spear(true, 100), 21);
+}
+
+TEST_F(SwineBossFight, ASpearHitPushesTheHeroItsWayAndIsSpent) {
+    world.player.body.x = 290;
+    world.player.body.y = 300;
+    ASSERT_EQ(frames_until_spear(true, 100), 21);
+    const int landed = frames_until_spear(false, 30);
+    ASSERT_GT(landed, 0);
+    EXPECT_EQ(world.player.hit_points, 4);
+    EXPECT_FLOAT_EQ(world.player.body.y, 332) << "pushed down, the spear's way";
+}
+
+TEST_F(SwineBossFight, ASpearThrownAgainstAWallComesDownAtOnce) {
+    wall(3, 8);  // the spear starts 20 pixels left of the boss, over this cell
+    for (int round = 0; round < 2; ++round) {
+        for (int frame = 1; frame <= 20; ++frame) world.update_world();
+        EXPECT_EQ(boss.throw_counter, 20);
+        world.update_world();
+        EXPECT_EQ(boss.throw_counter, 0) << "thrown on the 21st frame";
+        EXPECT_FLOAT_EQ(spear.y, 110) << "launched from the boss's corner";
+        EXPECT_FALSE(spear.attr & SPRITE_ATTR_VISIBLE) << "and spent on the wall in the same frame";
+    }
+}
+
+TEST_F(SwineBossFight, EveryFrameOfSwordContactIsAHitAndTheTenthDefeatsHim) {
+    for (int frame = 1; frame <= 10; ++frame) {
+        const float x = boss.body.x;
+        EXPECT_EQ(strike(boss, FACING_RIGHT), 1);
+        EXPECT_FLOAT_EQ(boss.body.x, x + 32) << "knocked back the sword's way";
+        if (frame < 10) {
+            EXPECT_FALSE(world.check_deaths());
+        }
+    }
+    EXPECT_TRUE(boss.alive) << "the defeat is handled after the frame's update";
+    world.dialog_box.speech_clear();
+    EXPECT_FALSE(world.check_deaths());
+    EXPECT_FALSE(boss.alive);
+    EXPECT_FALSE(boss.body.attr & SPRITE_ATTR_VISIBLE);
+    EXPECT_TRUE(world.key_sprite.attr & SPRITE_ATTR_VISIBLE);
+    EXPECT_FLOAT_EQ(world.key_sprite.x, boss.body.x + 32);
+    ASSERT_NE(world.dialog_box.top, nullptr);
+    EXPECT_EQ(std::string(world.dialog_box.top->text), "Take that sweinhund.");
+    ASSERT_NE(world.dialog_box.top->next, nullptr);
+    EXPECT_EQ(std::string(world.dialog_box.top->next->text), "You are a worthy opponent, I'm Sorry.");
+}
+
+TEST_F(SwineBossFight, AFallenBossesSpearFliesOnButNoLongerHurts) {
+    ASSERT_EQ(frames_until_spear(true, 100), 21);
+    boss.alive = 0;
+    world.player.body.x = spear.x + 16;
+    world.player.body.y = spear.y + 40;
+    const float y = spear.y;
+    world.update_world();
+    EXPECT_FLOAT_EQ(spear.y, y + 10);
+    EXPECT_TRUE(spear.attr & SPRITE_ATTR_VISIBLE);
+    EXPECT_EQ(world.player.hit_points, 5);
+}
+
+class WaspBossFight : public LoadedWorld {
+protected:
+    WaspBoss& boss = world.pools.wasp_boss;
+    void SetUp() override {
+        LoadedWorld::SetUp();
+        place_stinging(boss, 300, 100, 15);
+        world.player.body.x = 40;
+        world.player.body.y = 400;
+    }
+    bool stinger_out() const { return (boss.stinger.attr & SPRITE_ATTR_VISIBLE) != 0; }
+};
+
+TEST_F(WaspBossFight, StingsFromHisCornerFortyFiveFramesAfterTheLastStinger) {
+    int frame = 0;
+    while (!stinger_out() && frame < 100) {
+        world.update_world();
+        ++frame;
+    }
+    EXPECT_EQ(frame, 45);
+    EXPECT_EQ(boss.stinger.aux_3, FACING_DOWN) << "the hero is farther down than across";
+    EXPECT_EQ(boss.stinger.curr_frame, 1);
+    EXPECT_FLOAT_EQ(boss.stinger.x, 280);
+    EXPECT_FLOAT_EQ(boss.stinger.y, 110);
+}
+
+TEST_F(WaspBossFight, HeLeavesHisStingPoseWhenHeTurns) {
+    for (int frame = 0; frame < 45; ++frame) world.update_world();
+    ASSERT_EQ(boss.body.curr_animation, 4);
+    // He flies off to the left on his next frames.
+    boss.speed = 3;
+    boss.command = MOVE_LEFT;
+    boss.body.counter_2 = 0;
+    world.update_world();
+    EXPECT_EQ(boss.body.curr_animation, FACING_LEFT);
+    EXPECT_EQ(boss.body.aux_3, FACING_LEFT);
+}
+
+TEST_F(WaspBossFight, FifteenHitsDefeatHimAndHisStingerIsLeftWhereItWas) {
+    for (int frame = 0; frame < 45; ++frame) world.update_world();
+    ASSERT_TRUE(stinger_out());
+    for (int hit = 1; hit <= 15; ++hit) ASSERT_EQ(strike(boss), 1) << "blow " << hit;
+    world.dialog_box.speech_clear();
+    EXPECT_FALSE(world.check_deaths());
+    EXPECT_FALSE(boss.alive);
+    ASSERT_NE(world.dialog_box.top, nullptr);
+    EXPECT_EQ(std::string(world.dialog_box.top->text), "I finally put an end to your evil reign.");
+    EXPECT_TRUE(world.key_sprite.attr & SPRITE_ATTR_VISIBLE);
+    const float y = boss.stinger.y;
+    world.update_world();
+    EXPECT_FLOAT_EQ(boss.stinger.y, y) << "a fallen boss's stinger is no longer moved";
+}

@@ -1,0 +1,277 @@
+// Moles, pigs and wasps: their command-table steering, driven by the game's fixed random
+// sequence, the wasps' sting cycle and the aim of their stingers, and the blows each kind takes.
+#include "actors/projectile.h"
+#include "world_fixture.h"
+
+class Steering : public LoadedWorld {
+protected:
+    Sprite hero, hero_far;  // hero_far: right of and below the enemy by far more than 50 pixels
+    void SetUp() override {
+        LoadedWorld::SetUp();
+        hero_far.x = 1000;
+        hero_far.y = 1000;
+    }
+    // `enemy` at (x, y) with `speed`, on step `step` of row `pattern` of his move table, his
+    // command tick at `tick`, with no command taken yet.
+    template <class Enemy>
+    static Enemy& steered(Enemy& enemy, float x, float y, int speed, int pattern, int step, int tick) {
+        place(enemy, x, y);
+        enemy.speed = speed;
+        enemy.pattern = pattern;
+        enemy.command = MOVE_STOP;
+        enemy.body.counter_1 = step;
+        enemy.body.counter_2 = tick;
+        return enemy;
+    }
+};
+
+TEST_F(Steering, MoleTakesTheNextCommandWhenTheTickReaches16) {
+    Mole& m = steered(world.pools.moles[0], 100, 100, 2, 0, 0, 14);
+    update_mole(&m, false, &hero_far);
+    EXPECT_EQ(m.command, MOVE_STOP) << "tick 15: nothing new";
+    update_mole(&m, false, &hero_far);
+    EXPECT_EQ(m.command, MOVE_DOWN) << "row 0, step 0";
+    EXPECT_FLOAT_EQ(m.body.yv, 2);
+    EXPECT_FLOAT_EQ(m.body.xv, 0);
+    EXPECT_EQ(m.body.counter_1, 1);
+    for (int i = 0; i < 31; ++i) update_mole(&m, false, &hero_far);
+    EXPECT_EQ(m.command, MOVE_DOWN) << "31 frames later still the same command";
+    update_mole(&m, false, &hero_far);
+    EXPECT_EQ(m.command, MOVE_STOP) << "every 32 frames: row 0, step 1";
+    EXPECT_FLOAT_EQ(m.body.yv, 0);
+}
+
+TEST_F(Steering, MoleStepThreeDrawsANewRowFromTheRandomSequence) {
+    Mole& m = steered(world.pools.moles[0], 100, 100, 2, 0, 3, 15);
+    reset_game_rand();
+    game_rand();
+    game_rand();  // the next number is 6334: row (6334 + 1) mod 6 = 5
+    update_mole(&m, false, &hero_far);
+    EXPECT_EQ(m.pattern, 5);
+    EXPECT_EQ(m.command, MOVE_LEFT) << "row 5, step 3";
+    EXPECT_FLOAT_EQ(m.body.xv, -2);
+    EXPECT_EQ(m.body.counter_1, 0);
+    EXPECT_EQ(game_rand(), 26500) << "exactly one number was drawn";
+}
+
+TEST_F(Steering, MoleNearTheHeroKeepsItsCommand) {
+    Mole& m = steered(world.pools.moles[0], 300, 300, 2, 0, 0, 15);
+    m.command = MOVE_RIGHT;
+    // 100 pixels left and 200 above counts as near: both signed differences are below 50.
+    hero.x = 200;
+    hero.y = 100;
+    update_mole(&m, false, &hero);
+    EXPECT_EQ(m.command, MOVE_RIGHT);
+    EXPECT_FLOAT_EQ(m.body.xv, 2);
+    // 60 pixels to the right is not near.
+    hero.x = 360;
+    hero.y = 300;
+    m.body.counter_2 = 15;
+    update_mole(&m, false, &hero);
+    EXPECT_EQ(m.command, MOVE_DOWN);
+}
+
+TEST_F(Steering, AWallTurnsAMoleBackOneStepAndPicksTheNextCommand) {
+    Mole& m = steered(world.pools.moles[0], 100, 100, 2, 0, 0, 3);
+    m.body.xv = 2;
+    update_mole(&m, true, &hero_far);
+    EXPECT_FLOAT_EQ(m.body.x, 98) << "reversed and stepped back once";
+    EXPECT_EQ(m.command, MOVE_DOWN) << "a wall takes a command whatever the tick";
+    EXPECT_FLOAT_EQ(m.body.xv, 0);
+    EXPECT_FLOAT_EQ(m.body.yv, 2);
+    // Near the hero it reverses and steps back but walks into the wall again.
+    Mole& n = steered(world.pools.moles[0], 100, 100, 2, 0, 0, 3);
+    n.command = MOVE_RIGHT;
+    n.body.xv = 2;
+    // The hero at (0, 0): near.
+    update_mole(&n, true, &hero);
+    EXPECT_FLOAT_EQ(n.body.x, 98);
+    EXPECT_FLOAT_EQ(n.body.xv, 2);
+}
+
+TEST_F(Steering, ASpeedZeroMoleNeverWalks) {
+    Mole& m = steered(world.pools.moles[0], 100, 100, 0, 0, 0, 0);
+    for (int i = 0; i < 200; ++i) {
+        update_mole(&m, false, &hero_far);
+        update_enemy_sprite(&m);
+    }
+    EXPECT_FLOAT_EQ(m.body.x, 100);
+    EXPECT_FLOAT_EQ(m.body.y, 100);
+}
+
+TEST_F(Steering, CommandsSetTheVelocityFromTheSpeed) {
+    Mole& m = steered(world.pools.moles[0], 100, 100, 3, 0, 0, 0);
+    hero.x = 100;  // equal: across goes left
+    hero.y = 150;
+    apply_move_command(&m, MOVE_TOWARD_HERO_ACROSS, &hero);
+    EXPECT_FLOAT_EQ(m.body.xv, -3);
+    apply_move_command(&m, MOVE_TOWARD_HERO_UP_DOWN, &hero);
+    EXPECT_FLOAT_EQ(m.body.yv, 3);
+    EXPECT_FLOAT_EQ(m.body.xv, 0);
+    apply_move_command(&m, MOVE_REVERSE, &hero);
+    EXPECT_FLOAT_EQ(m.body.yv, -3);
+    apply_move_command(&m, 8, &hero);
+    EXPECT_FLOAT_EQ(m.body.yv, -3) << "unknown commands change nothing";
+}
+
+TEST_F(Steering, PigActsOnlyWhenItsTickReaches16) {
+    // Row 0 step 3 is "toward the hero across", taken when the tick reaches 16.
+    hero.x = 500;
+    Pig& p = steered(world.pools.pigs[0], 100, 100, 3, 0, 2, 15);
+    update_pig(&p, false, &hero);
+    EXPECT_EQ(p.command, MOVE_RIGHT);
+    EXPECT_FLOAT_EQ(p.body.xv, 3);
+    hero.x = 0;  // the hero moves to the other side; the pig does not turn until its next command
+    for (int i = 0; i < 31; ++i) update_pig(&p, false, &hero);
+    EXPECT_FLOAT_EQ(p.body.xv, 3);
+    reset_game_rand();  // step 3 draws the row: (41 + 1) mod 4 = 2
+    update_pig(&p, false, &hero);
+    EXPECT_EQ(p.pattern, 2);
+    EXPECT_EQ(p.command, MOVE_TOWARD_HERO_ACROSS) << "row 2, step 3";
+    EXPECT_FLOAT_EQ(p.body.xv, -3);
+}
+
+TEST_F(Steering, PigCommandSixKeepsTheVelocityAndAWallTakesTheNextCommand) {
+    Pig& p = steered(world.pools.pigs[0], 100, 100, 2, 1, 0, 3);
+    p.body.xv = 2;
+    update_pig(&p, true, &hero);
+    EXPECT_FLOAT_EQ(p.body.x, 98) << "reversed and stepped back";
+    EXPECT_EQ(p.command, MOVE_TOWARD_HERO_UP_DOWN);
+    EXPECT_FLOAT_EQ(p.body.xv, -2) << "command 6 leaves the reversed velocity";
+    EXPECT_FLOAT_EQ(p.body.yv, 0);
+}
+
+TEST_F(Steering, TwoHitsKillAPig) {
+    world.player.body.x = 300;
+    world.player.body.y = 400;
+    Pig& p = place_still(world.pools.pigs[0], 340, 200, 2);
+    EXPECT_EQ(strike(p), 1);
+    EXPECT_TRUE(p.alive);
+    p.body.y = 200;
+    EXPECT_EQ(strike(p), 1);
+    EXPECT_FALSE(p.alive);
+    EXPECT_FALSE(p.body.attr & SPRITE_ATTR_VISIBLE);
+}
+
+TEST(StingerAim, GoesAlongTheFartherAxisAndATieGoesUpOrDown) {
+    Sprite owner{}, hero{};
+    owner.x = 100;
+    owner.y = 100;
+    auto aim = [&](float x, float y) {
+        hero.x = x;
+        hero.y = y;
+        return aim_at_hero(&owner, &hero);
+    };
+    EXPECT_EQ(aim(0, 60), FACING_LEFT);
+    EXPECT_EQ(aim(200, 140), FACING_RIGHT);
+    EXPECT_EQ(aim(60, 0), FACING_UP);
+    EXPECT_EQ(aim(140, 200), FACING_DOWN);
+    EXPECT_EQ(aim(50, 50), FACING_UP) << "exactly diagonal: vertical";
+    EXPECT_EQ(aim(150, 150), FACING_DOWN);
+    EXPECT_EQ(aim(100, 100), FACING_DOWN) << "on the spot: down";
+    EXPECT_EQ(aim(99.5f, 98.5f), FACING_UP) << "whole-pixel differences: 0 across, 1 up";
+    EXPECT_EQ(aim(99.5f, 99.5f), FACING_DOWN) << "less than a pixel either way counts as none";
+}
+
+class WaspSting : public LoadedWorld {
+protected:
+    Wasp& wasp = world.pools.wasps[0];
+    void SetUp() override {
+        LoadedWorld::SetUp();
+        world.pools.wasp_count = POOL_SIZE;
+        place_stinging(wasp, 300, 200, 3);  // it hovers where it is put
+        world.player.body.x = 40;
+        world.player.body.y = 240;
+    }
+    bool stinger_out() const { return (wasp.stinger.attr & SPRITE_ATTR_VISIBLE) != 0; }
+    int frames_until_stinger(bool out, int limit) {
+        for (int frame = 1; frame <= limit; ++frame) {
+            world.update_world();
+            if (stinger_out() == out) return frame;
+        }
+        return -1;
+    }
+};
+
+TEST_F(WaspSting, StingsFortyFiveFramesAfterTheLastStingerCameDown) {
+    for (int frame = 1; frame <= 40; ++frame) world.update_world();
+    EXPECT_EQ(wasp.sting_cooldown, 40);
+    EXPECT_NE(wasp.body.curr_animation, 4);
+    world.update_world();
+    EXPECT_EQ(wasp.body.curr_animation, 4) << "the sting pose for a wasp facing down";
+    EXPECT_FALSE(stinger_out());
+    EXPECT_EQ(frames_until_stinger(true, 10), 4) << "the stinger leaves on the 45th frame";
+    // The hero is to the left, farther across than down.
+    EXPECT_EQ(wasp.stinger.aux_3, FACING_LEFT);
+    EXPECT_EQ(wasp.stinger.curr_frame, 3);
+    EXPECT_FLOAT_EQ(wasp.stinger.x, 270) << "launched 20 pixels left of the wasp, then moved once";
+    EXPECT_FLOAT_EQ(wasp.stinger.y, 200);
+    const int cooldown = wasp.sting_cooldown;
+    const int flight = frames_until_stinger(false, 60);
+    ASSERT_GT(flight, 0);
+    EXPECT_EQ(wasp.sting_cooldown, cooldown) << "the cycle waits while the stinger flies";
+    EXPECT_EQ(frames_until_stinger(true, 100), 45);
+}
+
+TEST_F(WaspSting, AStingerOnTheHeroHurtsHimItsWayAndIsSpent) {
+    world.player.body.x = 200;
+    world.player.body.y = 200;
+    ASSERT_EQ(frames_until_stinger(true, 100), 45);
+    ASSERT_EQ(frames_until_stinger(false, 20), 6);
+    EXPECT_EQ(world.player.hit_points, 4);
+    EXPECT_FLOAT_EQ(world.player.body.x, 168) << "pushed left, the stinger's way";
+}
+
+TEST_F(WaspSting, NearTheHeroTheLastStepPicksRowZeroOrOne) {
+    wasp.body.counter_1 = 3;
+    wasp.body.counter_2 = 0;
+    world.player.body.x = 310;  // right of and below the wasp by less than 200: near
+    world.player.body.y = 210;
+    reset_game_rand();
+    update_wasp(&wasp, false, &world.player.body);
+    EXPECT_EQ(wasp.pattern, (41 + 5) % 2);
+    world.player.body.x = 600;  // 300 to the right: far
+    reset_game_rand();
+    update_wasp(&wasp, false, &world.player.body);
+    EXPECT_EQ(wasp.pattern, (41 + 1) % 4);
+}
+
+TEST_F(WaspSting, CommandSixGoesAcrossTowardTheHeroEveryFrame) {
+    wasp.speed = 3;
+    wasp.body.counter_1 = 0;
+    wasp.body.counter_2 = 15;
+    // Far from the hero the row is (r + 1) mod 4; the fourth number, 26500, gives row 1,
+    // whose first step is command 6.
+    reset_game_rand();
+    for (int i = 0; i < 3; ++i) game_rand();
+    update_wasp(&wasp, false, &world.player.body);
+    EXPECT_EQ(wasp.command, MOVE_TOWARD_HERO_UP_DOWN);
+    EXPECT_FLOAT_EQ(wasp.body.xv, -3) << "toward the hero's side, across";
+    EXPECT_FLOAT_EQ(wasp.body.yv, 0);
+    world.player.body.x = 500;
+    update_wasp(&wasp, false, &world.player.body);
+    EXPECT_FLOAT_EQ(wasp.body.xv, 3) << "the command is applied again on every frame";
+}
+
+TEST_F(WaspSting, ThreeHitsKillAWaspAndItsStingerStaysWhereItWas) {
+    for (int frame = 1; frame <= 45; ++frame) world.update_world();
+    ASSERT_TRUE(stinger_out());
+    for (int hit = 1; hit <= 3; ++hit) EXPECT_EQ(strike(wasp), 1) << "blow " << hit;
+    EXPECT_FALSE(wasp.alive);
+    EXPECT_FALSE(wasp.body.attr & SPRITE_ATTR_VISIBLE);
+    ASSERT_TRUE(stinger_out()) << "the kill hides the body only";
+    const float x = wasp.stinger.x;
+    world.update_world();
+    EXPECT_FLOAT_EQ(wasp.stinger.x, x) << "no longer moved";
+}
+
+TEST_F(WaspSting, CommandSevenMakesItTrembleInPlaceUntilItsNextCommand) {
+    wasp.speed = 3;
+    wasp.command = MOVE_REVERSE;
+    wasp.body.xv = 3;
+    wasp.body.counter_2 = 0;  // no new command before the tick reaches 16
+    for (int frame = 1; frame <= 15; ++frame) {
+        world.update_world();
+        EXPECT_FLOAT_EQ(wasp.body.x, frame % 2 ? 297 : 300) << "reversed again on frame " << frame;
+    }
+}

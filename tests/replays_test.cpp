@@ -1,0 +1,85 @@
+// Every committed key script and replay (tests/keys, tests/replays) played through the game's own
+// loop. Each is named for what it guards, and says in its "# expect FRAME: TEXT" lines what the
+// state report holds after that frame; a run that finishes the story must also have told all of
+// it, in order, and one that reaches the end scene shows it from the frame that leaves play. A rule, a level or the random sequence that changes a run fails here: each file's
+// head says how it was made, to make it again and set its expectations anew.
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+#include <sstream>
+
+#include "app/state_json.h"
+#include "headless_game.h"
+#include "story_lines.h"
+#include "test_files.h"
+
+namespace {
+
+struct Expectation {
+    long frame;
+    std::string text;
+};
+
+std::vector<std::string> committed_runs() {
+    std::vector<std::string> files;
+    for (const char* folder : {"/tests/keys", "/tests/replays"})
+        for (const auto& entry : std::filesystem::directory_iterator(std::string(QUILLMOOR_SOURCE_DIR) + folder))
+            files.push_back(entry.path().string());
+    std::sort(files.begin(), files.end());
+    return files;
+}
+
+class Replays : public HeadlessGame, public ::testing::WithParamInterface<std::string> {};
+
+}  // namespace
+
+TEST_P(Replays, HoldWhatTheyExpect) {
+    const std::string text = read_text(GetParam());
+    InputScript script;
+    std::string error;
+    ASSERT_TRUE(parse_input_script(text, script, error)) << error;
+    // The run lasts its keys, its "# frames: N" or its last expectation, whichever is longest.
+    long frames = 0;
+    for (const ScriptStep& step : script.steps) frames += step.count;
+    std::vector<Expectation> expected;
+    std::istringstream lines(text);
+    for (std::string line; std::getline(lines, line);) {
+        long frame = 0;
+        int text_at = 0;
+        if (std::sscanf(line.c_str(), "# frames: %ld", &frame) == 1 ||
+            (std::sscanf(line.c_str(), "# expect %ld: %n", &frame, &text_at) == 1 && text_at > 0))
+            frames = std::max(frames, frame);
+        if (text_at > 0) expected.push_back({frame, line.substr(static_cast<size_t>(text_at))});
+    }
+    ASSERT_FALSE(expected.empty()) << "a committed run says what it guards";
+
+    const WholeStory story = whole_story();
+    stop();
+    start(script.play_mode == play_mode_name(PlayMode::Enhanced) ? PlayMode::Enhanced : PlayMode::Classic);
+    bool story_told = false;
+    for (long f = 1; f <= frames; ++f) {
+        const int32_t state_before = game.game_state;
+        frame(script.keys_at(f));
+        // Enhanced play leaves the last line for the end scene within one frame, never showing the
+        // bare level between them.
+        if (game.game_state == GAME_STATE_ENDING && state_before != GAME_STATE_ENDING) {
+            EXPECT_EQ(game.ending_frame, 1) << "frame " << f << " leaves play but does not show the end scene";
+        }
+        if (!story_told && game.current_level == 4 && world.dialog_box.speech_is_idle()) {
+            story_told = true;
+            std::erase_if(shown, [&](const std::string& line) { return std::count(story.locked_door.begin(), story.locked_door.end(), line); });
+            EXPECT_EQ(shown, story.in_order) << "every line of the story, in order, by frame " << f;
+        }
+        for (const Expectation& e : expected)
+            if (e.frame == f) {
+                const std::string report = game_state_json();
+                EXPECT_NE(report.find(e.text), std::string::npos) << "frame " << f << ": " << e.text << "\n" << report;
+            }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Committed, Replays, ::testing::ValuesIn(committed_runs()), [](const auto& info) {
+    std::string name = std::filesystem::path(info.param).stem().string();
+    std::replace_if(name.begin(), name.end(), [](char c) { return !std::isalnum(static_cast<unsigned char>(c)); }, '_');
+    return name;
+});
