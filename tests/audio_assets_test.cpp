@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "app/data_files.h"
+#include "audio/midi_file.h"
 #include "test_files.h"
 
 namespace {
@@ -130,13 +131,23 @@ TEST(AudioAssets, TracksAreArrangedForGeneralMidiWithDrumsOnChannel10) {
 }
 
 // The game starts a level track again the moment it ends, so the music must run up to the
-// file's end: a quiet beat there would be heard as a gap at every loop.
-TEST(AudioAssets, LevelTracksSoundUpToTheirEnd) {
-    for (const char* name : {"level1.MID", "level2.MID", "level3.MID"}) {
+// file's end: a quiet beat there would be heard as a gap at every loop. The level themes last a
+// minute and the title's half one; the level-complete call plays while the closing lines are read.
+TEST(AudioAssets, TracksLastAsLongAsTheyPlayAndLevelTracksSoundUpToTheirEnd) {
+    for (const std::string& name : files_ending(".MID")) {
+        const std::string bytes = data_file(name);
+        uint32_t ms = 0;
+        const char* fault = nullptr;
+        ASSERT_TRUE(midi_duration_ms(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size(), &ms, &fault)) << name;
+        const bool level = name.rfind("level", 0) == 0 && name != "levelComplete.MID";
+        EXPECT_GE(ms, level ? 60000u : name == "intro.MID" ? 30000u : 2000u) << name;
+        if (name == "levelComplete.MID") {
+            EXPECT_LE(ms, 10000u);
+        }
+        if (!level) continue;
         ChannelUse use;
-        ASSERT_TRUE(scan_midi(data_file(name), use)) << name;
-        const uint32_t ticks_per_beat = be32(data_file(name), 10) & 0xFFFF;
-        EXPECT_LE(use.end_tick - use.last_note_tick, ticks_per_beat / 8) << name;
+        ASSERT_TRUE(scan_midi(bytes, use)) << name;
+        EXPECT_LE(use.end_tick - use.last_note_tick, (be32(bytes, 10) & 0xFFFF) / 8) << name;
     }
 }
 

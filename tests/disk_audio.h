@@ -28,16 +28,6 @@ inline bool open_disk_audio(const std::string& output) {
     return opened;
 }
 
-// Samples of the left channel between two byte offsets of the output file.
-inline std::vector<int16_t> read_frames_left(const std::string& path, size_t from_byte, size_t to_byte) {
-    const std::string raw = read_text(path);
-    to_byte = std::min(to_byte, raw.size());
-    std::vector<int16_t> left;
-    for (size_t at = from_byte - from_byte % BYTES_PER_FRAME; at + BYTES_PER_FRAME <= to_byte; at += BYTES_PER_FRAME)
-        left.push_back(static_cast<int16_t>(static_cast<uint8_t>(raw[at]) | static_cast<uint8_t>(raw[at + 1]) << 8));
-    return left;
-}
-
 // Every sample, both channels, between two byte offsets of the output file.
 inline std::vector<int16_t> read_samples(const std::string& path, size_t from_byte, size_t to_byte) {
     const std::string raw = read_text(path);
@@ -46,6 +36,14 @@ inline std::vector<int16_t> read_samples(const std::string& path, size_t from_by
     for (size_t at = from_byte - from_byte % BYTES_PER_FRAME; at + 2 <= to_byte; at += 2)
         samples.push_back(static_cast<int16_t>(static_cast<uint8_t>(raw[at]) | static_cast<uint8_t>(raw[at + 1]) << 8));
     return samples;
+}
+
+// The left channel's samples between two byte offsets of the output file.
+inline std::vector<int16_t> read_frames_left(const std::string& path, size_t from_byte, size_t to_byte) {
+    std::vector<int16_t> left;
+    const std::vector<int16_t> both = read_samples(path, from_byte, to_byte);
+    for (size_t i = 0; i + 1 < both.size(); i += 2) left.push_back(both[i]);
+    return left;
 }
 
 inline double rms(const std::vector<int16_t>& s) {

@@ -1,6 +1,10 @@
 // Moles, pigs and wasps: their command-table steering, driven by the game's fixed random
-// sequence, the wasps' sting cycle and the aim of their stingers, and the blows each kind takes.
+// sequence, the wasps' sting cycle, the aim and sound of their stingers (enhanced play hears no
+// sting from far off the screen), and the blows each kind takes.
 #include "actors/projectile.h"
+#include "audio/sound.h"
+#include "audio/sound_ids.h"
+#include "base/play_mode.h"
 #include "world_fixture.h"
 
 class Steering : public LoadedWorld {
@@ -191,6 +195,18 @@ protected:
         }
         return -1;
     }
+    // Two wasps ready to sting, one on the screen and one 900 pixels right of it: the stings heard.
+    long stings_heard() {
+        sound_ids.arrow = load_wav("arrow.WAV", SOUND_CREATE_CONTROLS);
+        place_stinging(world.pools.wasps[1], 1540, 200, 3);
+        for (int frame = 0; frame < 45; ++frame) world.update_world();
+        // Both have stung (the far one's stinger came down at once, off the screen).
+        EXPECT_EQ(wasp.sting_cooldown, 0);
+        EXPECT_EQ(world.pools.wasps[1].sting_cooldown, 0);
+        const long heard = plays("arrow.WAV");
+        delete_all_sounds();
+        return heard;
+    }
 };
 
 TEST_F(WaspSting, StingsFortyFiveFramesAfterTheLastStingerCameDown) {
@@ -275,3 +291,27 @@ TEST_F(WaspSting, CommandSevenMakesItTrembleInPlaceUntilItsNextCommand) {
         EXPECT_FLOAT_EQ(wasp.body.x, frame % 2 ? 297 : 300) << "reversed again on frame " << frame;
     }
 }
+
+TEST_F(WaspSting, EnhancedPlayHearsOnlyTheStingOnTheScreen) {
+    play_mode = PlayMode::Enhanced;
+    EXPECT_EQ(stings_heard(), 1);
+}
+
+TEST_F(WaspSting, ClassicPlayHearsEveryStingOnTheMap) { EXPECT_EQ(stings_heard(), 2); }
+
+TEST(LaunchVolume, FullOnTheScreenFadingPastItsEdgeSilentFarOff) {
+    Sprite wasp{};
+    wasp.width = wasp.height = 32;
+    auto at = [&](float x, float y) {
+        wasp.x = x;
+        wasp.y = y;
+        return launch_volume(&wasp);
+    };
+    EXPECT_EQ(at(300, 200), 100);
+    EXPECT_EQ(at(-20, 470), 100) << "partly on the screen";
+    EXPECT_EQ(at(640 + 8, 200), 47) << "just past the right edge: half loud";
+    EXPECT_EQ(at(100, -32 - 80), 25) << "halfway out above";
+    EXPECT_EQ(at(640 + 160, 200), 0);
+    EXPECT_EQ(at(100, 480 + 500), 0);
+}
+

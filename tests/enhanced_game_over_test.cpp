@@ -64,19 +64,4 @@ TEST_F(GameOverScreen, ClassicIsSilentCannotBeSkippedAndSoIsTheTitleAfterIt) {
     EXPECT_EQ(now_playing(), "none");
 }
 
-// Left on the title past the end of its track (the headless clock is moved on a minute and a
-// half), enhanced play starts it again; classic plays it once a run.
-TEST_F(GameOverScreen, EnhancedLoopsTheTitleTrackClassicPlaysItOnce) {
-    for (PlayMode mode : {PlayMode::Enhanced, PlayMode::Classic}) {
-        stop();
-        start(mode);
-        game.game_state = GAME_STATE_TITLE;
-        frames(1);
-        EXPECT_EQ(now_playing(), "intro.MID");
-        platform::sleep_ms(90000);
-        frames(1);
-        EXPECT_EQ(now_playing(), mode == PlayMode::Enhanced ? "intro.MID" : "none");
-    }
-}
-
 }  // namespace

@@ -3,12 +3,12 @@
 #include <algorithm>
 #include <cctype>
 #include <cstdint>
-#include <fstream>
 #include <sstream>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "test_files.h"
 #include "world/level_places.h"
 
 namespace level_check {
@@ -22,25 +22,22 @@ constexpr int OPENED_DOOR = 10;
 constexpr int PRISONER_A = 57;  // townsfolk standing in a jail
 constexpr int PRISONER_B = 58;
 
-// A story zone on the hero's top-left corner in world pixels, strict on every side.
-using Zone = StoryZone;
-
 struct Spot {
     double x = 0, y = 0;
 };
 
+// Where a level starts the hero and its boss, from the game's table of the levels' places (whose
+// story zones the checks read too), and its enemy lists.
 struct LevelFacts {
     int number;
     Spot hero, boss;
-    Zone encounter, completion;
     std::vector<std::string> enemy_files;
 };
 
 inline std::vector<LevelFacts> level_facts() {
     auto facts = [](int n, std::vector<std::string> enemy_files) {
         const LevelPlaces& p = LEVEL_PLACES[n - 1];
-        return LevelFacts{n, {p.hero_start.x, p.hero_start.y}, {p.boss_start.x, p.boss_start.y}, p.boss_zone, p.completion_zone,
-                          std::move(enemy_files)};
+        return LevelFacts{n, {p.hero_start.x, p.hero_start.y}, {p.boss_start.x, p.boss_start.y}, std::move(enemy_files)};
     };
     return {
         facts(1, {"level1Moles.txt"}),
@@ -49,20 +46,11 @@ inline std::vector<LevelFacts> level_facts() {
     };
 }
 
-inline bool read_file(const std::string& path, std::string& out) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return false;
-    std::ostringstream s;
-    s << in.rdbuf();
-    out = s.str();
-    return true;
-}
-
 // The tile map must be exactly 40,000 plain decimal numbers 0..69 with no leading zeros
 // (the game would read 010 as octal), separated by white space and nothing else.
 inline std::string read_tile_map(const std::string& path, std::vector<int>& tiles) {
-    std::string text;
-    if (!read_file(path, text)) return "cannot read " + path;
+    const std::string text = read_text(path);
+    if (text.empty()) return "cannot read " + path;
     tiles.clear();
     size_t i = 0;
     while (i < text.size()) {
@@ -86,9 +74,7 @@ inline std::string read_tile_map(const std::string& path, std::vector<int>& tile
 
 // Enemy lists are pairs of decimal numbers, x then y in world pixels.
 inline std::string read_enemy_list(const std::string& path, std::vector<Spot>& spots) {
-    std::string text;
-    if (!read_file(path, text)) return "cannot read " + path;
-    std::istringstream in(text);
+    std::istringstream in(read_text(path));
     std::vector<double> numbers;
     std::string word;
     while (in >> word) {

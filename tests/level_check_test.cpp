@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "level_check.h"
+#include "world/story.h"
 
 namespace lc = level_check;
 
@@ -74,7 +75,7 @@ bool box_on_floor(const CheckedLevel& l, double x, double y, int size) {
     return true;
 }
 
-bool reaches_zone(const std::vector<uint8_t>& seen, const lc::Zone& z) {
+bool reaches_zone(const std::vector<uint8_t>& seen, const StoryZone& z) {
     for (int j = 0; j < lc::Walker::SPAN; ++j)
         for (int i = 0; i < lc::Walker::SPAN; ++i)
             if (seen[j * lc::Walker::SPAN + i] && z.contains(i * lc::STEP, j * lc::STEP)) return true;
@@ -150,8 +151,8 @@ TEST_P(LevelCheck, EveryEnemyCanBeReachedWithoutTheKey) {
 TEST_P(LevelCheck, CompletionZoneOpensOnlyThroughJailDoors) {
     const CheckedLevel& lv = l();
     ASSERT_TRUE(lv.error.empty());
-    EXPECT_FALSE(reaches_zone(lv.reach_closed, lv.facts.completion)) << lv.name() << "the completion zone can be reached with the jail doors shut";
-    EXPECT_TRUE(reaches_zone(lv.reach_open, lv.facts.completion)) << lv.name() << "the completion zone cannot be reached even with the doors open";
+    EXPECT_FALSE(reaches_zone(lv.reach_closed, completion_zone(lv.facts.number))) << lv.name() << "the completion zone can be reached with the jail doors shut";
+    EXPECT_TRUE(reaches_zone(lv.reach_open, completion_zone(lv.facts.number))) << lv.name() << "the completion zone cannot be reached even with the doors open";
 
     // Every door can be bumped from outside, and every prisoner stands where only an
     // opened door lets the hero in.
@@ -189,7 +190,7 @@ TEST_P(LevelCheck, BossArenaIsReachedThroughTheEncounterZoneOnly) {
         << lv.name() << "the boss cannot be reached without passing a jail door";
     EXPECT_TRUE(lc::reaches_box(lv.reach_closed, lc::TILE, key.x, key.y, lc::TILE)) << lv.name() << "the key's drop point cannot be reached";
 
-    const lc::Zone zone = lv.facts.encounter;
+    const StoryZone& zone = boss_zone(lv.facts.number);
     auto in_zone = [&](int x, int y) { return zone.contains(x, y); };
     int hx = static_cast<int>(lv.facts.hero.x), hy = static_cast<int>(lv.facts.hero.y);
     std::vector<uint8_t> around = lv.open->walk(hx, hy, in_zone);
@@ -215,7 +216,7 @@ TEST_P(LevelCheck, WayThroughIsTwoTilesWide) {
     const int wide = 2 * lc::TILE;
     EXPECT_TRUE(lv.wide->fits(static_cast<int>(lv.facts.hero.x), static_cast<int>(lv.facts.hero.y)))
         << lv.name() << "the start is narrower than two tiles";
-    EXPECT_TRUE(reaches_zone(lv.reach_wide, lv.facts.completion)) << lv.name() << "the way to the jail is narrower than two tiles somewhere";
+    EXPECT_TRUE(reaches_zone(lv.reach_wide, completion_zone(lv.facts.number))) << lv.name() << "the way to the jail is narrower than two tiles somewhere";
     EXPECT_TRUE(lc::reaches_box(lv.reach_wide, wide, lv.facts.boss.x, lv.facts.boss.y, wide))
         << lv.name() << "the way to the boss is narrower than two tiles somewhere";
 }
@@ -227,7 +228,7 @@ TEST_P(LevelCheck, WayBackFromTheKeyIsShort) {
     ASSERT_TRUE(lv.error.empty());
     const int most_steps = 26 * 1000 / 30;  // 26 seconds of walking at 4 pixels a 30 ms frame
     auto [kx, ky] = inside_boss(lv);
-    int steps = lv.open->steps_to(kx, ky, [&](int x, int y) { return lv.facts.completion.contains(x, y); });
+    int steps = lv.open->steps_to(kx, ky, [&](int x, int y) { return completion_zone(lv.facts.number).contains(x, y); });
     ASSERT_GE(steps, 0) << lv.name() << "the completion zone cannot be reached from the key";
     EXPECT_LE(steps, most_steps) << lv.name() << "the walk from the key to the completion zone takes " << steps << " steps";
 }

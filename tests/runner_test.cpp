@@ -70,11 +70,17 @@ TEST(HeadlessRunner, DumpsFramesStopsOnQuitAndRefusesBadInvocations) {
     EXPECT_EQ(run_headless(dir, "1 -\n", 5, "", dir.file("no-such-folder")).exit_status, 1);
 }
 
+namespace {
+
+// The command line `quillmoor ARGS...` parsed into `o`; false, with `error` set, when refused.
+bool parse(std::vector<const char*> args, Options& o, std::string& error) {
+    args.insert(args.begin(), "quillmoor");
+    return parse_options(static_cast<int>(args.size()), const_cast<char**>(args.data()), o, error);
+}
+
+}  // namespace
+
 TEST(Options, WindowAndHeadlessOptionsAreCheckedTogether) {
-    auto parse = [](std::vector<const char*> args, Options& o, std::string& error) {
-        args.insert(args.begin(), "quillmoor");
-        return parse_options(static_cast<int>(args.size()), const_cast<char**>(args.data()), o, error);
-    };
     Options o;
     std::string error;
     ASSERT_TRUE(parse({"--scale", "3", "--input", "k.txt", "--mute"}, o, error)) << error;
@@ -84,11 +90,17 @@ TEST(Options, WindowAndHeadlessOptionsAreCheckedTogether) {
 
     for (std::vector<const char*> bad : {std::vector<const char*>{"--state", "s.json"}, {"--headless"}, {"--scale", "9"}, {"--scale"},
                                          {"--headless", "--frames", "-1"}, {"--headless", "--frames", "5", "--shot", "0:x.bmp"},
-                                         {"--headless", "--frames", "5", "--shot", "3:"}, {"--fast"}}) {
+                                         {"--headless", "--frames", "5", "--shot", "3:"}, {"--fast"}, {"--classic", "--enhanced"}}) {
         Options b;
         std::string e;
         EXPECT_FALSE(parse(bad, b, e)) << bad[0];
         EXPECT_FALSE(e.empty());
+    }
+    // An empty name is an error naming its option.
+    for (const char* option : {"--input", "--state", "--data"}) {
+        Options b;
+        EXPECT_FALSE(parse({"--headless", "--frames", "5", option, ""}, b, error)) << option;
+        EXPECT_NE(error.find(option), std::string::npos) << error;
     }
     Options h;
     ASSERT_TRUE(parse({"--headless", "--frames", "5", "--shot", "2:a.bmp", "--shot", "5:b.bmp"}, h, error)) << error;
@@ -97,35 +109,17 @@ TEST(Options, WindowAndHeadlessOptionsAreCheckedTogether) {
     EXPECT_EQ(h.shots[1].path, "b.bmp");
 }
 
-TEST(Options, EmptyNamesAreErrorsNamingTheOption) {
-    for (const char* option : {"--input", "--state", "--data"}) {
-        const char* argv[] = {"quillmoor", "--headless", "--frames", "5", option, ""};
-        Options o;
-        std::string error;
-        EXPECT_FALSE(parse_options(6, const_cast<char**>(argv), o, error)) << option;
-        EXPECT_NE(error.find(option), std::string::npos) << error;
-    }
-}
-
-
 TEST(Options, PlayModeIsEnhancedInTheWindowAndClassicHeadlessUnlessAsked) {
     auto mode = [](std::vector<const char*> args) {
-        args.insert(args.begin(), "quillmoor");
         Options o;
         std::string error;
-        EXPECT_TRUE(parse_options(static_cast<int>(args.size()), const_cast<char**>(args.data()), o, error)) << error;
+        EXPECT_TRUE(parse(args, o, error)) << error;
         return chosen_play_mode(o);
     };
     EXPECT_EQ(mode({}), PlayMode::Enhanced);
     EXPECT_EQ(mode({"--classic"}), PlayMode::Classic);
     EXPECT_EQ(mode({"--headless", "--frames", "5"}), PlayMode::Classic);
     EXPECT_EQ(mode({"--headless", "--frames", "5", "--enhanced"}), PlayMode::Enhanced);
-
-    const char* both[] = {"quillmoor", "--classic", "--enhanced"};
-    Options o;
-    std::string error;
-    EXPECT_FALSE(parse_options(3, const_cast<char**>(both), o, error));
-
     TempDir dir;
     EXPECT_EQ(json_value(run_headless(dir, "1 -\n", 2).state, "play_mode"), "classic");
     EXPECT_EQ(json_value(run_headless(dir, "1 -\n", 2, "--enhanced").state, "play_mode"), "enhanced");

@@ -1,18 +1,123 @@
-// Sprite animation, movement at the clip bounds, overlap and drawing.
+// Sprites: animation, movement at the clip bounds, overlap and drawing; and sprites cut alike
+// from the same picture, which share one sheet of frames and still draw and change exactly as
+// sprites with frames of their own.
 #include <gtest/gtest.h>
+
+#include <random>
 
 #include "graphics/display.h"
 #include "graphics/sprite.h"
+#include "world_fixture.h"
 
 namespace {
 
+// An 8-bit picture of 4 x 2 cells of 8 x 8, with see-through pixels (key 0) scattered in.
+BitmapFile random_picture(uint32_t seed) {
+    BitmapFile b;
+    b.info_header.biWidth = 32;
+    b.info_header.biHeight = 16;
+    b.info_header.biBitCount = 8;
+    b.buffer.resize(32 * 16);
+    std::mt19937 rng(seed);
+    for (uint8_t& p : b.buffer) p = rng() % 4 == 0 ? 0 : static_cast<uint8_t>(rng());
+    return b;
+}
+
+// The back surface after `s` is drawn at (x, y) on colour 3.
+std::vector<uint8_t> drawn(Sprite& s, int frame, int x, int y) {
+    fill_surface(&display.back_surface, 3, nullptr);
+    s.curr_frame = frame;
+    set_sprite_position(&s, x, y);
+    draw_sprite(&s, &display.back_surface);
+    return display.back_surface.pixels;
+}
+
+constexpr uint32_t SHOWN = SPRITE_ATTR_VISIBLE | SPRITE_ATTR_MULTI_ANIM;
+
 class SpriteTest : public ::testing::Test {
 protected:
-    void SetUp() override { display_init(640, 480, 8, 0); }
+    void SetUp() override {
+        reset_world();  // no enemy still holds a frame sheet
+        display_init(640, 480, 8, 0);
+    }
     void TearDown() override { display_shutdown(); }
 };
 
 }  // namespace
+
+TEST_F(SpriteTest, SharedFramesDrawAsFramesCutOneByOne) {
+    const BitmapFile picture = random_picture(7);
+    const FrameCut cut{&picture, 8, 8, 8, 4};
+    Sprite own, a, b;
+    ASSERT_EQ(create_sprite(&own, 0, 0, 8, 8, 8, SHOWN, SPRITE_MEMORY_SYSTEM, 0, 8), 1);
+    for (int i = 0; i < 8; ++i) ASSERT_EQ(load_sprite_frame(&own, &picture, i, i % 4, i / 4, 0), 1);
+    ASSERT_EQ(create_shared_sprite(&a, cut, SHOWN, 0, 8), 1);
+    ASSERT_EQ(create_shared_sprite(&b, cut, SHOWN, 0, 8), 1);
+    EXPECT_EQ(a.frames[5], b.frames[5]) << "one copy of the frames";
+    EXPECT_EQ(frame_sheets_in_use(), 1);
+    EXPECT_EQ(a.attr, own.attr);
+    for (int i = 0; i < 8; ++i) {
+        const auto expected = drawn(own, i, 100 + i, 200 - i);
+        ASSERT_EQ(drawn(a, i, 100 + i, 200 - i), expected) << "frame " << i;
+    }
+    // Another picture, or the same one cut another way, is a sheet of its own.
+    const BitmapFile other = random_picture(8);
+    Sprite c, d;
+    ASSERT_EQ(create_shared_sprite(&c, FrameCut{&other, 8, 8, 8, 4}, SHOWN, 0, 8), 1);
+    ASSERT_EQ(create_shared_sprite(&d, FrameCut{&picture, 8, 8, 4, 2}, SHOWN, 0, 8), 1);
+    EXPECT_EQ(frame_sheets_in_use(), 3);
+    EXPECT_NE(drawn(c, 1, 0, 0), drawn(a, 1, 0, 0));
+    EXPECT_EQ(drawn(d, 2, 9, 9), drawn(a, 4, 9, 9)) << "cell (0, 1) with two to a row";
+    destroy_sprite(&c);
+    destroy_sprite(&d);
+    destroy_sprite(&a);
+    EXPECT_EQ(frame_sheets_in_use(), 1) << "b still draws from the first sheet";
+    destroy_sprite(&b);
+    EXPECT_EQ(frame_sheets_in_use(), 0);
+}
+
+TEST_F(SpriteTest, WritingAFrameGivesTheSpriteCopiesOfItsOwn) {
+    const BitmapFile picture = random_picture(11);
+    const BitmapFile other = random_picture(12);
+    const FrameCut cut{&picture, 8, 8, 8, 4};
+    Sprite a, b;
+    create_shared_sprite(&a, cut, SHOWN, 0, 8);
+    create_shared_sprite(&b, cut, SHOWN, 0, 8);
+    const auto before = drawn(b, 3, 50, 60);
+    ASSERT_EQ(load_sprite_frame(&a, &other, 3, 0, 0, 0), 1);
+    EXPECT_EQ(drawn(b, 3, 50, 60), before) << "the other sprite is left alone";
+    EXPECT_NE(drawn(a, 3, 50, 60), before);
+    EXPECT_EQ(drawn(a, 2, 50, 60), drawn(b, 2, 50, 60)) << "the copies keep the other frames";
+    EXPECT_EQ(frame_sheets_in_use(), 1);
+    // A picture changed since the sheet was cut is cut afresh, not served stale.
+    BitmapFile changed = picture;
+    changed.buffer[32 * 9 + 1] ^= 0x55;
+    Sprite c;
+    create_shared_sprite(&c, FrameCut{&changed, 8, 8, 8, 4}, SHOWN, 0, 8);
+    EXPECT_NE(c.frames[4], b.frames[4]);
+    EXPECT_EQ(frame_sheets_in_use(), 2);
+}
+
+TEST_F(SpriteTest, CellsOutsideThePictureOrAFullPoolGiveFramesOfTheSpritesOwn) {
+    const BitmapFile picture = random_picture(3);
+    Sprite outside;
+    testing::internal::CaptureStderr();
+    ASSERT_EQ(create_shared_sprite(&outside, FrameCut{&picture, 8, 8, 10, 4}, SHOWN, 0, 8), 1);
+    EXPECT_NE(testing::internal::GetCapturedStderr().find("frame 8 lies outside the bitmap"), std::string::npos);
+    EXPECT_EQ(frame_sheets_in_use(), 0);
+    EXPECT_NE(outside.frames[9], nullptr) << "blank, as cut one by one";
+
+    std::vector<BitmapFile> pictures;
+    for (int i = 0; i <= FRAME_SHEET_POOL_SIZE; ++i) pictures.push_back(random_picture(100 + i));
+    Sprite sprites[FRAME_SHEET_POOL_SIZE + 1];
+    for (int i = 0; i <= FRAME_SHEET_POOL_SIZE; ++i)
+        ASSERT_EQ(create_shared_sprite(&sprites[i], FrameCut{&pictures[i], 8, 8, 8, 4}, SHOWN, 0, 8), 1);
+    EXPECT_EQ(frame_sheets_in_use(), FRAME_SHEET_POOL_SIZE);
+    Sprite own;
+    create_sprite(&own, 0, 0, 8, 8, 8, SHOWN, SPRITE_MEMORY_SYSTEM, 0, 8);
+    for (int i = 0; i < 8; ++i) load_sprite_frame(&own, &pictures.back(), i, i % 4, i / 4, 0);
+    EXPECT_EQ(drawn(sprites[FRAME_SHEET_POOL_SIZE], 6, 1, 2), drawn(own, 6, 1, 2));
+}
 
 TEST_F(SpriteTest, SequencesStepFromTheSecondEntryAndOneShotsStop) {
     Sprite s;
@@ -117,4 +222,18 @@ TEST_F(SpriteTest, DrawingIsKeyedClippedAndSkipsMissingFrames) {
     s.curr_frame = 0;
     hide_sprite(&s);
     EXPECT_EQ(draw_sprite(&s, &back), 1);
+}
+
+using WorldFrameSheets = LoadedWorld;
+
+TEST_F(WorldFrameSheets, EachEnemyKindDrawsFromOneSheetUntilTheWorldIsReset) {
+    for (int i = 1; i < POOL_SIZE; ++i) {
+        ASSERT_EQ(world.pools.moles[i].body.frames[11], world.pools.moles[0].body.frames[11]);
+        ASSERT_EQ(world.pools.pigs[i].body.frames[0], world.pools.pigs[0].body.frames[0]);
+        ASSERT_EQ(world.pools.wasps[i].body.frames[13], world.pools.wasps[0].body.frames[13]);
+        ASSERT_EQ(world.pools.wasps[i].stinger.frames[3], world.pools.wasp_boss.stinger.frames[3]);
+    }
+    EXPECT_EQ(frame_sheets_in_use(), 4) << "moles, pigs, wasps and the stingers of wasps and their boss";
+    reset_world();
+    EXPECT_EQ(frame_sheets_in_use(), 0);
 }

@@ -1,5 +1,5 @@
-// The world's tiles and geometry: the tile set's cells, the solid-tile test, knock-back, one_in,
-// the shift of world objects under a scrolling view, and the drawing of the map and the HUD.
+// The world's tiles and geometry: the tile set's cells, the solid-tile test, knock-back, the shift
+// of world objects under a scrolling view, and the drawing of the map and the HUD.
 #include <cmath>
 #include <limits>
 #include <vector>
@@ -174,24 +174,6 @@ TEST_F(WorldTiles, MapDrawingKeepsTheCameraOnTheMap) {
     world.draw_tile_map(&world.tile_sprite);
     EXPECT_EQ(world.scroll_x, 5760);
     EXPECT_EQ(world.scroll_y, 0);
-}
-
-TEST(WorldRandom, OneInDrawsOneNumberAndTestsItsSuccessorsRemainder) {
-    reset_game_rand();
-    std::vector<bool> expected;
-    for (int i = 0; i < 200; ++i) expected.push_back((game_rand() + 1) % 10 == 1);
-    reset_game_rand();
-    int hits = 0;
-    for (int i = 0; i < 200; ++i) {
-        const bool got = one_in(10);
-        ASSERT_EQ(got, expected[i]) << "draw " << i;
-        hits += got ? 1 : 0;
-    }
-    EXPECT_GT(hits, 5);
-    EXPECT_LT(hits, 40);
-    // (r + 1) mod 1 is never 1.
-    for (int i = 0; i < 50; ++i) EXPECT_FALSE(one_in(1));
-    reset_game_rand();
 }
 
 namespace {
