@@ -7,19 +7,12 @@
 #include <string>
 #include <vector>
 
-#include "app/data_files.h"
 #include "audio/midi_file.h"
+#include "audio/sound_ids.h"
+#include "game/game.h"
 #include "test_files.h"
 
 namespace {
-
-// The game's sound or music files, from its own list of data files.
-std::vector<std::string> files_ending(const std::string& extension) {
-    std::vector<std::string> files;
-    for (int i = 0; i < DATA_FILE_COUNT; ++i)
-        if (std::string(DATA_FILES[i]).ends_with(extension)) files.push_back(DATA_FILES[i]);
-    return files;
-}
 
 std::string data_file(const std::string& name) { return read_text(std::string(QUILLMOOR_TEST_DATA_DIR) + "/" + name); }
 
@@ -34,7 +27,8 @@ uint32_t be32(const std::string& s, size_t at) {
 }
 
 TEST(AudioAssets, SoundsAre8BitMonoPcmAt11025HzAndLastATenthOfASecondToTwoSeconds) {
-    for (const std::string& name : files_ending(".WAV")) {
+    for (const SoundFile& sound : SOUND_FILES) {
+        const std::string name = sound.name;
         const std::string wav = data_file(name);
         ASSERT_GE(wav.size(), 44u) << name;
         EXPECT_EQ(wav.substr(0, 4), "RIFF") << name;
@@ -114,7 +108,8 @@ bool scan_midi(const std::string& s, ChannelUse& use) {
 }
 
 TEST(AudioAssets, TracksAreArrangedForGeneralMidiWithDrumsOnChannel10) {
-    for (const std::string& name : files_ending(".MID")) {
+    for (const MusicFile& track : MUSIC_FILES) {
+        const std::string name = track.name;
         const std::string midi = data_file(name);
         ChannelUse use;
         ASSERT_TRUE(scan_midi(midi, use)) << name;
@@ -134,7 +129,8 @@ TEST(AudioAssets, TracksAreArrangedForGeneralMidiWithDrumsOnChannel10) {
 // file's end: a quiet beat there would be heard as a gap at every loop. The level themes last a
 // minute and the title's half one; the level-complete call plays while the closing lines are read.
 TEST(AudioAssets, TracksLastAsLongAsTheyPlayAndLevelTracksSoundUpToTheirEnd) {
-    for (const std::string& name : files_ending(".MID")) {
+    for (const MusicFile& track : MUSIC_FILES) {
+        const std::string name = track.name;
         const std::string bytes = data_file(name);
         uint32_t ms = 0;
         const char* fault = nullptr;

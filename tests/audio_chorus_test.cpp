@@ -92,14 +92,9 @@ struct FontBuilder {
         for (Bytes* gens : {&pgen, &igen}) gens->insert(gens->end(), 4, 0);
         for (Bytes* mods : {&pmod, &imod}) mods->insert(mods->end(), 10, 0);
         Bytes list;
-        put_chunk(list, "phdr", phdr);
-        put_chunk(list, "pbag", pbag);
-        put_chunk(list, "pmod", pmod);
-        put_chunk(list, "pgen", pgen);
-        put_chunk(list, "inst", inst);
-        put_chunk(list, "ibag", ibag);
-        put_chunk(list, "imod", imod);
-        put_chunk(list, "igen", igen);
+        for (auto [id, body] : {std::pair{"phdr", &phdr}, {"pbag", &pbag}, {"pmod", &pmod}, {"pgen", &pgen}, {"inst", &inst},
+                                {"ibag", &ibag}, {"imod", &imod}, {"igen", &igen}})
+            put_chunk(list, id, *body);
         return list;
     }
 };

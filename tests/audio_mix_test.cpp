@@ -1,19 +1,82 @@
 // The game's sound through the real mixer (SDL's "disk" driver writes it to a file): loud sounds
 // piling up over the music never clip, music and effects sit at comparable levels, music made
-// ahead is the synthesiser's own, a track loops without a gap, a sound plays once in the format
-// its file declares, and without a device the game plays silently.
+// ahead is the synthesiser's own and from the bytes read at loading, a track loops without a gap,
+// a sound plays once in the format its file declares, and without a device the game plays silently.
 #include <fluidsynth.h>
 #include <gtest/gtest.h>
+#include <stdlib.h>
 #include <unistd.h>
 
-#include "app/data_files.h"
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <thread>
+#include <vector>
+
 #include "audio/music.h"
 #include "audio/sound.h"
-#include "disk_audio.h"
+#include "audio/sound_ids.h"
 #include "made_files.h"
+#include "platform/audio.h"
 #include "platform/mix_limiter.h"
+#include "test_files.h"
 
 namespace {
+
+// The mixer's output: 16-bit stereo at 44100 Hz, as the platform opens it.
+constexpr int OUTPUT_RATE = 44100;
+constexpr size_t BYTES_PER_FRAME = 4;
+
+// Opens the platform's audio device with its output going to `output` (raw samples).
+bool open_disk_audio(const std::string& output) {
+    setenv("SDL_AUDIODRIVER", "disk", 1);
+    setenv("SDL_DISKAUDIOFILE", output.c_str(), 1);
+    const bool opened = platform::audio_open(true);
+    unsetenv("SDL_AUDIODRIVER");
+    unsetenv("SDL_DISKAUDIOFILE");
+    return opened;
+}
+
+// Every sample, both channels, between two byte offsets of the output file.
+std::vector<int16_t> read_samples(const std::string& path, size_t from_byte, size_t to_byte) {
+    const std::string raw = read_text(path);
+    to_byte = std::min(to_byte, raw.size());
+    std::vector<int16_t> samples;
+    for (size_t at = from_byte - from_byte % BYTES_PER_FRAME; at + 2 <= to_byte; at += 2)
+        samples.push_back(static_cast<int16_t>(static_cast<uint8_t>(raw[at]) | static_cast<uint8_t>(raw[at + 1]) << 8));
+    return samples;
+}
+
+// The left channel's samples between two byte offsets of the output file.
+std::vector<int16_t> read_frames_left(const std::string& path, size_t from_byte, size_t to_byte) {
+    std::vector<int16_t> left;
+    const std::vector<int16_t> both = read_samples(path, from_byte, to_byte);
+    for (size_t i = 0; i + 1 < both.size(); i += 2) left.push_back(both[i]);
+    return left;
+}
+
+double rms(const std::vector<int16_t>& s) {
+    double sum = 0;
+    for (int16_t v : s) sum += static_cast<double>(v) * v;
+    return s.empty() ? 0 : std::sqrt(sum / static_cast<double>(s.size()));
+}
+
+int peak(const std::vector<int16_t>& s) {
+    int most = 0;
+    for (int16_t v : s) most = std::max(most, std::abs(static_cast<int>(v)));
+    return most;
+}
+
+size_t file_size(const std::string& path) {
+    std::error_code ec;
+    const auto size = std::filesystem::file_size(path, ec);
+    return ec ? 0 : static_cast<size_t>(size);
+}
+
+void wait_ms(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
 
 // The largest sample value the limiter lets through.
 constexpr int CEILING = static_cast<int>(platform::LIMITER_CEILING * 32767.0f) + 1;
@@ -21,8 +84,7 @@ constexpr int CEILING = static_cast<int>(platform::LIMITER_CEILING * 32767.0f) +
 struct MixRun {
     TempDir dir;
     std::string output = dir.file("mixed.raw");
-    std::vector<int> effects;  // every sound of the game
-    int wasp_hit = -1;
+    SoundIds effects;  // every sound of the game
     int level3 = -1;
 
     bool open() {
@@ -31,11 +93,7 @@ struct MixRun {
         sound_init();
         const std::string data = QUILLMOOR_TEST_DATA_DIR;
         level3 = load_midi((data + "/level3.MID").c_str());
-        for (int i = 0; i < DATA_FILE_COUNT; ++i)
-            if (std::string(DATA_FILES[i]).ends_with(".WAV")) {
-                effects.push_back(load_wav((data + "/" + DATA_FILES[i]).c_str(), SOUND_CREATE_CONTROLS));
-                if (std::string(DATA_FILES[i]) == "waspHit.WAV") wasp_hit = effects.back();
-            }
+        for (const SoundFile& sound : SOUND_FILES) effects.*sound.id = load_wav((data + "/" + sound.name).c_str(), SOUND_CREATE_CONTROLS);
         return true;
     }
     ~MixRun() {
@@ -55,7 +113,7 @@ TEST(AudioMix, EveryEffectAtOnceOverTheMusicNeverClips) {
     wait_ms(300);
     const size_t from = file_size(run.output);
     for (int burst = 0; burst < 8; ++burst) {
-        for (int id : run.effects) play_sound(id, 0);
+        for (const SoundFile& sound : SOUND_FILES) play_sound(run.effects.*sound.id, 0);
         wait_ms(90 + 37 * (burst % 3));  // 3 or 4 game frames apart
     }
     wait_ms(600);
@@ -85,7 +143,7 @@ TEST(AudioMix, EffectsSitAboveTheMusicNotOverIt) {
     stop_midi(run.level3);
     wait_ms(200);
     const size_t hit_from = file_size(run.output);
-    play_sound(run.wasp_hit, 0);
+    play_sound(run.effects.wasp_hit, 0);
     wait_ms(250);
     const size_t hit_to = file_size(run.output);
 
@@ -333,6 +391,34 @@ TEST(AudioDevice, SoundsPlayInTheFormatTheirFileDeclares) {
         if (std::abs(v) > 2000) ++loud;
     EXPECT_GT(loud, static_cast<size_t>(OUTPUT_RATE / 4));
     EXPECT_LT(loud, static_cast<size_t>(OUTPUT_RATE / 2));
+}
+
+// Music files are read once, at loading; the synthesiser is made from those bytes when played.
+TEST(AudioMusicOnce, TracksPlayFromTheBytesReadAtLoadingAndEachInTurn) {
+    TempDir dir;
+    const std::string data = QUILLMOOR_TEST_DATA_DIR;
+    std::filesystem::copy_file(data + "/intro.MID", dir.file("a.MID"));
+    std::filesystem::copy_file(data + "/level1.MID", dir.file("b.MID"));
+    ASSERT_TRUE(open_disk_audio(dir.file("mixed.raw")));
+    music_init();
+    const int a = load_midi(dir.file("a.MID").c_str());
+    const int b = load_midi(dir.file("b.MID").c_str());
+    // Gone from disk after loading: playing must not need the files again.
+    std::filesystem::remove(dir.file("a.MID"));
+    std::filesystem::remove(dir.file("b.MID"));
+    ASSERT_EQ(play_midi(a), 1);
+    EXPECT_TRUE(music_slot(a)->synthesised);
+    EXPECT_TRUE(platform::music_track_is_playing(music_slot(a)->track));
+    ASSERT_EQ(play_midi(b), 1);
+    EXPECT_TRUE(music_slot(b)->synthesised);
+    EXPECT_FALSE(platform::music_track_is_playing(music_slot(a)->track));
+    EXPECT_TRUE(platform::music_track_is_playing(music_slot(b)->track));
+    // Back to the first, whose synthesiser was given back meanwhile.
+    ASSERT_EQ(play_midi(a), 1);
+    EXPECT_TRUE(music_slot(a)->synthesised);
+    EXPECT_TRUE(platform::music_track_is_playing(music_slot(a)->track));
+    delete_all_midi();
+    platform::audio_close();
 }
 
 }  // namespace

@@ -1,6 +1,5 @@
 // Tests of the music table's bookkeeping and of reading a MIDI file's length, without a sound
-// device (tracks then "play" for their length on the headless virtual clock), and of music files
-// read once and synthesised from those bytes.
+// device: tracks then "play" for their length on the headless virtual clock.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -10,7 +9,6 @@
 #include "audio/audio_report.h"
 #include "audio/play_counts.h"
 #include "audio/music.h"
-#include "disk_audio.h"
 #include "made_files.h"
 #include "platform/platform.h"
 #include "test_files.h"
@@ -130,34 +128,6 @@ TEST_F(MusicTable, RefusesDamagedFiles) {
     EXPECT_NE(said.find("cut.mid"), std::string::npos) << said;
     EXPECT_NE(said.find("absent.MID"), std::string::npos) << said;
     EXPECT_EQ(music_slot(0)->state, MIDI_STATE_FREE);
-}
-
-// Music files are read once, at loading; the synthesiser is made from those bytes when played.
-TEST(AudioMusicOnce, TracksPlayFromTheBytesReadAtLoadingAndEachInTurn) {
-    TempDir dir;
-    const std::string data = QUILLMOOR_TEST_DATA_DIR;
-    std::filesystem::copy_file(data + "/intro.MID", dir.file("a.MID"));
-    std::filesystem::copy_file(data + "/level1.MID", dir.file("b.MID"));
-    ASSERT_TRUE(open_disk_audio(dir.file("mixed.raw")));
-    music_init();
-    const int a = load_midi(dir.file("a.MID").c_str());
-    const int b = load_midi(dir.file("b.MID").c_str());
-    // Gone from disk after loading: playing must not need the files again.
-    std::filesystem::remove(dir.file("a.MID"));
-    std::filesystem::remove(dir.file("b.MID"));
-    ASSERT_EQ(play_midi(a), 1);
-    EXPECT_TRUE(music_slot(a)->synthesised);
-    EXPECT_TRUE(platform::music_track_is_playing(music_slot(a)->track));
-    ASSERT_EQ(play_midi(b), 1);
-    EXPECT_TRUE(music_slot(b)->synthesised);
-    EXPECT_FALSE(platform::music_track_is_playing(music_slot(a)->track));
-    EXPECT_TRUE(platform::music_track_is_playing(music_slot(b)->track));
-    // Back to the first, whose synthesiser was given back meanwhile.
-    ASSERT_EQ(play_midi(a), 1);
-    EXPECT_TRUE(music_slot(a)->synthesised);
-    EXPECT_TRUE(platform::music_track_is_playing(music_slot(a)->track));
-    delete_all_midi();
-    platform::audio_close();
 }
 
 }  // namespace

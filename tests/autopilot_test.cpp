@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <string>
 
-#include "run_game.h"
+#include "test_files.h"
 
 namespace {
 

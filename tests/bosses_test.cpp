@@ -4,7 +4,7 @@
 // King Vespro: the wasp at double size, stinging like a wasp, with fifteen hit points.
 #include <string>
 
-#include "world_fixture.h"
+#include "test_game.h"
 
 namespace {
 

@@ -13,7 +13,7 @@
 #include "base/data_file.h"
 #include "game/game.h"
 #include "graphics/bitmap_file.h"
-#include "run_game.h"
+#include "test_files.h"
 
 namespace fs = std::filesystem;
 

@@ -5,7 +5,7 @@
 #include "audio/sound.h"
 #include "audio/sound_ids.h"
 #include "base/play_mode.h"
-#include "world_fixture.h"
+#include "test_game.h"
 
 class Steering : public LoadedWorld {
 protected:
@@ -43,19 +43,6 @@ TEST_F(Steering, MoleTakesTheNextCommandWhenTheTickReaches16) {
     update_mole(&m, false, &hero_far);
     EXPECT_EQ(m.command, MOVE_STOP) << "every 32 frames: row 0, step 1";
     EXPECT_FLOAT_EQ(m.body.yv, 0);
-}
-
-TEST_F(Steering, MoleStepThreeDrawsANewRowFromTheRandomSequence) {
-    Mole& m = steered(world.pools.moles[0], 100, 100, 2, 0, 3, 15);
-    reset_game_rand();
-    game_rand();
-    game_rand();  // the next number is 6334: row (6334 + 1) mod 6 = 5
-    update_mole(&m, false, &hero_far);
-    EXPECT_EQ(m.pattern, 5);
-    EXPECT_EQ(m.command, MOVE_LEFT) << "row 5, step 3";
-    EXPECT_FLOAT_EQ(m.body.xv, -2);
-    EXPECT_EQ(m.body.counter_1, 0);
-    EXPECT_EQ(game_rand(), 26500) << "exactly one number was drawn";
 }
 
 TEST_F(Steering, MoleNearTheHeroKeepsItsCommand) {
@@ -236,20 +223,6 @@ TEST_F(WaspSting, AStingerOnTheHeroHurtsHimItsWayAndIsSpent) {
     ASSERT_EQ(frames_until_stinger(false, 20), 6);
     EXPECT_EQ(world.player.hit_points, 4);
     EXPECT_FLOAT_EQ(world.player.body.x, 168) << "pushed left, the stinger's way";
-}
-
-TEST_F(WaspSting, NearTheHeroTheLastStepPicksRowZeroOrOne) {
-    wasp.body.counter_1 = 3;
-    wasp.body.counter_2 = 0;
-    world.player.body.x = 310;  // right of and below the wasp by less than 200: near
-    world.player.body.y = 210;
-    reset_game_rand();
-    update_wasp(&wasp, false, &world.player.body);
-    EXPECT_EQ(wasp.pattern, (41 + 5) % 2);
-    world.player.body.x = 600;  // 300 to the right: far
-    reset_game_rand();
-    update_wasp(&wasp, false, &world.player.body);
-    EXPECT_EQ(wasp.pattern, (41 + 1) % 4);
 }
 
 TEST_F(WaspSting, CommandSixGoesAcrossTowardTheHeroEveryFrame) {

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "audio/music.h"
-#include "headless_game.h"
+#include "test_game.h"
 #include "screens/title_menu.h"
 
 namespace {

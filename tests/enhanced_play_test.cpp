@@ -6,7 +6,7 @@
 #include "base/play_mode.h"
 #include "screens/enhanced_screens.h"
 #include "world/hit_feedback.h"
-#include "world_fixture.h"
+#include "test_game.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 // what short or damaged files leave behind, and what a level start resets and what it keeps.
 #include "test_files.h"
 #include "world/level_reader.h"
-#include "world_fixture.h"
+#include "test_game.h"
 
 class LevelFiles : public LoadedWorld {
 protected:

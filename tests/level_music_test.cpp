@@ -2,7 +2,7 @@
 // and a finished story's last track plays once and runs on.
 #include "audio/music.h"
 #include "platform/platform.h"
-#include "world_fixture.h"
+#include "test_game.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include "audio/audio_report.h"
 #include "audio/sound.h"
 #include "audio/sound_ids.h"
-#include "world_fixture.h"
+#include "test_game.h"
 
 class PlayerMove : public LoadedWorld {
 protected:

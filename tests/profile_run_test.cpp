@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "run_game.h"
+#include "test_files.h"
 
 namespace {
 

@@ -3,8 +3,7 @@
 
 #include <sstream>
 
-#include "run_game.h"
-#include "app/input_script.h"
+#include "test_files.h"
 
 namespace {
 
@@ -30,16 +29,6 @@ std::string body_of(const std::string& recording) {
 }
 
 }  // namespace
-
-TEST(KeyScript, EveryKeySetSurvivesTheSnapshotAndTheLine) {
-    for (unsigned keys = 0; keys < (1u << 9); ++keys) {
-        ASSERT_EQ(keys_of(snapshot_for(keys)), keys);
-        InputScript script;
-        std::string error;
-        ASSERT_TRUE(parse_input_script(script_line(3, keys), script, error)) << error;
-        ASSERT_EQ(script.keys_at(3), keys) << script_line(3, keys);
-    }
-}
 
 TEST(Recording, AWindowSessionReplaysHeadlessExactly) {
     TempDir dir;

@@ -9,7 +9,7 @@
 #include <sstream>
 
 #include "app/state_json.h"
-#include "headless_game.h"
+#include "test_game.h"
 #include "story_lines.h"
 #include "test_files.h"
 

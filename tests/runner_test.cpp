@@ -10,10 +10,10 @@
 #include "app/runner.h"
 #include "base/game_random.h"
 #include "base/json_writer.h"
-#include "headless_game.h"
+#include "test_game.h"
 #include "platform/headless.h"
 #include "platform/platform.h"
-#include "run_game.h"
+#include "test_files.h"
 
 TEST(GameRandom, IsTheClassicSequenceFromStateOne) {
     reset_game_rand();
@@ -52,6 +52,15 @@ TEST(InputScript, KeysAreFoundWhetherFramesRiseOrGoBack) {
     EXPECT_EQ(script.keys_at(5), SCRIPT_KEY_A);
 }
 
+TEST(KeyScript, EveryKeySetSurvivesTheSnapshotAndTheLine) {
+    for (unsigned keys = 0; keys < (1u << 9); ++keys) {
+        ASSERT_EQ(keys_of(snapshot_for(keys)), keys);
+        InputScript script;
+        std::string error;
+        ASSERT_TRUE(parse_input_script(script_line(3, keys), script, error)) << error;
+        ASSERT_EQ(script.keys_at(3), keys) << script_line(3, keys);
+    }
+}
 
 TEST(HeadlessRunner, DumpsFramesStopsOnQuitAndRefusesBadInvocations) {
     TempDir dir;

@@ -7,7 +7,7 @@
 
 #include "graphics/display.h"
 #include "graphics/sprite.h"
-#include "world_fixture.h"
+#include "test_game.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include "test_files.h"
 #include "world/story.h"
 #include "world/text_wrap.h"
-#include "world_fixture.h"
+#include "test_game.h"
 
 class Story : public LoadedWorld {
 protected:

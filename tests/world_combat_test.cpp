@@ -6,7 +6,7 @@
 #include "audio/audio_report.h"
 #include "audio/sound.h"
 #include "audio/sound_ids.h"
-#include "world_fixture.h"
+#include "test_game.h"
 
 class Combat : public LoadedWorld {
 protected:
@@ -208,15 +208,7 @@ TEST_F(Combat, AStingerOnAGuardedHeroFliesOnUntilTheGuardLapses) {
 }
 
 TEST_F(Combat, EachKindOfBlowPlaysItsOwnSound) {
-    SoundIds& ids = sound_ids;
-    ids.ouch = load_wav("ouch.WAV", SOUND_CREATE_CONTROLS);
-    ids.death = load_wav("death.WAV", SOUND_CREATE_CONTROLS);
-    ids.mole_hit = load_wav("moleHit.WAV", SOUND_CREATE_CONTROLS);
-    ids.pig_hit = load_wav("pigHit.WAV", SOUND_CREATE_CONTROLS);
-    ids.wasp_hit = load_wav("waspHit.WAV", SOUND_CREATE_CONTROLS);
-    ids.boss_hit = load_wav("bossHit.WAV", SOUND_CREATE_CONTROLS);
-    ids.cheese = load_wav("cheese.WAV", SOUND_CREATE_CONTROLS);
-    ids.item = load_wav("item.WAV", SOUND_CREATE_CONTROLS);
+    for (const SoundFile& sound : SOUND_FILES) sound_ids.*sound.id = load_wav(sound.name, SOUND_CREATE_CONTROLS);
     sword_at(332, 216, FACING_UP);
 
     still_mole(0, 340, 200);  // one hit point: the blow kills it

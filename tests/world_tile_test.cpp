@@ -4,7 +4,7 @@
 #include <limits>
 #include <vector>
 
-#include "world_fixture.h"
+#include "test_game.h"
 
 using WorldTiles = LoadedWorld;
 
