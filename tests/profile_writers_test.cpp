@@ -2,6 +2,7 @@
 // killed at any moment, and links planted in the profile folder.
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -117,6 +118,16 @@ TEST(ProfileWriters, APlantedLinkIsReplacedNeverWrittenThrough) {
     EXPECT_FALSE(fs::is_symlink(dir.file("profile/settings.ini")));
     EXPECT_EQ(read_text(dir.file("profile/settings.ini")), "scale = 3\n");
     EXPECT_EQ(read_text(dir.file("profile/progress.ini")), "level = 1\n");
+}
+
+TEST(ProfileWriters, AWrittenFileHasThePermissionsOfAnyNewFile) {
+    TempDir dir;
+    const mode_t old_mask = ::umask(027);
+    std::string error;
+    const bool written = write_file_atomically(dir.file("settings.ini"), "scale = 3\n", error);
+    ::umask(old_mask);
+    ASSERT_TRUE(written) << error;
+    EXPECT_EQ(fs::status(dir.file("settings.ini")).permissions(), fs::perms(0640)) << "0644 less the umask";
 }
 
 TEST(ProfileWriters, AGameWithLinksPlantedInItsProfileWritesItsOwnFiles) {

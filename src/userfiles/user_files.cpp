@@ -22,27 +22,6 @@ std::string xdg_home(const char* variable, const char* fallback_under_home) {
     return std::string(home) + "/" + fallback_under_home;
 }
 
-}  // namespace
-
-UserPaths user_paths(const std::string& profile_dir) {
-    UserPaths p;
-    std::string config = profile_dir, data = profile_dir;
-    if (profile_dir.empty()) {
-        config = xdg_home("XDG_CONFIG_HOME", ".config");
-        data = xdg_home("XDG_DATA_HOME", ".local/share");
-        if (!config.empty()) config += "/quillmoor";
-        if (!data.empty()) data += "/quillmoor";
-    }
-    if (!config.empty()) p.settings_file = config + "/settings.ini";
-    if (!data.empty()) {
-        p.save_file = data + "/progress.ini";
-        p.screenshot_dir = data + "/screenshots";
-    }
-    return p;
-}
-
-namespace {
-
 // A new temporary file beside `path`, made exclusively under a name no other writer holds:
 // two games on one profile never write into each other's file, and a link planted under any
 // name is refused rather than followed. -1 with errno set on failure.
@@ -50,8 +29,11 @@ int create_temporary(const std::string& path, std::string& temporary) {
     temporary = path + ".tmp-XXXXXX";
     const int fd = ::mkostemp(temporary.data(), O_CLOEXEC);
     if (fd < 0) return -1;
-    // mkostemp makes the file 0600; the player's files have always been readable by all.
-    ::fchmod(fd, 0644);
+    // mkostemp makes the file 0600; the player's files are made as any other file of theirs,
+    // 0644 less the umask. (No other thread makes files while the umask is read.)
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    ::fchmod(fd, 0644 & ~mask);
     return fd;
 }
 
@@ -70,6 +52,23 @@ bool write_all(int fd, std::string_view text) {
 }
 
 }  // namespace
+
+UserPaths user_paths(const std::string& profile_dir) {
+    UserPaths p;
+    std::string config = profile_dir, data = profile_dir;
+    if (profile_dir.empty()) {
+        config = xdg_home("XDG_CONFIG_HOME", ".config");
+        data = xdg_home("XDG_DATA_HOME", ".local/share");
+        if (!config.empty()) config += "/quillmoor";
+        if (!data.empty()) data += "/quillmoor";
+    }
+    if (!config.empty()) p.settings_file = config + "/settings.ini";
+    if (!data.empty()) {
+        p.save_file = data + "/progress.ini";
+        p.screenshot_dir = data + "/screenshots";
+    }
+    return p;
+}
 
 bool write_file_atomically(const std::string& path, std::string_view text, std::string& error) {
     std::error_code ec;
