@@ -11,6 +11,9 @@
 #include <string>
 
 #include "run_game.h"
+#include "platform/bindings.h"
+#include "platform/input_names.h"
+#include "userfiles/profile.h"
 #include "userfiles/user_files.h"
 
 namespace fs = std::filesystem;
@@ -146,6 +149,28 @@ TEST(ProfileWriters, AGameWithLinksPlantedInItsProfileWritesItsOwnFiles) {
     EXPECT_NE(read_text(dir.file("profile/progress.ini")).find("level = 1"), std::string::npos);
     EXPECT_FALSE(fs::is_symlink(dir.file("profile/settings.ini")));
     EXPECT_FALSE(fs::is_symlink(dir.file("profile/progress.ini")));
+}
+
+TEST(ProfileWriters, AChangeGoesOverWhatAnotherGameWroteSinceWithoutUndoingIt) {
+    TempDir dir;
+    const std::string path = dir.file("settings.ini");
+    write_text(path, "music_volume = 7\nkey_bow = X\n");
+    ProfileRequest request;
+    request.headless = true;
+    request.profile_dir = dir.path.string();
+    open_profile(request);
+    apply_profile_settings();
+    // The other game turns the music down, makes its window bigger and moves the sword...
+    write_text(path, "music_volume = 3\nscale = 5\nkey_bow = X\nkey_sword = S\n");
+    // ...then this one, still holding the file as it read it, turns the effects down and moves the bow.
+    Settings changed = profile.settings;
+    changed.effects_volume = 2;
+    changed.bindings.key[platform::ACTION_BOW] = platform::SCANCODE_Z;
+    change_settings(changed);
+    const std::string text = read_text(path);
+    reset_profile();
+    for (const char* line : {"music_volume = 3\n", "scale = 5\n", "effects_volume = 2\n", "key_sword = S\n", "key_bow = Z\n"})
+        EXPECT_NE(text.find(line), std::string::npos) << line << " in\n" << text;
 }
 
 TEST(ProfileWriters, ARelativeHomeIsIgnored) {

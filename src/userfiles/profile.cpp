@@ -56,6 +56,22 @@ void read_settings() {
                      bad_lines - SETTINGS_WARNINGS_SHOWN == 1 ? "" : "s");
 }
 
+// Another game on this profile may have written settings.ini since this one read it: what
+// it wrote is taken in, so that only what changes here goes over it and neither game undoes
+// the other's changes. A file that is gone or cannot be read leaves what this game holds.
+void take_in_settings_written_since() {
+    std::string text, error;
+    if (read_user_file(profile.paths.settings_file, DataKind::Settings, text, error) != FileRead::Read ||
+        text == profile.settings_text)
+        return;
+    Settings from_file;
+    from_file.bindings = platform::layout_default_bindings();
+    std::vector<std::string> ignored;  // the other game wrote it
+    parse_settings(text, from_file, ignored);
+    profile.file_settings = from_file;
+    profile.settings_text = std::move(text);
+}
+
 }  // namespace
 
 void open_profile(const ProfileRequest& request) {
@@ -86,6 +102,7 @@ void apply_profile_settings() {
 }
 
 void change_settings(const Settings& changed) {
+    if (profile.active && !profile.paths.settings_file.empty()) take_in_settings_written_since();
     copy_changed_settings(profile.settings, changed, profile.file_settings);
     profile.settings = changed;
     platform::set_bindings(changed.bindings);
