@@ -56,6 +56,16 @@ void read_settings() {
                      bad_lines - SETTINGS_WARNINGS_SHOWN == 1 ? "" : "s");
 }
 
+// What a settings file's text says, with the keys it does not name on this keyboard's layout
+// (known once the platform runs). Bad lines are skipped without a word: start-up told them.
+Settings settings_from_text(const std::string& text) {
+    Settings from_file;
+    from_file.bindings = platform::layout_default_bindings();
+    std::vector<std::string> ignored;
+    parse_settings(text, from_file, ignored);
+    return from_file;
+}
+
 // Another game on this profile may have written settings.ini since this one read it: what
 // it wrote is taken in, so that only what changes here goes over it and neither game undoes
 // the other's changes. A file that is gone or cannot be read leaves what this game holds.
@@ -64,11 +74,7 @@ void take_in_settings_written_since() {
     if (read_user_file(profile.paths.settings_file, DataKind::Settings, text, error) != FileRead::Read ||
         text == profile.settings_text)
         return;
-    Settings from_file;
-    from_file.bindings = platform::layout_default_bindings();
-    std::vector<std::string> ignored;  // the other game wrote it
-    parse_settings(text, from_file, ignored);
-    profile.file_settings = from_file;
+    profile.file_settings = settings_from_text(text);
     profile.settings_text = std::move(text);
 }
 
@@ -90,10 +96,7 @@ void apply_profile_settings() {
     if (!profile.active) return;
     apply_play_mode(profile.settings);
     // Keys the file does not name follow this keyboard's layout, which is known only now.
-    Settings from_file;
-    from_file.bindings = platform::layout_default_bindings();
-    std::vector<std::string> ignored;  // told once already
-    parse_settings(profile.settings_text, from_file, ignored);
+    const Settings from_file = settings_from_text(profile.settings_text);
     profile.file_settings.bindings = from_file.bindings;
     profile.settings.bindings = from_file.bindings;
     platform::set_bindings(profile.settings.bindings);
