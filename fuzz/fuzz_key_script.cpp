@@ -25,6 +25,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         FUZZ_CHECK(error.rfind("line ", 0) == 0);
         return 0;
     }
+    FUZZ_CHECK(!script.cut_line || script.recorded);  // only a recording's last line is taken for cut
     long total = 0;
     for (const ScriptStep& s : script.steps) {
         FUZZ_CHECK(s.count >= 0 && s.count <= 100000000);

@@ -31,7 +31,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FUZZ_CHECK(o.scale >= 1 && o.scale <= 8);
     FUZZ_CHECK(o.frames >= 0 && o.frames <= 100000000);
     // --help and --version print and exit, so they need no frame count.
-    FUZZ_CHECK(!o.headless || o.frames > 0 || o.help || o.version);
+    FUZZ_CHECK(!o.headless || o.frames_given || o.help || o.version);
     FUZZ_CHECK(!(o.classic && o.enhanced));
     for (const FrameShot& shot : o.shots) FUZZ_CHECK(shot.frame >= 1 && !shot.path.empty());
     return 0;

@@ -68,8 +68,14 @@ bool parse_input_script(const std::string& text, InputScript& script, std::strin
     std::stringstream in(text);
     std::string line;
     long long number = 0;
+    const bool unterminated = !text.empty() && text.back() != '\n';
+    script.recorded = text.rfind(RECORDING_FIRST_LINE, 0) == 0;
     while (std::getline(in, line)) {
         ++number;
+        if (script.recorded && unterminated && in.eof()) {
+            script.cut_line = static_cast<long>(number);
+            break;
+        }
         read_header_comment(line, script);
         if (auto hash = line.find('#'); hash != std::string::npos) line.erase(hash);
         std::stringstream words(line);
@@ -78,9 +84,14 @@ bool parse_input_script(const std::string& text, InputScript& script, std::strin
         char* end = nullptr;
         errno = 0;
         long count = std::strtol(count_word.c_str(), &end, 10);
+        const std::string where = "line " + std::to_string(number) + ": ";
+        if (!*end && (errno == ERANGE || count < 0 || count > SCRIPT_COUNT_MAX)) {
+            error = where + "the count " + count_word + " is out of range (0 to " + std::to_string(SCRIPT_COUNT_MAX) + " frames)";
+            return false;
+        }
         ScriptStep step;
-        if (errno || *end || count < 0 || count > 100000000 || !(words >> keys_word) || (words >> extra) || !parse_keys(keys_word, step.keys)) {
-            error = "line " + std::to_string(number) + ": expected 'COUNT KEYS' (keys: up down left right enter escape space a z tab, joined by +, or -)";
+        if (errno || *end || !(words >> keys_word) || (words >> extra) || !parse_keys(keys_word, step.keys)) {
+            error = where + "expected 'COUNT KEYS' (keys: up down left right enter escape space a z tab, joined by +, or -)";
             return false;
         }
         step.count = count;

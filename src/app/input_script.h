@@ -29,6 +29,8 @@ struct InputScript {
     // From a recorded run's header comments ("# mode NAME", "# data HASH"); empty when absent.
     std::string play_mode;
     std::string data_hash;
+    bool recorded = false;  // opens with the recorder's first line
+    long cut_line = 0;  // a recording's last line, left without its newline and not played; 0 if none
 
     // Keys held in frame `frame` (counting from 1); none after the last step. Asking for
     // frames in rising order takes constant time: a cursor remembers the step reached.
@@ -39,7 +41,14 @@ private:
     long cursor_first_frame_ = 1;  // the first frame of the cursor's step
 };
 
-// Parses a script; on a malformed line returns false with `error` naming the line.
+// The longest run one line may hold, in frames.
+constexpr long SCRIPT_COUNT_MAX = 100000000;
+// The recorder's first line, which marks a file as a recording.
+constexpr const char* RECORDING_FIRST_LINE = "# Quillmoor key script, one 'COUNT KEYS' line per run of frames";
+
+// Parses a script; on a malformed line returns false with `error` naming the line. In a
+// recording, a last line without its newline was cut short by a crash: it is left out and
+// named in `cut_line`, and every complete line before it plays.
 bool parse_input_script(const std::string& text, InputScript& script, std::string& error);
 // The keyboard the game sees for a set of script keys.
 platform::KeyboardSnapshot snapshot_for(unsigned keys);

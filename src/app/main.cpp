@@ -9,6 +9,7 @@
 #include "app/data_dir.h"
 #include "app/data_files.h"
 #include "app/options.h"
+#include "app/output_paths.h"
 #include "app/runner.h"
 #include "app/version.h"
 
@@ -37,6 +38,11 @@ int main(int argc, char** argv) {
     if (options.version) {
         std::printf("quillmoor %s\n", game_version());
         return 0;
+    }
+    // An output that is a pipe or a folder would block or fail only after the whole run.
+    if (const std::string fault = output_path_fault(options); !fault.empty()) {
+        std::fprintf(stderr, "quillmoor: %s\n", fault.c_str());
+        return 2;
     }
     const std::string dir = find_data_dir(options.data_dir, argv[0]);
     std::error_code ec;

@@ -82,6 +82,7 @@ bool parse_options(int argc, char** argv, Options& o, std::string& error) {
         } else if (arg == "--frames") {
             if (!need_value()) return false;
             if (!parse_count(value, 0, 100000000, o.frames)) return error = "--frames takes a whole number from 0 to 100000000", false;
+            o.frames_given = true;
             ++i;
         } else if (arg == "--input" || arg == "--state" || arg == "--data" || arg == "--hashes" || arg == "--record" ||
                    arg == "--profile") {
@@ -108,7 +109,7 @@ bool parse_options(int argc, char** argv, Options& o, std::string& error) {
             return false;
         }
     }
-    if (!o.headless && (o.frames || !o.state_path.empty() || !o.shots.empty() || !o.hashes_path.empty())) {
+    if (!o.headless && (o.frames_given || !o.state_path.empty() || !o.shots.empty() || !o.hashes_path.empty())) {
         error = "--frames, --state, --shot and --hashes go with --headless";
         return false;
     }
@@ -120,7 +121,7 @@ bool parse_options(int argc, char** argv, Options& o, std::string& error) {
         error = "--classic and --enhanced cannot go together";
         return false;
     }
-    if (o.headless && o.frames == 0 && !o.help && !o.version) {
+    if (o.headless && !o.frames_given && !o.help && !o.version) {
         error = "--headless needs --frames N";
         return false;
     }

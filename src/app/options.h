@@ -18,6 +18,7 @@ struct Options {
     bool scale_given = false;  // --scale was on the command line
     bool mute = false;
     long frames = 0;  // headless: frames to run at most
+    bool frames_given = false;  // --frames was on the command line (0 is a run of no frames)
     std::string input_path;
     std::string record_path;  // window: write every frame's keys here
     std::string state_path;

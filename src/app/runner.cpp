@@ -35,6 +35,13 @@ bool load_script(const Options& options, InputScript& script) {
         std::fprintf(stderr, "quillmoor: --input %s: %s\n", path, error.c_str());
         return false;
     }
+    // A crash can cut a recording short: what was written plays, and the player is told.
+    if (script.cut_line)
+        std::fprintf(stderr, "quillmoor: warning: %s: line %ld is cut off; the recording plays up to the line before it\n", path,
+                     script.cut_line);
+    if (script.steps.empty())
+        std::fprintf(stderr, "quillmoor: warning: %s: %s; no key is pressed\n", path,
+                     bytes.empty() ? "the file is empty" : "there is no 'COUNT KEYS' line");
     // A recording made on other data may go another way; it still plays, with one warning.
     // (The data folder is the working directory by now.)
     if (!script.data_hash.empty()) {

@@ -56,6 +56,28 @@ void read_settings() {
                      bad_lines - SETTINGS_WARNINGS_SHOWN == 1 ? "" : "s");
 }
 
+// What a settings file's text says, with the keys it does not name on this keyboard's layout
+// (known once the platform runs). Bad lines are skipped without a word: start-up told them.
+Settings settings_from_text(const std::string& text) {
+    Settings from_file;
+    from_file.bindings = platform::layout_default_bindings();
+    std::vector<std::string> ignored;
+    parse_settings(text, from_file, ignored);
+    return from_file;
+}
+
+// Another game on this profile may have written settings.ini since this one read it: what
+// it wrote is taken in, so that only what changes here goes over it and neither game undoes
+// the other's changes. A file that is gone or cannot be read leaves what this game holds.
+void take_in_settings_written_since() {
+    std::string text, error;
+    if (read_user_file(profile.paths.settings_file, DataKind::Settings, text, error) != FileRead::Read ||
+        text == profile.settings_text)
+        return;
+    profile.file_settings = settings_from_text(text);
+    profile.settings_text = std::move(text);
+}
+
 }  // namespace
 
 void open_profile(const ProfileRequest& request) {
@@ -74,10 +96,7 @@ void apply_profile_settings() {
     if (!profile.active) return;
     apply_play_mode(profile.settings);
     // Keys the file does not name follow this keyboard's layout, which is known only now.
-    Settings from_file;
-    from_file.bindings = platform::layout_default_bindings();
-    std::vector<std::string> ignored;  // told once already
-    parse_settings(profile.settings_text, from_file, ignored);
+    const Settings from_file = settings_from_text(profile.settings_text);
     profile.file_settings.bindings = from_file.bindings;
     profile.settings.bindings = from_file.bindings;
     platform::set_bindings(profile.settings.bindings);
@@ -86,6 +105,7 @@ void apply_profile_settings() {
 }
 
 void change_settings(const Settings& changed) {
+    if (profile.active && !profile.paths.settings_file.empty()) take_in_settings_written_since();
     copy_changed_settings(profile.settings, changed, profile.file_settings);
     profile.settings = changed;
     platform::set_bindings(changed.bindings);

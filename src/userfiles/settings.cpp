@@ -155,5 +155,9 @@ void copy_changed_settings(const Settings& before, const Settings& changed, Sett
         if (s.flag && changed.*s.flag != before.*s.flag) file.*s.flag = changed.*s.flag;
         if (s.number && changed.*s.number != before.*s.number) file.*s.number = changed.*s.number;
     }
-    file.bindings = changed.bindings;
+    for (int action = 0; action < platform::ACTION_COUNT; ++action) {
+        if (changed.bindings.key[action] != before.bindings.key[action]) file.bindings.key[action] = changed.bindings.key[action];
+        if (changed.bindings.button[action] != before.bindings.button[action])
+            file.bindings.button[action] = changed.bindings.button[action];
+    }
 }

@@ -17,7 +17,8 @@ int parse_settings(std::string_view text, Settings& settings, std::vector<std::s
 // lines in `old_file` (comments, lines the game does not know, comments after a setting) are
 // kept: each above the setting that followed it, the rest at the end.
 std::string format_settings(const Settings& settings, std::string_view old_file = {});
-// Copies into `file` each setting that `changed` holds differently from `before`, and the bindings.
+// Copies into `file` each setting, key and button that `changed` holds differently from
+// `before`; the rest of `file` stays, as another game on the profile may have written it.
 void copy_changed_settings(const Settings& before, const Settings& changed, Settings& file);
 // A setting's value as the file writes it; `action` picks the line of a key or button.
 std::string setting_value_text(const SettingInfo& setting, const Settings& settings, int action);

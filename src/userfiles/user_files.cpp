@@ -2,6 +2,7 @@
 #include "userfiles/user_files.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -11,13 +12,43 @@
 
 namespace {
 
-// An XDG variable is used only when it holds an absolute path, as the rules for it say.
+// An XDG variable or HOME is used only when it holds an absolute path, as the rules for XDG
+// say: a relative one would name a folder inside the data folder, the game's working directory.
 std::string xdg_home(const char* variable, const char* fallback_under_home) {
     const char* value = std::getenv(variable);
     if (value && value[0] == '/') return value;
     const char* home = std::getenv("HOME");
-    if (!home || !*home) return {};
+    if (!home || home[0] != '/') return {};
     return std::string(home) + "/" + fallback_under_home;
+}
+
+// A new temporary file beside `path`, made exclusively under a name no other writer holds:
+// two games on one profile never write into each other's file, and a link planted under any
+// name is refused rather than followed. -1 with errno set on failure.
+int create_temporary(const std::string& path, std::string& temporary) {
+    temporary = path + ".tmp-XXXXXX";
+    const int fd = ::mkostemp(temporary.data(), O_CLOEXEC);
+    if (fd < 0) return -1;
+    // mkostemp makes the file 0600; the player's files are made as any other file of theirs,
+    // 0644 less the umask. (No other thread makes files while the umask is read.)
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    ::fchmod(fd, 0644 & ~mask);
+    return fd;
+}
+
+bool write_all(int fd, std::string_view text) {
+    size_t done = 0;
+    while (done < text.size()) {
+        const ssize_t n = ::write(fd, text.data() + done, text.size() - done);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) {
+            if (n == 0) errno = EIO;
+            return false;
+        }
+        done += static_cast<size_t>(n);
+    }
+    return true;
 }
 
 }  // namespace
@@ -44,35 +75,25 @@ bool write_file_atomically(const std::string& path, std::string_view text, std::
     const std::filesystem::path target(path);
     if (target.has_parent_path()) std::filesystem::create_directories(target.parent_path(), ec);
     if (ec) return error = "cannot make the folder: " + ec.message(), false;
-    const std::string temporary = path + ".tmp";
-    const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    std::string temporary;
+    const int fd = create_temporary(path, temporary);
     if (fd < 0) return error = std::strerror(errno), false;
-    size_t done = 0;
-    while (done < text.size()) {
-        const ssize_t n = ::write(fd, text.data() + done, text.size() - done);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) {
-            error = std::strerror(errno);
-            ::close(fd);
-            ::unlink(temporary.c_str());
-            return false;
-        }
-        done += static_cast<size_t>(n);
-    }
     // The data must be on disk before the rename makes it the file.
-    const bool synced = ::fsync(fd) == 0;
-    const int sync_errno = errno;
-    if (::close(fd) != 0 || !synced) {
-        error = std::strerror(synced ? errno : sync_errno);
-        ::unlink(temporary.c_str());
-        return false;
+    bool ok = write_all(fd, text) && ::fsync(fd) == 0;
+    int fault = ok ? 0 : errno;
+    if (::close(fd) != 0 && ok) {
+        ok = false;
+        fault = errno;
     }
-    if (std::rename(temporary.c_str(), path.c_str()) != 0) {
-        error = std::strerror(errno);
-        ::unlink(temporary.c_str());
-        return false;
+    // The rename replaces whatever `path` is, a link included, and never writes through it.
+    if (ok && std::rename(temporary.c_str(), path.c_str()) != 0) {
+        ok = false;
+        fault = errno;
     }
-    return true;
+    if (ok) return true;
+    ::unlink(temporary.c_str());
+    error = std::strerror(fault);
+    return false;
 }
 
 FileRead read_user_file(const std::string& path, DataKind kind, std::string& text, std::string& error) {

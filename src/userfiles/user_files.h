@@ -13,11 +13,14 @@ struct UserPaths {
 };
 
 // With `profile_dir` set, every file lives in it; otherwise in the XDG homes (falling back
-// to ~/.config and ~/.local/share). Empty paths when there is no home to use.
+// to ~/.config and ~/.local/share; a relative XDG path or HOME is ignored). Empty paths when
+// there is no home to use.
 UserPaths user_paths(const std::string& profile_dir);
 
-// Writes a temporary file beside `path`, flushes it to disk and renames it over `path`,
-// making the folder first. False with `error` set on failure (the old file is kept).
+// Writes a new temporary file beside `path` (made exclusively, under a name of its own, so
+// writers at once never share one and a planted link is never followed), flushes it to disk
+// and renames it over `path`, making the folder first. Readers see the whole old or the whole
+// new file. False with `error` set on failure (the old file is kept).
 bool write_file_atomically(const std::string& path, std::string_view text, std::string& error);
 
 enum class FileRead { Missing, Read, Failed };

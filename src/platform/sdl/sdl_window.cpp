@@ -57,7 +57,8 @@ void save_screenshot() {
         else
             std::snprintf(name, sizeof name, "/quillmoor-%s.png", stamp);
         path = screenshot_folder + name;
-        if (!std::filesystem::exists(path, ec)) break;
+        // A link counts as taken, dangling or not: the picture is never written through one.
+        if (!std::filesystem::exists(std::filesystem::symlink_status(path, ec))) break;
     }
     if (shown.width != FRAME_W || shown.height != FRAME_H) return;
     // The frame last shown, with its palette: the same 8-bit PNG that --shot writes.
