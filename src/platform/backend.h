@@ -19,6 +19,7 @@ void set_fullscreen(bool on);
 bool is_fullscreen();
 void set_scale(int scale);
 void set_screenshot_folder(const std::string& folder);
+void user_files_written();
 // The scancode of the key that types this lower-case letter on the player's layout, or -1.
 int layout_scancode(char letter);
 // The layout's name of the key, or null.

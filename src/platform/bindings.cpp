@@ -63,6 +63,10 @@ Bindings default_bindings(int sword_scancode, int bow_scancode) {
     return b;
 }
 
+void press_action(KeyboardSnapshot& snap, int action) {
+    if (action >= 0 && action < ACTION_COUNT) press(snap, action);
+}
+
 void bind_key(Bindings& bindings, int action, int scancode) { bind_swapping(bindings.key, action, scancode); }
 void bind_button(Bindings& bindings, int action, int button) { bind_swapping(bindings.button, action, button); }
 

@@ -63,6 +63,9 @@ void pad_set_context(PadState& pad, int context);
 // The snapshot of one frame: every action whose key (by scancode) or button is down sets
 // its game key. `keys_down` has SCANCODE_COUNT entries.
 KeyboardSnapshot snapshot_from_controls(const Bindings& bindings, const bool* keys_down, const PadState& pad);
+// Sets the action's game key in the snapshot, whatever key or button is bound to it (the
+// browser's touch controls press actions, not keys).
+void press_action(KeyboardSnapshot& snap, int action);
 
 // The bindings in force in the window; the options screen and settings change them.
 const Bindings& current_bindings();

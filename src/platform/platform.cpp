@@ -101,6 +101,10 @@ void set_screenshot_folder(const std::string& folder) {
     if (started && !is_headless()) window_backend::set_screenshot_folder(folder);
 }
 
+void user_files_written() {
+    if (started && !is_headless()) window_backend::user_files_written();
+}
+
 Bindings layout_default_bindings() {
     int sword = SCANCODE_A, bow = SCANCODE_Z;
     if (started && !is_headless()) {

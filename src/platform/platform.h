@@ -54,5 +54,8 @@ bool is_fullscreen();
 void set_window_scale(int scale);
 // F12 writes PNG screenshots here (nothing when empty, or headless).
 void set_screenshot_folder(const std::string& folder);
+// A player's file was written or renamed: the browser copies its files to lasting storage
+// (on the desktop the write itself lasts; nothing to do).
+void user_files_written();
 
 }  // namespace platform

@@ -116,10 +116,12 @@ void change_settings(const Settings& changed) {
     if (!profile.active || profile.paths.settings_file.empty()) return;
     // The player's own lines in the file live on in the new one.
     std::string text = format_settings(profile.file_settings, profile.settings_text), error;
-    if (!write_file_atomically(profile.paths.settings_file, text, error))
+    if (!write_file_atomically(profile.paths.settings_file, text, error)) {
         std::fprintf(stderr, "quillmoor: %s: cannot write the settings: %s\n", profile.paths.settings_file.c_str(), error.c_str());
-    else
+    } else {
         profile.settings_text = std::move(text);
+        platform::user_files_written();
+    }
 }
 
 void record_level_start(const SaveGame& save) {
@@ -129,6 +131,7 @@ void record_level_start(const SaveGame& save) {
         std::fprintf(stderr, "quillmoor: %s: cannot save the progress: %s\n", profile.paths.save_file.c_str(), error.c_str());
         return;
     }
+    platform::user_files_written();
     profile.save = save;
     profile.has_save = true;
 }

@@ -3,21 +3,13 @@
 // itself must show the title and start its music on the first key.
 import { test, before, after } from 'node:test';
 import assert from 'node:assert/strict';
-import { spawnSync } from 'node:child_process';
 import { createHash } from 'node:crypto';
-import { mkdtempSync, readFileSync, readdirSync, rmSync, writeFileSync } from 'node:fs';
+import { mkdtempSync, readFileSync, readdirSync, rmSync } from 'node:fs';
 import { tmpdir } from 'node:os';
-import { join, dirname } from 'node:path';
-import { fileURLToPath } from 'node:url';
-import puppeteer from 'puppeteer-core';
-import { serveFolder } from './serve_folder.mjs';
+import { join } from 'node:path';
+import { serveFolder } from '../../scripts/serve-web.mjs';
 import { decodePng } from './png_decode.mjs';
-
-const root = join(dirname(fileURLToPath(import.meta.url)), '..', '..');
-const nativeBuild = process.env.QUILLMOOR_NATIVE_BUILD || join(root, 'build');
-const webBuild = join(root, 'build-web');
-const keysDir = join(root, 'tests', 'keys');
-const chromiumPath = process.env.QUILLMOOR_CHROMIUM || '/usr/bin/chromium';
+import { root, webBuild, keysDir, launchBrowser, openGame, nativeRun, bmpPixelsTopDown, bmpColours, liveState, pause } from './harness.mjs';
 
 let server, browser, origin, work;
 
@@ -25,11 +17,7 @@ before(async () => {
   work = mkdtempSync(join(tmpdir(), 'quillmoor-web-'));
   server = await serveFolder(webBuild);
   origin = `http://127.0.0.1:${server.address().port}`;
-  browser = await puppeteer.launch({
-    executablePath: chromiumPath,
-    headless: true,
-    args: ['--no-sandbox', '--disable-gpu', '--mute-audio'],
-  });
+  browser = await launchBrowser();
 });
 
 after(async () => {
@@ -37,50 +25,6 @@ after(async () => {
   if (server) server.close();
   if (work) rmSync(work, { recursive: true, force: true });
 });
-
-async function openPage(query) {
-  const page = await browser.newPage();
-  const problems = [];
-  page.on('pageerror', (e) => problems.push(String(e)));
-  await page.setViewport({ width: 640, height: 480 });
-  await page.goto(`${origin}/quillmoor.html${query}`);
-  await page.waitForFunction(() => globalThis.Module && Module.quillmoorReady, { timeout: 60000 });
-  return { page, problems };
-}
-
-// The native game's headless run of a key script: its state report, every frame's hash and
-// the last frame as a BMP.
-function nativeRun(name, script, frames) {
-  const input = join(work, `${name}.keys`);
-  const state = join(work, `${name}.json`);
-  const hashes = join(work, `${name}.hashes`);
-  const shot = join(work, `${name}.bmp`);
-  writeFileSync(input, script);
-  const result = spawnSync(join(nativeBuild, 'quillmoor'), [
-    '--headless', '--frames', String(frames), '--input', input, '--state', state,
-    '--hashes', hashes, '--shot', `${frames}:${shot}`, '--data', join(nativeBuild, 'data'),
-  ], { encoding: 'utf8' });
-  assert.equal(result.status, 0, result.stderr);
-  return {
-    state: JSON.parse(readFileSync(state, 'utf8')),
-    hashes: readFileSync(hashes, 'utf8').trim().split('\n'),
-    bmp: readFileSync(shot),
-  };
-}
-
-// The 8-bit pixel rows of an uncompressed BMP, top row first.
-function bmpPixelsTopDown(bmp) {
-  const offset = bmp.readUInt32LE(10);
-  const width = bmp.readInt32LE(18);
-  const height = bmp.readInt32LE(22);
-  const stride = (width + 3) & ~3;
-  const rows = [];
-  for (let y = 0; y < Math.abs(height); ++y) {
-    const stored = height > 0 ? Math.abs(height) - 1 - y : y;
-    rows.push(bmp.subarray(offset + stored * stride, offset + stored * stride + width));
-  }
-  return Buffer.concat(rows);
-}
 
 const sha = (bytes) => createHash('sha256').update(bytes).digest('hex');
 
@@ -107,8 +51,8 @@ const runs = scripts.map((file) => {
 
 for (const { file, script, frames } of runs) {
   test(`${file}: the browser's states and frames equal the native game's`, async () => {
-    const native = nativeRun(file.replace(/\.(keys|txt)$/, ''), script, frames);
-    const { page, problems } = await openPage('?test');
+    const native = nativeRun(work, file.replace(/\.(keys|txt)$/, ''), script, frames);
+    const { page, problems } = await openGame(browser, origin, '?test');
     try {
       const web = await page.evaluate((text, n) => {
         const answer = JSON.parse(Module.ccall('quillmoor_test_run', 'string', ['string', 'number', 'number'], [text, n, 0]));
@@ -131,11 +75,15 @@ for (const { file, script, frames } of runs) {
 }
 
 test('the page shows the title, starts its music on the first key and plays from the keyboard at the game\'s pace', async () => {
-  const expected = bmpColours(nativeRun('title', '30 -\n', 30).bmp);
-  const { page, problems } = await openPage('');
+  // The page plays enhanced and keeps the player's files, as the desktop game with a profile.
+  const expected = bmpColours(nativeRun(work, 'title', '30 -\n', 30, ['--enhanced', '--profile', join(work, 'fresh-profile')]).bmp);
+  // A profile of its own: the page keeps progress, which would offer CONTINUE to the next test.
+  const context = await browser.createBrowserContext();
+  const { page, problems } = await openGame(context, origin, '');
   try {
-    await new Promise((r) => setTimeout(r, 1500));
-    const picture = decodePng(await page.screenshot({ type: 'png' }));
+    await pause(1500);
+    // 800 x 600 leaves room for the picture at its own size above the line of controls.
+    const picture = decodePng(await (await page.$('#canvas')).screenshot({ type: 'png' }));
     assert.equal(picture.width, 640);
     assert.equal(picture.height, 480);
     let same = 0;
@@ -146,19 +94,18 @@ test('the page shows the title, starts its music on the first key and plays from
     }
     // The menu's pointer moves; everything else on the title is still.
     assert.ok(same / (640 * 480) > 0.98, `only ${same} of ${640 * 480} pixels match the native title`);
+    assert.match(await page.$eval('#status', (e) => e.textContent), /Arrows walk.*A sword.*Z bow.*Space next.*Enter choose.*Esc title.*Tab options/);
 
     // Whether the context may sound before a gesture is the browser's choice (headless Chromium
     // allows it whatever the switches say); after a key it must run, playing the title's track.
     await page.keyboard.press('ArrowDown');
-    await page.waitForFunction(() => Module.qmAudio.context.state === 'running', { timeout: 10000 });
+    await page.waitForFunction(() => Module.qmAudio.context && Module.qmAudio.context.state === 'running', { timeout: 10000 });
     await page.waitForFunction(() => Module.qmAudio.music !== null, { timeout: 20000 });
     const track = await page.evaluate(() => Module.qmAudio.music.buffer.duration);
     assert.ok(track > 20, `the title's track lasts ${track} s`);
 
     // The keyboard plays the game: Enter on START, Space on the map, then the hero walks right.
-    const liveState = () => page.evaluate(() => JSON.parse(Module.ccall('quillmoor_live_state', 'string', [], [])));
     // The menu takes a key only some frames after the last one.
-    const pause = (ms) => new Promise((r) => setTimeout(r, ms));
     await pause(1000);
     await page.keyboard.press('ArrowUp');
     await pause(1000);
@@ -167,22 +114,16 @@ test('the page shows the title, starts its music on the first key and plays from
     await pause(500);
     await page.keyboard.press('Space');
     await page.waitForFunction(() => Module.ccall('quillmoor_live_state', 'string', [], []).includes('"Playing"'), { timeout: 5000 });
-    const start = await liveState();
+    const start = await liveState(page);
     const startedAt = Date.now();
     await pause(2000);
-    const later = await liveState();
+    const later = await liveState(page);
     const perSecond = (later.frame - start.frame) / ((Date.now() - startedAt) / 1000);
     assert.ok(perSecond > 28 && perSecond < 36, `${perSecond.toFixed(1)} frames a second, not 33`);
     assert.equal(later.current_level, 1);
     assert.equal(later.music.current, 'level1.MID');
     assert.deepEqual(problems, []);
   } finally {
-    await page.close();
+    await context.close();
   }
 });
-
-// Each pixel's colour of an 8-bit BMP, top row first, through its palette.
-function bmpColours(bmp) {
-  const paletteAt = 14 + bmp.readUInt32LE(14);
-  return Array.from(bmpPixelsTopDown(bmp), (v) => [bmp[paletteAt + v * 4 + 2], bmp[paletteAt + v * 4 + 1], bmp[paletteAt + v * 4]]);
-}

@@ -1,5 +1,6 @@
 // Every group of data files the generator writes; each group lives in its own file.
 #pragma once
+#include <filesystem>
 #include <string>
 
 namespace art {
@@ -27,6 +28,10 @@ void save_bmp(const std::string& dir, const std::string& name, const Canvas& c);
 
 // With --icons: the desktop icons, DIR/<size>x<size>/apps/quillmoor.png.
 void make_icons(const std::string& dir);
+// With --web-art: the browser page's icons and touch controls, DIR/*.png.
+void make_web_art(const std::string& dir);
+// Writes a canvas as an 8-bit PNG, index 0 transparent; throws on failure.
+void save_png(const std::filesystem::path& path, const Canvas& c);
 // Nibbs's head, 32 x 32: the progress map's marker, the window icon and the desktop icon.
 Canvas hero_head();
 

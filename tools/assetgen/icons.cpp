@@ -28,6 +28,8 @@ Canvas small_head() {
     return c;
 }
 
+}  // namespace
+
 void save_png(const std::filesystem::path& path, const Canvas& c) {
     platform::PaletteEntry entries[256];
     for (int i = 0; i < 256; ++i) entries[i] = {game_palette()[i].r, game_palette()[i].g, game_palette()[i].b, 0};
@@ -35,8 +37,6 @@ void save_png(const std::filesystem::path& path, const Canvas& c) {
     if (!platform::write_png8(path.c_str(), c.width, c.height, c.pixels.data(), c.width, entries, true))
         throw std::runtime_error("cannot write " + path.string());
 }
-
-}  // namespace
 
 void make_icons(const std::string& dir) {
     const Canvas head = hero_head();

@@ -36,6 +36,7 @@ int main(int argc, char** argv) {
     bool preview = false;
     bool icons = false;
     bool text_face = false;  // only the glyph atlas, for the browser build
+    bool web_art = false;  // only the browser page's icons and touch controls
     const char* dir = nullptr;
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--preview") == 0)
@@ -44,11 +45,13 @@ int main(int argc, char** argv) {
             icons = true;
         else if (std::strcmp(argv[i], "--text-face") == 0)
             text_face = true;
+        else if (std::strcmp(argv[i], "--web-art") == 0)
+            web_art = true;
         else
             dir = argv[i];
     }
     if (!dir) {
-        std::fprintf(stderr, "usage: assetgen [--preview | --icons | --text-face] OUTPUT_DIR\n");
+        std::fprintf(stderr, "usage: assetgen [--preview | --icons | --text-face | --web-art] OUTPUT_DIR\n");
         return 2;
     }
     try {
@@ -63,6 +66,10 @@ int main(int argc, char** argv) {
         }
         if (text_face) {
             art::make_text_face(dir);
+            return 0;
+        }
+        if (web_art) {
+            art::make_web_art(dir);
             return 0;
         }
         art::make_palette_file(dir);

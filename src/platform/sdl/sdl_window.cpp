@@ -144,6 +144,9 @@ void set_scale(int scale) {
 
 void set_screenshot_folder(const std::string& folder) { screenshot_folder = folder; }
 
+// The write's own fsync and rename make it last.
+void user_files_written() {}
+
 int layout_scancode(char letter) {
     const SDL_Scancode sc = SDL_GetScancodeFromKey(static_cast<SDL_Keycode>(letter));
     return sc == SDL_SCANCODE_UNKNOWN ? -1 : static_cast<int>(sc);
