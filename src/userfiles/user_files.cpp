@@ -30,10 +30,12 @@ int create_temporary(const std::string& path, std::string& temporary) {
     const int fd = ::mkostemp(temporary.data(), O_CLOEXEC);
     if (fd < 0) return -1;
     // mkostemp makes the file 0600; the player's files are made as any other file of theirs,
-    // 0644 less the umask. (No other thread makes files while the umask is read.)
+    // 0644 less the umask, but always readable and writable by the player: a umask that takes
+    // those away (the browser's file system reports 0777) would leave a file the game cannot
+    // read back. (No other thread makes files while the umask is read.)
     const mode_t mask = ::umask(0);
     ::umask(mask);
-    ::fchmod(fd, 0644 & ~mask);
+    ::fchmod(fd, (0644 & ~mask) | 0600);
     return fd;
 }
 
