@@ -14,6 +14,7 @@
 #include "platform/bindings.h"
 #include "platform/keyboard.h"
 #include "platform/platform.h"
+#include "platform/text.h"
 #include "base/play_mode.h"
 #include "screens/enhanced_screens.h"
 #include "screens/options_screen.h"
@@ -39,9 +40,23 @@ void leave_game_over() {
     game.game_over_skip_held = false;
 }
 
-// Enhanced play: the lament starts with the screen; after a moment Enter or Space skips it. The
-// skip happens when the key is let go, so that an Enter still held does not go on to start a new
-// game on the title.
+// Enhanced play: frames the screen stays after the lament has ended, so its last chord is not
+// cut; then the title follows with its own music instead of seconds of silence.
+constexpr int32_t GAME_OVER_AFTER_LAMENT = 15;
+
+// Enhanced play's game-over screen in frames: as long as the lament and a moment more, counted
+// from the track file's own length so that a run replays the same on any machine. Without the
+// track it lasts as long as in classic play.
+int32_t enhanced_game_over_frames() {
+    const MusicSlot* lament = music_slot(game.game_over_track);
+    if (!lament || lament->length_ms == 0) return GAME_OVER_FRAMES;
+    const int32_t lament_frames = static_cast<int32_t>((lament->length_ms + FRAME_MS - 1) / FRAME_MS);
+    return lament_frames + GAME_OVER_AFTER_LAMENT < GAME_OVER_FRAMES ? lament_frames + GAME_OVER_AFTER_LAMENT : GAME_OVER_FRAMES;
+}
+
+// Enhanced play: the lament starts with the screen; after a moment Enter or Space skips it, and
+// the screen ends with the lament. The skip happens when the key is let go, so that an Enter
+// still held does not go on to start a new game on the title.
 void enhanced_game_over_step(int32_t shown) {
     if (shown == 0) play_midi(game.game_over_track);
     const bool skip_key = platform::key_down(platform::VK_RETURN) || platform::key_down(platform::VK_SPACE);
@@ -49,6 +64,19 @@ void enhanced_game_over_step(int32_t shown) {
         game.game_over_skip_held = true;
     else if (game.game_over_skip_held && !skip_key)
         leave_game_over();
+    else if (shown + 1 >= enhanced_game_over_frames())
+        leave_game_over();
+}
+
+// Enhanced play: once the screen may be skipped, it says how, with the player's own keys.
+void draw_game_over_prompt() {
+    const platform::Bindings& b = platform::current_bindings();
+    std::string prompt = std::string(platform::key_display_name(b.key[platform::ACTION_CONFIRM])) + " or " +
+                         platform::key_display_name(b.key[platform::ACTION_NEXT]);
+    if (b.button[platform::ACTION_CONFIRM] == platform::PAD_START) prompt += " (pad Start)";
+    prompt += ": continue";
+    const int x = (640 - platform::text_width(prompt.c_str(), static_cast<int>(prompt.size()))) / 2;
+    draw_outlined_text(prompt.c_str(), x, 420, 0x70E0F8, &display.back_surface);
 }
 
 void load_music() {
@@ -158,6 +186,7 @@ void game_over_frame() {
     if (enhanced_play()) enhanced_game_over_step(game.game_over_frames++);
     if (title_menu.menu_counter >= GAME_OVER_FRAMES) leave_game_over();
     title_menu.draw_game_over();
+    if (enhanced_play() && game.game_over_frames > GAME_OVER_SKIP_AFTER) draw_game_over_prompt();
 }
 
 void level_map_frame() {
@@ -244,6 +273,8 @@ void complete_level(int level) {
 
 void start_new_game() {
     world.start_new_game();
+    game.death_beat_left = 0;
+    game.death_beat_ends_game = false;
     game.current_level = 1;
 }
 

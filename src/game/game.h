@@ -27,6 +27,8 @@ struct GameState {
     int32_t ending_frame = 0;  // frames shown of the end scene
     int32_t game_over_frames = 0;  // frames shown of the current game-over screen
     bool game_over_skip_held = false;  // Enter or Space went down once skipping was allowed
+    int32_t death_beat_left = 0;  // enhanced play: frames of the beat after a lost life still to run
+    bool death_beat_ends_game = false;  // the beat is the last life's, and game over follows it
     bool title_waits_for_release = false;  // back from options: Enter and Tab count once released
 };
 

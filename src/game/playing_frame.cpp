@@ -3,8 +3,48 @@
 #include "platform/keyboard.h"
 #include "base/play_mode.h"
 #include "game/game.h"
+#include "world/death_beat.h"
 #include "world/hit_feedback.h"
 #include "world/world.h"
+
+namespace {
+
+// The hero has lost a life. Classic play goes on at once with his hearts back, or ends the game.
+// Enhanced play first holds a beat: the counter drops as he falls, and his hearts come back (or
+// the game ends) when it is over.
+void lose_life(Player& hero) {
+    const bool last = hero.lives == 1;
+    if (enhanced_play()) {
+        game.death_beat_ends_game = last;
+        game.death_beat_left = last ? LAST_DEATH_BEAT_FRAMES : DEATH_BEAT_FRAMES;
+        if (!last) hero.lives -= 1;
+        return;
+    }
+    if (last) {
+        game.game_state = GAME_STATE_GAME_OVER;
+        game.current_level = 0;
+    } else {
+        hero.lives -= 1;
+        hero.hit_points = HERO_START_HIT_POINTS;
+    }
+}
+
+// One frame of the beat: nothing moves and no key acts while the hero falls.
+void death_beat_frame() {
+    const int32_t length = game.death_beat_ends_game ? LAST_DEATH_BEAT_FRAMES : DEATH_BEAT_FRAMES;
+    world.pay_tile_map();
+    draw_death_beat(world, length - game.death_beat_left, game.death_beat_ends_game);
+    if (--game.death_beat_left > 0) return;
+    if (game.death_beat_ends_game) {
+        game.game_state = GAME_STATE_GAME_OVER;
+        game.current_level = 0;
+        game.death_beat_ends_game = false;
+    } else {
+        world.player.hit_points = HERO_START_HIT_POINTS;
+    }
+}
+
+}  // namespace
 
 void playing_frame() {
     if (platform::key_down(platform::VK_ESCAPE)) game.game_state = GAME_STATE_TITLE;
@@ -24,12 +64,21 @@ void playing_frame() {
         // The world is frozen while a line is shown; Space drops one line per 11 frames at most.
         // Enhanced play keeps the frozen world in sight behind the box.
         if (enhanced_play()) world.draw_frozen_world();
+        // Enhanced play keeps the box off the hero; classic play has it in its one place.
+        if (enhanced_play())
+            speech.place_clear_of(world.player.body);
+        else
+            speech.box_y = SPEECH_BOX_Y;
         speech.draw_speech_box();
         game.dialog_key_delay += 1;
         if (platform::key_down(platform::VK_SPACE) && game.dialog_key_delay > SPEECH_KEY_DELAY) {
             speech.speech_advance();
             game.dialog_key_delay = 0;
         }
+        return;
+    }
+    if (game.death_beat_left > 0) {
+        death_beat_frame();
         return;
     }
 
@@ -60,7 +109,8 @@ void playing_frame() {
 
     const bool attacking = hero.sword.anim_state != 1;
     if (attacking) {
-        // The swing is still playing out: the hero stands still.
+        // The swing is still playing out: the hero stands still (and the view, if it must, follows).
+        world.follow_hero(MOVE_NONE);
         world.pay_tile_map();
         draw_attacking_player(&hero);
     } else {
@@ -83,15 +133,7 @@ void playing_frame() {
         world.draw_lives();
     }
 
-    if (world.check_deaths()) {
-        if (hero.lives == 1) {
-            game.game_state = GAME_STATE_GAME_OVER;
-            game.current_level = 0;
-        } else {
-            hero.lives -= 1;
-            hero.hit_points = HERO_START_HIT_POINTS;
-        }
-    }
+    if (world.check_deaths()) lose_life(hero);
     world.draw_hud();
     if (enhanced_play()) draw_boss_bars(world);
 }

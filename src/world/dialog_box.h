@@ -24,11 +24,15 @@ constexpr int SPEECH_TEXT_X = 40;
 constexpr int SPEECH_TEXT_Y = 400;
 // Text keeps the same margin from the box's right edge as from its left.
 constexpr int SPEECH_TEXT_RIGHT = SPEECH_BOX_X + SPEECH_BOX_WIDTH - (SPEECH_TEXT_X - SPEECH_BOX_X);
+// Enhanced play's other place for the box, just under the HUD, when the hero stands where the
+// box and portrait would hide him; the portrait then hangs below it.
+constexpr int SPEECH_BOX_HIGH_Y = 60;
 
 struct DialogBox {
     SpeechLine* top = nullptr;  // the line shown; none when idle
     Sprite box;  // "DialogBox.BMP", 592 x 100
     Sprite portrait;  // "character.BMP", 112 x 112, 6 frames
+    int box_y = SPEECH_BOX_Y;  // the box's top on the screen: SPEECH_BOX_Y, or SPEECH_BOX_HIGH_Y
 
     DialogBox() = default;
     ~DialogBox();
@@ -44,6 +48,9 @@ struct DialogBox {
     bool speech_is_idle() const { return top == nullptr; }
     // Drops every waiting line.
     void speech_clear();
-    // Draws the portrait, the box and the shown line, wrapped to the box.
+    // Enhanced play: puts the box (and portrait) where they hide less of `hero`, a screen sprite;
+    // low as always unless the hero stands under it.
+    void place_clear_of(const Sprite& hero);
+    // Draws the portrait, the box and the shown line, wrapped to the box, at `box_y`.
     void draw_speech_box();
 };

@@ -3,7 +3,7 @@
 #include "world/hit_feedback.h"
 #include "world/world.h"
 
-void World::draw_frozen_world() {
+void World::draw_frozen_world(bool with_hero) {
     Surface* back = &display.back_surface;
     draw_sprite(&key_sprite, back);
     draw_sprite(&cheese_sprite, back);
@@ -20,7 +20,7 @@ void World::draw_frozen_world() {
     draw_sprite(&pools.wasp_boss.body, back);
     draw_sprite(&pools.wasp_boss.stinger, back);
     draw_sprite(&pools.swine_boss.spear, back);
-    draw_hero_on_top(player, false);  // the sword is put away while people talk
+    if (with_hero) draw_hero_on_top(player, false);  // the sword is put away while people talk
     draw_lives();
     draw_hud();
 }

@@ -76,6 +76,8 @@ void World::stand_down_bosses() {
 int World::load_level(int level) {
     scroll_x = 0;
     scroll_y = 0;
+    lead_x = 0;
+    lead_y = 0;
     boss_taunt_shown = 0;
     player.body.xv = static_cast<float>(player.speed);
     player.body.yv = static_cast<float>(player.speed);

@@ -1,5 +1,6 @@
 // The hero's walk and the camera: he walks inside a free band of the screen and the view
-// scrolls under him beyond it, until the view reaches the edge of the map.
+// scrolls under him beyond it, until the view reaches the edge of the map. Enhanced play's view
+// follows him on its own instead (view_lead.cpp).
 #include "base/play_mode.h"
 #include "world/world.h"
 
@@ -19,7 +20,7 @@ void face(Sprite& body, Direction direction) {
 
 // One step in `direction` (0..3) at the body's speed: inside the band the hero moves, beyond it
 // the view scrolls and the world shifts the other way. A step into a solid tile is taken back,
-// after trying it as a jail door.
+// after trying it as a jail door. In enhanced play the hero always moves; the view follows later.
 World::HeroStep World::step_player(int direction) {
     Sprite& body = player.body;
     const float vx = body.xv, vy = body.yv;
@@ -39,7 +40,7 @@ World::HeroStep World::step_player(int direction) {
     const int step = across ? step_x : step_y;
     auto shift_world = [&](int by) { across ? shift_world_objects(by, 0) : shift_world_objects(0, by); };
     if (way == FACING_UP || way == FACING_LEFT) {
-        if (position > (across ? BAND_LEFT : BAND_TOP) || scroll == 0) {
+        if (enhanced_play() || position > (across ? BAND_LEFT : BAND_TOP) || scroll == 0) {
             position -= speed;
             if (tile_blocked(&body, TILE_TEST_BODY)) return undo([&] { position += speed; });
         } else {
@@ -48,7 +49,8 @@ World::HeroStep World::step_player(int direction) {
             shift_world(step);
         }
     } else {
-        if (position >= (across ? BAND_RIGHT : BAND_BOTTOM) && scroll != (across ? max_scroll_x : max_scroll_y)) {
+        if (!enhanced_play() && position >= (across ? BAND_RIGHT : BAND_BOTTOM) &&
+            scroll != (across ? max_scroll_x : max_scroll_y)) {
             scroll += step;
             if (tile_blocked(&body, TILE_TEST_BODY)) return undo([&] { scroll -= step; });
             shift_world(-step);
@@ -114,6 +116,7 @@ int World::move_player(int direction, int32_t current_level) {
     } else if (is_direction(facing(body))) {
         body.curr_frame = IDLE_FRAME[facing(body)];
     }
+    if (enhanced_play()) follow_hero(direction);
 
     const int completed_level = check_story_triggers(current_level);
     Surface* back = &display.back_surface;

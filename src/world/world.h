@@ -30,6 +30,8 @@ enum TileTestMode : int {
 };
 // Enhanced play: how far past a tile's corner the hero may stand and still slide round it, pixels.
 constexpr int CORNER_SLIDE_REACH = 8;
+// Enhanced play: the most the view moves in one frame on each axis, pixels.
+constexpr int VIEW_MAX_STEP = 8;
 // knock_back direction that pushes against the sprite's own facing.
 constexpr int KNOCK_BACK_AGAINST_FACING = 10;
 // Enemy list kinds.
@@ -56,6 +58,9 @@ struct World {
     int32_t scroll_y = 0;  // world y of the view's top edge, pixels
     int32_t max_scroll_x = 0;
     int32_t max_scroll_y = 0;
+    // Enhanced play: how far the view looks ahead of the hero, pixels (+ right / down).
+    int32_t lead_x = 0;
+    int32_t lead_y = 0;
     int32_t tile_width = 0;
     int32_t tile_height = 0;
     int32_t view_cols = 0;
@@ -114,8 +119,9 @@ struct World {
     void draw_hud();
     // The "Lives: " counter under the LIFE label.
     void draw_lives();
-    // Enhanced play, while a line is shown: the world as it stood, with the HUD (frozen_world.cpp).
-    void draw_frozen_world();
+    // Enhanced play, while a line is shown: the world as it stood, with the HUD (frozen_world.cpp);
+    // the hero too unless the death beat draws him itself.
+    void draw_frozen_world(bool with_hero = true);
 
     // The hero's walk and the camera (move_player.cpp); direction 0..3 or MOVE_NONE. Returns
     // the level whose completion zone the walk reached (0 for none), for the game to move on.
@@ -123,6 +129,10 @@ struct World {
     enum class HeroStep { Moved, Blocked, AtDoor };
     HeroStep step_player(int direction);
     void slide_round_corner(int direction);
+    // Enhanced play's view (view_lead.cpp): one frame of following the hero, who walked in
+    // `direction` (0..3) or stood (MOVE_NONE). The view leads him the way he walks, moves at most
+    // VIEW_MAX_STEP pixels a frame on each axis and keeps him on the screen.
+    void follow_hero(int direction);
 
     // Combat and pick-ups (combat.cpp): one frame of everything after the hero's input.
     void update_world();
