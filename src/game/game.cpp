@@ -71,9 +71,11 @@ void enhanced_game_over_step(int32_t shown) {
 // Enhanced play: once the screen may be skipped, it says how, with the player's own keys.
 void draw_game_over_prompt() {
     const platform::Bindings& b = platform::current_bindings();
-    std::string prompt = std::string(platform::key_display_name(b.key[platform::ACTION_CONFIRM])) + " or " +
-                         platform::key_display_name(b.key[platform::ACTION_NEXT]);
-    if (b.button[platform::ACTION_CONFIRM] == platform::PAD_START) prompt += " (pad Start)";
+    // The key is labelled Enter on most keyboards.
+    auto name = [](int key) { return key == platform::SCANCODE_RETURN ? "Enter" : platform::key_display_name(key); };
+    std::string prompt = std::string(name(b.key[platform::ACTION_CONFIRM])) + " or " + name(b.key[platform::ACTION_NEXT]);
+    // On menus the pad's sword button chooses too.
+    if (b.button[platform::ACTION_SWORD] == platform::PAD_SOUTH) prompt += " (pad A)";
     prompt += ": continue";
     const int x = (640 - platform::text_width(prompt.c_str(), static_cast<int>(prompt.size()))) / 2;
     draw_outlined_text(prompt.c_str(), x, 420, 0x70E0F8, &display.back_surface);

@@ -59,14 +59,22 @@ void draw_death_beat(World& w, int32_t shown, bool last) {
     w.draw_frozen_world(false);
     draw_fall(w.player, shown);
     draw_boss_bars(w);
-    if (shown < EDGE_WIDTH) edge_frame(EDGE_WIDTH - shown, shown < EDGE_BRIGHT_FRAMES ? DEATH_EDGE_BRIGHT : DEATH_EDGE_DARK);
+    if (shown < EDGE_WIDTH) {
+        edge_frame(EDGE_WIDTH - shown, shown < EDGE_BRIGHT_FRAMES ? DEATH_EDGE_BRIGHT : DEATH_EDGE_DARK);
+        // The HUD stays readable over it.
+        w.draw_lives();
+        w.draw_hud();
+    }
     if (last && shown >= CLOSE_FROM) {
-        // Left and right close in over the top and bottom, all meeting in the middle at the end.
+        // The dark closes in from every edge on the fallen hero, meeting over him at the end.
         const int32_t closing = shown - CLOSE_FROM + 1, span = LAST_DEATH_BEAT_FRAMES - CLOSE_FROM;
-        const int across = display.screen_width / 2 * closing / span, down = display.screen_height / 2 * closing / span;
-        fill(0, 0, across, display.screen_height, 0);
-        fill(display.screen_width - across, 0, display.screen_width, display.screen_height, 0);
-        fill(0, 0, display.screen_width, down, 0);
-        fill(0, display.screen_height - down, display.screen_width, display.screen_height, 0);
+        const int sw = display.screen_width, sh = display.screen_height;
+        const int hx = static_cast<int>(w.player.body.x) + w.player.body.width / 2;
+        const int hy = static_cast<int>(w.player.body.y) + w.player.body.height / 2;
+        const int cx = hx < 0 ? 0 : hx > sw ? sw : hx, cy = hy < 0 ? 0 : hy > sh ? sh : hy;
+        fill(0, 0, cx * closing / span, sh, 0);
+        fill(sw - (sw - cx) * closing / span, 0, sw, sh, 0);
+        fill(0, 0, sw, cy * closing / span, 0);
+        fill(0, sh - (sh - cy) * closing / span, sw, sh, 0);
     }
 }
