@@ -146,11 +146,25 @@ void fight_mole_boss(World& w, MoleBoss& boss) {
     }
 }
 
-// The swine and wasp bosses: projectile or body on the hero; every weapon contact is a hit.
+// Enhanced play lets a swine or wasp boss take one blow at a time: a swing (the sword out from
+// press to release) hits him once, and after each hit weapons pass through him while he blinks.
+// A hit counts only when this says so; the swing and the guard are counted down here.
+bool boss_takes_blow(EnemyBase& boss, const Player& hero, WeaponHit& hit) {
+    if (!(hero.sword.attr & SPRITE_ATTR_VISIBLE)) boss.swing_spent = 0;
+    if (boss.guard_frames > 0) boss.guard_frames -= 1;
+    if (boss.swing_spent) hit.sword = false;
+    if (!hit.any() || boss.guard_frames > 0) return false;
+    if (hit.sword) boss.swing_spent = 1;
+    boss.guard_frames = BOSS_GUARD_FRAMES;
+    return true;
+}
+
+// The swine and wasp bosses: projectile or body on the hero; in classic play every weapon
+// contact is a hit.
 void fight_armed_boss(World& w, EnemyBase& boss, Sprite& projectile) {
     touch_hero(w, boss.body, &projectile);
-    const WeaponHit hit = weapon_test(w.player, boss.body);
-    if (!hit.any()) return;
+    WeaponHit hit = weapon_test(w.player, boss.body);
+    if (enhanced_play() ? !boss_takes_blow(boss, w.player, hit) : !hit.any()) return;
     boss.hit_points -= 1;
     start_hit_flash(boss);
     play_sound(sound_ids.boss_hit, 0);

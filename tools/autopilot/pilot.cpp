@@ -63,7 +63,11 @@ bool mole_boss_open(const Pilot& p) {
     return walking;
 }
 
-bool boss_open(const Pilot& p) { return p.sight.boss_alive && (p.sight.level != 1 || mole_boss_open(p)); }
+// The boss can take a blow: the mole boss walks, and the others are not guarded after a hit
+// (a guarded boss is left alone, so that A is let go and the next blow is a new swing).
+bool boss_open(const Pilot& p) {
+    return p.sight.boss_alive && !p.sight.boss_guarded && (p.sight.level != 1 || mole_boss_open(p));
+}
 
 int count_doors() {
     int n = 0;
