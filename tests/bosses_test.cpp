@@ -290,7 +290,7 @@ TEST_F(WaspBossFight, FifteenHitsDefeatHimAndHisStingerIsLeftWhereItWas) {
 }
 
 // Enhanced play: the sword out from press to release is one swing, and a swing or an arrow is one
-// blow; after a blow the swine and wasp bosses are guarded for BOSS_GUARD_FRAMES frames.
+// blow; after a blow the swine and wasp bosses are guarded for a while, the later boss the longer.
 class EnhancedBossBlows : public LoadedWorld {
 protected:
     int swings = 0;
@@ -311,10 +311,10 @@ protected:
         return before - boss.hit_points;
     }
     // Swings spaced past the guard until he falls or `limit` swings have been made.
-    int swings_to_defeat(EnemyBase& boss, int limit) {
+    int swings_to_defeat(EnemyBase& boss, int level, int limit) {
         int n = 0;
         while (boss.hit_points > 0 && n < limit) {
-            EXPECT_EQ(swing(boss, 1, BOSS_GUARD_FRAMES), 1) << "swing " << n + 1;
+            EXPECT_EQ(swing(boss, 1, boss_guard_frames(level)), 1) << "swing " << n + 1;
             ++n;
         }
         return n;
@@ -324,16 +324,17 @@ protected:
 TEST_F(EnhancedBossBlows, EachSwingOrArrowIsOneBlowAndTenAndFifteenDefeatTheArmedBosses) {
     SwineBoss& swine = place_still(world.pools.swine_boss, 300, 200, boss_start_hit_points(2));
     hide_sprite(&swine.spear);
-    EXPECT_EQ(swing(swine, 40), 1) << "a swing held over him is one blow";
+    EXPECT_GT(boss_guard_frames(3), boss_guard_frames(2));
+    EXPECT_EQ(swing(swine, boss_guard_frames(2) + 10), 1) << "a swing held over him is one blow";
     EXPECT_EQ(swing(swine, 1), 1) << "the guard of the last blow ran out while it was held";
     EXPECT_GT(swine.guard_frames, 0);
-    EXPECT_EQ(swing(swine, 1, BOSS_GUARD_FRAMES), 0) << "a new swing during the guard passes through";
-    EXPECT_EQ(swings_to_defeat(swine, 20), 8) << "ten blows in all";
+    EXPECT_EQ(swing(swine, 1, boss_guard_frames(2)), 0) << "a new swing during the guard passes through";
+    EXPECT_EQ(swings_to_defeat(swine, 2, 20), 8) << "ten blows in all";
     EXPECT_FALSE(world.check_deaths());
     EXPECT_FALSE(swine.alive);
 
     WaspBoss& wasp = place_still(world.pools.wasp_boss, 300, 200, boss_start_hit_points(3));
-    EXPECT_EQ(swings_to_defeat(wasp, 30), 15);
+    EXPECT_EQ(swings_to_defeat(wasp, 3, 30), 15);
 
     // An arrow is one blow and is spent; one that meets him guarded flies through him.
     place_still(wasp, 300, 200, 2);

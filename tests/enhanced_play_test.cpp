@@ -6,6 +6,7 @@
 #include "base/play_mode.h"
 #include "screens/enhanced_screens.h"
 #include "world/hit_feedback.h"
+#include "world/story.h"
 #include "test_game.h"
 
 namespace {
@@ -162,7 +163,7 @@ TEST_F(EnhancedPlay, AStruckBossBlinksThroughHisGuardAndDorvikMoleHasABarToo) {
         run = seen ? 0 : run + 1;
         longest_hidden = std::max(longest_hidden, run);
     }
-    EXPECT_GE(hidden, BOSS_GUARD_FRAMES / 3) << "he blinks while he cannot be hurt";
+    EXPECT_GE(hidden, boss_guard_frames(3) / 3) << "he blinks while he cannot be hurt";
     EXPECT_LE(longest_hidden, HERO_BLINK_FRAMES) << "and is never gone for long";
     for (int frame = 0; frame < 4; ++frame) {
         playing_frame();

@@ -8,8 +8,6 @@
 constexpr int32_t HIT_FLASH_FRAMES = 6;
 // The invulnerable hero is hidden for this many frames in every twice as many.
 constexpr int32_t HERO_BLINK_FRAMES = 3;
-// Frames a swine or wasp boss cannot be hurt after a hit, blinking as the hero does.
-constexpr int32_t BOSS_GUARD_FRAMES = 30;
 
 // True on the frames of his invulnerability in which the hero is not drawn.
 bool hero_blinked_out(const Player& hero);

@@ -105,9 +105,9 @@ int main(int argc, char** argv) {
         ++run.frames;
         watch_boss_fight(fights, run.frames);
         if (trace && run.frames % 100 == 0)
-            std::fprintf(stderr, "%ld: level %d at (%d, %d) goal %d hp %d lives %d boss %d key %d\n", run.frames, game.current_level,
-                         pilot.sight.hero_x, pilot.sight.hero_y, pilot.goal, world.player.hit_points, world.player.lives,
-                         pilot.sight.boss_alive, world.player.has_key);
+            std::fprintf(stderr, "%ld: level %d at (%d, %d) goal %d hp %d lives %d boss %d (hp %d) key %d\n", run.frames,
+                         game.current_level, pilot.sight.hero_x, pilot.sight.hero_y, pilot.goal, world.player.hit_points,
+                         world.player.lives, pilot.sight.boss_alive, pilot.sight.boss_hit_points, world.player.has_key);
     }
     run.finished = story_finished();
     // The length of each fight at the game's 30 ms a frame, and the lives it cost.
