@@ -47,8 +47,6 @@ void place_level_boss(World& w, int level) {
     boss->hit_points = s.hit_points;
     boss->guard_frames = 0;
     boss->swing_spent = 0;
-    boss->guard_frames = 0;
-    boss->swing_spent = 0;
     boss->body.x = LEVEL_PLACES[level - 1].boss_start.x;
     boss->body.y = LEVEL_PLACES[level - 1].boss_start.y;
     boss->body.xv = s.xv;
