@@ -42,6 +42,6 @@ EOF
   echo "# expect $((frames + 341)): \"current_level\": 1"
   echo "# expect $((frames + 341)): \"hit_points\": 5, \"lives\": 10, \"has_key\": false, \"has_bow\": false"
   sed -n '5,$p' "$tmp/keys.txt" | grep -v '^#'
-  printf '375 space\n20 -\n1 enter\n5 -\n'
+  printf '320 space\n20 -\n1 enter\n5 -\n'
 } >"$out"
 cat "$tmp/summary.txt" "$tmp/fights.txt"
