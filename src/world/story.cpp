@@ -9,20 +9,25 @@
 
 namespace {
 
-// Where each boss starts is in the level's places.
+// Where each boss starts is in the level's places. Enhanced play guards the swine and wasp
+// bosses for `guard_frames` after each blow (the mole boss has his stun instead): the later the
+// boss, the longer, so each fight outlasts the one before.
 struct BossStart {
     int32_t hit_points;
     float xv, yv;
+    int32_t guard_frames;
 };
 constexpr BossStart BOSS_STARTS[3] = {
-    {5, 1, 0},
-    {10, 2, 0},
-    {15, 2, 0},
+    {5, 1, 0, 0},
+    {10, 2, 0, 90},
+    {15, 2, 0, 105},
 };
 
 }  // namespace
 
 int32_t boss_start_hit_points(int level) { return level >= 1 && level <= 3 ? BOSS_STARTS[level - 1].hit_points : 0; }
+
+int32_t boss_guard_frames(int level) { return level >= 1 && level <= 3 ? BOSS_STARTS[level - 1].guard_frames : 0; }
 
 void place_level_boss(World& w, int level) {
     EnemyBase* boss = nullptr;
@@ -41,6 +46,8 @@ void place_level_boss(World& w, int level) {
     }
     const BossStart& s = BOSS_STARTS[level - 1];
     boss->hit_points = s.hit_points;
+    boss->guard_frames = 0;
+    boss->swing_spent = 0;
     boss->body.x = LEVEL_PLACES[level - 1].boss_start.x;
     boss->body.y = LEVEL_PLACES[level - 1].boss_start.y;
     boss->body.xv = s.xv;
