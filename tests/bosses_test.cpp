@@ -1,9 +1,16 @@
 // The three bosses. Dorvik Mole: a hit stuns him, he digs in, roams as a mound chasing the hero,
 // and comes up. Lord Hogrand: his spear is thrown 21 frames after the last one came down,
 // straight at the hero along the farther axis; every weapon contact is a hit, and ten defeat him.
-// King Vespro: the wasp at double size, stinging like a wasp, with fifteen hit points.
+// King Vespro: the wasp at double size, stinging like a wasp, with fifteen hit points. In
+// enhanced play each boss takes one blow a swing or an arrow, and the autopilot's recorded
+// fights grow longer level by level.
 #include <string>
 
+#include "app/input_script.h"
+#include "base/play_mode.h"
+#include "world/hit_feedback.h"
+#include "world/story.h"
+#include "test_files.h"
 #include "test_game.h"
 
 namespace {
@@ -137,9 +144,6 @@ TEST_F(MoleBossFight, ANewGameFindsHimStillStunnedFromHisDefeat) {
     }
     EXPECT_EQ(frame, 30) << "so he digs in as after any hit";
 }
-
-// along the farther axis; every weapon contact is a hit, and ten defeat him.
-
 
 class SwineBossFight : public LoadedWorld {
 protected:
@@ -283,4 +287,105 @@ TEST_F(WaspBossFight, FifteenHitsDefeatHimAndHisStingerIsLeftWhereItWas) {
     const float y = boss.stinger.y;
     world.update_world();
     EXPECT_FLOAT_EQ(boss.stinger.y, y) << "a fallen boss's stinger is no longer moved";
+}
+
+// Enhanced play: the sword out from press to release is one swing, and a swing or an arrow is one
+// blow; after a blow the swine and wasp bosses are guarded for a while, the later boss the longer.
+class EnhancedBossBlows : public LoadedWorld {
+protected:
+    int swings = 0;
+    void SetUp() override {
+        LoadedWorld::SetUp();
+        play_mode = PlayMode::Enhanced;
+        world.player.body.x = 40;
+        world.player.body.y = 400;
+    }
+    // One swing held over the boss for `held` frames, then the sword away for `rest` frames; the
+    // hit points it cost him. Swings go up and down by turns, so the knocks keep him in place.
+    int swing(EnemyBase& boss, int held, int rest = 1) {
+        const int32_t before = boss.hit_points;
+        const int way = swings++ % 2 ? FACING_DOWN : FACING_UP;
+        for (int frame = 0; frame < held; ++frame) strike(boss, way);
+        hide_sprite(&world.player.sword);
+        for (int frame = 0; frame < rest; ++frame) world.update_world();
+        return before - boss.hit_points;
+    }
+    // Swings spaced past the guard until he falls or `limit` swings have been made.
+    int swings_to_defeat(EnemyBase& boss, int level, int limit) {
+        int n = 0;
+        while (boss.hit_points > 0 && n < limit) {
+            EXPECT_EQ(swing(boss, 1, boss_guard_frames(level)), 1) << "swing " << n + 1;
+            ++n;
+        }
+        return n;
+    }
+};
+
+TEST_F(EnhancedBossBlows, EachSwingOrArrowIsOneBlowAndTenAndFifteenDefeatTheArmedBosses) {
+    SwineBoss& swine = place_still(world.pools.swine_boss, 300, 200, boss_start_hit_points(2));
+    hide_sprite(&swine.spear);
+    EXPECT_GT(boss_guard_frames(3), boss_guard_frames(2));
+    EXPECT_EQ(swing(swine, boss_guard_frames(2) + 10), 1) << "a swing held over him is one blow";
+    EXPECT_EQ(swing(swine, 1), 1) << "the guard of the last blow ran out while it was held";
+    EXPECT_GT(swine.guard_frames, 0);
+    EXPECT_EQ(swing(swine, 1, boss_guard_frames(2)), 0) << "a new swing during the guard passes through";
+    EXPECT_EQ(swings_to_defeat(swine, 2, 20), 8) << "ten blows in all";
+    EXPECT_FALSE(world.check_deaths());
+    EXPECT_FALSE(swine.alive);
+
+    WaspBoss& wasp = place_still(world.pools.wasp_boss, 300, 200, boss_start_hit_points(3));
+    EXPECT_EQ(swings_to_defeat(wasp, 3, 30), 15);
+
+    // An arrow is one blow and is spent; one that meets him guarded flies through him.
+    place_still(wasp, 300, 200, 2);
+    Sprite& arrow = world.player.arrow;
+    auto shoot = [&] {
+        show_sprite(&arrow);
+        arrow.x = wasp.body.x + 24;
+        arrow.y = wasp.body.y + 24;
+        arrow.xv = arrow.yv = 0;
+        arrow.aux_3 = FACING_UP;
+        world.update_world();
+    };
+    shoot();
+    EXPECT_EQ(wasp.hit_points, 1);
+    EXPECT_FALSE(arrow.attr & SPRITE_ATTR_VISIBLE);
+    shoot();
+    EXPECT_EQ(wasp.hit_points, 1);
+    EXPECT_TRUE(arrow.attr & SPRITE_ATTR_VISIBLE);
+    hide_sprite(&arrow);
+
+    // Dorvik Mole takes a blow a stun, as in classic play.
+    MoleBoss& mole = place(world.pools.mole_boss, 300, 200, boss_start_hit_points(1));
+    EXPECT_EQ(swing(mole, 40), 1);
+}
+
+// The autopilot's committed enhanced run: each boss fight, from the end of his meeting lines to
+// his fall, lasts longer than the one before.
+class EnhancedBossFights : public HeadlessGame {};
+
+TEST_F(EnhancedBossFights, EachFightOfTheAutopilotsRunLastsLongerThanTheLast) {
+    InputScript script;
+    std::string error;
+    ASSERT_TRUE(parse_input_script(read_text(std::string(QUILLMOOR_SOURCE_DIR) +
+                                             "/tests/replays/whole_game_enhanced_one_blow_a_swing_to_the_end_scene.txt"),
+                                   script, error))
+        << error;
+    ASSERT_EQ(script.play_mode, play_mode_name(PlayMode::Enhanced));
+    stop();
+    start(PlayMode::Enhanced);
+    long start_frame[3] = {-1, -1, -1}, length[3] = {-1, -1, -1};
+    for (long f = 1; f <= 20000 && game.game_state != GAME_STATE_ENDING; ++f) {
+        frame(script.keys_at(f));
+        const int level = game.current_level;
+        if (level < 1 || level > 3 || game.game_state != GAME_STATE_PLAYING) continue;
+        const EnemyBase& boss = level_boss(level);
+        if (start_frame[level - 1] < 0 && world.boss_taunt_shown && boss.alive && world.dialog_box.speech_is_idle())
+            start_frame[level - 1] = f;
+        if (start_frame[level - 1] >= 0 && length[level - 1] < 0 && !boss.alive) length[level - 1] = f - start_frame[level - 1];
+    }
+    EXPECT_EQ(game.game_state, GAME_STATE_ENDING);
+    EXPECT_GT(length[0], 0) << "Dorvik Mole falls";
+    EXPECT_GT(length[1], length[0]) << "Lord Hogrand holds out longer than Dorvik Mole";
+    EXPECT_GT(length[2], length[1]) << "King Vespro holds out longer than Lord Hogrand";
 }

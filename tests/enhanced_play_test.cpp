@@ -1,11 +1,12 @@
 // Enhanced play on a prepared world through the real playing frame: the hero blinking while
-// invulnerable and drawn over enemies, struck bosses flashing over a shrinking health bar,
-// sliding round tile corners, and the frozen world with a Space hint behind the speech box.
+// invulnerable and drawn over enemies, struck bosses flashing and blinking over a shrinking health
+// bar, sliding round tile corners, and the frozen world with a Space hint behind the speech box.
 #include "audio/sound.h"
 #include "platform/text.h"
 #include "base/play_mode.h"
 #include "screens/enhanced_screens.h"
 #include "world/hit_feedback.h"
+#include "world/story.h"
 #include "test_game.h"
 
 namespace {
@@ -134,6 +135,40 @@ TEST_F(EnhancedPlay, AStruckBossFlashesWhiteAndHisBarShrinks) {
     boss.body.x = 900;  // off screen: no bar
     playing_frame();
     EXPECT_EQ(bar(), 0);
+}
+
+TEST_F(EnhancedPlay, AStruckBossBlinksThroughHisGuardAndDorvikMoleHasABarToo) {
+    const uint8_t red = nearest_palette_index(0x2020D0);
+    MoleBoss& mole = place_still(world.pools.mole_boss, 300, 80, 5);
+    playing_frame();
+    EXPECT_EQ(count(red, 0, 455, 640, 456), 240) << "Dorvik Mole's bar, full";
+    mole.alive = 0;
+    hide_sprite(&mole.body);
+
+    WaspBoss& boss = place_still(world.pools.wasp_boss, 300, 80, 15);
+    hero.body.x = boss.body.x + 16;
+    hero.body.y = boss.body.y + 64;
+    hero.body.aux_3 = FACING_UP;
+    hold_keys({}, {platform::DIK_A});
+    playing_frame();
+    hold_keys({});
+    ASSERT_EQ(boss.hit_points, 14);
+    EXPECT_EQ(count(red, 0, 455, 640, 456), 224) << "King Vespro's bar, fourteen fifteenths";
+    hero.body.y = 400;  // out of reach
+    int hidden = 0, longest_hidden = 0, run = 0;
+    while (boss.guard_frames > 0) {
+        playing_frame();
+        const bool seen = shown(boss.body) > 0.9;
+        hidden += seen ? 0 : 1;
+        run = seen ? 0 : run + 1;
+        longest_hidden = std::max(longest_hidden, run);
+    }
+    EXPECT_GE(hidden, boss_guard_frames(3) / 3) << "he blinks while he cannot be hurt";
+    EXPECT_LE(longest_hidden, HERO_BLINK_FRAMES) << "and is never gone for long";
+    for (int frame = 0; frame < 4; ++frame) {
+        playing_frame();
+        EXPECT_GT(shown(boss.body), 0.9) << "in sight once he can be hurt again, frame " << frame;
+    }
 }
 
 TEST_F(EnhancedPlay, TheHeroSlidesRoundATileCornerThatStopsTheClassicHero) {

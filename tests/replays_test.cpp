@@ -53,9 +53,11 @@ TEST_P(Replays, HoldWhatTheyExpect) {
     }
     ASSERT_FALSE(expected.empty()) << "a committed run says what it guards";
 
+    const PlayMode mode = script.play_mode == play_mode_name(PlayMode::Enhanced) ? PlayMode::Enhanced : PlayMode::Classic;
+    play_mode = mode;  // the story as this mode tells it
     const WholeStory story = whole_story();
     stop();
-    start(script.play_mode == play_mode_name(PlayMode::Enhanced) ? PlayMode::Enhanced : PlayMode::Classic);
+    start(mode);
     bool story_told = false;
     for (long f = 1; f <= frames; ++f) {
         const int32_t state_before = game.game_state;

@@ -288,7 +288,9 @@ TEST_F(Speech, EveryLineOfTheStoryIsDrawnInsideTheBoxsDarkPanel) {
         return back.pixels;
     };
     size_t count = 0;
-    for (const std::vector<SpokenLine>& script : fire_every_script()) {
+    for (PlayMode mode : {PlayMode::Classic, PlayMode::Enhanced}) {
+        play_mode = mode;  // the proofread lines too
+        for (const std::vector<SpokenLine>& script : fire_every_script())
         for (const SpokenLine& line : script) {
             ++count;
             const std::vector<uint8_t> bare = drawn(line.speaker, "");
@@ -309,5 +311,29 @@ TEST_F(Speech, EveryLineOfTheStoryIsDrawnInsideTheBoxsDarkPanel) {
             }
         }
     }
-    EXPECT_EQ(count, 33u) << "every line of the twelve scripts";
+    EXPECT_EQ(count, 66u) << "every line of the twelve scripts, as written and proofread";
+}
+
+TEST_F(Story, EnhancedPlayTellsTheSameScriptsProofreadAndClassicAsWritten) {
+    const auto classic = fire_every_script();
+    play_mode = PlayMode::Enhanced;
+    const auto enhanced = fire_every_script();
+    ASSERT_EQ(classic.size(), enhanced.size());
+    std::string classic_text, enhanced_text;
+    int changed = 0;
+    for (size_t s = 0; s < classic.size(); ++s) {
+        ASSERT_EQ(classic[s].size(), enhanced[s].size()) << "script " << s;
+        for (size_t i = 0; i < classic[s].size(); ++i) {
+            EXPECT_EQ(classic[s][i].speaker, enhanced[s][i].speaker);
+            changed += classic[s][i].text != enhanced[s][i].text;
+            classic_text += classic[s][i].text + "\n";
+            enhanced_text += enhanced[s][i].text + "\n";
+        }
+    }
+    EXPECT_GT(changed, 10);
+    EXPECT_NE(classic_text.find("Lord Hogrump"), std::string::npos) << "classic keeps the lines word for word";
+    for (const char* slip : {"Hogrump", "ill give", "your self", "high about", "Envinsioning", "I'm Sorry", "\nthey", "  "})
+        EXPECT_EQ(enhanced_text.find(slip), std::string::npos) << slip;
+    for (const char* voice : {"Poor fa voor, Nibbs, No Hablo Englis", "Aye carumba", "Noooooooooo."})
+        EXPECT_NE(enhanced_text.find(voice), std::string::npos) << "a speaker's own broken speech stays: " << voice;
 }

@@ -4,7 +4,9 @@
 #include <limits>
 #include <vector>
 
+#include "base/play_mode.h"
 #include "test_game.h"
+#include "world/tile_detail.h"
 
 using WorldTiles = LoadedWorld;
 
@@ -229,6 +231,53 @@ TEST_F(WorldDrawing, TheMapIsDrawnCellByCellFromTheScrollPosition) {
         }
     EXPECT_EQ(mismatches, 0);
     EXPECT_GT(coloured_edge, 0) << "the edge cells have something to show";
+}
+
+TEST_F(WorldDrawing, EnhancedPlayScattersDetailVariantsOverPlainTilesTheSameWayEveryDraw) {
+    load_tile_details();
+    ASSERT_EQ(tile_detail_sprite.num_frames, TILE_DETAIL_FRAMES);
+    for (int r = 0; r < MAP_ROWS; ++r)
+        for (int c = 0; c < MAP_COLUMNS; ++c) tile_map[r][c] = TILE_DETAILS[(r + c) % std::size(TILE_DETAILS)].tile;
+    // About one cell in `one_in` of each plain tile shows a variant, and every variant shows.
+    for (const TileDetail& d : TILE_DETAILS) {
+        std::vector<int> seen(d.variants, 0);
+        int detailed = 0;
+        for (int r = 0; r < MAP_ROWS; ++r)
+            for (int c = 0; c < MAP_COLUMNS; ++c) {
+                const int32_t frame = tile_detail_frame(d.tile, r, c);
+                if (frame < 0) continue;
+                ASSERT_GE(frame, d.first_frame);
+                ASSERT_LT(frame, d.first_frame + d.variants);
+                ++seen[frame - d.first_frame], ++detailed;
+            }
+        EXPECT_NEAR(detailed, MAP_ROWS * MAP_COLUMNS / d.one_in, MAP_ROWS * MAP_COLUMNS / d.one_in / 10) << "tile " << d.tile;
+        for (int n : seen) EXPECT_GT(n, 0) << "tile " << d.tile;
+    }
+    EXPECT_EQ(tile_detail_frame(0, 3, 4), -1) << "other tiles are never swapped";
+    world.scroll_x = 37, world.scroll_y = 45;
+    world.draw_tile_map(&world.tile_sprite);
+    const std::vector<uint8_t> classic = display.back_surface.pixels;
+    play_mode = PlayMode::Enhanced;
+    world.draw_tile_map(&world.tile_sprite);
+    const std::vector<uint8_t> enhanced = display.back_surface.pixels;
+    int mismatches = 0, detailed_pixels = 0;
+    for (int sy = 0; sy < 480; ++sy)
+        for (int sx = 0; sx < 640; ++sx) {
+            const int wx = 37 + sx, wy = 45 + sy;
+            const int32_t tile = tile_map[wy / 32][wx / 32], frame = tile_detail_frame(tile, wy / 32, wx / 32);
+            const uint8_t want = frame < 0 ? frame_pixel(world.tile_sprite, tile, wx % 32, wy % 32)
+                                           : frame_pixel(tile_detail_sprite, frame, wx % 32, wy % 32);
+            mismatches += screen(sx, sy) != want;
+            detailed_pixels += enhanced[sy * 640 + sx] != classic[sy * 640 + sx];
+        }
+    EXPECT_EQ(mismatches, 0);
+    EXPECT_GT(detailed_pixels, 0);
+    // The world frozen behind the speech box is drawn with the same variants.
+    TileView view;
+    ASSERT_TRUE(capture_tile_view(world, &view));
+    fill_surface(&display.back_surface, 0, nullptr);
+    draw_tile_view(view, &world.tile_sprite);
+    EXPECT_EQ(display.back_surface.pixels, enhanced);
 }
 
 TEST_F(WorldDrawing, HeartsFollowHitPointsAndIconsFollowTheItems) {

@@ -26,12 +26,14 @@ struct EnemyBase {
     int32_t hit_points = 0;
     uint8_t alive = 0;
     uint8_t hurt = 0;  // mole boss only: stunned after a hit
+    uint8_t swing_spent = 0;  // enhanced play, swine and wasp bosses: the sword out now has hit him
     int32_t hurt_timer = 0;  // mole boss only: frames of stun left
     int32_t speed = 4;  // pixels per frame of every movement command
     int32_t pattern = 0;  // row of move_table in use
     int32_t command = 0;  // command last taken from move_table
     int32_t move_table[MOVE_TABLE_ROWS][MOVE_TABLE_STEPS] = {};
     int32_t flash_frames = 0;  // enhanced play: frames left of the white flash after a hit
+    int32_t guard_frames = 0;  // enhanced play, swine and wasp bosses: frames left unhurtable after a hit
 };
 
 // Asks the memory for the parts of an enemy that every frame reads before the update reaches

@@ -2,6 +2,7 @@
 #include "actors/mole_boss.h"
 
 #include "base/game_random.h"
+#include "base/play_mode.h"
 
 MoleBoss::MoleBoss() { fill_walker_moves(this); }
 
@@ -28,7 +29,9 @@ void update_mole_boss(MoleBoss* boss, bool blocked, const Sprite* hero) {
         if (boss->hurt_timer <= MOLE_BOSS_DIG_IN_AT) {
             set_sprite_animation(&b, MOLE_BOSS_ANIM_DIGGING);
             boss->underground = 1;
-            boss->underground_timer = (game_rand() + 200) % 500;
+            // Enhanced play keeps him down for 0..89 frames instead of 0..499, so that the first
+            // boss's fight is the shortest of the three.
+            boss->underground_timer = enhanced_play() ? (game_rand() + 30) % 90 : (game_rand() + 200) % 500;
         }
         return;
     }

@@ -27,6 +27,6 @@ struct MoleBoss : EnemyBase {
 // Creates the 64 x 64 body from "DorvikMole.BMP"; 0 on failure.
 int load_mole_boss(MoleBoss* boss);
 // One frame of steering: `blocked` is whether the 64 x 64 body overlaps a solid tile now. While
-// stunned he stands; at the end of the stun he digs in for 0..499 frames, chasing the hero
-// diagonally between table commands, and comes up when that time has run out.
+// stunned he stands; at the end of the stun he digs in for 0..499 frames (enhanced play: 0..89),
+// chasing the hero diagonally between table commands, and comes up when that time has run out.
 void update_mole_boss(MoleBoss* boss, bool blocked, const Sprite* hero);

@@ -4,6 +4,7 @@
 #include "audio/sound_ids.h"
 #include "base/play_mode.h"
 #include "world/hit_feedback.h"
+#include "world/story.h"
 #include "world/world.h"
 
 namespace {
@@ -146,11 +147,25 @@ void fight_mole_boss(World& w, MoleBoss& boss) {
     }
 }
 
-// The swine and wasp bosses: projectile or body on the hero; every weapon contact is a hit.
-void fight_armed_boss(World& w, EnemyBase& boss, Sprite& projectile) {
+// Enhanced play lets a swine or wasp boss take one blow at a time: a swing (the sword out from
+// press to release) hits him once, and after each hit weapons pass through him while he blinks.
+// A hit counts only when this says so; the swing and the guard are counted down here.
+bool boss_takes_blow(EnemyBase& boss, const Player& hero, WeaponHit& hit, int32_t guard) {
+    if (!(hero.sword.attr & SPRITE_ATTR_VISIBLE)) boss.swing_spent = 0;
+    if (boss.guard_frames > 0) boss.guard_frames -= 1;
+    if (boss.swing_spent) hit.sword = false;
+    if (!hit.any() || boss.guard_frames > 0) return false;
+    if (hit.sword) boss.swing_spent = 1;
+    boss.guard_frames = guard;
+    return true;
+}
+
+// The swine and wasp bosses (of `level`): projectile or body on the hero; in classic play every
+// weapon contact is a hit.
+void fight_armed_boss(World& w, EnemyBase& boss, Sprite& projectile, int level) {
     touch_hero(w, boss.body, &projectile);
-    const WeaponHit hit = weapon_test(w.player, boss.body);
-    if (!hit.any()) return;
+    WeaponHit hit = weapon_test(w.player, boss.body);
+    if (enhanced_play() ? !boss_takes_blow(boss, w.player, hit, boss_guard_frames(level)) : !hit.any()) return;
     boss.hit_points -= 1;
     start_hit_flash(boss);
     play_sound(sound_ids.boss_hit, 0);
@@ -224,12 +239,12 @@ void World::update_world() {
     }
     SwineBoss& swine_boss = pools.swine_boss;
     if (swine_boss.alive) {
-        fight_armed_boss(*this, swine_boss, swine_boss.spear);
+        fight_armed_boss(*this, swine_boss, swine_boss.spear, 2);
         update_swine_boss(&swine_boss, tile_blocked(&swine_boss.body, TILE_TEST_BOSS), &p.body);
     }
     WaspBoss& wasp_boss = pools.wasp_boss;
     if (wasp_boss.alive) {
-        fight_armed_boss(*this, wasp_boss, wasp_boss.stinger);
+        fight_armed_boss(*this, wasp_boss, wasp_boss.stinger, 3);
         update_wasp_boss(&wasp_boss, tile_blocked(&wasp_boss.body, TILE_TEST_BOSS), &p.body);
         fly_projectile(*this, wasp_boss.stinger, TILE_TEST_PROJECTILE);
     }

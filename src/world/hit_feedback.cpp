@@ -52,6 +52,8 @@ void draw_enemy_body(EnemyBase& enemy) {
             draw_sprite_silhouette(&enemy.body, nearest_palette_index(0xFFFFFF), back);
             return;
         }
+    } else if (enemy.guard_frames > 0 && (enemy.guard_frames / HERO_BLINK_FRAMES) % 2 == 1) {
+        return;
     }
     draw_sprite(&enemy.body, back);
 }
@@ -63,6 +65,7 @@ void draw_hero_on_top(Player& hero, bool attacking) {
 }
 
 void draw_boss_bars(World& w) {
+    draw_boss_bar(w.pools.mole_boss, "Dorvik Mole", boss_start_hit_points(1));
     draw_boss_bar(w.pools.swine_boss, "Lord Hogrand", boss_start_hit_points(2));
     draw_boss_bar(w.pools.wasp_boss, "King Vespro", boss_start_hit_points(3));
 }

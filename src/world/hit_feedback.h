@@ -1,5 +1,6 @@
 // Enhanced play's hit feedback: the hero blinking while invulnerable, struck enemies
-// flashing white, the hero drawn over the enemies and the health bars of the armed bosses.
+// flashing white, bosses blinking while they cannot be hurt, the hero drawn over the enemies
+// and the bosses' health bars.
 #pragma once
 #include "world/world.h"
 
@@ -12,9 +13,10 @@ constexpr int32_t HERO_BLINK_FRAMES = 3;
 bool hero_blinked_out(const Player& hero);
 // Starts an enemy's flash (enhanced play only).
 void start_hit_flash(EnemyBase& enemy);
-// Draws an enemy's body, white on its flash frames, and counts the flash down.
+// Draws an enemy's body, white on its flash frames and left out on the blink frames of a boss's
+// guard, and counts the flash down.
 void draw_enemy_body(EnemyBase& enemy);
 // The hero, and his sword when `attacking`, drawn last so no enemy hides him.
 void draw_hero_on_top(Player& hero, bool attacking);
-// A bar at the foot of the screen for the swine or wasp boss while he is alive on screen.
+// A named bar at the foot of the screen for the level's boss while he is alive on screen.
 void draw_boss_bars(World& w);

@@ -5,23 +5,29 @@
 
 #include "audio/sound.h"
 #include "audio/sound_ids.h"
+#include "base/play_mode.h"
 
 namespace {
 
-// Where each boss starts is in the level's places.
+// Where each boss starts is in the level's places. Enhanced play guards the swine and wasp
+// bosses for `guard_frames` after each blow (the mole boss has his stun instead): the later the
+// boss, the longer, so each fight outlasts the one before.
 struct BossStart {
     int32_t hit_points;
     float xv, yv;
+    int32_t guard_frames;
 };
 constexpr BossStart BOSS_STARTS[3] = {
-    {5, 1, 0},
-    {10, 2, 0},
-    {15, 2, 0},
+    {5, 1, 0, 0},
+    {10, 2, 0, 90},
+    {15, 2, 0, 105},
 };
 
 }  // namespace
 
 int32_t boss_start_hit_points(int level) { return level >= 1 && level <= 3 ? BOSS_STARTS[level - 1].hit_points : 0; }
+
+int32_t boss_guard_frames(int level) { return level >= 1 && level <= 3 ? BOSS_STARTS[level - 1].guard_frames : 0; }
 
 void place_level_boss(World& w, int level) {
     EnemyBase* boss = nullptr;
@@ -40,6 +46,8 @@ void place_level_boss(World& w, int level) {
     }
     const BossStart& s = BOSS_STARTS[level - 1];
     boss->hit_points = s.hit_points;
+    boss->guard_frames = 0;
+    boss->swing_spent = 0;
     boss->body.x = LEVEL_PLACES[level - 1].boss_start.x;
     boss->body.y = LEVEL_PLACES[level - 1].boss_start.y;
     boss->body.xv = s.xv;
@@ -51,22 +59,27 @@ void place_level_boss(World& w, int level) {
 
 namespace {
 
+// A line as first written, and where it has slips of spelling or punctuation, the same line
+// proofread for enhanced play. A speaker's own broken speech is his voice and has no second text.
 struct Line {
     int32_t speaker;
     const char* text;
+    const char* proofread = nullptr;
 };
 
 // The scripts in reading order; each is pushed bottom line first so it reads top to bottom.
 constexpr Line GAME_START[] = {
     {0, "Grandfather, what happened?!?"},
-    {1, "The evil Vorrocks have taken the citizens of Curdwick.  Take my sword and save them!!!"},
+    {1, "The evil Vorrocks have taken the citizens of Curdwick.  Take my sword and save them!!!",
+     "The evil Vorrocks have taken the citizens of Curdwick. Take my sword and save them!!!"},
 };
 constexpr Line BOSS_1_MET[] = {
     {0, "Let my people go and leave this place never to return, and I shall spare your life."},
-    {2, "Hahahahahaha, what can a puny rat like you do to me."},
+    {2, "Hahahahahaha, what can a puny rat like you do to me.", "Hahahahahaha, what can a puny rat like you do to me?"},
 };
 constexpr Line BOSS_2_MET[] = {
-    {0, "Hogrand, ill give you one chance to give up and exile your self from these lands before I\x92ll kill you!"},
+    {0, "Hogrand, ill give you one chance to give up and exile your self from these lands before I\x92ll kill you!",
+     "Hogrand, I\x92ll give you one chance to give up and exile yourself from these lands before I kill you!"},
     {3, "I don\x92t know how you defeated Dorvik Mole, but I will not be destroyed so easily!"},
 };
 constexpr Line BOSS_3_MET[] = {
@@ -75,28 +88,32 @@ constexpr Line BOSS_3_MET[] = {
 };
 constexpr Line LEVEL_1_DONE[] = {
     {0, "Citizens of Curdwick, you have been saved."},
-    {1, "Thank you for saving us Nibbs, but there are more villagers captured by Lord Hogrump."},
-    {0, "I will rescue them.  You should be able to travel home safely."},
-    {5, "Thank you Nibbs!"},
+    {1, "Thank you for saving us Nibbs, but there are more villagers captured by Lord Hogrump.",
+     "Thank you for saving us, Nibbs, but there are more villagers captured by Lord Hogrand."},
+    {0, "I will rescue them.  You should be able to travel home safely.", "I will rescue them. You should be able to travel home safely."},
+    {5, "Thank you Nibbs!", "Thank you, Nibbs!"},
 };
 constexpr Line LEVEL_2_DONE[] = {
-    {0, "Fear not citizens of Curdwick, for I have slayed the evil Dorvik Mole and Lord Hogrand."},
+    {0, "Fear not citizens of Curdwick, for I have slayed the evil Dorvik Mole and Lord Hogrand.",
+     "Fear not, citizens of Curdwick, for I have slain the evil Dorvik Mole and Lord Hogrand."},
     {0, "You are now free."},
-    {1, "Oh thank you Nibbs, but I\x92m afraid your journey not yet come to an end."},
-    {1, "The fiercest leader of the Vorrocks has taken other  citizens."},
-    {1, "His evil lair is high about the Great Tree, go now Nibbs"},
-    {0, "I will save them and put an end to the Vorrocks evil reign."},
-    {6, "Thank you Nibbs!"},
+    {1, "Oh thank you Nibbs, but I\x92m afraid your journey not yet come to an end.",
+     "Oh, thank you, Nibbs, but I\x92m afraid your journey has not yet come to an end."},
+    {1, "The fiercest leader of the Vorrocks has taken other  citizens.", "The fiercest leader of the Vorrocks has taken other citizens."},
+    {1, "His evil lair is high about the Great Tree, go now Nibbs", "His evil lair is high above the Great Tree. Go now, Nibbs!"},
+    {0, "I will save them and put an end to the Vorrocks evil reign.", "I will save them and put an end to the Vorrocks\x92 evil reign."},
+    {6, "Thank you Nibbs!", "Thank you, Nibbs!"},
 };
 constexpr Line LEVEL_3_DONE[] = {
     {0, "I finally freed the last of my people."},
-    {6, "Nibbs you're my hero."},
-    {1, "Oh thank you Nibbs."},
-    {0, "they will have to deal with the might of Nibbs RAT."},
-    {7, "Nibbs Begins his Journey home.  Envinsioning an even better Curdwick."},
+    {6, "Nibbs you're my hero.", "Nibbs, you\x92re my hero."},
+    {1, "Oh thank you Nibbs.", "Oh, thank you, Nibbs."},
+    {0, "they will have to deal with the might of Nibbs RAT.", "They will have to deal with the might of Nibbs Rat."},
+    {7, "Nibbs Begins his Journey home.  Envinsioning an even better Curdwick.",
+     "Nibbs begins his journey home, envisioning an even better Curdwick."},
 };
 constexpr Line DOOR_LOCKED[] = {
-    {5, "Nibbs you must find the key."},
+    {5, "Nibbs you must find the key.", "Nibbs, you must find the key."},
     {0, "I will save you guys."},
 };
 constexpr Line BOSS_1_DEFEATED[] = {
@@ -105,7 +122,7 @@ constexpr Line BOSS_1_DEFEATED[] = {
 };
 constexpr Line BOSS_2_DEFEATED[] = {
     {0, "Take that sweinhund."},
-    {3, "You are a worthy opponent, I'm Sorry."},
+    {3, "You are a worthy opponent, I'm Sorry.", "You are a worthy opponent. I\x92m sorry."},
 };
 constexpr Line BOSS_3_DEFEATED[] = {
     {0, "I finally put an end to your evil reign."},
@@ -114,7 +131,10 @@ constexpr Line BOSS_3_DEFEATED[] = {
 
 template <std::size_t N>
 void tell(DialogBox& box, const Line (&script)[N]) {
-    for (std::size_t i = N; i-- > 0;) box.speech_push(script[i].speaker, script[i].text);
+    for (std::size_t i = N; i-- > 0;) {
+        const Line& line = script[i];
+        box.speech_push(line.speaker, enhanced_play() && line.proofread ? line.proofread : line.text);
+    }
 }
 
 void tell_level_done(World& w, int level) {

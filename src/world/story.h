@@ -9,3 +9,5 @@ void push_opening_lines(DialogBox& box);
 void place_level_boss(World& w, int level);
 // The hit points a level's boss starts the fight with (0 for levels without one).
 int32_t boss_start_hit_points(int level);
+// Enhanced play: frames a level's swine or wasp boss cannot be hurt after a blow (0 for others).
+int32_t boss_guard_frames(int level);

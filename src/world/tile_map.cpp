@@ -4,6 +4,9 @@
 
 #include <cmath>
 
+#include "base/play_mode.h"
+#include "world/tile_detail.h"
+
 namespace {
 
 // Screen positions this far out are nowhere near the map; they are treated as off it.
@@ -130,9 +133,17 @@ ViewCells clamp_and_find_view(World& w) {
     return v;
 }
 
-// Draws one cell's tile at a screen position; a tile number with no picture leaves it empty.
-void draw_cell(Sprite* tiles, int32_t tile, int x, int y) {
+// Draws the tile of the map cell (row, col) at a screen position; a tile number with no picture
+// leaves it empty. Enhanced play may draw one of the tile's detail variants in its place.
+void draw_cell(Sprite* tiles, int32_t tile, int row, int col, int x, int y) {
     if (tile < 0 || tile >= tiles->num_frames || tile >= SPRITE_MAX_FRAMES) return;
+    if (enhanced_play() && tiles == &world.tile_sprite) {
+        const int32_t detail = tile_detail_frame(tile, row, col);
+        if (detail >= 0 && detail < tile_detail_sprite.num_frames && tile_detail_sprite.frames[detail]) {
+            tiles = &tile_detail_sprite;
+            tile = detail;
+        }
+    }
     tiles->x = static_cast<float>(x);
     tiles->y = static_cast<float>(y);
     tiles->curr_frame = tile;
@@ -145,7 +156,7 @@ bool World::draw_tile_map(Sprite* tiles) {
     const ViewCells v = clamp_and_find_view(*this);
     if (!tiles) return true;
     for (int row = v.r0, y = v.sy; row <= v.r1; ++row, y += tile_height)
-        for (int col = v.c0, x = v.sx; col <= v.c1; ++col, x += tile_width) draw_cell(tiles, tile_map[row][col], x, y);
+        for (int col = v.c0, x = v.sx; col <= v.c1; ++col, x += tile_width) draw_cell(tiles, tile_map[row][col], row, col, x, y);
     return true;
 }
 
@@ -155,6 +166,7 @@ bool capture_tile_view(World& w, TileView* view) {
     if (rows > TileView::MAX_ROWS || cols > TileView::MAX_COLS) return false;
     view->screen_x = v.sx, view->screen_y = v.sy;
     view->rows = rows, view->cols = cols;
+    view->first_row = v.r0, view->first_col = v.c0;
     for (int r = 0; r < rows; ++r)
         for (int c = 0; c < cols; ++c) view->tiles[r][c] = tile_map[v.r0 + r][v.c0 + c];
     return true;
@@ -164,7 +176,7 @@ void draw_tile_view(const TileView& view, Sprite* tiles) {
     if (!tiles) return;
     const World& w = world;
     for (int r = 0, y = view.screen_y; r < view.rows; ++r, y += w.tile_height)
-        for (int c = 0, x = view.screen_x; c < view.cols; ++c, x += w.tile_width) draw_cell(tiles, view.tiles[r][c], x, y);
+        for (int c = 0, x = view.screen_x; c < view.cols; ++c, x += w.tile_width) draw_cell(tiles, view.tiles[r][c], view.first_row + r, view.first_col + c, x, y);
 }
 
 void World::owe_tile_map() {

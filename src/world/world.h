@@ -150,6 +150,7 @@ struct TileView {
     static constexpr int MAX_ROWS = 32, MAX_COLS = 48;
     int screen_x = 0, screen_y = 0;
     int rows = 0, cols = 0;
+    int first_row = 0, first_col = 0;  // the map cell of tiles[0][0]
     int32_t tiles[MAX_ROWS][MAX_COLS];
 };
 // The view under the current scroll (kept in bounds first); false when it has more cells

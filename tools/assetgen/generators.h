@@ -17,6 +17,7 @@ void make_levels(const std::string& dir);  // Level1..3.txt and the enemy lists
 void make_sounds(const std::string& dir);  // the WAV effects
 void make_music(const std::string& dir);  // the MIDI tracks
 void make_enhanced_art(const std::string& dir);  // SpaceKey.BMP, TheEnd.BMP (enhanced play only)
+void make_tile_details(const std::string& dir);  // FloorDetail.BMP (enhanced play only)
 // With --text-face: font.atlas, the text face for the browser build, which has no font renderer.
 void make_text_face(const std::string& dir);
 

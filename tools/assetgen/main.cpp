@@ -83,6 +83,7 @@ int main(int argc, char** argv) {
         art::make_sounds(dir);
         art::make_music(dir);
         art::make_enhanced_art(dir);
+        art::make_tile_details(dir);
     } catch (const std::exception& e) {
         std::fprintf(stderr, "assetgen: %s\n", e.what());
         return 1;

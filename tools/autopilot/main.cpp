@@ -27,6 +27,30 @@ struct Run {
     bool finished = false;
 };
 
+// One boss fight: from the first frame after his meeting lines to the frame he falls.
+struct BossFight {
+    long start = -1, end = -1;
+    int lives_at_start = 0, lives_lost = 0;
+};
+
+// Follows the fight of the level being played after each frame.
+void watch_boss_fight(BossFight (&fights)[3], long frame) {
+    const int level = game.current_level;
+    if (level < 1 || level > 3 || game.game_state != GAME_STATE_PLAYING) return;
+    BossFight& f = fights[level - 1];
+    const EnemyPools& pools = world.pools;
+    const EnemyBase* bosses[3] = {&pools.mole_boss, &pools.swine_boss, &pools.wasp_boss};
+    const EnemyBase& boss = *bosses[level - 1];
+    if (f.start < 0 && world.boss_taunt_shown && boss.alive && world.dialog_box.speech_is_idle()) {
+        f.start = frame;
+        f.lives_at_start = world.player.lives;
+    }
+    if (f.start >= 0 && f.end < 0 && !boss.alive) {
+        f.end = frame;
+        f.lives_lost = f.lives_at_start - world.player.lives;
+    }
+}
+
 // The story is finished once level 3 is completed and its last line has been read.
 bool story_finished() { return game.current_level == 4 && world.dialog_box.speech_is_idle(); }
 
@@ -71,6 +95,7 @@ int main(int argc, char** argv) {
     }
     Pilot pilot;
     Run run;
+    BossFight fights[3];
     // With AUTOPILOT_TRACE set, a line every 100 frames shows how the run goes.
     const bool trace = std::getenv("AUTOPILOT_TRACE") != nullptr;
     while (run.frames < budget && !story_finished() && game.game_state != GAME_STATE_GAME_OVER) {
@@ -78,12 +103,21 @@ int main(int argc, char** argv) {
         record_frame(recorder, keys);
         if (!headless_frame(keys)) break;
         ++run.frames;
+        watch_boss_fight(fights, run.frames);
         if (trace && run.frames % 100 == 0)
-            std::fprintf(stderr, "%ld: level %d at (%d, %d) goal %d hp %d lives %d boss %d key %d\n", run.frames, game.current_level,
-                         pilot.sight.hero_x, pilot.sight.hero_y, pilot.goal, world.player.hit_points, world.player.lives,
-                         pilot.sight.boss_alive, world.player.has_key);
+            std::fprintf(stderr, "%ld: level %d at (%d, %d) goal %d hp %d lives %d boss %d (hp %d) key %d\n", run.frames,
+                         game.current_level, pilot.sight.hero_x, pilot.sight.hero_y, pilot.goal, world.player.hit_points,
+                         world.player.lives, pilot.sight.boss_alive, pilot.sight.boss_hit_points, world.player.has_key);
     }
     run.finished = story_finished();
+    // The length of each fight at the game's 30 ms a frame, and the lives it cost.
+    for (int i = 0; i < 3; ++i) {
+        const BossFight& f = fights[i];
+        if (f.end < 0) continue;
+        const long frames = f.end - f.start;
+        std::fprintf(stderr, "autopilot: boss %d fought from frame %ld to %ld: %ld frames (%.1f s), %d lives lost\n", i + 1,
+                     f.start, f.end, frames, frames * 0.03, f.lives_lost);
+    }
     const int lives = world.player.lives;
     stop_headless_session();
     if (!close_recording(recorder)) return 1;

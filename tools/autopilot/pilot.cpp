@@ -6,6 +6,7 @@
 
 #include "game/game.h"
 #include "app/input_script.h"
+#include "base/play_mode.h"
 #include "world/story.h"
 #include "world/world.h"
 
@@ -20,6 +21,7 @@ constexpr int STUN_FRAMES = 40;
 constexpr int REFUGE_FRAMES = 150;
 constexpr int SHOT_RANGE = 420;  // pixels an arrow is worth trying over
 constexpr int CHEESE_DETOUR = 640;  // pixels, across and down together
+constexpr int ARROWS_FAIL_FRAMES = 240;
 
 int centre_x(const Box& b) { return b.x + reduced_half(b.w); }
 int centre_y(const Box& b) { return b.y + reduced_half(b.h); }
@@ -63,7 +65,11 @@ bool mole_boss_open(const Pilot& p) {
     return walking;
 }
 
-bool boss_open(const Pilot& p) { return p.sight.boss_alive && (p.sight.level != 1 || mole_boss_open(p)); }
+// The boss can take a blow: the mole boss walks, and the others are not guarded after a hit
+// (a guarded boss is left alone, so that A is let go and the next blow is a new swing).
+bool boss_open(const Pilot& p) {
+    return p.sight.boss_alive && !p.sight.boss_guarded && (p.sight.level != 1 || mole_boss_open(p));
+}
 
 int count_doors() {
     int n = 0;
@@ -152,12 +158,20 @@ int dodge(const Sight& s) {
     return -1;
 }
 
+// Enhanced play: the boss has not lost a hit point for ARROWS_FAIL_FRAMES frames; the sword is
+// tried for as long again.
+bool arrows_failing(const Pilot& p) {
+    return enhanced_play() && (p.frame - p.boss_hurt_frame) % (2 * ARROWS_FAIL_FRAMES) >= ARROWS_FAIL_FRAMES;
+}
+
 void forget_level(Pilot& p) {
     p.level = p.sight.level;
     p.met_boss = false;
     p.goal = GOAL_NONE;
     p.retreating = false;
     p.have_refuge = false;
+    p.boss_hurt_frame = p.frame;
+    p.boss_hit_points = p.sight.boss_hit_points;
     std::fill(std::begin(p.boss_frames), std::end(p.boss_frames), -1);
 }
 
@@ -180,7 +194,7 @@ GoalKind choose_goal(Pilot& p, std::vector<HeroRect>& goals) {
             goals.push_back({p.refuge_x, p.refuge_y, p.refuge_x + 3, p.refuge_y + 3});
             return GOAL_REFUGE;
         }
-        if (s.level != 1 && s.has_bow) {
+        if (s.level != 1 && s.has_bow && !arrows_failing(p)) {
             shooting_spots(s, goals);
             if (!goals.empty()) return GOAL_SHOOTING_SPOT;
         }
@@ -230,6 +244,10 @@ unsigned play(Pilot& p) {
     if (s.boss_alive) {
         std::rotate(std::begin(p.boss_frames), std::begin(p.boss_frames) + 1, std::end(p.boss_frames));
         p.boss_frames[BOSS_FRAME_MEMORY - 1] = s.boss.frame;
+    }
+    if (s.boss_hit_points != p.boss_hit_points || !p.met_boss) {
+        p.boss_hurt_frame = p.frame;
+        p.boss_hit_points = s.boss_hit_points;
     }
     if (!p.met_boss && boss_zone(s.level).contains(static_cast<float>(s.hero_x), static_cast<float>(s.hero_y))) {
         p.met_boss = true;

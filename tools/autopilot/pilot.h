@@ -37,6 +37,10 @@ struct Pilot {
     int trail_x[TRAIL_LENGTH] = {}, trail_y[TRAIL_LENGTH] = {};
     int refuge_x = 0, refuge_y = 0;
     bool have_refuge = false;
+    // Enhanced play: the frame the boss last lost a hit point, and his hit points then. Arrows
+    // that have not hurt him for a while (a wall in the way) send the hero in with the sword.
+    long boss_hurt_frame = 0;
+    int boss_hit_points = 0;
 };
 
 // The keys (script key bits) to hold this frame.

@@ -69,6 +69,9 @@ void look(Sight& s) {
         s.boss_alive = true;
         s.boss = box_of(w, bosses[s.level - 1]->body);
     }
+    const EnemyBase* boss = s.boss_alive ? bosses[s.level - 1] : nullptr;
+    s.boss_guarded = boss && (boss->guard_frames > 0 || boss->swing_spent);
+    s.boss_hit_points = boss ? boss->hit_points : 0;
     if (pools.swine_boss.alive && shown(pools.swine_boss.spear)) s.missiles.push_back(box_of(w, pools.swine_boss.spear));
     if (pools.wasp_boss.alive && shown(pools.wasp_boss.stinger)) s.missiles.push_back(box_of(w, pools.wasp_boss.stinger));
     s.key_shown = shown(w.key_sprite);

@@ -34,6 +34,9 @@ struct Sight {
     std::vector<Box> missiles;  // spears and stingers in flight
     bool boss_alive = false;
     Box boss;
+    // Enhanced play: the boss cannot be hurt yet, or the sword out now has already hit him.
+    bool boss_guarded = false;
+    int boss_hit_points = 0;
     bool key_shown = false;
     Box key;
     bool cheese_shown = false;
