@@ -35,7 +35,8 @@ DataKind kind_of(const std::string& name) {
 // with a profile (the CONTINUE and options pictures): a short classic run never opens them.
 bool read_in_a_short_run(const std::string& name) {
     return name.find('2') == std::string::npos && name.find('3') == std::string::npos && name != "SpaceKey.BMP" &&
-           name != "TheEnd.BMP" && name != "CONTINUE.BMP" && name.rfind("OPTION", 0) != 0 && name.rfind("Option", 0) != 0;
+           name != "TheEnd.BMP" && name != "CONTINUE.BMP" && name.rfind("OPTION", 0) != 0 && name.rfind("Option", 0) != 0 &&
+           name != "RESUME.BMP" && name != "NEWGAME.BMP";
 }
 
 // A data folder of links to the generated files.
