@@ -4,7 +4,9 @@
 #include <filesystem>
 #include <fstream>
 
+#include "app/runner.h"
 #include "app/state_json.h"
+#include "platform/platform.h"
 #include "screens/pause_overlay.h"
 #include "screens/title_menu.h"
 #include "userfiles/profile.h"
@@ -70,6 +72,25 @@ TEST_F(PauseAndMenus, PausedFramesChangeNothingAndResumeGoesOnExactly) {
     EXPECT_FALSE(game.paused);
     play_on();
     EXPECT_EQ(state_but_frame(), unpaused);
+}
+
+// The window's backend turns the focus going away into the pause key of the next snapshot; the
+// loop runs that one frame more, and the game waits under the overlay when the window returns.
+TEST_F(PauseAndMenus, LosingTheFocusPausesUnderTheOverlayUntilResume) {
+    into_play();
+    const std::string before = state_but_frame();
+    platform::set_keyboard_snapshot(snapshot_for(SCRIPT_KEY_PAUSE));
+    platform::set_window_focused(false);
+    EXPECT_TRUE(window_pass());
+    EXPECT_TRUE(game.paused);
+    for (int i = 0; i < 5; ++i) EXPECT_FALSE(window_pass());
+    platform::set_window_focused(true);
+    platform::set_keyboard_snapshot(snapshot_for(0));
+    for (int i = 0; i < 5; ++i) EXPECT_TRUE(window_pass());
+    EXPECT_TRUE(game.paused);
+    EXPECT_EQ(state_but_frame(), before);
+    frame(SCRIPT_KEY_ENTER);
+    EXPECT_FALSE(game.paused);
 }
 
 TEST_F(PauseAndMenus, QuitToTitleOffersResumeAndNewGameStartsOver) {

@@ -104,6 +104,6 @@ void playing_frame() {
     world.draw_hud();
     if (enhanced_play()) {
         draw_boss_bars(world);
-        draw_control_prompts(game.current_level, hero.has_bow);
+        draw_control_prompts(game.current_level, hero.has_bow, static_cast<int>(hero.body.y));
     }
 }

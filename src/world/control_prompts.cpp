@@ -12,7 +12,9 @@ ControlPrompts control_prompts;
 
 namespace {
 
-constexpr int STRIP_BOTTOM = 436, LINE_STEP = 20;
+// Prompts stand under the HUD, or above the screen's foot when the hero is in the upper half:
+// never over him.
+constexpr int TOP_STRIP_Y = 66, BOTTOM_STRIP_END = 440, LINE_STEP = 24;
 constexpr uint32_t CREAM = 0x00C8ECF4, GOLD = 0x0040C8F8;
 
 // "KEY or BUTTON" for an action, from the bindings in force.
@@ -46,9 +48,9 @@ void draw_prompt(int y, const char* action, const char* how) {
     const int w = action_w + platform::text_width(how, 127) + 20;
     const int x = (640 - w) / 2;
     Surface* back = &display.back_surface;
-    platform::Rect edge{x - 2, y - 3, x + w + 2, y + LINE_STEP - 1};
+    platform::Rect edge{x - 2, y - 3, x + w + 2, y + 19};
     fill_surface(back, nearest_palette_index(0x0040A0D0), &edge);
-    platform::Rect inside{x, y - 1, x + w, y + LINE_STEP - 3};
+    platform::Rect inside{x, y - 1, x + w, y + 17};
     fill_surface(back, nearest_palette_index(0x00301810), &inside);
     draw_outlined_text(action, x + 10, y, GOLD, back);
     draw_outlined_text(how, x + 10 + action_w, y, CREAM, back);
@@ -62,7 +64,7 @@ void note_controls_used(bool walking, bool sword, bool bow) {
     control_prompts.shot = control_prompts.shot || bow;
 }
 
-void draw_control_prompts(int level, bool has_bow) {
+void draw_control_prompts(int level, bool has_bow, int hero_screen_y) {
     const char* actions[3];
     char hows[3][96];  // each prompt's "how", short enough for one line
     int count = 0;
@@ -82,7 +84,8 @@ void draw_control_prompts(int level, bool has_bow) {
         actions[count] = "You have a bow!";
         std::snprintf(hows[count++], sizeof hows[0], "Shoot an arrow: %s", controls);
     }
-    for (int i = 0; i < count; ++i) draw_prompt(STRIP_BOTTOM - (count - i) * (LINE_STEP + 4), actions[i], hows[i]);
+    const int first_y = hero_screen_y >= 240 ? TOP_STRIP_Y : BOTTOM_STRIP_END - count * LINE_STEP;
+    for (int i = 0; i < count; ++i) draw_prompt(first_y + i * LINE_STEP, actions[i], hows[i]);
 }
 
 void reset_control_prompts() { control_prompts = ControlPrompts{}; }

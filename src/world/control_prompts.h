@@ -13,7 +13,8 @@ extern ControlPrompts control_prompts;
 
 // Notes the actions this frame's keys ask for (the bow only once the hero has it).
 void note_controls_used(bool walking, bool sword, bool bow);
-// Draws the prompts still owed for `level` and a hero with or without the bow.
-void draw_control_prompts(int level, bool has_bow);
+// Draws the prompts still owed for `level` and a hero with or without the bow, away from the
+// hero's screen row `hero_screen_y` (pixels).
+void draw_control_prompts(int level, bool has_bow, int hero_screen_y);
 // Back to a player who has been taught nothing.
 void reset_control_prompts();
