@@ -84,7 +84,10 @@ void draw_control_prompts(int level, bool has_bow, int hero_screen_y) {
         actions[count] = "You have a bow!";
         std::snprintf(hows[count++], sizeof hows[0], "Shoot an arrow: %s", controls);
     }
-    const int first_y = hero_screen_y >= 240 ? TOP_STRIP_Y : BOTTOM_STRIP_END - count * LINE_STEP;
+    // The strips span y 63..138 at most at the top and 365..440 at the foot; the hero is about 48 high.
+    if (control_prompts.at_top && hero_screen_y < 140) control_prompts.at_top = false;
+    if (!control_prompts.at_top && hero_screen_y + 48 > 350) control_prompts.at_top = true;
+    const int first_y = control_prompts.at_top ? TOP_STRIP_Y : BOTTOM_STRIP_END - count * LINE_STEP;
     for (int i = 0; i < count; ++i) draw_prompt(first_y + i * LINE_STEP, actions[i], hows[i]);
 }
 

@@ -7,6 +7,7 @@ struct ControlPrompts {
     bool walked = false;
     bool swung = false;
     bool shot = false;
+    bool at_top = true;  // the strip's side; it moves only when the hero comes near it
 };
 
 extern ControlPrompts control_prompts;
