@@ -85,6 +85,28 @@ TEST_F(PadInput, StartChoosesOnTheTitleAndLeavesPlayButNeverBoth) {
     EXPECT_TRUE(platform::key_down(platform::VK_ESCAPE));
 }
 
+TEST_F(PadInput, InEnhancedPlayStartAndPPauseAndAPGivenToAnActionDoesNot) {
+    platform::set_pad_context(platform::PAD_CONTEXT_PLAY_PAUSES);
+    button(SDL_CONTROLLER_BUTTON_START, true);
+    frame();
+    EXPECT_TRUE(platform::key_down(platform::VK_PAUSE));
+    EXPECT_FALSE(platform::key_down(platform::VK_ESCAPE)) << "Start pauses instead of leaving play";
+    button(SDL_CONTROLLER_BUTTON_START, false);
+    Uint8 keys[SDL_NUM_SCANCODES] = {};
+    keys[platform::SCANCODE_P] = 1;
+    platform::sdl_input::refresh_snapshot(keys);
+    EXPECT_TRUE(platform::key_down(platform::VK_PAUSE));
+    platform::Bindings b = platform::current_bindings();
+    platform::bind_key(b, platform::ACTION_SWORD, platform::SCANCODE_P);
+    platform::set_bindings(b);
+    platform::sdl_input::refresh_snapshot(keys);
+    EXPECT_FALSE(platform::key_down(platform::VK_PAUSE));
+    EXPECT_TRUE(scan_down(platform::DIK_A));
+    keys[platform::SCANCODE_PAUSE] = 1;
+    platform::sdl_input::refresh_snapshot(keys);
+    EXPECT_TRUE(platform::key_down(platform::VK_PAUSE)) << "the Pause key always pauses";
+}
+
 TEST_F(PadInput, SouthSetsOutFromTheMapAndTheStickWalksPastItsDeadZone) {
     platform::set_pad_context(platform::PAD_CONTEXT_MAP);
     button(SDL_CONTROLLER_BUTTON_A, true);
@@ -155,6 +177,11 @@ TEST_F(PadInput, FocusFollowsTheWindowEvents) {
     e.window.event = SDL_WINDOWEVENT_FOCUS_LOST;
     platform::sdl_input::handle_event(e);
     EXPECT_FALSE(platform::sdl_input::focused());
+    // The loss reaches the game as the pause key, in one snapshot only.
+    frame();
+    EXPECT_TRUE(platform::key_down(platform::VK_PAUSE));
+    frame();
+    EXPECT_FALSE(platform::key_down(platform::VK_PAUSE));
     e.window.event = SDL_WINDOWEVENT_FOCUS_GAINED;
     platform::sdl_input::handle_event(e);
     EXPECT_TRUE(platform::sdl_input::focused());

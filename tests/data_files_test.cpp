@@ -34,8 +34,9 @@ DataKind kind_of(const std::string& name) {
 // Files read only when the story reaches level 2 or 3, only in enhanced play, or only for players
 // with a profile (the CONTINUE and options pictures): a short classic run never opens them.
 bool read_in_a_short_run(const std::string& name) {
-    return name.find('2') == std::string::npos && name.find('3') == std::string::npos && name != "SpaceKey.BMP" && name != "FloorDetail.BMP" &&
-           name != "TheEnd.BMP" && name != "CONTINUE.BMP" && name.rfind("OPTION", 0) != 0 && name.rfind("Option", 0) != 0;
+    return name.find('2') == std::string::npos && name.find('3') == std::string::npos && name != "SpaceKey.BMP" &&
+           name != "FloorDetail.BMP" && name != "TheEnd.BMP" && name != "CONTINUE.BMP" && name.rfind("OPTION", 0) != 0 &&
+           name.rfind("Option", 0) != 0 && name != "RESUME.BMP" && name != "NEWGAME.BMP";
 }
 
 // A data folder of links to the generated files.

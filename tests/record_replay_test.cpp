@@ -14,10 +14,10 @@
 
 namespace {
 
-// Title, progress map, a walk, a few sword swings, back to the title, Quit. No two neighbouring
-// lines hold the same keys, so the recording's lines are exactly these.
+// Title, progress map, a walk, a few sword swings, back to the title, down past NEW GAME to Quit.
+// No two neighbouring lines hold the same keys, so the recording's lines are exactly these.
 const char* const SESSION =
-    "20 -\n1 enter\n5 -\n1 space\n30 -\n25 right\n3 right+a\n8 -\n20 down\n2 a\n12 up\n1 escape\n5 -\n1 down\n5 -\n1 enter\n";
+    "20 -\n1 enter\n5 -\n1 space\n30 -\n25 right\n3 right+a\n8 -\n20 down\n2 a\n12 up\n1 escape\n5 -\n1 down\n20 -\n1 down\n5 -\n1 enter\n";
 
 // Runs the game in a real (off-screen) window with the script; the recording goes to `out`.
 ProgramRun run_window(const TempDir& dir, const std::string& script, const std::string& out) {
@@ -55,7 +55,7 @@ TEST(Recording, AWindowSessionReplaysHeadlessExactly) {
     ASSERT_EQ(replay.exit_status, 0) << replay.errors;
     EXPECT_EQ(replay.errors, "") << "the same data: no warning";
     EXPECT_EQ(json_value(replay.state, "play_mode"), "enhanced");
-    EXPECT_EQ(json_int(replay.state, "frame"), 140) << "Enter on Quit is the last frame";
+    EXPECT_EQ(json_int(replay.state, "frame"), 161) << "Enter on Quit is the last frame";
     EXPECT_EQ(replay.state, source.state);
     EXPECT_EQ(read_text(dir.file("replay.bmp")), read_text(dir.file("source.bmp")));
 }

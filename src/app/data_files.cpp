@@ -17,7 +17,7 @@ constexpr const char* PICTURES_AND_LEVELS[] = {
     "uisword.BMP", "uibow.BMP", "uikey.BMP", "key.BMP", "cheese.BMP", "deathcloud.BMP", "PLAYER.BMP",
     "SWORDATTACK.BMP", "arrow.BMP", "mole.BMP", "Pig.BMP", "Wasp.BMP", "stinger.BMP", "DorvikMole.BMP",
     "LordHogrand.BMP", "spear.BMP", "KingVespro.BMP", "SpaceKey.BMP", "TheEnd.BMP", "FloorDetail.BMP", "CONTINUE.BMP", "OPTIONS.BMP",
-    "OptionsPanel.BMP", "OptionPips.BMP",
+    "OptionsPanel.BMP", "OptionPips.BMP", "RESUME.BMP", "NEWGAME.BMP",
     // levels and their enemies
     "Level1.txt", "Level2.txt", "Level3.txt", "level1Moles.txt", "level2Moles.txt", "level2Pigs.txt",
     "level3Moles.txt", "level3Pigs.txt", "level3Wasps.txt",

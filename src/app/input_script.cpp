@@ -20,6 +20,7 @@ const KeyName KEY_NAMES[] = {
     {"enter", SCRIPT_KEY_ENTER, platform::VK_RETURN, 0x1C}, {"escape", SCRIPT_KEY_ESCAPE, platform::VK_ESCAPE, 0x01},
     {"space", SCRIPT_KEY_SPACE, platform::VK_SPACE, 0x39}, {"a", SCRIPT_KEY_A, 'A', platform::DIK_A},
     {"z", SCRIPT_KEY_Z, 'Z', platform::DIK_Z},         {"tab", SCRIPT_KEY_TAB, platform::VK_TAB, 0x0F},
+    {"pause", SCRIPT_KEY_PAUSE, platform::VK_PAUSE, platform::DIK_PAUSE},
 };
 
 bool parse_keys(const std::string& word, unsigned& keys) {
@@ -91,7 +92,7 @@ bool parse_input_script(const std::string& text, InputScript& script, std::strin
         }
         ScriptStep step;
         if (errno || *end || !(words >> keys_word) || (words >> extra) || !parse_keys(keys_word, step.keys)) {
-            error = where + "expected 'COUNT KEYS' (keys: up down left right enter escape space a z tab, joined by +, or -)";
+            error = where + "expected 'COUNT KEYS' (keys: up down left right enter escape space a z tab pause, joined by +, or -)";
             return false;
         }
         step.count = count;

@@ -17,6 +17,7 @@ enum ScriptKey : unsigned {
     SCRIPT_KEY_A = 1u << 7,
     SCRIPT_KEY_Z = 1u << 8,
     SCRIPT_KEY_TAB = 1u << 9,  // the options screen, from the title
+    SCRIPT_KEY_PAUSE = 1u << 10,  // enhanced play's pause (P, Pause, the pad's Start, the focus lost)
 };
 
 struct ScriptStep {

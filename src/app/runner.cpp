@@ -14,6 +14,7 @@
 #include "platform/platform.h"
 #include "base/play_mode.h"
 #include "app/data_hash.h"
+#include "audio/music.h"
 #include "app/headless_session.h"
 #include "game/game.h"
 #include "app/input_script.h"
@@ -72,13 +73,21 @@ long script_length(const InputScript& script) {
 
 }  // namespace
 
+bool pass_runs_frame() {
+    // Enhanced play runs one frame more as the focus goes: its snapshot holds the pause key, so
+    // the pause overlay is what the window shows while it is away.
+    return platform::window_focused() || (!paused_for_focus && enhanced_play());
+}
+
 bool window_pass() {
     const bool away = !platform::window_focused();
+    const bool runs = pass_runs_frame();
     if (away != paused_for_focus) {
         paused_for_focus = away;
-        platform::audio_pause(away);
+        // Back in focus, a paused game stays silent until it is resumed.
+        platform::audio_pause(away || music_is_held());
     }
-    if (away) {
+    if (!runs) {
         platform::sleep_ms(30);
         return false;
     }
@@ -112,7 +121,7 @@ int run_game(const Options& options) {
         if (frame <= scripted_frames) platform::set_keyboard_snapshot(snapshot_for(script.keys_at(frame)));
         // Exactly the keys this frame of the game reads; window-only keys never reach them,
         // and no frame runs (or is recorded) while the window is away.
-        if (platform::window_focused()) record_frame(recorder, keys_of(platform::keyboard_snapshot()));
+        if (pass_runs_frame()) record_frame(recorder, keys_of(platform::keyboard_snapshot()));
         if (window_pass()) ++frame;
     }
     game_shutdown();

@@ -18,5 +18,8 @@ bool run_script_headless(InputScript& script, long frames, PlayMode mode, const 
                          std::string& state_json);
 
 // One pass of the window's loop after the events: a game frame, or, while the window has
-// lost the focus, a short wait with the music and sounds paused. True when a frame ran.
+// lost the focus, a short wait with the music and sounds paused. In enhanced play the pass
+// as the focus goes still runs its frame, which pauses the game. True when a frame ran.
 bool window_pass();
+// Whether the next window_pass runs a game frame (and so whether its keys are recorded).
+bool pass_runs_frame();

@@ -21,6 +21,8 @@ int current_track = -1;
 // The track started last. Like the synthesiser, which plays one track at a time, a silent
 // track sounds only while it is the last one started, even after current_track was cleared.
 int last_started = -1;
+bool music_held = false;
+uint32_t held_at = 0;  // tick count when the music was held
 
 bool has_track(int id) { return id >= 0 && id < MUSIC_MAX && music_table[id].state != MIDI_STATE_FREE; }
 
@@ -48,6 +50,7 @@ int music_init() {
     }
     current_track = -1;
     last_started = -1;
+    music_held = false;
     return platform::audio_is_open() ? 1 : 0;
 }
 
@@ -136,3 +139,18 @@ const char* music_now_playing() {
     if (!has_track(last_started) || !sounding(music_table[last_started])) return nullptr;
     return music_table[last_started].name;
 }
+
+void hold_music(bool held) {
+    if (held == music_held) return;
+    music_held = held;
+    platform::audio_pause(held);
+    if (held) {
+        held_at = platform::tick_count();
+        return;
+    }
+    const uint32_t held_for = platform::tick_count() - held_at;
+    for (MusicSlot& slot : music_table)
+        if (slot.state == MIDI_STATE_PLAYING) slot.started_at += held_for;
+}
+
+bool music_is_held() { return music_held; }

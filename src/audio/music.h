@@ -33,6 +33,10 @@ int stop_midi(int id);
 // 2 while playing, 3 once stopped or ended, 0 for an id with no track.
 int midi_status(int id);
 int delete_all_midi();
+// Holds every sound and the music still while the game is paused, and lets them go on: the
+// tracks' clocks skip the held time, so a track ends where it would have without the pause.
+void hold_music(bool held);
+bool music_is_held();
 
 // The id last started by play_midi and not stopped since, -1 when none.
 int current_midi_track();

@@ -9,6 +9,7 @@
 #include "screens/progress_map.h"
 #include "screens/title_menu.h"
 #include "game/game.h"
+#include "userfiles/profile.h"
 #include "world/world.h"
 
 namespace {
@@ -32,7 +33,10 @@ void draw_journey(int32_t frame) {
 }
 
 void back_to_title() {
-    // The finished game is over: START on the title begins a new one.
+    // The finished game is over: START on the title begins a new one, and CONTINUE, with
+    // nothing left to continue, is not offered.
+    forget_saved_progress();
+    title_menu.menu_choice = MENU_CHOICE_START;
     game.current_level = 0;
     game.ending_frame = 0;
     title_menu.menu_counter = 0;

@@ -19,9 +19,11 @@
 #include "screens/enhanced_screens.h"
 #include "screens/options_screen.h"
 #include "screens/progress_map.h"
+#include "screens/screenshot_notice.h"
 #include "screens/title_menu.h"
 #include "base/game_random.h"
 #include "userfiles/profile.h"
+#include "world/control_prompts.h"
 #include "world/world.h"
 
 GameState game;
@@ -100,7 +102,9 @@ void draw_options_hint() {
 
 // Which pad buttons mean what depends on the screen.
 int pad_context(int32_t state) {
-    if (state == GAME_STATE_PLAYING) return platform::PAD_CONTEXT_PLAY;
+    // Enhanced play pauses with Start; the pause overlay is a menu.
+    if (state == GAME_STATE_PLAYING && game.paused) return platform::PAD_CONTEXT_MENU;
+    if (state == GAME_STATE_PLAYING) return enhanced_play() ? platform::PAD_CONTEXT_PLAY_PAUSES : platform::PAD_CONTEXT_PLAY;
     // The map and the end scene go on with Space.
     if (state == GAME_STATE_LEVEL_MAP || state == GAME_STATE_ENDING) return platform::PAD_CONTEXT_MAP;
     return platform::PAD_CONTEXT_MENU;
@@ -136,7 +140,10 @@ int game_init() {
         }
     }
     // Classic play reads only its own files.
-    if (enhanced_play()) load_enhanced_screens();
+    if (enhanced_play()) {
+        load_enhanced_screens();
+        title_menu.load_resume_entries();
+    }
     game.game_state = GAME_STATE_TITLE;
     music_init();
     sound_init();
@@ -147,6 +154,8 @@ int game_init() {
 
 void title_frame() {
     title_menu.offers_continue = profile.active && profile.has_save && game.current_level == 0;
+    // Enhanced play names what START does with a game under way, and offers to start over.
+    title_menu.offers_resume = enhanced_play() && game.current_level != 0;
     const bool enter = platform::key_down(platform::VK_RETURN), tab = platform::key_down(platform::VK_TAB);
     if (game.title_waits_for_release && !enter && !tab) game.title_waits_for_release = false;
     if (enter && !game.title_waits_for_release) {
@@ -155,8 +164,13 @@ void title_frame() {
                 start_new_game();
                 game.game_state = GAME_STATE_LEVEL_MAP;
             } else {
-                game.game_state = GAME_STATE_PLAYING;
+                game.game_state = game.resume_state;
             }
+        } else if (title_menu.menu_choice == MENU_CHOICE_NEW_GAME && title_menu.offers_resume) {
+            start_new_game();
+            game.game_state = GAME_STATE_LEVEL_MAP;
+            // Coming back to the title later, START resumes this new game.
+            title_menu.menu_choice = MENU_CHOICE_START;
         } else if (title_menu.menu_choice == MENU_CHOICE_QUIT) {
             platform::post_quit();
         } else if (title_menu.menu_choice == MENU_CHOICE_CONTINUE && title_menu.offers_continue) {
@@ -177,8 +191,15 @@ void options_frame() {
     bool changed = false;
     const bool leave = options_screen.update(changed);
     if (changed) change_settings(options_screen.editing);
+    options_screen.saved = profile.file_settings;
     options_screen.draw(title_menu.brick, title_menu.pointer);
-    if (leave) {
+    if (leave && game.options_from_pause) {
+        // Back to the pause overlay, whose keys act once the one that left here is let go.
+        game.options_from_pause = false;
+        options_screen.from_pause = false;
+        game.pause_keys_before = ~0u;
+        game.game_state = GAME_STATE_PLAYING;
+    } else if (leave) {
         game.game_state = GAME_STATE_TITLE;
         game.title_waits_for_release = true;
     }
@@ -193,7 +214,14 @@ void game_over_frame() {
 
 void level_map_frame() {
     draw_progress_map(game.current_level);
-    if (platform::key_down(platform::VK_SPACE)) game.game_state = GAME_STATE_PLAYING;
+    if (platform::key_down(platform::VK_SPACE)) {
+        game.game_state = GAME_STATE_PLAYING;
+    } else if (enhanced_play() && platform::key_down(platform::VK_ESCAPE)) {
+        // Back to the title, whose RESUME comes back to this map.
+        game.resume_state = GAME_STATE_LEVEL_MAP;
+        title_menu.menu_counter = 0;
+        game.game_state = GAME_STATE_TITLE;
+    }
 }
 
 int game_main() {
@@ -213,6 +241,8 @@ int game_main() {
             title_frame();
             break;
         case GAME_STATE_PLAYING:
+            // A paused frame moves nothing: not the music either.
+            if ((enhanced_play() || game.paused) && pause_frame()) break;
             stop_midi(game.intro_track);
             if (!game.level_track_started) {
                 // A finished story (level 4) resumes with the last level's track, started
@@ -238,7 +268,8 @@ int game_main() {
             ending_frame();
             break;
         case GAME_STATE_OPTIONS:
-            stop_level_track();
+            // From the pause overlay the level's track is held, not ended.
+            if (!game.options_from_pause) stop_level_track();
             options_frame();
             break;
         default:
@@ -247,6 +278,7 @@ int game_main() {
     // A level starts when its progress map appears: that is the moment progress is kept.
     if (game.game_state == GAME_STATE_LEVEL_MAP && state_before != GAME_STATE_LEVEL_MAP) record_level_start(SaveGame{game.current_level, world.player.lives, world.player.has_bow != 0});
     platform::set_pad_context(pad_context(game.game_state));
+    if (enhanced_play()) draw_screenshot_notice();
     flip_display();
     ++game.frame;
     wait_clock(FRAME_MS);
@@ -278,6 +310,8 @@ void start_new_game() {
     game.death_beat_left = 0;
     game.death_beat_ends_game = false;
     game.current_level = 1;
+    game.resume_state = GAME_STATE_PLAYING;
+    game.paused = false;
 }
 
 void reset_game_globals() {
@@ -286,6 +320,8 @@ void reset_game_globals() {
     reset_play_mode();
     reset_title_menu();
     reset_world();
+    reset_control_prompts();
+    reset_screenshot_notice();
     reset_profile();
     reset_play_counts();
     reset_sound_ids();

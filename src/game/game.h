@@ -30,6 +30,13 @@ struct GameState {
     int32_t death_beat_left = 0;  // enhanced play: frames of the beat after a lost life still to run
     bool death_beat_ends_game = false;  // the beat is the last life's, and game over follows it
     bool title_waits_for_release = false;  // back from options: Enter and Tab count once released
+    int32_t resume_state = GAME_STATE_PLAYING;  // where the title's START goes back to a game under way
+    // Enhanced play's pause overlay, over the playing state: the world stands still under it.
+    bool paused = false;
+    int32_t pause_choice = 0;  // PauseChoice
+    bool pause_key_held = false;  // the pause key was down last frame: a press pauses once
+    uint32_t pause_keys_before = ~0u;  // the overlay's keys down last frame (all at first: a key held counts once let go)
+    bool options_from_pause = false;  // the options screen goes back to the pause overlay
 };
 
 extern GameState game;
@@ -57,6 +64,9 @@ void level_map_frame();
 void start_ending();
 void ending_frame();
 void options_frame();
+// Enhanced play's pause, at the start of a playing frame: true when the frame is a paused one,
+// which moves nothing in the world and only draws it under the overlay (pause_frame.cpp).
+bool pause_frame();
 
 uint32_t get_clock();
 uint32_t start_clock();

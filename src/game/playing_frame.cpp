@@ -3,6 +3,7 @@
 #include "platform/keyboard.h"
 #include "base/play_mode.h"
 #include "game/game.h"
+#include "world/control_prompts.h"
 #include "world/death_beat.h"
 #include "world/hit_feedback.h"
 #include "world/world.h"
@@ -47,7 +48,10 @@ void death_beat_frame() {
 }  // namespace
 
 void playing_frame() {
-    if (platform::key_down(platform::VK_ESCAPE)) game.game_state = GAME_STATE_TITLE;
+    if (platform::key_down(platform::VK_ESCAPE)) {
+        game.game_state = GAME_STATE_TITLE;
+        game.resume_state = GAME_STATE_PLAYING;
+    }
     platform::read_key_state(game.key_state);
     // The level track loops; after a level is completed it waits for the fanfare to finish
     // instead of cutting it off one frame after it began.
@@ -99,6 +103,11 @@ void playing_frame() {
 
     Player& hero = world.player;
     const uint8_t* keys = game.key_state;
+    if (enhanced_play())
+        note_controls_used(platform::key_down(platform::VK_RIGHT) || platform::key_down(platform::VK_LEFT) ||
+                               platform::key_down(platform::VK_UP) || platform::key_down(platform::VK_DOWN),
+                           keys[platform::DIK_A] & platform::KEY_DOWN_BIT,
+                           hero.has_bow && (keys[platform::DIK_Z] & platform::KEY_DOWN_BIT));
     if (keys[platform::DIK_A] & platform::KEY_DOWN_BIT)
         swing_sword(&hero);
     else
@@ -135,5 +144,8 @@ void playing_frame() {
 
     if (world.check_deaths()) lose_life(hero);
     world.draw_hud();
-    if (enhanced_play()) draw_boss_bars(world);
+    if (enhanced_play()) {
+        draw_boss_bars(world);
+        draw_control_prompts(game.current_level, hero.has_bow, static_cast<int>(hero.body.y));
+    }
 }

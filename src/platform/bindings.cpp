@@ -67,6 +67,11 @@ void press_action(KeyboardSnapshot& snap, int action) {
     if (action >= 0 && action < ACTION_COUNT) press(snap, action);
 }
 
+void press_pause(KeyboardSnapshot& snap) {
+    snap.virtual_down[VK_PAUSE] = true;
+    snap.scan_state[DIK_PAUSE] = KEY_DOWN_BIT;
+}
+
 void bind_key(Bindings& bindings, int action, int scancode) { bind_swapping(bindings.key, action, scancode); }
 void bind_button(Bindings& bindings, int action, int button) { bind_swapping(bindings.button, action, button); }
 
@@ -96,10 +101,17 @@ KeyboardSnapshot snapshot_from_controls(const Bindings& bindings, const bool* ke
         if (!held(bindings.button[a])) continue;
         if (a == ACTION_CONFIRM && pad.context == PAD_CONTEXT_PLAY)
             press(snap, ACTION_BACK);
+        else if (a == ACTION_CONFIRM && pad.context == PAD_CONTEXT_PLAY_PAUSES)
+            press_pause(snap);
         else
             press(snap, a);
     }
-    if (pad.context != PAD_CONTEXT_PLAY && (held(bindings.button[ACTION_CONFIRM]) || held(bindings.button[ACTION_SWORD]))) {
+    // P pauses unless the player gave it to an action; the Pause key always does.
+    bool p_bound = false;
+    for (int a = 0; a < ACTION_COUNT; ++a) p_bound = p_bound || bindings.key[a] == SCANCODE_P;
+    if (keys_down[SCANCODE_PAUSE] || (keys_down[SCANCODE_P] && !p_bound)) press_pause(snap);
+    const bool in_play = pad.context == PAD_CONTEXT_PLAY || pad.context == PAD_CONTEXT_PLAY_PAUSES;
+    if (!in_play && (held(bindings.button[ACTION_CONFIRM]) || held(bindings.button[ACTION_SWORD]))) {
         press(snap, pad.context == PAD_CONTEXT_MAP ? ACTION_NEXT : ACTION_CONFIRM);
     }
     // The left stick walks like the d-pad.

@@ -43,8 +43,9 @@ void bind_key(Bindings& bindings, int action, int scancode);
 void bind_button(Bindings& bindings, int action, int button);
 
 // What the game's screen wants of the pad: in play, the confirm button goes back to the
-// title; elsewhere South and the confirm button also answer Enter and Space.
-enum PadContext : int { PAD_CONTEXT_MENU = 0, PAD_CONTEXT_PLAY = 1, PAD_CONTEXT_MAP = 2 };
+// title (in enhanced play it pauses); elsewhere South and the confirm button also answer
+// Enter and Space.
+enum PadContext : int { PAD_CONTEXT_MENU = 0, PAD_CONTEXT_PLAY = 1, PAD_CONTEXT_MAP = 2, PAD_CONTEXT_PLAY_PAUSES = 3 };
 
 constexpr int STICK_DEAD_ZONE = 12000;  // of 32767
 
@@ -61,11 +62,14 @@ void pad_press(PadState& pad, int button, bool down);
 void pad_set_context(PadState& pad, int context);
 
 // The snapshot of one frame: every action whose key (by scancode) or button is down sets
-// its game key. `keys_down` has SCANCODE_COUNT entries.
+// its game key; Pause, and P while no action has it, set the pause key. `keys_down` has
+// SCANCODE_COUNT entries.
 KeyboardSnapshot snapshot_from_controls(const Bindings& bindings, const bool* keys_down, const PadState& pad);
 // Sets the action's game key in the snapshot, whatever key or button is bound to it (the
 // browser's touch controls press actions, not keys).
 void press_action(KeyboardSnapshot& snap, int action);
+// Sets the pause key: a pause key pressed, or the window losing the focus.
+void press_pause(KeyboardSnapshot& snap);
 
 // The bindings in force in the window; the options screen and settings change them.
 const Bindings& current_bindings();

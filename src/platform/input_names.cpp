@@ -66,4 +66,12 @@ int pad_button_from_name(std::string_view name) {
     return -1;
 }
 
+const char* pad_button_display_name(int button) {
+    static constexpr const char* NAMES[PAD_BUTTON_COUNT] = {
+        "pad A", "pad B", "pad X", "pad Y", "pad Back", "pad Guide", "pad Start", "pad L-stick", "pad R-stick",
+        "pad LB", "pad RB", "pad up", "pad down", "pad left", "pad right",
+    };
+    return button >= 0 && button < PAD_BUTTON_COUNT ? NAMES[button] : "no button";
+}
+
 }  // namespace platform

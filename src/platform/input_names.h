@@ -8,6 +8,7 @@ namespace platform {
 // Scancodes are the USB keyboard usage numbers, the same numbers the window backend sees.
 constexpr int SCANCODE_A = 4;
 constexpr int SCANCODE_O = 18;
+constexpr int SCANCODE_P = 19;
 constexpr int SCANCODE_Z = 29;
 constexpr int SCANCODE_RETURN = 40;
 constexpr int SCANCODE_ESCAPE = 41;
@@ -15,6 +16,7 @@ constexpr int SCANCODE_BACKSPACE = 42;
 constexpr int SCANCODE_TAB = 43;
 constexpr int SCANCODE_SPACE = 44;
 constexpr int SCANCODE_F12 = 69;
+constexpr int SCANCODE_PAUSE = 72;
 constexpr int SCANCODE_RIGHT = 79;
 constexpr int SCANCODE_LEFT = 80;
 constexpr int SCANCODE_DOWN = 81;
@@ -47,6 +49,8 @@ const char* scancode_file_name(int scancode);
 // The scancode of a file name (letters in either case), or -1.
 int scancode_from_file_name(std::string_view name);
 const char* pad_button_name(int button);
+// The name a player reads for a button ("pad A", "pad Start"), or "no button".
+const char* pad_button_display_name(int button);
 // -1 for an unknown name.
 int pad_button_from_name(std::string_view name);
 

@@ -6,6 +6,7 @@
 namespace platform {
 
 constexpr int VK_TAB = 9;
+constexpr int VK_PAUSE = 0x13;  // the pause key: P, Pause, the pad's Start, or the window losing focus
 constexpr int VK_RETURN = 13;
 constexpr int VK_ESCAPE = 27;
 constexpr int VK_SPACE = 32;
@@ -16,6 +17,7 @@ constexpr int VK_DOWN = 40;
 
 constexpr int DIK_A = 0x1E;
 constexpr int DIK_Z = 0x2C;
+constexpr int DIK_PAUSE = 0xC5;
 constexpr uint8_t KEY_DOWN_BIT = 0x80;
 
 struct KeyboardSnapshot {

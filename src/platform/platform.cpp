@@ -1,6 +1,8 @@
 // Start-up and dispatch of the platform layer to the window or the headless backend.
 #include "platform/platform.h"
 
+#include <cstdio>
+
 #include "platform/audio.h"
 #include "platform/bindings.h"
 #include "platform/input_names.h"
@@ -14,6 +16,8 @@ Config current_config;
 bool quit_requested = false;
 bool started = false;
 bool headless_focus = true;
+int screenshots = 0;
+char screenshot_line[160] = {};
 }  // namespace
 
 const Config& config() { return current_config; }
@@ -100,6 +104,17 @@ void set_window_scale(int scale) {
 void set_screenshot_folder(const std::string& folder) {
     if (started && !is_headless()) window_backend::set_screenshot_folder(folder);
 }
+
+void note_screenshot(const char* file_name) {
+    ++screenshots;
+    if (file_name)
+        std::snprintf(screenshot_line, sizeof screenshot_line, "Screenshot saved: %s", file_name);
+    else
+        std::snprintf(screenshot_line, sizeof screenshot_line, "The screenshot could not be saved.");
+}
+
+int screenshot_count() { return screenshots; }
+const char* screenshot_news() { return screenshot_line; }
 
 void user_files_written() {
     if (started && !is_headless()) window_backend::user_files_written();

@@ -54,6 +54,12 @@ bool is_fullscreen();
 void set_window_scale(int scale);
 // F12 writes PNG screenshots here (nothing when empty, or headless).
 void set_screenshot_folder(const std::string& folder);
+// The window backend tells of each F12: the file's name, or null when it could not be written.
+// Tests stand in for it headless.
+void note_screenshot(const char* file_name);
+// Screenshots told of since start-up, and the line for the player about the last one.
+int screenshot_count();
+const char* screenshot_news();
 // A player's file was written or renamed: the browser copies its files to lasting storage
 // (on the desktop the write itself lasts; nothing to do).
 void user_files_written();

@@ -19,12 +19,7 @@ namespace {
 constexpr int ROW_TOP = 74, ROW_STEP = 22;
 constexpr int LABEL_X = 84, VALUE_X = 330;
 constexpr int REPEAT_DELAY = 12, REPEAT_EVERY = 4;  // frames
-constexpr uint32_t CREAM = 0x00C8ECF4, WHITE = 0x00FFFFFF, GOLD = 0x0040C8F8, GREY = 0x00A0A0A0;
-
-const char* const PAD_DISPLAY_NAMES[platform::PAD_BUTTON_COUNT] = {
-    "pad A", "pad B", "pad X", "pad Y", "pad Back", "pad Guide", "pad Start", "pad L-stick", "pad R-stick",
-    "pad LB", "pad RB", "pad up", "pad down", "pad left", "pad right",
-};
+constexpr uint32_t CREAM = 0x00C8ECF4, WHITE = 0x00FFFFFF, GOLD = 0x0040C8F8;
 
 bool pressed(OptionsScreen& s, int key) { return platform::key_down(key) && !s.was_down[key]; }
 
@@ -88,7 +83,7 @@ std::string control_text(const Settings& e, int action) {
     const int key = e.bindings.key[action], button = e.bindings.button[action];
     std::string text = key == platform::UNBOUND ? "no key" : platform::key_display_name(key);
     text += ",  ";
-    text += button == platform::UNBOUND ? "no button" : PAD_DISPLAY_NAMES[button];
+    text += platform::pad_button_display_name(button);
     return text;
 }
 
@@ -106,6 +101,7 @@ int OptionsScreen::load_options_screen() {
 
 void OptionsScreen::open(const Settings& settings) {
     editing = settings;
+    saved = settings;
     row = 0;
     held_frames = 0;
     waiting_frames = -1;
@@ -161,7 +157,13 @@ void OptionsScreen::draw(Sprite& brick, Sprite& pointer) {
         if (const SettingInfo* s = setting_on_screen_row(r)) {
             label = s->label;
             if (s->shape == SETTING_CHOICE) {
-                value = s->shown[editing.*s->flag];
+                // What will be saved; the command line's choice for this run, when it differs, after it.
+                value = s->shown[saved.*s->flag];
+                if (saved.*s->flag != editing.*s->flag) {
+                    value += " (now: ";
+                    value += s->shown[editing.*s->flag];
+                    value += ")";
+                }
             } else if (s->shown[0]) {
                 value = std::to_string(editing.*s->number);
                 value.insert(0, s->shown[0]);  // not a join, which GCC 12 at -O3 misreads as overlapping copies
@@ -175,7 +177,7 @@ void OptionsScreen::draw(Sprite& brick, Sprite& pointer) {
                 draw_line(std::to_string(number), VALUE_X + s->max * 17 + 8, y, GOLD);
             }
         } else if (r == OPTIONS_ROW_BACK) {
-            label = "Back to the title";
+            label = from_pause ? "Back to the game" : "Back to the title";
         } else {
             const int action = r - OPTIONS_ROW_FIRST_ACTION;
             label = platform::action_title(action);
@@ -193,5 +195,6 @@ void OptionsScreen::draw(Sprite& brick, Sprite& pointer) {
         hint = waiting_frames >= 0 ? "Escape cancels." :
                row < OPTIONS_ROW_FIRST_ACTION ? "Up, Down: choose.  Left, Right: change.  Escape: back." :
                                                 "Enter: press a new key or button for this.  Escape: back.";
-    draw_line(hint, LABEL_X, 448, GREY);
+    // Outlined like the HUD's "Lives:", so it reads on the bricks.
+    draw_outlined_text(hint, LABEL_X, 448, CREAM, &display.back_surface);
 }

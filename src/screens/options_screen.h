@@ -22,6 +22,8 @@ struct OptionsScreen {
     bool was_down[256] = {};  // game keys down in the last frame
     int waiting_frames = -1;  // >= 0 while waiting for the new key or button of the row's action
     const char* notice = nullptr;  // a short line under the rows
+    Settings saved;  // what settings.ini holds: a choice the command line overrides shows what is saved
+    bool from_pause = false;  // opened from the pause overlay, where Back returns
 
     // Loads the three pictures; 0 when a sprite cannot be made.
     int load_options_screen();

@@ -24,10 +24,41 @@ int progress_head_x(int current_level) {
     return 400;
 }
 
+namespace {
+
+struct LevelCaption {
+    const char* name;
+    const char* goal;
+};
+
+const LevelCaption LEVEL_CAPTIONS[3] = {
+    {"Level 1: The fields of Curdwick", "Defeat Dorvik Mole, take his key and free the citizens of Curdwick."},
+    {"Level 2: Lord Hogrand's land", "Defeat Lord Hogrand, take his key and free the captured villagers."},
+    {"Level 3: The Great Tree", "Climb to King Vespro's lair, defeat him and free the last of your people."},
+};
+
+// The level's name and goal on a dark band across the top of the map.
+void draw_level_caption(int current_level) {
+    if (current_level < 1 || current_level > 3) return;
+    const LevelCaption& caption = LEVEL_CAPTIONS[current_level - 1];
+    platform::Rect band{0, 0, 640, 52};
+    fill_surface(&display.back_surface, nearest_palette_index(0x00101820), &band);
+    platform::Rect edge{0, 52, 640, 54};
+    fill_surface(&display.back_surface, nearest_palette_index(0x0040A0D0), &edge);
+    constexpr uint32_t GOLD = 0x0040C8F8, CREAM = 0x00C8ECF4;
+    draw_outlined_text(caption.name, 16, 8, GOLD, &display.back_surface);
+    draw_outlined_text(caption.goal, 16, 28, CREAM, &display.back_surface);
+}
+
+}  // namespace
+
 void draw_progress_map(int current_level) {
     set_sprite_position(&progress_map.map, 0, 0);
     set_sprite_position(&progress_map.head, progress_head_x(current_level), 250);
     draw_sprite_scaled(&progress_map.map, 640, 480, &display.back_surface);
     draw_sprite_scaled(&progress_map.head, 64, 64, &display.back_surface);
-    if (enhanced_play()) draw_space_hint(288, 438);
+    if (enhanced_play()) {
+        draw_level_caption(current_level);
+        draw_space_hint(288, 438);
+    }
 }

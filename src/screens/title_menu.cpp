@@ -11,19 +11,22 @@ namespace {
 constexpr int MENU_KEY_DELAY = 15;  // the keys are live again once the counter passes this
 constexpr int MENU_COUNTER_WRAP = 2000;
 
-// With saved progress the menu holds CONTINUE, START and Quit, top to bottom, 60 pixels apart.
+// With saved progress the menu holds CONTINUE, START and Quit, top to bottom, 60 pixels apart;
+// with a game under way (enhanced play) RESUME, NEW GAME and Quit.
 constexpr int CONTINUE_ORDER[3] = {MENU_CHOICE_CONTINUE, MENU_CHOICE_START, MENU_CHOICE_QUIT};
+constexpr int RESUME_ORDER[3] = {MENU_CHOICE_START, MENU_CHOICE_NEW_GAME, MENU_CHOICE_QUIT};
 constexpr int CONTINUE_MENU_TOP = 300, CONTINUE_MENU_STEP = 60;
 
-int continue_menu_row(int choice) {
+// The row of `choice`; a choice the menu lacks lands on `otherwise`.
+int menu_row(const int (&order)[3], int choice, int otherwise) {
     for (int row = 0; row < 3; ++row)
-        if (CONTINUE_ORDER[row] == choice) return row;
-    return 1;
+        if (order[row] == choice) return row;
+    return otherwise;
 }
 
 }  // namespace
 
-void update_continue_menu(TitleMenu& menu);
+void update_three_entry_menu(TitleMenu& menu, const int (&order)[3], int otherwise, Sprite* const (&entries)[3]);
 
 void draw_brick_wall(Sprite& brick) {
     for (int row = 0; row < 8; ++row)
@@ -50,11 +53,17 @@ int TitleMenu::load_title_menu() {
 }
 
 void TitleMenu::update_title_menu() {
-    if (offers_continue) {
-        update_continue_menu(*this);
+    if (offers_resume) {
+        Sprite* const entries[3] = {&resume_entry, &new_game_entry, &quit};
+        update_three_entry_menu(*this, RESUME_ORDER, 0, entries);
         return;
     }
-    if (menu_choice == MENU_CHOICE_CONTINUE) menu_choice = MENU_CHOICE_START;
+    if (offers_continue) {
+        Sprite* const entries[3] = {&continue_entry, &start, &quit};
+        update_three_entry_menu(*this, CONTINUE_ORDER, 1, entries);
+        return;
+    }
+    if (menu_choice == MENU_CHOICE_CONTINUE || menu_choice == MENU_CHOICE_NEW_GAME) menu_choice = MENU_CHOICE_START;
     if (menu_counter > MENU_KEY_DELAY) {
         if (platform::key_down(platform::VK_DOWN) && menu_choice == 0) {
             menu_choice = 1;
@@ -80,9 +89,15 @@ int TitleMenu::load_continue_entry() {
     return load_sprite_sheet(&continue_entry, "CONTINUE.BMP", 200, 100, 1, 1, SPRITE_ATTR_VISIBLE | SPRITE_ATTR_SINGLE_FRAME);
 }
 
+int TitleMenu::load_resume_entries() {
+    constexpr uint32_t attr = SPRITE_ATTR_VISIBLE | SPRITE_ATTR_SINGLE_FRAME;
+    return load_sprite_sheet(&resume_entry, "RESUME.BMP", 200, 100, 1, 1, attr) &&
+           load_sprite_sheet(&new_game_entry, "NEWGAME.BMP", 200, 100, 1, 1, attr);
+}
+
 // The same keys and timing as the two-entry menu, over three entries.
-void update_continue_menu(TitleMenu& menu) {
-    int row = continue_menu_row(menu.menu_choice);
+void update_three_entry_menu(TitleMenu& menu, const int (&order)[3], int otherwise, Sprite* const (&entries)[3]) {
+    int row = menu_row(order, menu.menu_choice, otherwise);
     if (menu.menu_counter > MENU_KEY_DELAY) {
         const int moved = row + (platform::key_down(platform::VK_DOWN) && row < 2) - (platform::key_down(platform::VK_UP) && row > 0);
         if (moved != row) {
@@ -90,14 +105,13 @@ void update_continue_menu(TitleMenu& menu) {
             menu.menu_counter = 0;
         }
     }
-    menu.menu_choice = CONTINUE_ORDER[row];
+    menu.menu_choice = order[row];
     if (++menu.menu_counter == MENU_COUNTER_WRAP) menu.menu_counter = 10;
     menu.pointer.x = 200;
     menu.pointer.y = static_cast<float>(CONTINUE_MENU_TOP + row * CONTINUE_MENU_STEP + 20);
     animate_sprite(&menu.pointer);
     draw_brick_wall(menu.brick);
     draw_sprite(&menu.title, &display.back_surface);
-    Sprite* const entries[3] = {&menu.continue_entry, &menu.start, &menu.quit};
     for (int r = 0; r < 3; ++r) {
         const float x = entries[r]->x, y = entries[r]->y;
         set_sprite_position(entries[r], 250, CONTINUE_MENU_TOP + r * CONTINUE_MENU_STEP);
@@ -117,4 +131,5 @@ void TitleMenu::draw_game_over() {
 void reset_title_menu() {
     title_menu.menu_choice = 0;
     title_menu.menu_counter = 0;
+    title_menu.offers_continue = title_menu.offers_resume = false;
 }

@@ -136,4 +136,11 @@ void record_level_start(const SaveGame& save) {
     profile.has_save = true;
 }
 
+void forget_saved_progress() {
+    profile.has_save = false;
+    profile.save = SaveGame{};
+    if (!profile.active || profile.paths.save_file.empty()) return;
+    if (std::remove(profile.paths.save_file.c_str()) == 0) platform::user_files_written();
+}
+
 void reset_profile() { profile = Profile{}; }

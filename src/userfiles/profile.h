@@ -42,4 +42,6 @@ void apply_profile_settings();
 void change_settings(const Settings& changed);
 // At a level start (the progress map appears): writes the level, lives and bow.
 void record_level_start(const SaveGame& save);
+// The story is finished: there is nothing left to continue, so the saved progress goes.
+void forget_saved_progress();
 void reset_profile();

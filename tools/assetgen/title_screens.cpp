@@ -177,6 +177,9 @@ void make_title_screens(const std::string& dir) {
     // Shown only to players who keep settings and saved progress.
     save_bmp(dir, "CONTINUE.BMP", menu_plaque("CONTINUE", 27));
     save_bmp(dir, "OPTIONS.BMP", menu_plaque("OPTIONS", 30));
+    // Enhanced play's title while a game is under way: go on with it, or start over.
+    save_bmp(dir, "RESUME.BMP", menu_plaque("RESUME", 30));
+    save_bmp(dir, "NEWGAME.BMP", menu_plaque("NEW GAME", 24));
     std::vector<Canvas> frames;
     for (int f = 0; f < 5; ++f) frames.push_back(sword_frame(f));
     save_bmp(dir, "SWORD.BMP", sheet(frames, 5));

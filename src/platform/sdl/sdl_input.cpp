@@ -29,6 +29,7 @@ struct OpenPad {
 OpenPad pads[PAD_MAX];
 bool started = false;
 bool has_focus = true;
+bool focus_just_lost = false;  // the next snapshot holds the pause key
 bool hide_enter = false;
 // Keys pressed since the last frame: a tap that begins and ends between two frames is
 // still seen down for one frame instead of being lost.
@@ -66,6 +67,7 @@ void close_pad(SDL_JoystickID id) {
 
 bool init() {
     has_focus = true;
+    focus_just_lost = false;
     hide_enter = false;
     for (bool& t : tapped) t = false;
     pad_state() = PadState{};
@@ -110,7 +112,10 @@ void handle_event(const SDL_Event& e) {
             if (e.caxis.axis == SDL_CONTROLLER_AXIS_LEFTY) pad_state().stick_y = e.caxis.value;
             break;
         case SDL_WINDOWEVENT:
-            if (e.window.event == SDL_WINDOWEVENT_FOCUS_LOST) has_focus = false;
+            if (e.window.event == SDL_WINDOWEVENT_FOCUS_LOST) {
+                has_focus = false;
+                focus_just_lost = true;
+            }
             if (e.window.event == SDL_WINDOWEVENT_FOCUS_GAINED) has_focus = true;
             break;
         default:
@@ -125,6 +130,9 @@ void refresh_snapshot(const Uint8* keys_held) {
         tapped[k] = false;
     }
     KeyboardSnapshot snap = snapshot_from_controls(current_bindings(), down, pad_state());
+    // The focus going away reaches the game as the pause key, in the one snapshot a recording keeps.
+    if (focus_just_lost) press_pause(snap);
+    focus_just_lost = false;
     if (hide_enter) {
         snap.virtual_down[VK_RETURN] = false;
         snap.scan_state[0x1C] = 0;

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "platform/backend.h"
+#include "platform/platform.h"
 #include "platform/frame_changes.h"
 #include "platform/frame_convert.h"
 #include "platform/keyboard.h"
@@ -61,11 +62,15 @@ void save_screenshot() {
         if (!std::filesystem::exists(std::filesystem::symlink_status(path, ec))) break;
     }
     if (shown.width != FRAME_W || shown.height != FRAME_H) return;
-    // The frame last shown, with its palette: the same 8-bit PNG that --shot writes.
-    if (write_png8(path.c_str(), FRAME_W, FRAME_H, shown.pixels.data(), FRAME_W, shown.palette, false))
+    // The frame last shown, with its palette: the same 8-bit PNG that --shot writes. The game
+    // shows the player a line about it too.
+    if (write_png8(path.c_str(), FRAME_W, FRAME_H, shown.pixels.data(), FRAME_W, shown.palette, false)) {
         std::fprintf(stderr, "quillmoor: screenshot saved to %s\n", path.c_str());
-    else
+        note_screenshot(std::filesystem::path(path).filename().string().c_str());
+    } else {
         std::fprintf(stderr, "quillmoor: %s: cannot save the screenshot\n", path.c_str());
+        note_screenshot(nullptr);
+    }
 }
 
 // Largest whole-number scale that fits; a fractional fit only when whole numbers would

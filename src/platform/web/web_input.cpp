@@ -40,7 +40,7 @@ const KeyCode KEY_CODES[] = {
     {"NumpadMultiply", 85}, {"NumpadSubtract", 86}, {"NumpadAdd", 87},  {"NumpadEnter", 88},   {"Numpad1", 89},
     {"Numpad2", 90},      {"Numpad3", 91},       {"Numpad4", 92},       {"Numpad5", 93},       {"Numpad6", 94},
     {"Numpad7", 95},      {"Numpad8", 96},       {"Numpad9", 97},       {"Numpad0", 98},       {"NumpadDecimal", 99},
-    {"IntlBackslash", 100}, {"ControlLeft", 224}, {"ShiftLeft", 225},   {"AltLeft", 226},      {"ControlRight", 228},
+    {"Pause", 72},        {"IntlBackslash", 100}, {"ControlLeft", 224}, {"ShiftLeft", 225},   {"AltLeft", 226},      {"ControlRight", 228},
     {"ShiftRight", 229},  {"AltRight", 230},
 };
 
@@ -58,6 +58,8 @@ bool held[SCANCODE_COUNT];
 bool tapped[SCANCODE_COUNT];
 int pad_buttons_before = 0;  // PadButton bits
 bool pad_in_use = false;
+bool has_focus = true;
+bool focus_just_lost = false;  // the next snapshot holds the pause key
 // The layout's letter or digit on each key, upper case ("Q"), empty when the browser keeps it.
 char layout_names[SCANCODE_COUNT][2];
 
@@ -150,8 +152,16 @@ EM_BOOL on_key_up(int, const EmscriptenKeyboardEvent* e, void*) {
 }
 
 // A key held while the page loses focus never sends its release.
+// Losing it also pauses enhanced play, through the pause key of the next snapshot.
 EM_BOOL on_blur(int, const EmscriptenFocusEvent*, void*) {
     for (bool& h : held) h = false;
+    has_focus = false;
+    focus_just_lost = true;
+    return EM_FALSE;
+}
+
+EM_BOOL on_focus(int, const EmscriptenFocusEvent*, void*) {
+    has_focus = true;
     return EM_FALSE;
 }
 
@@ -193,16 +203,20 @@ void init() {
     std::memset(tapped, 0, sizeof tapped);
     pad_buttons_before = 0;
     pad_in_use = false;
+    has_focus = true;
+    focus_just_lost = false;
     read_layout();
     emscripten_set_keydown_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, nullptr, EM_TRUE, on_key_down);
     emscripten_set_keyup_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, nullptr, EM_TRUE, on_key_up);
     emscripten_set_blur_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, nullptr, EM_TRUE, on_blur);
+    emscripten_set_focus_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, nullptr, EM_TRUE, on_focus);
 }
 
 void shutdown() {
     emscripten_set_keydown_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, nullptr, EM_TRUE, nullptr);
     emscripten_set_keyup_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, nullptr, EM_TRUE, nullptr);
     emscripten_set_blur_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, nullptr, EM_TRUE, nullptr);
+    emscripten_set_focus_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, nullptr, EM_TRUE, nullptr);
 }
 
 KeyboardSnapshot frame_snapshot() {
@@ -216,8 +230,12 @@ KeyboardSnapshot frame_snapshot() {
     const int touched = js_take_touch();
     for (int a = 0; a < ACTION_COUNT; ++a)
         if ((touched >> a) & 1) press_action(snap, a);
+    if (focus_just_lost) press_pause(snap);
+    focus_just_lost = false;
     return snap;
 }
+
+bool focused() { return has_focus; }
 
 int layout_scancode(char letter) {
     if (letter < 'a' || letter > 'z') return -1;

@@ -11,6 +11,8 @@ void shutdown();
 // This frame's snapshot through the bindings in force: keys held or tapped since the last frame,
 // touch controls (which press actions) and the pads, read now.
 KeyboardSnapshot frame_snapshot();
+// False while the page has lost the focus; the snapshot after the loss holds the pause key.
+bool focused();
 // The scancode of the key that types this lower-case letter on the player's layout, or -1
 // when the browser does not tell the layout.
 int layout_scancode(char letter);

@@ -100,9 +100,9 @@ void present(const Surface& frame, const PaletteEntry palette[256]) {
 // The page has its own icon (quillmoor.html links it); nothing to do here.
 void set_icon(const Surface&, const PaletteEntry[256]) {}
 
-// The page owns focus and scaling (the picture fills what the page has); full screen is the
-// page's, asked for while the key that chose it still counts as the player's gesture.
-bool focused() { return true; }
+// The page owns scaling (the picture fills what the page has); full screen is the page's,
+// asked for while the key that chose it still counts as the player's gesture.
+bool focused() { return web_input::focused(); }
 void set_fullscreen(bool on) { js_set_fullscreen(on ? 1 : 0); }
 bool is_fullscreen() { return js_is_fullscreen() != 0; }
 void set_scale(int) {}
