@@ -145,7 +145,7 @@ TEST_F(EnhancedPlay, AStruckBossBlinksThroughHisGuardAndDorvikMoleHasABarToo) {
     mole.alive = 0;
     hide_sprite(&mole.body);
 
-    WaspBoss& boss = place_still(world.pools.wasp_boss, 300, 80, 15);
+    WaspBoss& boss = place_still(world.pools.wasp_boss, 300, 200, 15);  // clear of the control prompts
     hero.body.x = boss.body.x + 16;
     hero.body.y = boss.body.y + 64;
     hero.body.aux_3 = FACING_UP;
@@ -154,7 +154,7 @@ TEST_F(EnhancedPlay, AStruckBossBlinksThroughHisGuardAndDorvikMoleHasABarToo) {
     hold_keys({});
     ASSERT_EQ(boss.hit_points, 14);
     EXPECT_EQ(count(red, 0, 455, 640, 456), 224) << "King Vespro's bar, fourteen fifteenths";
-    hero.body.y = 400;  // out of reach
+    hero.body.y = 420;  // out of reach
     int hidden = 0, longest_hidden = 0, run = 0;
     while (boss.guard_frames > 0) {
         playing_frame();
