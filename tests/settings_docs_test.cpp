@@ -22,6 +22,9 @@ std::vector<DocRow> documented_rows(const std::string& quote) {
         const auto word = [&](const std::string& w) { return quote + w + quote; };
         switch (s.shape) {
             case SETTING_CHOICE: row.values = word(s.words[0]) + " or " + word(s.words[1]); break;
+            case SETTING_WORD:
+                for (int i = s.min; i <= s.max; ++i) row.values += (i == s.min ? "" : i == s.max ? " or " : ", ") + word(s.words[i]);
+                break;
             case SETTING_NUMBER: row.values = std::to_string(s.min) + " to " + std::to_string(s.max); break;
             case SETTING_KEY: row.values = "a key name or " + word("none"); break;
             case SETTING_BUTTON: row.values = "a button name or " + word("none"); break;
@@ -34,7 +37,7 @@ std::vector<DocRow> documented_rows(const std::string& quote) {
                 row.about += (a ? ", " : " ") + word(platform::action_file_name(a));
             }
         } else {
-            row.defaults = s.shape == SETTING_CHOICE ? word(setting_value_text(s, defaults, 0)) : setting_value_text(s, defaults, 0);
+            row.defaults = s.shape == SETTING_NUMBER ? setting_value_text(s, defaults, 0) : word(setting_value_text(s, defaults, 0));
         }
         rows.push_back(row);
     }

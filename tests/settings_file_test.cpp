@@ -25,6 +25,11 @@ music_volume = 0
 effects_volume = 7
 # classic (exactly as first made) or enhanced (with comforts)
 play = classic
+# assists for enhanced play, which classic play ignores: the game's speed in percent,
+# extra hearts or no damage, and a steady outline instead of blinking and white flashes
+game_speed = 70
+hearts = no_damage
+reduced_flashing = on
 
 # Keys, named by their place on a US keyboard (A..Z, 0..9, Up, Down, Left, Right, Space,
 # Return, Escape, Tab, LeftShift, Keypad0..Keypad9, ...), or none.
@@ -62,6 +67,9 @@ TEST(SettingsFile, AFileTheGameWroteReadsBackAndIsRewrittenTheSame) {
     EXPECT_EQ(s.music_volume, 0);
     EXPECT_EQ(s.effects_volume, 7);
     EXPECT_FALSE(s.enhanced);
+    EXPECT_EQ(s.game_speed, 2);
+    EXPECT_EQ(s.hearts, HEARTS_NO_DAMAGE);
+    EXPECT_TRUE(s.reduced_flashing);
     EXPECT_EQ(s.bindings.key[platform::ACTION_SWORD], platform::SCANCODE_SPACE);
     EXPECT_EQ(s.bindings.key[platform::ACTION_NEXT], platform::SCANCODE_A);
     EXPECT_EQ(s.bindings.button[platform::ACTION_BOW], platform::PAD_RIGHT_SHOULDER);
@@ -94,6 +102,16 @@ TEST(SettingsFile, BadLinesAreSkippedAndOnlyTheFirstFewTold) {
     EXPECT_EQ(s.scale, 3);
     EXPECT_FALSE(s.fullscreen) << "Windows line ends are fine";
     EXPECT_EQ(s.bindings.key[platform::ACTION_SWORD], platform::SCANCODE_A);
+}
+
+TEST(SettingsFile, AnAssistTakesOnlyItsOwnWords) {
+    Settings s;
+    std::vector<std::string> warnings;
+    EXPECT_EQ(parse_settings("hearts = lots\ngame_speed = 50\ngame_speed = 85\n", s, warnings), 2);
+    ASSERT_EQ(warnings.size(), 2u);
+    EXPECT_EQ(warnings[0], "line 1: hearts is 'normal', 'extra' or 'no_damage'; line ignored");
+    EXPECT_EQ(s.hearts, HEARTS_NORMAL);
+    EXPECT_EQ(s.game_speed, 1) << "85 %";
 }
 
 TEST(SettingsFile, ARewriteKeepsThePlayersOwnLines) {

@@ -3,6 +3,7 @@
 
 #include "audio/sound.h"
 #include "audio/sound_ids.h"
+#include "base/assists.h"
 #include "base/play_mode.h"
 
 namespace {
@@ -18,6 +19,8 @@ constexpr int ARROW_OFFSET = 6;
 // The hero's facing as a safe table index.
 Direction facing_index(const Sprite& body) { return is_direction(facing(body)) ? facing(body) : FACING_DOWN; }
 }  // namespace
+
+int32_t hero_full_hit_points() { return HERO_START_HIT_POINTS + (extra_hearts_assist() ? EXTRA_HEARTS : 0); }
 
 int load_player(Player* player) {
     // The hero's first bitmap goes through a loading record of its own.

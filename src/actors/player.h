@@ -9,6 +9,9 @@ constexpr int32_t INVULNERABLE_FRAMES = 32;
 constexpr int32_t HERO_START_HIT_POINTS = 5;
 constexpr int32_t HERO_START_LIVES = 10;
 
+// The hero's hit points when full: HERO_START_HIT_POINTS, and more with the extra hearts assist.
+int32_t hero_full_hit_points();
+
 struct Player : EnemyBase {
     Sprite sword;  // 16 x 16, facing the way the current attack strikes
     Sprite arrow;  // 16 x 16, facing its flight direction

@@ -5,6 +5,8 @@
 #include <cstdlib>
 #include <sstream>
 
+#include "userfiles/setting_table.h"
+
 namespace {
 
 struct KeyName {
@@ -40,13 +42,16 @@ bool parse_keys(const std::string& word, unsigned& keys) {
     return !word.empty() && word.back() != '+';
 }
 
-// Header comments of a recorded run: "# mode classic" and "# data 0123abcd...".
+// Header comments of a recorded run: "# mode classic", "# data 0123abcd..." and the assists
+// in force ("# hearts extra").
 void read_header_comment(const std::string& line, InputScript& script) {
     std::stringstream words(line);
     std::string hash, name, value;
     if (!(words >> hash >> name >> value) || hash != "#") return;
     if (name == "mode") script.play_mode = value;
     if (name == "data") script.data_hash = value;
+    for (const SettingInfo& s : SETTING_TABLE)
+        if (s.assist && name == s.name) script.recorded_settings += name + " = " + value + "\n";
 }
 
 }  // namespace

@@ -30,6 +30,9 @@ struct InputScript {
     // From a recorded run's header comments ("# mode NAME", "# data HASH"); empty when absent.
     std::string play_mode;
     std::string data_hash;
+    // The assists a recording's header names ("# game_speed 85"), as settings.ini lines
+    // ("game_speed = 85\n"); empty when it names none.
+    std::string recorded_settings;
     bool recorded = false;  // opens with the recorder's first line
     long cut_line = 0;  // a recording's last line, left without its newline and not played; 0 if none
 

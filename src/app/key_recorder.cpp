@@ -10,6 +10,7 @@
 
 #include "app/input_script.h"
 #include "app/version.h"
+#include "userfiles/settings.h"
 
 namespace {
 
@@ -40,7 +41,8 @@ void write_run(KeyRecorder& r, bool finished) {
 
 }  // namespace
 
-bool open_recording(KeyRecorder& r, const std::string& path, const char* mode_name, const std::string& data_hash) {
+bool open_recording(KeyRecorder& r, const std::string& path, const char* mode_name, const std::string& data_hash,
+                    const Settings& settings) {
     r = KeyRecorder{};
     r.path = path;
     r.fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
@@ -50,8 +52,11 @@ bool open_recording(KeyRecorder& r, const std::string& path, const char* mode_na
     }
     struct stat st {};
     r.seekable = ::fstat(r.fd, &st) == 0 && S_ISREG(st.st_mode);
-    const std::string header = std::string(RECORDING_FIRST_LINE) + "\n# version " + game_version() + "\n# mode " + mode_name +
-                               "\n# data " + data_hash + "\n";
+    std::string header = std::string(RECORDING_FIRST_LINE) + "\n# version " + game_version() + "\n# mode " + mode_name +
+                         "\n# data " + data_hash + "\n";
+    // The assists change how a run plays out, so a replay must apply them too.
+    for (const SettingInfo& s : SETTING_TABLE)
+        if (s.assist) header.append("# ").append(s.name).append(" ").append(setting_value_text(s, settings, 0)).push_back('\n');
     if (!write_at(r, header, 0)) r.failed = true;
     r.line_start = static_cast<off_t>(header.size());
     return true;

@@ -5,6 +5,8 @@
 
 #include <string>
 
+#include "userfiles/setting_table.h"
+
 // A run still held is written out once it has lasted this many frames (a second of play), and
 // again as it grows, so a crash loses at most that much.
 constexpr long RECORDING_FLUSH_FRAMES = 33;
@@ -19,9 +21,10 @@ struct KeyRecorder {
     bool failed = false;
 };
 
-// Opens `path` and writes the header: game version, play mode and the data folder's hash.
-// False (with a message on stderr) when the file cannot be made.
-bool open_recording(KeyRecorder& recorder, const std::string& path, const char* mode_name, const std::string& data_hash);
+// Opens `path` and writes the header: game version, play mode, the data folder's hash and the
+// assists of `settings` (none by default). False (with a message on stderr) when the file cannot be made.
+bool open_recording(KeyRecorder& recorder, const std::string& path, const char* mode_name, const std::string& data_hash,
+                    const Settings& settings = Settings{});
 // Counts one frame's keys; a change of keys writes out the run before it, straight to the
 // file (no buffer a crash could lose), and a run held long is written out every second.
 void record_frame(KeyRecorder& recorder, unsigned keys);

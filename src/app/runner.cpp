@@ -63,6 +63,14 @@ PlayMode replay_play_mode(const Options& options, const InputScript& script) {
     return chosen_play_mode(options);
 }
 
+// A recording's assists go over the settings for this run, as the command line's options do,
+// and stay out of settings.ini.
+void apply_recorded_settings(const InputScript& script) {
+    std::vector<std::string> warnings;
+    parse_settings(script.recorded_settings, profile.settings, warnings);
+    for (const std::string& w : warnings) std::fprintf(stderr, "quillmoor: the recording's assists: %s\n", w.c_str());
+}
+
 bool paused_for_focus = false;
 
 long script_length(const InputScript& script) {
@@ -101,6 +109,7 @@ int run_game(const Options& options) {
     if (!load_script(options, script)) return 2;
     const long scripted_frames = script_length(script);
     open_profile(profile_request(options));
+    apply_recorded_settings(script);
     platform::Config config;
     config.backend = platform::Backend::Window;
     config.fullscreen = profile.settings.fullscreen;
@@ -109,7 +118,7 @@ int run_game(const Options& options) {
     KeyRecorder recorder;
     if (!options.record_path.empty() &&
         !open_recording(recorder, options.record_path, play_mode_name(replay_play_mode(options, script)),
-                        hash_text(data_folder_hash("."))))
+                        hash_text(data_folder_hash(".")), profile.settings))
         return 1;
     if (!platform::init(config)) return 1;
     apply_profile_settings();
@@ -131,6 +140,7 @@ int run_game(const Options& options) {
 
 bool run_script_headless(InputScript& script, long frames, PlayMode mode, const std::function<void(long)>& after_frame,
                          std::string& state_json) {
+    apply_recorded_settings(script);
     const SessionStart started = start_headless_session(mode);
     if (started == SESSION_FAILED) return false;
     if (started == SESSION_GAME_FAILED) std::fprintf(stderr, "quillmoor: start-up failed\n");

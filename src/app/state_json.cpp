@@ -2,6 +2,7 @@
 #include "app/state_json.h"
 
 #include "audio/audio_report.h"
+#include "base/assists.h"
 #include "base/json_writer.h"
 #include "base/play_mode.h"
 #include "screens/title_menu.h"
@@ -26,6 +27,15 @@ std::string game_state_json() {
     line("menu_counter", title_menu.menu_counter);
     w.line_break();
     w.string_member("play_mode", play_mode_name(play_mode));
+    // The assists in force, only when there are any: a run without them reports as it always did.
+    if (enhanced_play() && any_assist(assists)) {
+        w.line_break();
+        w.begin_object_member("assists");
+        w.integer_member("game_speed", game_speed_percent());
+        w.string_member("hearts", no_damage_assist() ? "no_damage" : extra_hearts_assist() ? "extra" : "normal");
+        w.boolean_member("reduced_flashing", reduced_flashing_assist());
+        w.end_object();
+    }
     w.line_break();
     write_world_state(w);
     w.line_break();

@@ -22,7 +22,6 @@
 
 namespace {
 
-constexpr double FRAME_MS = 30;
 // Past this much lateness (a hidden tab, a debugger) the pacing starts afresh instead of racing.
 constexpr double LATE_RESET_MS = 250;
 // Where the player's settings and progress live: IndexedDB's copy, mounted over this folder.
@@ -49,11 +48,12 @@ EM_JS(void, js_controls_changed, (), {
 });
 
 // Called on every animation frame of the page. A game frame runs when its time has come, so the
-// game keeps its own 30 ms step whatever the display's refresh rate; one late callback may run two.
+// game keeps its own 30 ms step (longer at a slower game speed) whatever the display's refresh
+// rate; one late callback may run two.
 void browser_frame() {
     const double now = emscripten_get_now();
     for (int run = 0; run < 2 && now >= next_frame_at; ++run) {
-        next_frame_at = now - next_frame_at > LATE_RESET_MS ? now + FRAME_MS : next_frame_at + FRAME_MS;
+        const double from = now - next_frame_at > LATE_RESET_MS ? now : next_frame_at;
         if (!platform::pump_events()) {
             stop_game();
             return;
@@ -62,6 +62,8 @@ void browser_frame() {
         // screen shows what the page is in.
         profile.settings.fullscreen = platform::is_fullscreen();
         game_main();
+        // The frame's length is the one the game's clock just waited: 30 ms, or more at a slower game speed.
+        next_frame_at = from + frame_wall_ms();
         if (state_before == GAME_STATE_OPTIONS && game.game_state != GAME_STATE_OPTIONS) js_controls_changed();
         state_before = game.game_state;
     }

@@ -15,6 +15,7 @@
 #include "platform/keyboard.h"
 #include "platform/platform.h"
 #include "platform/text.h"
+#include "base/assists.h"
 #include "base/play_mode.h"
 #include "screens/enhanced_screens.h"
 #include "screens/options_screen.h"
@@ -30,7 +31,6 @@ GameState game;
 
 namespace {
 
-constexpr uint32_t FRAME_MS = 30;
 constexpr int GAME_OVER_FRAMES = 400;
 // Enhanced play: frames of the game-over screen before Enter or Space may skip it.
 constexpr int32_t GAME_OVER_SKIP_AFTER = 40;
@@ -113,6 +113,12 @@ int pad_context(int32_t state) {
 }  // namespace
 
 uint32_t get_clock() { return platform::tick_count(); }
+
+uint32_t frame_wall_ms() {
+    // The game speed assist lengthens the frames a player sees; a headless run keeps its 30 ms
+    // of virtual time a frame, so every script and its music play the same at any speed.
+    return platform::is_headless() ? FRAME_MS : frame_length_ms(game_speed_percent(), game.frame);
+}
 
 uint32_t start_clock() { return game.clock_start = get_clock(); }
 
@@ -281,7 +287,7 @@ int game_main() {
     if (enhanced_play()) draw_screenshot_notice();
     flip_display();
     ++game.frame;
-    wait_clock(FRAME_MS);
+    wait_clock(frame_wall_ms());
     return 1;
 }
 
@@ -318,6 +324,7 @@ void reset_game_globals() {
     game = GameState{};
     reset_game_rand();
     reset_play_mode();
+    reset_assists();
     reset_title_menu();
     reset_world();
     reset_control_prompts();

@@ -43,7 +43,8 @@ extern GameState game;
 
 // Start-up in the fixed order; 1 on success, 0 at the first failing step.
 int game_init();
-// One frame: clear, run the state's handler, present, wait for the frame's 30 ms.
+// One frame: clear, run the state's handler, present, wait for the frame's 30 ms (longer at a
+// slower game speed).
 int game_main();
 int game_shutdown();
 // Puts every global of the game back as it was before start-up (tests run many games).
@@ -69,6 +70,8 @@ void options_frame();
 bool pause_frame();
 
 uint32_t get_clock();
+// How long the frame being finished lasts on the frame clock, in milliseconds.
+uint32_t frame_wall_ms();
 uint32_t start_clock();
 uint32_t wait_clock(uint32_t ms);
 

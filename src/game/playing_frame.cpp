@@ -26,7 +26,7 @@ void lose_life(Player& hero) {
         game.current_level = 0;
     } else {
         hero.lives -= 1;
-        hero.hit_points = HERO_START_HIT_POINTS;
+        hero.hit_points = hero_full_hit_points();
     }
 }
 
@@ -41,7 +41,7 @@ void death_beat_frame() {
         game.current_level = 0;
         game.death_beat_ends_game = false;
     } else {
-        world.player.hit_points = HERO_START_HIT_POINTS;
+        world.player.hit_points = hero_full_hit_points();
     }
 }
 

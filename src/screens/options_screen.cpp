@@ -16,7 +16,7 @@ OptionsScreen options_screen;
 
 namespace {
 
-constexpr int ROW_TOP = 74, ROW_STEP = 22;
+constexpr int ROW_TOP = 72, ROW_STEP = 19;  // nineteen rows within the panel
 constexpr int LABEL_X = 84, VALUE_X = 330;
 constexpr int REPEAT_DELAY = 12, REPEAT_EVERY = 4;  // frames
 constexpr uint32_t CREAM = 0x00C8ECF4, WHITE = 0x00FFFFFF, GOLD = 0x0040C8F8;
@@ -40,6 +40,12 @@ bool change_value(Settings& e, int row, int step) {
     if (!s) return false;
     if (s->shape == SETTING_CHOICE) {
         e.*s->flag = !(e.*s->flag);
+        return true;
+    }
+    if (s->shape == SETTING_WORD) {
+        // Round and round, like a choice.
+        const int count = s->max - s->min + 1;
+        e.*s->number = s->min + ((e.*s->number - s->min + step) % count + count) % count;
         return true;
     }
     const int v = std::clamp(e.*s->number + step, s->min, s->max);
@@ -138,7 +144,7 @@ bool OptionsScreen::update(bool& changed) {
             forget_raw_presses();
             waiting_frames = 0;
             notice = nullptr;
-        } else if (const SettingInfo* s = setting_on_screen_row(row); s && s->shape == SETTING_CHOICE) {
+        } else if (const SettingInfo* s = setting_on_screen_row(row); s && (s->shape == SETTING_CHOICE || s->shape == SETTING_WORD)) {
             changed = change_value(editing, row, +1);
         }
     }
@@ -153,9 +159,12 @@ void OptionsScreen::draw(Sprite& brick, Sprite& pointer) {
     for (int r = 0; r < OPTIONS_ROW_COUNT; ++r) {
         const int y = ROW_TOP + r * ROW_STEP;
         const uint32_t label_colour = r == row ? WHITE : CREAM;
+        uint32_t value_colour = r == row && waiting_frames >= 0 ? WHITE : GOLD;
         std::string label, value;
         if (const SettingInfo* s = setting_on_screen_row(r)) {
             label = s->label;
+            // Classic play ignores the assists: their values are greyed while it is chosen.
+            if (s->assist && !editing.enhanced) value_colour = GREY;
             if (s->shape == SETTING_CHOICE) {
                 // What will be saved; the command line's choice for this run, when it differs, after it.
                 value = s->shown[saved.*s->flag];
@@ -164,6 +173,8 @@ void OptionsScreen::draw(Sprite& brick, Sprite& pointer) {
                     value += s->shown[editing.*s->flag];
                     value += ")";
                 }
+            } else if (s->shape == SETTING_WORD) {
+                value = s->shown[std::clamp(editing.*s->number, s->min, s->max)];
             } else if (s->shown[0]) {
                 value = std::to_string(editing.*s->number);
                 value.insert(0, s->shown[0]);  // not a join, which GCC 12 at -O3 misreads as overlapping copies
@@ -184,7 +195,7 @@ void OptionsScreen::draw(Sprite& brick, Sprite& pointer) {
             value = r == row && waiting_frames >= 0 ? "Press a key or button..." : control_text(editing, action);
         }
         draw_line(label, LABEL_X, y, label_colour);
-        if (!value.empty()) draw_line(value, VALUE_X, y, r == row && waiting_frames >= 0 ? WHITE : GOLD);
+        if (!value.empty()) draw_line(value, VALUE_X, y, value_colour);
     }
     pointer.x = 32;
     pointer.y = static_cast<float>(ROW_TOP + row * ROW_STEP + 1);

@@ -1,4 +1,4 @@
-// The options screen, reached from the title: volumes, display, play mode and controls.
+// The options screen, reached from the title: volumes, display, play mode, assists and controls.
 #pragma once
 #include "graphics/sprite.h"
 #include "userfiles/setting_table.h"

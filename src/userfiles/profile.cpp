@@ -93,6 +93,8 @@ void open_profile(const ProfileRequest& request) {
 }
 
 void apply_profile_settings() {
+    // A replayed recording's assists are among the settings even without a profile.
+    assists = assists_of(profile.settings);
     if (!profile.active) return;
     apply_play_mode(profile.settings);
     // Keys the file does not name follow this keyboard's layout, which is known only now.
@@ -113,6 +115,7 @@ void change_settings(const Settings& changed) {
     platform::set_fullscreen(changed.fullscreen);
     platform::set_window_scale(changed.scale);
     apply_play_mode(changed);
+    assists = assists_of(changed);
     if (!profile.active || profile.paths.settings_file.empty()) return;
     // The player's own lines in the file live on in the new one.
     std::string text = format_settings(profile.file_settings, profile.settings_text), error;

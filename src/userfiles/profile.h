@@ -34,8 +34,8 @@ extern Profile profile;
 // Reads settings.ini and the saved progress (in a window, or headless with --profile),
 // warning on stderr about each bad line; the command line then overrides the file.
 void open_profile(const ProfileRequest& request);
-// Once the platform runs: the play mode, and for players with files the bindings (over
-// this layout's defaults), volumes and screenshot folder.
+// Once the platform runs: the assists, the play mode, and for players with files the bindings
+// (over this layout's defaults), volumes and screenshot folder.
 void apply_profile_settings();
 // The options screen's new settings: applied at once; what differs from the settings in
 // force before is written to settings.ini (command-line overrides stay out of the file).

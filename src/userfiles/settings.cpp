@@ -51,6 +51,14 @@ std::string apply_value(const SettingInfo& s, int action, std::string_view value
             for (const bool choice : {false, true})
                 if (value == s.words[choice]) return settings.*s.flag = choice, "";
             return std::string(s.name) + " is '" + s.words[0] + "' or '" + s.words[1] + "'";
+        case SETTING_WORD: {
+            std::string fault = std::string(s.name) + " is ";
+            for (int i = s.min; i <= s.max; ++i) {
+                if (value == s.words[i]) return settings.*s.number = i, "";
+                fault.append(i == s.min ? "'" : i == s.max ? " or '" : ", '").append(s.words[i]).push_back('\'');
+            }
+            return fault;
+        }
         case SETTING_NUMBER:
             if (parse_bounded(value, s.min, s.max, settings.*s.number)) return "";
             return std::string(s.name) + " takes a whole number from " + std::to_string(s.min) + " to " + std::to_string(s.max);
@@ -88,6 +96,10 @@ bool is_own_line(std::string_view whole) {
 std::string setting_value_text(const SettingInfo& s, const Settings& settings, int action) {
     switch (s.shape) {
         case SETTING_CHOICE: return s.words[settings.*s.flag];
+        case SETTING_WORD: {
+            const int index = settings.*s.number;
+            return index >= s.min && index <= s.max ? s.words[index] : s.words[s.min];
+        }
         case SETTING_NUMBER: return std::to_string(settings.*s.number);
         case SETTING_KEY: {
             const char* key = platform::scancode_file_name(settings.bindings.key[action]);

@@ -2,6 +2,7 @@
 // projectiles, and the lives counter.
 #include "audio/sound.h"
 #include "audio/sound_ids.h"
+#include "base/assists.h"
 #include "base/play_mode.h"
 #include "world/hit_feedback.h"
 #include "world/story.h"
@@ -55,7 +56,8 @@ namespace {
 void hurt_hero(World& w, Sprite* projectile) {
     Player& p = w.player;
     if (p.invulnerable) return;
-    p.hit_points -= 1;
+    // With the no damage assist a hit still stings, pushes and protects, but takes no heart.
+    if (!no_damage_assist()) p.hit_points -= 1;
     p.body.counter_1 = 0;
     p.invulnerable = 1;
     play_sound(sound_ids.ouch, 0);
@@ -204,9 +206,9 @@ void World::update_world() {
         hide_sprite(&key_sprite);
         play_sound(sound_ids.item, 0);
     }
-    // Cheese heals, but never past 4 hit points.
+    // Cheese heals, but never past one short of full (4 hit points without extra hearts).
     if (sprites_overlap(&p.body, &cheese_sprite) && (cheese_sprite.attr & SPRITE_ATTR_VISIBLE)) {
-        if (p.hit_points < 4) p.hit_points += 1;
+        if (p.hit_points < hero_full_hit_points() - 1) p.hit_points += 1;
         hide_sprite(&cheese_sprite);
         play_sound(sound_ids.cheese, 0);
     }

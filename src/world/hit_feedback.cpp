@@ -1,6 +1,9 @@
 // Enhanced play's hit feedback: blinking, flashing, the hero on top and boss health bars.
 #include "world/hit_feedback.h"
 
+#include <utility>
+
+#include "base/assists.h"
 #include "base/play_mode.h"
 #include "world/story.h"
 
@@ -9,6 +12,8 @@ namespace {
 // The boss bar, screen pixels: centred at the foot of the screen, clear of the speech box's
 // place and of the HUD at the top.
 constexpr int BAR_WIDTH = 240, BAR_HEIGHT = 10, BAR_Y = 452;
+// The outline of a struck enemy or the invulnerable hero with reduced flashing: gold, not white.
+constexpr uint32_t HIT_OUTLINE_COLOUR = 0x30C8F8;
 
 bool on_screen(const Sprite& s) {
     return (s.attr & SPRITE_ATTR_VISIBLE) && s.x + s.width > 0 && s.x < 640 && s.y + s.height > 0 && s.y < 480;
@@ -34,10 +39,24 @@ void draw_boss_bar(const EnemyBase& boss, const char* name, int32_t full) {
     draw_outlined_text(name, left, BAR_Y - 20, 0x70E0F8, back);
 }
 
+// The reduced flashing assist's mark of a hit: a steady one-pixel outline around the sprite's
+// current frame, drawn before the sprite itself.
+void draw_outline(Sprite& s, uint32_t colour) {
+    const float x = s.x, y = s.y;
+    const uint8_t index = nearest_palette_index(colour);
+    for (const auto& [dx, dy] : {std::pair{-1, 0}, std::pair{1, 0}, std::pair{0, -1}, std::pair{0, 1}}) {
+        s.x = x + static_cast<float>(dx);
+        s.y = y + static_cast<float>(dy);
+        draw_sprite_silhouette(&s, index, &display.back_surface);
+    }
+    s.x = x;
+    s.y = y;
+}
+
 }  // namespace
 
 bool hero_blinked_out(const Player& hero) {
-    return enhanced_play() && hero.invulnerable && (hero.body.counter_1 / HERO_BLINK_FRAMES) % 2 == 1;
+    return enhanced_play() && !reduced_flashing_assist() && hero.invulnerable && (hero.body.counter_1 / HERO_BLINK_FRAMES) % 2 == 1;
 }
 
 void start_hit_flash(EnemyBase& enemy) {
@@ -48,7 +67,9 @@ void draw_enemy_body(EnemyBase& enemy) {
     Surface* back = &display.back_surface;
     if (enemy.flash_frames > 0) {
         enemy.flash_frames -= 1;
-        if (enemy.flash_frames % 2 == 1) {
+        if (reduced_flashing_assist()) {
+            draw_outline(enemy.body, HIT_OUTLINE_COLOUR);
+        } else if (enemy.flash_frames % 2 == 1) {
             draw_sprite_silhouette(&enemy.body, nearest_palette_index(0xFFFFFF), back);
             return;
         }
@@ -60,6 +81,7 @@ void draw_enemy_body(EnemyBase& enemy) {
 
 void draw_hero_on_top(Player& hero, bool attacking) {
     Surface* back = &display.back_surface;
+    if (reduced_flashing_assist() && hero.invulnerable) draw_outline(hero.body, HIT_OUTLINE_COLOUR);
     if (!hero_blinked_out(hero)) draw_sprite(&hero.body, back);
     if (attacking) draw_sprite(&hero.sword, back);
 }

@@ -1,6 +1,6 @@
 // Enhanced play's hit feedback: the hero blinking while invulnerable, struck enemies
-// flashing white, bosses blinking while they cannot be hurt, the hero drawn over the enemies
-// and the bosses' health bars.
+// flashing white, bosses blinking while they cannot be hurt (a steady outline instead of all
+// three with reduced flashing), the hero drawn over the enemies and the bosses' health bars.
 #pragma once
 #include "world/world.h"
 

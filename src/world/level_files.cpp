@@ -81,7 +81,7 @@ int World::load_level(int level) {
     boss_taunt_shown = 0;
     player.body.xv = static_cast<float>(player.speed);
     player.body.yv = static_cast<float>(player.speed);
-    player.hit_points = HERO_START_HIT_POINTS;
+    player.hit_points = hero_full_hit_points();
     player.alive = 1;
     set_facing(player.body, FACING_DOWN);
     hide_sprite(&cheese_sprite);

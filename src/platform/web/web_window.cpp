@@ -1,6 +1,6 @@
 // The browser backend for the window: the 8-bit frame drawn into a 640 x 480 <canvas>, the
 // controls read once a frame (web_input.cpp), full screen through the page, the player's files
-// copied to the browser's storage, and a game clock that moves 30 ms a frame.
+// copied to the browser's storage, and a game clock that moves a frame's length (30 ms) a frame.
 #include <emscripten.h>
 
 #include <vector>
@@ -74,7 +74,7 @@ bool pump_events() {
     return true;
 }
 
-// The page calls one frame at a time when 30 ms of real time have passed, so the game's own
+// The page calls one frame at a time when its length of real time has passed, so the game's own
 // wait for its frame only has to move the game clock, never block the page.
 uint32_t tick_count() { return game_ms; }
 

@@ -1,0 +1,236 @@
+// Enhanced play's assists: the game speed lengthens the frame on the frame clock, no damage
+// keeps the hero's hearts and extra hearts give him more, reduced flashing draws a steady
+// outline instead of white flashes and blinking, a recording notes them and its replay plays
+// with them, and classic play ignores them all.
+#include <filesystem>
+
+#include "app/runner.h"
+#include "app/state_json.h"
+#include "audio/sound.h"
+#include "base/assists.h"
+#include "base/play_mode.h"
+#include "platform/headless.h"
+#include "platform/text.h"
+#include "screens/enhanced_screens.h"
+#include "test_files.h"
+#include "test_game.h"
+#include "world/hit_feedback.h"
+
+namespace {
+
+class AssistedPlay : public LoadedWorld {
+protected:
+    Player& hero = world.player;
+
+    void SetUp() override {
+        LoadedWorld::SetUp();
+        ASSERT_TRUE(platform::text_init());
+        ASSERT_EQ(display_init(640, 480, 8, 0), 1);
+        load_enhanced_screens();
+        play_mode = PlayMode::Enhanced;
+        game.game_state = GAME_STATE_PLAYING;
+        game.current_level = world.loaded_level = 1;
+        hero.sword.anim_state = 1;  // no swing playing out
+        hero.lives = 3;
+        hero.hit_points = 5;
+        hero.body.x = 300;
+        hero.body.y = 200;
+        hero.body.aux_3 = FACING_RIGHT;
+        platform::set_keyboard_snapshot({});
+    }
+    void TearDown() override {
+        delete_all_sounds();
+        LoadedWorld::TearDown();
+    }
+
+    // Pixels of palette index `index` in the screen rectangle of `s`, grown by `margin` all round.
+    static int count_on(const Sprite& s, uint8_t index, int margin = 0) {
+        const Surface& back = display.back_surface;
+        int n = 0;
+        for (int y = static_cast<int>(s.y) - margin; y < static_cast<int>(s.y) + s.height + margin; ++y)
+            for (int x = static_cast<int>(s.x) - margin; x < static_cast<int>(s.x) + s.width + margin; ++x)
+                n += x >= 0 && y >= 0 && x < 640 && y < 480 && back.pixels[y * back.pitch + x] == index;
+        return n;
+    }
+    // True when every opaque pixel of the sprite's current frame shows on the back surface.
+    static bool drawn(const Sprite& s) {
+        const Surface* f = s.frames[s.curr_frame];
+        const Surface& back = display.back_surface;
+        for (int y = 0; y < f->height; ++y)
+            for (int x = 0; x < f->width; ++x) {
+                const uint8_t p = f->pixels[y * f->pitch + x];
+                if (p != f->color_key && back.pixels[(static_cast<int>(s.y) + y) * back.pitch + static_cast<int>(s.x) + x] != p) return false;
+            }
+        return true;
+    }
+    // One frame with a mole standing on the hero; the hero's hit points after it.
+    int touched_by_a_mole() {
+        hero.invulnerable = 0;
+        hero.body.x = 300;
+        hero.body.y = 200;
+        place_still(world.pools.moles[0], 310, 200);
+        world.update_world();
+        world.pools.moles[0].alive = 0;
+        return hero.hit_points;
+    }
+};
+
+}  // namespace
+
+TEST(Assists, GameSpeedLengthensTheFrameOnTheFrameClock) {
+    for (int64_t frame = 0; frame < 1000; ++frame) ASSERT_EQ(frame_length_ms(100, frame), 30u);
+    // 85 %: each frame lasts 30 / 0.85 ms, in whole milliseconds that add up exactly.
+    for (const int percent : {85, 70}) {
+        uint32_t total = 0;
+        for (int64_t frame = 0; frame < percent; ++frame) {
+            const uint32_t ms = frame_length_ms(percent, frame);
+            EXPECT_TRUE(ms == 3000u / percent || ms == 3000u / percent + 1) << percent << "% frame " << frame << ": " << ms;
+            total += ms;
+        }
+        EXPECT_EQ(total, 3000u) << percent << " frames at " << percent << "% last as long as 100 at full speed";
+        EXPECT_EQ(frame_length_ms(percent, int64_t{percent} * 10'000'000 + 3), frame_length_ms(percent, 3)) << "no drift, however long";
+    }
+
+    reset_assists();
+    assists.game_speed = 2;
+    play_mode = PlayMode::Enhanced;
+    EXPECT_EQ(game_speed_percent(), 70);
+    play_mode = PlayMode::Classic;
+    EXPECT_EQ(game_speed_percent(), 100) << "classic play keeps its own pace";
+    reset_play_mode();
+    reset_assists();
+}
+
+TEST_F(AssistedPlay, NoDamageKeepsTheHeartsAndExtraHeartsGiveMore) {
+    EXPECT_EQ(touched_by_a_mole(), 4) << "without assists a touch costs a heart";
+
+    hero.hit_points = 5;
+    assists.hearts = HEARTS_NO_DAMAGE;
+    EXPECT_EQ(touched_by_a_mole(), 5) << "no damage";
+    EXPECT_TRUE(hero.invulnerable) << "the hit still counts otherwise";
+    EXPECT_FLOAT_EQ(hero.body.x, 268) << "and pushes him back";
+
+    assists.hearts = HEARTS_EXTRA;
+    EXPECT_EQ(hero_full_hit_points(), HERO_START_HIT_POINTS + EXTRA_HEARTS);
+    world.load_level(0);
+    EXPECT_EQ(hero.hit_points, 8) << "a level starts with three hearts more";
+    EXPECT_EQ(touched_by_a_mole(), 7) << "and a touch costs one of them";
+    // Losing a life fills the hearts up to the extra ones again.
+    hero.hit_points = 1;
+    EXPECT_EQ(touched_by_a_mole(), 0);
+    for (int frame = 0; frame < 200 && hero.lives == 3; ++frame) playing_frame();
+    for (int frame = 0; frame < 200 && hero.hit_points != 8; ++frame) playing_frame();
+    EXPECT_EQ(hero.lives, 2);
+    EXPECT_EQ(hero.hit_points, 8);
+}
+
+TEST_F(AssistedPlay, ReducedFlashingDrawsAnOutlineInsteadOfWhiteFlashesAndBlinks) {
+    const uint8_t white = nearest_palette_index(0xFFFFFF), gold = nearest_palette_index(0x30C8F8);
+    Mole& mole = place_still(world.pools.moles[1], 100, 300, 3);
+    playing_frame();
+    const int white_unhurt = count_on(mole.body, white), gold_unhurt = count_on(mole.body, gold, 1);
+
+    start_hit_flash(mole);
+    playing_frame();
+    EXPECT_GT(count_on(mole.body, white), white_unhurt + 100) << "a struck enemy flashes white without the assist";
+    for (int i = 0; i < HIT_FLASH_FRAMES; ++i) playing_frame();
+
+    assists.reduced_flashing = true;
+    start_hit_flash(mole);
+    for (int i = 0; i < HIT_FLASH_FRAMES; ++i) {
+        playing_frame();
+        EXPECT_EQ(count_on(mole.body, white), white_unhurt) << "no white flash, frame " << i;
+        EXPECT_TRUE(drawn(mole.body)) << "the enemy in his own colours, frame " << i;
+        EXPECT_GT(count_on(mole.body, gold, 1), gold_unhurt + 20) << "but outlined, frame " << i;
+    }
+    playing_frame();
+    EXPECT_EQ(count_on(mole.body, gold, 1), gold_unhurt) << "the outline goes with the flash";
+
+    // The hurt hero: in sight and outlined through the whole of his invulnerability.
+    hero.invulnerable = 1;
+    hero.body.counter_1 = 0;
+    for (int frame = 1; frame <= INVULNERABLE_FRAMES; ++frame) {
+        playing_frame();
+        EXPECT_FALSE(hero_blinked_out(hero));
+        EXPECT_TRUE(drawn(hero.body)) << "never blinked out, frame " << frame;
+        EXPECT_GT(count_on(hero.body, gold, 1), 20) << "outlined, frame " << frame;
+    }
+    for (int frame = 0; frame < 4; ++frame) playing_frame();
+    EXPECT_FALSE(hero.invulnerable);
+    const int gold_after = count_on(hero.body, gold, 1);
+    hero.invulnerable = 1;
+    hero.body.counter_1 = 0;
+    playing_frame();
+    EXPECT_GT(count_on(hero.body, gold, 1), gold_after + 20) << "the outline marks his invulnerability only";
+}
+
+TEST_F(AssistedPlay, ClassicPlayIgnoresEveryAssist) {
+    play_mode = PlayMode::Classic;
+    assists = Assists{.game_speed = 2, .hearts = HEARTS_NO_DAMAGE, .reduced_flashing = true};
+    EXPECT_EQ(game_speed_percent(), 100);
+    EXPECT_FALSE(reduced_flashing_assist());
+    EXPECT_EQ(touched_by_a_mole(), 4);
+    assists.hearts = HEARTS_EXTRA;
+    EXPECT_EQ(hero_full_hit_points(), HERO_START_HIT_POINTS);
+    world.load_level(0);
+    EXPECT_EQ(hero.hit_points, HERO_START_HIT_POINTS);
+}
+
+// A classic run with every assist in its header plays exactly as without them; an enhanced one
+// takes them (the state report names them, and the extra hearts show).
+TEST(Assists, ARecordingsAssistsReplayInEnhancedPlayOnly) {
+    const std::string keys = "20 -\n1 enter\n5 -\n1 space\n40 -\n30 right\n";
+    const std::string assisted = "# game_speed 70\n# hearts extra\n# reduced_flashing on\n" + keys;
+    const auto run = [](const std::string& script_text, PlayMode mode, std::string& hashes) {
+        InputScript script;
+        std::string error, state;
+        EXPECT_TRUE(parse_input_script(script_text, script, error)) << error;
+        reset_game_globals();
+        const auto old_dir = std::filesystem::current_path();
+        std::filesystem::current_path(QUILLMOOR_TEST_DATA_DIR);
+        hashes.clear();
+        EXPECT_TRUE(run_script_headless(script, 100, mode, [&](long) { hashes += platform::presented_frame_hash_text(); }, state));
+        std::filesystem::current_path(old_dir);
+        reset_game_globals();
+        return state;
+    };
+    std::string plain_hashes, assisted_hashes;
+    const std::string classic = run(keys, PlayMode::Classic, plain_hashes);
+    EXPECT_EQ(run(assisted, PlayMode::Classic, assisted_hashes), classic);
+    EXPECT_EQ(assisted_hashes, plain_hashes) << "classic frames are the same with assists named";
+    EXPECT_EQ(classic.find("assists"), std::string::npos);
+
+    const std::string enhanced = run(keys, PlayMode::Enhanced, plain_hashes);
+    EXPECT_EQ(enhanced.find("assists"), std::string::npos) << "no assists, no report of them";
+    const std::string helped = run(assisted, PlayMode::Enhanced, assisted_hashes);
+    EXPECT_NE(helped.find("\"assists\": {\"game_speed\": 70, \"hearts\": \"extra\", \"reduced_flashing\": true}"), std::string::npos)
+        << helped;
+    EXPECT_EQ(json_int(helped, "hit_points"), 8) << helped;
+    EXPECT_EQ(json_int(helped, "frame"), json_int(enhanced, "frame")) << "headless frames keep their count at any speed";
+    EXPECT_NE(assisted_hashes, plain_hashes) << "the extra hearts show";
+}
+
+// The window records the assists of the player's settings in the header, and a headless replay
+// of the recording alone plays with them.
+TEST(Assists, AWindowRecordingNotesTheAssistsAndItsReplayTakesThem) {
+    TempDir dir;
+    std::filesystem::create_directories(dir.file("profile"));
+    write_text(dir.file("profile/settings.ini"), "game_speed = 85\nhearts = no_damage\n");
+    // Into play, back to the title, and Quit.
+    write_text(dir.file("session.txt"), "20 -\n1 enter\n5 -\n1 space\n30 -\n1 escape\n5 -\n1 down\n5 -\n1 enter\n");
+    const std::string recorded = dir.file("recorded.txt");
+    const ProgramRun window = run_program("SDL_VIDEODRIVER=dummy " + quoted(QUILLMOOR_EXE) + " --window --mute --data " +
+                                          quoted(QUILLMOOR_TEST_DATA_DIR) + " --profile " + quoted(dir.file("profile")) + " --input " +
+                                          quoted(dir.file("session.txt")) + " --record " + quoted(recorded));
+    ASSERT_EQ(window.exit_status, 0) << window.errors;
+    const std::string recording = read_text(recorded);
+    EXPECT_NE(recording.find("\n# game_speed 85\n# hearts no_damage\n# reduced_flashing off\n"), std::string::npos) << recording;
+
+    const HeadlessRun replay = run_headless(dir, recording, 57);
+    ASSERT_EQ(replay.exit_status, 0) << replay.errors;
+    EXPECT_EQ(replay.errors, "");
+    EXPECT_EQ(json_value(replay.state, "game_state"), "Playing");
+    EXPECT_NE(replay.state.find("\"assists\": {\"game_speed\": 85, \"hearts\": \"no_damage\", \"reduced_flashing\": false}"),
+              std::string::npos)
+        << replay.state;
+}
