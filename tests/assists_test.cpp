@@ -125,7 +125,7 @@ TEST_F(AssistedPlay, NoDamageKeepsTheHeartsAndExtraHeartsGiveMore) {
 }
 
 TEST_F(AssistedPlay, ReducedFlashingDrawsAnOutlineInsteadOfWhiteFlashesAndBlinks) {
-    const uint8_t white = nearest_palette_index(0xFFFFFF), gold = nearest_palette_index(0x30C8F8);
+    const uint8_t white = nearest_palette_index(0xFFFFFF), gold = nearest_palette_index(0x30F0FF);
     Mole& mole = place_still(world.pools.moles[1], 100, 300, 3);
     playing_frame();
     const int white_unhurt = count_on(mole.body, white), gold_unhurt = count_on(mole.body, gold, 1);

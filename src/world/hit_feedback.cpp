@@ -12,8 +12,9 @@ namespace {
 // The boss bar, screen pixels: centred at the foot of the screen, clear of the speech box's
 // place and of the HUD at the top.
 constexpr int BAR_WIDTH = 240, BAR_HEIGHT = 10, BAR_Y = 452;
-// The outline of a struck enemy or the invulnerable hero with reduced flashing: gold, not white.
-constexpr uint32_t HIT_OUTLINE_COLOUR = 0x30C8F8;
+// The outline of a struck enemy or the invulnerable hero with reduced flashing: a bright yellow
+// that stands out on grass, earth and honeycomb without the glare of white.
+constexpr uint32_t HIT_OUTLINE_COLOUR = 0x30F0FF;
 
 bool on_screen(const Sprite& s) {
     return (s.attr & SPRITE_ATTR_VISIBLE) && s.x + s.width > 0 && s.x < 640 && s.y + s.height > 0 && s.y < 480;
@@ -44,7 +45,8 @@ void draw_boss_bar(const EnemyBase& boss, const char* name, int32_t full) {
 void draw_outline(Sprite& s, uint32_t colour) {
     const float x = s.x, y = s.y;
     const uint8_t index = nearest_palette_index(colour);
-    for (const auto& [dx, dy] : {std::pair{-1, 0}, std::pair{1, 0}, std::pair{0, -1}, std::pair{0, 1}}) {
+    constexpr std::pair<int, int> AROUND[] = {{-1, -1}, {0, -1}, {1, -1}, {-1, 0}, {1, 0}, {-1, 1}, {0, 1}, {1, 1}};
+    for (const auto& [dx, dy] : AROUND) {
         s.x = x + static_cast<float>(dx);
         s.y = y + static_cast<float>(dy);
         draw_sprite_silhouette(&s, index, &display.back_surface);
