@@ -12,6 +12,7 @@
 #include "test_game.h"
 #include "story_lines.h"
 #include "test_files.h"
+#include "userfiles/settings.h"
 
 namespace {
 
@@ -58,6 +59,11 @@ TEST_P(Replays, HoldWhatTheyExpect) {
     const WholeStory story = whole_story();
     stop();
     start(mode);
+    // A recording's assists, as the runner's replay takes them.
+    Settings recorded;
+    std::vector<std::string> ignored;
+    parse_settings(script.recorded_settings, recorded, ignored);
+    assists = assists_of(recorded);
     bool story_told = false;
     for (long f = 1; f <= frames; ++f) {
         const int32_t state_before = game.game_state;
