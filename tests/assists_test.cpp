@@ -14,6 +14,7 @@
 #include "screens/enhanced_screens.h"
 #include "test_files.h"
 #include "test_game.h"
+#include "world/death_beat.h"
 #include "world/hit_feedback.h"
 
 namespace {
@@ -43,14 +44,18 @@ protected:
         LoadedWorld::TearDown();
     }
 
-    // Pixels of palette index `index` in the screen rectangle of `s`, grown by `margin` all round.
-    static int count_on(const Sprite& s, uint8_t index, int margin = 0) {
+    // Pixels of palette index `index` in a screen rectangle.
+    static int count_in(uint8_t index, int left, int top, int right, int bottom) {
         const Surface& back = display.back_surface;
         int n = 0;
-        for (int y = static_cast<int>(s.y) - margin; y < static_cast<int>(s.y) + s.height + margin; ++y)
-            for (int x = static_cast<int>(s.x) - margin; x < static_cast<int>(s.x) + s.width + margin; ++x)
-                n += x >= 0 && y >= 0 && x < 640 && y < 480 && back.pixels[y * back.pitch + x] == index;
+        for (int y = top; y < bottom; ++y)
+            for (int x = left; x < right; ++x) n += x >= 0 && y >= 0 && x < 640 && y < 480 && back.pixels[y * back.pitch + x] == index;
         return n;
+    }
+    // The same in the screen rectangle of `s`, grown by `margin` all round.
+    static int count_on(const Sprite& s, uint8_t index, int margin = 0) {
+        const int x = static_cast<int>(s.x), y = static_cast<int>(s.y);
+        return count_in(index, x - margin, y - margin, x + s.width + margin, y + s.height + margin);
     }
     // True when every opaque pixel of the sprite's current frame shows on the back surface.
     static bool drawn(const Sprite& s) {
@@ -162,6 +167,23 @@ TEST_F(AssistedPlay, ReducedFlashingDrawsAnOutlineInsteadOfWhiteFlashesAndBlinks
     hero.body.counter_1 = 0;
     playing_frame();
     EXPECT_GT(count_on(hero.body, gold, 1), gold_after + 20) << "the outline marks his invulnerability only";
+
+    // A boss guarded after a blow: outlined, not blinked out.
+    SwineBoss& boss = place_still(world.pools.swine_boss, 300, 60, 10);
+    hide_sprite(&boss.spear);
+    for (const bool reduced : {false, true}) {
+        assists.reduced_flashing = reduced;
+        boss.guard_frames = 2 * HERO_BLINK_FRAMES - 1;  // into a blink
+        playing_frame();
+        EXPECT_EQ(drawn(boss.body), reduced) << "reduced flashing " << reduced;
+        EXPECT_EQ(count_on(boss.body, gold, 1) > 20, reduced) << "reduced flashing " << reduced;
+    }
+
+    // The beat after a lost life: the screen's edge keeps its dark red, with no bright flash.
+    const uint8_t bright = nearest_palette_index(DEATH_EDGE_BRIGHT), dark = nearest_palette_index(DEATH_EDGE_DARK);
+    draw_death_beat(world, 0, false);
+    EXPECT_EQ(count_in(bright, 0, 0, 640, 8), 0);
+    EXPECT_GT(count_in(dark, 0, 0, 640, 8), 640 * 7);
 }
 
 TEST_F(AssistedPlay, ClassicPlayIgnoresEveryAssist) {

@@ -2,6 +2,7 @@
 // edge and, after the last life, the dark closing in before the game-over screen.
 #include "world/death_beat.h"
 
+#include "base/assists.h"
 #include "world/hit_feedback.h"
 
 namespace {
@@ -60,7 +61,9 @@ void draw_death_beat(World& w, int32_t shown, bool last) {
     draw_fall(w.player, shown);
     draw_boss_bars(w);
     if (shown < EDGE_WIDTH) {
-        edge_frame(EDGE_WIDTH - shown, shown < EDGE_BRIGHT_FRAMES ? DEATH_EDGE_BRIGHT : DEATH_EDGE_DARK);
+        // Reduced flashing keeps the edge dark from the start: no bright flash.
+        const bool bright = shown < EDGE_BRIGHT_FRAMES && !reduced_flashing_assist();
+        edge_frame(EDGE_WIDTH - shown, bright ? DEATH_EDGE_BRIGHT : DEATH_EDGE_DARK);
         // The HUD stays readable over it.
         w.draw_lives();
         w.draw_hud();

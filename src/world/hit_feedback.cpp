@@ -75,6 +75,8 @@ void draw_enemy_body(EnemyBase& enemy) {
             draw_sprite_silhouette(&enemy.body, nearest_palette_index(0xFFFFFF), back);
             return;
         }
+    } else if (enemy.guard_frames > 0 && reduced_flashing_assist()) {
+        draw_outline(enemy.body, HIT_OUTLINE_COLOUR);
     } else if (enemy.guard_frames > 0 && (enemy.guard_frames / HERO_BLINK_FRAMES) % 2 == 1) {
         return;
     }
