@@ -238,8 +238,8 @@ TEST(Assists, AWindowRecordingNotesTheAssistsAndItsReplayTakesThem) {
     TempDir dir;
     std::filesystem::create_directories(dir.file("profile"));
     write_text(dir.file("profile/settings.ini"), "game_speed = 85\nhearts = no_damage\n");
-    // Into play, back to the title, and Quit.
-    write_text(dir.file("session.txt"), "20 -\n1 enter\n5 -\n1 space\n30 -\n1 escape\n5 -\n1 down\n5 -\n1 enter\n");
+    // Into play, back to the title, down past NEW GAME to Quit.
+    write_text(dir.file("session.txt"), "20 -\n1 enter\n5 -\n1 space\n30 -\n1 escape\n5 -\n1 down\n20 -\n1 down\n5 -\n1 enter\n");
     const std::string recorded = dir.file("recorded.txt");
     const ProgramRun window = run_program("SDL_VIDEODRIVER=dummy " + quoted(QUILLMOOR_EXE) + " --window --mute --data " +
                                           quoted(QUILLMOOR_TEST_DATA_DIR) + " --profile " + quoted(dir.file("profile")) + " --input " +
