@@ -20,6 +20,7 @@ constexpr int ROW_TOP = 72, ROW_STEP = 19;  // nineteen rows within the panel
 constexpr int LABEL_X = 84, VALUE_X = 330;
 constexpr int REPEAT_DELAY = 12, REPEAT_EVERY = 4;  // frames
 constexpr uint32_t CREAM = 0x00C8ECF4, WHITE = 0x00FFFFFF, GOLD = 0x0040C8F8;
+constexpr uint32_t MUTED = 0x00A0A0A0;  // an assist's value while classic play, which ignores it, is chosen
 
 bool pressed(OptionsScreen& s, int key) { return platform::key_down(key) && !s.was_down[key]; }
 
@@ -164,7 +165,7 @@ void OptionsScreen::draw(Sprite& brick, Sprite& pointer) {
         if (const SettingInfo* s = setting_on_screen_row(r)) {
             label = s->label;
             // Classic play ignores the assists: their values are greyed while it is chosen.
-            if (s->assist && !editing.enhanced) value_colour = GREY;
+            if (s->assist && !editing.enhanced) value_colour = MUTED;
             if (s->shape == SETTING_CHOICE) {
                 // What will be saved; the command line's choice for this run, when it differs, after it.
                 value = s->shown[saved.*s->flag];
