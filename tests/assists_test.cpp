@@ -168,8 +168,8 @@ TEST_F(AssistedPlay, ReducedFlashingDrawsAnOutlineInsteadOfWhiteFlashesAndBlinks
     playing_frame();
     EXPECT_GT(count_on(hero.body, gold, 1), gold_after + 20) << "the outline marks his invulnerability only";
 
-    // A boss guarded after a blow: outlined, not blinked out.
-    SwineBoss& boss = place_still(world.pools.swine_boss, 300, 60, 10);
+    // A boss guarded after a blow (clear of the control prompts under the HUD): outlined, not blinked out.
+    SwineBoss& boss = place_still(world.pools.swine_boss, 460, 280, 10);
     hide_sprite(&boss.spear);
     for (const bool reduced : {false, true}) {
         assists.reduced_flashing = reduced;
