@@ -18,6 +18,7 @@ enum ScriptKey : unsigned {
     SCRIPT_KEY_Z = 1u << 8,
     SCRIPT_KEY_TAB = 1u << 9,  // the options screen, from the title
     SCRIPT_KEY_PAUSE = 1u << 10,  // enhanced play's pause (P, Pause, the pad's Start, the focus lost)
+    SCRIPT_KEYS_ALL = (SCRIPT_KEY_PAUSE << 1) - 1,  // every named key's bit; a new key goes above, then here
 };
 
 struct ScriptStep {
