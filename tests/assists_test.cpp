@@ -19,43 +19,16 @@
 
 namespace {
 
-class AssistedPlay : public LoadedWorld {
+class AssistedPlay : public EnhancedWorld {
 protected:
-    Player& hero = world.player;
-
     void SetUp() override {
-        LoadedWorld::SetUp();
-        ASSERT_TRUE(platform::text_init());
-        ASSERT_EQ(display_init(640, 480, 8, 0), 1);
-        load_enhanced_screens();
-        play_mode = PlayMode::Enhanced;
-        game.game_state = GAME_STATE_PLAYING;
-        game.current_level = world.loaded_level = 1;
-        hero.sword.anim_state = 1;  // no swing playing out
-        hero.lives = 3;
-        hero.hit_points = 5;
-        hero.body.x = 300;
-        hero.body.y = 200;
+        EnhancedWorld::SetUp();
         hero.body.aux_3 = FACING_RIGHT;
-        platform::set_keyboard_snapshot({});
-    }
-    void TearDown() override {
-        delete_all_sounds();
-        LoadedWorld::TearDown();
-    }
-
-    // Pixels of palette index `index` in a screen rectangle.
-    static int count_in(uint8_t index, int left, int top, int right, int bottom) {
-        const Surface& back = display.back_surface;
-        int n = 0;
-        for (int y = top; y < bottom; ++y)
-            for (int x = left; x < right; ++x) n += x >= 0 && y >= 0 && x < 640 && y < 480 && back.pixels[y * back.pitch + x] == index;
-        return n;
     }
     // The same in the screen rectangle of `s`, grown by `margin` all round.
     static int count_on(const Sprite& s, uint8_t index, int margin = 0) {
         const int x = static_cast<int>(s.x), y = static_cast<int>(s.y);
-        return count_in(index, x - margin, y - margin, x + s.width + margin, y + s.height + margin);
+        return count(index, x - margin, y - margin, x + s.width + margin, y + s.height + margin);
     }
     // True when every opaque pixel of the sprite's current frame shows on the back surface.
     static bool drawn(const Sprite& s) {
@@ -182,8 +155,8 @@ TEST_F(AssistedPlay, ReducedFlashingDrawsAnOutlineInsteadOfWhiteFlashesAndBlinks
     // The beat after a lost life: the screen's edge keeps its dark red, with no bright flash.
     const uint8_t bright = nearest_palette_index(DEATH_EDGE_BRIGHT), dark = nearest_palette_index(DEATH_EDGE_DARK);
     draw_death_beat(world, 0, false);
-    EXPECT_EQ(count_in(bright, 0, 0, 640, 8), 0);
-    EXPECT_GT(count_in(dark, 0, 0, 640, 8), 640 * 7);
+    EXPECT_EQ(count(bright, 0, 0, 640, 8), 0);
+    EXPECT_GT(count(dark, 0, 0, 640, 8), 640 * 7);
 }
 
 TEST_F(AssistedPlay, ClassicPlayIgnoresEveryAssist) {

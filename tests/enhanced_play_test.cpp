@@ -11,52 +11,11 @@
 
 namespace {
 
-class EnhancedPlay : public LoadedWorld {
+class EnhancedPlay : public EnhancedWorld {
 protected:
-    Player& hero = world.player;
-
     void SetUp() override {
-        LoadedWorld::SetUp();
-        ASSERT_TRUE(platform::text_init());
-        ASSERT_EQ(display_init(640, 480, 8, 0), 1);
-        load_enhanced_screens();
-        play_mode = PlayMode::Enhanced;
-        game.game_state = GAME_STATE_PLAYING;
-        game.current_level = world.loaded_level = 1;
+        EnhancedWorld::SetUp();
         hero.body.xv = hero.body.yv = 4;
-        hero.sword.anim_state = 1;  // no swing playing out
-        hero.lives = 3;
-        hero.hit_points = 5;
-        hero.body.x = 300;
-        hero.body.y = 200;
-        platform::set_keyboard_snapshot({});
-    }
-    void TearDown() override {
-        delete_all_sounds();
-        LoadedWorld::TearDown();
-    }
-
-    // Share of a sprite's opaque pixels that show on the back surface as its own current frame.
-    static double shown(const Sprite& s) {
-        const Surface* f = s.frames[s.curr_frame];
-        const Surface& back = display.back_surface;
-        int opaque = 0, same = 0;
-        for (int y = 0; y < f->height; ++y)
-            for (int x = 0; x < f->width; ++x) {
-                const uint8_t p = f->pixels[y * f->pitch + x];
-                const int bx = static_cast<int>(s.x) + x, by = static_cast<int>(s.y) + y;
-                if (p == f->color_key || bx < 0 || by < 0 || bx >= 640 || by >= 480) continue;
-                ++opaque;
-                same += back.pixels[by * back.pitch + bx] == p;
-            }
-        return opaque ? static_cast<double>(same) / opaque : 0;
-    }
-    // Pixels of palette index `index` inside a screen rectangle.
-    static int count(uint8_t index, int left, int top, int right, int bottom) {
-        int n = 0;
-        for (int y = top; y < bottom; ++y)
-            for (int x = left; x < right; ++x) n += display.back_surface.pixels[y * display.back_surface.pitch + x] == index;
-        return n;
     }
 };
 
