@@ -1,12 +1,15 @@
 // What the browser tests share: the builds' folders, headless Chromium, pages opened in a fresh
 // browser profile of their own, the native game's headless runs, the page's controls touched
 // through Chromium's touch events, and BMP reading.
+import { before, after } from 'node:test';
 import assert from 'node:assert/strict';
 import { spawnSync } from 'node:child_process';
-import { readFileSync, writeFileSync } from 'node:fs';
+import { mkdtempSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
+import { tmpdir } from 'node:os';
 import { join, dirname } from 'node:path';
 import { fileURLToPath } from 'node:url';
 import puppeteer from 'puppeteer-core';
+import { serveFolder } from '../../scripts/serve-web.mjs';
 
 export const root = join(dirname(fileURLToPath(import.meta.url)), '..', '..');
 export const nativeBuild = process.env.QUILLMOOR_NATIVE_BUILD || join(root, 'build');
@@ -26,6 +29,41 @@ export function launchBrowser() {
     headless: true,
     args: ['--no-sandbox', '--disable-gpu', '--mute-audio'],
   });
+}
+
+// One headless Chromium for a test file, with the web build served on a local port (unless `serve`
+// is false) and a scratch folder for native runs (if `scratch`). The record's fields are filled in
+// before the file's first test runs.
+export function webSuite({ serve = true, scratch = false } = {}) {
+  const suite = {};
+  before(async () => {
+    if (scratch) suite.work = mkdtempSync(join(tmpdir(), 'quillmoor-web-'));
+    if (serve) {
+      suite.server = await serveFolder(webBuild);
+      suite.origin = `http://127.0.0.1:${suite.server.address().port}`;
+    }
+    suite.browser = await launchBrowser();
+  });
+  after(async () => {
+    if (suite.browser) await suite.browser.close();
+    if (suite.server) suite.server.close();
+    if (suite.work) rmSync(suite.work, { recursive: true, force: true });
+  });
+  return suite;
+}
+
+// Plays `play({ page, problems, warnings })` on the game's page in a browser profile of its own
+// (`query`, `viewport` and `beforeLoad` as for openGame), then checks that the page reported no
+// problem, and closes the profile whatever happened.
+export async function inFreshProfile(suite, { query = '', viewport, beforeLoad } = {}, play) {
+  const context = await suite.browser.createBrowserContext();
+  try {
+    const game = await openGame(context, suite.origin, query, viewport, beforeLoad);
+    await play(game);
+    assert.deepEqual(game.problems, []);
+  } finally {
+    await context.close();
+  }
 }
 
 // A page in `context` (a browser profile: its storage and offline copy are its own), on the

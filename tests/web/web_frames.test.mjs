@@ -1,30 +1,15 @@
 // The browser build in headless Chromium against the native headless game: the same key scripts
 // must give the same state report and the same hash for every presented 8-bit frame, and the page
 // itself must show the title and start its music on the first key.
-import { test, before, after } from 'node:test';
+import { test } from 'node:test';
 import assert from 'node:assert/strict';
 import { createHash } from 'node:crypto';
-import { mkdtempSync, readFileSync, readdirSync, rmSync } from 'node:fs';
-import { tmpdir } from 'node:os';
+import { readFileSync, readdirSync } from 'node:fs';
 import { join } from 'node:path';
-import { serveFolder } from '../../scripts/serve-web.mjs';
 import { decodePng } from './png_decode.mjs';
-import { root, webBuild, keysDir, launchBrowser, openGame, nativeRun, bmpPixelsTopDown, bmpColours, liveState, pause } from './harness.mjs';
+import { root, keysDir, webSuite, inFreshProfile, nativeRun, bmpPixelsTopDown, bmpColours, liveState, pause } from './harness.mjs';
 
-let server, browser, origin, work;
-
-before(async () => {
-  work = mkdtempSync(join(tmpdir(), 'quillmoor-web-'));
-  server = await serveFolder(webBuild);
-  origin = `http://127.0.0.1:${server.address().port}`;
-  browser = await launchBrowser();
-});
-
-after(async () => {
-  if (browser) await browser.close();
-  if (server) server.close();
-  if (work) rmSync(work, { recursive: true, force: true });
-});
+const suite = webSuite({ scratch: true });
 
 const sha = (bytes) => createHash('sha256').update(bytes).digest('hex');
 
@@ -51,9 +36,8 @@ const runs = scripts.map((file) => {
 
 for (const { file, script, frames } of runs) {
   test(`${file}: the browser's states and frames equal the native game's`, async () => {
-    const native = nativeRun(work, file.replace(/\.(keys|txt)$/, ''), script, frames);
-    const { page, problems } = await openGame(browser, origin, '?test');
-    try {
+    const native = nativeRun(suite.work, file.replace(/\.(keys|txt)$/, ''), script, frames);
+    await inFreshProfile(suite, { query: '?test' }, async ({ page }) => {
       const web = await page.evaluate((text, n) => {
         const answer = JSON.parse(Module.ccall('quillmoor_test_run', 'string', ['string', 'number', 'number'], [text, n, 0]));
         const at = Module._quillmoor_test_frame_pixels();
@@ -67,20 +51,15 @@ for (const { file, script, frames } of runs) {
       const firstDifferent = web.hashes.findIndex((h, i) => h !== native.hashes[i]);
       assert.equal(firstDifferent, -1, `frame ${firstDifferent + 1} differs`);
       assert.equal(sha(Buffer.from(web.pixels)), sha(bmpPixelsTopDown(native.bmp)), 'the last frame\'s 8-bit pixels');
-      assert.deepEqual(problems, []);
-    } finally {
-      await page.close();
-    }
+    });
   });
 }
 
 test('the page shows the title, starts its music on the first key and plays from the keyboard at the game\'s pace', async () => {
   // The page plays enhanced and keeps the player's files, as the desktop game with a profile.
-  const expected = bmpColours(nativeRun(work, 'title', '30 -\n', 30, ['--enhanced', '--profile', join(work, 'fresh-profile')]).bmp);
+  const expected = bmpColours(nativeRun(suite.work, 'title', '30 -\n', 30, ['--enhanced', '--profile', join(suite.work, 'fresh-profile')]).bmp);
   // A profile of its own: the page keeps progress, which would offer CONTINUE to the next test.
-  const context = await browser.createBrowserContext();
-  const { page, problems } = await openGame(context, origin, '');
-  try {
+  await inFreshProfile(suite, {}, async ({ page }) => {
     await pause(1500);
     // 800 x 600 leaves room for the picture at its own size above the line of controls.
     const picture = decodePng(await (await page.$('#canvas')).screenshot({ type: 'png' }));
@@ -122,8 +101,5 @@ test('the page shows the title, starts its music on the first key and plays from
     assert.ok(perSecond > 28 && perSecond < 36, `${perSecond.toFixed(1)} frames a second, not 33`);
     assert.equal(later.current_level, 1);
     assert.equal(later.music.current, 'level1.MID');
-    assert.deepEqual(problems, []);
-  } finally {
-    await context.close();
-  }
+  });
 });

@@ -1,22 +1,15 @@
 // Offline: a new player on a phone taps through the title into level 1, closes the page, and
 // with the server gone comes back to CONTINUE where they were; then a new build's page and
 // offline worker replace the kept copy.
-import { test, before, after } from 'node:test';
+import { test } from 'node:test';
 import assert from 'node:assert/strict';
 import { readFileSync } from 'node:fs';
 import { join } from 'node:path';
 import { serveFolder } from '../../scripts/serve-web.mjs';
-import { webBuild, launchBrowser, openGame, liveState, waitForState, touchHand, waitSaved, savedCount, pause, PHONE_PORTRAIT } from './harness.mjs';
+import { webBuild, webSuite, openGame, liveState, waitForState, touchHand, waitSaved, savedCount, pause, PHONE_PORTRAIT } from './harness.mjs';
 
-let browser;
-
-before(async () => {
-  browser = await launchBrowser();
-});
-
-after(async () => {
-  if (browser) await browser.close();
-});
+// The test runs its own server, which it stops and starts again.
+const suite = webSuite({ serve: false });
 
 function stop(server) {
   return new Promise((resolve) => {
@@ -37,7 +30,7 @@ test('after one visit the game starts and continues with no network, and a new b
   const port = server.address().port;
   const origin = `http://127.0.0.1:${port}`;
   const build = readFileSync(join(webBuild, 'page.stamp'), 'utf8').trim();
-  const context = await browser.createBrowserContext();
+  const context = await suite.browser.createBrowserContext();
   try {
     // The first visit: into level 1 with touch; the offline copy is made meanwhile.
     let { page, problems } = await openGame(context, origin, '', PHONE_PORTRAIT);

@@ -1,23 +1,11 @@
 // The page on a desktop browser: the picture as large as the page allows with square pixels,
 // full screen from its button, Alt+Enter and F11, its icons and manifest, and nothing missing.
-import { test, before, after } from 'node:test';
+import { test } from 'node:test';
 import assert from 'node:assert/strict';
 import { join } from 'node:path';
-import { serveFolder } from '../../scripts/serve-web.mjs';
-import { webBuild, launchBrowser, openGame, liveState, waitForState, pause, DESKTOP } from './harness.mjs';
+import { webSuite, inFreshProfile, liveState, waitForState, pause, DESKTOP } from './harness.mjs';
 
-let server, browser, origin;
-
-before(async () => {
-  server = await serveFolder(webBuild);
-  origin = `http://127.0.0.1:${server.address().port}`;
-  browser = await launchBrowser();
-});
-
-after(async () => {
-  if (browser) await browser.close();
-  if (server) server.close();
-});
+const suite = webSuite();
 
 const pictureBox = (page) => page.$eval('#canvas', (e) => {
   const r = e.getBoundingClientRect();
@@ -25,9 +13,7 @@ const pictureBox = (page) => page.$eval('#canvas', (e) => {
 });
 
 test('at 1280 x 720 the picture fills the height left by the line, 4:3, with the line under it', async () => {
-  const context = await browser.createBrowserContext();
-  try {
-    const { page, problems } = await openGame(context, origin, '', DESKTOP);
+  await inFreshProfile(suite, { viewport: DESKTOP }, async ({ page }) => {
     const box = await pictureBox(page);
     const line = await page.$eval('#line', (e) => e.getBoundingClientRect().toJSON());
     assert.ok(box.height > 650 && box.height <= 720 - line.height + 1, `the picture is ${box.width} x ${box.height}`);
@@ -41,16 +27,11 @@ test('at 1280 x 720 the picture fills the height left by the line, 4:3, with the
     const big = await pictureBox(page);
     assert.equal(big.width, 1280);
     assert.equal(big.height, 960);
-    assert.deepEqual(problems, []);
-  } finally {
-    await context.close();
-  }
+  });
 });
 
 test('full screen: the page\'s button, Alt+Enter and F11 switch it, and Alt+Enter chooses nothing on the title', async () => {
-  const context = await browser.createBrowserContext();
-  try {
-    const { page, problems } = await openGame(context, origin, '', DESKTOP);
+  await inFreshProfile(suite, { viewport: DESKTOP }, async ({ page }) => {
     const fullscreen = () => page.evaluate(() => document.fullscreenElement !== null);
     await waitForState(page, (s) => s.game_state === 'Title' && s.menu_counter > 20);
     await page.click('#fullscreen');
@@ -66,16 +47,11 @@ test('full screen: the page\'s button, Alt+Enter and F11 switch it, and Alt+Ente
     assert.equal((await liveState(page)).game_state, 'Title', 'Alt+Enter and F11 are no game keys');
     await page.keyboard.press('F11');
     await page.waitForFunction(() => document.fullscreenElement === null);
-    assert.deepEqual(problems, []);
-  } finally {
-    await context.close();
-  }
+  });
 });
 
 test('the page has its icon and an installable manifest with the game\'s icons', async () => {
-  const context = await browser.createBrowserContext();
-  try {
-    const { page, problems } = await openGame(context, origin, '', DESKTOP);
+  await inFreshProfile(suite, { viewport: DESKTOP }, async ({ page }) => {
     const icon = await page.$eval('link[rel=icon]', (e) => e.href);
     const manifestUrl = await page.$eval('link[rel=manifest]', (e) => e.href);
     const fetched = async (url) => Buffer.from(await page.evaluate(async (u) => Array.from(new Uint8Array(await (await fetch(u)).arrayBuffer())), url));
@@ -94,8 +70,5 @@ test('the page has its icon and an installable manifest with the game\'s icons',
       assert.deepEqual(size(await fetched(new URL(entry.src, manifestUrl).href)), [w, h], entry.src);
     }
     assert.ok(manifest.icons.some((i) => i.sizes === '192x192') && manifest.icons.some((i) => i.sizes === '512x512'));
-    assert.deepEqual(problems, []);
-  } finally {
-    await context.close();
-  }
+  });
 });

@@ -1,25 +1,13 @@
 // The player's files in the browser: progress and settings outlive a reload, a damaged progress
 // file is set aside as on the desktop, and remapped keys and pad buttons (a stand-in pad through
 // the Gamepad API) play as the settings say.
-import { test, before, after } from 'node:test';
+import { test } from 'node:test';
 import assert from 'node:assert/strict';
-import { serveFolder } from '../../scripts/serve-web.mjs';
 import {
-  webBuild, launchBrowser, openGame, waitReady, liveState, waitForState, writeProfileFile, waitSaved, savedCount, pause,
+  webSuite, inFreshProfile, waitReady, liveState, waitForState, writeProfileFile, waitSaved, savedCount, pause,
 } from './harness.mjs';
 
-let server, browser, origin;
-
-before(async () => {
-  server = await serveFolder(webBuild);
-  origin = `http://127.0.0.1:${server.address().port}`;
-  browser = await launchBrowser();
-});
-
-after(async () => {
-  if (browser) await browser.close();
-  if (server) server.close();
-});
+const suite = webSuite();
 
 const titleReady = (s) => s.game_state === 'Title' && s.menu_counter > 20;
 
@@ -29,9 +17,7 @@ async function reload(page) {
 }
 
 test('progress outlives a reload: the title offers CONTINUE, which starts level 1', async () => {
-  const context = await browser.createBrowserContext();
-  try {
-    const { page, problems } = await openGame(context, origin, '');
+  await inFreshProfile(suite, {}, async ({ page }) => {
     assert.equal((await liveState(page)).menu_choice, 0, 'a new player is offered START');
     await waitForState(page, titleReady);
     const saved = await savedCount(page);
@@ -51,16 +37,11 @@ test('progress outlives a reload: the title offers CONTINUE, which starts level 
     const playing = await liveState(page);
     assert.equal(playing.current_level, 1);
     assert.equal(playing.loaded_level, 1);
-    assert.deepEqual(problems, []);
-  } finally {
-    await context.close();
-  }
+  });
 });
 
 test('a volume changed on the options screen (Tab) outlives a reload and is in force', async () => {
-  const context = await browser.createBrowserContext();
-  try {
-    const { page, problems } = await openGame(context, origin, '');
+  await inFreshProfile(suite, {}, async ({ page }) => {
     await waitForState(page, titleReady);
     await page.keyboard.press('Tab');
     await waitForState(page, (s) => s.game_state === 'Options');
@@ -76,16 +57,11 @@ test('a volume changed on the options screen (Tab) outlives a reload and is in f
     assert.match(await page.evaluate(() => Module.FS.readFile('/profile/settings.ini', { encoding: 'utf8' })), /^music_volume = 9$/m);
     await page.waitForFunction(() => Module.qmAudio.musicLevel !== null);
     assert.ok(Math.abs(await page.evaluate(() => Module.qmAudio.musicLevel.gain.value) - 0.9) < 1e-6, 'the music plays at 9');
-    assert.deepEqual(problems, []);
-  } finally {
-    await context.close();
-  }
+  });
 });
 
 test('a damaged progress file is set aside as NAME.bad, once, and the title offers START', async () => {
-  const context = await browser.createBrowserContext();
-  try {
-    const { page, problems, warnings } = await openGame(context, origin, '');
+  await inFreshProfile(suite, {}, async ({ page, warnings }) => {
     await writeProfileFile(page, 'progress.ini', 'level = 7\nlives = 3\nbow = no\n');
     await reload(page);
     await waitSaved(page, 1);
@@ -95,10 +71,7 @@ test('a damaged progress file is set aside as NAME.bad, once, and the title offe
     const told = warnings.length;
     await reload(page);
     assert.equal(warnings.slice(told).filter((w) => /progress/.test(w)).length, 0, 'told once');
-    assert.deepEqual(problems, []);
-  } finally {
-    await context.close();
-  }
+  });
 });
 
 // A pad the page reads through navigator.getGamepads(); the test presses its buttons.
@@ -141,9 +114,7 @@ async function padIntoLevel(page) {
 const swings = (s) => s.sounds['useSword.WAV'] || 0;
 
 test('a pad plays with the desktop\'s buttons, then with the ones the settings remap, as do the keys', async () => {
-  const context = await browser.createBrowserContext();
-  try {
-    const { page, problems } = await openGame(context, origin, '', { width: 800, height: 600 }, installTestPad);
+  await inFreshProfile(suite, { viewport: { width: 800, height: 600 }, beforeLoad: installTestPad }, async ({ page }) => {
     await padIntoLevel(page);
     assert.match(await page.$eval('#status', (e) => e.textContent), /D-pad walk.*A sword.*X bow.*B next.*Start choose/);
     let before = await liveState(page);
@@ -173,8 +144,5 @@ test('a pad plays with the desktop\'s buttons, then with the ones the settings r
     after = await liveState(page);
     assert.equal(swings(after), swings(before) + 2, 'North and S swing');
     assert.match(await page.$eval('#status', (e) => e.textContent), /S sword/);
-    assert.deepEqual(problems, []);
-  } finally {
-    await context.close();
-  }
+  });
 });

@@ -1,31 +1,15 @@
 // The page on an emulated phone: the touch controls sit inside the screen and beside the picture
 // in both orientations, play the game with several fingers at once, and a touch script gives the
 // native game's very states and frames for the same keys.
-import { test, before, after } from 'node:test';
+import { test } from 'node:test';
 import assert from 'node:assert/strict';
-import { mkdtempSync, rmSync } from 'node:fs';
-import { tmpdir } from 'node:os';
 import { join } from 'node:path';
-import { serveFolder } from '../../scripts/serve-web.mjs';
 import {
-  webBuild, launchBrowser, openGame, nativeRun, liveState, waitForState, touchHand, scriptSteps, pause,
+  webSuite, inFreshProfile, nativeRun, liveState, waitForState, touchHand, scriptSteps, pause,
   PHONE_PORTRAIT, PHONE_LANDSCAPE,
 } from './harness.mjs';
 
-let server, browser, origin, work;
-
-before(async () => {
-  work = mkdtempSync(join(tmpdir(), 'quillmoor-touch-'));
-  server = await serveFolder(webBuild);
-  origin = `http://127.0.0.1:${server.address().port}`;
-  browser = await launchBrowser();
-});
-
-after(async () => {
-  if (browser) await browser.close();
-  if (server) server.close();
-  if (work) rmSync(work, { recursive: true, force: true });
-});
+const suite = webSuite({ scratch: true });
 
 // Every control's box, the picture's and the viewport's, in CSS pixels.
 async function boxes(page) {
@@ -46,9 +30,7 @@ async function boxes(page) {
 
 for (const [name, viewport] of [['portrait', PHONE_PORTRAIT], ['landscape', PHONE_LANDSCAPE]]) {
   test(`on a phone held ${name}, every control is inside the screen and none covers the picture`, async () => {
-    const context = await browser.createBrowserContext();
-    try {
-      const { page, problems } = await openGame(context, origin, '', viewport);
+    await inFreshProfile(suite, { viewport }, async ({ page }) => {
       const b = await boxes(page);
       if (process.env.QUILLMOOR_SHOTS) await page.screenshot({ path: join(process.env.QUILLMOOR_SHOTS, `phone-${name}.png`) });
       assert.ok(b.shown, 'a touch screen shows the touch controls');
@@ -62,17 +44,12 @@ for (const [name, viewport] of [['portrait', PHONE_PORTRAIT], ['landscape', PHON
       // The picture takes what the controls leave: at least half the screen's width or height.
       assert.ok(b.picture.right - b.picture.left >= Math.min(b.width, 1.33 * b.height) * 0.5, JSON.stringify(b.picture));
       assert.match(await page.$eval('#status', (e) => e.textContent), /Cross walk.*Sword strike.*OK choose/);
-      assert.deepEqual(problems, []);
-    } finally {
-      await context.close();
-    }
+    });
   });
 }
 
 test('on a phone, tapping OK then NEXT starts level 1, and walking while striking does both', async () => {
-  const context = await browser.createBrowserContext();
-  try {
-    const { page, problems } = await openGame(context, origin, '', PHONE_PORTRAIT);
+  await inFreshProfile(suite, { viewport: PHONE_PORTRAIT }, async ({ page }) => {
     const hand = await touchHand(page);
     await waitForState(page, (s) => s.game_state === 'Title' && s.menu_counter > 20);
     await hand.tap('enter');
@@ -98,10 +75,7 @@ test('on a phone, tapping OK then NEXT starts level 1, and walking while strikin
     assert.equal(after.current_level, 1);
     assert.ok(after.hero.world_x > before.hero.world_x + 20, `the hero walked from ${before.hero.world_x} to ${after.hero.world_x}`);
     assert.ok((after.sounds['useSword.WAV'] || 0) > (before.sounds['useSword.WAV'] || 0), 'the sword swung');
-    assert.deepEqual(problems, []);
-  } finally {
-    await context.close();
-  }
+  });
 });
 
 // The key script's steps played by fingers on the page's controls, a frame at a time through
@@ -111,10 +85,8 @@ test('a touch script gives the native game\'s states and frames for the same key
     + '8 left\n1 z\n6 up+left\n1 escape\n10 -\n1 enter\n15 -\n';
   const steps = scriptSteps(script);
   const frames = steps.reduce((n, [count]) => n + count, 0);
-  const native = nativeRun(work, 'touch', script, frames, ['--enhanced']);
-  const context = await browser.createBrowserContext();
-  try {
-    const { page, problems } = await openGame(context, origin, '?test', PHONE_PORTRAIT);
+  const native = nativeRun(suite.work, 'touch', script, frames, ['--enhanced']);
+  await inFreshProfile(suite, { query: '?test', viewport: PHONE_PORTRAIT }, async ({ page }) => {
     const hand = await touchHand(page);
     assert.equal(await page.evaluate(() => Module.ccall('quillmoor_test_begin', 'number', ['number'], [1])), 1);
     for (const [count, keys] of steps) {
@@ -127,8 +99,5 @@ test('a touch script gives the native game\'s states and frames for the same key
     assert.equal(web.hashes.length, native.hashes.length);
     const firstDifferent = web.hashes.findIndex((h, i) => h !== native.hashes[i]);
     assert.equal(firstDifferent, -1, `frame ${firstDifferent + 1} differs`);
-    assert.deepEqual(problems, []);
-  } finally {
-    await context.close();
-  }
+  });
 });
