@@ -106,6 +106,12 @@ bool parse_input_script(const std::string& text, InputScript& script, std::strin
     return true;
 }
 
+bool script_presses(const InputScript& script, unsigned key) {
+    for (const ScriptStep& step : script.steps)
+        if (step.count > 0 && (step.keys & key)) return true;
+    return false;
+}
+
 platform::KeyboardSnapshot snapshot_for(unsigned keys) {
     platform::KeyboardSnapshot snap{};
     for (const KeyName& k : KEY_NAMES)

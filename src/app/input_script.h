@@ -55,6 +55,8 @@ constexpr const char* RECORDING_FIRST_LINE = "# Quillmoor key script, one 'COUNT
 // recording, a last line without its newline was cut short by a crash: it is left out and
 // named in `cut_line`, and every complete line before it plays.
 bool parse_input_script(const std::string& text, InputScript& script, std::string& error);
+// True when some step of the script holds `key`.
+bool script_presses(const InputScript& script, unsigned key);
 // The keyboard the game sees for a set of script keys.
 platform::KeyboardSnapshot snapshot_for(unsigned keys);
 // The script keys of a keyboard snapshot: the keys the game reads, nothing else.

@@ -123,7 +123,11 @@ int run_game(const Options& options) {
     if (!platform::init(config)) return 1;
     apply_profile_settings();
     // A recording replayed names its own mode, unless the command line chose one.
-    if (!script.play_mode.empty() || options.classic || options.enhanced) play_mode = replay_play_mode(options, script);
+    if (!script.play_mode.empty() || options.classic || options.enhanced) {
+        play_mode = replay_play_mode(options, script);
+        // The options screen starts from the mode in play, so a change there keeps it.
+        profile.settings.enhanced = play_mode == PlayMode::Enhanced;
+    }
     if (!game_init()) std::fprintf(stderr, "quillmoor: start-up failed; close the window to end\n");
     long frame = 1;
     while (platform::pump_events()) {
@@ -141,6 +145,8 @@ int run_game(const Options& options) {
 bool run_script_headless(InputScript& script, long frames, PlayMode mode, const std::function<void(long)>& after_frame,
                          std::string& state_json) {
     apply_recorded_settings(script);
+    // The options screen starts from the mode in play, so a change there keeps it.
+    profile.settings.enhanced = mode == PlayMode::Enhanced;
     const SessionStart started = start_headless_session(mode);
     if (started == SESSION_FAILED) return false;
     if (started == SESSION_GAME_FAILED) std::fprintf(stderr, "quillmoor: start-up failed\n");
@@ -153,7 +159,11 @@ bool run_script_headless(InputScript& script, long frames, PlayMode mode, const 
 int run_headless(const Options& options) {
     InputScript script;
     if (!load_script(options, script)) return 2;
-    open_profile(profile_request(options));
+    ProfileRequest request = profile_request(options);
+    // A recording made in a window may visit the options screen (Tab on the title), which a
+    // headless run offers only with a profile: its replay keeps one in memory to go the same way.
+    request.in_memory = script.recorded && options.profile_dir.empty() && script_presses(script, SCRIPT_KEY_TAB);
+    open_profile(request);
     std::ofstream hashes;
     if (!options.hashes_path.empty()) {
         hashes.open(options.hashes_path);

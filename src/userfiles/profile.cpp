@@ -82,8 +82,8 @@ void take_in_settings_written_since() {
 
 void open_profile(const ProfileRequest& request) {
     profile = Profile{};
-    profile.active = !request.headless || !request.profile_dir.empty();
-    if (profile.active) {
+    profile.active = !request.headless || !request.profile_dir.empty() || request.in_memory;
+    if (profile.active && !request.in_memory) {
         profile.paths = user_paths(request.profile_dir);
         if (!profile.paths.settings_file.empty()) read_settings();
         if (!profile.paths.save_file.empty()) read_save();

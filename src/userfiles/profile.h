@@ -11,6 +11,9 @@
 // What the command line says of the player's files and settings for this run.
 struct ProfileRequest {
     bool headless = false;  // headless runs keep no files unless given a folder
+    // Settings kept in memory only, no file read or written: a headless replay of a recording
+    // that opens the options screen, which the window it was made in offered.
+    bool in_memory = false;
     std::string profile_dir;  // --profile: the files live here, not in the XDG homes
     bool windowed = false;  // --window
     bool scale_given = false;  // --scale
