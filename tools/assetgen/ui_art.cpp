@@ -6,9 +6,49 @@
 #include "canvas.h"
 #include "generators.h"
 #include "hero_paint.h"
+#include "hud_items.h"
 #include "ui_portraits.h"
 
 namespace art {
+
+Canvas sword_shape() {
+    Canvas s(32, 32);
+    thick_line(s, 12, 19, 24, 7, 1, STEEL + 5);
+    line(s, 12, 18, 24, 6, STEEL + 7);
+    s.set(25, 6, STEEL + 6);
+    thick_line(s, 8, 17, 14, 23, 1, GOLD + 5);
+    line(s, 8, 16, 14, 22, GOLD + 7);
+    thick_line(s, 10, 21, 7, 24, 1, WOOD + 3);
+    fill_circle(s, 6, 25, 1, GOLD + 6);
+    outline(s, BLACK);
+    return s;
+}
+
+Canvas bow_shape(bool nocked) {
+    Canvas b(32, 32);
+    // The stave: a wooden arc bending to the left, string on the right.
+    for (int y = 4; y <= 27; ++y) {
+        double t = (y - 15.5) / 11.5;
+        int x = static_cast<int>(std::lround(9 + 9 * t * t));
+        b.set(x, y, WOOD + 5);
+        b.set(x + 1, y, WOOD + 3);
+        if (std::abs(t) < 0.4) b.set(x - 1, y, WOOD + 6);
+    }
+    fill_rect(b, 8, 14, 3, 4, BARK + 6);  // grip wrap
+    line(b, 19, 4, nocked ? 23 : 19, 15, STEEL + 7);
+    line(b, nocked ? 23 : 19, 16, 19, 27, STEEL + 7);
+    if (nocked) {
+        line(b, 7, 15, 23, 15, WOOD + 6);
+        fill_polygon(b, {{4, 15}, {7, 12}, {7, 18}}, STEEL + 6);
+        b.set(24, 14, RED + 5);
+        b.set(24, 16, RED + 5);
+        b.set(25, 13, RED + 4);
+        b.set(25, 17, RED + 4);
+    }
+    outline(b, BLACK);
+    return b;
+}
+
 namespace {
 
 // A dark rounded slot behind each item icon, so the icons stand out from any floor.
@@ -90,15 +130,7 @@ Canvas make_heart() {
 Canvas make_sword_icon() {
     Canvas c(32, 32);
     icon_slot(c);
-    Canvas s(32, 32);
-    thick_line(s, 12, 19, 24, 7, 1, STEEL + 5);
-    line(s, 12, 18, 24, 6, STEEL + 7);
-    s.set(25, 6, STEEL + 6);
-    thick_line(s, 8, 17, 14, 23, 1, GOLD + 5);
-    line(s, 8, 16, 14, 22, GOLD + 7);
-    thick_line(s, 10, 21, 7, 24, 1, WOOD + 3);
-    fill_circle(s, 6, 25, 1, GOLD + 6);
-    stamp(c, s);
+    paste(c, sword_shape(), 0, 0);
     return c;
 }
 
@@ -114,31 +146,6 @@ Canvas make_key_icons() {
         if (k.pixels[i] != BLACK) ghost.pixels[i] = 0;
     paste(empty, ghost, 0, 0);
     return sheet({empty, held}, 2);
-}
-
-Canvas bow_shape(bool nocked) {
-    Canvas b(32, 32);
-    // The stave: a wooden arc bending to the left, string on the right.
-    for (int y = 4; y <= 27; ++y) {
-        double t = (y - 15.5) / 11.5;
-        int x = static_cast<int>(std::lround(9 + 9 * t * t));
-        b.set(x, y, WOOD + 5);
-        b.set(x + 1, y, WOOD + 3);
-        if (std::abs(t) < 0.4) b.set(x - 1, y, WOOD + 6);
-    }
-    fill_rect(b, 8, 14, 3, 4, BARK + 6);  // grip wrap
-    line(b, 19, 4, nocked ? 23 : 19, 15, STEEL + 7);
-    line(b, nocked ? 23 : 19, 16, 19, 27, STEEL + 7);
-    if (nocked) {
-        line(b, 7, 15, 23, 15, WOOD + 6);
-        fill_polygon(b, {{4, 15}, {7, 12}, {7, 18}}, STEEL + 6);
-        b.set(24, 14, RED + 5);
-        b.set(24, 16, RED + 5);
-        b.set(25, 13, RED + 4);
-        b.set(25, 17, RED + 4);
-    }
-    outline(b, BLACK);
-    return b;
 }
 
 Canvas make_bow_icons() {

@@ -8,6 +8,7 @@
 #include "canvas.h"
 #include "generators.h"
 #include "hero_paint.h"
+#include "hud_items.h"
 #include "screen_paint.h"
 
 namespace art {
@@ -106,42 +107,9 @@ Canvas direction_pad(int size) {
     return c;
 }
 
-// The sword, point up and to the right, as on the heads-up display.
-Canvas sword(int size) {
-    Canvas s(32, 32);
-    thick_line(s, 11, 20, 25, 6, 1, STEEL + 5);
-    line(s, 11, 19, 25, 5, STEEL + 7);
-    s.set(26, 5, STEEL + 6);
-    thick_line(s, 7, 17, 14, 24, 1, GOLD + 5);
-    line(s, 7, 16, 14, 23, GOLD + 7);
-    thick_line(s, 9, 22, 6, 25, 1, WOOD + 4);
-    fill_circle(s, 5, 26, 1, GOLD + 6);
-    outline(s, BLACK);
-    return scaled(s, size, size);
-}
-
-// The bow with an arrow nocked, as on the heads-up display.
-Canvas bow(int size) {
-    Canvas b(32, 32);
-    for (int y = 4; y <= 27; ++y) {
-        const double t = (y - 15.5) / 11.5;
-        const int x = static_cast<int>(std::lround(9 + 9 * t * t));
-        b.set(x, y, WOOD + 5);
-        b.set(x + 1, y, WOOD + 3);
-        if (std::abs(t) < 0.4) b.set(x - 1, y, WOOD + 6);
-    }
-    fill_rect(b, 8, 14, 3, 4, BARK + 6);
-    line(b, 19, 4, 23, 15, STEEL + 7);
-    line(b, 23, 16, 19, 27, STEEL + 7);
-    line(b, 7, 15, 23, 15, WOOD + 6);
-    fill_polygon(b, {{4, 15}, {7, 12}, {7, 18}}, STEEL + 6);
-    b.set(24, 14, RED + 5);
-    b.set(24, 16, RED + 5);
-    b.set(25, 13, RED + 4);
-    b.set(25, 17, RED + 4);
-    outline(b, BLACK);
-    return scaled(b, size, size);
-}
+// The heads-up display's sword and bow (with an arrow nocked), at `size` pixels.
+Canvas sword(int size) { return scaled(sword_shape(), size, size); }
+Canvas bow(int size) { return scaled(bow_shape(true), size, size); }
 
 Canvas with_art(Canvas button, const Canvas& art) {
     paste_centred(button, art, button.width / 2, button.height / 2);
