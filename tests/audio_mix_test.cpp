@@ -70,10 +70,9 @@ int peak(const std::vector<int16_t>& s) {
     return most;
 }
 
-size_t file_size(const std::string& path) {
-    std::error_code ec;
-    const auto size = std::filesystem::file_size(path, ec);
-    return ec ? 0 : static_cast<size_t>(size);
+// How many samples are louder than `level`.
+size_t louder_than(const std::vector<int16_t>& s, int level) {
+    return static_cast<size_t>(std::count_if(s.begin(), s.end(), [&](int16_t v) { return std::abs(v) > level; }));
 }
 
 void wait_ms(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
@@ -81,25 +80,37 @@ void wait_ms(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)
 // The largest sample value the limiter lets through.
 constexpr int CEILING = static_cast<int>(platform::LIMITER_CEILING * 32767.0f) + 1;
 
-struct MixRun {
+// The device opened on a file for one test, and everything loaded into it given back at the end.
+struct DiskAudio {
     TempDir dir;
     std::string output = dir.file("mixed.raw");
-    SoundIds effects;  // every sound of the game
-    int level3 = -1;
 
-    bool open() {
-        if (!open_disk_audio(output)) return false;
-        music_init();
-        sound_init();
-        const std::string data = QUILLMOOR_TEST_DATA_DIR;
-        level3 = load_midi((data + "/level3.MID").c_str());
-        for (const SoundFile& sound : SOUND_FILES) effects.*sound.id = load_wav((data + "/" + sound.name).c_str(), SOUND_CREATE_CONTROLS);
-        return true;
+    bool open() { return open_disk_audio(output); }
+    // How far the mixer has written.
+    size_t written() const {
+        std::error_code ec;
+        const auto size = std::filesystem::file_size(output, ec);
+        return ec ? 0 : static_cast<size_t>(size);
     }
-    ~MixRun() {
+    ~DiskAudio() {
         delete_all_sounds();
         delete_all_midi();
         platform::audio_close();
+    }
+};
+
+// The level-3 music and every sound of the game loaded on the device.
+struct MixRun : DiskAudio {
+    SoundIds effects;
+    int level3 = -1;
+
+    bool open() {
+        if (!DiskAudio::open()) return false;
+        music_init();
+        sound_init();
+        level3 = load_midi(data_path("level3.MID").c_str());
+        for (const SoundFile& sound : SOUND_FILES) effects.*sound.id = load_wav(data_path(sound.name).c_str(), SOUND_CREATE_CONTROLS);
+        return true;
     }
 };
 
@@ -111,20 +122,15 @@ TEST(AudioMix, EveryEffectAtOnceOverTheMusicNeverClips) {
     ASSERT_GE(music_slot(run.level3)->track, 0);
     play_midi(run.level3);
     wait_ms(300);
-    const size_t from = file_size(run.output);
+    const size_t from = run.written();
     for (int burst = 0; burst < 8; ++burst) {
         for (const SoundFile& sound : SOUND_FILES) play_sound(run.effects.*sound.id, 0);
         wait_ms(90 + 37 * (burst % 3));  // 3 or 4 game frames apart
     }
     wait_ms(600);
-    const size_t to = file_size(run.output);
-    const std::vector<int16_t> mix = read_samples(run.output, from, to);
+    const std::vector<int16_t> mix = read_samples(run.output, from, run.written());
     ASSERT_GT(mix.size(), static_cast<size_t>(OUTPUT_RATE * 2));
-
-    size_t at_ceiling = 0;
-    for (int16_t v : mix)
-        if (std::abs(v) >= 32767) ++at_ceiling;
-    EXPECT_EQ(at_ceiling, 0u) << "clipped samples in the mix";
+    EXPECT_EQ(louder_than(mix, 32766), 0u) << "clipped samples in the mix";
     EXPECT_LE(peak(mix), CEILING);
     // The pile-up is loud (the limiter is working, not the sounds missing).
     EXPECT_GT(peak(mix), CEILING * 3 / 4);
@@ -137,23 +143,21 @@ TEST(AudioMix, EffectsSitAboveTheMusicNotOverIt) {
     ASSERT_TRUE(run.open());
     play_midi(run.level3);
     wait_ms(1500);
-    const size_t music_from = file_size(run.output);
+    const size_t music_from = run.written();
     wait_ms(1000);
-    const size_t music_to = file_size(run.output);
+    const size_t music_to = run.written();
     stop_midi(run.level3);
     wait_ms(200);
-    const size_t hit_from = file_size(run.output);
+    const size_t hit_from = run.written();
     play_sound(run.effects.wasp_hit, 0);
     wait_ms(250);
-    const size_t hit_to = file_size(run.output);
 
     const double music = rms(read_samples(run.output, music_from, music_to));
-    std::vector<int16_t> hit = read_samples(run.output, hit_from, hit_to);
+    std::vector<int16_t> hit = read_samples(run.output, hit_from, run.written());
     // Measure the effect over the part that sounds (the file also holds the quiet before it).
     std::erase_if(hit, [](int16_t v) { return std::abs(v) < 200; });
-    const double effect = rms(hit);
     ASSERT_GT(music, 100.0) << "no music";
-    const double decibels = 20 * std::log10(effect / music);
+    const double decibels = 20 * std::log10(rms(hit) / music);
     EXPECT_GT(decibels, 4.0);
     EXPECT_LT(decibels, 12.0);
 }
@@ -161,16 +165,15 @@ TEST(AudioMix, EffectsSitAboveTheMusicNotOverIt) {
 // A track restarted by the game each time it ends, as the level music is, comes back at once:
 // the synthesiser's last notes dying away after the file's end do not hold up the restart.
 TEST(AudioMix, ATrackRestartedWhenItEndsLoopsWithoutAGap) {
-    TempDir dir;
-    const std::string output = dir.file("mixed.raw");
-    write_bytes(dir.file("second.mid"), one_note_midi(500000, 2));  // one note of one second
-    ASSERT_TRUE(open_disk_audio(output));
+    DiskAudio run;
+    write_bytes(run.dir.file("second.mid"), one_note_midi(500000, 2));  // one note of one second
+    ASSERT_TRUE(run.open());
     music_init();
-    const int track = load_midi(dir.file("second.mid").c_str());
+    const int track = load_midi(run.dir.file("second.mid").c_str());
     ASSERT_EQ(play_midi(track), 1);
     ASSERT_TRUE(music_slot(track)->synthesised);
     wait_ms(100);
-    const size_t from = file_size(output);
+    const size_t from = run.written();
     int restarts = 0;
     // A busy machine can keep this thread asleep well past its 30 ms, and the restart with it;
     // the longest such delay is allowed on top. (A quiet machine shows at most 50 ms of quiet;
@@ -186,12 +189,10 @@ TEST(AudioMix, ATrackRestartedWhenItEndsLoopsWithoutAGap) {
         const auto slept = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - before);
         most_late_ms = std::max(most_late_ms, static_cast<long>(slept.count()) - 30);
     }
-    const size_t to = file_size(output);
-    delete_all_midi();
-    platform::audio_close();
+    const size_t to = run.written();
 
     EXPECT_GE(restarts, 2);
-    const std::vector<int16_t> left = read_frames_left(output, from, to);
+    const std::vector<int16_t> left = read_frames_left(run.output, from, to);
     constexpr size_t WINDOW = OUTPUT_RATE / 100;  // 10 ms
     // Counted from the first sound: a slow machine may take a while to start the synthesiser.
     int quiet_run = 0, longest = 0;
@@ -217,7 +218,7 @@ std::vector<int16_t> title_music_reference(int frames) {
     fluid_synth_set_gain(synth, 0.45f);  // the mixer's music gain at full music volume
     fluid_synth_system_reset(synth);
     fluid_player_t* player = new_fluid_player(synth);
-    fluid_player_add(player, (std::string(QUILLMOOR_TEST_DATA_DIR) + "/intro.MID").c_str());
+    fluid_player_add(player, data_path("intro.MID").c_str());
     fluid_player_play(player);
     platform::Limiter limiter = platform::make_limiter(OUTPUT_RATE);
     constexpr int CHUNK = 1024;
@@ -247,25 +248,22 @@ size_t first_sound(const std::vector<int16_t>& samples) {
 // sample for sample, and a change of volume, or a stop, is heard within a device buffer or two.
 TEST(AudioMix, MusicMadeAheadIsTheSynthesisersOwnAndChangesAreHeardAtOnce) {
     if (access(QUILLMOOR_SOUNDFONT, R_OK) != 0) GTEST_SKIP() << "no General MIDI SoundFont here";
-    TempDir dir;
-    const std::string output = dir.file("mixed.raw");
-    ASSERT_TRUE(open_disk_audio(output));
+    DiskAudio run;
+    ASSERT_TRUE(run.open());
     music_init();
-    const int intro = load_midi((std::string(QUILLMOOR_TEST_DATA_DIR) + "/intro.MID").c_str());
+    const int intro = load_midi(data_path("intro.MID").c_str());
     ASSERT_EQ(play_midi(intro), 1);
     wait_ms(1500);
-    const size_t halved_at = file_size(output);
+    const size_t halved_at = run.written();
     platform::audio_set_volumes(5, 10);
     wait_ms(400);
-    const size_t stopped_at = file_size(output);
+    const size_t stopped_at = run.written();
     stop_midi(intro);
     wait_ms(300);
-    const size_t end = file_size(output);
+    const size_t end = run.written();
     platform::audio_set_volumes(10, 10);
-    delete_all_midi();
-    platform::audio_close();
 
-    const std::vector<int16_t> heard = read_samples(output, 0, end);
+    const std::vector<int16_t> heard = read_samples(run.output, 0, end);
     const std::vector<int16_t> made = title_music_reference(3 * OUTPUT_RATE);
     const size_t start = first_sound(heard), made_start = first_sound(made);
     ASSERT_LT(start * 2, halved_at) << "no music before the volume changed";
@@ -305,36 +303,30 @@ TEST(AudioMix, TheLimiterHoldsPeaksUnderTheCeilingAndRecovers) {
 }
 
 TEST(AudioDevice, ASwordSwingReachesTheOutputOnceWhenPlayedTwiceInAFrame) {
-    TempDir dir;
-    const std::string output = dir.file("mixed.raw");
-    ASSERT_TRUE(open_disk_audio(output));
+    DiskAudio run;
+    ASSERT_TRUE(run.open());
     sound_init();
-    const int sword = load_wav((std::string(QUILLMOOR_TEST_DATA_DIR) + "/useSword.WAV").c_str(), SOUND_CREATE_CONTROLS);
+    const int sword = load_wav(data_path("useSword.WAV").c_str(), SOUND_CREATE_CONTROLS);
     ASSERT_EQ(sword, 0);
     ASSERT_GE(sound_slot(sword)->buffer, 0);
     wait_ms(150);
-    const size_t sword_from = file_size(output);
+    const size_t sword_from = run.written();
     // Two plays in one frame: the second restarts the first, so the swing sounds once.
     play_sound(sword, 0);
     play_sound(sword, 0);
     wait_ms(600);
-    const size_t sword_to = file_size(output);
-    delete_all_sounds();
-    platform::audio_close();
+    const size_t sword_to = run.written();
 
-    const std::vector<int16_t> swing = read_frames_left(output, sword_from, sword_to);
-    size_t loud = 0;
-    for (int16_t v : swing)
-        if (std::abs(v) > 400) ++loud;
+    const std::vector<int16_t> swing = read_frames_left(run.output, sword_from, sword_to);
     // The swish lasts 0.3 s; its loud middle must be there, and once only. It is mixed at
     // less than half its recorded level (a peak near 11000), so two plays on top of each
     // other would pass 16000.
-    EXPECT_GT(loud, static_cast<size_t>(OUTPUT_RATE / 10)) << "no sword swing in the output";
-    EXPECT_LT(loud, static_cast<size_t>(OUTPUT_RATE * 3 / 10));
+    EXPECT_GT(louder_than(swing, 400), static_cast<size_t>(OUTPUT_RATE / 10)) << "no sword swing in the output";
+    EXPECT_LT(louder_than(swing, 400), static_cast<size_t>(OUTPUT_RATE * 3 / 10));
     EXPECT_GT(peak(swing), 8000);
     EXPECT_LT(peak(swing), 16000) << "two plays in one frame were mixed on top of each other";
     // A mono effect is heard the same on both sides.
-    const std::vector<int16_t> both = read_samples(output, sword_from, sword_to);
+    const std::vector<int16_t> both = read_samples(run.output, sword_from, sword_to);
     for (size_t i = 0; i + 1 < both.size(); i += 2) ASSERT_EQ(both[i], both[i + 1]) << "sample frame " << i / 2;
 }
 
@@ -349,10 +341,9 @@ TEST(AudioDevice, WithoutADeviceTheGameRunsSilently) {
     EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1) << said;
     EXPECT_EQ(sound_init(), 0);
     EXPECT_EQ(music_init(), 0);
-    const std::string data = QUILLMOOR_TEST_DATA_DIR;
-    EXPECT_EQ(load_midi((data + "/intro.MID").c_str()), 0);
-    EXPECT_EQ(load_wav((data + "/item.WAV").c_str(), SOUND_CREATE_CONTROLS), 0);
-    EXPECT_EQ(load_wav((data + "/openJail.WAV").c_str(), SOUND_CREATE_CONTROLS), 1);
+    EXPECT_EQ(load_midi(data_path("intro.MID").c_str()), 0);
+    EXPECT_EQ(load_wav(data_path("item.WAV").c_str(), SOUND_CREATE_CONTROLS), 0);
+    EXPECT_EQ(load_wav(data_path("openJail.WAV").c_str(), SOUND_CREATE_CONTROLS), 1);
     EXPECT_EQ(sound_slot(1)->buffer, -1);
     EXPECT_EQ(play_sound(1, 0), 1);
     EXPECT_EQ(play_midi(0), 1);
@@ -364,48 +355,39 @@ TEST(AudioDevice, WithoutADeviceTheGameRunsSilently) {
 // A 16-bit stereo file at 22050 Hz plays in its own format: its 0.4 s tone lasts 0.4 s in
 // the output, not the 3.2 s it would last read as 8-bit mono at 11025 Hz.
 TEST(AudioDevice, SoundsPlayInTheFormatTheirFileDeclares) {
-    TempDir dir;
-    const std::string output = dir.file("mixed.raw");
+    DiskAudio run;
     const int frames = 22050 * 4 / 10;
     Bytes samples;
     for (int i = 0; i < frames; ++i)
         for (int channel = 0; channel < 2; ++channel)
             put_le(samples, static_cast<uint16_t>(static_cast<int16_t>(12000 * std::sin(2 * 3.14159265 * 440 * i / 22050.0))), 2);
-    const Bytes wav = wav_file({chunk("fmt ", wav_format(1, 2, 22050, 16)), chunk("data", samples)});
-    write_bytes(dir.file("tone.wav"), wav);
+    write_bytes(run.dir.file("tone.wav"), wav_file({chunk("fmt ", wav_format(1, 2, 22050, 16)), chunk("data", samples)}));
 
-    ASSERT_TRUE(open_disk_audio(output));
+    ASSERT_TRUE(run.open());
     sound_init();
-    const int tone = load_wav(dir.file("tone.wav").c_str(), 0);
+    const int tone = load_wav(run.dir.file("tone.wav").c_str(), 0);
     ASSERT_EQ(tone, 0);
     ASSERT_GE(sound_slot(tone)->buffer, 0);
-    const size_t from = file_size(output);
+    const size_t from = run.written();
     play_sound(tone, 0);
     wait_ms(800);
-    const size_t to = file_size(output);
-    delete_all_sounds();
-    platform::audio_close();
-
-    size_t loud = 0;
-    for (int16_t v : read_frames_left(output, from, to))
-        if (std::abs(v) > 2000) ++loud;
+    const size_t loud = louder_than(read_frames_left(run.output, from, run.written()), 2000);
     EXPECT_GT(loud, static_cast<size_t>(OUTPUT_RATE / 4));
     EXPECT_LT(loud, static_cast<size_t>(OUTPUT_RATE / 2));
 }
 
 // Music files are read once, at loading; the synthesiser is made from those bytes when played.
 TEST(AudioMusicOnce, TracksPlayFromTheBytesReadAtLoadingAndEachInTurn) {
-    TempDir dir;
-    const std::string data = QUILLMOOR_TEST_DATA_DIR;
-    std::filesystem::copy_file(data + "/intro.MID", dir.file("a.MID"));
-    std::filesystem::copy_file(data + "/level1.MID", dir.file("b.MID"));
-    ASSERT_TRUE(open_disk_audio(dir.file("mixed.raw")));
+    DiskAudio run;
+    std::filesystem::copy_file(data_path("intro.MID"), run.dir.file("a.MID"));
+    std::filesystem::copy_file(data_path("level1.MID"), run.dir.file("b.MID"));
+    ASSERT_TRUE(run.open());
     music_init();
-    const int a = load_midi(dir.file("a.MID").c_str());
-    const int b = load_midi(dir.file("b.MID").c_str());
+    const int a = load_midi(run.dir.file("a.MID").c_str());
+    const int b = load_midi(run.dir.file("b.MID").c_str());
     // Gone from disk after loading: playing must not need the files again.
-    std::filesystem::remove(dir.file("a.MID"));
-    std::filesystem::remove(dir.file("b.MID"));
+    std::filesystem::remove(run.dir.file("a.MID"));
+    std::filesystem::remove(run.dir.file("b.MID"));
     ASSERT_EQ(play_midi(a), 1);
     EXPECT_TRUE(music_slot(a)->synthesised);
     EXPECT_TRUE(platform::music_track_is_playing(music_slot(a)->track));
@@ -417,8 +399,6 @@ TEST(AudioMusicOnce, TracksPlayFromTheBytesReadAtLoadingAndEachInTurn) {
     ASSERT_EQ(play_midi(a), 1);
     EXPECT_TRUE(music_slot(a)->synthesised);
     EXPECT_TRUE(platform::music_track_is_playing(music_slot(a)->track));
-    delete_all_midi();
-    platform::audio_close();
 }
 
 }  // namespace

@@ -2,13 +2,11 @@
 // device: tracks then "play" for their length on the headless virtual clock.
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <string>
-#include <vector>
 
 #include "audio/audio_report.h"
-#include "audio/play_counts.h"
 #include "audio/music.h"
+#include "audio/play_counts.h"
 #include "made_files.h"
 #include "platform/platform.h"
 #include "test_files.h"
@@ -36,42 +34,38 @@ protected:
     TempDir dir;
 };
 
-TEST_F(MusicTable, MissingIdsDoNothingAndDeletingAllEmptiesTheTable) {
-    const int id = load("a.mid", one_note_midi(500000, 4));
-    ASSERT_EQ(id, 0);
-    ASSERT_EQ(play_midi(id), 1);
+TEST_F(MusicTable, OnlyTheTrackStartedLastSoundsAndIdsOfNoTrackDoNothing) {
+    const int intro = load("intro.mid", one_note_midi(500000, 40));
+    const int level = load("level.mid", one_note_midi(500000, 40));
+    const int fanfare = load("fanfare.mid", one_note_midi(500000, 40));
+    ASSERT_EQ(intro, 0);
+    ASSERT_EQ(level, 1);
+    ASSERT_EQ(play_midi(intro), 1);
     EXPECT_EQ(stop_midi(-1), 0);
     EXPECT_EQ(midi_status(-1), 0);
-    EXPECT_EQ(play_midi(-1), 0);
-    EXPECT_EQ(play_midi(MUSIC_MAX), 0);
-    EXPECT_EQ(play_midi(5), 0);  // a free slot
+    for (int id : {-1, MUSIC_MAX, 5}) EXPECT_EQ(play_midi(id), 0) << id;  // 5 is a free slot
     // None of that touched the track that is playing.
-    EXPECT_EQ(current_midi_track(), id);
-    EXPECT_EQ(midi_status(id), MIDI_STATE_PLAYING);
+    EXPECT_EQ(current_midi_track(), intro);
+    EXPECT_EQ(midi_status(intro), MIDI_STATE_PLAYING);
+    // Starting a track stops the one before.
+    play_midi(level);
+    EXPECT_EQ(midi_status(intro), MIDI_STATE_STOPPED);
+    EXPECT_EQ(midi_status(level), MIDI_STATE_PLAYING);
+    EXPECT_EQ(current_midi_track(), level);
+    // The game stops the title track in every playing frame; that clears current_track
+    // but leaves the level track sounding.
+    EXPECT_EQ(stop_midi(intro), 1);
+    EXPECT_EQ(current_midi_track(), -1);
+    EXPECT_EQ(midi_status(intro), MIDI_STATE_STOPPED);
+    EXPECT_EQ(midi_status(level), MIDI_STATE_PLAYING);
+    EXPECT_NE(audio_state_json().find("\"current\": \"level.mid\""), std::string::npos);
+    // A new track replaces it even though it was no longer current.
+    play_midi(fanfare);
+    EXPECT_EQ(midi_status(level), MIDI_STATE_STOPPED);
+    EXPECT_EQ(midi_status(fanfare), MIDI_STATE_PLAYING);
     delete_all_midi();
-    EXPECT_EQ(midi_status(id), 0);
+    EXPECT_EQ(midi_status(fanfare), 0);
     EXPECT_EQ(current_midi_track(), -1);
-}
-
-TEST_F(MusicTable, StoppingATrackThatIsNotCurrentStillClearsTheCurrentOne) {
-    const int a = load("a.mid", one_note_midi(500000, 4));
-    const int b = load("b.mid", one_note_midi(500000, 4));
-    ASSERT_EQ(a, 0);
-    ASSERT_EQ(b, 1);
-    play_midi(b);
-    EXPECT_EQ(stop_midi(a), 1);
-    EXPECT_EQ(current_midi_track(), -1);
-    EXPECT_EQ(midi_status(a), MIDI_STATE_STOPPED);
-}
-
-TEST_F(MusicTable, StartingATrackStopsTheOneBefore) {
-    const int a = load("a.mid", one_note_midi(500000, 40));
-    const int b = load("b.mid", one_note_midi(500000, 40));
-    play_midi(a);
-    play_midi(b);
-    EXPECT_EQ(midi_status(a), MIDI_STATE_STOPPED);
-    EXPECT_EQ(midi_status(b), MIDI_STATE_PLAYING);
-    EXPECT_EQ(current_midi_track(), b);
 }
 
 TEST_F(MusicTable, AHeadlessTrackEndsAfterItsLengthAndReplayingStartsItOver) {
@@ -92,28 +86,7 @@ TEST_F(MusicTable, AHeadlessTrackEndsAfterItsLengthAndReplayingStartsItOver) {
     const std::string report = audio_state_json();
     EXPECT_NE(report.find("\"current\": null"), std::string::npos) << report;
     EXPECT_NE(report.find("\"plays\": {\"two_seconds.mid\": 2}"), std::string::npos) << report;
-}
-
-TEST_F(MusicTable, OnlyTheTrackStartedLastSounds) {
-    const int intro = load("intro.mid", one_note_midi(500000, 40));
-    const int level = load("level.mid", one_note_midi(500000, 40));
-    const int fanfare = load("fanfare.mid", one_note_midi(500000, 40));
-    play_midi(intro);
-    play_midi(level);
-    // The game stops the title track in every playing frame; that clears current_track
-    // but leaves the level track sounding.
-    stop_midi(intro);
-    EXPECT_EQ(current_midi_track(), -1);
-    EXPECT_EQ(midi_status(level), MIDI_STATE_PLAYING);
-    EXPECT_NE(audio_state_json().find("\"current\": \"level.mid\""), std::string::npos);
-    // A new track replaces it even though it was no longer current.
-    play_midi(fanfare);
-    EXPECT_EQ(midi_status(level), MIDI_STATE_STOPPED);
-    EXPECT_EQ(midi_status(fanfare), MIDI_STATE_PLAYING);
-}
-
-TEST_F(MusicTable, ReadsTempoChanges) {
-    // 8 beats at 60 a minute.
+    // The length follows the file's tempo: 8 beats at 60 a minute.
     EXPECT_EQ(music_slot(load("slow.mid", one_note_midi(1000000, 8)))->length_ms, 8000u);
 }
 

@@ -19,6 +19,11 @@ Bytes samples(size_t n) {
     return b;
 }
 
+// A WAV file of a format chunk with the given body and a data chunk.
+Bytes pcm_file(const Bytes& format, const Bytes& data) { return wav_file({chunk("fmt ", format), chunk("data", data)}); }
+
+const Bytes MONO_8BIT = wav_format(1, 1, 11025, 8);
+
 class SoundTable : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -40,72 +45,73 @@ protected:
     std::string errors;
 };
 
-TEST_F(SoundTable, FindsTheFormatChunkBehindAListChunk) {
+TEST_F(SoundTable, KeepsTheFormatTheFileDeclaresAndFindsItBehindAListChunk) {
     const Bytes list = chunk("LIST", Bytes{'I', 'N', 'F', 'O', 'I', 'N', 'A', 'M', 3, 0, 0, 0, 'a', 'b', 0});
-    const int id = load("list_first.wav", wav_file({list, chunk("fmt ", wav_format(1, 1, 11025, 8)), chunk("data", samples(300))}));
-    ASSERT_EQ(id, 0) << errors;
-    EXPECT_EQ(sound_slot(id)->state, SOUND_STATE_LOADED);
-    EXPECT_EQ(sound_slot(id)->rate, 11025);
-    EXPECT_EQ(sound_slot(id)->size, 300);
+    const struct {
+        const char* name;
+        Bytes bytes;
+        int channels, bits, rate, size;
+    } cases[] = {
+        {"list_first.wav", wav_file({list, chunk("fmt ", MONO_8BIT), chunk("data", samples(300))}), 1, 8, 11025, 300},
+        {"stereo16.wav", pcm_file(wav_format(1, 2, 22050, 16), samples(4000)), 2, 16, 22050, 4000},
+    };
+    for (const auto& c : cases) {
+        const int id = load(c.name, c.bytes);
+        ASSERT_EQ(id, 0) << c.name << ": " << errors;
+        EXPECT_EQ(sound_slot(id)->state, SOUND_STATE_LOADED) << c.name;
+        EXPECT_EQ(sound_slot(id)->channels, c.channels) << c.name;
+        EXPECT_EQ(sound_slot(id)->bits, c.bits) << c.name;
+        EXPECT_EQ(sound_slot(id)->rate, c.rate) << c.name;
+        EXPECT_EQ(sound_slot(id)->size, c.size) << c.name;
+        delete_sound(id);
+    }
 }
 
-TEST_F(SoundTable, KeepsTheFormatTheFileDeclares) {
-    const int id = load("stereo16.wav", wav_file({chunk("fmt ", wav_format(1, 2, 22050, 16)), chunk("data", samples(4000))}));
-    ASSERT_EQ(id, 0) << errors;
-    EXPECT_EQ(sound_slot(id)->channels, 2);
-    EXPECT_EQ(sound_slot(id)->bits, 16);
-    EXPECT_EQ(sound_slot(id)->rate, 22050);
-}
-
-TEST_F(SoundTable, RefusesCompressedAudio) {
-    EXPECT_EQ(load("adpcm.wav", wav_file({chunk("fmt ", wav_format(2, 1, 11025, 8)), chunk("data", samples(100))})), -1);
-    EXPECT_NE(errors.find("adpcm.wav"), std::string::npos);
-    EXPECT_NE(errors.find("PCM"), std::string::npos);
-    EXPECT_EQ(sound_slot(0)->state, SOUND_STATE_FREE);
-}
-
-TEST_F(SoundTable, RefusesADataChunkRunningPastTheEnd) {
-    Bytes file = wav_file({chunk("fmt ", wav_format(1, 1, 11025, 8)), chunk("data", samples(200), 5000)});
-    EXPECT_EQ(load("truncated.wav", file), -1);
-    EXPECT_NE(errors.find("data chunk runs past the end"), std::string::npos) << errors;
-    // A file cut short in the middle of its samples is the same fault.
-    file = wav_file({chunk("fmt ", wav_format(1, 1, 11025, 8)), chunk("data", samples(200))});
-    file.resize(file.size() - 100);
-    EXPECT_EQ(load("cut.wav", file), -1);
-}
-
-TEST_F(SoundTable, RefusesAShortFormatChunk) {
-    Bytes short_format = wav_format(1, 1, 11025, 8);
+// Each is refused with one line naming the file (and the fault, where one is given), and takes no slot.
+TEST_F(SoundTable, RefusesCompressedDamagedAndSenselessFiles) {
+    Bytes short_format = MONO_8BIT;
     short_format.resize(14);
-    EXPECT_EQ(load("short_fmt.wav", wav_file({chunk("fmt ", short_format), chunk("data", samples(100))})), -1);
-    EXPECT_NE(errors.find("shorter than 16"), std::string::npos) << errors;
-}
-
-TEST_F(SoundTable, RefusesSizesThatMakeNoSense) {
-    EXPECT_EQ(load("no_channels.wav", wav_file({chunk("fmt ", wav_format(1, 0, 11025, 8)), chunk("data", samples(100))})), -1);
-    EXPECT_EQ(load("no_rate.wav", wav_file({chunk("fmt ", wav_format(1, 1, 0, 8)), chunk("data", samples(100))})), -1);
-    EXPECT_EQ(load("empty.wav", wav_file({chunk("fmt ", wav_format(1, 1, 11025, 8)), chunk("data", {})})), -1);
-    Bytes huge_riff = wav_file({chunk("fmt ", wav_format(1, 1, 11025, 8)), chunk("data", samples(100))});
+    // A file cut short in the middle of its samples is the fault of a data chunk running past the end.
+    Bytes cut = pcm_file(MONO_8BIT, samples(200));
+    cut.resize(cut.size() - 100);
+    Bytes huge_riff = pcm_file(MONO_8BIT, samples(100));
     huge_riff[7] = 0x7F;
-    EXPECT_EQ(load("huge_riff.wav", huge_riff), -1);
-    EXPECT_EQ(load("not_riff.wav", Bytes{'h', 'e', 'l', 'l', 'o'}), -1);
-    EXPECT_EQ(sound_slot(0)->state, SOUND_STATE_FREE);
+    const struct {
+        const char* name;
+        Bytes bytes;
+        const char* fault;
+    } cases[] = {
+        {"adpcm.wav", pcm_file(wav_format(2, 1, 11025, 8), samples(100)), "PCM"},
+        {"truncated.wav", wav_file({chunk("fmt ", MONO_8BIT), chunk("data", samples(200), 5000)}), "data chunk runs past the end"},
+        {"cut.wav", cut, ""},
+        {"short_fmt.wav", pcm_file(short_format, samples(100)), "shorter than 16"},
+        {"no_channels.wav", pcm_file(wav_format(1, 0, 11025, 8), samples(100)), ""},
+        {"no_rate.wav", pcm_file(wav_format(1, 1, 0, 8), samples(100)), ""},
+        {"empty.wav", pcm_file(MONO_8BIT, {}), ""},
+        {"huge_riff.wav", huge_riff, ""},
+        {"not_riff.wav", Bytes{'h', 'e', 'l', 'l', 'o'}, ""},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(load(c.name, c.bytes), -1) << c.name;
+        EXPECT_NE(errors.find(c.name), std::string::npos) << errors;
+        EXPECT_NE(errors.find(c.fault), std::string::npos) << errors;
+        EXPECT_EQ(std::count(errors.begin(), errors.end(), '\n'), 1) << errors;
+        EXPECT_EQ(sound_slot(0)->state, SOUND_STATE_FREE) << c.name;
+    }
 }
 
-TEST_F(SoundTable, AMissingFileNamesItself) {
+TEST_F(SoundTable, AMissingFileNamesItselfAndAFullTableRefusesBeforeOpeningTheFile) {
     ::testing::internal::CaptureStderr();
     EXPECT_EQ(load_wav(dir.file("absent.WAV").c_str(), 0), -1);
-    const std::string said = ::testing::internal::GetCapturedStderr();
+    std::string said = ::testing::internal::GetCapturedStderr();
     EXPECT_NE(said.find("absent.WAV"), std::string::npos);
     EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1);
-}
 
-TEST_F(SoundTable, AFullTableRefusesBeforeOpeningTheFile) {
-    write_bytes(dir.file("tick.wav"), wav_file({chunk("fmt ", wav_format(1, 1, 11025, 8)), chunk("data", samples(64))}));
+    write_bytes(dir.file("tick.wav"), pcm_file(MONO_8BIT, samples(64)));
     for (int i = 0; i < SOUND_MAX; ++i) ASSERT_EQ(load_wav(dir.file("tick.wav").c_str(), 0), i);
     ::testing::internal::CaptureStderr();
     EXPECT_EQ(load_wav(dir.file("absent.wav").c_str(), 0), -1);
-    const std::string said = ::testing::internal::GetCapturedStderr();
+    said = ::testing::internal::GetCapturedStderr();
     EXPECT_NE(said.find("full"), std::string::npos) << said;
     // Deleting one sound frees its slot, and the lowest free slot is taken next.
     delete_sound(17);
@@ -113,13 +119,9 @@ TEST_F(SoundTable, AFullTableRefusesBeforeOpeningTheFile) {
 }
 
 TEST_F(SoundTable, PlayingCountsLoadedSoundsAndIgnoresEmptyIds) {
-    const int id = load("swish.wav", wav_file({chunk("fmt ", wav_format(1, 1, 11025, 8)), chunk("data", samples(64))}));
+    const int id = load("swish.wav", pcm_file(MONO_8BIT, samples(64)));
     ASSERT_EQ(id, 0);
-    EXPECT_EQ(play_sound(id, 0), 1);
-    EXPECT_EQ(play_sound(id, 0), 1);
-    EXPECT_EQ(play_sound(-1, 0), 1);
-    EXPECT_EQ(play_sound(200, 0), 1);
-    EXPECT_EQ(play_sound(SOUND_MAX, 0), 1);
+    for (int played : {id, id, -1, 200, SOUND_MAX}) EXPECT_EQ(play_sound(played, 0), 1) << played;
     const std::string report = audio_state_json();
     EXPECT_NE(report.find("\"sounds\": {\"swish.wav\": 2}"), std::string::npos) << report;
     reset_play_counts();

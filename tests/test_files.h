@@ -43,6 +43,9 @@ inline std::string read_text(const std::string& path) {
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
+// A file of the data folder the build makes.
+inline std::string data_path(const std::string& name) { return std::string(QUILLMOOR_TEST_DATA_DIR) + "/" + name; }
+
 // A path or word quoted for the shell.
 inline std::string quoted(const std::string& text) { return "'" + text + "'"; }
 
