@@ -130,11 +130,8 @@ TEST(FontChorus, KnowsWhichPresetsSendAndWhichTracksMaySend) {
     ASSERT_TRUE(font.read);
     for (int p : {0, 1, 2, 3, 70}) EXPECT_TRUE(has(font.present[0], p)) << p;
     EXPECT_FALSE(has(font.present[0], 4)) << "bank 5 is neither melodic nor drums";
-    EXPECT_FALSE(has(font.sends[0], 0));
-    EXPECT_TRUE(has(font.sends[0], 1));
-    EXPECT_TRUE(has(font.sends[0], 2));
-    EXPECT_FALSE(has(font.sends[0], 3));
-    EXPECT_TRUE(has(font.sends[0], 70));
+    for (auto [program, sends] : {std::pair{0, false}, {1, true}, {2, true}, {3, false}, {70, true}})
+        EXPECT_EQ(has(font.sends[0], program), sends) << program;
     EXPECT_TRUE(has(font.present[1], 0) && !has(font.sends[1], 0));
     EXPECT_TRUE(has(font.sends[1], 25));
 
@@ -198,28 +195,28 @@ TEST(FontChorus, DamagedFontsAreRefusedWithAReason) {
     EXPECT_STREQ(fault, "no preset list");
 }
 
+// The programs a MIDI file's notes are played with.
+TrackPrograms programs_of(const std::string& bytes) {
+    TrackPrograms programs;
+    uint32_t ms = 0;
+    const char* fault = nullptr;
+    EXPECT_TRUE(midi_duration_ms(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size(), &ms, &fault, &programs)) << fault;
+    return programs;
+}
+
 TEST(MidiPrograms, AreEveryProgramAChannelWithNotesIsChangedTo) {
-    auto file_with = [](const Bytes& events) {
-        Bytes track = events;
+    // A one-track file of `events` and the track's end.
+    auto scan = [](Bytes events) {
         const Bytes end = {0x00, 0xFF, 0x2F, 0x00};
-        track.insert(track.end(), end.begin(), end.end());
-        Bytes file = {'M', 'T', 'h', 'd', 0, 0, 0, 6, 0, 0, 0, 1, 0x01, 0xE0, 'M', 'T', 'r', 'k'};
-        put_be(file, static_cast<uint32_t>(track.size()), 4);
-        file.insert(file.end(), track.begin(), track.end());
-        return file;
-    };
-    auto scan = [](const Bytes& file) {
-        TrackPrograms programs;
-        uint32_t ms = 0;
-        const char* fault = nullptr;
-        EXPECT_TRUE(midi_duration_ms(file.data(), file.size(), &ms, &fault, &programs)) << fault;
-        return programs;
+        events.insert(events.end(), end.begin(), end.end());
+        const Bytes file = midi_file(events);
+        return programs_of(std::string(file.begin(), file.end()));
     };
     // Channel 1 changes to 5 then 100 and plays; channel 4 changes but never plays; channel 10
     // plays drums; a chorus depth of zero is the default and changes nothing.
     const Bytes events = {0x00, 0xC0, 5, 0x00, 0x90, 60, 100, 0x10, 0xC0, 100, 0x00, 0x90, 62, 90,
                           0x00, 0xC3, 40, 0x00, 0x99, 36, 100, 0x00, 0xB0, 93, 0, 0x00, 0x93, 60, 0};
-    const TrackPrograms t = scan(file_with(events));
+    const TrackPrograms t = scan(events);
     EXPECT_FALSE(t.opaque);
     EXPECT_EQ(t.programs[0][0], uint64_t{1} | uint64_t{1} << 5);
     EXPECT_EQ(t.programs[0][1], uint64_t{1} << (100 - 64));
@@ -230,18 +227,7 @@ TEST(MidiPrograms, AreEveryProgramAChannelWithNotesIsChangedTo) {
     const Bytes bank_select = {0x00, 0xB0, 0, 1};
     const Bytes nrpn = {0x00, 0xB0, 99, 1};
     const Bytes sysex = {0x00, 0xF0, 0x02, 0x7E, 0xF7};
-    for (const Bytes& opaque : {raises_chorus, bank_select, nrpn, sysex}) EXPECT_TRUE(scan(file_with(opaque)).opaque);
-}
-
-std::string data_path(const char* name) { return std::string(QUILLMOOR_TEST_DATA_DIR) + "/" + name; }
-
-TrackPrograms track_programs(const char* name) {
-    const std::string bytes = read_text(data_path(name));
-    TrackPrograms programs;
-    uint32_t ms = 0;
-    const char* fault = nullptr;
-    EXPECT_TRUE(midi_duration_ms(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size(), &ms, &fault, &programs));
-    return programs;
+    for (const Bytes& opaque : {raises_chorus, bank_select, nrpn, sysex}) EXPECT_TRUE(scan(opaque).opaque);
 }
 
 // Renders `seconds` of each track in turn on one synthesiser, each from a reset as the game
@@ -282,10 +268,10 @@ TEST(FontChorus, TheGamesFontLetsTheChorusRestUnheardWhereNoTrackSendsToIt) {
     const char* fault = nullptr;
     ASSERT_TRUE(platform::load_font_chorus(soundfont, &font, &fault)) << fault;
     // The title and the last level play strings and choirs that the font sends to the chorus.
-    EXPECT_TRUE(platform::track_sends_chorus(font, track_programs("intro.MID")));
-    EXPECT_TRUE(platform::track_sends_chorus(font, track_programs("level3.MID")));
+    EXPECT_TRUE(platform::track_sends_chorus(font, programs_of(read_text(data_path("intro.MID")))));
+    EXPECT_TRUE(platform::track_sends_chorus(font, programs_of(read_text(data_path("level3.MID")))));
     for (const char* quiet : {"level1.MID", "level2.MID", "levelComplete.MID", "gameOver.MID"})
-        EXPECT_FALSE(platform::track_sends_chorus(font, track_programs(quiet))) << quiet;
+        EXPECT_FALSE(platform::track_sends_chorus(font, programs_of(read_text(data_path(quiet))))) << quiet;
 
     // The title's chorus still echoes into the first level, and resting it after the fade
     // changes not one sample.
