@@ -1,45 +1,231 @@
-// Proves on the generated level files that every level can be played through as the hero moves.
+// Proves on the generated level files that every level can be played through as the hero moves:
+// reads a level's files and walks them the way the hero moves.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
+#include <cctype>
+#include <cstdint>
 #include <memory>
+#include <sstream>
+#include <string>
+#include <utility>
+#include <vector>
 
-#include "level_check.h"
+#include "test_files.h"
+#include "world/level_places.h"
 #include "world/story.h"
 
-namespace lc = level_check;
-
 namespace {
+
+constexpr int CELLS = 200;  // tiles across and down
+constexpr int TILE = 32;  // pixels
+constexpr int STEP = 4;  // the hero walks 4 pixels a frame
+constexpr int LAST_FLOOR = 30;  // tile values above this are solid
+constexpr int JAIL_DOOR = 53;
+constexpr int OPENED_DOOR = 10;
+constexpr int PRISONER_A = 57;  // townsfolk standing in a jail
+constexpr int PRISONER_B = 58;
+
+struct Spot {
+    double x = 0, y = 0;
+};
+
+// Where a level starts the hero and its boss, from the game's table of the levels' places (whose
+// story zones the checks read too), and its enemy lists.
+struct LevelFacts {
+    int number;
+    Spot hero, boss;
+    std::vector<std::string> enemy_files;
+};
+
+std::vector<LevelFacts> level_facts() {
+    auto facts = [](int n, std::vector<std::string> enemy_files) {
+        const LevelPlaces& p = LEVEL_PLACES[n - 1];
+        return LevelFacts{n, {p.hero_start.x, p.hero_start.y}, {p.boss_start.x, p.boss_start.y}, std::move(enemy_files)};
+    };
+    return {
+        facts(1, {"level1Moles.txt"}),
+        facts(2, {"level2Moles.txt", "level2Pigs.txt"}),
+        facts(3, {"level3Moles.txt", "level3Pigs.txt", "level3Wasps.txt"}),
+    };
+}
+
+// The tile map must be exactly 40,000 plain decimal numbers 0..69 with no leading zeros
+// (the game would read 010 as octal), separated by white space and nothing else.
+std::string read_tile_map(const std::string& path, std::vector<int>& tiles) {
+    const std::string text = read_text(path);
+    if (text.empty()) return "cannot read " + path;
+    tiles.clear();
+    size_t i = 0;
+    while (i < text.size()) {
+        if (std::isspace(static_cast<unsigned char>(text[i]))) {
+            ++i;
+            continue;
+        }
+        size_t start = i;
+        while (i < text.size() && std::isdigit(static_cast<unsigned char>(text[i]))) ++i;
+        if (i == start) return "a character that is not a digit at byte " + std::to_string(start);
+        if (i < text.size() && !std::isspace(static_cast<unsigned char>(text[i])))
+            return "a number runs into other characters at byte " + std::to_string(start);
+        std::string number = text.substr(start, i - start);
+        if (number.size() > 1 && number[0] == '0') return "a leading zero in \"" + number + "\"";
+        if (number.size() > 2 || std::stoi(number) > 69) return "tile number " + number + " is above 69";
+        tiles.push_back(std::stoi(number));
+    }
+    if (tiles.size() != CELLS * CELLS) return std::to_string(tiles.size()) + " tile numbers instead of 40000";
+    return "";
+}
+
+// Enemy lists are pairs of decimal numbers, x then y in world pixels.
+std::string read_enemy_list(const std::string& path, std::vector<Spot>& spots) {
+    std::istringstream in(read_text(path));
+    std::vector<double> numbers;
+    std::string word;
+    while (in >> word) {
+        size_t used = 0;
+        double v = 0;
+        try {
+            v = std::stod(word, &used);
+        } catch (...) {
+            used = 0;
+        }
+        if (used != word.size()) return "\"" + word + "\" is not a number";
+        numbers.push_back(v);
+    }
+    if (numbers.size() % 2) return "an odd count of numbers";
+    spots.clear();
+    for (size_t k = 0; k + 1 < numbers.size(); k += 2) spots.push_back({numbers[k], numbers[k + 1]});
+    return "";
+}
+
+// Hero positions on the 4-pixel lattice he walks on, and which of them a box fits into.
+class Walker {
+public:
+    static constexpr int SPAN = (CELLS * TILE - TILE) / STEP + 1;  // lattice points along an axis
+
+    Walker(const std::vector<int>& tiles, bool doors_open, int box) : free_(SPAN * SPAN, 0) {
+        std::vector<int> solid(CELLS * CELLS);
+        for (int i = 0; i < CELLS * CELLS; ++i) {
+            int v = tiles[i];
+            if (doors_open && v == JAIL_DOOR) v = OPENED_DOOR;
+            solid[i] = v > LAST_FLOOR;
+        }
+        for (int j = 0; j < SPAN; ++j)
+            for (int i = 0; i < SPAN; ++i) {
+                int x = i * STEP, y = j * STEP;
+                if (x + box > CELLS * TILE || y + box > CELLS * TILE) continue;
+                bool ok = true;
+                for (int r = y / TILE; r <= (y + box - 1) / TILE && ok; ++r)
+                    for (int c = x / TILE; c <= (x + box - 1) / TILE && ok; ++c)
+                        if (solid[r * CELLS + c]) ok = false;
+                free_[j * SPAN + i] = ok;
+            }
+    }
+
+    bool fits(int x, int y) const {
+        if (x < 0 || y < 0 || x % STEP || y % STEP || x / STEP >= SPAN || y / STEP >= SPAN) return false;
+        return free_[(y / STEP) * SPAN + x / STEP];
+    }
+
+    // Every lattice position reachable from (x, y) by 4-pixel steps, never standing where
+    // `banned` holds. Returns one byte per lattice position.
+    template <class Banned>
+    std::vector<uint8_t> walk(int x, int y, Banned banned) const {
+        std::vector<uint8_t> seen(SPAN * SPAN, 0);
+        search(x, y, banned, [&](int n, int) {
+            seen[n] = 1;
+            return false;
+        });
+        return seen;
+    }
+
+    // The fewest 4-pixel steps from (x, y) to a lattice position where `goal` holds, or -1.
+    template <class Goal>
+    int steps_to(int x, int y, Goal goal) const {
+        std::vector<int> steps(SPAN * SPAN, -1);
+        int found = -1;
+        search(x, y, [](int, int) { return false; }, [&](int n, int from) {
+            steps[n] = from < 0 ? 0 : steps[from] + 1;
+            if (goal((n % SPAN) * STEP, (n / SPAN) * STEP)) found = steps[n];
+            return found >= 0;
+        });
+        return found;
+    }
+
+private:
+    // Breadth first over the positions a box fits, from (x, y), never entering one where
+    // `banned` holds. `reached(index, from_index)` hears of each position as it is first
+    // reached (from -1 for the start) and ends the search by returning true.
+    template <class Banned, class Reached>
+    void search(int x, int y, Banned banned, Reached reached) const {
+        if (!fits(x, y) || banned(x, y)) return;
+        std::vector<uint8_t> seen(SPAN * SPAN, 0);
+        std::vector<int> queue;
+        queue.reserve(1 << 16);
+        int start = (y / STEP) * SPAN + x / STEP;
+        seen[start] = 1;
+        queue.push_back(start);
+        if (reached(start, -1)) return;
+        for (size_t head = 0; head < queue.size(); ++head) {
+            int i = queue[head] % SPAN, j = queue[head] / SPAN;
+            const int di[4] = {1, -1, 0, 0}, dj[4] = {0, 0, 1, -1};
+            for (int k = 0; k < 4; ++k) {
+                int ni = i + di[k], nj = j + dj[k];
+                if (ni < 0 || nj < 0 || ni >= SPAN || nj >= SPAN) continue;
+                int n = nj * SPAN + ni;
+                if (seen[n] || !free_[n] || banned(ni * STEP, nj * STEP)) continue;
+                seen[n] = 1;
+                queue.push_back(n);
+                if (reached(n, queue[head])) return;
+            }
+        }
+    }
+
+    std::vector<uint8_t> free_;
+};
+
+// Whether some reached position of a `hero_box`-sized box overlaps the given box.
+bool reaches_box(const std::vector<uint8_t>& seen, int hero_box, double bx, double by, int size) {
+    int x0 = static_cast<int>(bx) - hero_box - STEP, y0 = static_cast<int>(by) - hero_box - STEP;
+    for (int y = std::max(0, y0 - y0 % STEP); y <= by + size; y += STEP)
+        for (int x = std::max(0, x0 - x0 % STEP); x <= bx + size; x += STEP) {
+            if (x / STEP >= Walker::SPAN || y / STEP >= Walker::SPAN) continue;
+            if (!seen[(y / STEP) * Walker::SPAN + x / STEP]) continue;
+            if (x < bx + size && x + hero_box > bx && y < by + size && y + hero_box > by) return true;
+        }
+    return false;
+}
 
 const std::string DATA_DIR = QUILLMOOR_TEST_DATA_DIR;
 
 // One level read from disk, with the walks the checks share.
 struct CheckedLevel {
-    lc::LevelFacts facts;
+    LevelFacts facts;
     std::string error;  // why the files could not be read, if they could not
     std::vector<int> tiles;
-    std::vector<std::vector<lc::Spot>> enemies;  // one list per file of the level
-    std::unique_ptr<lc::Walker> closed, open, wide;
+    std::vector<std::vector<Spot>> enemies;  // one list per file of the level
+    std::unique_ptr<Walker> open, wide;  // doors open: a hero-sized box and one two tiles wide
     std::vector<uint8_t> reach_closed;  // from the start, jail doors shut
     std::vector<uint8_t> reach_open;  // from the start, jail doors opened by the key
     std::vector<uint8_t> reach_wide;  // a box two tiles wide, doors open
 
     std::string name() const { return "Level " + std::to_string(facts.number) + ": "; }
-    int tile(int col, int row) const { return tiles[row * lc::CELLS + col]; }
+    int tile(int col, int row) const { return tiles[row * CELLS + col]; }
 };
 
-CheckedLevel load(const lc::LevelFacts& facts) {
+CheckedLevel load(const LevelFacts& facts) {
     CheckedLevel l;
     l.facts = facts;
     std::string map = "Level" + std::to_string(facts.number) + ".txt";
-    std::string fault = lc::read_tile_map(DATA_DIR + "/" + map, l.tiles);
+    std::string fault = read_tile_map(DATA_DIR + "/" + map, l.tiles);
     if (!fault.empty()) {
         l.error = map + ": " + fault;
         return l;
     }
     for (const std::string& file : facts.enemy_files) {
         l.enemies.emplace_back();
-        fault = lc::read_enemy_list(DATA_DIR + "/" + file, l.enemies.back());
+        fault = read_enemy_list(DATA_DIR + "/" + file, l.enemies.back());
         if (!fault.empty()) {
             l.error = file + ": " + fault;
             return l;
@@ -47,10 +233,9 @@ CheckedLevel load(const lc::LevelFacts& facts) {
     }
     auto nowhere = [](int, int) { return false; };
     int hx = static_cast<int>(facts.hero.x), hy = static_cast<int>(facts.hero.y);
-    l.closed = std::make_unique<lc::Walker>(l.tiles, false, lc::TILE);
-    l.open = std::make_unique<lc::Walker>(l.tiles, true, lc::TILE);
-    l.wide = std::make_unique<lc::Walker>(l.tiles, true, 2 * lc::TILE);
-    l.reach_closed = l.closed->walk(hx, hy, nowhere);
+    l.open = std::make_unique<Walker>(l.tiles, true, TILE);
+    l.wide = std::make_unique<Walker>(l.tiles, true, 2 * TILE);
+    l.reach_closed = Walker(l.tiles, false, TILE).walk(hx, hy, nowhere);
     l.reach_open = l.open->walk(hx, hy, nowhere);
     l.reach_wide = l.wide->walk(hx, hy, nowhere);
     return l;
@@ -60,37 +245,37 @@ CheckedLevel load(const lc::LevelFacts& facts) {
 const CheckedLevel& level(int number) {
     static std::array<std::unique_ptr<CheckedLevel>, 3> cache;
     auto& slot = cache[number - 1];
-    if (!slot) slot = std::make_unique<CheckedLevel>(load(lc::level_facts()[number - 1]));
+    if (!slot) slot = std::make_unique<CheckedLevel>(load(level_facts()[number - 1]));
     return *slot;
 }
 
 // Whether a box of the given size at world pixel (x, y) touches no solid cell.
 bool box_on_floor(const CheckedLevel& l, double x, double y, int size) {
-    if (x < 0 || y < 0 || x + size > lc::CELLS * lc::TILE || y + size > lc::CELLS * lc::TILE) return false;
-    int c0 = static_cast<int>(x) / lc::TILE, r0 = static_cast<int>(y) / lc::TILE;
-    int c1 = (static_cast<int>(x + size) - 1) / lc::TILE, r1 = (static_cast<int>(y + size) - 1) / lc::TILE;
+    if (x < 0 || y < 0 || x + size > CELLS * TILE || y + size > CELLS * TILE) return false;
+    int c0 = static_cast<int>(x) / TILE, r0 = static_cast<int>(y) / TILE;
+    int c1 = (static_cast<int>(x + size) - 1) / TILE, r1 = (static_cast<int>(y + size) - 1) / TILE;
     for (int r = r0; r <= r1; ++r)
         for (int c = c0; c <= c1; ++c)
-            if (l.tile(c, r) > lc::LAST_FLOOR) return false;
+            if (l.tile(c, r) > LAST_FLOOR) return false;
     return true;
 }
 
 bool reaches_zone(const std::vector<uint8_t>& seen, const StoryZone& z) {
-    for (int j = 0; j < lc::Walker::SPAN; ++j)
-        for (int i = 0; i < lc::Walker::SPAN; ++i)
-            if (seen[j * lc::Walker::SPAN + i] && z.contains(i * lc::STEP, j * lc::STEP)) return true;
+    for (int j = 0; j < Walker::SPAN; ++j)
+        for (int i = 0; i < Walker::SPAN; ++i)
+            if (seen[j * Walker::SPAN + i] && z.contains(i * STEP, j * STEP)) return true;
     return false;
 }
 
 // Cells that some reached position of a box of the given size covers.
 std::vector<uint8_t> cells_entered(const std::vector<uint8_t>& seen, int box) {
-    std::vector<uint8_t> cells(lc::CELLS * lc::CELLS, 0);
-    for (int j = 0; j < lc::Walker::SPAN; ++j)
-        for (int i = 0; i < lc::Walker::SPAN; ++i) {
-            if (!seen[j * lc::Walker::SPAN + i]) continue;
-            int x = i * lc::STEP, y = j * lc::STEP;
-            for (int r = y / lc::TILE; r <= (y + box - 1) / lc::TILE; ++r)
-                for (int c = x / lc::TILE; c <= (x + box - 1) / lc::TILE; ++c) cells[r * lc::CELLS + c] = 1;
+    std::vector<uint8_t> cells(CELLS * CELLS, 0);
+    for (int j = 0; j < Walker::SPAN; ++j)
+        for (int i = 0; i < Walker::SPAN; ++i) {
+            if (!seen[j * Walker::SPAN + i]) continue;
+            int x = i * STEP, y = j * STEP;
+            for (int r = y / TILE; r <= (y + box - 1) / TILE; ++r)
+                for (int c = x / TILE; c <= (x + box - 1) / TILE; ++c) cells[r * CELLS + c] = 1;
         }
     return cells;
 }
@@ -98,7 +283,7 @@ std::vector<uint8_t> cells_entered(const std::vector<uint8_t>& seen, int box) {
 // A lattice position for a hero box standing inside the boss's start box.
 std::pair<int, int> inside_boss(const CheckedLevel& l) {
     int x = static_cast<int>(l.facts.boss.x), y = static_cast<int>(l.facts.boss.y);
-    return {(x + lc::STEP - 1) / lc::STEP * lc::STEP + 16, (y + lc::STEP - 1) / lc::STEP * lc::STEP + 16};
+    return {(x + STEP - 1) / STEP * STEP + 16, (y + STEP - 1) / STEP * STEP + 16};
 }
 
 class LevelCheck : public ::testing::TestWithParam<int> {
@@ -110,42 +295,27 @@ protected:
     }
 };
 
-TEST_P(LevelCheck, FilesHoldPlainNumbersAndSensibleEnemyCounts) {
+// The files hold plain numbers and sensible enemy counts, the outermost ring is solid, and
+// everyone starts on floor, every enemy where the hero reaches it without the key.
+TEST_P(LevelCheck, FilesAreSoundAndEveryoneStartsOnFloorWithinReach) {
     const CheckedLevel& lv = l();
     ASSERT_TRUE(lv.error.empty());
+    EXPECT_TRUE(box_on_floor(lv, lv.facts.hero.x, lv.facts.hero.y, TILE)) << lv.name() << "the hero starts on a solid tile";
+    EXPECT_TRUE(box_on_floor(lv, lv.facts.boss.x, lv.facts.boss.y, 2 * TILE)) << lv.name() << "the boss starts on a solid tile";
     for (size_t k = 0; k < lv.enemies.size(); ++k) {
-        size_t n = lv.enemies[k].size();
-        EXPECT_GE(n, 20u) << lv.name() << lv.facts.enemy_files[k] << " holds only " << n << " enemies";
-        EXPECT_LE(n, 100u) << lv.name() << lv.facts.enemy_files[k] << " holds more enemies than a pool has slots";
+        const std::string file = lv.name() + lv.facts.enemy_files[k];
+        const size_t n = lv.enemies[k].size();
+        EXPECT_GE(n, 20u) << file << " holds only " << n << " enemies";
+        EXPECT_LE(n, 100u) << file << " holds more enemies than a pool has slots";
+        for (const Spot& s : lv.enemies[k]) {
+            EXPECT_TRUE(box_on_floor(lv, s.x, s.y, TILE)) << file << ": enemy at (" << s.x << ", " << s.y << ") starts on a solid tile";
+            EXPECT_TRUE(reaches_box(lv.reach_closed, TILE, s.x, s.y, TILE))
+                << file << ": the hero cannot reach the enemy at (" << s.x << ", " << s.y << ")";
+        }
     }
-}
-
-TEST_P(LevelCheck, OutermostRingIsSolid) {
-    const CheckedLevel& lv = l();
-    ASSERT_TRUE(lv.error.empty());
-    for (int i = 0; i < lc::CELLS; ++i)
-        for (auto [c, r] : {std::pair{i, 0}, {i, lc::CELLS - 1}, {0, i}, {lc::CELLS - 1, i}})
-            ASSERT_GT(lv.tile(c, r), lc::LAST_FLOOR) << lv.name() << "border cell (" << c << ", " << r << ") is floor";
-}
-
-TEST_P(LevelCheck, EveryoneStartsOnFloor) {
-    const CheckedLevel& lv = l();
-    ASSERT_TRUE(lv.error.empty());
-    EXPECT_TRUE(box_on_floor(lv, lv.facts.hero.x, lv.facts.hero.y, lc::TILE)) << lv.name() << "the hero starts on a solid tile";
-    EXPECT_TRUE(box_on_floor(lv, lv.facts.boss.x, lv.facts.boss.y, 2 * lc::TILE)) << lv.name() << "the boss starts on a solid tile";
-    for (size_t k = 0; k < lv.enemies.size(); ++k)
-        for (const lc::Spot& s : lv.enemies[k])
-            EXPECT_TRUE(box_on_floor(lv, s.x, s.y, lc::TILE))
-                << lv.name() << lv.facts.enemy_files[k] << ": enemy at (" << s.x << ", " << s.y << ") starts on a solid tile";
-}
-
-TEST_P(LevelCheck, EveryEnemyCanBeReachedWithoutTheKey) {
-    const CheckedLevel& lv = l();
-    ASSERT_TRUE(lv.error.empty());
-    for (size_t k = 0; k < lv.enemies.size(); ++k)
-        for (const lc::Spot& s : lv.enemies[k])
-            EXPECT_TRUE(lc::reaches_box(lv.reach_closed, lc::TILE, s.x, s.y, lc::TILE))
-                << lv.name() << lv.facts.enemy_files[k] << ": the hero cannot reach the enemy at (" << s.x << ", " << s.y << ")";
+    for (int i = 0; i < CELLS; ++i)
+        for (auto [c, r] : {std::pair{i, 0}, {i, CELLS - 1}, {0, i}, {CELLS - 1, i}})
+            ASSERT_GT(lv.tile(c, r), LAST_FLOOR) << lv.name() << "border cell (" << c << ", " << r << ") is floor";
 }
 
 TEST_P(LevelCheck, CompletionZoneOpensOnlyThroughJailDoors) {
@@ -156,23 +326,23 @@ TEST_P(LevelCheck, CompletionZoneOpensOnlyThroughJailDoors) {
 
     // Every door can be bumped from outside, and every prisoner stands where only an
     // opened door lets the hero in.
-    std::vector<uint8_t> outside = cells_entered(lv.reach_closed, lc::TILE);
-    std::vector<uint8_t> inside = cells_entered(lv.reach_open, lc::TILE);
+    std::vector<uint8_t> outside = cells_entered(lv.reach_closed, TILE);
+    std::vector<uint8_t> inside = cells_entered(lv.reach_open, TILE);
     int doors = 0, prisoners = 0;
-    for (int r = 1; r < lc::CELLS - 1; ++r)
-        for (int c = 1; c < lc::CELLS - 1; ++c) {
+    for (int r = 1; r < CELLS - 1; ++r)
+        for (int c = 1; c < CELLS - 1; ++c) {
             int v = lv.tile(c, r);
             bool touches_outside = false, touches_jail = false;
             for (auto [dc, dr] : {std::pair{1, 0}, {-1, 0}, {0, 1}, {0, -1}}) {
-                int n = (r + dr) * lc::CELLS + c + dc;
+                int n = (r + dr) * CELLS + c + dc;
                 touches_outside |= outside[n] != 0;
                 touches_jail |= inside[n] && !outside[n];
             }
-            if (v == lc::JAIL_DOOR) {
+            if (v == JAIL_DOOR) {
                 ++doors;
                 EXPECT_TRUE(touches_outside) << lv.name() << "jail door at cell (" << c << ", " << r << ") cannot be reached";
             }
-            if (v == lc::PRISONER_A || v == lc::PRISONER_B) {
+            if (v == PRISONER_A || v == PRISONER_B) {
                 ++prisoners;
                 EXPECT_TRUE(touches_jail) << lv.name() << "prisoner at cell (" << c << ", " << r << ") is not behind a jail door";
             }
@@ -181,56 +351,47 @@ TEST_P(LevelCheck, CompletionZoneOpensOnlyThroughJailDoors) {
     EXPECT_GT(prisoners, 0) << lv.name() << "no prisoner in the jail";
 }
 
-TEST_P(LevelCheck, BossArenaIsReachedThroughTheEncounterZoneOnly) {
+TEST_P(LevelCheck, BossArenaIsReachedThroughTheEncounterZoneOnlyByAWideWayAndTheWayBackIsShort) {
     const CheckedLevel& lv = l();
     ASSERT_TRUE(lv.error.empty());
-    const lc::Spot boss = lv.facts.boss;
-    const lc::Spot key = {boss.x + 32, boss.y + 32};
-    EXPECT_TRUE(lc::reaches_box(lv.reach_closed, lc::TILE, boss.x, boss.y, 2 * lc::TILE))
+    const Spot boss = lv.facts.boss;
+    const Spot key = {boss.x + 32, boss.y + 32};
+    EXPECT_TRUE(reaches_box(lv.reach_closed, TILE, boss.x, boss.y, 2 * TILE))
         << lv.name() << "the boss cannot be reached without passing a jail door";
-    EXPECT_TRUE(lc::reaches_box(lv.reach_closed, lc::TILE, key.x, key.y, lc::TILE)) << lv.name() << "the key's drop point cannot be reached";
+    EXPECT_TRUE(reaches_box(lv.reach_closed, TILE, key.x, key.y, TILE)) << lv.name() << "the key's drop point cannot be reached";
 
     const StoryZone& zone = boss_zone(lv.facts.number);
     auto in_zone = [&](int x, int y) { return zone.contains(x, y); };
     int hx = static_cast<int>(lv.facts.hero.x), hy = static_cast<int>(lv.facts.hero.y);
     std::vector<uint8_t> around = lv.open->walk(hx, hy, in_zone);
-    EXPECT_FALSE(lc::reaches_box(around, lc::TILE, boss.x, boss.y, 2 * lc::TILE))
+    EXPECT_FALSE(reaches_box(around, TILE, boss.x, boss.y, 2 * TILE))
         << lv.name() << "the boss can be reached without crossing the encounter zone";
 
-    // From the boss's side of the zone, the arena is a closed place near the boss.
-    auto [bx, by] = inside_boss(lv);
-    std::vector<uint8_t> arena = lv.open->walk(bx, by, in_zone);
-    const int radius = 24 * lc::TILE;
-    for (int j = 0; j < lc::Walker::SPAN; ++j)
-        for (int i = 0; i < lc::Walker::SPAN; ++i) {
-            if (!arena[j * lc::Walker::SPAN + i]) continue;
-            int x = i * lc::STEP, y = j * lc::STEP;
-            ASSERT_TRUE(std::abs(x - boss.x) < radius && std::abs(y - boss.y) < radius)
-                << lv.name() << "the boss arena is open: from the boss one walks to (" << x << ", " << y << ") without the encounter zone";
-        }
-}
-
-TEST_P(LevelCheck, WayThroughIsTwoTilesWide) {
-    const CheckedLevel& lv = l();
-    ASSERT_TRUE(lv.error.empty());
-    const int wide = 2 * lc::TILE;
+    // The way through is two tiles wide.
+    const int wide = 2 * TILE;
     EXPECT_TRUE(lv.wide->fits(static_cast<int>(lv.facts.hero.x), static_cast<int>(lv.facts.hero.y)))
         << lv.name() << "the start is narrower than two tiles";
     EXPECT_TRUE(reaches_zone(lv.reach_wide, completion_zone(lv.facts.number))) << lv.name() << "the way to the jail is narrower than two tiles somewhere";
-    EXPECT_TRUE(lc::reaches_box(lv.reach_wide, wide, lv.facts.boss.x, lv.facts.boss.y, wide))
-        << lv.name() << "the way to the boss is narrower than two tiles somewhere";
-}
+    EXPECT_TRUE(reaches_box(lv.reach_wide, wide, boss.x, boss.y, wide)) << lv.name() << "the way to the boss is narrower than two tiles somewhere";
 
-// Once the key is won the way to the freed townsfolk is short: no level ends with a long
-// walk back over ground already cleared.
-TEST_P(LevelCheck, WayBackFromTheKeyIsShort) {
-    const CheckedLevel& lv = l();
-    ASSERT_TRUE(lv.error.empty());
+    // Once the key is won the way to the freed townsfolk is short: no level ends with a long
+    // walk back over ground already cleared.
     const int most_steps = 26 * 1000 / 30;  // 26 seconds of walking at 4 pixels a 30 ms frame
-    auto [kx, ky] = inside_boss(lv);
-    int steps = lv.open->steps_to(kx, ky, [&](int x, int y) { return completion_zone(lv.facts.number).contains(x, y); });
-    ASSERT_GE(steps, 0) << lv.name() << "the completion zone cannot be reached from the key";
+    auto [bx, by] = inside_boss(lv);
+    int steps = lv.open->steps_to(bx, by, [&](int x, int y) { return completion_zone(lv.facts.number).contains(x, y); });
+    EXPECT_GE(steps, 0) << lv.name() << "the completion zone cannot be reached from the key";
     EXPECT_LE(steps, most_steps) << lv.name() << "the walk from the key to the completion zone takes " << steps << " steps";
+
+    // From the boss's side of the zone, the arena is a closed place near the boss.
+    std::vector<uint8_t> arena = lv.open->walk(bx, by, in_zone);
+    const int radius = 24 * TILE;
+    for (int j = 0; j < Walker::SPAN; ++j)
+        for (int i = 0; i < Walker::SPAN; ++i) {
+            if (!arena[j * Walker::SPAN + i]) continue;
+            int x = i * STEP, y = j * STEP;
+            ASSERT_TRUE(std::abs(x - boss.x) < radius && std::abs(y - boss.y) < radius)
+                << lv.name() << "the boss arena is open: from the boss one walks to (" << x << ", " << y << ") without the encounter zone";
+        }
 }
 
 INSTANTIATE_TEST_SUITE_P(Levels, LevelCheck, ::testing::Values(1, 2, 3), [](const auto& info) {
