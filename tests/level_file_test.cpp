@@ -11,11 +11,14 @@ protected:
         write_text(dir.file(name), text);
         return dir.file(name);
     }
-    static int alive_moles() {
+    // How many enemies of a pool are alive.
+    template <class Pool>
+    static int alive(const Pool& pool) {
         int n = 0;
-        for (const Mole& m : world.pools.moles) n += m.alive ? 1 : 0;
+        for (const auto& enemy : pool) n += enemy.alive ? 1 : 0;
         return n;
     }
+    static int alive_moles() { return alive(world.pools.moles); }
     // Text for a whole map of `value`, with `first` numbers at the start replaced.
     static std::string full_map(const std::string& first, int value, int count) {
         std::string text = first;
@@ -25,28 +28,17 @@ protected:
     }
 };
 
-TEST_F(LevelFiles, TileNumbersAreIntegerLiteralsWithOctalAndHex) {
-    const std::string file = write("map.txt", "010 0x1F -3 +7\n\t12   0 099");
-    world.load_tile_map(file.c_str());
-    EXPECT_EQ(tile_map[0][0], 8) << "a leading 0 is octal";
-    EXPECT_EQ(tile_map[0][1], 31);
-    EXPECT_EQ(tile_map[0][2], -3);
-    EXPECT_EQ(tile_map[0][3], 7);
-    EXPECT_EQ(tile_map[0][4], 12);
-    EXPECT_EQ(tile_map[0][5], 0);
-    EXPECT_EQ(tile_map[0][6], 0) << "octal stops at 9";
-    EXPECT_EQ(tile_map[0][7], 99) << "and the 99 is the next number";
-}
-
-TEST_F(LevelFiles, RowsFillLeftToRightThenDown) {
-    const std::string file = write("map.txt", full_map("", 1, 199) + " 45 46\n");
-    world.load_tile_map(file.c_str());
+TEST_F(LevelFiles, TileNumbersAreIntegerLiteralsFillingRowsAndAFaultKeepsTheOldCells) {
+    world.load_tile_map(write("map.txt", "010 0x1F -3 +7\n\t12   0 099").c_str());
+    // A leading 0 is octal; octal stops at 9, and the 99 is the next number.
+    const int32_t literals[] = {8, 31, -3, 7, 12, 0, 0, 99};
+    for (int i = 0; i < 8; ++i) EXPECT_EQ(tile_map[0][i], literals[i]) << "number " << i;
+    // Rows fill left to right, then down.
+    world.load_tile_map(write("rows.txt", full_map("", 1, 199) + " 45 46\n").c_str());
     EXPECT_EQ(tile_map[0][198], 1);
     EXPECT_EQ(tile_map[0][199], 45);
     EXPECT_EQ(tile_map[1][0], 46);
-}
 
-TEST_F(LevelFiles, AShortOrDamagedMapKeepsTheOldCellsAfterTheFault) {
     for (auto& row : tile_map)
         for (int32_t& cell : row) cell = 5;
     world.load_tile_map(write("short.txt", "1 2 3\n\n  ").c_str());
@@ -64,7 +56,7 @@ TEST_F(LevelFiles, AShortOrDamagedMapKeepsTheOldCellsAfterTheFault) {
     EXPECT_EQ(tile_map[199][199], 5);
 }
 
-TEST_F(LevelFiles, EnemyPairsAlternateAcrossAndDownAndStopAtTheEnd) {
+TEST_F(LevelFiles, EnemyPairsAlternateAcrossAndDownAndEndAtTheFirstFaultOrTheHundredth) {
     for (int i = 0; i < 3; ++i) world.pools.moles[i].speed = 2;
     world.load_enemy_list(write("moles.txt", "100 200\n300.5 400\n2485 1689\n\n  \n").c_str(), ENEMY_KIND_MOLE);
     EXPECT_EQ(alive_moles(), 3) << "trailing blanks activate nothing";
@@ -79,32 +71,25 @@ TEST_F(LevelFiles, EnemyPairsAlternateAcrossAndDownAndStopAtTheEnd) {
     EXPECT_EQ(m[2].body.aux_3, FACING_DOWN);
     EXPECT_TRUE(m[2].body.attr & SPRITE_ATTR_VISIBLE);
     EXPECT_FALSE(m[3].alive);
-}
 
-TEST_F(LevelFiles, HalfPairsNonNumbersAndOverflowEndTheList) {
-    world.load_enemy_list(write("half.txt", "1 2 3 4 5").c_str(), ENEMY_KIND_MOLE);
-    EXPECT_EQ(alive_moles(), 2);
-    world.reset_enemies();
-    world.load_enemy_list(write("bad.txt", "1 2 abc 4 5 6").c_str(), ENEMY_KIND_MOLE);
-    EXPECT_EQ(alive_moles(), 1);
-    world.reset_enemies();
-    world.load_enemy_list(write("inf.txt", "1 2 1e999 4 5 6").c_str(), ENEMY_KIND_MOLE);
-    EXPECT_EQ(alive_moles(), 1) << "a position that is no finite number ends the list";
-    world.reset_enemies();
-    world.load_enemy_list(write("nan.txt", "1 2 nan 4").c_str(), ENEMY_KIND_MOLE);
-    EXPECT_EQ(alive_moles(), 1);
-    world.reset_enemies();
+    // Half pairs, text and positions that are no finite number end the list; an unknown kind reads nothing.
+    const struct {
+        const char* text;
+        int kind, alive;
+    } lists[] = {{"1 2 3 4 5", ENEMY_KIND_MOLE, 2},       {"1 2 abc 4 5 6", ENEMY_KIND_MOLE, 1}, {"1 2 1e999 4 5 6", ENEMY_KIND_MOLE, 1},
+                 {"1 2 nan 4", ENEMY_KIND_MOLE, 1}, {"1 2", 7, 0}};
+    for (const auto& list : lists) {
+        world.reset_enemies();
+        world.load_enemy_list(write("list.txt", list.text).c_str(), list.kind);
+        EXPECT_EQ(alive_moles(), list.alive) << list.text;
+    }
     world.load_enemy_list(dir.file("missing.txt").c_str(), ENEMY_KIND_MOLE);
     EXPECT_EQ(alive_moles(), 0);
-    world.load_enemy_list(write("any.txt", "1 2").c_str(), 7);
-    EXPECT_EQ(alive_moles(), 0) << "an unknown kind reads nothing";
-}
 
-TEST_F(LevelFiles, AtMostOneHundredEnemiesAreTaken) {
     std::string text;
     for (int i = 0; i < 130; ++i) text += std::to_string(i) + " 10\n";
     world.load_enemy_list(write("many.txt", text).c_str(), ENEMY_KIND_MOLE);
-    EXPECT_EQ(alive_moles(), 100);
+    EXPECT_EQ(alive_moles(), 100) << "at most one hundred enemies are taken";
     EXPECT_FLOAT_EQ(world.pools.moles[99].body.x, 99);
 }
 
@@ -162,23 +147,6 @@ TEST_F(LevelFiles, ANewGameClearsTheItemsTheWaitingLinesAndTheLastGamesBossesAnd
     EXPECT_EQ(world.pools.wasp_boss.alive, 0);
     EXPECT_FALSE(world.pools.swine_boss.spear.attr & SPRITE_ATTR_VISIBLE);
     EXPECT_EQ(world.pools.mole_boss.alive, 1) << "level 1's own boss waits for the hero";
-}
-
-TEST_F(LevelFiles, LevelTwoKeepsLivesGivesTheBowAndTakesTheKey) {
-    std::filesystem::current_path(dir.path);
-    write("level2Pigs.txt", "10 10 20 20 30 30");
-    world.player.lives = 4;
-    world.player.has_key = 1;
-    world.load_level(2);
-    EXPECT_EQ(world.player.lives, 4);
-    EXPECT_TRUE(world.player.has_bow);
-    EXPECT_FALSE(world.player.has_key);
-    EXPECT_FLOAT_EQ(world.player.body.y, 300);
-    int pigs = 0;
-    for (const Pig& p : world.pools.pigs) pigs += p.alive ? 1 : 0;
-    EXPECT_EQ(pigs, 3);
-    EXPECT_EQ(world.pools.pigs[0].hit_points, 2);
-    EXPECT_TRUE(world.dialog_box.speech_is_idle());
 }
 
 TEST_F(LevelFiles, EveryLevelStartResetsTheHeroAndHidesItemsButKeepsTheRest) {
@@ -253,8 +221,20 @@ TEST_F(LevelFiles, EachLevelPlacesItsOwnBossFacingDown) {
     EXPECT_TRUE(world.pools.mole_boss.alive);
 }
 
-TEST_F(LevelFiles, LevelThreeTakesTheKeyButLeavesTheBow) {
+TEST_F(LevelFiles, LevelsTwoAndThreeKeepLivesAndTakeTheKeyAndOnlyTwoGivesTheBow) {
     std::filesystem::current_path(dir.path);
+    write("level2Pigs.txt", "10 10 20 20 30 30");
+    world.player.lives = 4;
+    world.player.has_key = 1;
+    world.load_level(2);
+    EXPECT_EQ(world.player.lives, 4);
+    EXPECT_TRUE(world.player.has_bow);
+    EXPECT_FALSE(world.player.has_key);
+    EXPECT_FLOAT_EQ(world.player.body.y, 300);
+    EXPECT_EQ(alive(world.pools.pigs), 3);
+    EXPECT_EQ(world.pools.pigs[0].hit_points, 2);
+    EXPECT_TRUE(world.dialog_box.speech_is_idle());
+
     write("level3Wasps.txt", "10 10 20 20");
     write("level3Moles.txt", "5 5");
     for (uint8_t bow : {0, 1}) {
@@ -267,11 +247,8 @@ TEST_F(LevelFiles, LevelThreeTakesTheKeyButLeavesTheBow) {
         EXPECT_EQ(world.player.lives, 6);
         EXPECT_FLOAT_EQ(world.player.body.x, 200);
         EXPECT_FLOAT_EQ(world.player.body.y, 380);
-        int wasps = 0, pigs = 0;
-        for (const Wasp& w : world.pools.wasps) wasps += w.alive ? 1 : 0;
-        for (const Pig& pg : world.pools.pigs) pigs += pg.alive ? 1 : 0;
-        EXPECT_EQ(wasps, 2);
-        EXPECT_EQ(pigs, 0) << "a missing pig list leaves no pig alive";
+        EXPECT_EQ(alive(world.pools.wasps), 2);
+        EXPECT_EQ(alive(world.pools.pigs), 0) << "a missing pig list leaves no pig alive";
         EXPECT_EQ(alive_moles(), 1);
         EXPECT_EQ(world.pools.wasps[1].hit_points, 3);
         EXPECT_FLOAT_EQ(world.pools.wasps[1].body.yv, static_cast<float>(world.pools.wasps[1].speed));
