@@ -74,8 +74,7 @@ TEST(Recording, OtherDataWarnsOnceAndPlaysAnyway) {
 }
 
 // A recording cut short: a window killed mid-play leaves every complete line up to its last
-// second, which replays as the keys played; a cut last line, an empty file and an outsized
-// count are told.
+// second, which replays as the keys played.
 namespace {
 
 // Title, progress map, then a walk held for 300 frames: longer than a second, so the kill
@@ -146,7 +145,9 @@ TEST(RecordingCrash, AWindowKilledWhileAKeyIsHeldReplaysEveryLineItWrote) {
     EXPECT_EQ(replay.state, source.state);
 }
 
-TEST(RecordingCrash, ALastLineCutOffIsLeftOutWithOneWarning) {
+// A cut last line is left out with one warning, a script of no key line is warned of, and a
+// count over the limit is named.
+TEST(RecordingCrash, ACutLastLineAScriptOfNoKeysAndAnOutsizedCountAreTold) {
     TempDir dir;
     const std::string header = std::string(RECORDING_FIRST_LINE) + "\n# mode classic\n";
     const std::string whole = "20 -\n1 enter\n5 -\n1 space\n";
@@ -164,21 +165,14 @@ TEST(RecordingCrash, ALastLineCutOffIsLeftOutWithOneWarning) {
     ASSERT_TRUE(parse_input_script("3 up", script, error)) << error;
     EXPECT_EQ(frames_of(script), 3);
     EXPECT_FALSE(parse_input_script("1 lef", script, error));
-}
 
-TEST(RecordingCrash, AScriptWithNoKeyLineWarns) {
-    TempDir dir;
     HeadlessRun empty = run_headless(dir, "", 3);
     EXPECT_EQ(empty.exit_status, 0);
     EXPECT_NE(empty.errors.find("warning: " + dir.file("keys.txt") + ": the file is empty"), std::string::npos) << empty.errors;
     HeadlessRun header_only = run_headless(dir, std::string(RECORDING_FIRST_LINE) + "\n# version 1", 3);
     EXPECT_EQ(header_only.exit_status, 0);
     EXPECT_NE(header_only.errors.find("there is no 'COUNT KEYS' line"), std::string::npos) << header_only.errors;
-}
 
-TEST(RecordingCrash, ACountOverTheLimitIsNamed) {
-    InputScript script;
-    std::string error;
     EXPECT_FALSE(parse_input_script("1 -\n100000001 up\n", script, error));
     EXPECT_NE(error.find("line 2: the count 100000001 is out of range (0 to 100000000 frames)"), std::string::npos) << error;
     EXPECT_FALSE(parse_input_script("99999999999999999999999 up\n", script, error));

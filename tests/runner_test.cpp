@@ -21,15 +21,12 @@
 
 TEST(GameRandom, IsTheClassicSequenceFromStateOne) {
     reset_game_rand();
-    EXPECT_EQ(game_rand(), 41);
-    EXPECT_EQ(game_rand(), 18467);
-    EXPECT_EQ(game_rand(), 6334);
-    EXPECT_EQ(game_rand(), 26500);
+    for (int expected : {41, 18467, 6334, 26500}) EXPECT_EQ(game_rand(), expected);
     reset_game_rand();
     EXPECT_EQ(game_rand(), 41);
 }
 
-TEST(InputScript, ParsesStepsAndNamesTheBadLine) {
+TEST(InputScript, ParsesStepsFindsKeysWhetherFramesRiseOrGoBackAndNamesTheBadLine) {
     InputScript script;
     std::string error;
     ASSERT_TRUE(parse_input_script("# warm up\n3 -\n\n2 up+a  # both\n1 z\n", script, error)) << error;
@@ -44,11 +41,8 @@ TEST(InputScript, ParsesStepsAndNamesTheBadLine) {
         EXPECT_FALSE(parse_input_script(bad, s, e)) << bad;
         EXPECT_NE(e.find("line 2"), std::string::npos) << e;
     }
-}
 
-TEST(InputScript, KeysAreFoundWhetherFramesRiseOrGoBack) {
-    InputScript script;
-    std::string error;
+    script = InputScript{};
     ASSERT_TRUE(parse_input_script("2 up\n0 down\n3 a\n1 -\n", script, error));
     const unsigned expected[] = {0, SCRIPT_KEY_UP, SCRIPT_KEY_UP, SCRIPT_KEY_A, SCRIPT_KEY_A, SCRIPT_KEY_A, 0, 0};
     for (long frame = 1; frame <= 7; ++frame) EXPECT_EQ(script.keys_at(frame), expected[frame]) << frame;
@@ -66,7 +60,7 @@ TEST(KeyScript, EveryKeySetSurvivesTheSnapshotAndTheLine) {
     }
 }
 
-TEST(HeadlessRunner, DumpsFramesStopsOnQuitAndRefusesBadInvocations) {
+TEST(HeadlessRunner, DumpsFramesStopsOnQuitRefusesBadInvocationsAndWarnsOfALateShot) {
     TempDir dir;
     HeadlessRun run = run_headless(dir, "5 -\n", 5, "--shot 3:'" + dir.file("f3.bmp") + "'");
     ASSERT_EQ(run.exit_status, 0) << run.errors;
@@ -81,6 +75,21 @@ TEST(HeadlessRunner, DumpsFramesStopsOnQuitAndRefusesBadInvocations) {
     EXPECT_EQ(run_headless(dir, "1 -\nnonsense here\n", 5).exit_status, 2);
     EXPECT_NE(run_headless(dir, "1 -\n", 5, "--bogus").exit_status, 0);
     EXPECT_EQ(run_headless(dir, "1 -\n", 5, "", dir.file("no-such-folder")).exit_status, 1);
+
+    std::filesystem::create_directories(dir.path / "folder");
+    run = run_headless(dir, "", 3, "--input '" + dir.file("folder") + "'");
+    EXPECT_EQ(run.exit_status, 2);
+    EXPECT_NE(run.errors.find("--input " + dir.file("folder") + ": is a directory"), std::string::npos) << run.errors;
+
+    run = run_headless(dir, "", 3, "--shot 9:'" + dir.file("late.bmp") + "'");
+    EXPECT_EQ(run.exit_status, 0);
+    EXPECT_NE(run.errors.find("warning: --shot 9:" + dir.file("late.bmp") + ": the run ended at frame 3"), std::string::npos) << run.errors;
+    EXPECT_FALSE(std::filesystem::exists(dir.file("late.bmp")));
+
+    // A run of no frames reports the state before the first.
+    run = run_headless(dir, "3 -\n", 0);
+    EXPECT_EQ(run.exit_status, 0) << run.errors;
+    EXPECT_EQ(json_int(run.state, "frame"), 0) << run.state;
 }
 
 namespace {
@@ -93,7 +102,7 @@ bool parse(std::vector<const char*> args, Options& o, std::string& error) {
 
 }  // namespace
 
-TEST(Options, WindowAndHeadlessOptionsAreCheckedTogether) {
+TEST(Options, WindowAndHeadlessOptionsAreCheckedTogetherAndChooseThePlayMode) {
     Options o;
     std::string error;
     ASSERT_TRUE(parse({"--scale", "3", "--input", "k.txt", "--mute"}, o, error)) << error;
@@ -120,9 +129,8 @@ TEST(Options, WindowAndHeadlessOptionsAreCheckedTogether) {
     ASSERT_EQ(h.shots.size(), 2u);
     EXPECT_EQ(h.shots[1].frame, 5);
     EXPECT_EQ(h.shots[1].path, "b.bmp");
-}
 
-TEST(Options, PlayModeIsEnhancedInTheWindowAndClassicHeadlessUnlessAsked) {
+    // The play mode is enhanced in the window and classic headless, unless asked.
     auto mode = [](std::vector<const char*> args) {
         Options o;
         std::string error;
@@ -172,19 +180,6 @@ TEST(HeadlessRunner, TheSameKeysMakeTheSameRun) {
     EXPECT_NE(first_hashes.substr(17 * 300, 16), first_hashes.substr(17 * 449, 16));
 }
 
-TEST(HeadlessRunner, AScriptThatIsADirectoryIsAnErrorAndALateShotAWarning) {
-    TempDir dir;
-    std::filesystem::create_directories(dir.path / "folder");
-    HeadlessRun run = run_headless(dir, "", 3, "--input '" + dir.file("folder") + "'");
-    EXPECT_EQ(run.exit_status, 2);
-    EXPECT_NE(run.errors.find("--input " + dir.file("folder") + ": is a directory"), std::string::npos) << run.errors;
-
-    run = run_headless(dir, "", 3, "--shot 9:'" + dir.file("late.bmp") + "'");
-    EXPECT_EQ(run.exit_status, 0);
-    EXPECT_NE(run.errors.find("warning: --shot 9:" + dir.file("late.bmp") + ": the run ended at frame 3"), std::string::npos) << run.errors;
-    EXPECT_FALSE(std::filesystem::exists(dir.file("late.bmp")));
-}
-
 TEST(JsonWriter, TextOfAnyLengthAndAnyByteStaysValid) {
     std::string text(600, 'x');
     text += "\"\\\n\x92\xE9";
@@ -215,7 +210,7 @@ TEST_F(WindowLoop, WhileTheWindowIsAwayNoFrameRunsAndPlayGoesOnWhenItReturns) {
 }
 
 // The runners' outputs: a pipe, socket or folder named for one is refused before the run, so
-// nothing waits forever on a pipe nobody reads; and a run of no frames is a run.
+// nothing waits forever on a pipe nobody reads.
 namespace fs = std::filesystem;
 
 TEST(OutputPaths, APipeOrAFolderNamedForAnOutputIsRefusedAtOnce) {
@@ -253,11 +248,4 @@ TEST(OutputPaths, APipeOrAFolderNamedForAnOutputIsRefusedAtOnce) {
     // A device is written as usual.
     HeadlessRun to_null = run_headless(dir, "3 -\n", 3, "--hashes /dev/null");
     EXPECT_EQ(to_null.exit_status, 0) << to_null.errors;
-}
-
-TEST(OutputPaths, ARunOfNoFramesReportsTheStateBeforeTheFirst) {
-    TempDir dir;
-    HeadlessRun run = run_headless(dir, "3 -\n", 0);
-    EXPECT_EQ(run.exit_status, 0) << run.errors;
-    EXPECT_EQ(json_int(run.state, "frame"), 0) << run.state;
 }
