@@ -78,7 +78,7 @@ TEST(SettingsFile, AFileTheGameWroteReadsBackAndIsRewrittenTheSame) {
     EXPECT_EQ(format_settings(s, FILE_AS_WRITTEN), FILE_AS_WRITTEN);
 }
 
-TEST(SettingsFile, BadLinesAreSkippedAndOnlyTheFirstFewTold) {
+TEST(SettingsFile, BadLinesAreSkippedAndOnlyTheFirstFewToldAndAnAssistTakesOnlyItsOwnWords) {
     const char* text =
         "\xEF\xBB\xBFmusic_volume = 4  # a byte-order mark, then a comment after a setting\n"
         "# comment\n"
@@ -102,11 +102,10 @@ TEST(SettingsFile, BadLinesAreSkippedAndOnlyTheFirstFewTold) {
     EXPECT_EQ(s.scale, 3);
     EXPECT_FALSE(s.fullscreen) << "Windows line ends are fine";
     EXPECT_EQ(s.bindings.key[platform::ACTION_SWORD], platform::SCANCODE_A);
-}
 
-TEST(SettingsFile, AnAssistTakesOnlyItsOwnWords) {
-    Settings s;
-    std::vector<std::string> warnings;
+    // An assist takes only its own words.
+    s = Settings{};
+    warnings.clear();
     EXPECT_EQ(parse_settings("hearts = lots\ngame_speed = 50\ngame_speed = 85\n", s, warnings), 2);
     ASSERT_EQ(warnings.size(), 2u);
     EXPECT_EQ(warnings[0], "line 1: hearts is 'normal', 'extra' or 'no_damage'; line ignored");
@@ -152,7 +151,9 @@ TEST(Remapping, ABoundKeyMovesTheActionAndASwappedKeyIsNeverBoundTwice) {
     EXPECT_EQ(b.key[platform::ACTION_LEFT], platform::SCANCODE_LEFT);
 }
 
-TEST(UserFiles, AnAtomicWriteMakesMissingFoldersAndReplacesTheWholeFile) {
+// An atomic write makes missing folders and replaces the whole file; a path under a file is a
+// failure, not a crash.
+TEST(UserFiles, AnAtomicWriteMakesMissingFoldersReplacesTheWholeFileAndFailsUnderAFile) {
     TempDir dir;
     const std::string path = dir.file("deep/er/settings.ini");
     std::string error;
@@ -160,6 +161,13 @@ TEST(UserFiles, AnAtomicWriteMakesMissingFoldersAndReplacesTheWholeFile) {
     ASSERT_TRUE(write_file_atomically(path, "second\n", error)) << error;
     EXPECT_EQ(read_text(path), "second\n");
     EXPECT_FALSE(std::filesystem::exists(path + ".tmp"));
+
+    write_text(dir.file("plain"), "x");
+    std::string text;
+    EXPECT_FALSE(write_file_atomically(dir.file("plain/settings.ini"), "new\n", error));
+    EXPECT_FALSE(error.empty());
+    EXPECT_EQ(read_user_file(dir.file("absent.ini"), DataKind::Settings, text, error), FileRead::Missing);
+    EXPECT_EQ(read_user_file(dir.path.string(), DataKind::Settings, text, error), FileRead::Failed) << "a folder is not a settings file";
 }
 
 TEST(UserFiles, AFolderThatCannotBeWrittenKeepsTheOldFileAndSaysWhy) {
@@ -175,17 +183,9 @@ TEST(UserFiles, AFolderThatCannotBeWrittenKeepsTheOldFileAndSaysWhy) {
     EXPECT_EQ(read_text(path), "old\n");
 }
 
-TEST(UserFiles, APathUnderAFileIsAFailureNotACrash) {
-    TempDir dir;
-    write_text(dir.file("plain"), "x");
-    std::string error, text;
-    EXPECT_FALSE(write_file_atomically(dir.file("plain/settings.ini"), "new\n", error));
-    EXPECT_FALSE(error.empty());
-    EXPECT_EQ(read_user_file(dir.file("absent.ini"), DataKind::Settings, text, error), FileRead::Missing);
-    EXPECT_EQ(read_user_file(dir.path.string(), DataKind::Settings, text, error), FileRead::Failed) << "a folder is not a settings file";
-}
-
-TEST(UserFiles, TheProfileFolderHoldsEverythingElseTheXdgHomes) {
+// The profile folder holds everything; else the XDG homes, a relative one ignored, and a
+// relative HOME is ignored too: it would name a folder inside the data folder.
+TEST(UserFiles, TheProfileFolderHoldsEverythingElseTheXdgHomesAndARelativeHomeIsIgnored) {
     EXPECT_EQ(user_paths("/p").settings_file, "/p/settings.ini");
     EXPECT_EQ(user_paths("/p").save_file, "/p/progress.ini");
     const char* old_home = std::getenv("HOME");
@@ -199,7 +199,11 @@ TEST(UserFiles, TheProfileFolderHoldsEverythingElseTheXdgHomes) {
     EXPECT_EQ(p.screenshot_dir, "/h/.local/share/quillmoor/screenshots");
     unsetenv("XDG_CONFIG_HOME");
     unsetenv("XDG_DATA_HOME");
+    setenv("HOME", "relative/home", 1);
+    const UserPaths relative = user_paths("");
     if (old_home) setenv("HOME", saved_home.c_str(), 1);
+    EXPECT_EQ(relative.settings_file, "");
+    EXPECT_EQ(relative.save_file, "");
 }
 
 TEST(SaveFile, RoundTripAndEveryKindOfDamageIsRefused) {
