@@ -25,13 +25,14 @@ std::vector<uint8_t> atlas_file_bytes() {
 
 }  // namespace
 
-TEST(GlyphAtlas, TheGeneratedFileHoldsTheFaceTheDesktopRenders) {
+// The generated file holds the face the desktop renders, and a damaged one is refused with a reason.
+TEST(GlyphAtlas, TheGeneratedFileHoldsTheFaceTheDesktopRendersAndADamagedOneIsRefused) {
     platform::GlyphAtlas rendered;
     ASSERT_TRUE(platform::render_glyph_atlas(rendered));
-    const std::vector<uint8_t> bytes = atlas_file_bytes();
+    const std::vector<uint8_t> good = atlas_file_bytes();
     platform::GlyphAtlas loaded;
     const char* fault = nullptr;
-    ASSERT_TRUE(platform::decode_glyph_atlas(bytes.data(), bytes.size(), loaded, &fault)) << fault;
+    ASSERT_TRUE(platform::decode_glyph_atlas(good.data(), good.size(), loaded, &fault)) << fault;
     EXPECT_EQ(loaded.line_height, rendered.line_height);
     int drawn = 0;
     for (int c = 0; c < 256; ++c) {
@@ -41,10 +42,7 @@ TEST(GlyphAtlas, TheGeneratedFileHoldsTheFaceTheDesktopRenders) {
         for (uint8_t m : loaded.glyphs[c].mask) drawn += m;
     }
     EXPECT_GT(drawn, 1000) << "the face has ink";
-}
 
-TEST(GlyphAtlas, ADamagedAtlasIsRefusedWithAReason) {
-    const std::vector<uint8_t> good = atlas_file_bytes();
     std::vector<std::vector<uint8_t>> damaged;
     for (size_t cut : {size_t(0), size_t(5), size_t(9), size_t(11), good.size() / 2, good.size() - 1})
         damaged.emplace_back(good.begin(), good.begin() + static_cast<long>(cut));
@@ -59,7 +57,7 @@ TEST(GlyphAtlas, ADamagedAtlasIsRefusedWithAReason) {
     damaged.back()[at + 2] = 7;
     for (const std::vector<uint8_t>& bytes : damaged) {
         platform::GlyphAtlas atlas;
-        const char* fault = nullptr;
+        fault = nullptr;
         EXPECT_FALSE(platform::decode_glyph_atlas(bytes.data(), bytes.size(), atlas, &fault)) << bytes.size();
         EXPECT_NE(fault, nullptr);
     }
@@ -83,14 +81,16 @@ platform::Surface text_surface(int width, uint8_t fill, int trial) {
 }  // namespace
 
 // Text drawn partly off any edge of a surface, or of its clip rectangle, sets exactly the pixels
-// a pixel-by-pixel reference sets.
-TEST(GlyphAtlas, TextCutAtEveryEdgeMatchesAPixelReference) {
+// a pixel-by-pixel reference sets; outlined text in one pass sets the same pixels as the outline
+// drawn at the eight offsets and the text over it.
+TEST(GlyphAtlas, TextCutAtEveryEdgeMatchesAPixelReferenceAndOutlinedTextEightShiftedCopies) {
     platform::GlyphAtlas atlas;
     ASSERT_TRUE(platform::render_glyph_atlas(atlas));
     const platform::GlyphAtlas reference = atlas;
     platform::use_glyph_atlas(std::move(atlas));
     std::srand(5);
     const char* texts[] = {"Lives: 10", "Wg|", "\xE9t\xE9 \x80"};
+    const char* outlined_texts[] = {"Lives: 10", "Lord Hogrand", "i|l.", ""};
     for (int trial = 0; trial < 300; ++trial) {
         platform::Surface s = text_surface(60, 0, trial);
         const char* text = texts[trial % 3];
@@ -110,29 +110,17 @@ TEST(GlyphAtlas, TextCutAtEveryEdgeMatchesAPixelReference) {
         }
         platform::draw_text(s, text, x, y, 7);
         ASSERT_EQ(s.pixels, expected) << "trial " << trial << " at " << x << "," << y;
-    }
-    platform::forget_glyph_atlas();
-}
 
-// Outlined text in one pass sets the same pixels as the outline drawn at the eight offsets and
-// the text over it, cut at any edge.
-TEST(GlyphAtlas, OutlinedTextMatchesEightShiftedCopiesAndTheTextOverThem) {
-    platform::GlyphAtlas atlas;
-    ASSERT_TRUE(platform::render_glyph_atlas(atlas));
-    platform::use_glyph_atlas(std::move(atlas));
-    std::srand(9);
-    const char* texts[] = {"Lives: 10", "Lord Hogrand", "i|l.", ""};
-    for (int trial = 0; trial < 300; ++trial) {
-        platform::Surface s = text_surface(90, 3, trial);
-        platform::Surface expected = s;
-        const char* text = texts[trial % 4];
-        const int x = std::rand() % 130 - 40, y = std::rand() % 50 - 20;
+        platform::Surface outlined = text_surface(90, 3, trial);
+        platform::Surface copies = outlined;
+        const char* words = outlined_texts[trial % 4];
+        const int ox = std::rand() % 130 - 40, oy = std::rand() % 50 - 20;
         for (int dy = -1; dy <= 1; ++dy)
             for (int dx = -1; dx <= 1; ++dx)
-                if (dx || dy) platform::draw_text(expected, text, x + dx, y + dy, 9);
-        platform::draw_text(expected, text, x, y, 7);
-        EXPECT_TRUE(platform::draw_text_outlined(s, text, x, y, 7, 9));
-        ASSERT_EQ(s.pixels, expected.pixels) << "trial " << trial << " at " << x << "," << y;
+                if (dx || dy) platform::draw_text(copies, words, ox + dx, oy + dy, 9);
+        platform::draw_text(copies, words, ox, oy, 7);
+        EXPECT_TRUE(platform::draw_text_outlined(outlined, words, ox, oy, 7, 9));
+        ASSERT_EQ(outlined.pixels, copies.pixels) << "trial " << trial << " at " << ox << "," << oy;
     }
     platform::forget_glyph_atlas();
 }
