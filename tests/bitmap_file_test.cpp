@@ -22,7 +22,8 @@ Bytes tiny_bmp(uint8_t a, uint8_t b) { return bitmap_file(2, 1, 8, {a, b, 0, 0})
 
 }  // namespace
 
-TEST(BitmapFile, ReadsEightBitFilesTopDownWithTheirPalette) {
+// Eight-bit files read top down with their palette; twenty-four-bit pixels become sixteen-bit ones.
+TEST(BitmapFile, ReadsEightBitFilesTopDownWithTheirPaletteAndConvertsTwentyFourBitPixelsToSixteen) {
     TempDir dir;
     BitmapFile bitmap;
     // 4 x 3 picture; the file stores the bottom row first.
@@ -37,11 +38,7 @@ TEST(BitmapFile, ReadsEightBitFilesTopDownWithTheirPalette) {
     EXPECT_EQ(bitmap.palette[1].flags, 4);
     EXPECT_EQ(unload_bitmap_file(&bitmap), 1);
     EXPECT_EQ(unload_bitmap_file(&bitmap), 1);
-}
 
-TEST(BitmapFile, ConvertsTwentyFourBitPixelsToSixteen) {
-    TempDir dir;
-    BitmapFile bitmap;
     std::vector<uint8_t> pixels = {255, 255, 255, 0, 0, 255, 0, 255, 0, 255, 0, 0};  // white, red, green, blue
     ASSERT_EQ(load(dir, bitmap_file(4, 1, 24, pixels), bitmap), 1);
     EXPECT_EQ(bitmap.info_header.biBitCount, 16);
@@ -53,7 +50,7 @@ TEST(BitmapFile, ConvertsTwentyFourBitPixelsToSixteen) {
     EXPECT_EQ(at(3), 0x001F);
 }
 
-TEST(BitmapFile, RefusesDamagedAndUnsupportedFiles) {
+TEST(BitmapFile, RefusesDamagedAndUnsupportedFilesAndFrameCellsOutsideTheBitmap) {
     TempDir dir;
     BitmapFile bitmap;
     const std::vector<uint8_t> good = bitmap_file(4, 4, 8, std::vector<uint8_t>(16, 7));
@@ -67,32 +64,26 @@ TEST(BitmapFile, RefusesDamagedAndUnsupportedFiles) {
 
     for (int depth : {1, 4, 32}) EXPECT_EQ(load(dir, bitmap_file(4, 4, depth, std::vector<uint8_t>(64, 1)), bitmap), 0) << depth;
 
-    EXPECT_EQ(load(dir, bitmap_file(4, 4, 8, std::vector<uint8_t>(16, 7), 0), bitmap), 0);
-    EXPECT_EQ(load(dir, bitmap_file(4, 4, 8, std::vector<uint8_t>(16, 7), 12), bitmap), 0);
-    EXPECT_EQ(load(dir, bitmap_file(4, 4, 8, std::vector<uint8_t>(16, 7), 1 << 30), bitmap), 0);
-    EXPECT_EQ(load(dir, bitmap_file(100000, 100000, 8, std::vector<uint8_t>(16, 7)), bitmap), 0);
-    EXPECT_EQ(load(dir, bitmap_file(-4, 4, 8, std::vector<uint8_t>(16, 7)), bitmap), 0);
-    EXPECT_EQ(load(dir, bitmap_file(4, -4, 8, std::vector<uint8_t>(16, 7)), bitmap), 0);
+    // Image sizes that are not the pixels' size, and sizes across that are absurd or negative.
+    const Bytes pixels(16, 7);
+    for (int size_image : {0, 12, 1 << 30}) EXPECT_EQ(load(dir, bitmap_file(4, 4, 8, pixels, size_image), bitmap), 0) << size_image;
+    for (auto [width, height] : {std::pair{100000, 100000}, {-4, 4}, {4, -4}})
+        EXPECT_EQ(load(dir, bitmap_file(width, height, 8, pixels), bitmap), 0) << width << " x " << height;
     EXPECT_EQ(load_bitmap_file(&bitmap, dir.file("missing.bmp").c_str()), 0);
 
     // A good file still loads after all that, and a failed load leaves no pixels behind.
     EXPECT_EQ(load(dir, good, bitmap), 1);
     EXPECT_EQ(load(dir, not_bm, bitmap), 0);
     EXPECT_TRUE(bitmap.buffer.empty());
-}
 
-TEST(BitmapFile, FrameCellsOutsideTheBitmapAreRefused) {
-    TempDir dir;
-    BitmapFile bitmap;
+    // Frame cells outside the bitmap are refused.
     ASSERT_EQ(load(dir, bitmap_file(8, 8, 8, std::vector<uint8_t>(64, 5)), bitmap), 1);
     Sprite sprite;
     ASSERT_EQ(create_sprite(&sprite, 0, 0, 4, 4, 2, SPRITE_ATTR_VISIBLE | SPRITE_ATTR_MULTI_FRAME, SPRITE_MEMORY_SYSTEM, 0, 8), 1);
     EXPECT_EQ(load_sprite_frame(&sprite, &bitmap, 0, 1, 1, 0), 1);
-    EXPECT_EQ(load_sprite_frame(&sprite, &bitmap, 1, 2, 0, 0), 0);
-    EXPECT_EQ(load_sprite_frame(&sprite, &bitmap, 1, 5, 5, 1), 0);
-    EXPECT_EQ(load_sprite_frame(&sprite, &bitmap, 1, -1, 0, 1), 0);
-    EXPECT_EQ(load_sprite_frame(&sprite, &bitmap, 2, 0, 0, 0), 0) << "no frame surface 2";
-    EXPECT_EQ(load_sprite_frame(&sprite, &bitmap, 70, 0, 0, 0), 0);
+    // Rows are {frame, cx, cy, mode}: mode 0 counts cells, else pixels; frames 2 and 70 the sprite lacks.
+    const int refused[][4] = {{1, 2, 0, 0}, {1, 5, 5, 1}, {1, -1, 0, 1}, {2, 0, 0, 0}, {70, 0, 0, 0}};
+    for (const auto& r : refused) EXPECT_EQ(load_sprite_frame(&sprite, &bitmap, r[0], r[1], r[2], r[3]), 0) << r[0] << " " << r[1];
     unload_bitmap_file(&bitmap);
     EXPECT_EQ(load_sprite_frame(&sprite, &bitmap, 0, 0, 0, 0), 0) << "empty bitmap";
 }

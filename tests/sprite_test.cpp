@@ -45,7 +45,7 @@ protected:
 
 }  // namespace
 
-TEST_F(SpriteTest, SharedFramesDrawAsFramesCutOneByOne) {
+TEST_F(SpriteTest, SharedFramesDrawAsFramesCutOneByOneAndWritingOneGivesTheSpriteCopiesOfItsOwn) {
     const BitmapFile picture = random_picture(7);
     const FrameCut cut{&picture, 8, 8, 8, 4};
     Sprite own, a, b;
@@ -74,13 +74,8 @@ TEST_F(SpriteTest, SharedFramesDrawAsFramesCutOneByOne) {
     EXPECT_EQ(frame_sheets_in_use(), 1) << "b still draws from the first sheet";
     destroy_sprite(&b);
     EXPECT_EQ(frame_sheets_in_use(), 0);
-}
 
-TEST_F(SpriteTest, WritingAFrameGivesTheSpriteCopiesOfItsOwn) {
-    const BitmapFile picture = random_picture(11);
-    const BitmapFile other = random_picture(12);
-    const FrameCut cut{&picture, 8, 8, 8, 4};
-    Sprite a, b;
+    // Writing a frame gives the sprite copies of its own.
     create_shared_sprite(&a, cut, SHOWN, 0, 8);
     create_shared_sprite(&b, cut, SHOWN, 0, 8);
     const auto before = drawn(b, 3, 50, 60);
@@ -92,7 +87,6 @@ TEST_F(SpriteTest, WritingAFrameGivesTheSpriteCopiesOfItsOwn) {
     // A picture changed since the sheet was cut is cut afresh, not served stale.
     BitmapFile changed = picture;
     changed.buffer[32 * 9 + 1] ^= 0x55;
-    Sprite c;
     create_shared_sprite(&c, FrameCut{&changed, 8, 8, 8, 4}, SHOWN, 0, 8);
     EXPECT_NE(c.frames[4], b.frames[4]);
     EXPECT_EQ(frame_sheets_in_use(), 2);
@@ -151,7 +145,7 @@ TEST_F(SpriteTest, SequencesStepFromTheSecondEntryAndOneShotsStop) {
     EXPECT_EQ(animate_sprite(&s), 1);
 }
 
-TEST_F(SpriteTest, WrapAndBounceAtTheClipBounds) {
+TEST_F(SpriteTest, MovesWrapAndBounceAtTheClipBoundsAndOverlapUsesThreeQuarterBoxes) {
     Sprite s;
     create_sprite(&s, 0, 0, 32, 32, 1, SPRITE_ATTR_WRAP, SPRITE_MEMORY_SYSTEM, 0, 8);
     s.x = 639.0f;
@@ -169,10 +163,8 @@ TEST_F(SpriteTest, WrapAndBounceAtTheClipBounds) {
     move_sprite(&b);
     EXPECT_EQ(b.xv, -10.0f);
     EXPECT_EQ(b.x, 610.0f) << "not pulled back inside";
-}
 
-TEST_F(SpriteTest, OverlapUsesThreeQuarterBoxes) {
-    Sprite a, b;
+    Sprite a;
     create_sprite(&a, 0, 0, 32, 32, 1, SPRITE_ATTR_VISIBLE | SPRITE_ATTR_SINGLE_FRAME, SPRITE_MEMORY_SYSTEM, 0, 8);
     create_sprite(&b, 23, 0, 32, 32, 1, SPRITE_ATTR_VISIBLE | SPRITE_ATTR_SINGLE_FRAME, SPRITE_MEMORY_SYSTEM, 0, 8);
     EXPECT_EQ(sprites_overlap(&a, &b), 1);
