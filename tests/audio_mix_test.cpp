@@ -114,12 +114,35 @@ struct MixRun : DiskAudio {
     }
 };
 
-// The hero dies in a swarm over the level-3 music: every effect starts in the same frame,
-// again and again, each restart catching the others at a different point.
-TEST(AudioMix, EveryEffectAtOnceOverTheMusicNeverClips) {
+// Heard alone, a typical effect is louder than the music under it, but not so much louder
+// that the music is lost: within 4 to 12 dB in RMS over the effect's length. Then the hero dies
+// in a swarm over the same music: every effect starts in the same frame, again and again, each
+// restart catching the others at a different point, and the mix never clips.
+TEST(AudioMix, EffectsSitAboveTheMusicNotOverItAndAllAtOnceNeverClip) {
     MixRun run;
     ASSERT_TRUE(run.open());
     ASSERT_GE(music_slot(run.level3)->track, 0);
+    play_midi(run.level3);
+    wait_ms(1500);
+    const size_t music_from = run.written();
+    wait_ms(1000);
+    const size_t music_to = run.written();
+    stop_midi(run.level3);
+    wait_ms(200);
+    const size_t hit_from = run.written();
+    play_sound(run.effects.wasp_hit, 0);
+    wait_ms(250);
+    const size_t hit_to = run.written();
+
+    const double music = rms(read_samples(run.output, music_from, music_to));
+    std::vector<int16_t> hit = read_samples(run.output, hit_from, hit_to);
+    // Measure the effect over the part that sounds (the file also holds the quiet before it).
+    std::erase_if(hit, [](int16_t v) { return std::abs(v) < 200; });
+    ASSERT_GT(music, 100.0) << "no music";
+    const double decibels = 20 * std::log10(rms(hit) / music);
+    EXPECT_GT(decibels, 4.0);
+    EXPECT_LT(decibels, 12.0);
+
     play_midi(run.level3);
     wait_ms(300);
     const size_t from = run.written();
@@ -136,40 +159,34 @@ TEST(AudioMix, EveryEffectAtOnceOverTheMusicNeverClips) {
     EXPECT_GT(peak(mix), CEILING * 3 / 4);
 }
 
-// Heard alone, a typical effect is louder than the music under it, but not so much louder
-// that the music is lost: within 4 to 12 dB in RMS over the effect's length.
-TEST(AudioMix, EffectsSitAboveTheMusicNotOverIt) {
-    MixRun run;
-    ASSERT_TRUE(run.open());
-    play_midi(run.level3);
-    wait_ms(1500);
-    const size_t music_from = run.written();
-    wait_ms(1000);
-    const size_t music_to = run.written();
-    stop_midi(run.level3);
-    wait_ms(200);
-    const size_t hit_from = run.written();
-    play_sound(run.effects.wasp_hit, 0);
-    wait_ms(250);
-
-    const double music = rms(read_samples(run.output, music_from, music_to));
-    std::vector<int16_t> hit = read_samples(run.output, hit_from, run.written());
-    // Measure the effect over the part that sounds (the file also holds the quiet before it).
-    std::erase_if(hit, [](int16_t v) { return std::abs(v) < 200; });
-    ASSERT_GT(music, 100.0) << "no music";
-    const double decibels = 20 * std::log10(rms(hit) / music);
-    EXPECT_GT(decibels, 4.0);
-    EXPECT_LT(decibels, 12.0);
-}
-
-// A track restarted by the game each time it ends, as the level music is, comes back at once:
-// the synthesiser's last notes dying away after the file's end do not hold up the restart.
-TEST(AudioMix, ATrackRestartedWhenItEndsLoopsWithoutAGap) {
+// Music files are read once, at loading; the synthesiser is made from those bytes when played,
+// for each track in turn. A track restarted by the game each time it ends, as the level music
+// is, comes back at once: the synthesiser's last notes dying away after the file's end do not
+// hold up the restart.
+TEST(AudioMix, TracksPlayFromTheBytesReadAtLoadingAndOneRestartedWhenItEndsLoopsWithoutAGap) {
     DiskAudio run;
+    std::filesystem::copy_file(data_path("intro.MID"), run.dir.file("a.MID"));
+    std::filesystem::copy_file(data_path("level1.MID"), run.dir.file("b.MID"));
     write_bytes(run.dir.file("second.mid"), one_note_midi(500000, 2));  // one note of one second
     ASSERT_TRUE(run.open());
     music_init();
+    const int a = load_midi(run.dir.file("a.MID").c_str());
+    const int b = load_midi(run.dir.file("b.MID").c_str());
     const int track = load_midi(run.dir.file("second.mid").c_str());
+    // Gone from disk after loading: playing must not need the files again.
+    for (const char* name : {"a.MID", "b.MID", "second.mid"}) std::filesystem::remove(run.dir.file(name));
+    ASSERT_EQ(play_midi(a), 1);
+    EXPECT_TRUE(music_slot(a)->synthesised);
+    EXPECT_TRUE(platform::music_track_is_playing(music_slot(a)->track));
+    ASSERT_EQ(play_midi(b), 1);
+    EXPECT_TRUE(music_slot(b)->synthesised);
+    EXPECT_FALSE(platform::music_track_is_playing(music_slot(a)->track));
+    EXPECT_TRUE(platform::music_track_is_playing(music_slot(b)->track));
+    // Back to the first, whose synthesiser was given back meanwhile.
+    ASSERT_EQ(play_midi(a), 1);
+    EXPECT_TRUE(music_slot(a)->synthesised);
+    EXPECT_TRUE(platform::music_track_is_playing(music_slot(a)->track));
+
     ASSERT_EQ(play_midi(track), 1);
     ASSERT_TRUE(music_slot(track)->synthesised);
     wait_ms(100);
@@ -302,13 +319,25 @@ TEST(AudioMix, TheLimiterHoldsPeaksUnderTheCeilingAndRecovers) {
     EXPECT_GT(after.back(), 0.49f);
 }
 
-TEST(AudioDevice, ASwordSwingReachesTheOutputOnceWhenPlayedTwiceInAFrame) {
+// A sword swing played twice in a frame reaches the output once. A 16-bit stereo file at 22050 Hz
+// plays in its own format: its 0.4 s tone lasts 0.4 s in the output, not the 3.2 s it would last
+// read as 8-bit mono at 11025 Hz.
+TEST(AudioDevice, ASwingPlayedTwiceInAFrameSoundsOnceAndSoundsPlayInTheFormatTheirFileDeclares) {
     DiskAudio run;
+    const int frames = 22050 * 4 / 10;
+    Bytes samples;
+    for (int i = 0; i < frames; ++i)
+        for (int channel = 0; channel < 2; ++channel)
+            put_le(samples, static_cast<uint16_t>(static_cast<int16_t>(12000 * std::sin(2 * 3.14159265 * 440 * i / 22050.0))), 2);
+    write_bytes(run.dir.file("tone.wav"), wav_file({chunk("fmt ", wav_format(1, 2, 22050, 16)), chunk("data", samples)}));
     ASSERT_TRUE(run.open());
     sound_init();
     const int sword = load_wav(data_path("useSword.WAV").c_str(), SOUND_CREATE_CONTROLS);
+    const int tone = load_wav(run.dir.file("tone.wav").c_str(), 0);
     ASSERT_EQ(sword, 0);
+    ASSERT_EQ(tone, 1);
     ASSERT_GE(sound_slot(sword)->buffer, 0);
+    ASSERT_GE(sound_slot(tone)->buffer, 0);
     wait_ms(150);
     const size_t sword_from = run.written();
     // Two plays in one frame: the second restarts the first, so the swing sounds once.
@@ -328,6 +357,13 @@ TEST(AudioDevice, ASwordSwingReachesTheOutputOnceWhenPlayedTwiceInAFrame) {
     // A mono effect is heard the same on both sides.
     const std::vector<int16_t> both = read_samples(run.output, sword_from, sword_to);
     for (size_t i = 0; i + 1 < both.size(); i += 2) ASSERT_EQ(both[i], both[i + 1]) << "sample frame " << i / 2;
+
+    const size_t from = run.written();
+    play_sound(tone, 0);
+    wait_ms(800);
+    const size_t loud = louder_than(read_frames_left(run.output, from, run.written()), 2000);
+    EXPECT_GT(loud, static_cast<size_t>(OUTPUT_RATE / 4));
+    EXPECT_LT(loud, static_cast<size_t>(OUTPUT_RATE / 2));
 }
 
 // A machine without sound: the device does not open, yet the tables fill and play silently.
@@ -350,55 +386,6 @@ TEST(AudioDevice, WithoutADeviceTheGameRunsSilently) {
     delete_all_sounds();
     delete_all_midi();
     platform::audio_close();
-}
-
-// A 16-bit stereo file at 22050 Hz plays in its own format: its 0.4 s tone lasts 0.4 s in
-// the output, not the 3.2 s it would last read as 8-bit mono at 11025 Hz.
-TEST(AudioDevice, SoundsPlayInTheFormatTheirFileDeclares) {
-    DiskAudio run;
-    const int frames = 22050 * 4 / 10;
-    Bytes samples;
-    for (int i = 0; i < frames; ++i)
-        for (int channel = 0; channel < 2; ++channel)
-            put_le(samples, static_cast<uint16_t>(static_cast<int16_t>(12000 * std::sin(2 * 3.14159265 * 440 * i / 22050.0))), 2);
-    write_bytes(run.dir.file("tone.wav"), wav_file({chunk("fmt ", wav_format(1, 2, 22050, 16)), chunk("data", samples)}));
-
-    ASSERT_TRUE(run.open());
-    sound_init();
-    const int tone = load_wav(run.dir.file("tone.wav").c_str(), 0);
-    ASSERT_EQ(tone, 0);
-    ASSERT_GE(sound_slot(tone)->buffer, 0);
-    const size_t from = run.written();
-    play_sound(tone, 0);
-    wait_ms(800);
-    const size_t loud = louder_than(read_frames_left(run.output, from, run.written()), 2000);
-    EXPECT_GT(loud, static_cast<size_t>(OUTPUT_RATE / 4));
-    EXPECT_LT(loud, static_cast<size_t>(OUTPUT_RATE / 2));
-}
-
-// Music files are read once, at loading; the synthesiser is made from those bytes when played.
-TEST(AudioMusicOnce, TracksPlayFromTheBytesReadAtLoadingAndEachInTurn) {
-    DiskAudio run;
-    std::filesystem::copy_file(data_path("intro.MID"), run.dir.file("a.MID"));
-    std::filesystem::copy_file(data_path("level1.MID"), run.dir.file("b.MID"));
-    ASSERT_TRUE(run.open());
-    music_init();
-    const int a = load_midi(run.dir.file("a.MID").c_str());
-    const int b = load_midi(run.dir.file("b.MID").c_str());
-    // Gone from disk after loading: playing must not need the files again.
-    std::filesystem::remove(run.dir.file("a.MID"));
-    std::filesystem::remove(run.dir.file("b.MID"));
-    ASSERT_EQ(play_midi(a), 1);
-    EXPECT_TRUE(music_slot(a)->synthesised);
-    EXPECT_TRUE(platform::music_track_is_playing(music_slot(a)->track));
-    ASSERT_EQ(play_midi(b), 1);
-    EXPECT_TRUE(music_slot(b)->synthesised);
-    EXPECT_FALSE(platform::music_track_is_playing(music_slot(a)->track));
-    EXPECT_TRUE(platform::music_track_is_playing(music_slot(b)->track));
-    // Back to the first, whose synthesiser was given back meanwhile.
-    ASSERT_EQ(play_midi(a), 1);
-    EXPECT_TRUE(music_slot(a)->synthesised);
-    EXPECT_TRUE(platform::music_track_is_playing(music_slot(a)->track));
 }
 
 }  // namespace
