@@ -128,60 +128,46 @@ public:
         return free_[(y / STEP) * SPAN + x / STEP];
     }
 
-    // Every lattice position reachable from (x, y) by 4-pixel steps, never standing where
-    // `banned` holds. Returns one byte per lattice position.
+    // The fewest 4-pixel steps from (x, y) to each lattice position a box reaches from there in
+    // breadth-first order, never standing where `banned` holds; -1 where it cannot go.
+    template <class Banned>
+    std::vector<int> steps_from(int x, int y, Banned banned) const {
+        std::vector<int> steps(SPAN * SPAN, -1);
+        if (!fits(x, y) || banned(x, y)) return steps;
+        std::vector<int> queue = {(y / STEP) * SPAN + x / STEP};
+        steps[queue[0]] = 0;
+        for (size_t head = 0; head < queue.size(); ++head) {
+            const int i = queue[head] % SPAN, j = queue[head] / SPAN;
+            for (auto [ni, nj] : {std::pair{i + 1, j}, {i - 1, j}, {i, j + 1}, {i, j - 1}}) {
+                const int n = nj * SPAN + ni;
+                if (ni < 0 || nj < 0 || ni >= SPAN || nj >= SPAN || steps[n] >= 0 || !free_[n] || banned(ni * STEP, nj * STEP)) continue;
+                steps[n] = steps[queue[head]] + 1;
+                queue.push_back(n);
+            }
+        }
+        return steps;
+    }
+
+    // Every lattice position reachable from (x, y), one byte per lattice position.
     template <class Banned>
     std::vector<uint8_t> walk(int x, int y, Banned banned) const {
-        std::vector<uint8_t> seen(SPAN * SPAN, 0);
-        search(x, y, banned, [&](int n, int) {
-            seen[n] = 1;
-            return false;
-        });
+        const std::vector<int> steps = steps_from(x, y, banned);
+        std::vector<uint8_t> seen(steps.size());
+        for (size_t n = 0; n < steps.size(); ++n) seen[n] = steps[n] >= 0;
         return seen;
     }
 
     // The fewest 4-pixel steps from (x, y) to a lattice position where `goal` holds, or -1.
     template <class Goal>
     int steps_to(int x, int y, Goal goal) const {
-        std::vector<int> steps(SPAN * SPAN, -1);
-        int found = -1;
-        search(x, y, [](int, int) { return false; }, [&](int n, int from) {
-            steps[n] = from < 0 ? 0 : steps[from] + 1;
-            if (goal((n % SPAN) * STEP, (n / SPAN) * STEP)) found = steps[n];
-            return found >= 0;
-        });
-        return found;
+        const std::vector<int> steps = steps_from(x, y, [](int, int) { return false; });
+        int fewest = -1;
+        for (int n = 0; n < SPAN * SPAN; ++n)
+            if (steps[n] >= 0 && (fewest < 0 || steps[n] < fewest) && goal((n % SPAN) * STEP, (n / SPAN) * STEP)) fewest = steps[n];
+        return fewest;
     }
 
 private:
-    // Breadth first over the positions a box fits, from (x, y), never entering one where
-    // `banned` holds. `reached(index, from_index)` hears of each position as it is first
-    // reached (from -1 for the start) and ends the search by returning true.
-    template <class Banned, class Reached>
-    void search(int x, int y, Banned banned, Reached reached) const {
-        if (!fits(x, y) || banned(x, y)) return;
-        std::vector<uint8_t> seen(SPAN * SPAN, 0);
-        std::vector<int> queue;
-        queue.reserve(1 << 16);
-        int start = (y / STEP) * SPAN + x / STEP;
-        seen[start] = 1;
-        queue.push_back(start);
-        if (reached(start, -1)) return;
-        for (size_t head = 0; head < queue.size(); ++head) {
-            int i = queue[head] % SPAN, j = queue[head] / SPAN;
-            const int di[4] = {1, -1, 0, 0}, dj[4] = {0, 0, 1, -1};
-            for (int k = 0; k < 4; ++k) {
-                int ni = i + di[k], nj = j + dj[k];
-                if (ni < 0 || nj < 0 || ni >= SPAN || nj >= SPAN) continue;
-                int n = nj * SPAN + ni;
-                if (seen[n] || !free_[n] || banned(ni * STEP, nj * STEP)) continue;
-                seen[n] = 1;
-                queue.push_back(n);
-                if (reached(n, queue[head])) return;
-            }
-        }
-    }
-
     std::vector<uint8_t> free_;
 };
 
