@@ -299,32 +299,6 @@ uint32_t le32(const std::string& s, size_t at) { return number_at(s, at, 4); }
 uint32_t le16(const std::string& s, size_t at) { return number_at(s, at, 2); }
 uint32_t be32(const std::string& s, size_t at) { return number_at(s, at, 4, true); }
 
-TEST(AudioAssets, SoundsAre8BitMonoPcmAt11025HzAndLastATenthOfASecondToTwoSeconds) {
-    for (const SoundFile& sound : SOUND_FILES) {
-        const std::string name = sound.name;
-        const std::string wav = data_file(name);
-        ASSERT_GE(wav.size(), 44u) << name;
-        EXPECT_EQ(wav.substr(0, 4), "RIFF") << name;
-        EXPECT_EQ(le32(wav, 4), wav.size() - 8) << name;
-        EXPECT_EQ(wav.substr(8, 8), "WAVEfmt ") << name;
-        EXPECT_EQ(le16(wav, 20), 1u) << name << ": PCM";
-        EXPECT_EQ(le16(wav, 22), 1u) << name << ": mono";
-        EXPECT_EQ(le32(wav, 24), 11025u) << name;
-        EXPECT_EQ(le16(wav, 34), 8u) << name << ": bits";
-        EXPECT_EQ(wav.substr(36, 4), "data") << name;
-        // Long enough to be heard, short enough not to drag.
-        EXPECT_GT(le32(wav, 40), 1100u) << name;
-        EXPECT_LT(le32(wav, 40), 2u * 11025) << name;
-        // Not silence: the samples swing well away from the 8-bit midpoint.
-        int lowest = 255, highest = 0;
-        for (size_t i = 44; i < wav.size(); ++i) {
-            lowest = std::min(lowest, static_cast<int>(static_cast<uint8_t>(wav[i])));
-            highest = std::max(highest, static_cast<int>(static_cast<uint8_t>(wav[i])));
-        }
-        EXPECT_GT(highest - lowest, 120) << name;
-    }
-}
-
 // Counts note-ons per channel and program changes per channel over every track of a file,
 // and notes the tick of the last note event and of the last track's end.
 struct ChannelUse {
@@ -380,12 +354,37 @@ bool scan_midi(const std::string& s, ChannelUse& use) {
     return true;
 }
 
-// Every track is arranged for General MIDI: drums on channel 10, and every other channel that
-// plays chooses its instrument first. The game starts a level track again the moment it ends, so
-// the music must run up to the file's end: a quiet beat there would be heard as a gap at every
-// loop. The level themes last a minute and the title's half one; the level-complete call plays
-// while the closing lines are read.
-TEST(AudioAssets, TracksAreArrangedForGeneralMidiAndLastAsLongAsTheyPlay) {
+// Sounds are 8-bit mono PCM at 11025 Hz and last a tenth of a second to two seconds.
+TEST(AudioAssets, SoundsAndTracksAreMadeInTheFormatsTheGamePlaysAndTracksArrangedForGeneralMidi) {
+    for (const SoundFile& sound : SOUND_FILES) {
+        const std::string name = sound.name;
+        const std::string wav = data_file(name);
+        ASSERT_GE(wav.size(), 44u) << name;
+        EXPECT_EQ(wav.substr(0, 4), "RIFF") << name;
+        EXPECT_EQ(le32(wav, 4), wav.size() - 8) << name;
+        EXPECT_EQ(wav.substr(8, 8), "WAVEfmt ") << name;
+        EXPECT_EQ(le16(wav, 20), 1u) << name << ": PCM";
+        EXPECT_EQ(le16(wav, 22), 1u) << name << ": mono";
+        EXPECT_EQ(le32(wav, 24), 11025u) << name;
+        EXPECT_EQ(le16(wav, 34), 8u) << name << ": bits";
+        EXPECT_EQ(wav.substr(36, 4), "data") << name;
+        // Long enough to be heard, short enough not to drag.
+        EXPECT_GT(le32(wav, 40), 1100u) << name;
+        EXPECT_LT(le32(wav, 40), 2u * 11025) << name;
+        // Not silence: the samples swing well away from the 8-bit midpoint.
+        int lowest = 255, highest = 0;
+        for (size_t i = 44; i < wav.size(); ++i) {
+            lowest = std::min(lowest, static_cast<int>(static_cast<uint8_t>(wav[i])));
+            highest = std::max(highest, static_cast<int>(static_cast<uint8_t>(wav[i])));
+        }
+        EXPECT_GT(highest - lowest, 120) << name;
+    }
+
+    // Every track is arranged for General MIDI: drums on channel 10, and every other channel that
+    // plays chooses its instrument first. The game starts a level track again the moment it ends,
+    // so the music must run up to the file's end: a quiet beat there would be heard as a gap at
+    // every loop. The level themes last a minute and the title's half one; the level-complete call
+    // plays while the closing lines are read.
     for (const MusicFile& track : MUSIC_FILES) {
         const std::string name = track.name;
         const std::string bytes = data_file(name);

@@ -49,7 +49,7 @@ protected:
     std::string errors;
 };
 
-TEST_F(SoundTable, KeepsTheFormatTheFileDeclaresAndFindsItBehindAListChunk) {
+TEST_F(SoundTable, KeepsTheFormatTheFileDeclaresFindsItBehindAListChunkAndCountsPlays) {
     const Bytes list = chunk("LIST", Bytes{'I', 'N', 'F', 'O', 'I', 'N', 'A', 'M', 3, 0, 0, 0, 'a', 'b', 0});
     ASSERT_EQ(load("list_first.wav", wav_file({list, chunk("fmt ", MONO_8BIT), chunk("data", samples(300))})), 0) << errors;
     EXPECT_EQ(sound_slot(0)->state, SOUND_STATE_LOADED);
@@ -59,6 +59,13 @@ TEST_F(SoundTable, KeepsTheFormatTheFileDeclaresAndFindsItBehindAListChunk) {
     EXPECT_EQ(sound_slot(1)->channels, 2);
     EXPECT_EQ(sound_slot(1)->bits, 16);
     EXPECT_EQ(sound_slot(1)->rate, 22050);
+
+    // Playing counts loaded sounds and ignores empty ids.
+    for (int played : {0, 0, -1, 200, SOUND_MAX}) EXPECT_EQ(play_sound(played, 0), 1) << played;
+    const std::string report = audio_state_json();
+    EXPECT_NE(report.find("\"sounds\": {\"list_first.wav\": 2}"), std::string::npos) << report;
+    reset_play_counts();
+    EXPECT_NE(audio_state_json().find("\"sounds\": {}"), std::string::npos);
 }
 
 // Each is refused with one line naming the file (and the fault, where one is given), and takes no slot.
@@ -110,16 +117,6 @@ TEST_F(SoundTable, AMissingFileNamesItselfAndAFullTableRefusesBeforeOpeningTheFi
     // Deleting one sound frees its slot, and the lowest free slot is taken next.
     delete_sound(17);
     EXPECT_EQ(load_wav(dir.file("tick.wav").c_str(), 0), 17);
-}
-
-TEST_F(SoundTable, PlayingCountsLoadedSoundsAndIgnoresEmptyIds) {
-    const int id = load("swish.wav", pcm_file(MONO_8BIT, samples(64)));
-    ASSERT_EQ(id, 0);
-    for (int played : {id, id, -1, 200, SOUND_MAX}) EXPECT_EQ(play_sound(played, 0), 1) << played;
-    const std::string report = audio_state_json();
-    EXPECT_NE(report.find("\"sounds\": {\"swish.wav\": 2}"), std::string::npos) << report;
-    reset_play_counts();
-    EXPECT_NE(audio_state_json().find("\"sounds\": {}"), std::string::npos);
 }
 
 class MusicTable : public ::testing::Test {
@@ -177,7 +174,18 @@ TEST_F(MusicTable, OnlyTheTrackStartedLastSoundsAndIdsOfNoTrackDoNothing) {
     EXPECT_EQ(current_midi_track(), -1);
 }
 
-TEST_F(MusicTable, AHeadlessTrackEndsAfterItsLengthAndReplayingStartsItOver) {
+TEST_F(MusicTable, DamagedFilesAreRefusedAndAHeadlessTrackEndsAfterItsLengthAndReplayingStartsItOver) {
+    Bytes cut = one_note_midi(500000, 4);
+    cut.resize(cut.size() - 5);
+    ::testing::internal::CaptureStderr();
+    EXPECT_EQ(load("cut.mid", cut), -1);
+    EXPECT_EQ(load("text.mid", Bytes{'h', 'e', 'l', 'l', 'o'}), -1);
+    EXPECT_EQ(load_midi(dir.file("absent.MID").c_str()), -1);
+    const std::string said = ::testing::internal::GetCapturedStderr();
+    EXPECT_NE(said.find("cut.mid"), std::string::npos) << said;
+    EXPECT_NE(said.find("absent.MID"), std::string::npos) << said;
+    EXPECT_EQ(music_slot(0)->state, MIDI_STATE_FREE);
+
     // 4 beats at 120 a minute: two seconds.
     const int id = load("two_seconds.mid", one_note_midi(500000, 4));
     ASSERT_EQ(music_slot(id)->length_ms, 2000u);
@@ -197,19 +205,6 @@ TEST_F(MusicTable, AHeadlessTrackEndsAfterItsLengthAndReplayingStartsItOver) {
     EXPECT_NE(report.find("\"plays\": {\"two_seconds.mid\": 2}"), std::string::npos) << report;
     // The length follows the file's tempo: 8 beats at 60 a minute.
     EXPECT_EQ(music_slot(load("slow.mid", one_note_midi(1000000, 8)))->length_ms, 8000u);
-}
-
-TEST_F(MusicTable, RefusesDamagedFiles) {
-    Bytes cut = one_note_midi(500000, 4);
-    cut.resize(cut.size() - 5);
-    ::testing::internal::CaptureStderr();
-    EXPECT_EQ(load("cut.mid", cut), -1);
-    EXPECT_EQ(load("text.mid", Bytes{'h', 'e', 'l', 'l', 'o'}), -1);
-    EXPECT_EQ(load_midi(dir.file("absent.MID").c_str()), -1);
-    const std::string said = ::testing::internal::GetCapturedStderr();
-    EXPECT_NE(said.find("cut.mid"), std::string::npos) << said;
-    EXPECT_NE(said.find("absent.MID"), std::string::npos) << said;
-    EXPECT_EQ(music_slot(0)->state, MIDI_STATE_FREE);
 }
 
 }  // namespace

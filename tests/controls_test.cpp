@@ -133,7 +133,7 @@ TEST_F(PadInput, StartChoosesOnTheTitleLeavesClassicPlayAndPausesEnhancedPlay) {
     EXPECT_TRUE(platform::key_down(platform::VK_PAUSE)) << "the Pause key always pauses";
 }
 
-TEST_F(PadInput, RemappedControlsMoveTheGameKeyAndATapBetweenFramesIsTheRawPressForRemapping) {
+TEST_F(PadInput, RemappedControlsMoveTheGameKeyATapIsTheRawPressForRemappingAndFocusFollowsTheWindow) {
     platform::Bindings b = platform::current_bindings();
     platform::bind_key(b, platform::ACTION_SWORD, platform::scancode_from_file_name("S"));
     platform::bind_button(b, platform::ACTION_SWORD, platform::PAD_RIGHT_SHOULDER);
@@ -166,10 +166,9 @@ TEST_F(PadInput, RemappedControlsMoveTheGameKeyAndATapBetweenFramesIsTheRawPress
     ASSERT_TRUE(platform::take_raw_press(press));
     EXPECT_EQ(press.button, platform::PAD_NORTH);
     EXPECT_FALSE(platform::take_raw_press(press));
-}
 
-TEST_F(PadInput, FocusFollowsTheWindowEvents) {
-    SDL_Event e{};
+    // Focus follows the window's events.
+    e = SDL_Event{};
     e.type = SDL_WINDOWEVENT;
     e.window.event = SDL_WINDOWEVENT_FOCUS_LOST;
     platform::sdl_input::handle_event(e);

@@ -104,8 +104,9 @@ TEST(DataFiles, TheGeneratorMakesTheListedFilesTheSameOnEveryRun) {
     EXPECT_EQ(listed, made);
 }
 
-// A missing file, any one, stops start-up with one line naming the folder and the file.
-TEST(DataFiles, AnyMissingFileStopsStartUpNamingIt) {
+// A missing file, any one, stops start-up with one line naming the folder and the file; a file
+// that is not what it seems is refused by the reader.
+TEST(DataFiles, AnyMissingFileStopsStartUpNamingItAndTheReaderRefusesWhatIsNoFile) {
     TempDir dir;
     const fs::path data = dir.path / "data";
     fs::create_directories(data);
@@ -129,6 +130,27 @@ TEST(DataFiles, AnyMissingFileStopsStartUpNamingIt) {
     }
     EXPECT_EQ(first_missing_data_file(data.string()), "");
     EXPECT_EQ(run_headless(dir, "1 -\n", 5, "", data.string()).exit_status, 0);
+
+    // The reader refuses a directory, a device and an oversized file without throwing.
+    std::vector<uint8_t> bytes;
+    std::string fault;
+    EXPECT_FALSE(read_data_file(dir.path.c_str(), DataKind::Bitmap, &bytes, &fault));
+    EXPECT_EQ(fault, "is a directory, not a file");
+    EXPECT_FALSE(read_data_file("/dev/zero", DataKind::Bitmap, &bytes, &fault));
+    EXPECT_EQ(fault, "is not a regular file");
+    // A sparse file one byte over the limit is refused before a byte of it is read.
+    const std::string big = dir.file("big.BMP");
+    write_text(big, "");
+    fs::resize_file(big, data_limit(DataKind::Bitmap).max_bytes + 1);
+    EXPECT_FALSE(read_data_file(big.c_str(), DataKind::Bitmap, &bytes, &fault));
+    EXPECT_NE(fault.find(std::to_string(data_limit(DataKind::Bitmap).max_bytes + 1) + " bytes"), std::string::npos) << fault;
+    EXPECT_TRUE(bytes.empty());
+    EXPECT_FALSE(read_data_file(dir.file("gone.BMP").c_str(), DataKind::Bitmap, &bytes, &fault));
+    EXPECT_NE(fault.find("cannot open"), std::string::npos) << fault;
+
+    BitmapFile bitmap;
+    EXPECT_EQ(load_bitmap_file(&bitmap, dir.path.c_str()), 0);
+    EXPECT_TRUE(bitmap.buffer.empty());
 }
 
 // Every other fault lets the game start and play on; the bad file is named once, and always when
@@ -182,27 +204,4 @@ TEST(DataFiles, ADamagedFolderPlaysOnAndNamesEachBadFileOnce) {
         EXPECT_EQ(times_named(run.errors, file), 1u) << file << " in:\n" << run.errors;
     }
     EXPECT_EQ(read_text(dir.file("f.bmp")).size(), 14u + 40 + 1024 + 640 * 480);
-}
-
-TEST(DataFile, ADirectoryADeviceAndAnOversizedFileAreRefusedWithoutThrowing) {
-    TempDir dir;
-    std::vector<uint8_t> bytes;
-    std::string fault;
-    EXPECT_FALSE(read_data_file(dir.path.c_str(), DataKind::Bitmap, &bytes, &fault));
-    EXPECT_EQ(fault, "is a directory, not a file");
-    EXPECT_FALSE(read_data_file("/dev/zero", DataKind::Bitmap, &bytes, &fault));
-    EXPECT_EQ(fault, "is not a regular file");
-    // A sparse file one byte over the limit is refused before a byte of it is read.
-    const std::string big = dir.file("big.BMP");
-    write_text(big, "");
-    fs::resize_file(big, data_limit(DataKind::Bitmap).max_bytes + 1);
-    EXPECT_FALSE(read_data_file(big.c_str(), DataKind::Bitmap, &bytes, &fault));
-    EXPECT_NE(fault.find(std::to_string(data_limit(DataKind::Bitmap).max_bytes + 1) + " bytes"), std::string::npos) << fault;
-    EXPECT_TRUE(bytes.empty());
-    EXPECT_FALSE(read_data_file(dir.file("gone.BMP").c_str(), DataKind::Bitmap, &bytes, &fault));
-    EXPECT_NE(fault.find("cannot open"), std::string::npos) << fault;
-
-    BitmapFile bitmap;
-    EXPECT_EQ(load_bitmap_file(&bitmap, dir.path.c_str()), 0);
-    EXPECT_TRUE(bitmap.buffer.empty());
 }

@@ -93,7 +93,7 @@ TEST_F(LevelFiles, EnemyPairsAlternateAcrossAndDownAndEndAtTheFirstFaultOrTheHun
     EXPECT_FLOAT_EQ(world.pools.moles[99].body.x, 99);
 }
 
-TEST_F(LevelFiles, LevelOneStartsTheHeroBossAndOpeningLines) {
+TEST_F(LevelFiles, LevelOneStartsTheHeroBossAndOpeningLinesAndEachLevelPlacesItsOwnBossFacingDown) {
     std::filesystem::current_path(dir.path);
     write("Level1.txt", full_map("", 2, 40000));
     write("level1Moles.txt", "400 400 500 500");
@@ -118,6 +118,25 @@ TEST_F(LevelFiles, LevelOneStartsTheHeroBossAndOpeningLines) {
     ASSERT_NE(world.dialog_box.top->next, nullptr);
     EXPECT_EQ(world.dialog_box.top->next->speaker, 1);
     EXPECT_EQ(world.dialog_box.top->next->next, nullptr);
+    world.dialog_box.speech_clear();
+
+    // Where each boss starts is the levels' design; the whole-game replays hold it.
+    for (int level = 1; level <= 3; ++level) {
+        EnemyBase& boss = level_boss(level);
+        boss.body.aux_3 = FACING_UP;
+        hide_sprite(&boss.body);
+        world.load_level(level);
+        EXPECT_EQ(world.loaded_level, level);
+        EXPECT_TRUE(boss.alive) << level;
+        EXPECT_TRUE(boss.body.attr & SPRITE_ATTR_VISIBLE) << level;
+        EXPECT_EQ(boss.hit_points, 5 * level) << "five, ten and fifteen blows";
+        EXPECT_FLOAT_EQ(boss.body.yv, 0) << level;
+        EXPECT_EQ(boss.body.aux_3, FACING_DOWN) << level;
+        world.dialog_box.speech_clear();
+    }
+    // The bosses of earlier levels are hidden but keep their alive flags.
+    EXPECT_FALSE(world.pools.mole_boss.body.attr & SPRITE_ATTR_VISIBLE);
+    EXPECT_TRUE(world.pools.mole_boss.alive);
 }
 
 TEST_F(LevelFiles, ANewGameClearsTheItemsTheWaitingLinesAndTheLastGamesBossesAndMissiles) {
@@ -198,27 +217,6 @@ TEST_F(LevelFiles, EveryLevelStartResetsTheHeroAndHidesItemsButKeepsTheRest) {
     EXPECT_FLOAT_EQ(world.key_sprite.x, 123);
     EXPECT_EQ(world.loaded_level, 2);
     EXPECT_TRUE(world.dialog_box.speech_is_idle());
-}
-
-// Where each boss starts is the levels' design; the whole-game replays hold it.
-TEST_F(LevelFiles, EachLevelPlacesItsOwnBossFacingDown) {
-    std::filesystem::current_path(dir.path);
-    for (int level = 1; level <= 3; ++level) {
-        EnemyBase& boss = level_boss(level);
-        boss.body.aux_3 = FACING_UP;
-        hide_sprite(&boss.body);
-        world.load_level(level);
-        EXPECT_EQ(world.loaded_level, level);
-        EXPECT_TRUE(boss.alive) << level;
-        EXPECT_TRUE(boss.body.attr & SPRITE_ATTR_VISIBLE) << level;
-        EXPECT_EQ(boss.hit_points, 5 * level) << "five, ten and fifteen blows";
-        EXPECT_FLOAT_EQ(boss.body.yv, 0) << level;
-        EXPECT_EQ(boss.body.aux_3, FACING_DOWN) << level;
-        world.dialog_box.speech_clear();
-    }
-    // The bosses of earlier levels are hidden but keep their alive flags.
-    EXPECT_FALSE(world.pools.mole_boss.body.attr & SPRITE_ATTR_VISIBLE);
-    EXPECT_TRUE(world.pools.mole_boss.alive);
 }
 
 TEST_F(LevelFiles, LevelsTwoAndThreeKeepLivesAndTakeTheKeyAndOnlyTwoGivesTheBow) {

@@ -82,7 +82,7 @@ TEST(Profile, HeadlessRunsWithoutItReadAndWriteNoUserFiles) {
     EXPECT_TRUE(std::filesystem::is_empty(home)) << "nothing under HOME";
 }
 
-TEST(OptionsScreen, ChangesAreWrittenButCommandLineOverridesAreNot) {
+TEST(OptionsScreen, ChangesAreWrittenButCommandLineOverridesAreNotAndEnterOnBackReturnsToTheTitleAlone) {
     TempDir dir;
     std::filesystem::create_directories(dir.file("profile"));
     write_text(dir.file("profile/settings.ini"), "# mine\ndisplay = fullscreen\nbogus = 1\nmusic_volume = 6   # quiet\n");
@@ -97,15 +97,13 @@ TEST(OptionsScreen, ChangesAreWrittenButCommandLineOverridesAreNot) {
     EXPECT_NE(settings.find("bogus = 1\nmusic_volume = 5   # quiet\n"), std::string::npos) << settings;
     EXPECT_NE(settings.find("display = fullscreen\n"), std::string::npos) << "--window was for this run only";
     EXPECT_NE(settings.find("key_sword = A\n"), std::string::npos);
-}
 
-TEST(OptionsScreen, EnterOnBackReturnsAndTheTitleWaitsForItsRelease) {
-    TempDir dir;
     // Up from the first row wraps to "Back to the title"; Enter held there must not also start a game.
-    HeadlessRun run = run_headless(dir, "20 -\n1 tab\n3 -\n1 up\n3 -\n10 enter\n", 38, profile_option(dir));
+    TempDir fresh;
+    run = run_headless(fresh, "20 -\n1 tab\n3 -\n1 up\n3 -\n10 enter\n", 38, profile_option(fresh));
     EXPECT_EQ(json_value(run.state, "game_state"), "Title");
     EXPECT_EQ(json_int(run.state, "current_level"), 0);
-    EXPECT_FALSE(std::filesystem::exists(dir.file("profile/settings.ini"))) << "nothing changed, nothing written";
+    EXPECT_FALSE(std::filesystem::exists(fresh.file("profile/settings.ini"))) << "nothing changed, nothing written";
 }
 
 // The player's files under hostile conditions: two games writing one profile at once, writers

@@ -32,7 +32,7 @@ TEST(GameRandom, IsTheClassicSequenceFromStateOne) {
     EXPECT_EQ(game_rand(), 41);
 }
 
-TEST(InputScript, ParsesStepsFindsKeysWhetherFramesRiseOrGoBackAndNamesTheBadLine) {
+TEST(InputScript, ParsesStepsFindsKeysWhetherFramesRiseOrGoBackHoldsEveryKeySetAndNamesTheBadLine) {
     InputScript script;
     std::string error;
     ASSERT_TRUE(parse_input_script("# warm up\n3 -\n\n2 up+a  # both\n1 z\n", script, error)) << error;
@@ -54,9 +54,8 @@ TEST(InputScript, ParsesStepsFindsKeysWhetherFramesRiseOrGoBackAndNamesTheBadLin
     for (long frame = 1; frame <= 7; ++frame) EXPECT_EQ(script.keys_at(frame), expected[frame]) << frame;
     EXPECT_EQ(script.keys_at(2), SCRIPT_KEY_UP) << "going back restarts the cursor";
     EXPECT_EQ(script.keys_at(5), SCRIPT_KEY_A);
-}
 
-TEST(KeyScript, EveryKeySetSurvivesTheSnapshotAndTheLine) {
+    // Every key set survives the snapshot and the line.
     for (unsigned keys = 0; keys < (1u << 9); ++keys) {
         ASSERT_EQ(keys_of(snapshot_for(keys)), keys);
         InputScript script;
@@ -66,7 +65,7 @@ TEST(KeyScript, EveryKeySetSurvivesTheSnapshotAndTheLine) {
     }
 }
 
-TEST(HeadlessRunner, DumpsFramesStopsOnQuitRefusesBadInvocationsAndWarnsOfALateShot) {
+TEST(HeadlessRunner, TheSameKeysMakeTheSameRunWhichDumpsFramesStopsOnQuitAndRefusesBadInvocations) {
     TempDir dir;
     HeadlessRun run = run_headless(dir, "5 -\n", 5, "--shot 3:'" + dir.file("f3.bmp") + "'");
     ASSERT_EQ(run.exit_status, 0) << run.errors;
@@ -96,6 +95,23 @@ TEST(HeadlessRunner, DumpsFramesStopsOnQuitRefusesBadInvocationsAndWarnsOfALateS
     run = run_headless(dir, "3 -\n", 0);
     EXPECT_EQ(run.exit_status, 0) << run.errors;
     EXPECT_EQ(json_int(run.state, "frame"), 0) << run.state;
+
+    // Into level 1, through the opening lines, then walking and fighting among the moles; the
+    // browser build's test plays the same script.
+    const std::string script = read_text(std::string(QUILLMOOR_SOURCE_DIR) + "/tests/keys/fight.keys");
+    const std::string extra = "--shot 450:'" + dir.file("a.bmp") + "' --hashes '" + dir.file("a.hashes") + "'";
+    HeadlessRun first = run_headless(dir, script, 450, extra);
+    const std::string first_frame = read_text(dir.file("a.bmp"));
+    const std::string first_hashes = read_text(dir.file("a.hashes"));
+    HeadlessRun second = run_headless(dir, script, 450, extra);
+    ASSERT_EQ(first.exit_status, 0) << first.errors;
+    EXPECT_EQ(first.state, second.state);
+    EXPECT_EQ(first_frame, read_text(dir.file("a.bmp")));
+    EXPECT_EQ(json_value(first.state, "game_state"), "Playing");
+    // One hash a frame; the same run hashes alike, and the picture changes as the hero walks.
+    EXPECT_EQ(first_hashes, read_text(dir.file("a.hashes")));
+    EXPECT_EQ(std::count(first_hashes.begin(), first_hashes.end(), '\n'), 450);
+    EXPECT_NE(first_hashes.substr(17 * 300, 16), first_hashes.substr(17 * 449, 16));
 }
 
 namespace {
@@ -205,26 +221,6 @@ TEST(FrameClock, EveryFrameLastsThirtyMillisecondsAcrossTheWrap) {
     platform::shutdown();
 }
 
-TEST(HeadlessRunner, TheSameKeysMakeTheSameRun) {
-    TempDir dir;
-    // Into level 1, through the opening lines, then walking and fighting among the moles; the
-    // browser build's test plays the same script.
-    const std::string script = read_text(std::string(QUILLMOOR_SOURCE_DIR) + "/tests/keys/fight.keys");
-    const std::string extra = "--shot 450:'" + dir.file("a.bmp") + "' --hashes '" + dir.file("a.hashes") + "'";
-    HeadlessRun first = run_headless(dir, script, 450, extra);
-    const std::string first_frame = read_text(dir.file("a.bmp"));
-    const std::string first_hashes = read_text(dir.file("a.hashes"));
-    HeadlessRun second = run_headless(dir, script, 450, extra);
-    ASSERT_EQ(first.exit_status, 0) << first.errors;
-    EXPECT_EQ(first.state, second.state);
-    EXPECT_EQ(first_frame, read_text(dir.file("a.bmp")));
-    EXPECT_EQ(json_value(first.state, "game_state"), "Playing");
-    // One hash a frame; the same run hashes alike, and the picture changes as the hero walks.
-    EXPECT_EQ(first_hashes, read_text(dir.file("a.hashes")));
-    EXPECT_EQ(std::count(first_hashes.begin(), first_hashes.end(), '\n'), 450);
-    EXPECT_NE(first_hashes.substr(17 * 300, 16), first_hashes.substr(17 * 449, 16));
-}
-
 TEST(JsonWriter, TextOfAnyLengthAndAnyByteStaysValid) {
     std::string text(600, 'x');
     text += "\"\\\n\x92\xE9";
@@ -295,7 +291,7 @@ TEST(OutputPaths, APipeOrAFolderNamedForAnOutputIsRefusedAtOnce) {
     EXPECT_EQ(to_null.exit_status, 0) << to_null.errors;
 }
 
-TEST(Recording, AWindowSessionReplaysHeadlessExactly) {
+TEST(Recording, AWindowSessionReplaysHeadlessExactlyAndOtherDataWarnsOnceAndPlaysAnyway) {
     TempDir dir;
     const std::string recorded = dir.file("recorded.txt");
     const ProgramRun window = run_window(dir, SESSION, recorded);
@@ -316,13 +312,11 @@ TEST(Recording, AWindowSessionReplaysHeadlessExactly) {
     EXPECT_EQ(json_int(replay.state, "frame"), 161) << "Enter on Quit is the last frame";
     EXPECT_EQ(replay.state, source.state);
     EXPECT_EQ(read_text(dir.file("replay.bmp")), read_text(dir.file("source.bmp")));
-}
 
-TEST(Recording, OtherDataWarnsOnceAndPlaysAnyway) {
-    TempDir dir;
+    // Recorded on other data: one warning, and the keys play anyway.
     const std::string header = "# version x\n# mode classic\n# data 0000000000000000\n";
-    HeadlessRun replay = run_headless(dir, header + SESSION, 100000);
-    HeadlessRun source = run_headless(dir, SESSION, 100000);
+    replay = run_headless(dir, header + SESSION, 100000);
+    source = run_headless(dir, SESSION, 100000);
     EXPECT_EQ(replay.state, source.state);
     std::stringstream errors(replay.errors);
     std::string first, second;

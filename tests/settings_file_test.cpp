@@ -61,7 +61,7 @@ pad_back = Back
 pad_options = North
 )";
 
-TEST(SettingsFile, AFileTheGameWroteReadsBackAndIsRewrittenTheSame) {
+TEST(SettingsFile, AFileTheGameWroteReadsBackAndIsRewrittenTheSameAndARewriteKeepsThePlayersOwnLines) {
     Settings s;
     std::vector<std::string> warnings;
     EXPECT_EQ(parse_settings(FILE_AS_WRITTEN, s, warnings), 0) << warnings.front();
@@ -79,6 +79,22 @@ TEST(SettingsFile, AFileTheGameWroteReadsBackAndIsRewrittenTheSame) {
     EXPECT_EQ(s.bindings.key[platform::ACTION_OPTIONS], platform::UNBOUND);
     EXPECT_EQ(format_settings(s), FILE_AS_WRITTEN);
     EXPECT_EQ(format_settings(s, FILE_AS_WRITTEN), FILE_AS_WRITTEN);
+
+    // A rewrite keeps the player's own lines.
+    const std::string old_file =
+        "# my settings, keep out\n"
+        "# window scale, 1 to 8\n"  // the game's own comment: written afresh, not twice
+        "scale = 3   # big\n"
+        "mystery = 4\n"
+        "music_volume = 11 # too loud\n";
+    s = Settings{};
+    s.scale = 4;
+    s.music_volume = 2;
+    const std::string written = format_settings(s, old_file);
+    EXPECT_NE(written.find("# window scale, 1 to 8\n# my settings, keep out\nscale = 4   # big\n"), std::string::npos) << written;
+    EXPECT_NE(written.find("mystery = 4\nmusic_volume = 2 # too loud\n"), std::string::npos) << written;
+    EXPECT_EQ(written.find("# window scale, 1 to 8"), written.rfind("# window scale, 1 to 8"));
+    EXPECT_EQ(format_settings(s, written), written) << "a second rewrite changes nothing";
 }
 
 TEST(SettingsFile, BadLinesAreSkippedAndOnlyTheFirstFewToldAndAnAssistTakesOnlyItsOwnWords) {
@@ -114,23 +130,6 @@ TEST(SettingsFile, BadLinesAreSkippedAndOnlyTheFirstFewToldAndAnAssistTakesOnlyI
     EXPECT_EQ(warnings[0], "line 1: hearts is 'normal', 'extra' or 'no_damage'; line ignored");
     EXPECT_EQ(s.hearts, HEARTS_NORMAL);
     EXPECT_EQ(s.game_speed, 1) << "85 %";
-}
-
-TEST(SettingsFile, ARewriteKeepsThePlayersOwnLines) {
-    const std::string old_file =
-        "# my settings, keep out\n"
-        "# window scale, 1 to 8\n"  // the game's own comment: written afresh, not twice
-        "scale = 3   # big\n"
-        "mystery = 4\n"
-        "music_volume = 11 # too loud\n";
-    Settings s;
-    s.scale = 4;
-    s.music_volume = 2;
-    const std::string written = format_settings(s, old_file);
-    EXPECT_NE(written.find("# window scale, 1 to 8\n# my settings, keep out\nscale = 4   # big\n"), std::string::npos) << written;
-    EXPECT_NE(written.find("mystery = 4\nmusic_volume = 2 # too loud\n"), std::string::npos) << written;
-    EXPECT_EQ(written.find("# window scale, 1 to 8"), written.rfind("# window scale, 1 to 8"));
-    EXPECT_EQ(format_settings(s, written), written) << "a second rewrite changes nothing";
 }
 
 TEST(Remapping, ABoundKeyMovesTheActionAndASwappedKeyIsNeverBoundTwice) {
