@@ -1,7 +1,4 @@
-// The generated sound and music files and the synthesiser's chorus. The files are made the same on
-// every run, in the formats the game expects, the tracks arranged for General MIDI with drums on
-// channel 10. The chorus may rest where no preset of the SoundFont that a track plays sends to it,
-// and resting it leaves the music as it was.
+// The generated sound and music files, and when the synthesiser's chorus may rest unheard.
 #include <fluidsynth.h>
 #include <gtest/gtest.h>
 #include <unistd.h>

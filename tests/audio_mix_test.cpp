@@ -1,7 +1,4 @@
-// The game's sound through the real mixer (SDL's "disk" driver writes it to a file): loud sounds
-// piling up over the music never clip, music and effects sit at comparable levels, music made
-// ahead is the synthesiser's own and from the bytes read at loading, a track loops without a gap,
-// a sound plays once in the format its file declares, and without a device the game plays silently.
+// The game's sound through the real mixer, whose output SDL's "disk" driver writes to a file.
 #include <fluidsynth.h>
 #include <gtest/gtest.h>
 #include <stdlib.h>

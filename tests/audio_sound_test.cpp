@@ -1,6 +1,4 @@
-// Tests of the sound and music tables without a sound device: the WAV reader's odd chunk orders,
-// damaged files and a full table; the music table's bookkeeping and MIDI lengths, tracks then
-// "playing" for their length on the headless virtual clock.
+// The sound and music tables without a sound device: the WAV reader, MIDI lengths, bookkeeping.
 #include <gtest/gtest.h>
 
 #include <algorithm>

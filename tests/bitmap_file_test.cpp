@@ -1,5 +1,4 @@
-// Bitmap and palette loading, above all what happens with damaged or unsupported files, and the
-// sharing of pictures read once at start-up.
+// Bitmap and palette loading, above all of damaged or unsupported files, and shared pictures.
 #include <gtest/gtest.h>
 
 #include <filesystem>

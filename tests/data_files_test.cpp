@@ -1,7 +1,4 @@
-// The data folder: the start-up check that every file is there, every file damaged every way a
-// file can be (missing, empty, cut short, its first byte flipped, a directory in its place, over
-// its size limit), a folder with many files damaged at once, and the reader that refuses files
-// that are not what they seem.
+// The data folder: the start-up check, every file damaged every way, and the reader's refusals.
 #include <gtest/gtest.h>
 
 #include <filesystem>

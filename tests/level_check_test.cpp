@@ -1,5 +1,4 @@
-// Proves on the generated level files that every level can be played through as the hero moves:
-// reads a level's files and walks them the way the hero moves.
+// Proves on the generated level files that every level can be played through as the hero moves.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -39,17 +38,8 @@ struct LevelFacts {
     std::vector<std::string> enemy_files;
 };
 
-std::vector<LevelFacts> level_facts() {
-    auto facts = [](int n, std::vector<std::string> enemy_files) {
-        const LevelPlaces& p = LEVEL_PLACES[n - 1];
-        return LevelFacts{n, {p.hero_start.x, p.hero_start.y}, {p.boss_start.x, p.boss_start.y}, std::move(enemy_files)};
-    };
-    return {
-        facts(1, {"level1Moles.txt"}),
-        facts(2, {"level2Moles.txt", "level2Pigs.txt"}),
-        facts(3, {"level3Moles.txt", "level3Pigs.txt", "level3Wasps.txt"}),
-    };
-}
+const std::vector<std::string> ENEMY_FILES[] = {
+    {"level1Moles.txt"}, {"level2Moles.txt", "level2Pigs.txt"}, {"level3Moles.txt", "level3Pigs.txt", "level3Wasps.txt"}};
 
 // The tile map must be exactly 40,000 plain decimal numbers 0..69 with no leading zeros
 // (the game would read 010 as octal), separated by white space and nothing else.
@@ -200,9 +190,10 @@ struct CheckedLevel {
     int tile(int col, int row) const { return tiles[row * CELLS + col]; }
 };
 
-CheckedLevel load(const LevelFacts& facts) {
+CheckedLevel load(int number) {
     CheckedLevel l;
-    l.facts = facts;
+    const LevelPlaces& p = LEVEL_PLACES[number - 1];
+    const LevelFacts& facts = l.facts = {number, {p.hero_start.x, p.hero_start.y}, {p.boss_start.x, p.boss_start.y}, ENEMY_FILES[number - 1]};
     std::string map = "Level" + std::to_string(facts.number) + ".txt";
     std::string fault = read_tile_map(DATA_DIR + "/" + map, l.tiles);
     if (!fault.empty()) {
@@ -231,7 +222,7 @@ CheckedLevel load(const LevelFacts& facts) {
 const CheckedLevel& level(int number) {
     static std::array<std::unique_ptr<CheckedLevel>, 3> cache;
     auto& slot = cache[number - 1];
-    if (!slot) slot = std::make_unique<CheckedLevel>(load(level_facts()[number - 1]));
+    if (!slot) slot = std::make_unique<CheckedLevel>(load(number));
     return *slot;
 }
 

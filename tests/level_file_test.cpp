@@ -1,5 +1,4 @@
-// Reading the level files: tile maps as integer literals, enemy lists as pairs of positions,
-// what short or damaged files leave behind, and what a level start resets and what it keeps.
+// Reading the level files, what damaged ones leave behind, and what a level start resets and keeps.
 #include "test_files.h"
 #include "world/level_reader.h"
 #include "test_game.h"

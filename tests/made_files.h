@@ -1,5 +1,4 @@
-// Small files of the kinds the game reads, made byte by byte in a test: WAV sounds in RIFF chunks,
-// bitmaps of any depth, and one-note MIDI files.
+// Small files of the kinds the game reads, made byte by byte: WAV sounds, bitmaps, MIDI files.
 #pragma once
 #include <cstdint>
 #include <vector>

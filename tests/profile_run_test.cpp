@@ -1,5 +1,4 @@
-// The player's files through the headless runner with --profile: saved progress, CONTINUE,
-// damaged saves, the options screen writing settings.ini, and runs that touch no files.
+// The player's files through the headless runner with --profile, and writers racing over them.
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/stat.h>

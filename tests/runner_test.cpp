@@ -1,7 +1,4 @@
-// The game's entries: options, key scripts, the headless runner and the window's loop, the frame
-// clock, the random sequence and the state report's JSON; and recording in the window and replaying
-// headless: the same keys, frame for frame, give the same run, and a recording cut by a crash keeps
-// every complete line.
+// The game's entries: options, key scripts, the runners, recordings and replays, clock, random, JSON.
 #include <gtest/gtest.h>
 #include <fcntl.h>
 #include <signal.h>

@@ -1,6 +1,4 @@
-// settings.ini and the progress file: reading, writing, damage, and writes that cannot lose the old
-// file; and the settings the README and the manual page list are those of the setting table, with
-// the same values and defaults.
+// settings.ini and the progress file: reading, writing, damage, safe writes and their documentation.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>

@@ -1,6 +1,4 @@
-// Sprites: animation, movement at the clip bounds, overlap and drawing; and sprites cut alike
-// from the same picture, which share one sheet of frames and still draw and change exactly as
-// sprites with frames of their own.
+// Sprites: animation, movement, overlap, drawing, and frame sheets shared by sprites cut alike.
 #include <gtest/gtest.h>
 
 #include <random>

@@ -1,9 +1,4 @@
-// Drawing on surfaces. Keyed blits: from measured pictures (opaque runs copied whole, transparent
-// runs skipped, eight pixels at a time), and stretched (by whole numbers, pixels and rows repeated,
-// or by any amount), they give exactly what sampling every pixel one by one gives, cut to the clip
-// rectangle; far off the surface, or with bad sources, they draw nothing. Text: the glyph atlas the
-// data generator writes carries the desktop's text face exactly, a damaged atlas is refused with a
-// reason instead of being drawn from, and text cut at any edge sets exactly the pixels it should.
+// Drawing on surfaces: keyed and stretched blits against a pixel-by-pixel reference, and text.
 #include <gtest/gtest.h>
 
 #include <algorithm>

@@ -1,6 +1,4 @@
-// Helpers for tests that write small files of their own into a private temporary folder, run the
-// programs the build makes, and run the game binary headless with a key script and read back its
-// state report.
+// Helpers for tests that write files of their own, run the build's programs and the headless game.
 #pragma once
 #include <sys/wait.h>
 #include <unistd.h>
