@@ -115,7 +115,7 @@ TrackPrograms programs_on(int channel, std::initializer_list<int> programs) {
     return t;
 }
 
-TEST(FontChorus, KnowsWhichPresetsSendAndWhichTracksMaySend) {
+TEST(FontChorus, KnowsWhichPresetsSendAndWhichTracksMaySendAndRefusesDamagedFontsWithAReason) {
     FontBuilder b;
     b.instruments = {
         Zone{},  // 0: plain
@@ -138,16 +138,17 @@ TEST(FontChorus, KnowsWhichPresetsSendAndWhichTracksMaySend) {
     EXPECT_TRUE(has(font.present[1], 0) && !has(font.sends[1], 0));
     EXPECT_TRUE(has(font.sends[1], 25));
 
-    EXPECT_FALSE(platform::track_sends_chorus(font, TrackPrograms{}));
-    EXPECT_FALSE(platform::track_sends_chorus(font, programs_on(0, {0, 3})));
-    EXPECT_TRUE(platform::track_sends_chorus(font, programs_on(2, {0, 70})));
-    EXPECT_TRUE(platform::track_sends_chorus(font, programs_on(0, {5}))) << "a program the font lacks";
-    EXPECT_FALSE(platform::track_sends_chorus(font, programs_on(9, {0}))) << "channel 10 plays the drum bank";
-    EXPECT_TRUE(platform::track_sends_chorus(font, programs_on(9, {25})));
-    EXPECT_TRUE(platform::track_sends_chorus(font, programs_on(9, {3}))) << "a drum kit the font lacks";
     TrackPrograms opaque = programs_on(0, {0});
     opaque.opaque = true;
-    EXPECT_TRUE(platform::track_sends_chorus(font, opaque));
+    const struct {
+        TrackPrograms track;
+        bool sends;
+        const char* why;
+    } tracks[] = {{TrackPrograms{}, false, "no programs"}, {programs_on(0, {0, 3}), false, "no sending program"},
+                  {programs_on(2, {0, 70}), true, "program 70 sends"}, {programs_on(0, {5}), true, "a program the font lacks"},
+                  {programs_on(9, {0}), false, "channel 10 plays the drum bank"}, {programs_on(9, {25}), true, "drum kit 25 sends"},
+                  {programs_on(9, {3}), true, "a drum kit the font lacks"}, {opaque, true, "opaque"}};
+    for (const auto& t : tracks) EXPECT_EQ(platform::track_sends_chorus(font, t.track), t.sends) << t.why;
     EXPECT_TRUE(platform::track_sends_chorus(FontChorus{}, programs_on(0, {0}))) << "a font not read";
 
     // The same tables inside a SoundFont file, its samples skipped unread.
@@ -165,37 +166,33 @@ TEST(FontChorus, KnowsWhichPresetsSendAndWhichTracksMaySend) {
     ASSERT_TRUE(platform::load_font_chorus(dir.file("font.sf2").c_str(), &loaded, &fault)) << fault;
     EXPECT_EQ(std::memcmp(loaded.sends, font.sends, sizeof font.sends), 0);
     EXPECT_EQ(std::memcmp(loaded.present, font.present, sizeof font.present), 0);
-}
 
-TEST(FontChorus, DamagedFontsAreRefusedWithAReason) {
-    FontBuilder b;
-    b.instruments = {Zone{}};
-    b.presets = {{0, 0, plays(0)}};
-    const Bytes good = b.pdta();
-    FontChorus font;
-    const char* fault = nullptr;
-    // Every cut short of the whole, and an instrument that is not there.
-    for (size_t size = 0; size < good.size(); size += 7) {
+    // Damaged fonts are refused with a reason: every cut short of the whole, and an instrument
+    // that is not there.
+    FontChorus refused;
+    for (size_t size = 0; size < pdta.size(); size += 7) {
         fault = nullptr;
-        EXPECT_FALSE(platform::read_font_chorus(good.data(), size, &font, &fault)) << size;
+        EXPECT_FALSE(platform::read_font_chorus(pdta.data(), size, &refused, &fault)) << size;
         EXPECT_TRUE(fault && *fault) << size;
-        EXPECT_FALSE(font.read);
+        EXPECT_FALSE(refused.read);
     }
     FontBuilder missing = b;
     missing.presets[0].zone = plays(7);
     const Bytes bad = missing.pdta();
-    EXPECT_FALSE(platform::read_font_chorus(bad.data(), bad.size(), &font, &fault));
+    EXPECT_FALSE(platform::read_font_chorus(bad.data(), bad.size(), &refused, &fault));
     EXPECT_STREQ(fault, "a preset names an instrument that is not there");
-
-    TempDir dir;
-    EXPECT_FALSE(platform::load_font_chorus(dir.file("none.sf2").c_str(), &font, &fault));
-    EXPECT_STREQ(fault, "cannot be opened");
-    write_bytes(dir.file("wave.sf2"), Bytes{'R', 'I', 'F', 'F', 4, 0, 0, 0, 'W', 'A', 'V', 'E'});
-    EXPECT_FALSE(platform::load_font_chorus(dir.file("wave.sf2").c_str(), &font, &fault));
-    EXPECT_STREQ(fault, "not a SoundFont");
-    write_bytes(dir.file("bare.sf2"), Bytes{'R', 'I', 'F', 'F', 4, 0, 0, 0, 's', 'f', 'b', 'k', 'L', 'I', 'S', 'T', 200, 0, 0, 0});
-    EXPECT_FALSE(platform::load_font_chorus(dir.file("bare.sf2").c_str(), &font, &fault));
-    EXPECT_STREQ(fault, "no preset list");
+    const struct {
+        const char* name;
+        Bytes bytes;
+        const char* fault;
+    } files[] = {{"none.sf2", {}, "cannot be opened"},
+                 {"wave.sf2", {'R', 'I', 'F', 'F', 4, 0, 0, 0, 'W', 'A', 'V', 'E'}, "not a SoundFont"},
+                 {"bare.sf2", {'R', 'I', 'F', 'F', 4, 0, 0, 0, 's', 'f', 'b', 'k', 'L', 'I', 'S', 'T', 200, 0, 0, 0}, "no preset list"}};
+    for (const auto& f : files) {
+        if (!f.bytes.empty()) write_bytes(dir.file(f.name), f.bytes);
+        EXPECT_FALSE(platform::load_font_chorus(dir.file(f.name).c_str(), &refused, &fault)) << f.name;
+        EXPECT_STREQ(fault, f.fault);
+    }
 }
 
 // The programs a MIDI file's notes are played with.

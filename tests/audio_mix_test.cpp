@@ -27,16 +27,6 @@ namespace {
 constexpr int OUTPUT_RATE = 44100;
 constexpr size_t BYTES_PER_FRAME = 4;
 
-// Opens the platform's audio device with its output going to `output` (raw samples).
-bool open_disk_audio(const std::string& output) {
-    setenv("SDL_AUDIODRIVER", "disk", 1);
-    setenv("SDL_DISKAUDIOFILE", output.c_str(), 1);
-    const bool opened = platform::audio_open(true);
-    unsetenv("SDL_AUDIODRIVER");
-    unsetenv("SDL_DISKAUDIOFILE");
-    return opened;
-}
-
 // Every sample, both channels, between two byte offsets of the output file.
 std::vector<int16_t> read_samples(const std::string& path, size_t from_byte, size_t to_byte) {
     const std::string raw = read_text(path);
@@ -82,7 +72,15 @@ struct DiskAudio {
     TempDir dir;
     std::string output = dir.file("mixed.raw");
 
-    bool open() { return open_disk_audio(output); }
+    // Opens the platform's audio device with its output going to `output` (raw samples).
+    bool open() {
+        setenv("SDL_AUDIODRIVER", "disk", 1);
+        setenv("SDL_DISKAUDIOFILE", output.c_str(), 1);
+        const bool opened = platform::audio_open(true);
+        unsetenv("SDL_AUDIODRIVER");
+        unsetenv("SDL_DISKAUDIOFILE");
+        return opened;
+    }
     // How far the mixer has written.
     size_t written() const {
         std::error_code ec;

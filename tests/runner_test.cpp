@@ -274,11 +274,9 @@ TEST(OutputPaths, APipeOrAFolderNamedForAnOutputIsRefusedAtOnce) {
         EXPECT_NE(run.errors.find(c.shown), std::string::npos) << run.errors;
     }
     // The window's recording too, before any window opens.
-    const std::string command = std::string("SDL_VIDEODRIVER=dummy '") + QUILLMOOR_EXE + "' --window --mute --record '" + pipe +
-                                "' 2> '" + dir.file("window_errors.txt") + "'";
-    const int status = std::system(command.c_str());
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 2);
-    EXPECT_NE(read_text(dir.file("window_errors.txt")).find("--record " + pipe + ": is a pipe"), std::string::npos);
+    const ProgramRun window = run_program("SDL_VIDEODRIVER=dummy " + quoted(QUILLMOOR_EXE) + " --window --mute --record " + quoted(pipe));
+    EXPECT_EQ(window.exit_status, 2);
+    EXPECT_NE(window.errors.find("--record " + pipe + ": is a pipe"), std::string::npos) << window.errors;
     char byte;
     EXPECT_LE(::read(reader, &byte, 1), 0) << "nothing was written into the pipe";
     ::close(reader);

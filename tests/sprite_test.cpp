@@ -124,7 +124,7 @@ TEST_F(SpriteTest, CellsOutsideThePictureOrAFullPoolGiveFramesOfTheSpritesOwn) {
     EXPECT_EQ(drawn(sprites[FRAME_SHEET_POOL_SIZE], 6, 1, 2), drawn(own, 6, 1, 2));
 }
 
-TEST_F(SpriteTest, SequencesStepFromTheSecondEntryAndOneShotsStop) {
+TEST_F(SpriteTest, SequencesStepMovesWrapAndBounceOverlapUsesThreeQuarterBoxesAndDrawingIsKeyedAndClipped) {
     Sprite s;
     ASSERT_EQ(create_sprite(&s, 0, 0, 8, 8, 4, SPRITE_ATTR_MULTI_ANIM, SPRITE_MEMORY_SYSTEM, 0, 8), 1);
     const int seq[] = {2, 3};
@@ -154,19 +154,18 @@ TEST_F(SpriteTest, SequencesStepFromTheSecondEntryAndOneShotsStop) {
     s.attr = SPRITE_ATTR_MULTI_ANIM;
     set_sprite_animation(&s, 7);
     EXPECT_EQ(animate_sprite(&s), 1);
-}
 
-TEST_F(SpriteTest, MovesWrapAndBounceAtTheClipBoundsAndOverlapUsesThreeQuarterBoxes) {
-    Sprite s;
-    create_sprite(&s, 0, 0, 32, 32, 1, SPRITE_ATTR_WRAP, SPRITE_MEMORY_SYSTEM, 0, 8);
-    s.x = 639.0f;
-    s.xv = 0.5f;
-    move_sprite(&s);
-    EXPECT_EQ(s.x, -32.0f);
-    s.x = -32.0f;
-    s.xv = -0.5f;
-    move_sprite(&s);
-    EXPECT_EQ(s.x, 639.0f);
+    // Moves wrap and bounce at the clip bounds.
+    Sprite w;
+    create_sprite(&w, 0, 0, 32, 32, 1, SPRITE_ATTR_WRAP, SPRITE_MEMORY_SYSTEM, 0, 8);
+    w.x = 639.0f;
+    w.xv = 0.5f;
+    move_sprite(&w);
+    EXPECT_EQ(w.x, -32.0f);
+    w.x = -32.0f;
+    w.xv = -0.5f;
+    move_sprite(&w);
+    EXPECT_EQ(w.x, 639.0f);
 
     Sprite b;
     create_sprite(&b, 600, 0, 32, 32, 1, SPRITE_ATTR_BOUNCE, SPRITE_MEMORY_SYSTEM, 0, 8);
@@ -175,6 +174,7 @@ TEST_F(SpriteTest, MovesWrapAndBounceAtTheClipBoundsAndOverlapUsesThreeQuarterBo
     EXPECT_EQ(b.xv, -10.0f);
     EXPECT_EQ(b.x, 610.0f) << "not pulled back inside";
 
+    // Overlap uses three-quarter boxes.
     Sprite a;
     create_sprite(&a, 0, 0, 32, 32, 1, SPRITE_ATTR_VISIBLE | SPRITE_ATTR_SINGLE_FRAME, SPRITE_MEMORY_SYSTEM, 0, 8);
     create_sprite(&b, 23, 0, 32, 32, 1, SPRITE_ATTR_VISIBLE | SPRITE_ATTR_SINGLE_FRAME, SPRITE_MEMORY_SYSTEM, 0, 8);
@@ -189,42 +189,41 @@ TEST_F(SpriteTest, MovesWrapAndBounceAtTheClipBoundsAndOverlapUsesThreeQuarterBo
     b.x = 1e30f;  // absurd positions are handled, not undefined
     show_sprite(&b);
     EXPECT_EQ(sprites_overlap(&a, &b), 0);
-}
 
-TEST_F(SpriteTest, DrawingIsKeyedClippedAndSkipsMissingFrames) {
-    Sprite s;
-    ASSERT_EQ(create_sprite(&s, 0, 0, 4, 4, 2, SPRITE_ATTR_VISIBLE | SPRITE_ATTR_MULTI_FRAME, SPRITE_MEMORY_SYSTEM, 0, 8), 1);
-    Surface& f = *s.frames[0];
+    // Drawing is keyed and clipped, and skips missing frames.
+    Sprite d;
+    ASSERT_EQ(create_sprite(&d, 0, 0, 4, 4, 2, SPRITE_ATTR_VISIBLE | SPRITE_ATTR_MULTI_FRAME, SPRITE_MEMORY_SYSTEM, 0, 8), 1);
+    Surface& f = *d.frames[0];
     for (int i = 0; i < 16; ++i) f.pixels[i] = static_cast<uint8_t>(i == 5 ? 0 : 9);
     Surface& back = display.back_surface;
     fill_surface(&back, 3, nullptr);
 
-    s.x = -2;
-    s.y = 477;
-    EXPECT_EQ(draw_sprite(&s, &back), 1);
+    d.x = -2;
+    d.y = 477;
+    EXPECT_EQ(draw_sprite(&d, &back), 1);
     EXPECT_EQ(back.pixels[477 * 640 + 0], 9);
     EXPECT_EQ(back.pixels[477 * 640 + 2], 3) << "outside the sprite";
 
-    s.x = 100;
-    s.y = 100;
-    draw_sprite(&s, &back);
+    d.x = 100;
+    d.y = 100;
+    draw_sprite(&d, &back);
     EXPECT_EQ(back.pixels[101 * 640 + 101], 3) << "colour key 0 is transparent";
     EXPECT_EQ(back.pixels[101 * 640 + 102], 9);
 
     // Stretched 4 -> 8: each source pixel covers 2 x 2.
-    s.x = 200;
-    draw_sprite_scaled(&s, 8, 8, &back);
+    d.x = 200;
+    draw_sprite_scaled(&d, 8, 8, &back);
     EXPECT_EQ(back.pixels[102 * 640 + 202], 3);
     EXPECT_EQ(back.pixels[103 * 640 + 203], 3);
     EXPECT_EQ(back.pixels[103 * 640 + 204], 9);
 
     for (int frame : {2, 63, 79, -1, 1000}) {
-        s.curr_frame = frame;
-        EXPECT_EQ(draw_sprite(&s, &back), 0) << frame;
+        d.curr_frame = frame;
+        EXPECT_EQ(draw_sprite(&d, &back), 0) << frame;
     }
-    s.curr_frame = 0;
-    hide_sprite(&s);
-    EXPECT_EQ(draw_sprite(&s, &back), 1);
+    d.curr_frame = 0;
+    hide_sprite(&d);
+    EXPECT_EQ(draw_sprite(&d, &back), 1);
 }
 
 using WorldFrameSheets = LoadedWorld;
