@@ -341,7 +341,7 @@ TEST(SettingsDocs, TheReadmeAndTheManualPageListTheTable) {
     EXPECT_EQ(lines_from(lines_from(page, ".SH SETTINGS", ".SH"), ".TP", ".SH"), man);
 }
 
-TEST(SavedProgress, ALevelStartIsSavedAndContinuedInTheNextRun) {
+TEST(SavedProgress, ALevelStartIsSavedAndContinuedADamagedSaveSetAsideAndARunWithoutAProfileTouchesNoFile) {
     TempDir dir;
     HeadlessRun run = run_headless(dir, TO_FIRST_MAP, 26, profile_option(dir));
     ASSERT_EQ(run.exit_status, 0) << run.errors;
@@ -361,17 +361,14 @@ TEST(SavedProgress, ALevelStartIsSavedAndContinuedInTheNextRun) {
     run = run_headless(dir, "20 -\n1 down\n5 -\n1 enter\n5 -\n", 32, profile_option(dir));
     EXPECT_EQ(json_int(run.state, "current_level"), 1);
     EXPECT_NE(read_text(dir.file("profile/progress.ini")).find("level = 1"), std::string::npos);
-}
 
-TEST(Profile, ADamagedSaveOrAHugeSettingsFileIsToldInOneLineKeptAsBadAndIgnored) {
-    TempDir dir;
-    std::filesystem::create_directories(dir.file("profile"));
+    // A damaged save, or a huge settings file, is told in one line, kept as bad and ignored:
+    // 100 MB of settings are refused by their size before any of it is read.
     write_text(dir.file("profile/progress.ini"), "level = 2\nlives = \x01\x02\n");
-    // 100 MB of settings: refused by its size before any of it is read.
     const uintmax_t huge = uintmax_t{100} << 20;
     write_text(dir.file("profile/settings.ini"), "scale = 3\n");
     std::filesystem::resize_file(dir.file("profile/settings.ini"), huge);
-    HeadlessRun run = run_headless(dir, TO_FIRST_MAP, 26, profile_option(dir));
+    run = run_headless(dir, TO_FIRST_MAP, 26, profile_option(dir));
     ASSERT_EQ(run.exit_status, 0);
     EXPECT_EQ(std::count(run.errors.begin(), run.errors.end(), '\n'), 2) << run.errors;
     EXPECT_NE(run.errors.find("progress.ini: line 2"), std::string::npos) << run.errors;
@@ -381,10 +378,8 @@ TEST(Profile, ADamagedSaveOrAHugeSettingsFileIsToldInOneLineKeptAsBadAndIgnored)
     EXPECT_EQ(std::filesystem::file_size(dir.file("profile/settings.ini.bad")), huge);
     EXPECT_EQ(json_int(run.state, "current_level"), 1) << "the title offered no CONTINUE: Enter began a new game";
     EXPECT_NE(read_text(dir.file("profile/progress.ini")).find("level = 1"), std::string::npos);
-}
 
-TEST(Profile, HeadlessRunsWithoutItReadAndWriteNoUserFiles) {
-    TempDir dir;
+    // Headless runs without a profile read and write no user files.
     const std::string home = dir.file("home");
     std::filesystem::create_directories(home);
     const char* old_home = std::getenv("HOME");
@@ -392,7 +387,7 @@ TEST(Profile, HeadlessRunsWithoutItReadAndWriteNoUserFiles) {
     setenv("HOME", home.c_str(), 1);
     unsetenv("XDG_CONFIG_HOME");
     unsetenv("XDG_DATA_HOME");
-    HeadlessRun run = run_headless(dir, "20 -\n1 enter\n5 -\n1 tab\n5 -\n", 32);
+    run = run_headless(dir, "20 -\n1 enter\n5 -\n1 tab\n5 -\n", 32);
     if (old_home) setenv("HOME", saved_home.c_str(), 1);
     EXPECT_EQ(json_value(run.state, "game_state"), "LevelMap");
     EXPECT_TRUE(std::filesystem::is_empty(home)) << "nothing under HOME";
@@ -467,7 +462,7 @@ TEST(ProfileWriters, TwoWritersAtOnceOrKilledAtAnyMomentLeaveAWholeFile) {
     }
 }
 
-TEST(ProfileWriters, AGameWithLinksPlantedInItsProfileWritesItsOwnFilesWithUsualPermissions) {
+TEST(ProfileWriters, AGameWritesItsOwnFilesPastPlantedLinksAndGoesOverWhatAnotherGameWroteWithoutUndoingIt) {
     TempDir dir;
     const std::string victim = dir.file("victim");
     write_text(victim, "precious\n");
@@ -486,10 +481,8 @@ TEST(ProfileWriters, AGameWithLinksPlantedInItsProfileWritesItsOwnFilesWithUsual
     EXPECT_FALSE(fs::is_symlink(dir.file("profile/settings.ini")));
     EXPECT_FALSE(fs::is_symlink(dir.file("profile/progress.ini")));
     EXPECT_EQ(fs::status(dir.file("profile/settings.ini")).permissions(), fs::perms(0640)) << "0644 less the umask";
-}
 
-TEST(ProfileWriters, AChangeGoesOverWhatAnotherGameWroteSinceWithoutUndoingIt) {
-    TempDir dir;
+    // A change goes over what another game wrote since, without undoing it.
     const std::string path = dir.file("settings.ini");
     write_text(path, "music_volume = 7\nkey_bow = X\n");
     ProfileRequest request;
