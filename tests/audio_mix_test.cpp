@@ -417,15 +417,24 @@ Bytes pcm_file(const Bytes& format, const Bytes& data) { return wav_file({chunk(
 
 const Bytes MONO_8BIT = wav_format(1, 1, 11025, 8);
 
-class SoundTable : public ::testing::Test {
+// The sound and music tables on the headless platform, whose virtual clock tracks "play" by.
+class AudioTables : public ::testing::Test {
 protected:
     void SetUp() override {
+        platform::Config config;
+        config.backend = platform::Backend::Headless;
+        ASSERT_TRUE(platform::init(config));
         sound_init();
+        music_init();
         reset_play_counts();
     }
-    void TearDown() override { sound_shutdown(); }
+    void TearDown() override {
+        sound_shutdown();
+        music_shutdown();
+        platform::shutdown();
+    }
 
-    // Writes the file and loads it, keeping what the loader said on stderr.
+    // Writes the file and loads it as a sound, keeping what the loader said on stderr.
     int load(const std::string& name, const Bytes& bytes) {
         write_bytes(dir.file(name), bytes);
         ::testing::internal::CaptureStderr();
@@ -433,11 +442,16 @@ protected:
         errors = ::testing::internal::GetCapturedStderr();
         return id;
     }
+    int load_music(const std::string& name, const Bytes& bytes) {
+        write_bytes(dir.file(name), bytes);
+        return load_midi(dir.file(name).c_str());
+    }
 
     TempDir dir;
     std::string errors;
 };
-
+using SoundTable = AudioTables;
+using MusicTable = AudioTables;
 TEST_F(SoundTable, KeepsTheFormatTheFileDeclaresFindsItBehindAListChunkAndCountsPlays) {
     const Bytes list = chunk("LIST", Bytes{'I', 'N', 'F', 'O', 'I', 'N', 'A', 'M', 3, 0, 0, 0, 'a', 'b', 0});
     ASSERT_EQ(load("list_first.wav", wav_file({list, chunk("fmt ", MONO_8BIT), chunk("data", samples(300))})), 0) << errors;
@@ -508,31 +522,10 @@ TEST_F(SoundTable, AMissingFileNamesItselfAndAFullTableRefusesBeforeOpeningTheFi
     EXPECT_EQ(load_wav(dir.file("tick.wav").c_str(), 0), 17);
 }
 
-class MusicTable : public ::testing::Test {
-protected:
-    void SetUp() override {
-        platform::Config config;
-        config.backend = platform::Backend::Headless;
-        ASSERT_TRUE(platform::init(config));
-        music_init();
-        reset_play_counts();
-    }
-    void TearDown() override {
-        music_shutdown();
-        platform::shutdown();
-    }
-    int load(const std::string& name, const Bytes& bytes) {
-        write_bytes(dir.file(name), bytes);
-        return load_midi(dir.file(name).c_str());
-    }
-
-    TempDir dir;
-};
-
 TEST_F(MusicTable, OnlyTheTrackStartedLastSoundsAndIdsOfNoTrackDoNothing) {
-    const int intro = load("intro.mid", one_note_midi(500000, 40));
-    const int level = load("level.mid", one_note_midi(500000, 40));
-    const int fanfare = load("fanfare.mid", one_note_midi(500000, 40));
+    const int intro = load_music("intro.mid", one_note_midi(500000, 40));
+    const int level = load_music("level.mid", one_note_midi(500000, 40));
+    const int fanfare = load_music("fanfare.mid", one_note_midi(500000, 40));
     ASSERT_EQ(intro, 0);
     ASSERT_EQ(level, 1);
     ASSERT_EQ(play_midi(intro), 1);
@@ -567,8 +560,8 @@ TEST_F(MusicTable, DamagedFilesAreRefusedAndAHeadlessTrackEndsAfterItsLengthAndR
     Bytes cut = one_note_midi(500000, 4);
     cut.resize(cut.size() - 5);
     ::testing::internal::CaptureStderr();
-    EXPECT_EQ(load("cut.mid", cut), -1);
-    EXPECT_EQ(load("text.mid", Bytes{'h', 'e', 'l', 'l', 'o'}), -1);
+    EXPECT_EQ(load_music("cut.mid", cut), -1);
+    EXPECT_EQ(load_music("text.mid", Bytes{'h', 'e', 'l', 'l', 'o'}), -1);
     EXPECT_EQ(load_midi(dir.file("absent.MID").c_str()), -1);
     const std::string said = ::testing::internal::GetCapturedStderr();
     EXPECT_NE(said.find("cut.mid"), std::string::npos) << said;
@@ -576,7 +569,7 @@ TEST_F(MusicTable, DamagedFilesAreRefusedAndAHeadlessTrackEndsAfterItsLengthAndR
     EXPECT_EQ(music_slot(0)->state, MIDI_STATE_FREE);
 
     // 4 beats at 120 a minute: two seconds.
-    const int id = load("two_seconds.mid", one_note_midi(500000, 4));
+    const int id = load_music("two_seconds.mid", one_note_midi(500000, 4));
     ASSERT_EQ(music_slot(id)->length_ms, 2000u);
     EXPECT_EQ(midi_status(id), MIDI_STATE_STOPPED);  // loaded, never played: not playing
     play_midi(id);
@@ -593,7 +586,7 @@ TEST_F(MusicTable, DamagedFilesAreRefusedAndAHeadlessTrackEndsAfterItsLengthAndR
     EXPECT_NE(report.find("\"current\": null"), std::string::npos) << report;
     EXPECT_NE(report.find("\"plays\": {\"two_seconds.mid\": 2}"), std::string::npos) << report;
     // The length follows the file's tempo: 8 beats at 60 a minute.
-    EXPECT_EQ(music_slot(load("slow.mid", one_note_midi(1000000, 8)))->length_ms, 8000u);
+    EXPECT_EQ(music_slot(load_music("slow.mid", one_note_midi(1000000, 8)))->length_ms, 8000u);
 }
 
 using platform::FontChorus;
