@@ -91,28 +91,23 @@ std::string read_enemy_list(const std::string& path, std::vector<Spot>& spots) {
     return "";
 }
 
+// Whether a box of the given size at world pixel (x, y) lies on the map and touches no solid
+// cell, jail doors taken as opened or not.
+bool box_on_floor(const std::vector<int>& tiles, double x, double y, int size, bool doors_open = false) {
+    if (x < 0 || y < 0 || x + size > CELLS * TILE || y + size > CELLS * TILE) return false;
+    for (int r = static_cast<int>(y) / TILE; r <= (static_cast<int>(y + size) - 1) / TILE; ++r)
+        for (int c = static_cast<int>(x) / TILE; c <= (static_cast<int>(x + size) - 1) / TILE; ++c)
+            if ((doors_open && tiles[r * CELLS + c] == JAIL_DOOR ? OPENED_DOOR : tiles[r * CELLS + c]) > LAST_FLOOR) return false;
+    return true;
+}
+
 // Hero positions on the 4-pixel lattice he walks on, and which of them a box fits into.
 class Walker {
 public:
     static constexpr int SPAN = (CELLS * TILE - TILE) / STEP + 1;  // lattice points along an axis
 
     Walker(const std::vector<int>& tiles, bool doors_open, int box) : free_(SPAN * SPAN, 0) {
-        std::vector<int> solid(CELLS * CELLS);
-        for (int i = 0; i < CELLS * CELLS; ++i) {
-            int v = tiles[i];
-            if (doors_open && v == JAIL_DOOR) v = OPENED_DOOR;
-            solid[i] = v > LAST_FLOOR;
-        }
-        for (int j = 0; j < SPAN; ++j)
-            for (int i = 0; i < SPAN; ++i) {
-                int x = i * STEP, y = j * STEP;
-                if (x + box > CELLS * TILE || y + box > CELLS * TILE) continue;
-                bool ok = true;
-                for (int r = y / TILE; r <= (y + box - 1) / TILE && ok; ++r)
-                    for (int c = x / TILE; c <= (x + box - 1) / TILE && ok; ++c)
-                        if (solid[r * CELLS + c]) ok = false;
-                free_[j * SPAN + i] = ok;
-            }
+        for (int n = 0; n < SPAN * SPAN; ++n) free_[n] = box_on_floor(tiles, n % SPAN * STEP, n / SPAN * STEP, box, doors_open);
     }
 
     bool fits(int x, int y) const {
@@ -228,34 +223,21 @@ const CheckedLevel& level(int number) {
     return *slot;
 }
 
-// Whether a box of the given size at world pixel (x, y) touches no solid cell.
-bool box_on_floor(const CheckedLevel& l, double x, double y, int size) {
-    if (x < 0 || y < 0 || x + size > CELLS * TILE || y + size > CELLS * TILE) return false;
-    int c0 = static_cast<int>(x) / TILE, r0 = static_cast<int>(y) / TILE;
-    int c1 = (static_cast<int>(x + size) - 1) / TILE, r1 = (static_cast<int>(y + size) - 1) / TILE;
-    for (int r = r0; r <= r1; ++r)
-        for (int c = c0; c <= c1; ++c)
-            if (l.tile(c, r) > LAST_FLOOR) return false;
-    return true;
-}
 
 bool reaches_zone(const std::vector<uint8_t>& seen, const StoryZone& z) {
-    for (int j = 0; j < Walker::SPAN; ++j)
-        for (int i = 0; i < Walker::SPAN; ++i)
-            if (seen[j * Walker::SPAN + i] && z.contains(i * STEP, j * STEP)) return true;
+    for (int n = 0; n < Walker::SPAN * Walker::SPAN; ++n)
+        if (seen[n] && z.contains(n % Walker::SPAN * STEP, n / Walker::SPAN * STEP)) return true;
     return false;
 }
 
 // Cells that some reached position of a box of the given size covers.
 std::vector<uint8_t> cells_entered(const std::vector<uint8_t>& seen, int box) {
     std::vector<uint8_t> cells(CELLS * CELLS, 0);
-    for (int j = 0; j < Walker::SPAN; ++j)
-        for (int i = 0; i < Walker::SPAN; ++i) {
-            if (!seen[j * Walker::SPAN + i]) continue;
-            int x = i * STEP, y = j * STEP;
-            for (int r = y / TILE; r <= (y + box - 1) / TILE; ++r)
-                for (int c = x / TILE; c <= (x + box - 1) / TILE; ++c) cells[r * CELLS + c] = 1;
-        }
+    for (int n = 0; n < Walker::SPAN * Walker::SPAN; ++n) {
+        const int x = n % Walker::SPAN * STEP, y = n / Walker::SPAN * STEP;
+        for (int r = y / TILE; seen[n] && r <= (y + box - 1) / TILE; ++r)
+            for (int c = x / TILE; c <= (x + box - 1) / TILE; ++c) cells[r * CELLS + c] = 1;
+    }
     return cells;
 }
 
@@ -279,15 +261,15 @@ protected:
 TEST_P(LevelCheck, FilesAreSoundAndEveryoneStartsOnFloorWithinReach) {
     const CheckedLevel& lv = l();
     ASSERT_TRUE(lv.error.empty());
-    EXPECT_TRUE(box_on_floor(lv, lv.facts.hero.x, lv.facts.hero.y, TILE)) << lv.name() << "the hero starts on a solid tile";
-    EXPECT_TRUE(box_on_floor(lv, lv.facts.boss.x, lv.facts.boss.y, 2 * TILE)) << lv.name() << "the boss starts on a solid tile";
+    EXPECT_TRUE(box_on_floor(lv.tiles, lv.facts.hero.x, lv.facts.hero.y, TILE)) << lv.name() << "the hero starts on a solid tile";
+    EXPECT_TRUE(box_on_floor(lv.tiles, lv.facts.boss.x, lv.facts.boss.y, 2 * TILE)) << lv.name() << "the boss starts on a solid tile";
     for (size_t k = 0; k < lv.enemies.size(); ++k) {
         const std::string file = lv.name() + lv.facts.enemy_files[k];
         const size_t n = lv.enemies[k].size();
         EXPECT_GE(n, 20u) << file << " holds only " << n << " enemies";
         EXPECT_LE(n, 100u) << file << " holds more enemies than a pool has slots";
         for (const Spot& s : lv.enemies[k]) {
-            EXPECT_TRUE(box_on_floor(lv, s.x, s.y, TILE)) << file << ": enemy at (" << s.x << ", " << s.y << ") starts on a solid tile";
+            EXPECT_TRUE(box_on_floor(lv.tiles, s.x, s.y, TILE)) << file << ": enemy at (" << s.x << ", " << s.y << ") starts on a solid tile";
             EXPECT_TRUE(reaches_box(lv.reach_closed, TILE, s.x, s.y, TILE))
                 << file << ": the hero cannot reach the enemy at (" << s.x << ", " << s.y << ")";
         }
@@ -364,13 +346,11 @@ TEST_P(LevelCheck, BossArenaIsReachedThroughTheEncounterZoneOnlyByAWideWayAndThe
     // From the boss's side of the zone, the arena is a closed place near the boss.
     std::vector<uint8_t> arena = lv.open->walk(bx, by, in_zone);
     const int radius = 24 * TILE;
-    for (int j = 0; j < Walker::SPAN; ++j)
-        for (int i = 0; i < Walker::SPAN; ++i) {
-            if (!arena[j * Walker::SPAN + i]) continue;
-            int x = i * STEP, y = j * STEP;
-            ASSERT_TRUE(std::abs(x - boss.x) < radius && std::abs(y - boss.y) < radius)
-                << lv.name() << "the boss arena is open: from the boss one walks to (" << x << ", " << y << ") without the encounter zone";
-        }
+    for (int n = 0; n < Walker::SPAN * Walker::SPAN; ++n) {
+        const int x = n % Walker::SPAN * STEP, y = n / Walker::SPAN * STEP;
+        ASSERT_TRUE(!arena[n] || (std::abs(x - boss.x) < radius && std::abs(y - boss.y) < radius))
+            << lv.name() << "the boss arena is open: from the boss one walks to (" << x << ", " << y << ") without the encounter zone";
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Levels, LevelCheck, ::testing::Values(1, 2, 3), [](const auto& info) {
