@@ -494,7 +494,7 @@ TEST_F(LevelFiles, LevelOneStartsTheHeroBossAndOpeningLinesAndEachLevelPlacesIts
     EXPECT_TRUE(world.pools.mole_boss.alive);
 }
 
-TEST_F(LevelFiles, ANewGameClearsTheItemsTheWaitingLinesAndTheLastGamesBossesAndMissiles) {
+TEST_F(LevelFiles, ANewGameAndEveryLevelStartResetWhatTheyShouldAndLevelsTwoAndThreeTakeTheKey) {
     std::filesystem::current_path(dir.path);
     // The hero lost his last life on level 2 with the swine boss throwing spears.
     world.load_level(2);
@@ -521,10 +521,9 @@ TEST_F(LevelFiles, ANewGameClearsTheItemsTheWaitingLinesAndTheLastGamesBossesAnd
     EXPECT_EQ(world.pools.wasp_boss.alive, 0);
     EXPECT_FALSE(world.pools.swine_boss.spear.attr & SPRITE_ATTR_VISIBLE);
     EXPECT_EQ(world.pools.mole_boss.alive, 1) << "level 1's own boss waits for the hero";
-}
 
-TEST_F(LevelFiles, EveryLevelStartResetsTheHeroAndHidesItemsButKeepsTheRest) {
-    std::filesystem::current_path(dir.path);
+    // Every level start resets the hero and hides items, but keeps the rest.
+    world.dialog_box.speech_clear();
     Player& p = world.player;
     world.scroll_x = 300;
     world.scroll_y = 200;
@@ -572,10 +571,8 @@ TEST_F(LevelFiles, EveryLevelStartResetsTheHeroAndHidesItemsButKeepsTheRest) {
     EXPECT_FLOAT_EQ(world.key_sprite.x, 123);
     EXPECT_EQ(world.loaded_level, 2);
     EXPECT_TRUE(world.dialog_box.speech_is_idle());
-}
 
-TEST_F(LevelFiles, LevelsTwoAndThreeKeepLivesAndTakeTheKeyAndOnlyTwoGivesTheBow) {
-    std::filesystem::current_path(dir.path);
+    // Levels two and three keep the lives and take the key; only two gives the bow.
     write("level2Pigs.txt", "10 10 20 20 30 30");
     world.player.lives = 4;
     world.player.has_key = 1;

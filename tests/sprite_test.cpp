@@ -268,7 +268,7 @@ TEST(BitmapFile, ReadsEightBitFilesTopDownWithTheirPaletteAndConvertsTwentyFourB
     EXPECT_EQ(at(3), 0x001F);
 }
 
-TEST(BitmapFile, RefusesDamagedAndUnsupportedFilesAndFrameCellsOutsideTheBitmap) {
+TEST(BitmapFile, RefusesDamagedAndUnsupportedFilesAndFrameCellsOutsideTheBitmapAndPalettesStopAtDamage) {
     TempDir dir;
     BitmapFile bitmap;
     const std::vector<uint8_t> good = bitmap_file(4, 4, 8, std::vector<uint8_t>(16, 7));
@@ -304,10 +304,8 @@ TEST(BitmapFile, RefusesDamagedAndUnsupportedFilesAndFrameCellsOutsideTheBitmap)
     for (const auto& r : refused) EXPECT_EQ(load_sprite_frame(&sprite, &bitmap, r[0], r[1], r[2], r[3]), 0) << r[0] << " " << r[1];
     unload_bitmap_file(&bitmap);
     EXPECT_EQ(load_sprite_frame(&sprite, &bitmap, 0, 0, 0, 0), 0) << "empty bitmap";
-}
 
-TEST(PaletteFile, ReadsEntriesAndStopsAtDamage) {
-    TempDir dir;
+    // Palette files: entries are read until the first damage.
     PaletteEntry entries[256] = {};
     write_text(dir.file("p.pal"), "255 128 0 4\n1 2 3 4\n");
     EXPECT_EQ(load_palette_file(dir.file("p.pal").c_str(), entries), 1);
