@@ -452,7 +452,7 @@ protected:
 };
 using SoundTable = AudioTables;
 using MusicTable = AudioTables;
-TEST_F(SoundTable, KeepsTheFormatTheFileDeclaresFindsItBehindAListChunkAndCountsPlays) {
+TEST_F(SoundTable, KeepsTheFormatTheFileDeclaresCountsPlaysRefusesDamagedFilesAndAFullTableRefusesAtOnce) {
     const Bytes list = chunk("LIST", Bytes{'I', 'N', 'F', 'O', 'I', 'N', 'A', 'M', 3, 0, 0, 0, 'a', 'b', 0});
     ASSERT_EQ(load("list_first.wav", wav_file({list, chunk("fmt ", MONO_8BIT), chunk("data", samples(300))})), 0) << errors;
     EXPECT_EQ(sound_slot(0)->state, SOUND_STATE_LOADED);
@@ -469,10 +469,9 @@ TEST_F(SoundTable, KeepsTheFormatTheFileDeclaresFindsItBehindAListChunkAndCounts
     EXPECT_NE(report.find("\"sounds\": {\"list_first.wav\": 2}"), std::string::npos) << report;
     reset_play_counts();
     EXPECT_NE(audio_state_json().find("\"sounds\": {}"), std::string::npos);
-}
 
-// Each is refused with one line naming the file (and the fault, where one is given), and takes no slot.
-TEST_F(SoundTable, RefusesCompressedDamagedAndSenselessFiles) {
+    // Each is refused with one line naming the file (and the fault, where one is given), and takes no slot.
+    delete_all_sounds();  // the table empty again
     Bytes short_format = MONO_8BIT;
     short_format.resize(14);
     // A file cut short in the middle of its samples is the fault of a data chunk running past the end.
@@ -502,9 +501,8 @@ TEST_F(SoundTable, RefusesCompressedDamagedAndSenselessFiles) {
         EXPECT_EQ(std::count(errors.begin(), errors.end(), '\n'), 1) << errors;
         EXPECT_EQ(sound_slot(0)->state, SOUND_STATE_FREE) << c.name;
     }
-}
 
-TEST_F(SoundTable, AMissingFileNamesItselfAndAFullTableRefusesBeforeOpeningTheFile) {
+    // A missing file names itself; a full table refuses before opening the file.
     ::testing::internal::CaptureStderr();
     EXPECT_EQ(load_wav(dir.file("absent.WAV").c_str(), 0), -1);
     std::string said = ::testing::internal::GetCapturedStderr();
@@ -522,7 +520,7 @@ TEST_F(SoundTable, AMissingFileNamesItselfAndAFullTableRefusesBeforeOpeningTheFi
     EXPECT_EQ(load_wav(dir.file("tick.wav").c_str(), 0), 17);
 }
 
-TEST_F(MusicTable, OnlyTheTrackStartedLastSoundsAndIdsOfNoTrackDoNothing) {
+TEST_F(MusicTable, OnlyTheTrackStartedLastSoundsDamagedFilesAreRefusedAndAHeadlessTrackEndsAfterItsLength) {
     const int intro = load_music("intro.mid", one_note_midi(500000, 40));
     const int level = load_music("level.mid", one_note_midi(500000, 40));
     const int fanfare = load_music("fanfare.mid", one_note_midi(500000, 40));
@@ -554,9 +552,9 @@ TEST_F(MusicTable, OnlyTheTrackStartedLastSoundsAndIdsOfNoTrackDoNothing) {
     delete_all_midi();
     EXPECT_EQ(midi_status(fanfare), 0);
     EXPECT_EQ(current_midi_track(), -1);
-}
 
-TEST_F(MusicTable, DamagedFilesAreRefusedAndAHeadlessTrackEndsAfterItsLengthAndReplayingStartsItOver) {
+    // Damaged files are refused; a headless track ends after its length, and replaying starts it over.
+    reset_play_counts();
     Bytes cut = one_note_midi(500000, 4);
     cut.resize(cut.size() - 5);
     ::testing::internal::CaptureStderr();

@@ -62,7 +62,7 @@ TEST(InputScript, ParsesStepsFindsKeysWhetherFramesRiseOrGoBackHoldsEveryKeySetA
     }
 }
 
-TEST(HeadlessRunner, TheSameKeysMakeTheSameRunWhichDumpsFramesStopsOnQuitAndRefusesBadInvocations) {
+TEST(HeadlessRunner, TheSameKeysMakeTheSameRunWhichDumpsFramesAndRefusesBadInvocationsAndOutputs) {
     TempDir dir;
     HeadlessRun run = run_headless(dir, "5 -\n", 5, "--shot 3:'" + dir.file("f3.bmp") + "'");
     ASSERT_EQ(run.exit_status, 0) << run.errors;
@@ -109,6 +109,40 @@ TEST(HeadlessRunner, TheSameKeysMakeTheSameRunWhichDumpsFramesStopsOnQuitAndRefu
     EXPECT_EQ(first_hashes, read_text(dir.file("a.hashes")));
     EXPECT_EQ(std::count(first_hashes.begin(), first_hashes.end(), '\n'), 450);
     EXPECT_NE(first_hashes.substr(17 * 300, 16), first_hashes.substr(17 * 449, 16));
+
+    // The runners' outputs: a pipe, socket or folder named for one is refused before the run, so
+    // nothing waits forever on a pipe nobody reads.
+    const std::string pipe = dir.file("pipe");
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    // Held open for reading, so that a runner that did open the pipe would write into it and
+    // end, failing this test rather than hanging it.
+    const int reader = ::open(pipe.c_str(), O_RDONLY | O_NONBLOCK);
+    ASSERT_GE(reader, 0);
+    std::filesystem::create_directories(dir.file("folder"));
+    const struct {
+        std::string option, shown;
+    } cases[] = {
+        {"--state '" + pipe + "'", "--state " + pipe + ": is a pipe, not a file"},
+        {"--hashes '" + pipe + "'", "--hashes " + pipe + ": is a pipe, not a file"},
+        {"--shot 2:'" + pipe + "'", "--shot 2:" + pipe + ": is a pipe, not a file"},
+        {"--hashes '" + dir.file("folder") + "'", "--hashes " + dir.file("folder") + ": is a directory, not a file"},
+    };
+    for (const auto& c : cases) {
+        HeadlessRun run = run_headless(dir, "3 -\n", 3, c.option);
+        EXPECT_EQ(run.exit_status, 2) << c.option;
+        EXPECT_NE(run.errors.find(c.shown), std::string::npos) << run.errors;
+    }
+    // The window's recording too, before any window opens.
+    const ProgramRun window = run_program("SDL_VIDEODRIVER=dummy " + quoted(QUILLMOOR_EXE) + " --window --mute --record " + quoted(pipe));
+    EXPECT_EQ(window.exit_status, 2);
+    EXPECT_NE(window.errors.find("--record " + pipe + ": is a pipe"), std::string::npos) << window.errors;
+    char byte;
+    EXPECT_LE(::read(reader, &byte, 1), 0) << "nothing was written into the pipe";
+    ::close(reader);
+
+    // A device is written as usual.
+    HeadlessRun to_null = run_headless(dir, "3 -\n", 3, "--hashes /dev/null");
+    EXPECT_EQ(to_null.exit_status, 0) << to_null.errors;
 }
 
 namespace {
@@ -245,45 +279,6 @@ TEST_F(WindowLoop, WhileTheWindowIsAwayNoFrameRunsAndPlayGoesOnWhenItReturns) {
     platform::set_window_focused(true);
     EXPECT_TRUE(window_pass());
     EXPECT_EQ(game.frame, 1);
-}
-
-// The runners' outputs: a pipe, socket or folder named for one is refused before the run, so
-// nothing waits forever on a pipe nobody reads.
-namespace fs = std::filesystem;
-
-TEST(OutputPaths, APipeOrAFolderNamedForAnOutputIsRefusedAtOnce) {
-    TempDir dir;
-    const std::string pipe = dir.file("pipe");
-    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
-    // Held open for reading, so that a runner that did open the pipe would write into it and
-    // end, failing this test rather than hanging it.
-    const int reader = ::open(pipe.c_str(), O_RDONLY | O_NONBLOCK);
-    ASSERT_GE(reader, 0);
-    fs::create_directories(dir.file("folder"));
-    const struct {
-        std::string option, shown;
-    } cases[] = {
-        {"--state '" + pipe + "'", "--state " + pipe + ": is a pipe, not a file"},
-        {"--hashes '" + pipe + "'", "--hashes " + pipe + ": is a pipe, not a file"},
-        {"--shot 2:'" + pipe + "'", "--shot 2:" + pipe + ": is a pipe, not a file"},
-        {"--hashes '" + dir.file("folder") + "'", "--hashes " + dir.file("folder") + ": is a directory, not a file"},
-    };
-    for (const auto& c : cases) {
-        HeadlessRun run = run_headless(dir, "3 -\n", 3, c.option);
-        EXPECT_EQ(run.exit_status, 2) << c.option;
-        EXPECT_NE(run.errors.find(c.shown), std::string::npos) << run.errors;
-    }
-    // The window's recording too, before any window opens.
-    const ProgramRun window = run_program("SDL_VIDEODRIVER=dummy " + quoted(QUILLMOOR_EXE) + " --window --mute --record " + quoted(pipe));
-    EXPECT_EQ(window.exit_status, 2);
-    EXPECT_NE(window.errors.find("--record " + pipe + ": is a pipe"), std::string::npos) << window.errors;
-    char byte;
-    EXPECT_LE(::read(reader, &byte, 1), 0) << "nothing was written into the pipe";
-    ::close(reader);
-
-    // A device is written as usual.
-    HeadlessRun to_null = run_headless(dir, "3 -\n", 3, "--hashes /dev/null");
-    EXPECT_EQ(to_null.exit_status, 0) << to_null.errors;
 }
 
 TEST(Recording, AWindowSessionReplaysHeadlessExactlyAndOtherDataWarnsOnceAndPlaysAnyway) {

@@ -192,7 +192,7 @@ TEST(UserFiles, AFolderThatCannotBeWrittenKeepsTheOldFileAndSaysWhy) {
 
 // The profile folder holds everything; else the XDG homes, a relative one ignored, and a
 // relative HOME is ignored too: it would name a folder inside the data folder.
-TEST(UserFiles, TheProfileFolderHoldsEverythingElseTheXdgHomesAndARelativeHomeIsIgnored) {
+TEST(UserFiles, TheProfileFolderOrTheXdgHomesHoldTheFilesAndTheProgressFileRefusesEveryKindOfDamage) {
     EXPECT_EQ(user_paths("/p").settings_file, "/p/settings.ini");
     EXPECT_EQ(user_paths("/p").save_file, "/p/progress.ini");
     const char* old_home = std::getenv("HOME");
@@ -211,9 +211,8 @@ TEST(UserFiles, TheProfileFolderHoldsEverythingElseTheXdgHomesAndARelativeHomeIs
     if (old_home) setenv("HOME", saved_home.c_str(), 1);
     EXPECT_EQ(relative.settings_file, "");
     EXPECT_EQ(relative.save_file, "");
-}
 
-TEST(SaveFile, RoundTripAndEveryKindOfDamageIsRefused) {
+    // The progress file reads back, and every kind of damage is refused.
     const SaveGame save{3, 7, true};
     SaveGame back;
     std::string error;

@@ -162,7 +162,7 @@ TEST(Surface, OnlyPicturesWithoutAKeyPixelCountAsOpaqueAndBadBlitsDrawNothing) {
 }
 
 // The generated file holds the face the desktop renders, and a damaged one is refused with a reason.
-TEST(GlyphAtlas, TheGeneratedFileHoldsTheFaceTheDesktopRendersAndADamagedOneIsRefused) {
+TEST(GlyphAtlas, TheGeneratedFileHoldsTheDesktopFaceADamagedOneIsRefusedAndTextIsCutExactlyAtEveryEdge) {
     platform::GlyphAtlas rendered;
     ASSERT_TRUE(platform::render_glyph_atlas(rendered));
     const std::vector<uint8_t> good = atlas_file_bytes();
@@ -197,12 +197,10 @@ TEST(GlyphAtlas, TheGeneratedFileHoldsTheFaceTheDesktopRendersAndADamagedOneIsRe
         EXPECT_FALSE(platform::decode_glyph_atlas(bytes.data(), bytes.size(), atlas, &fault)) << bytes.size();
         EXPECT_NE(fault, nullptr);
     }
-}
 
-// Text drawn partly off any edge of a surface, or of its clip rectangle, sets exactly the pixels
-// a pixel-by-pixel reference sets; outlined text in one pass sets the same pixels as the outline
-// drawn at the eight offsets and the text over it.
-TEST(GlyphAtlas, TextCutAtEveryEdgeMatchesAPixelReferenceAndOutlinedTextEightShiftedCopies) {
+    // Text drawn partly off any edge of a surface, or of its clip rectangle, sets exactly the pixels
+    // a pixel-by-pixel reference sets; outlined text in one pass sets the same pixels as the outline
+    // drawn at the eight offsets and the text over it.
     platform::GlyphAtlas atlas;
     ASSERT_TRUE(platform::render_glyph_atlas(atlas));
     const platform::GlyphAtlas reference = atlas;
