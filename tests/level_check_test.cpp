@@ -258,7 +258,7 @@ protected:
 
 // The files hold plain numbers and sensible enemy counts, the outermost ring is solid, and
 // everyone starts on floor, every enemy where the hero reaches it without the key.
-TEST_P(LevelCheck, FilesAreSoundAndEveryoneStartsOnFloorWithinReach) {
+TEST_P(LevelCheck, FilesAreSoundEveryoneStartsOnFloorWithinReachAndTheJailOpensOnlyThroughItsDoors) {
     const CheckedLevel& lv = l();
     ASSERT_TRUE(lv.error.empty());
     EXPECT_TRUE(box_on_floor(lv.tiles, lv.facts.hero.x, lv.facts.hero.y, TILE)) << lv.name() << "the hero starts on a solid tile";
@@ -277,11 +277,8 @@ TEST_P(LevelCheck, FilesAreSoundAndEveryoneStartsOnFloorWithinReach) {
     for (int i = 0; i < CELLS; ++i)
         for (auto [c, r] : {std::pair{i, 0}, {i, CELLS - 1}, {0, i}, {CELLS - 1, i}})
             ASSERT_GT(lv.tile(c, r), LAST_FLOOR) << lv.name() << "border cell (" << c << ", " << r << ") is floor";
-}
 
-TEST_P(LevelCheck, CompletionZoneOpensOnlyThroughJailDoors) {
-    const CheckedLevel& lv = l();
-    ASSERT_TRUE(lv.error.empty());
+    // The completion zone opens only through the jail doors.
     EXPECT_FALSE(reaches_zone(lv.reach_closed, completion_zone(lv.facts.number))) << lv.name() << "the completion zone can be reached with the jail doors shut";
     EXPECT_TRUE(reaches_zone(lv.reach_open, completion_zone(lv.facts.number))) << lv.name() << "the completion zone cannot be reached even with the doors open";
 
@@ -383,7 +380,7 @@ protected:
     }
 };
 
-TEST_F(LevelFiles, TileNumbersAreIntegerLiteralsFillingRowsAndAFaultKeepsTheOldCells) {
+TEST_F(LevelFiles, TileNumbersAndEnemyPairsAreReadInOrderAndAFaultEndsTheReading) {
     world.load_tile_map(write("map.txt", "010 0x1F -3 +7\n\t12   0 099").c_str());
     // A leading 0 is octal; octal stops at 9, and the 99 is the next number.
     const int32_t literals[] = {8, 31, -3, 7, 12, 0, 0, 99};
@@ -409,9 +406,8 @@ TEST_F(LevelFiles, TileNumbersAreIntegerLiteralsFillingRowsAndAFaultKeepsTheOldC
     EXPECT_TRUE(world.load_tile_map(dir.file("missing.txt").c_str()));
     EXPECT_EQ(tile_map[0][0], 9);
     EXPECT_EQ(tile_map[199][199], 5);
-}
 
-TEST_F(LevelFiles, EnemyPairsAlternateAcrossAndDownAndEndAtTheFirstFaultOrTheHundredth) {
+    // Enemy pairs alternate across and down, and end at the first fault or the hundredth.
     for (int i = 0; i < 3; ++i) world.pools.moles[i].speed = 2;
     world.load_enemy_list(write("moles.txt", "100 200\n300.5 400\n2485 1689\n\n  \n").c_str(), ENEMY_KIND_MOLE);
     EXPECT_EQ(alive_moles(), 3) << "trailing blanks activate nothing";

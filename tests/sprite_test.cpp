@@ -241,7 +241,7 @@ TEST_F(WorldFrameSheets, EachEnemyKindDrawsFromOneSheetUntilTheWorldIsReset) {
 }
 
 // Eight-bit files read top down with their palette; twenty-four-bit pixels become sixteen-bit ones.
-TEST(BitmapFile, ReadsEightBitFilesTopDownWithTheirPaletteAndConvertsTwentyFourBitPixelsToSixteen) {
+TEST(BitmapFile, ReadsEightAndTwentyFourBitFilesAndRefusesDamagedOnesAndCellsOutsideAndPalettesStopAtDamage) {
     TempDir dir;
     BitmapFile bitmap;
     // 4 x 3 picture; the file stores the bottom row first.
@@ -266,11 +266,8 @@ TEST(BitmapFile, ReadsEightBitFilesTopDownWithTheirPaletteAndConvertsTwentyFourB
     EXPECT_EQ(at(1), 0xF800);
     EXPECT_EQ(at(2), 0x07E0);
     EXPECT_EQ(at(3), 0x001F);
-}
 
-TEST(BitmapFile, RefusesDamagedAndUnsupportedFilesAndFrameCellsOutsideTheBitmapAndPalettesStopAtDamage) {
-    TempDir dir;
-    BitmapFile bitmap;
+    // Damaged and unsupported files are refused.
     const std::vector<uint8_t> good = bitmap_file(4, 4, 8, std::vector<uint8_t>(16, 7));
 
     std::vector<uint8_t> not_bm = good;
@@ -283,10 +280,10 @@ TEST(BitmapFile, RefusesDamagedAndUnsupportedFilesAndFrameCellsOutsideTheBitmapA
     for (int depth : {1, 4, 32}) EXPECT_EQ(load(dir, bitmap_file(4, 4, depth, std::vector<uint8_t>(64, 1)), bitmap), 0) << depth;
 
     // Image sizes that are not the pixels' size, and sizes across that are absurd or negative.
-    const Bytes pixels(16, 7);
-    for (int size_image : {0, 12, 1 << 30}) EXPECT_EQ(load(dir, bitmap_file(4, 4, 8, pixels, size_image), bitmap), 0) << size_image;
+    const Bytes sevens(16, 7);
+    for (int size_image : {0, 12, 1 << 30}) EXPECT_EQ(load(dir, bitmap_file(4, 4, 8, sevens, size_image), bitmap), 0) << size_image;
     for (auto [width, height] : {std::pair{100000, 100000}, {-4, 4}, {4, -4}})
-        EXPECT_EQ(load(dir, bitmap_file(width, height, 8, pixels), bitmap), 0) << width << " x " << height;
+        EXPECT_EQ(load(dir, bitmap_file(width, height, 8, sevens), bitmap), 0) << width << " x " << height;
     EXPECT_EQ(load_bitmap_file(&bitmap, dir.file("missing.bmp").c_str()), 0);
 
     // A good file still loads after all that, and a failed load leaves no pixels behind.
