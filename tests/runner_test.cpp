@@ -281,7 +281,7 @@ TEST_F(WindowLoop, WhileTheWindowIsAwayNoFrameRunsAndPlayGoesOnWhenItReturns) {
     EXPECT_EQ(game.frame, 1);
 }
 
-TEST(Recording, AWindowSessionReplaysHeadlessExactlyAndOtherDataWarnsOnceAndPlaysAnyway) {
+TEST(Recording, AWindowSessionReplaysExactlyOtherDataWarnsAndACutLastLineNoKeysOrAnOutsizedCountAreTold) {
     TempDir dir;
     const std::string recorded = dir.file("recorded.txt");
     const ProgramRun window = run_window(dir, SESSION, recorded);
@@ -313,6 +313,38 @@ TEST(Recording, AWindowSessionReplaysHeadlessExactlyAndOtherDataWarnsOnceAndPlay
     std::getline(errors, first);
     EXPECT_NE(first.find("recorded on other data"), std::string::npos) << replay.errors;
     EXPECT_FALSE(std::getline(errors, second)) << "one warning only: " << replay.errors;
+
+    // A cut last line is left out with one warning, a script of no key line is warned of, and a
+    // count over the limit is named.
+    const std::string recorder_head = std::string(RECORDING_FIRST_LINE) + "\n# mode classic\n";
+    const std::string whole = "20 -\n1 enter\n5 -\n1 space\n";
+    // The cut leaves "12" of "120 right": played, it would walk for 12 frames.
+    HeadlessRun cut = run_headless(dir, recorder_head + whole + "12", 60);
+    HeadlessRun complete = run_headless(dir, whole, 60);
+    ASSERT_EQ(cut.exit_status, 0) << cut.errors;
+    EXPECT_EQ(cut.state, complete.state);
+    EXPECT_NE(cut.errors.find("line 7 is cut off"), std::string::npos) << cut.errors;
+    EXPECT_EQ(std::count(cut.errors.begin(), cut.errors.end(), '\n'), 1) << cut.errors;
+
+    // A hand-written script without the recorder's first line keeps its last line as it was.
+    InputScript script;
+    std::string error;
+    ASSERT_TRUE(parse_input_script("3 up", script, error)) << error;
+    EXPECT_EQ(frames_of(script), 3);
+    EXPECT_FALSE(parse_input_script("1 lef", script, error));
+
+    HeadlessRun empty = run_headless(dir, "", 3);
+    EXPECT_EQ(empty.exit_status, 0);
+    EXPECT_NE(empty.errors.find("warning: " + dir.file("keys.txt") + ": the file is empty"), std::string::npos) << empty.errors;
+    HeadlessRun header_only = run_headless(dir, std::string(RECORDING_FIRST_LINE) + "\n# version 1", 3);
+    EXPECT_EQ(header_only.exit_status, 0);
+    EXPECT_NE(header_only.errors.find("there is no 'COUNT KEYS' line"), std::string::npos) << header_only.errors;
+
+    EXPECT_FALSE(parse_input_script("1 -\n100000001 up\n", script, error));
+    EXPECT_NE(error.find("line 2: the count 100000001 is out of range (0 to 100000000 frames)"), std::string::npos) << error;
+    EXPECT_FALSE(parse_input_script("99999999999999999999999 up\n", script, error));
+    EXPECT_NE(error.find("out of range"), std::string::npos) << error;
+    EXPECT_TRUE(parse_input_script("100000000 up\n", script, error)) << error;
 }
 
 // A recording cut short: a window killed mid-play leaves every complete line up to its last
@@ -365,37 +397,3 @@ TEST(RecordingCrash, AWindowKilledWhileAKeyIsHeldReplaysEveryLineItWrote) {
     EXPECT_EQ(replay.state, source.state);
 }
 
-// A cut last line is left out with one warning, a script of no key line is warned of, and a
-// count over the limit is named.
-TEST(RecordingCrash, ACutLastLineAScriptOfNoKeysAndAnOutsizedCountAreTold) {
-    TempDir dir;
-    const std::string header = std::string(RECORDING_FIRST_LINE) + "\n# mode classic\n";
-    const std::string whole = "20 -\n1 enter\n5 -\n1 space\n";
-    // The cut leaves "12" of "120 right": played, it would walk for 12 frames.
-    HeadlessRun cut = run_headless(dir, header + whole + "12", 60);
-    HeadlessRun complete = run_headless(dir, whole, 60);
-    ASSERT_EQ(cut.exit_status, 0) << cut.errors;
-    EXPECT_EQ(cut.state, complete.state);
-    EXPECT_NE(cut.errors.find("line 7 is cut off"), std::string::npos) << cut.errors;
-    EXPECT_EQ(std::count(cut.errors.begin(), cut.errors.end(), '\n'), 1) << cut.errors;
-
-    // A hand-written script without the recorder's first line keeps its last line as it was.
-    InputScript script;
-    std::string error;
-    ASSERT_TRUE(parse_input_script("3 up", script, error)) << error;
-    EXPECT_EQ(frames_of(script), 3);
-    EXPECT_FALSE(parse_input_script("1 lef", script, error));
-
-    HeadlessRun empty = run_headless(dir, "", 3);
-    EXPECT_EQ(empty.exit_status, 0);
-    EXPECT_NE(empty.errors.find("warning: " + dir.file("keys.txt") + ": the file is empty"), std::string::npos) << empty.errors;
-    HeadlessRun header_only = run_headless(dir, std::string(RECORDING_FIRST_LINE) + "\n# version 1", 3);
-    EXPECT_EQ(header_only.exit_status, 0);
-    EXPECT_NE(header_only.errors.find("there is no 'COUNT KEYS' line"), std::string::npos) << header_only.errors;
-
-    EXPECT_FALSE(parse_input_script("1 -\n100000001 up\n", script, error));
-    EXPECT_NE(error.find("line 2: the count 100000001 is out of range (0 to 100000000 frames)"), std::string::npos) << error;
-    EXPECT_FALSE(parse_input_script("99999999999999999999999 up\n", script, error));
-    EXPECT_NE(error.find("out of range"), std::string::npos) << error;
-    EXPECT_TRUE(parse_input_script("100000000 up\n", script, error)) << error;
-}

@@ -241,7 +241,7 @@ TEST_F(WorldFrameSheets, EachEnemyKindDrawsFromOneSheetUntilTheWorldIsReset) {
 }
 
 // Eight-bit files read top down with their palette; twenty-four-bit pixels become sixteen-bit ones.
-TEST(BitmapFile, ReadsEightAndTwentyFourBitFilesAndRefusesDamagedOnesAndCellsOutsideAndPalettesStopAtDamage) {
+TEST(BitmapFile, ReadsGoodFilesAndPalettesRefusesDamagedOnesAndCellsOutsideAndIsReadOnceWhileSharing) {
     TempDir dir;
     BitmapFile bitmap;
     // 4 x 3 picture; the file stores the bottom row first.
@@ -319,11 +319,8 @@ TEST(BitmapFile, ReadsEightAndTwentyFourBitFilesAndRefusesDamagedOnesAndCellsOut
     EXPECT_EQ(entries[1].red, 40);
     EXPECT_EQ(entries[3].red, 9) << "values after a non-number are not read";
     EXPECT_EQ(load_palette_file(dir.file("none.pal").c_str(), entries), 0);
-}
 
-// Start-up reads each picture once while sharing is on, and afresh once it is over.
-TEST(BitmapSharing, EachFileIsReadOnceWhileSharingAndAfreshAfterwards) {
-    TempDir dir;
+    // Start-up reads each picture once while sharing is on, and afresh once it is over.
     const std::string file = dir.file("p.bmp");
     write_bytes(file, tiny_bmp(7, 9));
     BitmapFile first, second, missing;
