@@ -103,7 +103,7 @@ TEST_F(SpriteTest, SharedFramesDrawAsFramesCutOneByOneAndWritingOneGivesTheSprit
     EXPECT_EQ(frame_sheets_in_use(), 2);
 }
 
-TEST_F(SpriteTest, CellsOutsideThePictureOrAFullPoolGiveFramesOfTheSpritesOwn) {
+TEST_F(SpriteTest, CellsOutsideOrAFullPoolGiveOwnFramesAndSpritesStepMoveOverlapAndDrawAsTheyShould) {
     const BitmapFile picture = random_picture(3);
     Sprite outside;
     testing::internal::CaptureStderr();
@@ -122,9 +122,8 @@ TEST_F(SpriteTest, CellsOutsideThePictureOrAFullPoolGiveFramesOfTheSpritesOwn) {
     create_sprite(&own, 0, 0, 8, 8, 8, SHOWN, SPRITE_MEMORY_SYSTEM, 0, 8);
     for (int i = 0; i < 8; ++i) load_sprite_frame(&own, &pictures.back(), i, i % 4, i / 4, 0);
     EXPECT_EQ(drawn(sprites[FRAME_SHEET_POOL_SIZE], 6, 1, 2), drawn(own, 6, 1, 2));
-}
 
-TEST_F(SpriteTest, SequencesStepMovesWrapAndBounceOverlapUsesThreeQuarterBoxesAndDrawingIsKeyedAndClipped) {
+    // Sequences step from the second entry and one-shots stop.
     Sprite s;
     ASSERT_EQ(create_sprite(&s, 0, 0, 8, 8, 4, SPRITE_ATTR_MULTI_ANIM, SPRITE_MEMORY_SYSTEM, 0, 8), 1);
     const int seq[] = {2, 3};
