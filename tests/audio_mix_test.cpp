@@ -1,7 +1,4 @@
-// The game's sound through the real mixer (SDL's "disk" driver writes it to a file): loud sounds
-// piling up over the music never clip, music and effects sit at comparable levels, music made
-// ahead is the synthesiser's own and from the bytes read at loading, a track loops without a gap,
-// a sound plays once in the format its file declares, and without a device the game plays silently.
+// The game's sound: the generated files, the tables, the synthesiser's chorus, and the real mixer (SDL's "disk" driver).
 #include <fluidsynth.h>
 #include <gtest/gtest.h>
 #include <stdlib.h>
@@ -11,17 +8,25 @@
 #include <chrono>
 #include <cmath>
 #include <cstdint>
+#include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <string>
 #include <thread>
 #include <vector>
 
+#include "audio/audio_report.h"
+#include "audio/midi_file.h"
 #include "audio/music.h"
+#include "audio/play_counts.h"
 #include "audio/sound.h"
 #include "audio/sound_ids.h"
+#include "game/game.h"
 #include "made_files.h"
 #include "platform/audio.h"
+#include "platform/font_chorus.h"
 #include "platform/mix_limiter.h"
+#include "platform/platform.h"
 #include "test_files.h"
 
 namespace {
@@ -29,16 +34,6 @@ namespace {
 // The mixer's output: 16-bit stereo at 44100 Hz, as the platform opens it.
 constexpr int OUTPUT_RATE = 44100;
 constexpr size_t BYTES_PER_FRAME = 4;
-
-// Opens the platform's audio device with its output going to `output` (raw samples).
-bool open_disk_audio(const std::string& output) {
-    setenv("SDL_AUDIODRIVER", "disk", 1);
-    setenv("SDL_DISKAUDIOFILE", output.c_str(), 1);
-    const bool opened = platform::audio_open(true);
-    unsetenv("SDL_AUDIODRIVER");
-    unsetenv("SDL_DISKAUDIOFILE");
-    return opened;
-}
 
 // Every sample, both channels, between two byte offsets of the output file.
 std::vector<int16_t> read_samples(const std::string& path, size_t from_byte, size_t to_byte) {
@@ -70,10 +65,9 @@ int peak(const std::vector<int16_t>& s) {
     return most;
 }
 
-size_t file_size(const std::string& path) {
-    std::error_code ec;
-    const auto size = std::filesystem::file_size(path, ec);
-    return ec ? 0 : static_cast<size_t>(size);
+// How many samples are louder than `level`.
+size_t louder_than(const std::vector<int16_t>& s, int level) {
+    return static_cast<size_t>(std::count_if(s.begin(), s.end(), [&](int16_t v) { return std::abs(v) > level; }));
 }
 
 void wait_ms(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
@@ -81,96 +75,125 @@ void wait_ms(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)
 // The largest sample value the limiter lets through.
 constexpr int CEILING = static_cast<int>(platform::LIMITER_CEILING * 32767.0f) + 1;
 
-struct MixRun {
+// The device opened on a file for one test, and everything loaded into it given back at the end.
+struct DiskAudio {
     TempDir dir;
     std::string output = dir.file("mixed.raw");
-    SoundIds effects;  // every sound of the game
-    int level3 = -1;
 
+    // Opens the platform's audio device with its output going to `output` (raw samples).
     bool open() {
-        if (!open_disk_audio(output)) return false;
-        music_init();
-        sound_init();
-        const std::string data = QUILLMOOR_TEST_DATA_DIR;
-        level3 = load_midi((data + "/level3.MID").c_str());
-        for (const SoundFile& sound : SOUND_FILES) effects.*sound.id = load_wav((data + "/" + sound.name).c_str(), SOUND_CREATE_CONTROLS);
-        return true;
+        setenv("SDL_AUDIODRIVER", "disk", 1);
+        setenv("SDL_DISKAUDIOFILE", output.c_str(), 1);
+        const bool opened = platform::audio_open(true);
+        unsetenv("SDL_AUDIODRIVER");
+        unsetenv("SDL_DISKAUDIOFILE");
+        return opened;
     }
-    ~MixRun() {
+    // How far the mixer has written.
+    size_t written() const {
+        std::error_code ec;
+        const auto size = std::filesystem::file_size(output, ec);
+        return ec ? 0 : static_cast<size_t>(size);
+    }
+    ~DiskAudio() {
         delete_all_sounds();
         delete_all_midi();
         platform::audio_close();
     }
 };
 
-// The hero dies in a swarm over the level-3 music: every effect starts in the same frame,
-// again and again, each restart catching the others at a different point.
-TEST(AudioMix, EveryEffectAtOnceOverTheMusicNeverClips) {
+// The level-3 music and every sound of the game loaded on the device.
+struct MixRun : DiskAudio {
+    SoundIds effects;
+    int level3 = -1;
+
+    bool open() {
+        if (!DiskAudio::open()) return false;
+        music_init();
+        sound_init();
+        level3 = load_midi(data_path("level3.MID").c_str());
+        for (const SoundFile& sound : SOUND_FILES) effects.*sound.id = load_wav(data_path(sound.name).c_str(), SOUND_CREATE_CONTROLS);
+        return true;
+    }
+};
+
+// Heard alone, a typical effect is louder than the music under it, but not so much louder
+// that the music is lost: within 4 to 12 dB in RMS over the effect's length. Then the hero dies
+// in a swarm over the same music: every effect starts in the same frame, again and again, each
+// restart catching the others at a different point, and the mix never clips.
+TEST(AudioMix, EffectsSitAboveTheMusicNotOverItAndAllAtOnceNeverClip) {
     MixRun run;
     ASSERT_TRUE(run.open());
     ASSERT_GE(music_slot(run.level3)->track, 0);
     play_midi(run.level3);
-    wait_ms(300);
-    const size_t from = file_size(run.output);
-    for (int burst = 0; burst < 8; ++burst) {
-        for (const SoundFile& sound : SOUND_FILES) play_sound(run.effects.*sound.id, 0);
-        wait_ms(90 + 37 * (burst % 3));  // 3 or 4 game frames apart
-    }
-    wait_ms(600);
-    const size_t to = file_size(run.output);
-    const std::vector<int16_t> mix = read_samples(run.output, from, to);
-    ASSERT_GT(mix.size(), static_cast<size_t>(OUTPUT_RATE * 2));
-
-    size_t at_ceiling = 0;
-    for (int16_t v : mix)
-        if (std::abs(v) >= 32767) ++at_ceiling;
-    EXPECT_EQ(at_ceiling, 0u) << "clipped samples in the mix";
-    EXPECT_LE(peak(mix), CEILING);
-    // The pile-up is loud (the limiter is working, not the sounds missing).
-    EXPECT_GT(peak(mix), CEILING * 3 / 4);
-}
-
-// Heard alone, a typical effect is louder than the music under it, but not so much louder
-// that the music is lost: within 4 to 12 dB in RMS over the effect's length.
-TEST(AudioMix, EffectsSitAboveTheMusicNotOverIt) {
-    MixRun run;
-    ASSERT_TRUE(run.open());
-    play_midi(run.level3);
     wait_ms(1500);
-    const size_t music_from = file_size(run.output);
+    const size_t music_from = run.written();
     wait_ms(1000);
-    const size_t music_to = file_size(run.output);
+    const size_t music_to = run.written();
     stop_midi(run.level3);
     wait_ms(200);
-    const size_t hit_from = file_size(run.output);
+    const size_t hit_from = run.written();
     play_sound(run.effects.wasp_hit, 0);
     wait_ms(250);
-    const size_t hit_to = file_size(run.output);
+    const size_t hit_to = run.written();
 
     const double music = rms(read_samples(run.output, music_from, music_to));
     std::vector<int16_t> hit = read_samples(run.output, hit_from, hit_to);
     // Measure the effect over the part that sounds (the file also holds the quiet before it).
     std::erase_if(hit, [](int16_t v) { return std::abs(v) < 200; });
-    const double effect = rms(hit);
     ASSERT_GT(music, 100.0) << "no music";
-    const double decibels = 20 * std::log10(effect / music);
+    const double decibels = 20 * std::log10(rms(hit) / music);
     EXPECT_GT(decibels, 4.0);
     EXPECT_LT(decibels, 12.0);
+
+    play_midi(run.level3);
+    wait_ms(300);
+    const size_t from = run.written();
+    for (int burst = 0; burst < 8; ++burst) {
+        for (const SoundFile& sound : SOUND_FILES) play_sound(run.effects.*sound.id, 0);
+        wait_ms(90 + 37 * (burst % 3));  // 3 or 4 game frames apart
+    }
+    wait_ms(600);
+    const std::vector<int16_t> mix = read_samples(run.output, from, run.written());
+    ASSERT_GT(mix.size(), static_cast<size_t>(OUTPUT_RATE * 2));
+    EXPECT_EQ(louder_than(mix, 32766), 0u) << "clipped samples in the mix";
+    EXPECT_LE(peak(mix), CEILING);
+    // The pile-up is loud (the limiter is working, not the sounds missing).
+    EXPECT_GT(peak(mix), CEILING * 3 / 4);
 }
 
-// A track restarted by the game each time it ends, as the level music is, comes back at once:
-// the synthesiser's last notes dying away after the file's end do not hold up the restart.
-TEST(AudioMix, ATrackRestartedWhenItEndsLoopsWithoutAGap) {
-    TempDir dir;
-    const std::string output = dir.file("mixed.raw");
-    write_bytes(dir.file("second.mid"), one_note_midi(500000, 2));  // one note of one second
-    ASSERT_TRUE(open_disk_audio(output));
+// Music files are read once, at loading; the synthesiser is made from those bytes when played,
+// for each track in turn. A track restarted by the game each time it ends, as the level music
+// is, comes back at once: the synthesiser's last notes dying away after the file's end do not
+// hold up the restart.
+TEST(AudioMix, TracksPlayFromTheBytesReadAtLoadingAndOneRestartedWhenItEndsLoopsWithoutAGap) {
+    DiskAudio run;
+    std::filesystem::copy_file(data_path("intro.MID"), run.dir.file("a.MID"));
+    std::filesystem::copy_file(data_path("level1.MID"), run.dir.file("b.MID"));
+    write_bytes(run.dir.file("second.mid"), one_note_midi(500000, 2));  // one note of one second
+    ASSERT_TRUE(run.open());
     music_init();
-    const int track = load_midi(dir.file("second.mid").c_str());
+    const int a = load_midi(run.dir.file("a.MID").c_str());
+    const int b = load_midi(run.dir.file("b.MID").c_str());
+    const int track = load_midi(run.dir.file("second.mid").c_str());
+    // Gone from disk after loading: playing must not need the files again.
+    for (const char* name : {"a.MID", "b.MID", "second.mid"}) std::filesystem::remove(run.dir.file(name));
+    ASSERT_EQ(play_midi(a), 1);
+    EXPECT_TRUE(music_slot(a)->synthesised);
+    EXPECT_TRUE(platform::music_track_is_playing(music_slot(a)->track));
+    ASSERT_EQ(play_midi(b), 1);
+    EXPECT_TRUE(music_slot(b)->synthesised);
+    EXPECT_FALSE(platform::music_track_is_playing(music_slot(a)->track));
+    EXPECT_TRUE(platform::music_track_is_playing(music_slot(b)->track));
+    // Back to the first, whose synthesiser was given back meanwhile.
+    ASSERT_EQ(play_midi(a), 1);
+    EXPECT_TRUE(music_slot(a)->synthesised);
+    EXPECT_TRUE(platform::music_track_is_playing(music_slot(a)->track));
+
     ASSERT_EQ(play_midi(track), 1);
     ASSERT_TRUE(music_slot(track)->synthesised);
     wait_ms(100);
-    const size_t from = file_size(output);
+    const size_t from = run.written();
     int restarts = 0;
     // A busy machine can keep this thread asleep well past its 30 ms, and the restart with it;
     // the longest such delay is allowed on top. (A quiet machine shows at most 50 ms of quiet;
@@ -186,12 +209,10 @@ TEST(AudioMix, ATrackRestartedWhenItEndsLoopsWithoutAGap) {
         const auto slept = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - before);
         most_late_ms = std::max(most_late_ms, static_cast<long>(slept.count()) - 30);
     }
-    const size_t to = file_size(output);
-    delete_all_midi();
-    platform::audio_close();
+    const size_t to = run.written();
 
     EXPECT_GE(restarts, 2);
-    const std::vector<int16_t> left = read_frames_left(output, from, to);
+    const std::vector<int16_t> left = read_frames_left(run.output, from, to);
     constexpr size_t WINDOW = OUTPUT_RATE / 100;  // 10 ms
     // Counted from the first sound: a slow machine may take a while to start the synthesiser.
     int quiet_run = 0, longest = 0;
@@ -207,33 +228,48 @@ TEST(AudioMix, ATrackRestartedWhenItEndsLoopsWithoutAGap) {
     EXPECT_LT(longest * 10, 700 + most_late_ms) << "the loop falls silent for " << longest * 10 << " ms";
 }
 
-// The title music as the mixer makes it with nothing over it: the synthesiser's output a device
-// buffer at a time, at the music's gain, through the limiter, rounded to 16 bits.
-std::vector<int16_t> title_music_reference(int frames) {
+// Renders data-folder MIDI `tracks` ({file, seconds}) in turn on one synthesiser, each from a reset
+// as the game plays them, at `gain` (the synthesiser's own when 0); `each(synth, part, made, block)`
+// hears of every block of 1024 stereo frames once made, `made` frames of the part then done.
+template <class Each>
+std::vector<float> synthesise(const std::vector<std::pair<const char*, int>>& tracks, float gain, Each each) {
     fluid_settings_t* settings = new_fluid_settings();
     fluid_settings_setnum(settings, "synth.sample-rate", OUTPUT_RATE);
     fluid_synth_t* synth = new_fluid_synth(settings);
     fluid_synth_sfload(synth, QUILLMOOR_SOUNDFONT, 1);
-    fluid_synth_set_gain(synth, 0.45f);  // the mixer's music gain at full music volume
-    fluid_synth_system_reset(synth);
-    fluid_player_t* player = new_fluid_player(synth);
-    fluid_player_add(player, (std::string(QUILLMOOR_TEST_DATA_DIR) + "/intro.MID").c_str());
-    fluid_player_play(player);
-    platform::Limiter limiter = platform::make_limiter(OUTPUT_RATE);
+    if (gain > 0) fluid_synth_set_gain(synth, gain);
     constexpr int CHUNK = 1024;
     float block[2 * CHUNK];
-    std::vector<int16_t> out;
-    for (int done = 0; done < frames; done += CHUNK) {
-        fluid_synth_write_float(synth, CHUNK, block, 0, 2, block, 1, 2);
-        platform::limit_frames(&limiter, block, CHUNK, 2);
-        for (float sample : block) {
-            const float v = sample * 32767.0f;
-            out.push_back(static_cast<int16_t>(v + (v < 0.0f ? -0.5f : 0.5f)));
+    std::vector<float> out;
+    for (size_t part = 0; part < tracks.size(); ++part) {
+        fluid_synth_system_reset(synth);
+        fluid_player_t* player = new_fluid_player(synth);
+        fluid_player_add(player, data_path(tracks[part].first).c_str());
+        fluid_player_play(player);
+        for (int done = 0; done < tracks[part].second * OUTPUT_RATE; done += CHUNK) {
+            fluid_synth_write_float(synth, CHUNK, block, 0, 2, block, 1, 2);
+            each(synth, part, done + CHUNK, block);
+            out.insert(out.end(), block, block + 2 * CHUNK);
         }
+        fluid_player_stop(player);
+        delete_fluid_player(player);
     }
-    delete_fluid_player(player);
     delete_fluid_synth(synth);
     delete_fluid_settings(settings);
+    return out;
+}
+
+// The title music as the mixer makes it with nothing over it: the synthesiser's output a device
+// buffer at a time, at the music's gain at full music volume, through the limiter, rounded to 16 bits.
+std::vector<int16_t> title_music_reference(int seconds) {
+    platform::Limiter limiter = platform::make_limiter(OUTPUT_RATE);
+    std::vector<int16_t> out;
+    for (float sample : synthesise({{"intro.MID", seconds}}, 0.45f, [&](fluid_synth_t*, size_t, int, float* block) {
+             platform::limit_frames(&limiter, block, 1024, 2);
+         })) {
+        const float v = sample * 32767.0f;
+        out.push_back(static_cast<int16_t>(v + (v < 0.0f ? -0.5f : 0.5f)));
+    }
     return out;
 }
 
@@ -247,26 +283,23 @@ size_t first_sound(const std::vector<int16_t>& samples) {
 // sample for sample, and a change of volume, or a stop, is heard within a device buffer or two.
 TEST(AudioMix, MusicMadeAheadIsTheSynthesisersOwnAndChangesAreHeardAtOnce) {
     if (access(QUILLMOOR_SOUNDFONT, R_OK) != 0) GTEST_SKIP() << "no General MIDI SoundFont here";
-    TempDir dir;
-    const std::string output = dir.file("mixed.raw");
-    ASSERT_TRUE(open_disk_audio(output));
+    DiskAudio run;
+    ASSERT_TRUE(run.open());
     music_init();
-    const int intro = load_midi((std::string(QUILLMOOR_TEST_DATA_DIR) + "/intro.MID").c_str());
+    const int intro = load_midi(data_path("intro.MID").c_str());
     ASSERT_EQ(play_midi(intro), 1);
     wait_ms(1500);
-    const size_t halved_at = file_size(output);
+    const size_t halved_at = run.written();
     platform::audio_set_volumes(5, 10);
     wait_ms(400);
-    const size_t stopped_at = file_size(output);
+    const size_t stopped_at = run.written();
     stop_midi(intro);
     wait_ms(300);
-    const size_t end = file_size(output);
+    const size_t end = run.written();
     platform::audio_set_volumes(10, 10);
-    delete_all_midi();
-    platform::audio_close();
 
-    const std::vector<int16_t> heard = read_samples(output, 0, end);
-    const std::vector<int16_t> made = title_music_reference(3 * OUTPUT_RATE);
+    const std::vector<int16_t> heard = read_samples(run.output, 0, end);
+    const std::vector<int16_t> made = title_music_reference(3);
     const size_t start = first_sound(heard), made_start = first_sound(made);
     ASSERT_LT(start * 2, halved_at) << "no music before the volume changed";
     // A change reaches the device at its next buffer; one more may be on its way to the file.
@@ -304,38 +337,51 @@ TEST(AudioMix, TheLimiterHoldsPeaksUnderTheCeilingAndRecovers) {
     EXPECT_GT(after.back(), 0.49f);
 }
 
-TEST(AudioDevice, ASwordSwingReachesTheOutputOnceWhenPlayedTwiceInAFrame) {
-    TempDir dir;
-    const std::string output = dir.file("mixed.raw");
-    ASSERT_TRUE(open_disk_audio(output));
+// A sword swing played twice in a frame reaches the output once. A 16-bit stereo file at 22050 Hz
+// plays in its own format: its 0.4 s tone lasts 0.4 s in the output, not the 3.2 s it would last
+// read as 8-bit mono at 11025 Hz.
+TEST(AudioDevice, ASwingPlayedTwiceInAFrameSoundsOnceAndSoundsPlayInTheFormatTheirFileDeclares) {
+    DiskAudio run;
+    const int frames = 22050 * 4 / 10;
+    Bytes samples;
+    for (int i = 0; i < frames; ++i)
+        for (int channel = 0; channel < 2; ++channel)
+            put_le(samples, static_cast<uint16_t>(static_cast<int16_t>(12000 * std::sin(2 * 3.14159265 * 440 * i / 22050.0))), 2);
+    write_bytes(run.dir.file("tone.wav"), wav_file({chunk("fmt ", wav_format(1, 2, 22050, 16)), chunk("data", samples)}));
+    ASSERT_TRUE(run.open());
     sound_init();
-    const int sword = load_wav((std::string(QUILLMOOR_TEST_DATA_DIR) + "/useSword.WAV").c_str(), SOUND_CREATE_CONTROLS);
+    const int sword = load_wav(data_path("useSword.WAV").c_str(), SOUND_CREATE_CONTROLS);
+    const int tone = load_wav(run.dir.file("tone.wav").c_str(), 0);
     ASSERT_EQ(sword, 0);
+    ASSERT_EQ(tone, 1);
     ASSERT_GE(sound_slot(sword)->buffer, 0);
+    ASSERT_GE(sound_slot(tone)->buffer, 0);
     wait_ms(150);
-    const size_t sword_from = file_size(output);
+    const size_t sword_from = run.written();
     // Two plays in one frame: the second restarts the first, so the swing sounds once.
     play_sound(sword, 0);
     play_sound(sword, 0);
     wait_ms(600);
-    const size_t sword_to = file_size(output);
-    delete_all_sounds();
-    platform::audio_close();
+    const size_t sword_to = run.written();
 
-    const std::vector<int16_t> swing = read_frames_left(output, sword_from, sword_to);
-    size_t loud = 0;
-    for (int16_t v : swing)
-        if (std::abs(v) > 400) ++loud;
+    const std::vector<int16_t> swing = read_frames_left(run.output, sword_from, sword_to);
     // The swish lasts 0.3 s; its loud middle must be there, and once only. It is mixed at
     // less than half its recorded level (a peak near 11000), so two plays on top of each
     // other would pass 16000.
-    EXPECT_GT(loud, static_cast<size_t>(OUTPUT_RATE / 10)) << "no sword swing in the output";
-    EXPECT_LT(loud, static_cast<size_t>(OUTPUT_RATE * 3 / 10));
+    EXPECT_GT(louder_than(swing, 400), static_cast<size_t>(OUTPUT_RATE / 10)) << "no sword swing in the output";
+    EXPECT_LT(louder_than(swing, 400), static_cast<size_t>(OUTPUT_RATE * 3 / 10));
     EXPECT_GT(peak(swing), 8000);
     EXPECT_LT(peak(swing), 16000) << "two plays in one frame were mixed on top of each other";
     // A mono effect is heard the same on both sides.
-    const std::vector<int16_t> both = read_samples(output, sword_from, sword_to);
+    const std::vector<int16_t> both = read_samples(run.output, sword_from, sword_to);
     for (size_t i = 0; i + 1 < both.size(); i += 2) ASSERT_EQ(both[i], both[i + 1]) << "sample frame " << i / 2;
+
+    const size_t from = run.written();
+    play_sound(tone, 0);
+    wait_ms(800);
+    const size_t loud = louder_than(read_frames_left(run.output, from, run.written()), 2000);
+    EXPECT_GT(loud, static_cast<size_t>(OUTPUT_RATE / 4));
+    EXPECT_LT(loud, static_cast<size_t>(OUTPUT_RATE / 2));
 }
 
 // A machine without sound: the device does not open, yet the tables fill and play silently.
@@ -349,10 +395,9 @@ TEST(AudioDevice, WithoutADeviceTheGameRunsSilently) {
     EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1) << said;
     EXPECT_EQ(sound_init(), 0);
     EXPECT_EQ(music_init(), 0);
-    const std::string data = QUILLMOOR_TEST_DATA_DIR;
-    EXPECT_EQ(load_midi((data + "/intro.MID").c_str()), 0);
-    EXPECT_EQ(load_wav((data + "/item.WAV").c_str(), SOUND_CREATE_CONTROLS), 0);
-    EXPECT_EQ(load_wav((data + "/openJail.WAV").c_str(), SOUND_CREATE_CONTROLS), 1);
+    EXPECT_EQ(load_midi(data_path("intro.MID").c_str()), 0);
+    EXPECT_EQ(load_wav(data_path("item.WAV").c_str(), SOUND_CREATE_CONTROLS), 0);
+    EXPECT_EQ(load_wav(data_path("openJail.WAV").c_str(), SOUND_CREATE_CONTROLS), 1);
     EXPECT_EQ(sound_slot(1)->buffer, -1);
     EXPECT_EQ(play_sound(1, 0), 1);
     EXPECT_EQ(play_midi(0), 1);
@@ -361,64 +406,551 @@ TEST(AudioDevice, WithoutADeviceTheGameRunsSilently) {
     platform::audio_close();
 }
 
-// A 16-bit stereo file at 22050 Hz plays in its own format: its 0.4 s tone lasts 0.4 s in
-// the output, not the 3.2 s it would last read as 8-bit mono at 11025 Hz.
-TEST(AudioDevice, SoundsPlayInTheFormatTheirFileDeclares) {
-    TempDir dir;
-    const std::string output = dir.file("mixed.raw");
-    const int frames = 22050 * 4 / 10;
-    Bytes samples;
-    for (int i = 0; i < frames; ++i)
-        for (int channel = 0; channel < 2; ++channel)
-            put_le(samples, static_cast<uint16_t>(static_cast<int16_t>(12000 * std::sin(2 * 3.14159265 * 440 * i / 22050.0))), 2);
-    const Bytes wav = wav_file({chunk("fmt ", wav_format(1, 2, 22050, 16)), chunk("data", samples)});
-    write_bytes(dir.file("tone.wav"), wav);
-
-    ASSERT_TRUE(open_disk_audio(output));
-    sound_init();
-    const int tone = load_wav(dir.file("tone.wav").c_str(), 0);
-    ASSERT_EQ(tone, 0);
-    ASSERT_GE(sound_slot(tone)->buffer, 0);
-    const size_t from = file_size(output);
-    play_sound(tone, 0);
-    wait_ms(800);
-    const size_t to = file_size(output);
-    delete_all_sounds();
-    platform::audio_close();
-
-    size_t loud = 0;
-    for (int16_t v : read_frames_left(output, from, to))
-        if (std::abs(v) > 2000) ++loud;
-    EXPECT_GT(loud, static_cast<size_t>(OUTPUT_RATE / 4));
-    EXPECT_LT(loud, static_cast<size_t>(OUTPUT_RATE / 2));
+Bytes samples(size_t n) {
+    Bytes b(n);
+    for (size_t i = 0; i < n; ++i) b[i] = static_cast<uint8_t>(128 + ((i / 8) % 2 ? 40 : -40));
+    return b;
 }
 
-// Music files are read once, at loading; the synthesiser is made from those bytes when played.
-TEST(AudioMusicOnce, TracksPlayFromTheBytesReadAtLoadingAndEachInTurn) {
+// A WAV file of a format chunk with the given body and a data chunk.
+Bytes pcm_file(const Bytes& format, const Bytes& data) { return wav_file({chunk("fmt ", format), chunk("data", data)}); }
+
+const Bytes MONO_8BIT = wav_format(1, 1, 11025, 8);
+
+// The sound and music tables on the headless platform, whose virtual clock tracks "play" by.
+class AudioTables : public ::testing::Test {
+protected:
+    void SetUp() override {
+        platform::Config config;
+        config.backend = platform::Backend::Headless;
+        ASSERT_TRUE(platform::init(config));
+        sound_init();
+        music_init();
+        reset_play_counts();
+    }
+    void TearDown() override {
+        sound_shutdown();
+        music_shutdown();
+        platform::shutdown();
+    }
+
+    // Writes the file and loads it as a sound, keeping what the loader said on stderr.
+    int load(const std::string& name, const Bytes& bytes) {
+        write_bytes(dir.file(name), bytes);
+        ::testing::internal::CaptureStderr();
+        const int id = load_wav(dir.file(name).c_str(), SOUND_CREATE_CONTROLS);
+        errors = ::testing::internal::GetCapturedStderr();
+        return id;
+    }
+    int load_music(const std::string& name, const Bytes& bytes) {
+        write_bytes(dir.file(name), bytes);
+        return load_midi(dir.file(name).c_str());
+    }
+
     TempDir dir;
-    const std::string data = QUILLMOOR_TEST_DATA_DIR;
-    std::filesystem::copy_file(data + "/intro.MID", dir.file("a.MID"));
-    std::filesystem::copy_file(data + "/level1.MID", dir.file("b.MID"));
-    ASSERT_TRUE(open_disk_audio(dir.file("mixed.raw")));
-    music_init();
-    const int a = load_midi(dir.file("a.MID").c_str());
-    const int b = load_midi(dir.file("b.MID").c_str());
-    // Gone from disk after loading: playing must not need the files again.
-    std::filesystem::remove(dir.file("a.MID"));
-    std::filesystem::remove(dir.file("b.MID"));
-    ASSERT_EQ(play_midi(a), 1);
-    EXPECT_TRUE(music_slot(a)->synthesised);
-    EXPECT_TRUE(platform::music_track_is_playing(music_slot(a)->track));
-    ASSERT_EQ(play_midi(b), 1);
-    EXPECT_TRUE(music_slot(b)->synthesised);
-    EXPECT_FALSE(platform::music_track_is_playing(music_slot(a)->track));
-    EXPECT_TRUE(platform::music_track_is_playing(music_slot(b)->track));
-    // Back to the first, whose synthesiser was given back meanwhile.
-    ASSERT_EQ(play_midi(a), 1);
-    EXPECT_TRUE(music_slot(a)->synthesised);
-    EXPECT_TRUE(platform::music_track_is_playing(music_slot(a)->track));
+    std::string errors;
+};
+using SoundTable = AudioTables;
+using MusicTable = AudioTables;
+TEST_F(SoundTable, KeepsTheFormatTheFileDeclaresCountsPlaysRefusesDamagedFilesAndAFullTableRefusesAtOnce) {
+    const Bytes list = chunk("LIST", Bytes{'I', 'N', 'F', 'O', 'I', 'N', 'A', 'M', 3, 0, 0, 0, 'a', 'b', 0});
+    ASSERT_EQ(load("list_first.wav", wav_file({list, chunk("fmt ", MONO_8BIT), chunk("data", samples(300))})), 0) << errors;
+    EXPECT_EQ(sound_slot(0)->state, SOUND_STATE_LOADED);
+    EXPECT_EQ(sound_slot(0)->rate, 11025);
+    EXPECT_EQ(sound_slot(0)->size, 300);
+    ASSERT_EQ(load("stereo16.wav", pcm_file(wav_format(1, 2, 22050, 16), samples(4000))), 1) << errors;
+    EXPECT_EQ(sound_slot(1)->channels, 2);
+    EXPECT_EQ(sound_slot(1)->bits, 16);
+    EXPECT_EQ(sound_slot(1)->rate, 22050);
+
+    // Playing counts loaded sounds and ignores empty ids.
+    for (int played : {0, 0, -1, 200, SOUND_MAX}) EXPECT_EQ(play_sound(played, 0), 1) << played;
+    const std::string report = audio_state_json();
+    EXPECT_NE(report.find("\"sounds\": {\"list_first.wav\": 2}"), std::string::npos) << report;
+    reset_play_counts();
+    EXPECT_NE(audio_state_json().find("\"sounds\": {}"), std::string::npos);
+
+    // Each is refused with one line naming the file (and the fault, where one is given), and takes no slot.
+    delete_all_sounds();  // the table empty again
+    Bytes short_format = MONO_8BIT;
+    short_format.resize(14);
+    // A file cut short in the middle of its samples is the fault of a data chunk running past the end.
+    Bytes cut = pcm_file(MONO_8BIT, samples(200));
+    cut.resize(cut.size() - 100);
+    Bytes huge_riff = pcm_file(MONO_8BIT, samples(100));
+    huge_riff[7] = 0x7F;
+    const struct {
+        const char* name;
+        Bytes bytes;
+        const char* fault;
+    } cases[] = {
+        {"adpcm.wav", pcm_file(wav_format(2, 1, 11025, 8), samples(100)), "PCM"},
+        {"truncated.wav", wav_file({chunk("fmt ", MONO_8BIT), chunk("data", samples(200), 5000)}), "data chunk runs past the end"},
+        {"cut.wav", cut, ""},
+        {"short_fmt.wav", pcm_file(short_format, samples(100)), "shorter than 16"},
+        {"no_channels.wav", pcm_file(wav_format(1, 0, 11025, 8), samples(100)), ""},
+        {"no_rate.wav", pcm_file(wav_format(1, 1, 0, 8), samples(100)), ""},
+        {"empty.wav", pcm_file(MONO_8BIT, {}), ""},
+        {"huge_riff.wav", huge_riff, ""},
+        {"not_riff.wav", Bytes{'h', 'e', 'l', 'l', 'o'}, ""},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(load(c.name, c.bytes), -1) << c.name;
+        EXPECT_NE(errors.find(c.name), std::string::npos) << errors;
+        EXPECT_NE(errors.find(c.fault), std::string::npos) << errors;
+        EXPECT_EQ(std::count(errors.begin(), errors.end(), '\n'), 1) << errors;
+        EXPECT_EQ(sound_slot(0)->state, SOUND_STATE_FREE) << c.name;
+    }
+
+    // A missing file names itself; a full table refuses before opening the file.
+    ::testing::internal::CaptureStderr();
+    EXPECT_EQ(load_wav(dir.file("absent.WAV").c_str(), 0), -1);
+    std::string said = ::testing::internal::GetCapturedStderr();
+    EXPECT_NE(said.find("absent.WAV"), std::string::npos);
+    EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1);
+
+    write_bytes(dir.file("tick.wav"), pcm_file(MONO_8BIT, samples(64)));
+    for (int i = 0; i < SOUND_MAX; ++i) ASSERT_EQ(load_wav(dir.file("tick.wav").c_str(), 0), i);
+    ::testing::internal::CaptureStderr();
+    EXPECT_EQ(load_wav(dir.file("absent.wav").c_str(), 0), -1);
+    said = ::testing::internal::GetCapturedStderr();
+    EXPECT_NE(said.find("full"), std::string::npos) << said;
+    // Deleting one sound frees its slot, and the lowest free slot is taken next.
+    delete_sound(17);
+    EXPECT_EQ(load_wav(dir.file("tick.wav").c_str(), 0), 17);
+}
+
+TEST_F(MusicTable, OnlyTheTrackStartedLastSoundsDamagedFilesAreRefusedAndAHeadlessTrackEndsAfterItsLength) {
+    const int intro = load_music("intro.mid", one_note_midi(500000, 40));
+    const int level = load_music("level.mid", one_note_midi(500000, 40));
+    const int fanfare = load_music("fanfare.mid", one_note_midi(500000, 40));
+    ASSERT_EQ(intro, 0);
+    ASSERT_EQ(level, 1);
+    ASSERT_EQ(play_midi(intro), 1);
+    EXPECT_EQ(stop_midi(-1), 0);
+    EXPECT_EQ(midi_status(-1), 0);
+    for (int id : {-1, MUSIC_MAX, 5}) EXPECT_EQ(play_midi(id), 0) << id;  // 5 is a free slot
+    // None of that touched the track that is playing.
+    EXPECT_EQ(current_midi_track(), intro);
+    EXPECT_EQ(midi_status(intro), MIDI_STATE_PLAYING);
+    // Starting a track stops the one before.
+    play_midi(level);
+    EXPECT_EQ(midi_status(intro), MIDI_STATE_STOPPED);
+    EXPECT_EQ(midi_status(level), MIDI_STATE_PLAYING);
+    EXPECT_EQ(current_midi_track(), level);
+    // The game stops the title track in every playing frame; that clears current_track
+    // but leaves the level track sounding.
+    EXPECT_EQ(stop_midi(intro), 1);
+    EXPECT_EQ(current_midi_track(), -1);
+    EXPECT_EQ(midi_status(intro), MIDI_STATE_STOPPED);
+    EXPECT_EQ(midi_status(level), MIDI_STATE_PLAYING);
+    EXPECT_NE(audio_state_json().find("\"current\": \"level.mid\""), std::string::npos);
+    // A new track replaces it even though it was no longer current.
+    play_midi(fanfare);
+    EXPECT_EQ(midi_status(level), MIDI_STATE_STOPPED);
+    EXPECT_EQ(midi_status(fanfare), MIDI_STATE_PLAYING);
     delete_all_midi();
-    platform::audio_close();
+    EXPECT_EQ(midi_status(fanfare), 0);
+    EXPECT_EQ(current_midi_track(), -1);
+
+    // Damaged files are refused; a headless track ends after its length, and replaying starts it over.
+    reset_play_counts();
+    Bytes cut = one_note_midi(500000, 4);
+    cut.resize(cut.size() - 5);
+    ::testing::internal::CaptureStderr();
+    EXPECT_EQ(load_music("cut.mid", cut), -1);
+    EXPECT_EQ(load_music("text.mid", Bytes{'h', 'e', 'l', 'l', 'o'}), -1);
+    EXPECT_EQ(load_midi(dir.file("absent.MID").c_str()), -1);
+    const std::string said = ::testing::internal::GetCapturedStderr();
+    EXPECT_NE(said.find("cut.mid"), std::string::npos) << said;
+    EXPECT_NE(said.find("absent.MID"), std::string::npos) << said;
+    EXPECT_EQ(music_slot(0)->state, MIDI_STATE_FREE);
+
+    // 4 beats at 120 a minute: two seconds.
+    const int id = load_music("two_seconds.mid", one_note_midi(500000, 4));
+    ASSERT_EQ(music_slot(id)->length_ms, 2000u);
+    EXPECT_EQ(midi_status(id), MIDI_STATE_STOPPED);  // loaded, never played: not playing
+    play_midi(id);
+    platform::sleep_ms(1500);
+    EXPECT_EQ(midi_status(id), MIDI_STATE_PLAYING);
+    // Playing the current track again starts it from the beginning.
+    EXPECT_EQ(play_midi(id), 1);
+    EXPECT_EQ(current_midi_track(), id);
+    platform::sleep_ms(1500);
+    EXPECT_EQ(midi_status(id), MIDI_STATE_PLAYING);
+    platform::sleep_ms(600);
+    EXPECT_EQ(midi_status(id), MIDI_STATE_STOPPED);
+    const std::string report = audio_state_json();
+    EXPECT_NE(report.find("\"current\": null"), std::string::npos) << report;
+    EXPECT_NE(report.find("\"plays\": {\"two_seconds.mid\": 2}"), std::string::npos) << report;
+    // The length follows the file's tempo: 8 beats at 60 a minute.
+    EXPECT_EQ(music_slot(load_music("slow.mid", one_note_midi(1000000, 8)))->length_ms, 8000u);
+}
+
+using platform::FontChorus;
+using platform::TrackPrograms;
+
+void put_chunk(Bytes& list, const char* id, const Bytes& body) {
+    list.insert(list.end(), id, id + 4);
+    put_le(list, static_cast<uint32_t>(body.size()), 4);
+    list.insert(list.end(), body.begin(), body.end());
+}
+
+// A modulator record: source, destination, amount; no amount source or transform.
+struct Modulator {
+    uint16_t source, destination;
+    int16_t amount;
+};
+
+// One zone: its generators (kind, amount) and modulators.
+struct Zone {
+    std::vector<std::pair<uint16_t, uint16_t>> generators;
+    std::vector<Modulator> modulators;
+};
+
+// Appends the zones' bag, generator and modulator records (a closing bag comes later).
+void put_zones(const std::vector<Zone>& zones, Bytes& bags, Bytes& gens, Bytes& mods) {
+    for (const Zone& z : zones) {
+        put_le(bags, static_cast<uint32_t>(gens.size() / 4), 2);
+        put_le(bags, static_cast<uint32_t>(mods.size() / 10), 2);
+        for (auto [kind, amount] : z.generators) {
+            put_le(gens, kind, 2);
+            put_le(gens, amount, 2);
+        }
+        for (const Modulator& m : z.modulators) {
+            put_le(mods, m.source, 2);
+            put_le(mods, m.destination, 2);
+            put_le(mods, static_cast<uint16_t>(m.amount), 2);
+            put_le(mods, 0, 4);
+        }
+    }
+}
+
+constexpr uint16_t CHORUS_SEND = 15, INSTRUMENT = 41, SAMPLE = 53;
+constexpr uint16_t CHORUS_DEPTH_SOURCE = 0x00DD, VELOCITY_SOURCE = 0x0002;
+
+// The body of a "pdta" list: instruments, each one zone, and presets (bank, program, one zone
+// naming an instrument plus the zone's own generators).
+struct FontBuilder {
+    std::vector<Zone> instruments;
+    struct Preset {
+        uint16_t bank, program;
+        Zone zone;
+    };
+    std::vector<Preset> presets;
+
+    Bytes pdta() const {
+        Bytes phdr, pbag, pgen, pmod, inst, ibag, igen, imod;
+        for (size_t i = 0; i <= instruments.size(); ++i) {
+            inst.insert(inst.end(), 20, 'i');
+            put_le(inst, static_cast<uint32_t>(i), 2);
+        }
+        for (const Zone& z : instruments) {
+            Zone with_sample = z;
+            with_sample.generators.push_back({SAMPLE, 0});
+            put_zones({with_sample}, ibag, igen, imod);
+        }
+        for (size_t p = 0; p <= presets.size(); ++p) {
+            phdr.insert(phdr.end(), 20, 'p');
+            put_le(phdr, p < presets.size() ? presets[p].program : 0, 2);
+            put_le(phdr, p < presets.size() ? presets[p].bank : 0, 2);
+            put_le(phdr, static_cast<uint32_t>(p), 2);
+            phdr.insert(phdr.end(), 12, 0);  // library, genre, morphology
+        }
+        for (const Preset& p : presets) put_zones({p.zone}, pbag, pgen, pmod);
+        // Closing records.
+        put_zones({Zone{}}, pbag, pgen, pmod);
+        put_zones({Zone{}}, ibag, igen, imod);
+        for (Bytes* gens : {&pgen, &igen}) gens->insert(gens->end(), 4, 0);
+        for (Bytes* mods : {&pmod, &imod}) mods->insert(mods->end(), 10, 0);
+        Bytes list;
+        for (auto [id, body] : {std::pair{"phdr", &phdr}, {"pbag", &pbag}, {"pmod", &pmod}, {"pgen", &pgen}, {"inst", &inst},
+                                {"ibag", &ibag}, {"imod", &imod}, {"igen", &igen}})
+            put_chunk(list, id, *body);
+        return list;
+    }
+};
+
+Zone plays(uint16_t instrument, std::vector<std::pair<uint16_t, uint16_t>> more = {}) {
+    more.push_back({INSTRUMENT, instrument});
+    return Zone{more, {}};
+}
+
+bool has(const uint64_t bits[2], int program) { return bits[program >> 6] >> (program & 63) & 1; }
+
+TrackPrograms programs_on(int channel, std::initializer_list<int> programs) {
+    TrackPrograms t;
+    for (int p : programs) t.programs[channel][p >> 6] |= uint64_t{1} << (p & 63);
+    return t;
+}
+
+TEST(FontChorus, KnowsWhichPresetsSendAndWhichTracksMaySendAndRefusesDamagedFontsWithAReason) {
+    FontBuilder b;
+    b.instruments = {
+        Zone{},  // 0: plain
+        Zone{{{CHORUS_SEND, 200}}, {}},  // 1: its own chorus send
+        Zone{{}, {{CHORUS_DEPTH_SOURCE, CHORUS_SEND, 1000}}},  // 2: only the chorus depth raises it
+        Zone{{}, {{VELOCITY_SOURCE, CHORUS_SEND, 300}}},  // 3: velocity raises it
+    };
+    b.presets = {{0, 0, plays(0)},   {0, 1, plays(1)}, {0, 2, plays(0, {{CHORUS_SEND, 50}})},
+                 {0, 3, plays(2)},   {0, 70, plays(3)}, {128, 0, plays(0)},
+                 {128, 25, plays(1)}, {5, 4, plays(0)}};
+    const Bytes pdta = b.pdta();
+    FontChorus font;
+    const char* fault = nullptr;
+    ASSERT_TRUE(platform::read_font_chorus(pdta.data(), pdta.size(), &font, &fault)) << fault;
+    ASSERT_TRUE(font.read);
+    for (int p : {0, 1, 2, 3, 70}) EXPECT_TRUE(has(font.present[0], p)) << p;
+    EXPECT_FALSE(has(font.present[0], 4)) << "bank 5 is neither melodic nor drums";
+    for (auto [program, sends] : {std::pair{0, false}, {1, true}, {2, true}, {3, false}, {70, true}})
+        EXPECT_EQ(has(font.sends[0], program), sends) << program;
+    EXPECT_TRUE(has(font.present[1], 0) && !has(font.sends[1], 0));
+    EXPECT_TRUE(has(font.sends[1], 25));
+
+    TrackPrograms opaque = programs_on(0, {0});
+    opaque.opaque = true;
+    const struct {
+        TrackPrograms track;
+        bool sends;
+        const char* why;
+    } tracks[] = {{TrackPrograms{}, false, "no programs"}, {programs_on(0, {0, 3}), false, "no sending program"},
+                  {programs_on(2, {0, 70}), true, "program 70 sends"}, {programs_on(0, {5}), true, "a program the font lacks"},
+                  {programs_on(9, {0}), false, "channel 10 plays the drum bank"}, {programs_on(9, {25}), true, "drum kit 25 sends"},
+                  {programs_on(9, {3}), true, "a drum kit the font lacks"}, {opaque, true, "opaque"}};
+    for (const auto& t : tracks) EXPECT_EQ(platform::track_sends_chorus(font, t.track), t.sends) << t.why;
+    EXPECT_TRUE(platform::track_sends_chorus(FontChorus{}, programs_on(0, {0}))) << "a font not read";
+
+    // The same tables inside a SoundFont file, its samples skipped unread.
+    TempDir dir;
+    Bytes file = {'R', 'I', 'F', 'F', 0, 0, 0, 0, 's', 'f', 'b', 'k'};
+    Bytes sdta = {'s', 'd', 't', 'a'};
+    put_chunk(sdta, "smpl", Bytes(1001, 0));
+    Bytes pdta_list = {'p', 'd', 't', 'a'};
+    pdta_list.insert(pdta_list.end(), pdta.begin(), pdta.end());
+    put_chunk(file, "LIST", sdta);
+    file.push_back(0);  // the odd-sized list's pad byte
+    put_chunk(file, "LIST", pdta_list);
+    write_bytes(dir.file("font.sf2"), file);
+    FontChorus loaded;
+    ASSERT_TRUE(platform::load_font_chorus(dir.file("font.sf2").c_str(), &loaded, &fault)) << fault;
+    EXPECT_EQ(std::memcmp(loaded.sends, font.sends, sizeof font.sends), 0);
+    EXPECT_EQ(std::memcmp(loaded.present, font.present, sizeof font.present), 0);
+
+    // Damaged fonts are refused with a reason: every cut short of the whole, and an instrument
+    // that is not there.
+    FontChorus refused;
+    for (size_t size = 0; size < pdta.size(); size += 7) {
+        fault = nullptr;
+        EXPECT_FALSE(platform::read_font_chorus(pdta.data(), size, &refused, &fault)) << size;
+        EXPECT_TRUE(fault && *fault) << size;
+        EXPECT_FALSE(refused.read);
+    }
+    FontBuilder missing = b;
+    missing.presets[0].zone = plays(7);
+    const Bytes bad = missing.pdta();
+    EXPECT_FALSE(platform::read_font_chorus(bad.data(), bad.size(), &refused, &fault));
+    EXPECT_STREQ(fault, "a preset names an instrument that is not there");
+    const struct {
+        const char* name;
+        Bytes bytes;
+        const char* fault;
+    } files[] = {{"none.sf2", {}, "cannot be opened"},
+                 {"wave.sf2", {'R', 'I', 'F', 'F', 4, 0, 0, 0, 'W', 'A', 'V', 'E'}, "not a SoundFont"},
+                 {"bare.sf2", {'R', 'I', 'F', 'F', 4, 0, 0, 0, 's', 'f', 'b', 'k', 'L', 'I', 'S', 'T', 200, 0, 0, 0}, "no preset list"}};
+    for (const auto& f : files) {
+        if (!f.bytes.empty()) write_bytes(dir.file(f.name), f.bytes);
+        EXPECT_FALSE(platform::load_font_chorus(dir.file(f.name).c_str(), &refused, &fault)) << f.name;
+        EXPECT_STREQ(fault, f.fault);
+    }
+}
+
+// The programs a MIDI file's notes are played with.
+TrackPrograms programs_of(const std::string& bytes) {
+    TrackPrograms programs;
+    uint32_t ms = 0;
+    const char* fault = nullptr;
+    EXPECT_TRUE(midi_duration_ms(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size(), &ms, &fault, &programs)) << fault;
+    return programs;
+}
+
+TEST(MidiPrograms, AreEveryProgramAChannelWithNotesIsChangedTo) {
+    // A one-track file of `events` and the track's end.
+    auto scan = [](Bytes events) {
+        const Bytes end = {0x00, 0xFF, 0x2F, 0x00};
+        events.insert(events.end(), end.begin(), end.end());
+        const Bytes file = midi_file(events);
+        return programs_of(std::string(file.begin(), file.end()));
+    };
+    // Channel 1 changes to 5 then 100 and plays; channel 4 changes but never plays; channel 10
+    // plays drums; a chorus depth of zero is the default and changes nothing.
+    const Bytes events = {0x00, 0xC0, 5, 0x00, 0x90, 60, 100, 0x10, 0xC0, 100, 0x00, 0x90, 62, 90,
+                          0x00, 0xC3, 40, 0x00, 0x99, 36, 100, 0x00, 0xB0, 93, 0, 0x00, 0x93, 60, 0};
+    const TrackPrograms t = scan(events);
+    EXPECT_FALSE(t.opaque);
+    EXPECT_EQ(t.programs[0][0], uint64_t{1} | uint64_t{1} << 5);
+    EXPECT_EQ(t.programs[0][1], uint64_t{1} << (100 - 64));
+    EXPECT_EQ(t.programs[3][0], 0u) << "a note-on at velocity 0 is a note-off";
+    EXPECT_EQ(t.programs[9][0], 1u);
+
+    const Bytes raises_chorus = {0x00, 0xB0, 93, 40};
+    const Bytes bank_select = {0x00, 0xB0, 0, 1};
+    const Bytes nrpn = {0x00, 0xB0, 99, 1};
+    const Bytes sysex = {0x00, 0xF0, 0x02, 0x7E, 0xF7};
+    for (const Bytes& opaque : {raises_chorus, bank_select, nrpn, sysex}) EXPECT_TRUE(scan(opaque).opaque);
+}
+
+// The title for 7 seconds, then the first level for 8; with `rest`, the chorus rests from
+// CHORUS_FADE_SECONDS into the level, before the first block made from then on.
+std::vector<float> title_then_level(bool rest) {
+    const int fade = platform::CHORUS_FADE_SECONDS * OUTPUT_RATE;
+    return synthesise({{"intro.MID", 7}, {"level1.MID", 8}}, 0, [&](fluid_synth_t* synth, size_t part, int made, float*) {
+        if (rest && part == 1 && made >= fade && made - 1024 < fade) fluid_synth_chorus_on(synth, -1, 0);
+    });
+}
+
+TEST(FontChorus, TheGamesFontLetsTheChorusRestUnheardWhereNoTrackSendsToIt) {
+    const char* soundfont = QUILLMOOR_SOUNDFONT;
+    if (access(soundfont, R_OK) != 0) GTEST_SKIP() << "no General MIDI SoundFont here";
+    FontChorus font;
+    const char* fault = nullptr;
+    ASSERT_TRUE(platform::load_font_chorus(soundfont, &font, &fault)) << fault;
+    // The title and the last level play strings and choirs that the font sends to the chorus.
+    EXPECT_TRUE(platform::track_sends_chorus(font, programs_of(read_text(data_path("intro.MID")))));
+    EXPECT_TRUE(platform::track_sends_chorus(font, programs_of(read_text(data_path("level3.MID")))));
+    for (const char* quiet : {"level1.MID", "level2.MID", "levelComplete.MID", "gameOver.MID"})
+        EXPECT_FALSE(platform::track_sends_chorus(font, programs_of(read_text(data_path(quiet))))) << quiet;
+
+    // The title's chorus still echoes into the first level, and resting it after the fade
+    // changes not one sample.
+    const std::vector<float> running = title_then_level(false);
+    const std::vector<float> resting = title_then_level(true);
+    ASSERT_EQ(running.size(), resting.size());
+    EXPECT_EQ(std::memcmp(running.data(), resting.data(), running.size() * sizeof(float)), 0);
+}
+
+std::string data_file(const std::string& name) { return read_text(data_path(name)); }
+
+// The `n` bytes at `at` as a number, lowest first or highest first.
+uint32_t number_at(const std::string& s, size_t at, int n, bool big_end = false) {
+    uint32_t v = 0;
+    for (int i = 0; i < n; ++i) v |= uint32_t{static_cast<uint8_t>(s[at + i])} << 8 * (big_end ? n - 1 - i : i);
+    return v;
+}
+uint32_t le32(const std::string& s, size_t at) { return number_at(s, at, 4); }
+uint32_t le16(const std::string& s, size_t at) { return number_at(s, at, 2); }
+uint32_t be32(const std::string& s, size_t at) { return number_at(s, at, 4, true); }
+
+// Counts note-ons per channel and program changes per channel over every track of a file,
+// and notes the tick of the last note event and of the last track's end.
+struct ChannelUse {
+    int notes[16] = {};
+    bool program[16] = {};
+    uint32_t last_note_tick = 0, end_tick = 0;
+};
+
+bool read_var(const std::string& s, size_t& p, size_t end, uint32_t& v) {
+    v = 0;
+    for (int i = 0; i < 4 && p < end; ++i) {
+        const uint8_t b = static_cast<uint8_t>(s[p++]);
+        v = v << 7 | (b & 0x7F);
+        if (!(b & 0x80)) return true;
+    }
+    return false;
+}
+
+bool scan_midi(const std::string& s, ChannelUse& use) {
+    if (s.size() < 14 || s.substr(0, 4) != "MThd") return false;
+    size_t pos = 8 + be32(s, 4);
+    while (pos + 8 <= s.size()) {
+        const size_t end = pos + 8 + be32(s, pos + 4);
+        if (end > s.size()) return false;
+        size_t p = pos + 8;
+        uint8_t running = 0;
+        uint32_t tick = 0;
+        while (p < end) {
+            uint32_t delta, length;
+            if (!read_var(s, p, end, delta) || p >= end) return false;
+            tick += delta;
+            use.end_tick = std::max(use.end_tick, tick);
+            uint8_t status = static_cast<uint8_t>(s[p]);
+            if (status & 0x80) ++p; else status = running;
+            if (status == 0xFF) {
+                ++p;
+                if (!read_var(s, p, end, length)) return false;
+                p += length;
+            } else if (status == 0xF0 || status == 0xF7) {
+                if (!read_var(s, p, end, length)) return false;
+                p += length;
+            } else {
+                running = status;
+                const int kind = status & 0xF0, channel = status & 0x0F;
+                if (kind == 0x90 && p + 1 < end && s[p + 1] != 0) ++use.notes[channel];
+                if (kind == 0x80 || kind == 0x90) use.last_note_tick = std::max(use.last_note_tick, tick);
+                if (kind == 0xC0) use.program[channel] = true;
+                p += kind == 0xC0 || kind == 0xD0 ? 1 : 2;
+            }
+        }
+        pos = end;
+    }
+    return true;
+}
+
+// Sounds are 8-bit mono PCM at 11025 Hz and last a tenth of a second to two seconds.
+TEST(AudioAssets, SoundsAndTracksAreMadeInTheFormatsTheGamePlaysAndTracksArrangedForGeneralMidi) {
+    for (const SoundFile& sound : SOUND_FILES) {
+        const std::string name = sound.name;
+        const std::string wav = data_file(name);
+        ASSERT_GE(wav.size(), 44u) << name;
+        EXPECT_EQ(wav.substr(0, 4), "RIFF") << name;
+        EXPECT_EQ(le32(wav, 4), wav.size() - 8) << name;
+        EXPECT_EQ(wav.substr(8, 8), "WAVEfmt ") << name;
+        EXPECT_EQ(le16(wav, 20), 1u) << name << ": PCM";
+        EXPECT_EQ(le16(wav, 22), 1u) << name << ": mono";
+        EXPECT_EQ(le32(wav, 24), 11025u) << name;
+        EXPECT_EQ(le16(wav, 34), 8u) << name << ": bits";
+        EXPECT_EQ(wav.substr(36, 4), "data") << name;
+        // Long enough to be heard, short enough not to drag.
+        EXPECT_GT(le32(wav, 40), 1100u) << name;
+        EXPECT_LT(le32(wav, 40), 2u * 11025) << name;
+        // Not silence: the samples swing well away from the 8-bit midpoint.
+        int lowest = 255, highest = 0;
+        for (size_t i = 44; i < wav.size(); ++i) {
+            lowest = std::min(lowest, static_cast<int>(static_cast<uint8_t>(wav[i])));
+            highest = std::max(highest, static_cast<int>(static_cast<uint8_t>(wav[i])));
+        }
+        EXPECT_GT(highest - lowest, 120) << name;
+    }
+
+    // Every track is arranged for General MIDI: drums on channel 10, and every other channel that
+    // plays chooses its instrument first. The game starts a level track again the moment it ends,
+    // so the music must run up to the file's end: a quiet beat there would be heard as a gap at
+    // every loop. The level themes last a minute and the title's half one; the level-complete call
+    // plays while the closing lines are read.
+    for (const MusicFile& track : MUSIC_FILES) {
+        const std::string name = track.name;
+        const std::string bytes = data_file(name);
+        ChannelUse use;
+        ASSERT_TRUE(scan_midi(bytes, use)) << name;
+        EXPECT_GT(use.notes[9], 0) << name << ": no drums on channel 10";
+        int melodic = 0;
+        for (int ch = 0; ch < 16; ++ch) {
+            if (ch == 9 || use.notes[ch] == 0) continue;
+            ++melodic;
+            EXPECT_TRUE(use.program[ch]) << name << ": channel " << ch + 1 << " plays without choosing an instrument";
+        }
+        // A tune, a bass and harmony at the least.
+        EXPECT_GE(melodic, 3) << name;
+
+        uint32_t ms = 0;
+        const char* fault = nullptr;
+        ASSERT_TRUE(midi_duration_ms(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size(), &ms, &fault)) << name;
+        const bool level = name.rfind("level", 0) == 0 && name != "levelComplete.MID";
+        EXPECT_GE(ms, level ? 60000u : name == "intro.MID" ? 30000u : 2000u) << name;
+        EXPECT_LE(ms, name == "levelComplete.MID" ? 10000u : UINT32_MAX) << name;
+        // At most an eighth of a beat of silence at a level track's end.
+        EXPECT_LE(use.end_tick - use.last_note_tick, level ? (be32(bytes, 10) & 0xFFFF) / 8 : UINT32_MAX) << name;
+    }
 }
 
 }  // namespace
+

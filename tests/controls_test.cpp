@@ -46,7 +46,7 @@ protected:
 
 }  // namespace
 
-TEST_F(PadInput, TheDefaultButtonsFeedTheSameKeysTheKeyboardDoes) {
+TEST_F(PadInput, ButtonsAndTheStickFeedTheKeysOfEachContextStartNeverDoesTwoThingsAndPausesEnhancedPlay) {
     platform::set_pad_context(platform::PAD_CONTEXT_PLAY);
     button(SDL_CONTROLLER_BUTTON_A, true);
     button(SDL_CONTROLLER_BUTTON_X, true);
@@ -63,9 +63,35 @@ TEST_F(PadInput, TheDefaultButtonsFeedTheSameKeysTheKeyboardDoes) {
     frame();
     EXPECT_FALSE(scan_down(platform::DIK_A));
     EXPECT_TRUE(platform::key_down(platform::VK_SPACE)) << "East drops the speech line";
-}
+    button(SDL_CONTROLLER_BUTTON_B, false);
 
-TEST_F(PadInput, StartChoosesOnTheTitleAndLeavesPlayButNeverBoth) {
+    // South sets out from the map, and the stick walks past its dead zone.
+    platform::set_pad_context(platform::PAD_CONTEXT_MAP);
+    button(SDL_CONTROLLER_BUTTON_A, true);
+    frame();
+    EXPECT_TRUE(platform::key_down(platform::VK_SPACE));
+    button(SDL_CONTROLLER_BUTTON_A, false);
+    axis(SDL_CONTROLLER_AXIS_LEFTX, 9000);
+    axis(SDL_CONTROLLER_AXIS_LEFTY, -30000);
+    frame();
+    EXPECT_FALSE(platform::key_down(platform::VK_RIGHT)) << "inside the dead zone";
+    EXPECT_TRUE(platform::key_down(platform::VK_UP));
+
+    // A pad pulled out mid-press leaves nothing held.
+    platform::set_pad_context(platform::PAD_CONTEXT_PLAY);
+    button(SDL_CONTROLLER_BUTTON_DPAD_RIGHT, true);
+    axis(SDL_CONTROLLER_AXIS_LEFTY, 32767);
+    frame();
+    ASSERT_TRUE(platform::key_down(platform::VK_RIGHT));
+    SDL_Event removed{};
+    removed.type = SDL_CONTROLLERDEVICEREMOVED;
+    removed.cdevice.which = 3;
+    platform::sdl_input::handle_event(removed);
+    frame();
+    EXPECT_FALSE(platform::key_down(platform::VK_RIGHT));
+    EXPECT_FALSE(platform::key_down(platform::VK_DOWN));
+
+    reset();  // Start chooses on the title and leaves classic play, but never both at one press
     button(SDL_CONTROLLER_BUTTON_START, true);
     frame();
     EXPECT_TRUE(platform::key_down(platform::VK_RETURN));
@@ -83,9 +109,8 @@ TEST_F(PadInput, StartChoosesOnTheTitleAndLeavesPlayButNeverBoth) {
     button(SDL_CONTROLLER_BUTTON_BACK, true);
     frame();
     EXPECT_TRUE(platform::key_down(platform::VK_ESCAPE));
-}
 
-TEST_F(PadInput, InEnhancedPlayStartAndPPauseAndAPGivenToAnActionDoesNot) {
+    reset();  // in enhanced play Start and P pause, and P given to an action does not
     platform::set_pad_context(platform::PAD_CONTEXT_PLAY_PAUSES);
     button(SDL_CONTROLLER_BUTTON_START, true);
     frame();
@@ -107,35 +132,7 @@ TEST_F(PadInput, InEnhancedPlayStartAndPPauseAndAPGivenToAnActionDoesNot) {
     EXPECT_TRUE(platform::key_down(platform::VK_PAUSE)) << "the Pause key always pauses";
 }
 
-TEST_F(PadInput, SouthSetsOutFromTheMapAndTheStickWalksPastItsDeadZone) {
-    platform::set_pad_context(platform::PAD_CONTEXT_MAP);
-    button(SDL_CONTROLLER_BUTTON_A, true);
-    frame();
-    EXPECT_TRUE(platform::key_down(platform::VK_SPACE));
-    button(SDL_CONTROLLER_BUTTON_A, false);
-    axis(SDL_CONTROLLER_AXIS_LEFTX, 9000);
-    axis(SDL_CONTROLLER_AXIS_LEFTY, -30000);
-    frame();
-    EXPECT_FALSE(platform::key_down(platform::VK_RIGHT)) << "inside the dead zone";
-    EXPECT_TRUE(platform::key_down(platform::VK_UP));
-}
-
-TEST_F(PadInput, APadPulledOutMidPressLeavesNothingHeld) {
-    platform::set_pad_context(platform::PAD_CONTEXT_PLAY);
-    button(SDL_CONTROLLER_BUTTON_DPAD_RIGHT, true);
-    axis(SDL_CONTROLLER_AXIS_LEFTY, 32767);
-    frame();
-    ASSERT_TRUE(platform::key_down(platform::VK_RIGHT));
-    SDL_Event removed{};
-    removed.type = SDL_CONTROLLERDEVICEREMOVED;
-    removed.cdevice.which = 3;
-    platform::sdl_input::handle_event(removed);
-    frame();
-    EXPECT_FALSE(platform::key_down(platform::VK_RIGHT));
-    EXPECT_FALSE(platform::key_down(platform::VK_DOWN));
-}
-
-TEST_F(PadInput, RemappedControlsMoveTheGameKeyAndTheOldKeyDoesNothing) {
+TEST_F(PadInput, RemappedControlsMoveTheGameKeyATapIsTheRawPressForRemappingAndFocusFollowsTheWindow) {
     platform::Bindings b = platform::current_bindings();
     platform::bind_key(b, platform::ACTION_SWORD, platform::scancode_from_file_name("S"));
     platform::bind_button(b, platform::ACTION_SWORD, platform::PAD_RIGHT_SHOULDER);
@@ -151,9 +148,8 @@ TEST_F(PadInput, RemappedControlsMoveTheGameKeyAndTheOldKeyDoesNothing) {
     button(SDL_CONTROLLER_BUTTON_RIGHTSHOULDER, true);
     frame();
     EXPECT_TRUE(scan_down(platform::DIK_A));
-}
 
-TEST_F(PadInput, ATapBetweenFramesIsSeenOnceAndIsTheRawPressForRemapping) {
+    reset();  // a tap between frames is seen once, and is the raw press a remapping takes
     SDL_Event e{};
     e.type = SDL_KEYDOWN;
     e.key.keysym.scancode = SDL_SCANCODE_Z;
@@ -169,10 +165,9 @@ TEST_F(PadInput, ATapBetweenFramesIsSeenOnceAndIsTheRawPressForRemapping) {
     ASSERT_TRUE(platform::take_raw_press(press));
     EXPECT_EQ(press.button, platform::PAD_NORTH);
     EXPECT_FALSE(platform::take_raw_press(press));
-}
 
-TEST_F(PadInput, FocusFollowsTheWindowEvents) {
-    SDL_Event e{};
+    // Focus follows the window's events.
+    e = SDL_Event{};
     e.type = SDL_WINDOWEVENT;
     e.window.event = SDL_WINDOWEVENT_FOCUS_LOST;
     platform::sdl_input::handle_event(e);

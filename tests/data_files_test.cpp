@@ -1,7 +1,4 @@
-// The data folder: the start-up check that every file is there, every file damaged every way a
-// file can be (missing, empty, cut short, its first byte flipped, a directory in its place, over
-// its size limit), a folder with many files damaged at once, and the reader that refuses files
-// that are not what they seem.
+// The data folder: the start-up check, every file damaged every way, and the reader's refusals.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -89,7 +86,7 @@ class FaultMatrix : public ::testing::TestWithParam<Fault> {};
 
 // The generator makes exactly the listed files, and the same bytes on every run: a level or a
 // sound that changed between two builds would invalidate recorded runs.
-TEST(DataFiles, TheGeneratorMakesTheListedFilesTheSameOnEveryRun) {
+TEST(DataFiles, TheGeneratorMakesTheListedFilesAnyMissingOneStopsStartUpAndADamagedFolderPlaysOn) {
     std::set<std::string> listed(DATA_FILES, DATA_FILES + DATA_FILE_COUNT);
     EXPECT_EQ(listed.size(), static_cast<size_t>(DATA_FILE_COUNT)) << "a file is listed twice";
     TempDir dir;
@@ -102,11 +99,9 @@ TEST(DataFiles, TheGeneratorMakesTheListedFilesTheSameOnEveryRun) {
             << name << " differs from one run of the generator to the next";
     }
     EXPECT_EQ(listed, made);
-}
 
-// A missing file, any one, stops start-up with one line naming the folder and the file.
-TEST(DataFiles, AnyMissingFileStopsStartUpNamingIt) {
-    TempDir dir;
+    // A missing file, any one, stops start-up with one line naming the folder and the file; a file
+    // that is not what it seems is refused by the reader.
     const fs::path data = dir.path / "data";
     fs::create_directories(data);
     HeadlessRun run = run_headless(dir, "1 -\n", 5, "", data.string());
@@ -129,6 +124,52 @@ TEST(DataFiles, AnyMissingFileStopsStartUpNamingIt) {
     }
     EXPECT_EQ(first_missing_data_file(data.string()), "");
     EXPECT_EQ(run_headless(dir, "1 -\n", 5, "", data.string()).exit_status, 0);
+
+    // The reader refuses a directory, a device and an oversized file without throwing.
+    std::vector<uint8_t> bytes;
+    std::string fault;
+    EXPECT_FALSE(read_data_file(dir.path.c_str(), DataKind::Bitmap, &bytes, &fault));
+    EXPECT_EQ(fault, "is a directory, not a file");
+    EXPECT_FALSE(read_data_file("/dev/zero", DataKind::Bitmap, &bytes, &fault));
+    EXPECT_EQ(fault, "is not a regular file");
+    // A sparse file one byte over the limit is refused before a byte of it is read.
+    const std::string big = dir.file("big.BMP");
+    write_text(big, "");
+    fs::resize_file(big, data_limit(DataKind::Bitmap).max_bytes + 1);
+    EXPECT_FALSE(read_data_file(big.c_str(), DataKind::Bitmap, &bytes, &fault));
+    EXPECT_NE(fault.find(std::to_string(data_limit(DataKind::Bitmap).max_bytes + 1) + " bytes"), std::string::npos) << fault;
+    EXPECT_TRUE(bytes.empty());
+    EXPECT_FALSE(read_data_file(dir.file("gone.BMP").c_str(), DataKind::Bitmap, &bytes, &fault));
+    EXPECT_NE(fault.find("cannot open"), std::string::npos) << fault;
+
+    BitmapFile bitmap;
+    EXPECT_EQ(load_bitmap_file(&bitmap, dir.path.c_str()), 0);
+    EXPECT_TRUE(bitmap.buffer.empty());
+
+    // The whole game on a copy of the data in which some files are cut short, emptied or removed: it
+    // plays on into level 1, and names each bad file once.
+    const fs::path damaged = dir.path / "damaged";
+    fs::copy(QUILLMOOR_TEST_DATA_DIR, damaged, fs::copy_options::recursive);
+    fs::resize_file(damaged / "mole.BMP", 500);  // truncated pixels
+    fs::resize_file(damaged / "FloorMap.BMP", 30);  // truncated header
+    write_text((damaged / "PLAYER.BMP").string(), "not a bitmap at all");
+    write_text((damaged / "HEAD.BMP").string(), "");  // empty
+    write_text((damaged / "PALDATA2.PAL").string(), "1 2 3 4\n5 six 7 8\n");
+    fs::resize_file(damaged / "Level1.txt", 1000);
+    write_text((damaged / "level1Moles.txt").string(), "100 200\n300 nan\n");
+    fs::resize_file(damaged / "useSword.WAV", 30);
+    write_text((damaged / "level1.MID").string(), "MThd");
+    // Into level 1, through its opening lines, then walk and swing the sword.
+    run = run_headless(dir, "20 -\n1 enter\n5 -\n1 space\n12 -\n1 space\n12 -\n1 space\n10 -\n30 right+a\n30 down\n", 130,
+                       "--shot 130:" + quoted(dir.file("f.bmp")), damaged.string());
+    ASSERT_EQ(run.exit_status, 0) << run.errors;
+    EXPECT_EQ(json_value(run.state, "game_state"), "Playing");
+    EXPECT_EQ(json_int(run.state, "loaded_level"), 1);
+    for (const char* file : {"mole.BMP", "FloorMap.BMP", "PLAYER.BMP", "HEAD.BMP", "PALDATA2.PAL", "Level1.txt", "level1Moles.txt",
+                             "useSword.WAV", "level1.MID"}) {
+        EXPECT_EQ(times_named(run.errors, file), 1u) << file << " in:\n" << run.errors;
+    }
+    EXPECT_EQ(read_text(dir.file("f.bmp")).size(), 14u + 40 + 1024 + 640 * 480);
 }
 
 // Every other fault lets the game start and play on; the bad file is named once, and always when
@@ -155,54 +196,3 @@ TEST_P(FaultMatrix, EveryDataFileDamagedThisWayIsNamedOnceAndNeverCrashes) {
 
 INSTANTIATE_TEST_SUITE_P(Data, FaultMatrix, ::testing::Values(EMPTY, TRUNCATED, FLIPPED, DIRECTORY, OVERSIZED),
                          [](const auto& info) { return std::string(FAULT_NAMES[info.param]); });
-
-// The whole game on a copy of the data in which some files are cut short, emptied or removed: it
-// plays on into level 1, and names each bad file once.
-TEST(DataFiles, ADamagedFolderPlaysOnAndNamesEachBadFileOnce) {
-    TempDir dir;
-    fs::copy(QUILLMOOR_TEST_DATA_DIR, dir.path / "data", fs::copy_options::recursive);
-    const fs::path data = dir.path / "data";
-    fs::resize_file(data / "mole.BMP", 500);  // truncated pixels
-    fs::resize_file(data / "FloorMap.BMP", 30);  // truncated header
-    write_text((data / "PLAYER.BMP").string(), "not a bitmap at all");
-    write_text((data / "HEAD.BMP").string(), "");  // empty
-    write_text((data / "PALDATA2.PAL").string(), "1 2 3 4\n5 six 7 8\n");
-    fs::resize_file(data / "Level1.txt", 1000);
-    write_text((data / "level1Moles.txt").string(), "100 200\n300 nan\n");
-    fs::resize_file(data / "useSword.WAV", 30);
-    write_text((data / "level1.MID").string(), "MThd");
-    // Into level 1, through its opening lines, then walk and swing the sword.
-    HeadlessRun run = run_headless(dir, "20 -\n1 enter\n5 -\n1 space\n12 -\n1 space\n12 -\n1 space\n10 -\n30 right+a\n30 down\n", 130,
-                                   "--shot 130:" + quoted(dir.file("f.bmp")), data.string());
-    ASSERT_EQ(run.exit_status, 0) << run.errors;
-    EXPECT_EQ(json_value(run.state, "game_state"), "Playing");
-    EXPECT_EQ(json_int(run.state, "loaded_level"), 1);
-    for (const char* file : {"mole.BMP", "FloorMap.BMP", "PLAYER.BMP", "HEAD.BMP", "PALDATA2.PAL", "Level1.txt", "level1Moles.txt",
-                             "useSword.WAV", "level1.MID"}) {
-        EXPECT_EQ(times_named(run.errors, file), 1u) << file << " in:\n" << run.errors;
-    }
-    EXPECT_EQ(read_text(dir.file("f.bmp")).size(), 14u + 40 + 1024 + 640 * 480);
-}
-
-TEST(DataFile, ADirectoryADeviceAndAnOversizedFileAreRefusedWithoutThrowing) {
-    TempDir dir;
-    std::vector<uint8_t> bytes;
-    std::string fault;
-    EXPECT_FALSE(read_data_file(dir.path.c_str(), DataKind::Bitmap, &bytes, &fault));
-    EXPECT_EQ(fault, "is a directory, not a file");
-    EXPECT_FALSE(read_data_file("/dev/zero", DataKind::Bitmap, &bytes, &fault));
-    EXPECT_EQ(fault, "is not a regular file");
-    // A sparse file one byte over the limit is refused before a byte of it is read.
-    const std::string big = dir.file("big.BMP");
-    write_text(big, "");
-    fs::resize_file(big, data_limit(DataKind::Bitmap).max_bytes + 1);
-    EXPECT_FALSE(read_data_file(big.c_str(), DataKind::Bitmap, &bytes, &fault));
-    EXPECT_NE(fault.find(std::to_string(data_limit(DataKind::Bitmap).max_bytes + 1) + " bytes"), std::string::npos) << fault;
-    EXPECT_TRUE(bytes.empty());
-    EXPECT_FALSE(read_data_file(dir.file("gone.BMP").c_str(), DataKind::Bitmap, &bytes, &fault));
-    EXPECT_NE(fault.find("cannot open"), std::string::npos) << fault;
-
-    BitmapFile bitmap;
-    EXPECT_EQ(load_bitmap_file(&bitmap, dir.path.c_str()), 0);
-    EXPECT_TRUE(bitmap.buffer.empty());
-}

@@ -1,5 +1,4 @@
-// Small files of the kinds the game reads, made byte by byte in a test: WAV sounds in RIFF chunks,
-// bitmaps of any depth, and one-note MIDI files.
+// Small files of the kinds the game reads, made byte by byte: WAV sounds, bitmaps, MIDI files.
 #pragma once
 #include <cstdint>
 #include <vector>
@@ -64,8 +63,15 @@ inline Bytes bitmap_file(int width, int height, int depth, const Bytes& pixels, 
     return v;
 }
 
-// A one-track file at 480 ticks a beat: a tempo of `micros_per_beat`, then one note of `beats`,
-// its end the end of the track.
+// A one-track MIDI file at 480 ticks a beat holding `track`'s events.
+inline Bytes midi_file(const Bytes& track) {
+    Bytes file = {'M', 'T', 'h', 'd', 0, 0, 0, 6, 0, 0, 0, 1, 0x01, 0xE0, 'M', 'T', 'r', 'k'};
+    put_be(file, static_cast<uint32_t>(track.size()), 4);
+    file.insert(file.end(), track.begin(), track.end());
+    return file;
+}
+
+// A tempo of `micros_per_beat`, then one note of `beats`, its end the end of the track.
 inline Bytes one_note_midi(uint32_t micros_per_beat, uint32_t beats) {
     Bytes track = {0x00, 0xFF, 0x51, 0x03};
     put_be(track, micros_per_beat, 3);
@@ -78,8 +84,5 @@ inline Bytes one_note_midi(uint32_t micros_per_beat, uint32_t beats) {
     track.insert(track.end(), var.begin(), var.end());
     const Bytes rest = {60, 0, 0x00, 0xFF, 0x2F, 0x00};  // note off by running status, end of track
     track.insert(track.end(), rest.begin(), rest.end());
-    Bytes file = {'M', 'T', 'h', 'd', 0, 0, 0, 6, 0, 0, 0, 1, 0x01, 0xE0, 'M', 'T', 'r', 'k'};
-    put_be(file, static_cast<uint32_t>(track.size()), 4);
-    file.insert(file.end(), track.begin(), track.end());
-    return file;
+    return midi_file(track);
 }

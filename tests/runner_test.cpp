@@ -1,15 +1,18 @@
-// The game's entries: options, key scripts, the headless runner and the window's loop, the frame
-// clock, the random sequence and the state report's JSON.
+// The game's entries: options, key scripts, the runners, recordings and replays, clock, random, JSON.
 #include <gtest/gtest.h>
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cmath>
 #include <filesystem>
+#include <sstream>
 
 #include "app/input_script.h"
+#include "app/key_recorder.h"
 #include "app/options.h"
 #include "app/runner.h"
 #include "base/game_random.h"
@@ -21,15 +24,12 @@
 
 TEST(GameRandom, IsTheClassicSequenceFromStateOne) {
     reset_game_rand();
-    EXPECT_EQ(game_rand(), 41);
-    EXPECT_EQ(game_rand(), 18467);
-    EXPECT_EQ(game_rand(), 6334);
-    EXPECT_EQ(game_rand(), 26500);
+    for (int expected : {41, 18467, 6334, 26500}) EXPECT_EQ(game_rand(), expected);
     reset_game_rand();
     EXPECT_EQ(game_rand(), 41);
 }
 
-TEST(InputScript, ParsesStepsAndNamesTheBadLine) {
+TEST(InputScript, ParsesStepsFindsKeysWhetherFramesRiseOrGoBackHoldsEveryKeySetAndNamesTheBadLine) {
     InputScript script;
     std::string error;
     ASSERT_TRUE(parse_input_script("# warm up\n3 -\n\n2 up+a  # both\n1 z\n", script, error)) << error;
@@ -44,19 +44,15 @@ TEST(InputScript, ParsesStepsAndNamesTheBadLine) {
         EXPECT_FALSE(parse_input_script(bad, s, e)) << bad;
         EXPECT_NE(e.find("line 2"), std::string::npos) << e;
     }
-}
 
-TEST(InputScript, KeysAreFoundWhetherFramesRiseOrGoBack) {
-    InputScript script;
-    std::string error;
+    script = InputScript{};
     ASSERT_TRUE(parse_input_script("2 up\n0 down\n3 a\n1 -\n", script, error));
     const unsigned expected[] = {0, SCRIPT_KEY_UP, SCRIPT_KEY_UP, SCRIPT_KEY_A, SCRIPT_KEY_A, SCRIPT_KEY_A, 0, 0};
     for (long frame = 1; frame <= 7; ++frame) EXPECT_EQ(script.keys_at(frame), expected[frame]) << frame;
     EXPECT_EQ(script.keys_at(2), SCRIPT_KEY_UP) << "going back restarts the cursor";
     EXPECT_EQ(script.keys_at(5), SCRIPT_KEY_A);
-}
 
-TEST(KeyScript, EveryKeySetSurvivesTheSnapshotAndTheLine) {
+    // Every key set survives the snapshot and the line.
     for (unsigned keys = 0; keys < (1u << 9); ++keys) {
         ASSERT_EQ(keys_of(snapshot_for(keys)), keys);
         InputScript script;
@@ -66,7 +62,7 @@ TEST(KeyScript, EveryKeySetSurvivesTheSnapshotAndTheLine) {
     }
 }
 
-TEST(HeadlessRunner, DumpsFramesStopsOnQuitAndRefusesBadInvocations) {
+TEST(HeadlessRunner, TheSameKeysMakeTheSameRunWhichDumpsFramesAndRefusesBadInvocationsAndOutputs) {
     TempDir dir;
     HeadlessRun run = run_headless(dir, "5 -\n", 5, "--shot 3:'" + dir.file("f3.bmp") + "'");
     ASSERT_EQ(run.exit_status, 0) << run.errors;
@@ -81,6 +77,72 @@ TEST(HeadlessRunner, DumpsFramesStopsOnQuitAndRefusesBadInvocations) {
     EXPECT_EQ(run_headless(dir, "1 -\nnonsense here\n", 5).exit_status, 2);
     EXPECT_NE(run_headless(dir, "1 -\n", 5, "--bogus").exit_status, 0);
     EXPECT_EQ(run_headless(dir, "1 -\n", 5, "", dir.file("no-such-folder")).exit_status, 1);
+
+    std::filesystem::create_directories(dir.path / "folder");
+    run = run_headless(dir, "", 3, "--input '" + dir.file("folder") + "'");
+    EXPECT_EQ(run.exit_status, 2);
+    EXPECT_NE(run.errors.find("--input " + dir.file("folder") + ": is a directory"), std::string::npos) << run.errors;
+
+    run = run_headless(dir, "", 3, "--shot 9:'" + dir.file("late.bmp") + "'");
+    EXPECT_EQ(run.exit_status, 0);
+    EXPECT_NE(run.errors.find("warning: --shot 9:" + dir.file("late.bmp") + ": the run ended at frame 3"), std::string::npos) << run.errors;
+    EXPECT_FALSE(std::filesystem::exists(dir.file("late.bmp")));
+
+    // A run of no frames reports the state before the first.
+    run = run_headless(dir, "3 -\n", 0);
+    EXPECT_EQ(run.exit_status, 0) << run.errors;
+    EXPECT_EQ(json_int(run.state, "frame"), 0) << run.state;
+
+    // Into level 1, through the opening lines, then walking and fighting among the moles; the
+    // browser build's test plays the same script.
+    const std::string script = read_text(std::string(QUILLMOOR_SOURCE_DIR) + "/tests/keys/fight.keys");
+    const std::string extra = "--shot 450:'" + dir.file("a.bmp") + "' --hashes '" + dir.file("a.hashes") + "'";
+    HeadlessRun first = run_headless(dir, script, 450, extra);
+    const std::string first_frame = read_text(dir.file("a.bmp"));
+    const std::string first_hashes = read_text(dir.file("a.hashes"));
+    HeadlessRun second = run_headless(dir, script, 450, extra);
+    ASSERT_EQ(first.exit_status, 0) << first.errors;
+    EXPECT_EQ(first.state, second.state);
+    EXPECT_EQ(first_frame, read_text(dir.file("a.bmp")));
+    EXPECT_EQ(json_value(first.state, "game_state"), "Playing");
+    // One hash a frame; the same run hashes alike, and the picture changes as the hero walks.
+    EXPECT_EQ(first_hashes, read_text(dir.file("a.hashes")));
+    EXPECT_EQ(std::count(first_hashes.begin(), first_hashes.end(), '\n'), 450);
+    EXPECT_NE(first_hashes.substr(17 * 300, 16), first_hashes.substr(17 * 449, 16));
+
+    // The runners' outputs: a pipe, socket or folder named for one is refused before the run, so
+    // nothing waits forever on a pipe nobody reads.
+    const std::string pipe = dir.file("pipe");
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    // Held open for reading, so that a runner that did open the pipe would write into it and
+    // end, failing this test rather than hanging it.
+    const int reader = ::open(pipe.c_str(), O_RDONLY | O_NONBLOCK);
+    ASSERT_GE(reader, 0);
+    std::filesystem::create_directories(dir.file("folder"));
+    const struct {
+        std::string option, shown;
+    } cases[] = {
+        {"--state '" + pipe + "'", "--state " + pipe + ": is a pipe, not a file"},
+        {"--hashes '" + pipe + "'", "--hashes " + pipe + ": is a pipe, not a file"},
+        {"--shot 2:'" + pipe + "'", "--shot 2:" + pipe + ": is a pipe, not a file"},
+        {"--hashes '" + dir.file("folder") + "'", "--hashes " + dir.file("folder") + ": is a directory, not a file"},
+    };
+    for (const auto& c : cases) {
+        HeadlessRun run = run_headless(dir, "3 -\n", 3, c.option);
+        EXPECT_EQ(run.exit_status, 2) << c.option;
+        EXPECT_NE(run.errors.find(c.shown), std::string::npos) << run.errors;
+    }
+    // The window's recording too, before any window opens.
+    const ProgramRun window = run_program("SDL_VIDEODRIVER=dummy " + quoted(QUILLMOOR_EXE) + " --window --mute --record " + quoted(pipe));
+    EXPECT_EQ(window.exit_status, 2);
+    EXPECT_NE(window.errors.find("--record " + pipe + ": is a pipe"), std::string::npos) << window.errors;
+    char byte;
+    EXPECT_LE(::read(reader, &byte, 1), 0) << "nothing was written into the pipe";
+    ::close(reader);
+
+    // A device is written as usual.
+    HeadlessRun to_null = run_headless(dir, "3 -\n", 3, "--hashes /dev/null");
+    EXPECT_EQ(to_null.exit_status, 0) << to_null.errors;
 }
 
 namespace {
@@ -91,9 +153,48 @@ bool parse(std::vector<const char*> args, Options& o, std::string& error) {
     return parse_options(static_cast<int>(args.size()), const_cast<char**>(args.data()), o, error);
 }
 
+// Title, progress map, a walk, a few sword swings, back to the title, down past NEW GAME to Quit.
+// No two neighbouring lines hold the same keys, so the recording's lines are exactly these.
+const char* const SESSION =
+    "20 -\n1 enter\n5 -\n1 space\n30 -\n25 right\n3 right+a\n8 -\n20 down\n2 a\n12 up\n1 escape\n5 -\n1 down\n20 -\n1 down\n5 -\n1 enter\n";
+
+// Runs the game in a real (off-screen) window with the script; the recording goes to `out`.
+ProgramRun run_window(const TempDir& dir, const std::string& script, const std::string& out) {
+    write_text(dir.file("session.txt"), script);
+    return run_program("SDL_VIDEODRIVER=dummy " + quoted(QUILLMOOR_EXE) + " --window --mute --data " + quoted(QUILLMOOR_TEST_DATA_DIR) +
+                       " --input " + quoted(dir.file("session.txt")) + " --record " + quoted(out));
+}
+
+// The recording without its comment lines.
+std::string body_of(const std::string& recording) {
+    std::stringstream in(recording);
+    std::string line, body;
+    while (std::getline(in, line))
+        if (!line.empty() && line[0] != '#') body += line + "\n";
+    return body;
+}
+
+// Title, progress map, then a walk held for 300 frames: longer than a second, so the kill
+// comes while a run is still held.
+const char* const HELD_SESSION = "20 -\n1 enter\n5 -\n1 space\n30 -\n300 right\n10 a\n40 left\n";
+
+// The last line of a recording, without its newline.
+std::string last_line(const std::string& text) {
+    const auto end = text.find_last_of('\n');
+    if (end == std::string::npos || end == 0) return {};
+    const auto start = text.find_last_of('\n', end - 1);
+    return text.substr(start == std::string::npos ? 0 : start + 1, end - (start == std::string::npos ? 0 : start + 1));
+}
+
+long frames_of(const InputScript& script) {
+    long frames = 0;
+    for (const ScriptStep& step : script.steps) frames += step.count;
+    return frames;
+}
+
 }  // namespace
 
-TEST(Options, WindowAndHeadlessOptionsAreCheckedTogether) {
+TEST(Options, WindowAndHeadlessOptionsAreCheckedTogetherAndChooseThePlayMode) {
     Options o;
     std::string error;
     ASSERT_TRUE(parse({"--scale", "3", "--input", "k.txt", "--mute"}, o, error)) << error;
@@ -120,9 +221,8 @@ TEST(Options, WindowAndHeadlessOptionsAreCheckedTogether) {
     ASSERT_EQ(h.shots.size(), 2u);
     EXPECT_EQ(h.shots[1].frame, 5);
     EXPECT_EQ(h.shots[1].path, "b.bmp");
-}
 
-TEST(Options, PlayModeIsEnhancedInTheWindowAndClassicHeadlessUnlessAsked) {
+    // The play mode is enhanced in the window and classic headless, unless asked.
     auto mode = [](std::vector<const char*> args) {
         Options o;
         std::string error;
@@ -150,39 +250,6 @@ TEST(FrameClock, EveryFrameLastsThirtyMillisecondsAcrossTheWrap) {
         EXPECT_LE(static_cast<uint32_t>(end - start), 31u) << start << ": the wait ends as soon as the time is up";
     }
     platform::shutdown();
-}
-
-TEST(HeadlessRunner, TheSameKeysMakeTheSameRun) {
-    TempDir dir;
-    // Into level 1, through the opening lines, then walking and fighting among the moles; the
-    // browser build's test plays the same script.
-    const std::string script = read_text(std::string(QUILLMOOR_SOURCE_DIR) + "/tests/keys/fight.keys");
-    const std::string extra = "--shot 450:'" + dir.file("a.bmp") + "' --hashes '" + dir.file("a.hashes") + "'";
-    HeadlessRun first = run_headless(dir, script, 450, extra);
-    const std::string first_frame = read_text(dir.file("a.bmp"));
-    const std::string first_hashes = read_text(dir.file("a.hashes"));
-    HeadlessRun second = run_headless(dir, script, 450, extra);
-    ASSERT_EQ(first.exit_status, 0) << first.errors;
-    EXPECT_EQ(first.state, second.state);
-    EXPECT_EQ(first_frame, read_text(dir.file("a.bmp")));
-    EXPECT_EQ(json_value(first.state, "game_state"), "Playing");
-    // One hash a frame; the same run hashes alike, and the picture changes as the hero walks.
-    EXPECT_EQ(first_hashes, read_text(dir.file("a.hashes")));
-    EXPECT_EQ(std::count(first_hashes.begin(), first_hashes.end(), '\n'), 450);
-    EXPECT_NE(first_hashes.substr(17 * 300, 16), first_hashes.substr(17 * 449, 16));
-}
-
-TEST(HeadlessRunner, AScriptThatIsADirectoryIsAnErrorAndALateShotAWarning) {
-    TempDir dir;
-    std::filesystem::create_directories(dir.path / "folder");
-    HeadlessRun run = run_headless(dir, "", 3, "--input '" + dir.file("folder") + "'");
-    EXPECT_EQ(run.exit_status, 2);
-    EXPECT_NE(run.errors.find("--input " + dir.file("folder") + ": is a directory"), std::string::npos) << run.errors;
-
-    run = run_headless(dir, "", 3, "--shot 9:'" + dir.file("late.bmp") + "'");
-    EXPECT_EQ(run.exit_status, 0);
-    EXPECT_NE(run.errors.find("warning: --shot 9:" + dir.file("late.bmp") + ": the run ended at frame 3"), std::string::npos) << run.errors;
-    EXPECT_FALSE(std::filesystem::exists(dir.file("late.bmp")));
 }
 
 TEST(JsonWriter, TextOfAnyLengthAndAnyByteStaysValid) {
@@ -214,50 +281,119 @@ TEST_F(WindowLoop, WhileTheWindowIsAwayNoFrameRunsAndPlayGoesOnWhenItReturns) {
     EXPECT_EQ(game.frame, 1);
 }
 
-// The runners' outputs: a pipe, socket or folder named for one is refused before the run, so
-// nothing waits forever on a pipe nobody reads; and a run of no frames is a run.
-namespace fs = std::filesystem;
-
-TEST(OutputPaths, APipeOrAFolderNamedForAnOutputIsRefusedAtOnce) {
+TEST(Recording, AWindowSessionReplaysExactlyOtherDataWarnsAndACutLastLineNoKeysOrAnOutsizedCountAreTold) {
     TempDir dir;
-    const std::string pipe = dir.file("pipe");
-    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
-    // Held open for reading, so that a runner that did open the pipe would write into it and
-    // end, failing this test rather than hanging it.
-    const int reader = ::open(pipe.c_str(), O_RDONLY | O_NONBLOCK);
-    ASSERT_GE(reader, 0);
-    fs::create_directories(dir.file("folder"));
-    const struct {
-        std::string option, shown;
-    } cases[] = {
-        {"--state '" + pipe + "'", "--state " + pipe + ": is a pipe, not a file"},
-        {"--hashes '" + pipe + "'", "--hashes " + pipe + ": is a pipe, not a file"},
-        {"--shot 2:'" + pipe + "'", "--shot 2:" + pipe + ": is a pipe, not a file"},
-        {"--hashes '" + dir.file("folder") + "'", "--hashes " + dir.file("folder") + ": is a directory, not a file"},
-    };
-    for (const auto& c : cases) {
-        HeadlessRun run = run_headless(dir, "3 -\n", 3, c.option);
-        EXPECT_EQ(run.exit_status, 2) << c.option;
-        EXPECT_NE(run.errors.find(c.shown), std::string::npos) << run.errors;
+    const std::string recorded = dir.file("recorded.txt");
+    const ProgramRun window = run_window(dir, SESSION, recorded);
+    ASSERT_EQ(window.exit_status, 0) << window.errors;
+    const std::string recording = read_text(recorded);
+    EXPECT_EQ(body_of(recording), SESSION) << "one line per run of equal keys, every frame up to Quit";
+    EXPECT_NE(recording.find("# version "), std::string::npos);
+    EXPECT_NE(recording.find("# mode enhanced\n"), std::string::npos) << "the window plays enhanced unless asked";
+    EXPECT_NE(recording.find("# data "), std::string::npos);
+
+    // The recording alone, headless and with no mode given, plays what the window played:
+    // the session's own keys in the enhanced mode, to the same last frame.
+    HeadlessRun replay = run_headless(dir, recording, 100000, "--shot 100:'" + dir.file("replay.bmp") + "'");
+    HeadlessRun source = run_headless(dir, SESSION, 100000, "--enhanced --shot 100:'" + dir.file("source.bmp") + "'");
+    ASSERT_EQ(replay.exit_status, 0) << replay.errors;
+    EXPECT_EQ(replay.errors, "") << "the same data: no warning";
+    EXPECT_EQ(json_value(replay.state, "play_mode"), "enhanced");
+    EXPECT_EQ(json_int(replay.state, "frame"), 161) << "Enter on Quit is the last frame";
+    EXPECT_EQ(replay.state, source.state);
+    EXPECT_EQ(read_text(dir.file("replay.bmp")), read_text(dir.file("source.bmp")));
+
+    // Recorded on other data: one warning, and the keys play anyway.
+    const std::string header = "# version x\n# mode classic\n# data 0000000000000000\n";
+    replay = run_headless(dir, header + SESSION, 100000);
+    source = run_headless(dir, SESSION, 100000);
+    EXPECT_EQ(replay.state, source.state);
+    std::stringstream errors(replay.errors);
+    std::string first, second;
+    std::getline(errors, first);
+    EXPECT_NE(first.find("recorded on other data"), std::string::npos) << replay.errors;
+    EXPECT_FALSE(std::getline(errors, second)) << "one warning only: " << replay.errors;
+
+    // A cut last line is left out with one warning, a script of no key line is warned of, and a
+    // count over the limit is named.
+    const std::string recorder_head = std::string(RECORDING_FIRST_LINE) + "\n# mode classic\n";
+    const std::string whole = "20 -\n1 enter\n5 -\n1 space\n";
+    // The cut leaves "12" of "120 right": played, it would walk for 12 frames.
+    HeadlessRun cut = run_headless(dir, recorder_head + whole + "12", 60);
+    HeadlessRun complete = run_headless(dir, whole, 60);
+    ASSERT_EQ(cut.exit_status, 0) << cut.errors;
+    EXPECT_EQ(cut.state, complete.state);
+    EXPECT_NE(cut.errors.find("line 7 is cut off"), std::string::npos) << cut.errors;
+    EXPECT_EQ(std::count(cut.errors.begin(), cut.errors.end(), '\n'), 1) << cut.errors;
+
+    // A hand-written script without the recorder's first line keeps its last line as it was.
+    InputScript script;
+    std::string error;
+    ASSERT_TRUE(parse_input_script("3 up", script, error)) << error;
+    EXPECT_EQ(frames_of(script), 3);
+    EXPECT_FALSE(parse_input_script("1 lef", script, error));
+
+    HeadlessRun empty = run_headless(dir, "", 3);
+    EXPECT_EQ(empty.exit_status, 0);
+    EXPECT_NE(empty.errors.find("warning: " + dir.file("keys.txt") + ": the file is empty"), std::string::npos) << empty.errors;
+    HeadlessRun header_only = run_headless(dir, std::string(RECORDING_FIRST_LINE) + "\n# version 1", 3);
+    EXPECT_EQ(header_only.exit_status, 0);
+    EXPECT_NE(header_only.errors.find("there is no 'COUNT KEYS' line"), std::string::npos) << header_only.errors;
+
+    EXPECT_FALSE(parse_input_script("1 -\n100000001 up\n", script, error));
+    EXPECT_NE(error.find("line 2: the count 100000001 is out of range (0 to 100000000 frames)"), std::string::npos) << error;
+    EXPECT_FALSE(parse_input_script("99999999999999999999999 up\n", script, error));
+    EXPECT_NE(error.find("out of range"), std::string::npos) << error;
+    EXPECT_TRUE(parse_input_script("100000000 up\n", script, error)) << error;
+}
+
+// A recording cut short: a window killed mid-play leaves every complete line up to its last
+// second, which replays as the keys played.
+TEST(RecordingCrash, AWindowKilledWhileAKeyIsHeldReplaysEveryLineItWrote) {
+    TempDir dir;
+    write_text(dir.file("session.txt"), HELD_SESSION);
+    const std::string recording = dir.file("recorded.txt");
+    const pid_t game = ::fork();
+    if (game == 0) {
+        ::setenv("SDL_VIDEODRIVER", "dummy", 1);
+        std::freopen(dir.file("window_errors.txt").c_str(), "w", stderr);
+        ::execl(QUILLMOOR_EXE, QUILLMOOR_EXE, "--window", "--mute", "--data", QUILLMOOR_TEST_DATA_DIR, "--input",
+                dir.file("session.txt").c_str(), "--record", recording.c_str(), static_cast<char*>(nullptr));
+        ::_exit(127);
     }
-    // The window's recording too, before any window opens.
-    const std::string command = std::string("SDL_VIDEODRIVER=dummy '") + QUILLMOOR_EXE + "' --window --mute --record '" + pipe +
-                                "' 2> '" + dir.file("window_errors.txt") + "'";
-    const int status = std::system(command.c_str());
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 2);
-    EXPECT_NE(read_text(dir.file("window_errors.txt")).find("--record " + pipe + ": is a pipe"), std::string::npos);
-    char byte;
-    EXPECT_LE(::read(reader, &byte, 1), 0) << "nothing was written into the pipe";
-    ::close(reader);
+    // Killed once the held walk has been written out at least twice: a crash in the middle of
+    // a run, long after its last change of keys.
+    std::string text;
+    bool exited = false;
+    for (int wait = 0; wait < 6000 && !exited; ++wait) {  // a minute at most, for a loaded machine
+        text = read_text(recording);
+        if (last_line(text).find(" right") != std::string::npos && std::stol(last_line(text)) >= 2 * RECORDING_FLUSH_FRAMES) break;
+        int status = 0;
+        exited = ::waitpid(game, &status, WNOHANG) == game;
+        ::usleep(10000);
+    }
+    ASSERT_FALSE(exited) << "the window ended by itself: " << read_text(dir.file("window_errors.txt"));
+    ::kill(game, SIGKILL);
+    ::waitpid(game, nullptr, 0);
+    text = read_text(recording);
+    ASSERT_NE(last_line(text).find(" right"), std::string::npos) << text;
 
-    // A device is written as usual.
-    HeadlessRun to_null = run_headless(dir, "3 -\n", 3, "--hashes /dev/null");
-    EXPECT_EQ(to_null.exit_status, 0) << to_null.errors;
+    InputScript recorded, session;
+    std::string error;
+    ASSERT_TRUE(parse_input_script(text, recorded, error)) << error;
+    ASSERT_TRUE(parse_input_script(HELD_SESSION, session, error)) << error;
+    EXPECT_TRUE(recorded.recorded);
+    EXPECT_EQ(recorded.cut_line, 0) << "every line is written whole";
+    const long frames = frames_of(recorded);
+    ASSERT_GE(frames, 57 + 2 * RECORDING_FLUSH_FRAMES);
+    for (long frame = 1; frame <= frames; ++frame) ASSERT_EQ(recorded.keys_at(frame), session.keys_at(frame)) << "frame " << frame;
+
+    // The recording replays to the state the same keys reach uncut, frame for frame.
+    HeadlessRun replay = run_headless(dir, text, frames);
+    HeadlessRun source = run_headless(dir, HELD_SESSION, frames, "--enhanced");
+    ASSERT_EQ(replay.exit_status, 0) << replay.errors;
+    EXPECT_EQ(replay.errors, "");
+    EXPECT_EQ(json_int(replay.state, "frame"), frames);
+    EXPECT_EQ(replay.state, source.state);
 }
 
-TEST(OutputPaths, ARunOfNoFramesReportsTheStateBeforeTheFirst) {
-    TempDir dir;
-    HeadlessRun run = run_headless(dir, "3 -\n", 0);
-    EXPECT_EQ(run.exit_status, 0) << run.errors;
-    EXPECT_EQ(json_int(run.state, "frame"), 0) << run.state;
-}

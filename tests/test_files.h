@@ -1,6 +1,4 @@
-// Helpers for tests that write small files of their own into a private temporary folder, run the
-// programs the build makes, and run the game binary headless with a key script and read back its
-// state report.
+// Helpers for tests that write files of their own, run the build's programs and the headless game.
 #pragma once
 #include <sys/wait.h>
 #include <unistd.h>
@@ -42,6 +40,9 @@ inline std::string read_text(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
+
+// A file of the data folder the build makes.
+inline std::string data_path(const std::string& name) { return std::string(QUILLMOOR_TEST_DATA_DIR) + "/" + name; }
 
 // A path or word quoted for the shell.
 inline std::string quoted(const std::string& text) { return "'" + text + "'"; }

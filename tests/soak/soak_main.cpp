@@ -1,8 +1,5 @@
-// The soak: the headless game for many frames of seeded random keys (long holds, rapid taps,
-// every key at once) through every game state, classic or enhanced, with sanity checks at each
-// level start and a check that resident memory does not grow once the game has settled.
-// usage: quillmoor_soak [--frames N] [--seed S] [--data DIR] [--enhanced]; exit status 0 when
-// all held, 1 when a check failed, 2 for a bad option.
+// The soak: seeded random keys through every game state, checking each level start and memory growth.
+// usage: quillmoor_soak [--frames N] [--seed S] [--data DIR] [--enhanced]; exit 0 all held, 1 failed, 2 bad option.
 #include <unistd.h>
 
 #include <cmath>
