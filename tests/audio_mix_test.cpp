@@ -384,9 +384,6 @@ TEST(AudioDevice, ASwingPlayedTwiceInAFrameSoundsOnceAndSoundsPlayInTheFormatThe
     EXPECT_LT(loud, static_cast<size_t>(OUTPUT_RATE / 2));
 }
 
-using platform::FontChorus;
-using platform::TrackPrograms;
-
 // A machine without sound: the device does not open, yet the tables fill and play silently.
 TEST(AudioDevice, WithoutADeviceTheGameRunsSilently) {
     setenv("SDL_AUDIODRIVER", "no_such_driver", 1);
@@ -408,6 +405,11 @@ TEST(AudioDevice, WithoutADeviceTheGameRunsSilently) {
     delete_all_midi();
     platform::audio_close();
 }
+
+using platform::FontChorus;
+using platform::TrackPrograms;
+
+// Appends a RIFF chunk of `body` to `list`.
 void put_chunk(Bytes& list, const char* id, const Bytes& body) {
     list.insert(list.end(), id, id + 4);
     put_le(list, static_cast<uint32_t>(body.size()), 4);
