@@ -1,11 +1,11 @@
-// Enhanced play's beat after a lost life and before game over, the game-over screen's prompt and
-// length, the view that leads the hero the way he walks, and the speech box kept off the hero;
-// classic play keeps none of them.
+// Enhanced play's beat after a lost life and before game over, the game-over screen's prompt,
+// lament, length and skip keys, the view that leads the hero the way he walks, and the speech box
+// kept off the hero; classic play keeps none of them.
 #include <cstdlib>
 #include <string>
 
-#include "audio/music.h"
 #include "base/play_mode.h"
+#include "screens/title_menu.h"
 #include "world/death_beat.h"
 #include "test_game.h"
 
@@ -18,27 +18,6 @@ class DeathAndView : public HeadlessGame {
 protected:
     Player& hero = world.player;
 
-    // A new game under `rules`, from the title to level 1 with its opening lines up.
-    void into_level_1(PlayMode rules) {
-        stop();
-        start(rules);
-        frames(20);
-        frame(ENTER);
-        frames(5);
-        frame(SPACE);
-        ASSERT_EQ(game.game_state, GAME_STATE_PLAYING);
-        ASSERT_FALSE(world.dialog_box.speech_is_idle());
-    }
-    // Space through the opening lines, then let go.
-    void past_the_opening() {
-        for (int i = 0; i < 200 && !world.dialog_box.speech_is_idle(); ++i) frame(SPACE);
-        frame();
-        ASSERT_TRUE(world.dialog_box.speech_is_idle());
-    }
-    static std::string now_playing() {
-        const char* name = music_now_playing();
-        return name ? name : "none";
-    }
     // Pixels of `colour`'s palette index on the back surface inside a screen rectangle.
     static int count(uint32_t colour, int left, int top, int right, int bottom) {
         const uint8_t index = nearest_palette_index(colour);
@@ -114,21 +93,27 @@ TEST_F(DeathAndView, TheLastLifeFallsThenGameOverSaysHowToGoOnAndEndsWithItsLame
     EXPECT_EQ(now_playing(), "intro.MID");
 }
 
-TEST_F(DeathAndView, EnterSkipsTheGameOverScreenAfterTheBeat) {
-    into_level_1(PlayMode::Enhanced);
-    past_the_opening();
-    hero.lives = 1;
-    hero.hit_points = 0;
-    frames(LAST_DEATH_BEAT_FRAMES + 1, ENTER);  // held through the beat: too soon to skip
-    ASSERT_EQ(game.game_state, GAME_STATE_GAME_OVER);
-    frames(10);
-    frames(40, ENTER);
-    EXPECT_EQ(game.game_state, GAME_STATE_GAME_OVER) << "not while Enter is held";
-    frame();
-    EXPECT_EQ(game.game_state, GAME_STATE_TITLE);
+TEST_F(DeathAndView, EnterOrSpaceSkipsTheGameOverScreenOnceLetGoAfterTheBeat) {
+    for (const unsigned key : {ENTER, SPACE}) {
+        into_level_1(PlayMode::Enhanced);
+        past_the_opening();
+        hero.lives = 1;
+        hero.hit_points = 0;
+        frames(LAST_DEATH_BEAT_FRAMES + 1, key);  // held through the beat: too soon to skip
+        ASSERT_EQ(game.game_state, GAME_STATE_GAME_OVER);
+        frames(10);
+        EXPECT_EQ(now_playing(), "gameOver.MID");
+        frames(40, key);
+        EXPECT_EQ(game.game_state, GAME_STATE_GAME_OVER) << "not while the key is held: " << key;
+        frame();
+        EXPECT_EQ(game.game_state, GAME_STATE_TITLE) << key;
+        frames(20);
+        EXPECT_EQ(game.game_state, GAME_STATE_TITLE) << "the key that skipped starts no game: " << key;
+        EXPECT_EQ(now_playing(), "intro.MID") << "the title has its music again";
+    }
 }
 
-TEST_F(DeathAndView, ClassicPlayHasNoBeat) {
+TEST_F(DeathAndView, ClassicPlayHasNoBeatAndASilentGameOverScreenThatCannotBeSkipped) {
     into_level_1(PlayMode::Classic);
     past_the_opening();
     hero.lives = 3;
@@ -140,6 +125,18 @@ TEST_F(DeathAndView, ClassicPlayHasNoBeat) {
     hero.hit_points = 0;
     frame();
     EXPECT_EQ(game.game_state, GAME_STATE_GAME_OVER);
+    title_menu.menu_counter = 0;  // the screen times itself on the menu's count, from wherever play left it
+    frames(50);
+    frames(3, ENTER | SPACE);
+    frame();
+    EXPECT_EQ(game.game_state, GAME_STATE_GAME_OVER);
+    EXPECT_EQ(now_playing(), "none");
+    frames(400 - 54);
+    EXPECT_EQ(game.game_state, GAME_STATE_GAME_OVER);
+    frame();
+    EXPECT_EQ(game.game_state, GAME_STATE_TITLE) << "the screen's 400 frames are up";
+    frames(5);
+    EXPECT_EQ(now_playing(), "none") << "and the title after it is silent too";
 }
 
 TEST_F(DeathAndView, TheOpeningLinesSpeakOverTheHeroInClassicPlayOnlyAndTheViewLeadsHimSouth) {

@@ -2,7 +2,6 @@
 // Resume goes on exactly; the title offers RESUME and NEW GAME with a game under way; Escape
 // leaves the progress map; a finished story leaves nothing to CONTINUE.
 #include <filesystem>
-#include <fstream>
 
 #include "app/runner.h"
 #include "app/state_json.h"
@@ -28,13 +27,8 @@ protected:
 
     // From the title through the map and the opening lines to the hero's first free step.
     void into_play() {
-        frames(20);
-        frame(SCRIPT_KEY_ENTER);
-        frames(5);
-        frames(23, SCRIPT_KEY_SPACE);
-        frames(5);
-        ASSERT_EQ(game.game_state, GAME_STATE_PLAYING);
-        ASSERT_EQ(world.dialog_box.top, nullptr);
+        into_level_1(PlayMode::Enhanced);
+        past_the_opening();
     }
     // Walking, swinging and letting the moles come: the world changes in every frame.
     void play_on() {
@@ -51,8 +45,6 @@ TEST_F(PauseAndMenus, PausedFramesChangeNothingAndResumeGoesOnExactly) {
     play_on();
     const std::string unpaused = state_but_frame();
 
-    stop();
-    start(PlayMode::Enhanced);
     into_play();
     frames(30, SCRIPT_KEY_LEFT);
     frame(SCRIPT_KEY_PAUSE);
@@ -142,10 +134,10 @@ TEST_F(PauseAndMenus, EscapeOnTheMapGoesBackToTheTitleAndResumeReturnsToTheMap) 
 }
 
 TEST_F(PauseAndMenus, AFinishedStoryLeavesNothingToContinueAndStartBeginsANewGame) {
+    into_play();
     TempDir dir;
     profile.active = true;
     profile.paths.save_file = dir.file("progress");
-    into_play();
     // The last level's start was saved; then the story ends.
     record_level_start(SaveGame{3, 4, true});
     ASSERT_TRUE(std::filesystem::exists(profile.paths.save_file));

@@ -14,6 +14,7 @@
 #include "app/headless_session.h"
 #include "app/input_script.h"
 #include "audio/audio_report.h"
+#include "audio/music.h"
 #include "audio/sound.h"
 #include "base/game_random.h"
 #include "base/play_mode.h"
@@ -39,6 +40,27 @@ public:
     }
     void frames(int count, unsigned keys = 0) {
         for (int i = 0; i < count; ++i) frame(keys);
+    }
+    // A new game under `rules`, from the title to level 1 with its opening lines up.
+    void into_level_1(PlayMode rules) {
+        stop();
+        start(rules);
+        frames(20);
+        frame(SCRIPT_KEY_ENTER);
+        frames(5);
+        frame(SCRIPT_KEY_SPACE);
+        ASSERT_EQ(game.game_state, GAME_STATE_PLAYING);
+        ASSERT_FALSE(world.dialog_box.speech_is_idle());
+    }
+    // Space through the opening lines, then let go.
+    void past_the_opening() {
+        for (int i = 0; i < 200 && !world.dialog_box.speech_is_idle(); ++i) frame(SCRIPT_KEY_SPACE);
+        frame();
+        ASSERT_TRUE(world.dialog_box.speech_is_idle());
+    }
+    static std::string now_playing() {
+        const char* name = music_now_playing();
+        return name ? name : "none";
     }
 
 protected:
