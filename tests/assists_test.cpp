@@ -44,8 +44,7 @@ protected:
     // One frame with a mole standing on the hero; the hero's hit points after it.
     int touched_by_a_mole() {
         hero.invulnerable = 0;
-        hero.body.x = 300;
-        hero.body.y = 200;
+        put(hero.body, 300, 200);
         place_still(world.pools.moles[0], 310, 200);
         world.update_world();
         world.pools.moles[0].alive = 0;

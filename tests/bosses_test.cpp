@@ -31,11 +31,19 @@ protected:
     void SetUp() override {
         LoadedWorld::SetUp();
         place(boss, 300, 100, 5);
-        world.player.body.x = 40;
-        world.player.body.y = 400;
+        put(world.player.body, 40, 400);
     }
     // One frame with the sword swung up over the boss's middle; whether it took a hit point.
     bool frame_with_sword() { return strike(boss) > 0; }
+    // A hit whose stun ends with an underground time of `frames`: the stun's last two frames each
+    // draw one, and the second one counts.
+    void hit_with_underground_time(int frames) {
+        const int skip = draws_before_underground_time(frames);
+        ASSERT_GE(skip, 1);
+        reset_game_rand();
+        for (int i = 0; i < skip - 1; ++i) game_rand();
+        ASSERT_TRUE(frame_with_sword());
+    }
 };
 
 TEST_F(MoleBossFight, AHitStunsHimAndHeDigsInAfterThirtyFrames) {
@@ -58,12 +66,7 @@ TEST_F(MoleBossFight, AHitStunsHimAndHeDigsInAfterThirtyFrames) {
 }
 
 TEST_F(MoleBossFight, AnUndergroundTimeOfZeroBringsHimUpAsTheStunEnds) {
-    // The stun's last two frames each draw an underground time; the second one counts.
-    const int skip = draws_before_underground_time(0);
-    ASSERT_GE(skip, 1);
-    reset_game_rand();
-    for (int i = 0; i < skip - 1; ++i) game_rand();
-    ASSERT_TRUE(frame_with_sword());
+    hit_with_underground_time(0);
     for (int frame = 1; frame <= 31; ++frame) EXPECT_FALSE(frame_with_sword()) << "frame " << frame;
     EXPECT_TRUE(boss.underground);
     EXPECT_EQ(boss.underground_timer, 0);
@@ -77,10 +80,7 @@ TEST_F(MoleBossFight, AnUndergroundTimeOfZeroBringsHimUpAsTheStunEnds) {
 }
 
 TEST_F(MoleBossFight, UndergroundHeChasesTheHeroDiagonallyAndCannotBeHit) {
-    const int skip = draws_before_underground_time(120);
-    reset_game_rand();
-    for (int i = 0; i < skip - 1; ++i) game_rand();
-    ASSERT_TRUE(frame_with_sword());
+    hit_with_underground_time(120);
     for (int frame = 1; frame <= 32; ++frame) frame_with_sword();
     ASSERT_TRUE(boss.underground);
     ASSERT_FALSE(boss.hurt);
@@ -100,14 +100,13 @@ TEST_F(MoleBossFight, ContactHurtsTheHeroEvenUnderground) {
     boss.underground = 1;
     boss.underground_timer = 50;
     world.player.hit_points = 5;
-    world.player.body.x = boss.body.x + 20;
-    world.player.body.y = boss.body.y + 20;
+    put(world.player.body, boss.body.x + 20, boss.body.y + 20);
     world.update_world();
     EXPECT_EQ(world.player.hit_points, 4);
     EXPECT_TRUE(world.player.invulnerable);
 }
 
-TEST_F(MoleBossFight, TheFifthHitDefeatsHimOnceAndDropsTheKey) {
+TEST_F(MoleBossFight, TheFifthHitDefeatsHimOnceAndDropsTheKeyAndANewGameFindsHimStillStunned) {
     boss.hit_points = 1;
     ASSERT_TRUE(frame_with_sword());
     EXPECT_TRUE(boss.hurt) << "the killing hit stuns him too";
@@ -124,13 +123,7 @@ TEST_F(MoleBossFight, TheFifthHitDefeatsHimOnceAndDropsTheKey) {
     EXPECT_FALSE(boss.underground);
     EXPECT_FALSE(world.check_deaths());
     EXPECT_TRUE(world.dialog_box.speech_is_idle()) << "defeated once";
-}
 
-TEST_F(MoleBossFight, ANewGameFindsHimStillStunnedFromHisDefeat) {
-    boss.hit_points = 1;
-    ASSERT_TRUE(frame_with_sword());
-    EXPECT_FALSE(world.check_deaths());
-    ASSERT_FALSE(boss.alive);
     hide_sprite(&world.player.sword);
     world.load_level(1);
     ASSERT_TRUE(boss.alive);
@@ -154,8 +147,7 @@ protected:
         place_still(boss, 300, 100, 10);  // he stands where he is put
         boss.throw_counter = 0;
         hide_sprite(&spear);
-        world.player.body.x = 40;
-        world.player.body.y = 400;
+        put(world.player.body, 40, 400);
     }
     // Frames until the spear's visibility becomes `shown`, at most `limit`.
     int frames_until_spear(bool shown, int limit) {
@@ -167,7 +159,7 @@ protected:
     }
 };
 
-TEST_F(SwineBossFight, TheSpearFliesOnTheTwentyFirstFrameAfterItCameDown) {
+TEST_F(SwineBossFight, TheSpearFliesOnTheTwentyFirstFrameAfterItCameDownAndOnAfterHisFall) {
     EXPECT_EQ(frames_until_spear(true, 100), 21);
     // The hero is farther away down than across: the spear flies down, from 20 pixels left.
     EXPECT_EQ(spear.aux_3, FACING_DOWN);
@@ -179,11 +171,19 @@ TEST_F(SwineBossFight, TheSpearFliesOnTheTwentyFirstFrameAfterItCameDown) {
     ASSERT_GT(flight, 0) << "the spear leaves the screen";
     EXPECT_EQ(boss.throw_counter, 0) << "the count waits while the spear flies";
     EXPECT_EQ(frames_until_spear(true, 100), 21);
+
+    // A fallen boss's spear flies on, but no longer hurts.
+    boss.alive = 0;
+    put(world.player.body, spear.x + 16, spear.y + 40);
+    const float y = spear.y;
+    world.update_world();
+    EXPECT_FLOAT_EQ(spear.y, y + 10);
+    EXPECT_TRUE(spear.attr & SPRITE_ATTR_VISIBLE);
+    EXPECT_EQ(world.player.hit_points, 5);
 }
 
 TEST_F(SwineBossFight, ASpearHitPushesTheHeroItsWayAndIsSpent) {
-    world.player.body.x = 290;
-    world.player.body.y = 300;
+    put(world.player.body, 290, 300);
     ASSERT_EQ(frames_until_spear(true, 100), 21);
     const int landed = frames_until_spear(false, 30);
     ASSERT_GT(landed, 0);
@@ -225,31 +225,18 @@ TEST_F(SwineBossFight, EveryFrameOfSwordContactIsAHitAndTheTenthDefeatsHim) {
     EXPECT_EQ(std::string(world.dialog_box.top->next->text), "You are a worthy opponent, I'm Sorry.");
 }
 
-TEST_F(SwineBossFight, AFallenBossesSpearFliesOnButNoLongerHurts) {
-    ASSERT_EQ(frames_until_spear(true, 100), 21);
-    boss.alive = 0;
-    world.player.body.x = spear.x + 16;
-    world.player.body.y = spear.y + 40;
-    const float y = spear.y;
-    world.update_world();
-    EXPECT_FLOAT_EQ(spear.y, y + 10);
-    EXPECT_TRUE(spear.attr & SPRITE_ATTR_VISIBLE);
-    EXPECT_EQ(world.player.hit_points, 5);
-}
-
 class WaspBossFight : public LoadedWorld {
 protected:
     WaspBoss& boss = world.pools.wasp_boss;
     void SetUp() override {
         LoadedWorld::SetUp();
         place_stinging(boss, 300, 100, 15);
-        world.player.body.x = 40;
-        world.player.body.y = 400;
+        put(world.player.body, 40, 400);
     }
     bool stinger_out() const { return (boss.stinger.attr & SPRITE_ATTR_VISIBLE) != 0; }
 };
 
-TEST_F(WaspBossFight, StingsFromHisCornerFortyFiveFramesAfterTheLastStinger) {
+TEST_F(WaspBossFight, StingsAfterFortyFiveFramesLeavesHisStingPoseToTurnAndFallsToFifteenHits) {
     int frame = 0;
     while (!stinger_out() && frame < 100) {
         world.update_world();
@@ -260,11 +247,7 @@ TEST_F(WaspBossFight, StingsFromHisCornerFortyFiveFramesAfterTheLastStinger) {
     EXPECT_EQ(boss.stinger.curr_frame, 1);
     EXPECT_FLOAT_EQ(boss.stinger.x, 280);
     EXPECT_FLOAT_EQ(boss.stinger.y, 110);
-}
-
-TEST_F(WaspBossFight, HeLeavesHisStingPoseWhenHeTurns) {
-    for (int frame = 0; frame < 45; ++frame) world.update_world();
-    ASSERT_EQ(boss.body.curr_animation, 4);
+    ASSERT_EQ(boss.body.curr_animation, 4) << "the sting pose";
     // He flies off to the left on his next frames.
     boss.speed = 3;
     boss.command = MOVE_LEFT;
@@ -272,10 +255,8 @@ TEST_F(WaspBossFight, HeLeavesHisStingPoseWhenHeTurns) {
     world.update_world();
     EXPECT_EQ(boss.body.curr_animation, FACING_LEFT);
     EXPECT_EQ(boss.body.aux_3, FACING_LEFT);
-}
 
-TEST_F(WaspBossFight, FifteenHitsDefeatHimAndHisStingerIsLeftWhereItWas) {
-    for (int frame = 0; frame < 45; ++frame) world.update_world();
+    // Fifteen hits defeat him, and his stinger is left where it was.
     ASSERT_TRUE(stinger_out());
     for (int hit = 1; hit <= 15; ++hit) ASSERT_EQ(strike(boss), 1) << "blow " << hit;
     world.dialog_box.speech_clear();
@@ -297,8 +278,7 @@ protected:
     void SetUp() override {
         LoadedWorld::SetUp();
         play_mode = PlayMode::Enhanced;
-        world.player.body.x = 40;
-        world.player.body.y = 400;
+        put(world.player.body, 40, 400);
     }
     // One swing held over the boss for `held` frames, then the sword away for `rest` frames; the
     // hit points it cost him. Swings go up and down by turns, so the knocks keep him in place.
@@ -340,9 +320,7 @@ TEST_F(EnhancedBossBlows, EachSwingOrArrowIsOneBlowAndTenAndFifteenDefeatTheArme
     place_still(wasp, 300, 200, 2);
     Sprite& arrow = world.player.arrow;
     auto shoot = [&] {
-        show_sprite(&arrow);
-        arrow.x = wasp.body.x + 24;
-        arrow.y = wasp.body.y + 24;
+        show_at(arrow, wasp.body.x + 24, wasp.body.y + 24);
         arrow.xv = arrow.yv = 0;
         arrow.aux_3 = FACING_UP;
         world.update_world();
@@ -362,7 +340,7 @@ TEST_F(EnhancedBossBlows, EachSwingOrArrowIsOneBlowAndTenAndFifteenDefeatTheArme
 
 // The autopilot's committed enhanced run: each boss fight, from the end of his meeting lines to
 // his fall, lasts longer than the one before.
-class EnhancedBossFights : public HeadlessGame {};
+using EnhancedBossFights = HeadlessGame;
 
 TEST_F(EnhancedBossFights, EachFightOfTheAutopilotsRunLastsLongerThanTheLast) {
     InputScript script;

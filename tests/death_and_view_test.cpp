@@ -173,8 +173,7 @@ class ViewOnAnOpenMap : public LoadedWorld {};
 TEST_F(ViewOnAnOpenMap, TheViewMovesSmoothlyAndKeepsTheHeroInSight) {
     play_mode = PlayMode::Enhanced;
     Player& hero = world.player;
-    hero.body.x = 200;
-    hero.body.y = 380;
+    put(hero.body, 200, 380);
     hero.body.xv = hero.body.yv = 4;
     world.scroll_x = 3000;
     world.scroll_y = 3000;
@@ -203,8 +202,7 @@ TEST_F(ViewOnAnOpenMap, TheViewTurnsRoundWithTheHeroAndClassicPlayKeepsItsBand) 
         play_mode = mode;
         world.scroll_x = world.scroll_y = 3000;
         world.lead_x = world.lead_y = 0;
-        hero.body.x = 304;
-        hero.body.y = 380;
+        put(hero.body, 304, 380);
         for (int i = 0; i < 100; ++i) world.move_player(FACING_DOWN, game.current_level);
         if (mode == PlayMode::Classic) {
             EXPECT_FLOAT_EQ(hero.body.y, 380) << "classic play scrolls under him where he stands";

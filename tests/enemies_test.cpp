@@ -12,8 +12,7 @@ protected:
     Sprite hero, hero_far;  // hero_far: right of and below the enemy by far more than 50 pixels
     void SetUp() override {
         LoadedWorld::SetUp();
-        hero_far.x = 1000;
-        hero_far.y = 1000;
+        put(hero_far, 1000, 1000);
     }
     // `enemy` at (x, y) with `speed`, on step `step` of row `pattern` of his move table, his
     // command tick at `tick`, with no command taken yet.
@@ -49,14 +48,12 @@ TEST_F(Steering, MoleNearTheHeroKeepsItsCommand) {
     Mole& m = steered(world.pools.moles[0], 300, 300, 2, 0, 0, 15);
     m.command = MOVE_RIGHT;
     // 100 pixels left and 200 above counts as near: both signed differences are below 50.
-    hero.x = 200;
-    hero.y = 100;
+    put(hero, 200, 100);
     update_mole(&m, false, &hero);
     EXPECT_EQ(m.command, MOVE_RIGHT);
     EXPECT_FLOAT_EQ(m.body.xv, 2);
     // 60 pixels to the right is not near.
-    hero.x = 360;
-    hero.y = 300;
+    put(hero, 360, 300);
     m.body.counter_2 = 15;
     update_mole(&m, false, &hero);
     EXPECT_EQ(m.command, MOVE_DOWN);
@@ -133,8 +130,7 @@ TEST_F(Steering, PigCommandSixKeepsTheVelocityAndAWallTakesTheNextCommand) {
 }
 
 TEST_F(Steering, TwoHitsKillAPig) {
-    world.player.body.x = 300;
-    world.player.body.y = 400;
+    put(world.player.body, 300, 400);
     Pig& p = place_still(world.pools.pigs[0], 340, 200, 2);
     EXPECT_EQ(strike(p), 1);
     EXPECT_TRUE(p.alive);
@@ -146,11 +142,9 @@ TEST_F(Steering, TwoHitsKillAPig) {
 
 TEST(StingerAim, GoesAlongTheFartherAxisAndATieGoesUpOrDown) {
     Sprite owner{}, hero{};
-    owner.x = 100;
-    owner.y = 100;
+    put(owner, 100, 100);
     auto aim = [&](float x, float y) {
-        hero.x = x;
-        hero.y = y;
+        put(hero, x, y);
         return aim_at_hero(&owner, &hero);
     };
     EXPECT_EQ(aim(0, 60), FACING_LEFT);
@@ -171,8 +165,7 @@ protected:
         LoadedWorld::SetUp();
         world.pools.wasp_count = POOL_SIZE;
         place_stinging(wasp, 300, 200, 3);  // it hovers where it is put
-        world.player.body.x = 40;
-        world.player.body.y = 240;
+        put(world.player.body, 40, 240);
     }
     bool stinger_out() const { return (wasp.stinger.attr & SPRITE_ATTR_VISIBLE) != 0; }
     int frames_until_stinger(bool out, int limit) {
@@ -217,8 +210,7 @@ TEST_F(WaspSting, StingsFortyFiveFramesAfterTheLastStingerCameDown) {
 }
 
 TEST_F(WaspSting, AStingerOnTheHeroHurtsHimItsWayAndIsSpent) {
-    world.player.body.x = 200;
-    world.player.body.y = 200;
+    put(world.player.body, 200, 200);
     ASSERT_EQ(frames_until_stinger(true, 100), 45);
     ASSERT_EQ(frames_until_stinger(false, 20), 6);
     EXPECT_EQ(world.player.hit_points, 4);
@@ -276,8 +268,7 @@ TEST(LaunchVolume, FullOnTheScreenFadingPastItsEdgeSilentFarOff) {
     Sprite wasp{};
     wasp.width = wasp.height = 32;
     auto at = [&](float x, float y) {
-        wasp.x = x;
-        wasp.y = y;
+        put(wasp, x, y);
         return launch_volume(&wasp);
     };
     EXPECT_EQ(at(300, 200), 100);

@@ -76,8 +76,7 @@ TEST_F(EnhancedPlay, AStruckBossFlashesWhiteAndHisBarShrinks) {
     const int white_unhurt = whites();
 
     // The hero below him, facing up, swings into him.
-    hero.body.x = boss.body.x + 16;
-    hero.body.y = boss.body.y + 64;
+    put(hero.body, boss.body.x + 16, boss.body.y + 64);
     hero.body.aux_3 = FACING_UP;
     hold_keys({}, {platform::DIK_A});
     playing_frame();
@@ -101,12 +100,10 @@ TEST_F(EnhancedPlay, AStruckBossBlinksThroughHisGuardAndDorvikMoleHasABarToo) {
     MoleBoss& mole = place_still(world.pools.mole_boss, 300, 80, 5);
     playing_frame();
     EXPECT_EQ(count(red, 0, 455, 640, 456), 240) << "Dorvik Mole's bar, full";
-    mole.alive = 0;
-    hide_sprite(&mole.body);
+    take_out(mole);
 
     WaspBoss& boss = place_still(world.pools.wasp_boss, 300, 200, 15);  // clear of the control prompts
-    hero.body.x = boss.body.x + 16;
-    hero.body.y = boss.body.y + 64;
+    put(hero.body, boss.body.x + 16, boss.body.y + 64);
     hero.body.aux_3 = FACING_UP;
     hold_keys({}, {platform::DIK_A});
     playing_frame();
@@ -135,8 +132,7 @@ TEST_F(EnhancedPlay, TheHeroSlidesRoundATileCornerThatStopsTheClassicHero) {
     wall(5, 5);
     for (PlayMode mode : {PlayMode::Classic, PlayMode::Enhanced}) {
         play_mode = mode;
-        hero.body.x = 186;
-        hero.body.y = 196;
+        put(hero.body, 186, 196);
         for (int i = 0; i < 20; ++i) world.move_player(FACING_UP, game.current_level);
         if (mode == PlayMode::Classic) {
             EXPECT_FLOAT_EQ(hero.body.x, 186);
@@ -148,14 +144,12 @@ TEST_F(EnhancedPlay, TheHeroSlidesRoundATileCornerThatStopsTheClassicHero) {
         }
     }
     // Overlapping by more than 8 pixels he is stopped, in enhanced play too.
-    hero.body.x = 182;
-    hero.body.y = 196;
+    put(hero.body, 182, 196);
     for (int i = 0; i < 10; ++i) world.move_player(FACING_UP, game.current_level);
     EXPECT_FLOAT_EQ(hero.body.x, 182);
     EXPECT_FLOAT_EQ(hero.body.y, 192);
     // Walking left into the wall's lower corner he slides down, clear of it.
-    hero.body.x = 196;
-    hero.body.y = 186;
+    put(hero.body, 196, 186);
     for (int i = 0; i < 10; ++i) world.move_player(FACING_LEFT, game.current_level);
     EXPECT_FLOAT_EQ(hero.body.y, 192);
     EXPECT_LT(hero.body.x, 170);
@@ -172,8 +166,7 @@ TEST_F(EnhancedPlay, TheFrozenWorldAndASpaceHintShowBehindTheSpeechBox) {
         EXPECT_EQ(shown(hero.body) > 0.99, enhanced);
         EXPECT_EQ(shown(m.body) > 0.99, enhanced);
         EXPECT_EQ(shown(world.life_sprite) > 0.99, enhanced) << "the HUD";
-        space_hint.x = static_cast<float>(hint_x);
-        space_hint.y = static_cast<float>(hint_y);
+        put(space_hint, static_cast<float>(hint_x), static_cast<float>(hint_y));
         EXPECT_EQ(shown(space_hint) > 0.99, enhanced) << "the Space hint";
     }
     EXPECT_FLOAT_EQ(m.body.x, 400) << "nothing moves while the line is up";

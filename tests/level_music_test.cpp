@@ -43,8 +43,7 @@ TEST_F(LevelMusic, TheFanfarePlaysOutThenTheLevelTrackLoopsAgain) {
     // Step into level 1's completion zone.
     world.scroll_x = 1500;
     world.scroll_y = 200;
-    world.player.body.x = 200;
-    world.player.body.y = 200;
+    put(world.player.body, 200, 200);
     if (const int done = world.check_story_triggers(game.current_level)) complete_level(done);
     ASSERT_EQ(game.current_level, 2);
     ASSERT_EQ(midi_status(game.level_complete_track), MIDI_STATE_PLAYING);

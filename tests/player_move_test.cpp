@@ -19,8 +19,7 @@ protected:
         b.aux_3 = FACING_DOWN;
     }
     static void put_hero(float x, float y) {
-        world.player.body.x = x;
-        world.player.body.y = y;
+        put(world.player.body, x, y);
     }
 };
 

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "game/game.h"
+#include "test_game.h"
 #include "world/story.h"
 #include "world/world.h"
 
@@ -28,8 +29,7 @@ inline std::vector<std::vector<SpokenLine>> fire_every_script() {
     };
     auto hero_at = [&](float x, float y) {
         w.scroll_x = w.scroll_y = 0;
-        w.player.body.x = x;
-        w.player.body.y = y;
+        put(w.player.body, x, y);
     };
 
     push_opening_lines(box);
@@ -65,9 +65,7 @@ inline std::vector<std::vector<SpokenLine>> fire_every_script() {
         read();
     }
 
-    show_sprite(&w.key_sprite);
-    w.key_sprite.x = w.player.body.x;
-    w.key_sprite.y = w.player.body.y;
+    show_at(w.key_sprite, w.player.body.x, w.player.body.y);
     w.update_world();
     read();
     return scripts;

@@ -21,8 +21,7 @@ protected:
     }
     // The hero's world position, with the view where it is.
     static void hero_at_world(float x, float y) {
-        world.player.body.x = x - static_cast<float>(world.scroll_x);
-        world.player.body.y = y - static_cast<float>(world.scroll_y);
+        put(world.player.body, x - static_cast<float>(world.scroll_x), y - static_cast<float>(world.scroll_y));
     }
     static std::vector<std::string> lines() {
         std::vector<std::string> out;
@@ -97,8 +96,7 @@ TEST_F(Story, ADefeatedBossDropsTheKeyOnceAndTheKeyIsPickedUp) {
     MoleBoss& boss = world.pools.mole_boss;
     boss.alive = 1;
     boss.hit_points = 0;
-    boss.body.x = 400;
-    boss.body.y = 100;
+    put(boss.body, 400, 100);
     show_sprite(&boss.body);
     EXPECT_FALSE(world.check_deaths());
     EXPECT_FALSE(boss.alive);
@@ -116,10 +114,8 @@ TEST_F(Story, ADefeatedBossDropsTheKeyOnceAndTheKeyIsPickedUp) {
     world.dialog_box.speech_clear();
     world.scroll_x = 100;
     world.scroll_y = 200;
-    world.key_sprite.x = 300;
-    world.key_sprite.y = 300;
-    world.player.body.x = 300;
-    world.player.body.y = 300;
+    put(world.key_sprite, 300, 300);
+    put(world.player.body, 300, 300);
     world.update_world();
     EXPECT_TRUE(world.player.has_key);
     EXPECT_FALSE(world.key_sprite.attr & SPRITE_ATTR_VISIBLE);
@@ -229,8 +225,7 @@ TEST_F(Speech, SpaceHeldDropsOneLinePerElevenFramesAndTheWorldStaysFrozen) {
     world.loaded_level = 1;
     world.player.sword.anim_state = 1;
     hide_sprite(&world.player.sword);
-    world.player.body.x = 300;
-    world.player.body.y = 200;
+    put(world.player.body, 300, 200);
     world.player.body.xv = world.player.body.yv = 4;
     Mole& m = place(world.pools.moles[0], 100, 100);
     m.body.xv = 2;

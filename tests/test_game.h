@@ -99,6 +99,22 @@ inline long plays_in(const std::string& report, const std::string& file) {
     return at == std::string::npos ? 0 : std::strtol(report.c_str() + at + file.size() + 4, nullptr, 10);
 }
 
+// Puts a sprite at screen (x, y); shows it first with show_at.
+inline Sprite& put(Sprite& s, float x, float y) {
+    s.x = x;
+    s.y = y;
+    return s;
+}
+inline Sprite& show_at(Sprite& s, float x, float y) {
+    show_sprite(&s);
+    return put(s, x, y);
+}
+// Takes an enemy out of play: dead and hidden.
+inline void take_out(EnemyBase& enemy) {
+    enemy.alive = 0;
+    hide_sprite(&enemy.body);
+}
+
 class LoadedWorld : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -121,8 +137,7 @@ protected:
     // `enemy` alive and shown at screen (x, y) with `hit_points`, not moving until his next command.
     template <class Enemy>
     static Enemy& place(Enemy& enemy, float x, float y, int hit_points = 1) {
-        enemy.body.x = x;
-        enemy.body.y = y;
+        put(enemy.body, x, y);
         enemy.body.xv = enemy.body.yv = 0;
         enemy.hit_points = hit_points;
         enemy.alive = 1;
@@ -149,9 +164,7 @@ protected:
     // The hero's sword out at screen (x, y), swung `facing`, for the next update.
     static void sword_at(float x, float y, int facing) {
         Sprite& sword = world.player.sword;
-        show_sprite(&sword);
-        sword.x = x;
-        sword.y = y;
+        show_at(sword, x, y);
         sword.aux_3 = facing;
     }
     // One update of the world with the sword over the middle of `enemy`, swung `facing`; the
@@ -192,8 +205,7 @@ protected:
         hero.sword.anim_state = 1;  // no swing playing out
         hero.lives = 3;
         hero.hit_points = 5;
-        hero.body.x = 300;
-        hero.body.y = 200;
+        put(hero.body, 300, 200);
         platform::set_keyboard_snapshot({});
     }
     void TearDown() override {

@@ -13,8 +13,7 @@ protected:
     Player& hero = world.player;
     void SetUp() override {
         LoadedWorld::SetUp();
-        hero.body.x = 300;
-        hero.body.y = 200;
+        put(hero.body, 300, 200);
         hero.body.aux_3 = FACING_RIGHT;
         hero.hit_points = 5;
         hero.lives = 10;
@@ -85,9 +84,7 @@ TEST_F(Combat, ArrowAndSwordTogetherCostOnePointAndTheArrowPushes) {
     Mole& m = still_mole(0, 340, 200, 3);
     Mole& behind = still_mole(1, 340, 200, 3);
     sword_at(332, 216, FACING_RIGHT);
-    show_sprite(&hero.arrow);
-    hero.arrow.x = 345;
-    hero.arrow.y = 205;
+    show_at(hero.arrow, 345, 205);
     hero.arrow.aux_3 = FACING_DOWN;
     hide_sprite(&hero.sword);  // first the arrow alone, against two moles on one spot
     world.update_world();
@@ -98,9 +95,7 @@ TEST_F(Combat, ArrowAndSwordTogetherCostOnePointAndTheArrowPushes) {
 
     Mole& third = still_mole(2, 340, 300, 3);
     sword_at(332, 316, FACING_RIGHT);
-    show_sprite(&hero.arrow);
-    hero.arrow.x = 345;
-    hero.arrow.y = 305;
+    show_at(hero.arrow, 345, 305);
     hero.arrow.aux_3 = FACING_UP;
     world.update_world();
     EXPECT_EQ(third.hit_points, 2);
@@ -110,9 +105,7 @@ TEST_F(Combat, ArrowAndSwordTogetherCostOnePointAndTheArrowPushes) {
 
 TEST_F(Combat, CheeseHealsOnlyBelowFourAndIsUsedUpEitherWay) {
     auto drop_cheese = [&] {
-        show_sprite(&world.cheese_sprite);
-        world.cheese_sprite.x = hero.body.x;
-        world.cheese_sprite.y = hero.body.y;
+        show_at(world.cheese_sprite, hero.body.x, hero.body.y);
     };
     hero.hit_points = 3;
     drop_cheese();
@@ -150,8 +143,7 @@ TEST_F(Combat, LosingAllHitPointsCostsALifeAndTheLastOneEndsTheGame) {
 
 TEST_F(Combat, DeadEnemiesKeepMovingButAreNeitherDrawnNorShifted) {
     Mole& m = place(world.pools.moles[0], 100, 100);
-    m.alive = 0;
-    hide_sprite(&m.body);
+    take_out(m);
     m.body.xv = 3;
     world.update_world();
     EXPECT_FLOAT_EQ(m.body.x, 103);
@@ -161,9 +153,7 @@ TEST_F(Combat, DeadEnemiesKeepMovingButAreNeitherDrawnNorShifted) {
 
 TEST_F(Combat, ProjectilesAreSpentPastTheScreenEdgeOrOnAWallAndOtherwiseFlyOn) {
     auto kept_at = [](Sprite& projectile, float x, float y) {
-        show_sprite(&projectile);
-        projectile.x = x;
-        projectile.y = y;
+        show_at(projectile, x, y);
         world.update_world();
         return (projectile.attr & SPRITE_ATTR_VISIBLE) != 0;
     };
@@ -188,9 +178,7 @@ TEST_F(Combat, ProjectilesAreSpentPastTheScreenEdgeOrOnAWallAndOtherwiseFlyOn) {
 
 TEST_F(Combat, AStingerOnAGuardedHeroFliesOnUntilTheGuardLapses) {
     Sprite& stinger = still_wasp(100, 400).stinger;
-    show_sprite(&stinger);
-    stinger.x = hero.body.x;
-    stinger.y = hero.body.y;
+    show_at(stinger, hero.body.x, hero.body.y);
     stinger.aux_3 = FACING_LEFT;
     hero.invulnerable = 1;
     hero.body.counter_1 = 0;
@@ -221,34 +209,27 @@ TEST_F(Combat, EachKindOfBlowPlaysItsOwnSound) {
     world.update_world();
     EXPECT_EQ(plays("pigHit.WAV"), 1);
     EXPECT_EQ(plays("death.WAV"), 1) << "a pig survives its first hit";
-    pig.alive = 0;
-    hide_sprite(&pig.body);
+    take_out(pig);
 
     Wasp& wasp = still_wasp(340, 200);
     world.update_world();
     EXPECT_EQ(plays("waspHit.WAV"), 1);
-    wasp.alive = 0;
-    hide_sprite(&wasp.body);
+    take_out(wasp);
 
     SwineBoss& boss = place(world.pools.swine_boss, 340, 200, 10);
     world.update_world();
     EXPECT_EQ(plays("bossHit.WAV"), 1);
     EXPECT_EQ(plays("moleHit.WAV") + plays("pigHit.WAV") + plays("waspHit.WAV"), 3) << "one sound per blow";
     EXPECT_EQ(plays("ouch.WAV"), 0) << "the hero was never touched";
-    boss.alive = 0;
-    hide_sprite(&boss.body);
+    take_out(boss);
 
     hide_sprite(&hero.sword);
     still_mole(1, 310, 200);
     world.update_world();
     EXPECT_EQ(plays("ouch.WAV"), 1);
     hero.hit_points = 4;  // cheese and key: one sound each on pickup
-    show_sprite(&world.cheese_sprite);
-    world.cheese_sprite.x = hero.body.x;
-    world.cheese_sprite.y = hero.body.y;
-    show_sprite(&world.key_sprite);
-    world.key_sprite.x = hero.body.x;
-    world.key_sprite.y = hero.body.y;
+    show_at(world.cheese_sprite, hero.body.x, hero.body.y);
+    show_at(world.key_sprite, hero.body.x, hero.body.y);
     world.update_world();
     EXPECT_EQ(plays("cheese.WAV"), 1);
     EXPECT_EQ(plays("item.WAV"), 1);

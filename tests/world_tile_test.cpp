@@ -26,8 +26,7 @@ bool frame_is_cell(const Sprite& s, int frame, const BitmapFile& bitmap, int px,
 
 Sprite& probe(float x, float y, int size = 32) {
     static Sprite s;
-    s.x = x;
-    s.y = y;
+    put(s, x, y);
     s.width = s.height = size;
     return s;
 }
