@@ -31,16 +31,7 @@ protected:
         return count(index, x - margin, y - margin, x + s.width + margin, y + s.height + margin);
     }
     // True when every opaque pixel of the sprite's current frame shows on the back surface.
-    static bool drawn(const Sprite& s) {
-        const Surface* f = s.frames[s.curr_frame];
-        const Surface& back = display.back_surface;
-        for (int y = 0; y < f->height; ++y)
-            for (int x = 0; x < f->width; ++x) {
-                const uint8_t p = f->pixels[y * f->pitch + x];
-                if (p != f->color_key && back.pixels[(static_cast<int>(s.y) + y) * back.pitch + static_cast<int>(s.x) + x] != p) return false;
-            }
-        return true;
-    }
+    static bool drawn(const Sprite& s) { return shown(s) == 1.0; }
     // One frame with a mole standing on the hero; the hero's hit points after it.
     int touched_by_a_mole() {
         hero.invulnerable = 0;

@@ -22,17 +22,15 @@ protected:
 TEST_F(EnhancedPlay, TheHeroBlinksThroughHisInvulnerabilityOnly) {
     hero.invulnerable = 1;
     hero.body.counter_1 = 0;
-    int hidden = 0, longest_hidden = 0, run = 0;
+    Blinks blinks;
     for (int frame = 1; frame <= INVULNERABLE_FRAMES; ++frame) {
         playing_frame();
         const bool seen = shown(hero.body) > 0.99;
         EXPECT_EQ(seen, !hero_blinked_out(hero)) << "frame " << frame;
-        hidden += seen ? 0 : 1;
-        run = seen ? 0 : run + 1;
-        longest_hidden = std::max(longest_hidden, run);
+        blinks.note(seen);
     }
-    EXPECT_GE(hidden, INVULNERABLE_FRAMES / 3) << "he blinks, not flickers once";
-    EXPECT_LE(longest_hidden, HERO_BLINK_FRAMES) << "and is never gone for long";
+    EXPECT_GE(blinks.hidden, INVULNERABLE_FRAMES / 3) << "he blinks, not flickers once";
+    EXPECT_LE(blinks.longest, HERO_BLINK_FRAMES) << "and is never gone for long";
     for (int frame = 0; frame < 4; ++frame) playing_frame();
     EXPECT_FALSE(hero.invulnerable);
     EXPECT_GT(shown(hero.body), 0.99) << "once he can be hurt again he stays in sight";
@@ -75,12 +73,7 @@ TEST_F(EnhancedPlay, AStruckBossFlashesWhiteAndHisBarShrinks) {
     EXPECT_EQ(bar(), 240) << "a full bar while he stands unhurt on screen";
     const int white_unhurt = whites();
 
-    // The hero below him, facing up, swings into him.
-    put(hero.body, boss.body.x + 16, boss.body.y + 64);
-    hero.body.aux_3 = FACING_UP;
-    hold_keys({}, {platform::DIK_A});
-    playing_frame();
-    hold_keys({});
+    swing_up_into(boss);
     ASSERT_EQ(boss.hit_points, 9);
     EXPECT_EQ(bar(), 216) << "nine tenths of the bar";
     EXPECT_GT(whites(), white_unhurt + 500) << "the struck boss is drawn white";
@@ -103,24 +96,17 @@ TEST_F(EnhancedPlay, AStruckBossBlinksThroughHisGuardAndDorvikMoleHasABarToo) {
     take_out(mole);
 
     WaspBoss& boss = place_still(world.pools.wasp_boss, 300, 200, 15);  // clear of the control prompts
-    put(hero.body, boss.body.x + 16, boss.body.y + 64);
-    hero.body.aux_3 = FACING_UP;
-    hold_keys({}, {platform::DIK_A});
-    playing_frame();
-    hold_keys({});
+    swing_up_into(boss);
     ASSERT_EQ(boss.hit_points, 14);
     EXPECT_EQ(count(red, 0, 455, 640, 456), 224) << "King Vespro's bar, fourteen fifteenths";
     hero.body.y = 420;  // out of reach
-    int hidden = 0, longest_hidden = 0, run = 0;
+    Blinks blinks;
     while (boss.guard_frames > 0) {
         playing_frame();
-        const bool seen = shown(boss.body) > 0.9;
-        hidden += seen ? 0 : 1;
-        run = seen ? 0 : run + 1;
-        longest_hidden = std::max(longest_hidden, run);
+        blinks.note(shown(boss.body) > 0.9);
     }
-    EXPECT_GE(hidden, boss_guard_frames(3) / 3) << "he blinks while he cannot be hurt";
-    EXPECT_LE(longest_hidden, HERO_BLINK_FRAMES) << "and is never gone for long";
+    EXPECT_GE(blinks.hidden, boss_guard_frames(3) / 3) << "he blinks while he cannot be hurt";
+    EXPECT_LE(blinks.longest, HERO_BLINK_FRAMES) << "and is never gone for long";
     for (int frame = 0; frame < 4; ++frame) {
         playing_frame();
         EXPECT_GT(shown(boss.body), 0.9) << "in sight once he can be hurt again, frame " << frame;

@@ -47,10 +47,16 @@ TEST_F(Story, TheFirstBossIsMetOncePerLevelStart) {
     EXPECT_TRUE(lines().empty()) << "the bounds are strict";
 }
 
-TEST_F(Story, ReachingTheCompletionZoneEndsTheLevelAndTheNextLoadsAfterTheLines) {
+TEST_F(Story, ReachingTheCompletionZoneEndsTheLevelEvenBeforeTheBossIsBeatenAndTheNextLoadsAfterTheLines) {
+    MoleBoss& boss = world.pools.mole_boss;
+    boss.alive = 1;
+    boss.hit_points = 5;
+    show_sprite(&boss.body);
     hero_at_world(1700, 400);
     if (const int done = world.check_story_triggers(game.current_level)) complete_level(done);
     EXPECT_EQ(game.current_level, 2);
+    EXPECT_TRUE(boss.alive) << "nothing but the zone is looked at";
+    EXPECT_FALSE(world.player.has_key);
     const std::vector<std::string> l = lines();
     ASSERT_EQ(l.size(), 4u);
     EXPECT_EQ(l.front(), "0:Citizens of Curdwick, you have been saved.");
@@ -182,19 +188,6 @@ TEST_F(Story, EveryZoneFiresOnlyStrictlyInsideItsBoundsAndOnlyInItsLevel) {
     }
 }
 
-TEST_F(Story, ACompletionReachedBeforeTheBossIsBeatenStillCompletes) {
-    MoleBoss& boss = world.pools.mole_boss;
-    boss.alive = 1;
-    boss.hit_points = 5;
-    show_sprite(&boss.body);
-    hero_at_world(1800, 500);
-    if (const int done = world.check_story_triggers(game.current_level)) complete_level(done);
-    EXPECT_EQ(game.current_level, 2);
-    EXPECT_EQ(lines().size(), 4u);
-    EXPECT_TRUE(boss.alive) << "nothing but the zone is looked at";
-    EXPECT_FALSE(world.player.has_key);
-}
-
 using Speech = LoadedWorld;
 
 TEST_F(Speech, TheLinePushedLastIsShownFirst) {
@@ -219,14 +212,11 @@ TEST_F(Speech, TheLinePushedLastIsShownFirst) {
     EXPECT_EQ(box.portrait.curr_frame, 1);
 }
 
-TEST_F(Speech, SpaceHeldDropsOneLinePerElevenFramesAndTheWorldStaysFrozen) {
+TEST_F(Story, SpaceHeldDropsOneLinePerElevenFramesAndTheWorldStaysFrozen) {
     game.game_state = GAME_STATE_PLAYING;
-    game.current_level = 1;
-    world.loaded_level = 1;
     world.player.sword.anim_state = 1;
     hide_sprite(&world.player.sword);
     put(world.player.body, 300, 200);
-    world.player.body.xv = world.player.body.yv = 4;
     Mole& m = place(world.pools.moles[0], 100, 100);
     m.body.xv = 2;
     for (const char* t : {"c", "b", "a"}) world.dialog_box.speech_push(0, t);

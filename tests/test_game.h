@@ -5,6 +5,7 @@
 #pragma once
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
@@ -228,6 +229,23 @@ protected:
             }
         return opaque ? static_cast<double>(same) / opaque : 0;
     }
+    // The hero just below `boss`, facing up, swings into him for one frame.
+    void swing_up_into(const EnemyBase& boss) {
+        put(hero.body, boss.body.x + 16, boss.body.y + 64);
+        hero.body.aux_3 = FACING_UP;
+        hold_keys({}, {platform::DIK_A});
+        playing_frame();
+        hold_keys({});
+    }
+    // Frames a sprite was blinked out, in all and in the longest run.
+    struct Blinks {
+        int hidden = 0, longest = 0, run = 0;
+        void note(bool seen) {
+            hidden += seen ? 0 : 1;
+            run = seen ? 0 : run + 1;
+            longest = std::max(longest, run);
+        }
+    };
     // Pixels of palette index `index` inside a screen rectangle (clipped to the screen).
     static int count(uint8_t index, int left, int top, int right, int bottom) {
         const Surface& back = display.back_surface;

@@ -2,6 +2,7 @@
 // of world objects under a scrolling view, and the drawing of the map and the HUD.
 #include <cmath>
 #include <limits>
+#include <utility>
 #include <vector>
 
 #include "base/play_mode.h"
@@ -61,14 +62,11 @@ TEST_F(WorldTiles, AlignedSpriteTestsOnlyItsOwnCell) {
 }
 
 TEST_F(WorldTiles, FloorValuesUpTo30AndSolidAbove) {
-    wall(0, 1, 30);
-    EXPECT_FALSE(world.tile_blocked(&probe(32, 0), TILE_TEST_BODY));
-    wall(0, 1, 31);
-    EXPECT_TRUE(world.tile_blocked(&probe(32, 0), TILE_TEST_BODY));
-    wall(0, 1, TILE_JAIL_DOOR);
-    EXPECT_TRUE(world.tile_blocked(&probe(32, 0), TILE_TEST_BODY));
-    wall(0, 1, 200);  // no picture for it, but solid all the same
-    EXPECT_TRUE(world.tile_blocked(&probe(32, 0), TILE_TEST_BODY));
+    // 200 has no picture, but is solid all the same.
+    for (const auto& [tile, solid] : {std::pair{30, false}, {31, true}, {TILE_JAIL_DOOR, true}, {200, true}}) {
+        wall(0, 1, tile);
+        EXPECT_EQ(world.tile_blocked(&probe(32, 0), TILE_TEST_BODY), solid) << "tile " << tile;
+    }
 }
 
 TEST_F(WorldTiles, BossModeReachesTwoCellsButSkipsTheMixedOnes) {
@@ -120,44 +118,37 @@ TEST_F(WorldTiles, CellsOutsideTheMapAreSolidAndNeverRead) {
     EXPECT_FALSE(world.open_jail_door(&probe(-100, -100)));
 }
 
-TEST_F(WorldTiles, KnockBackStopsAtTheLastFreePixelBeforeAWall) {
+TEST_F(WorldTiles, KnockBackStopsAtTheLastFreePixelBeforeAWallAndCanPushAgainstTheFacing) {
     wall(3, 8);  // wall from x 256
-    Sprite& s = probe(200, 96);
-    world.knock_back(&s, TILE_TEST_BODY, FACING_RIGHT);
-    EXPECT_FLOAT_EQ(s.x, 224) << "x 224 is the last position that does not reach into column 8";
-    EXPECT_FLOAT_EQ(s.y, 96);
-    // Into open floor: 32 pixels and no more.
-    Sprite& t = probe(100, 300);
-    world.knock_back(&t, TILE_TEST_BODY, FACING_UP);
-    EXPECT_FLOAT_EQ(t.y, 268);
-    world.knock_back(&t, TILE_TEST_BODY, FACING_LEFT);
-    EXPECT_FLOAT_EQ(t.x, 68);
-    // Already inside a wall: one pixel against the push and no further.
-    Sprite& u = probe(250, 96);
-    world.knock_back(&u, TILE_TEST_BODY, FACING_DOWN);
-    EXPECT_FLOAT_EQ(u.y, 95);
+    wall(10, 5);  // and at x 160, rows 10 and 11
+    wall(11, 5);
+    struct Push {
+        float x, y;
+        int facing, way;
+        float want_x, want_y;
+        const char* why;
+    };
+    const Push pushes[] = {
+        {200, 96, FACING_DOWN, FACING_RIGHT, 224, 96, "x 224 is the last position that does not reach into column 8"},
+        {100, 300, FACING_DOWN, FACING_UP, 100, 268, "into open floor: 32 pixels and no more"},
+        {100, 268, FACING_DOWN, FACING_LEFT, 68, 268, "into open floor, across"},
+        {250, 96, FACING_DOWN, FACING_DOWN, 250, 95, "already inside a wall: one pixel against the push and no further"},
+        {100, 300, FACING_UP, KNOCK_BACK_AGAINST_FACING, 100, 332, "a hero facing up is pushed down"},
+        {100, 332, FACING_RIGHT, KNOCK_BACK_AGAINST_FACING, 68, 332, "a hero facing right is pushed left"},
+        {120, 332, FACING_LEFT, KNOCK_BACK_AGAINST_FACING, 128, 332, "facing left, pushed right into the wall: one pixel further in"},
+    };
+    for (const Push& p : pushes) {
+        Sprite& s = probe(p.x, p.y);
+        s.aux_3 = p.facing;
+        world.knock_back(&s, TILE_TEST_BODY, p.way);
+        EXPECT_FLOAT_EQ(s.x, p.want_x) << p.why;
+        EXPECT_FLOAT_EQ(s.y, p.want_y) << p.why;
+    }
     // Directions 4..9 and above 10 do nothing.
     Sprite& v = probe(100, 100);
     for (int d : {4, 9, 11, -1}) world.knock_back(&v, TILE_TEST_BODY, d);
     EXPECT_FLOAT_EQ(v.x, 100);
     EXPECT_FLOAT_EQ(v.y, 100);
-}
-
-TEST_F(WorldTiles, KnockBackAgainstFacingPushesTheOtherWay) {
-    Sprite& s = probe(100, 300);
-    s.aux_3 = FACING_UP;
-    world.knock_back(&s, TILE_TEST_BODY, KNOCK_BACK_AGAINST_FACING);
-    EXPECT_FLOAT_EQ(s.y, 332) << "a hero facing up is pushed down";
-    s.aux_3 = FACING_RIGHT;
-    world.knock_back(&s, TILE_TEST_BODY, KNOCK_BACK_AGAINST_FACING);
-    EXPECT_FLOAT_EQ(s.x, 68);
-    // Facing left, pushed right into a wall at x 160: ends one pixel further in.
-    wall(10, 5);
-    wall(11, 5);
-    Sprite& t = probe(120, 332);
-    t.aux_3 = FACING_LEFT;
-    world.knock_back(&t, TILE_TEST_BODY, KNOCK_BACK_AGAINST_FACING);
-    EXPECT_FLOAT_EQ(t.x, 128);
 }
 
 TEST_F(WorldTiles, MapDrawingKeepsTheCameraOnTheMap) {
