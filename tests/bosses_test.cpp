@@ -149,28 +149,20 @@ protected:
         hide_sprite(&spear);
         put(world.player.body, 40, 400);
     }
-    // Frames until the spear's visibility becomes `shown`, at most `limit`.
-    int frames_until_spear(bool shown, int limit) {
-        for (int frame = 1; frame <= limit; ++frame) {
-            world.update_world();
-            if (((spear.attr & SPRITE_ATTR_VISIBLE) != 0) == shown) return frame;
-        }
-        return -1;
-    }
 };
 
 TEST_F(SwineBossFight, TheSpearFliesOnTheTwentyFirstFrameAfterItCameDownAndOnAfterHisFall) {
-    EXPECT_EQ(frames_until_spear(true, 100), 21);
+    EXPECT_EQ(updates_until(spear, true, 100), 21);
     // The hero is farther away down than across: the spear flies down, from 20 pixels left.
     EXPECT_EQ(spear.aux_3, FACING_DOWN);
     EXPECT_EQ(spear.curr_frame, 1);
     EXPECT_FLOAT_EQ(spear.x, 280);
     EXPECT_FLOAT_EQ(spear.y, 110) << "launched at the boss's corner and moved once in that frame";
     EXPECT_EQ(boss.throw_counter, 0);
-    const int flight = frames_until_spear(false, 100);
+    const int flight = updates_until(spear, false, 100);
     ASSERT_GT(flight, 0) << "the spear leaves the screen";
     EXPECT_EQ(boss.throw_counter, 0) << "the count waits while the spear flies";
-    EXPECT_EQ(frames_until_spear(true, 100), 21);
+    EXPECT_EQ(updates_until(spear, true, 100), 21);
 
     // A fallen boss's spear flies on, but no longer hurts.
     boss.alive = 0;
@@ -184,8 +176,8 @@ TEST_F(SwineBossFight, TheSpearFliesOnTheTwentyFirstFrameAfterItCameDownAndOnAft
 
 TEST_F(SwineBossFight, ASpearHitPushesTheHeroItsWayAndIsSpent) {
     put(world.player.body, 290, 300);
-    ASSERT_EQ(frames_until_spear(true, 100), 21);
-    const int landed = frames_until_spear(false, 30);
+    ASSERT_EQ(updates_until(spear, true, 100), 21);
+    const int landed = updates_until(spear, false, 30);
     ASSERT_GT(landed, 0);
     EXPECT_EQ(world.player.hit_points, 4);
     EXPECT_FLOAT_EQ(world.player.body.y, 332) << "pushed down, the spear's way";
@@ -233,16 +225,10 @@ protected:
         place_stinging(boss, 300, 100, 15);
         put(world.player.body, 40, 400);
     }
-    bool stinger_out() const { return (boss.stinger.attr & SPRITE_ATTR_VISIBLE) != 0; }
 };
 
 TEST_F(WaspBossFight, StingsAfterFortyFiveFramesLeavesHisStingPoseToTurnAndFallsToFifteenHits) {
-    int frame = 0;
-    while (!stinger_out() && frame < 100) {
-        world.update_world();
-        ++frame;
-    }
-    EXPECT_EQ(frame, 45);
+    EXPECT_EQ(updates_until(boss.stinger, true, 100), 45);
     EXPECT_EQ(boss.stinger.aux_3, FACING_DOWN) << "the hero is farther down than across";
     EXPECT_EQ(boss.stinger.curr_frame, 1);
     EXPECT_FLOAT_EQ(boss.stinger.x, 280);
@@ -257,7 +243,7 @@ TEST_F(WaspBossFight, StingsAfterFortyFiveFramesLeavesHisStingPoseToTurnAndFalls
     EXPECT_EQ(boss.body.aux_3, FACING_LEFT);
 
     // Fifteen hits defeat him, and his stinger is left where it was.
-    ASSERT_TRUE(stinger_out());
+    ASSERT_TRUE(visible(boss.stinger));
     for (int hit = 1; hit <= 15; ++hit) ASSERT_EQ(strike(boss), 1) << "blow " << hit;
     world.dialog_box.speech_clear();
     EXPECT_FALSE(world.check_deaths());

@@ -176,6 +176,16 @@ protected:
         world.update_world();
         return before - enemy.hit_points;
     }
+    static bool visible(const Sprite& s) { return (s.attr & SPRITE_ATTR_VISIBLE) != 0; }
+    // Updates of the world until `s` is shown (or hidden, as `shown` says), at most `limit`; -1
+    // if it never is.
+    static int updates_until(const Sprite& s, bool shown, int limit) {
+        for (int frame = 1; frame <= limit; ++frame) {
+            world.update_world();
+            if (visible(s) == shown) return frame;
+        }
+        return -1;
+    }
     // Plays of a sound file so far, from the audio report.
     static long plays(const char* file) { return plays_in(audio_state_json(), file); }
     static void hold_keys(std::initializer_list<int> virtual_keys, std::initializer_list<int> scan_codes = {}) {
