@@ -21,14 +21,10 @@ namespace {
 
 class AssistedPlay : public EnhancedWorld {
 protected:
-    void SetUp() override {
-        EnhancedWorld::SetUp();
-        hero.body.aux_3 = FACING_RIGHT;
-    }
     // The same in the screen rectangle of `s`, grown by `margin` all round.
     static int count_on(const Sprite& s, uint8_t index, int margin = 0) {
         const int x = static_cast<int>(s.x), y = static_cast<int>(s.y);
-        return count(index, x - margin, y - margin, x + s.width + margin, y + s.height + margin);
+        return pixels_of(index, x - margin, y - margin, x + s.width + margin, y + s.height + margin);
     }
     // True when every opaque pixel of the sprite's current frame shows on the back surface.
     static bool drawn(const Sprite& s) { return shown(s) == 1.0; }
@@ -145,8 +141,8 @@ TEST_F(AssistedPlay, ReducedFlashingDrawsAnOutlineInsteadOfWhiteFlashesAndBlinks
     // The beat after a lost life: the screen's edge keeps its dark red, with no bright flash.
     const uint8_t bright = nearest_palette_index(DEATH_EDGE_BRIGHT), dark = nearest_palette_index(DEATH_EDGE_DARK);
     draw_death_beat(world, 0, false);
-    EXPECT_EQ(count(bright, 0, 0, 640, 8), 0);
-    EXPECT_GT(count(dark, 0, 0, 640, 8), 640 * 7);
+    EXPECT_EQ(pixels_of(bright, 0, 0, 640, 8), 0);
+    EXPECT_GT(pixels_of(dark, 0, 0, 640, 8), 640 * 7);
 }
 
 TEST_F(AssistedPlay, ClassicPlayIgnoresEveryAssist) {

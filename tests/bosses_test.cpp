@@ -79,7 +79,7 @@ TEST_F(MoleBossFight, AnUndergroundTimeOfZeroBringsHimUpAsTheStunEnds) {
     EXPECT_EQ(boss.hit_points, 3);
 }
 
-TEST_F(MoleBossFight, UndergroundHeChasesTheHeroDiagonallyAndCannotBeHit) {
+TEST_F(MoleBossFight, UndergroundHeChasesTheHeroDiagonallyCannotBeHitAndStillHurtsOnContact) {
     hit_with_underground_time(120);
     for (int frame = 1; frame <= 32; ++frame) frame_with_sword();
     ASSERT_TRUE(boss.underground);
@@ -94,12 +94,10 @@ TEST_F(MoleBossFight, UndergroundHeChasesTheHeroDiagonallyAndCannotBeHit) {
     EXPECT_GE(chasing_frames, 38) << "all but the frames that take a table command";
     EXPECT_EQ(boss.hit_points, 4);
     EXPECT_EQ(boss.body.curr_animation, MOLE_BOSS_ANIM_MOUND) << "the mound shows once the dig has played";
-}
 
-TEST_F(MoleBossFight, ContactHurtsTheHeroEvenUnderground) {
-    boss.underground = 1;
-    boss.underground_timer = 50;
-    world.player.hit_points = 5;
+    // Touching the mound hurts the hero all the same.
+    ASSERT_TRUE(boss.underground);
+    ASSERT_EQ(world.player.hit_points, 5);
     put(world.player.body, boss.body.x + 20, boss.body.y + 20);
     world.update_world();
     EXPECT_EQ(world.player.hit_points, 4);

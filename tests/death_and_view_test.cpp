@@ -20,11 +20,7 @@ protected:
 
     // Pixels of `colour`'s palette index on the back surface inside a screen rectangle.
     static int count(uint32_t colour, int left, int top, int right, int bottom) {
-        const uint8_t index = nearest_palette_index(colour);
-        int n = 0;
-        for (int y = top; y < bottom; ++y)
-            for (int x = left; x < right; ++x) n += display.back_surface.pixels[y * display.back_surface.pitch + x] == index;
-        return n;
+        return pixels_of(nearest_palette_index(colour), left, top, right, bottom);
     }
 };
 

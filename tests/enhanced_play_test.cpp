@@ -11,13 +11,7 @@
 
 namespace {
 
-class EnhancedPlay : public EnhancedWorld {
-protected:
-    void SetUp() override {
-        EnhancedWorld::SetUp();
-        hero.body.xv = hero.body.yv = 4;
-    }
-};
+using EnhancedPlay = EnhancedWorld;
 
 TEST_F(EnhancedPlay, TheHeroBlinksThroughHisInvulnerabilityOnly) {
     hero.invulnerable = 1;
@@ -59,13 +53,13 @@ TEST_F(EnhancedPlay, TheHeroIsDrawnOverAMoleOnTopOfHim) {
     }
 }
 
-TEST_F(EnhancedPlay, AStruckBossFlashesWhiteAndHisBarShrinks) {
+TEST_F(EnhancedPlay, AStruckBossFlashesWhiteBlinksThroughHisGuardAndHisBarShrinks) {
     SwineBoss& boss = place_still(world.pools.swine_boss, 300, 80, 10);
     hide_sprite(&boss.spear);
     const uint8_t red = nearest_palette_index(0x2020D0), white = nearest_palette_index(0xFFFFFF);
-    auto bar = [&] { return count(red, 0, 455, 640, 456); };
+    auto bar = [&] { return pixels_of(red, 0, 455, 640, 456); };
     auto whites = [&] {
-        return count(white, static_cast<int>(boss.body.x), static_cast<int>(boss.body.y), static_cast<int>(boss.body.x) + 64,
+        return pixels_of(white, static_cast<int>(boss.body.x), static_cast<int>(boss.body.y), static_cast<int>(boss.body.x) + 64,
                      static_cast<int>(boss.body.y) + 64);
     };
 
@@ -86,30 +80,28 @@ TEST_F(EnhancedPlay, AStruckBossFlashesWhiteAndHisBarShrinks) {
     boss.body.x = 900;  // off screen: no bar
     playing_frame();
     EXPECT_EQ(bar(), 0);
-}
+    take_out(boss);
 
-TEST_F(EnhancedPlay, AStruckBossBlinksThroughHisGuardAndDorvikMoleHasABarToo) {
-    const uint8_t red = nearest_palette_index(0x2020D0);
     MoleBoss& mole = place_still(world.pools.mole_boss, 300, 80, 5);
     playing_frame();
-    EXPECT_EQ(count(red, 0, 455, 640, 456), 240) << "Dorvik Mole's bar, full";
+    EXPECT_EQ(bar(), 240) << "Dorvik Mole's bar, full";
     take_out(mole);
 
-    WaspBoss& boss = place_still(world.pools.wasp_boss, 300, 200, 15);  // clear of the control prompts
-    swing_up_into(boss);
-    ASSERT_EQ(boss.hit_points, 14);
-    EXPECT_EQ(count(red, 0, 455, 640, 456), 224) << "King Vespro's bar, fourteen fifteenths";
+    WaspBoss& wasp = place_still(world.pools.wasp_boss, 300, 200, 15);  // clear of the control prompts
+    swing_up_into(wasp);
+    ASSERT_EQ(wasp.hit_points, 14);
+    EXPECT_EQ(bar(), 224) << "King Vespro's bar, fourteen fifteenths";
     hero.body.y = 420;  // out of reach
     Blinks blinks;
-    while (boss.guard_frames > 0) {
+    while (wasp.guard_frames > 0) {
         playing_frame();
-        blinks.note(shown(boss.body) > 0.9);
+        blinks.note(shown(wasp.body) > 0.9);
     }
     EXPECT_GE(blinks.hidden, boss_guard_frames(3) / 3) << "he blinks while he cannot be hurt";
     EXPECT_LE(blinks.longest, HERO_BLINK_FRAMES) << "and is never gone for long";
     for (int frame = 0; frame < 4; ++frame) {
         playing_frame();
-        EXPECT_GT(shown(boss.body), 0.9) << "in sight once he can be hurt again, frame " << frame;
+        EXPECT_GT(shown(wasp.body), 0.9) << "in sight once he can be hurt again, frame " << frame;
     }
 }
 

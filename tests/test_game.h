@@ -100,6 +100,16 @@ inline long plays_in(const std::string& report, const std::string& file) {
     return at == std::string::npos ? 0 : std::strtol(report.c_str() + at + file.size() + 4, nullptr, 10);
 }
 
+// Pixels of palette index `index` on the back surface inside a screen rectangle (clipped to the
+// screen).
+inline int pixels_of(uint8_t index, int left, int top, int right, int bottom) {
+    const Surface& back = display.back_surface;
+    int n = 0;
+    for (int y = top; y < bottom; ++y)
+        for (int x = left; x < right; ++x) n += x >= 0 && y >= 0 && x < 640 && y < 480 && back.pixels[y * back.pitch + x] == index;
+    return n;
+}
+
 // Puts a sprite at screen (x, y); shows it first with show_at.
 inline Sprite& put(Sprite& s, float x, float y) {
     s.x = x;
@@ -200,7 +210,8 @@ private:
 };
 
 // The loaded world in enhanced play with the screen and its pictures up: the hero in level 1 at
-// (300, 200) with three lives and full hearts, no swing playing out and no key held.
+// (300, 200) facing right with three lives and full hearts, his walking speed set, no swing
+// playing out and no key held.
 class EnhancedWorld : public LoadedWorld {
 protected:
     Player& hero = world.player;
@@ -217,6 +228,8 @@ protected:
         hero.lives = 3;
         hero.hit_points = 5;
         put(hero.body, 300, 200);
+        hero.body.xv = hero.body.yv = 4;
+        hero.body.aux_3 = FACING_RIGHT;
         platform::set_keyboard_snapshot({});
     }
     void TearDown() override {
@@ -256,12 +269,4 @@ protected:
             longest = std::max(longest, run);
         }
     };
-    // Pixels of palette index `index` inside a screen rectangle (clipped to the screen).
-    static int count(uint8_t index, int left, int top, int right, int bottom) {
-        const Surface& back = display.back_surface;
-        int n = 0;
-        for (int y = top; y < bottom; ++y)
-            for (int x = left; x < right; ++x) n += x >= 0 && y >= 0 && x < 640 && y < 480 && back.pixels[y * back.pitch + x] == index;
-        return n;
-    }
 };
