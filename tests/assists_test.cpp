@@ -1,7 +1,4 @@
-// Enhanced play's assists: the game speed lengthens the frame on the frame clock, no damage
-// keeps the hero's hearts and extra hearts give him more, reduced flashing draws a steady
-// outline instead of white flashes and blinking, a recording notes them and its replay plays
-// with them, and classic play ignores them all.
+// Enhanced play's assists (game speed, hearts, reduced flashing) in play, in a recording and its replay, and classic play ignoring them all.
 #include <filesystem>
 
 #include "app/runner.h"

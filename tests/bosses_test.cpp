@@ -1,9 +1,4 @@
-// The three bosses. Dorvik Mole: a hit stuns him, he digs in, roams as a mound chasing the hero,
-// and comes up. Lord Hogrand: his spear is thrown 21 frames after the last one came down,
-// straight at the hero along the farther axis; every weapon contact is a hit, and ten defeat him.
-// King Vespro: the wasp at double size, stinging like a wasp, with fifteen hit points. In
-// enhanced play each boss takes one blow a swing or an arrow, and the autopilot's recorded
-// fights grow longer level by level.
+// The three bosses' fights, stuns, throws, stings and falls, their one blow a swing in enhanced play, and fights that grow longer level by level.
 #include <string>
 
 #include "app/input_script.h"

@@ -1,6 +1,4 @@
-// Enhanced play's beat after a lost life and before game over, the game-over screen's prompt,
-// lament, length and skip keys, the view that leads the hero the way he walks, and the speech box
-// kept off the hero; classic play keeps none of them.
+// Enhanced play's beat after a lost life, its game-over screen, the view leading the hero and the speech box kept off him; classic play keeps none.
 #include <cstdlib>
 #include <string>
 

@@ -1,6 +1,4 @@
-// Moles, pigs and wasps: their command-table steering, driven by the game's fixed random
-// sequence, the wasps' sting cycle, the aim and sound of their stingers (enhanced play hears no
-// sting from far off the screen), and the blows each kind takes.
+// Moles, pigs and wasps: their command-table steering on the fixed random sequence, the wasps' sting cycle, stinger aim and sound, and their blows.
 #include "actors/projectile.h"
 #include "audio/sound.h"
 #include "audio/sound_ids.h"

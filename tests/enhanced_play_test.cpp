@@ -1,6 +1,4 @@
-// Enhanced play on a prepared world through the real playing frame: the hero blinking while
-// invulnerable and drawn over enemies, struck bosses flashing and blinking over a shrinking health
-// bar, sliding round tile corners, and the frozen world with a Space hint behind the speech box.
+// Enhanced play through the real playing frame: blinking, drawing order, struck bosses and their bar, corner sliding, the world behind the speech box.
 #include "audio/sound.h"
 #include "platform/text.h"
 #include "base/play_mode.h"

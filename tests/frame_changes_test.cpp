@@ -1,5 +1,4 @@
-// A window that is sent only the changed rows of each frame must end up showing exactly the
-// frame: random frames, changed in random rows, are applied band by band onto a kept picture.
+// A window sent only the changed rows of each frame, band by band onto a kept picture, shows exactly the frame.
 #include <gtest/gtest.h>
 
 #include <random>

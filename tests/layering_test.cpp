@@ -1,6 +1,4 @@
-// The source folders are layered: each includes only folders below it, no two files include each
-// other, however indirectly, and only the platform layer includes SDL. tools/folder-graph.sh
-// prints the folder graph.
+// The source folders are layered (tools/folder-graph.sh prints the graph): each includes only folders below it, no cycles, SDL in platform only.
 #include <gtest/gtest.h>
 
 #include <filesystem>

@@ -1,6 +1,4 @@
-// Enhanced play's pause and menus without dead ends: the pause overlay holds the game still and
-// Resume goes on exactly; the title offers RESUME and NEW GAME with a game under way; Escape
-// leaves the progress map; a finished story leaves nothing to CONTINUE.
+// Enhanced play's pause and menus without dead ends: pause and Resume, the title's RESUME and NEW GAME, Escape from the map, a finished story.
 #include <filesystem>
 
 #include "app/runner.h"

@@ -1,8 +1,5 @@
-// Every committed key script and replay (tests/keys, tests/replays) played through the game's own
-// loop. Each is named for what it guards, and says in its "# expect FRAME: TEXT" lines what the
-// state report holds after that frame; a run that finishes the story must also have told all of
-// it, in order, and one that reaches the end scene shows it from the frame that leaves play. A rule, a level or the random sequence that changes a run fails here: each file's
-// head says how it was made, to make it again and set its expectations anew.
+// Every committed key script and replay (tests/keys, tests/replays) played through the game's loop, holding its "# expect FRAME: TEXT" lines.
+// A rule, a level or the random sequence that changes a run fails here: each file's head says how it was made, to make it again.
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>

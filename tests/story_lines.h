@@ -1,5 +1,4 @@
-// Every script of the story, gathered by firing each of its triggers once in a loaded world, and
-// the story in the order a whole game tells it.
+// Every script of the story, gathered by firing each of its triggers once in a loaded world, and the story in the order a whole game tells it.
 #pragma once
 #include <cstdint>
 #include <string>

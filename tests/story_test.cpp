@@ -1,6 +1,4 @@
-// The story and its speech box: boss encounters, completion zones, jail doors, boss defeats and
-// the key; the box's line order, its 11-frame key delay, the frozen world, wrapping, and every line
-// of the story drawn inside it.
+// The story's triggers (encounters, completions, jail doors, defeats, the key) and its speech box: order, key delay, frozen world, wrapping, drawing.
 #include <string>
 #include <vector>
 

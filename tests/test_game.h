@@ -1,7 +1,4 @@
-// The game in process for tests: started headless in the generated data folder as the runner
-// starts it and stepped one frame at a time with script keys held (HeadlessGame), or only its
-// world loaded with the real assets on an empty map (LoadedWorld), with the placing of enemies and
-// the sword's blows that the tests of the world share.
+// The game in process for tests: headless and stepped with script keys (HeadlessGame), or its world alone on an empty map (LoadedWorld) with helpers.
 #pragma once
 #include <gtest/gtest.h>
 

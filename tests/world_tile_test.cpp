@@ -1,5 +1,4 @@
-// The world's tiles and geometry: the tile set's cells, the solid-tile test, knock-back, the shift
-// of world objects under a scrolling view, and the drawing of the map and the HUD.
+// The world's tiles and geometry: the tile set's cells, the solid-tile test, knock-back, shifting under the view, and drawing the map and HUD.
 #include <cmath>
 #include <limits>
 #include <utility>
