@@ -18,13 +18,10 @@ protected:
         b.xv = b.yv = 4;
         b.aux_3 = FACING_DOWN;
     }
-    static void put_hero(float x, float y) {
-        put(world.player.body, x, y);
-    }
 };
 
 TEST_F(PlayerMove, WalksInsideTheBandThenScrollsTheWorld) {
-    put_hero(444, 200);
+    put(world.player.body, 444, 200);
     Mole& m = place(world.pools.moles[0], 500, 200);
     Mole& dead = place(world.pools.moles[1], 500, 260);
     dead.alive = 0;
@@ -41,7 +38,7 @@ TEST_F(PlayerMove, WalksInsideTheBandThenScrollsTheWorld) {
     EXPECT_EQ(world.player.body.aux_3, FACING_RIGHT);
 
     // Back left: he walks down to x 150, then the view scrolls until it is at 0.
-    put_hero(154, 200);
+    put(world.player.body, 154, 200);
     world.move_player(FACING_LEFT, game.current_level);
     EXPECT_FLOAT_EQ(world.player.body.x, 150);
     world.move_player(FACING_LEFT, game.current_level);
@@ -53,7 +50,7 @@ TEST_F(PlayerMove, WalksInsideTheBandThenScrollsTheWorld) {
 }
 
 TEST_F(PlayerMove, VerticalBandIs150To290AndTheCameraStopsAtItsLimit) {
-    put_hero(300, 286);
+    put(world.player.body, 300, 286);
     world.move_player(FACING_DOWN, game.current_level);
     EXPECT_FLOAT_EQ(world.player.body.y, 290);
     world.move_player(FACING_DOWN, game.current_level);
@@ -63,7 +60,7 @@ TEST_F(PlayerMove, VerticalBandIs150To290AndTheCameraStopsAtItsLimit) {
     world.move_player(FACING_DOWN, game.current_level);
     EXPECT_EQ(world.scroll_y, 5920);
     EXPECT_FLOAT_EQ(world.player.body.y, 294) << "at the limit the hero walks on";
-    put_hero(300, 154);
+    put(world.player.body, 300, 154);
     world.scroll_y = 8;
     world.move_player(FACING_UP, game.current_level);
     EXPECT_FLOAT_EQ(world.player.body.y, 150);
@@ -74,18 +71,18 @@ TEST_F(PlayerMove, VerticalBandIs150To290AndTheCameraStopsAtItsLimit) {
     EXPECT_FLOAT_EQ(world.player.body.y, 146);
 }
 
-TEST_F(PlayerMove, BlockedStepsAreUndoneWholeWithoutSliding) {
+TEST_F(PlayerMove, BlockedStepsAreUndoneWholeWithoutSlidingAndStandingShowsTheIdleFrame) {
     // Wall at column 10 (x 320..351) spanning rows 5 and 6.
     wall(5, 10);
     wall(6, 10);
-    put_hero(284, 170);  // reaches into row 6 as well
+    put(world.player.body, 284, 170);  // reaches into row 6 as well
     world.move_player(FACING_RIGHT, game.current_level);
     EXPECT_FLOAT_EQ(world.player.body.x, 288);
     world.move_player(FACING_RIGHT, game.current_level);
     EXPECT_FLOAT_EQ(world.player.body.x, 288) << "the step into the wall is undone whole";
     EXPECT_FLOAT_EQ(world.player.body.y, 170);
     // A blocked scroll step is undone too and shifts nothing.
-    put_hero(300, 290);
+    put(world.player.body, 300, 290);
     world.scroll_y = 0;
     wall(10, 9);
     wall(10, 10);
@@ -94,22 +91,20 @@ TEST_F(PlayerMove, BlockedStepsAreUndoneWholeWithoutSliding) {
     world.move_player(FACING_DOWN, game.current_level);
     EXPECT_EQ(world.scroll_y, 0);
     EXPECT_FLOAT_EQ(m.body.y, 100);
+
+    // Standing still, clear of the walls, shows the idle frame of the facing.
+    put(world.player.body, 100, 400);
+    for (const auto& [way, idle] : {std::pair{FACING_LEFT, 9}, {FACING_UP, 12}}) {
+        world.move_player(way, game.current_level);
+        world.move_player(MOVE_NONE, game.current_level);
+        EXPECT_EQ(world.player.body.curr_frame, idle) << "facing " << way;
+    }
 }
 
-TEST_F(PlayerMove, StandingStillShowsTheIdleFrameOfTheFacing) {
-    put_hero(300, 200);
-    world.move_player(FACING_LEFT, game.current_level);
-    world.move_player(MOVE_NONE, game.current_level);
-    EXPECT_EQ(world.player.body.curr_frame, 9);
-    world.move_player(FACING_UP, game.current_level);
-    world.move_player(MOVE_NONE, game.current_level);
-    EXPECT_EQ(world.player.body.curr_frame, 12);
-}
-
-TEST_F(PlayerMove, PlayingFrameTakesRightFirstAndHoldsStillWhileTheSwordSwings) {
+TEST_F(PlayerMove, PlayingFrameTakesRightFirstHoldsStillWhileTheSwordSwingsAndFiresOneArrowAtATime) {
     game.current_level = 1;
     world.loaded_level = 1;
-    put_hero(300, 200);
+    put(world.player.body, 300, 200);
     world.player.sword.anim_state = 1;
     hold_keys({platform::VK_RIGHT, platform::VK_UP, platform::VK_LEFT});
     playing_frame();
@@ -137,14 +132,10 @@ TEST_F(PlayerMove, PlayingFrameTakesRightFirstAndHoldsStillWhileTheSwordSwings) 
     }
     EXPECT_GT(frames, 0) << "the swing plays out before he walks again";
     EXPECT_LT(frames, 20);
-}
 
-TEST_F(PlayerMove, OneArrowAtATimeAndOnlyWithTheBow) {
-    game.current_level = 1;
-    world.loaded_level = 1;
-    put_hero(300, 200);
+    // One arrow at a time, and only with the bow.
+    put(world.player.body, 300, 200);
     world.player.body.aux_3 = FACING_RIGHT;
-    world.player.sword.anim_state = 1;
     hold_keys({}, {platform::DIK_Z});
     playing_frame();
     EXPECT_FALSE(world.player.arrow.attr & SPRITE_ATTR_VISIBLE) << "no bow yet";
