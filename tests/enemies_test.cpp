@@ -207,7 +207,7 @@ TEST_F(WaspSting, AStingerOnTheHeroHurtsHimItsWayAndIsSpent) {
     EXPECT_FLOAT_EQ(world.player.body.x, 168) << "pushed left, the stinger's way";
 }
 
-TEST_F(WaspSting, CommandSixGoesAcrossTowardTheHeroEveryFrame) {
+TEST_F(WaspSting, CommandSixGoesAcrossTowardTheHeroEveryFrameAndSevenTrembles) {
     wasp.speed = 3;
     wasp.body.counter_1 = 0;
     wasp.body.counter_2 = 15;
@@ -222,9 +222,9 @@ TEST_F(WaspSting, CommandSixGoesAcrossTowardTheHeroEveryFrame) {
     world.player.body.x = 500;
     update_wasp(&wasp, false, &world.player.body);
     EXPECT_FLOAT_EQ(wasp.body.xv, 3) << "the command is applied again on every frame";
-}
 
-TEST_F(WaspSting, CommandSevenMakesItTrembleInPlaceUntilItsNextCommand) {
+    // Command 7 makes it tremble in place until its next command.
+    place_stinging(wasp, 300, 200, 3);
     wasp.speed = 3;
     wasp.command = MOVE_REVERSE;
     wasp.body.xv = 3;
