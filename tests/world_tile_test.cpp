@@ -47,7 +47,7 @@ TEST_F(WorldTiles, TheTileSetIsCutTenCellsToARow) {
     unload_bitmap_file(&floor);
 }
 
-TEST_F(WorldTiles, AlignedSpriteTestsOnlyItsOwnCell) {
+TEST_F(WorldTiles, AnAlignedSpriteTestsOnlyItsOwnCellAndFloorValuesGoUpTo30) {
     // Walls all around cell (5, 5); a grid-aligned body inside it is free.
     for (int r = 4; r <= 6; ++r)
         for (int c = 4; c <= 6; ++c)
@@ -58,10 +58,7 @@ TEST_F(WorldTiles, AlignedSpriteTestsOnlyItsOwnCell) {
     EXPECT_TRUE(world.tile_blocked(&probe(161, 160), TILE_TEST_BODY));
     EXPECT_TRUE(world.tile_blocked(&probe(160, 161), TILE_TEST_BODY));
     EXPECT_TRUE(world.tile_blocked(&probe(159, 160), TILE_TEST_BODY)) << "cell (5, 4) is a wall";
-}
-
-TEST_F(WorldTiles, FloorValuesUpTo30AndSolidAbove) {
-    // 200 has no picture, but is solid all the same.
+    // Floor values go up to 30; 200 has no picture, but is solid all the same.
     for (const auto& [tile, solid] : {std::pair{30, false}, {31, true}, {TILE_JAIL_DOOR, true}, {200, true}}) {
         wall(0, 1, tile);
         EXPECT_EQ(world.tile_blocked(&probe(32, 0), TILE_TEST_BODY), solid) << "tile " << tile;
@@ -89,7 +86,7 @@ TEST_F(WorldTiles, BossModeReachesTwoCellsButSkipsTheMixedOnes) {
     EXPECT_TRUE(world.tile_blocked(&probe(65, 65, 16), TILE_TEST_PROJECTILE));
 }
 
-TEST_F(WorldTiles, ScrollOffsetsMoveTheCellsUnderTheScreen) {
+TEST_F(WorldTiles, ScrollOffsetsMoveTheCellsUnderTheScreenAndCellsOutsideTheMapAreSolid) {
     wall(10, 12);
     world.scroll_x = 330;  // column 10 and 10 pixels into it
     world.scroll_y = 300;  // row 9 and 12 pixels into it
@@ -98,9 +95,9 @@ TEST_F(WorldTiles, ScrollOffsetsMoveTheCellsUnderTheScreen) {
     EXPECT_FALSE(world.tile_blocked(&probe(86, 20), TILE_TEST_BODY));
     // World (352, 288) + 1: column 11 reaching into 12, row 9 reaching into 10.
     EXPECT_TRUE(world.tile_blocked(&probe(23, -11), TILE_TEST_BODY));
-}
 
-TEST_F(WorldTiles, CellsOutsideTheMapAreSolidAndNeverRead) {
+    // Cells outside the map are solid and never read.
+    world.scroll_x = world.scroll_y = 0;
     EXPECT_TRUE(world.tile_blocked(&probe(-40, 100), TILE_TEST_BODY));
     EXPECT_TRUE(world.tile_blocked(&probe(100, -40), TILE_TEST_BODY));
     EXPECT_TRUE(world.tile_blocked(&probe(6400, 100), TILE_TEST_BODY));
@@ -289,43 +286,41 @@ TEST_F(WorldDrawing, ShiftingMovesWorldObjectsButNotTheHeroOrTheDead) {
     dead.alive = 0;
     Wasp& wasp = world.pools.wasps[3];
     wasp.alive = 1;
-    wasp.body.x = wasp.body.y = 50;
-    wasp.stinger.x = wasp.stinger.y = 60;
     Wasp& dead_wasp = world.pools.wasps[4];
     dead_wasp.alive = 0;
-    dead_wasp.body.x = dead_wasp.stinger.x = 70;
-    Pig& pig = world.pools.pigs[99];
-    pig.alive = 1;
-    pig.body.x = 10;
-    world.pools.mole_boss.alive = 0;  // bosses move alive or not
-    world.pools.mole_boss.body.x = 300;
-    world.pools.swine_boss.body.x = 400;
-    world.pools.wasp_boss.body.x = 500;
-    world.pools.wasp_boss.stinger.x = 510;
-    world.pools.swine_boss.spear.x = 410;
-    world.key_sprite.x = world.cheese_sprite.x = world.player.arrow.x = world.deathcloud_sprite.x = 20;
-    world.player.body.x = 250;
-    world.player.sword.x = 260;
-
+    world.pools.pigs[99].alive = 1;
+    world.pools.mole_boss.alive = 0;
+    struct Shift {
+        Sprite* s;
+        float x, want_x;
+        const char* why;
+    };
+    const Shift shifts[] = {
+        {&live.body, 100, 96, "a live mole"},
+        {&dead.body, 200, 200, "a dead one stays"},
+        {&wasp.body, 50, 46, "a live wasp"},
+        {&wasp.stinger, 60, 56, "and his stinger"},
+        {&dead_wasp.body, 70, 70, "a dead wasp"},
+        {&dead_wasp.stinger, 70, 70, "a dead wasp's stinger stays too"},
+        {&world.pools.pigs[99].body, 10, 6, "the last pig of the pool"},
+        {&world.pools.mole_boss.body, 300, 296, "bosses move alive or not"},
+        {&world.pools.swine_boss.body, 400, 396, "the swine boss"},
+        {&world.pools.swine_boss.spear, 410, 406, "his spear"},
+        {&world.pools.wasp_boss.body, 500, 496, "the wasp boss"},
+        {&world.pools.wasp_boss.stinger, 510, 506, "his stinger"},
+        {&world.key_sprite, 20, 16, "the key"},
+        {&world.cheese_sprite, 20, 16, "the cheese"},
+        {&world.player.arrow, 20, 16, "the arrow"},
+        {&world.deathcloud_sprite, 20, 16, "the death cloud"},
+        {&world.player.body, 250, 250, "the hero keeps his place on the screen"},
+        {&world.player.sword, 260, 260, "and so does his sword"},
+    };
+    for (const Shift& shift : shifts) shift.s->x = shift.x;
+    wasp.stinger.y = 60;
     world.shift_world_objects(-4, 3);
-    EXPECT_FLOAT_EQ(live.body.x, 96);
+    for (const Shift& shift : shifts) EXPECT_FLOAT_EQ(shift.s->x, shift.want_x) << shift.why;
     EXPECT_FLOAT_EQ(live.body.y, 103);
-    EXPECT_FLOAT_EQ(dead.body.x, 200);
-    EXPECT_FLOAT_EQ(wasp.body.x, 46);
-    EXPECT_FLOAT_EQ(wasp.stinger.x, 56);
     EXPECT_FLOAT_EQ(wasp.stinger.y, 63);
-    EXPECT_FLOAT_EQ(dead_wasp.body.x, 70);
-    EXPECT_FLOAT_EQ(dead_wasp.stinger.x, 70) << "a dead wasp's stinger stays too";
-    EXPECT_FLOAT_EQ(pig.body.x, 6);
-    EXPECT_FLOAT_EQ(world.pools.mole_boss.body.x, 296);
-    EXPECT_FLOAT_EQ(world.pools.swine_boss.body.x, 396);
-    EXPECT_FLOAT_EQ(world.pools.wasp_boss.body.x, 496);
-    EXPECT_FLOAT_EQ(world.pools.wasp_boss.stinger.x, 506);
-    EXPECT_FLOAT_EQ(world.pools.swine_boss.spear.x, 406);
-    for (const Sprite* s : {&world.key_sprite, &world.cheese_sprite, &world.player.arrow, &world.deathcloud_sprite})
-        EXPECT_FLOAT_EQ(s->x, 16);
-    EXPECT_FLOAT_EQ(world.player.body.x, 250) << "the hero keeps his place on the screen";
-    EXPECT_FLOAT_EQ(world.player.sword.x, 260);
 }
 
 // A walking frame skips its first map draw when the map drawn after the walk covers the screen;
