@@ -1,14 +1,9 @@
 // Enhanced play's assists (game speed, hearts, reduced flashing) in play, in a recording and its replay, and classic play ignoring them all.
-#include <filesystem>
 
 #include "app/runner.h"
 #include "app/state_json.h"
-#include "audio/sound.h"
 #include "base/assists.h"
-#include "base/play_mode.h"
 #include "platform/headless.h"
-#include "platform/text.h"
-#include "screens/enhanced_screens.h"
 #include "test_files.h"
 #include "test_game.h"
 #include "world/death_beat.h"

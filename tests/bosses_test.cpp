@@ -1,9 +1,5 @@
 // The three bosses' fights, stuns, throws, stings and falls, their one blow a swing in enhanced play, and fights that grow longer level by level.
-#include <string>
 
-#include "app/input_script.h"
-#include "base/play_mode.h"
-#include "world/hit_feedback.h"
 #include "world/story.h"
 #include "test_files.h"
 #include "test_game.h"

@@ -1,8 +1,5 @@
 // Enhanced play's beat after a lost life, its game-over screen, the view leading the hero and the speech box kept off him; classic play keeps none.
-#include <cstdlib>
-#include <string>
 
-#include "base/play_mode.h"
 #include "screens/title_menu.h"
 #include "world/death_beat.h"
 #include "test_game.h"

@@ -1,8 +1,6 @@
 // Moles, pigs and wasps: their command-table steering on the fixed random sequence, the wasps' sting cycle, stinger aim and sound, and their blows.
 #include "actors/projectile.h"
-#include "audio/sound.h"
 #include "audio/sound_ids.h"
-#include "base/play_mode.h"
 #include "test_game.h"
 
 class Steering : public LoadedWorld {

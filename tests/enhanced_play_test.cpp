@@ -1,8 +1,4 @@
 // Enhanced play through the real playing frame: blinking, drawing order, struck bosses and their bar, corner sliding, the world behind the speech box.
-#include "audio/sound.h"
-#include "platform/text.h"
-#include "base/play_mode.h"
-#include "screens/enhanced_screens.h"
 #include "world/hit_feedback.h"
 #include "world/story.h"
 #include "test_game.h"

@@ -1,5 +1,4 @@
 // The music around a completed level: the fanfare heard out before the level track returns, and a finished story's last track played once.
-#include "audio/music.h"
 #include "platform/platform.h"
 #include "test_game.h"
 

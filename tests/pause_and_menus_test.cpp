@@ -1,5 +1,4 @@
 // Enhanced play's pause and menus without dead ends: pause and Resume, the title's RESUME and NEW GAME, Escape from the map, a finished story.
-#include <filesystem>
 
 #include "app/runner.h"
 #include "app/state_json.h"

@@ -1,8 +1,5 @@
 // The hero's walk and the camera band, and his sword and bow keys through the playing frame.
-#include <string>
 
-#include "audio/audio_report.h"
-#include "audio/sound.h"
 #include "audio/sound_ids.h"
 #include "test_game.h"
 

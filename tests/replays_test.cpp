@@ -1,8 +1,6 @@
 // Every committed key script and replay (tests/keys, tests/replays) played through the game's loop, holding its "# expect FRAME: TEXT" lines.
 // A rule, a level or the random sequence that changes a run fails here: each file's head says how it was made, to make it again.
-#include <algorithm>
 #include <cstdio>
-#include <filesystem>
 #include <sstream>
 
 #include "app/state_json.h"

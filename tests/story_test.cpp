@@ -1,11 +1,7 @@
 // The story's triggers (encounters, completions, jail doors, defeats, the key) and its speech box: order, key delay, frozen world, wrapping, drawing.
-#include <string>
-#include <vector>
 
-#include "platform/text.h"
 #include "story_lines.h"
 #include "test_files.h"
-#include "world/story.h"
 #include "world/text_wrap.h"
 #include "test_game.h"
 

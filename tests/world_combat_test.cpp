@@ -1,6 +1,4 @@
 // Combat and pick-ups: contact damage and invulnerability, sword and arrow hits, kills, cheese, and the lives the playing frame takes away.
-#include "audio/audio_report.h"
-#include "audio/sound.h"
 #include "audio/sound_ids.h"
 #include "test_game.h"
 

@@ -1,10 +1,7 @@
 // The world's tiles and geometry: the tile set's cells, the solid-tile test, knock-back, shifting under the view, and drawing the map and HUD.
-#include <cmath>
 #include <limits>
 #include <utility>
-#include <vector>
 
-#include "base/play_mode.h"
 #include "test_game.h"
 #include "world/tile_detail.h"
 
