@@ -15,57 +15,44 @@ protected:
         b.xv = b.yv = 4;
         b.aux_3 = FACING_DOWN;
     }
+    // One step `way`, then the hero's screen place and the view's scroll must be as given.
+    static void step(int way, float x, float y, int32_t scroll_x, int32_t scroll_y, const char* why) {
+        world.move_player(way, game.current_level);
+        EXPECT_FLOAT_EQ(world.player.body.x, x) << why;
+        EXPECT_FLOAT_EQ(world.player.body.y, y) << why;
+        EXPECT_EQ(world.scroll_x, scroll_x) << why;
+        EXPECT_EQ(world.scroll_y, scroll_y) << why;
+    }
 };
 
-TEST_F(PlayerMove, WalksInsideTheBandThenScrollsTheWorld) {
+TEST_F(PlayerMove, WalksInsideTheBandOf150To450By150To290ThenScrollsTheWorldUpToItsLimits) {
     put(world.player.body, 444, 200);
     Mole& m = place(world.pools.moles[0], 500, 200);
     Mole& dead = place(world.pools.moles[1], 500, 260);
     dead.alive = 0;
-    world.move_player(FACING_RIGHT, game.current_level);
-    EXPECT_FLOAT_EQ(world.player.body.x, 448);
-    world.move_player(FACING_RIGHT, game.current_level);
-    EXPECT_FLOAT_EQ(world.player.body.x, 452) << "below 450 he still walks";
-    EXPECT_EQ(world.scroll_x, 0);
-    world.move_player(FACING_RIGHT, game.current_level);
-    EXPECT_FLOAT_EQ(world.player.body.x, 452);
-    EXPECT_EQ(world.scroll_x, 4);
+    step(FACING_RIGHT, 448, 200, 0, 0, "walking right");
+    step(FACING_RIGHT, 452, 200, 0, 0, "below 450 he still walks");
+    step(FACING_RIGHT, 452, 200, 4, 0, "past it the view scrolls");
     EXPECT_FLOAT_EQ(m.body.x, 496) << "live enemies keep their place in the world";
     EXPECT_FLOAT_EQ(dead.body.x, 500) << "dead ones are not shifted";
     EXPECT_EQ(world.player.body.aux_3, FACING_RIGHT);
-
     // Back left: he walks down to x 150, then the view scrolls until it is at 0.
     put(world.player.body, 154, 200);
-    world.move_player(FACING_LEFT, game.current_level);
-    EXPECT_FLOAT_EQ(world.player.body.x, 150);
-    world.move_player(FACING_LEFT, game.current_level);
-    EXPECT_EQ(world.scroll_x, 0);
-    EXPECT_FLOAT_EQ(world.player.body.x, 150);
-    world.move_player(FACING_LEFT, game.current_level);
-    EXPECT_EQ(world.scroll_x, 0);
-    EXPECT_FLOAT_EQ(world.player.body.x, 146) << "with the camera at 0 he walks on to the edge";
-}
+    step(FACING_LEFT, 150, 200, 4, 0, "walking left to x 150");
+    step(FACING_LEFT, 150, 200, 0, 0, "the view scrolls back");
+    step(FACING_LEFT, 146, 200, 0, 0, "with the camera at 0 he walks on to the edge");
 
-TEST_F(PlayerMove, VerticalBandIs150To290AndTheCameraStopsAtItsLimit) {
     put(world.player.body, 300, 286);
-    world.move_player(FACING_DOWN, game.current_level);
-    EXPECT_FLOAT_EQ(world.player.body.y, 290);
-    world.move_player(FACING_DOWN, game.current_level);
-    EXPECT_FLOAT_EQ(world.player.body.y, 290);
-    EXPECT_EQ(world.scroll_y, 4);
+    step(FACING_DOWN, 300, 290, 0, 0, "walking down to y 290");
+    step(FACING_DOWN, 300, 290, 0, 4, "past it the view scrolls");
     world.scroll_y = world.max_scroll_y;
-    world.move_player(FACING_DOWN, game.current_level);
-    EXPECT_EQ(world.scroll_y, 5920);
-    EXPECT_FLOAT_EQ(world.player.body.y, 294) << "at the limit the hero walks on";
+    step(FACING_DOWN, 300, 294, 0, 5920, "at the limit the hero walks on");
     put(world.player.body, 300, 154);
     world.scroll_y = 8;
-    world.move_player(FACING_UP, game.current_level);
-    EXPECT_FLOAT_EQ(world.player.body.y, 150);
-    world.move_player(FACING_UP, game.current_level);
-    world.move_player(FACING_UP, game.current_level);
-    EXPECT_EQ(world.scroll_y, 0);
-    world.move_player(FACING_UP, game.current_level);
-    EXPECT_FLOAT_EQ(world.player.body.y, 146);
+    step(FACING_UP, 300, 150, 0, 8, "walking up to y 150");
+    step(FACING_UP, 300, 150, 0, 4, "the view scrolls up");
+    step(FACING_UP, 300, 150, 0, 0, "to its top");
+    step(FACING_UP, 300, 146, 0, 0, "with the camera at 0 he walks on");
 }
 
 TEST_F(PlayerMove, BlockedStepsAreUndoneWholeWithoutSlidingAndStandingShowsTheIdleFrame) {
@@ -73,20 +60,15 @@ TEST_F(PlayerMove, BlockedStepsAreUndoneWholeWithoutSlidingAndStandingShowsTheId
     wall(5, 10);
     wall(6, 10);
     put(world.player.body, 284, 170);  // reaches into row 6 as well
-    world.move_player(FACING_RIGHT, game.current_level);
-    EXPECT_FLOAT_EQ(world.player.body.x, 288);
-    world.move_player(FACING_RIGHT, game.current_level);
-    EXPECT_FLOAT_EQ(world.player.body.x, 288) << "the step into the wall is undone whole";
-    EXPECT_FLOAT_EQ(world.player.body.y, 170);
+    step(FACING_RIGHT, 288, 170, 0, 0, "up to the wall");
+    step(FACING_RIGHT, 288, 170, 0, 0, "the step into the wall is undone whole");
     // A blocked scroll step is undone too and shifts nothing.
     put(world.player.body, 300, 290);
-    world.scroll_y = 0;
     wall(10, 9);
     wall(10, 10);
     Mole& m = place(world.pools.moles[0], 100, 100);
     world.move_player(FACING_DOWN, game.current_level);
-    world.move_player(FACING_DOWN, game.current_level);
-    EXPECT_EQ(world.scroll_y, 0);
+    step(FACING_DOWN, 300, 290, 0, 0, "a blocked scroll step");
     EXPECT_FLOAT_EQ(m.body.y, 100);
 
     // Standing still, clear of the walls, shows the idle frame of the facing.
