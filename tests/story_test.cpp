@@ -37,7 +37,7 @@ TEST_F(Story, TheFirstBossIsMetOncePerLevelStart) {
     EXPECT_TRUE(lines().empty()) << "only once";
 }
 
-TEST_F(Story, ReachingTheCompletionZoneEndsTheLevelEvenBeforeTheBossIsBeatenAndTheNextLoadsAfterTheLines) {
+TEST_F(Story, ReachingTheCompletionZoneEndsTheLevelEvenBeforeTheBossIsBeatenAndTheNextLoadsAfterTheLinesButNotAfterTheLast) {
     MoleBoss& boss = world.pools.mole_boss;
     boss.alive = 1;
     boss.hit_points = 5;
@@ -64,6 +64,20 @@ TEST_F(Story, ReachingTheCompletionZoneEndsTheLevelEvenBeforeTheBossIsBeatenAndT
     EXPECT_EQ(world.loaded_level, 2);
     EXPECT_EQ(game.game_state, GAME_STATE_LEVEL_MAP);
     EXPECT_TRUE(world.player.has_bow);
+
+    // The last completion ends the story without loading.
+    game.current_level = 3;
+    world.loaded_level = 3;
+    hero_at_world(4000, 1500);
+    if (const int done = world.check_story_triggers(game.current_level)) complete_level(done);
+    EXPECT_EQ(game.current_level, 4);
+    EXPECT_EQ(lines().size(), 5u);
+    EXPECT_EQ(lines().back(), "7:Nibbs Begins his Journey home.  Envinsioning an even better Curdwick.");
+    world.dialog_box.speech_clear();
+    game.game_state = GAME_STATE_PLAYING;
+    playing_frame();
+    EXPECT_EQ(world.loaded_level, 3);
+    EXPECT_EQ(game.game_state, GAME_STATE_PLAYING);
 }
 
 TEST_F(Story, ALockedJailDoorCallsForTheKeyAndTheKeyOpensIt) {
@@ -119,22 +133,6 @@ TEST_F(Story, ADefeatedBossDropsTheKeyOnceAndTheKeyIsPickedUp) {
     EXPECT_FLOAT_EQ(world.key_sprite.y + world.scroll_y, -64);
     ASSERT_EQ(lines().size(), 1u);
     EXPECT_EQ(lines()[0], "0:This must be the key that will free my people.");
-}
-
-TEST_F(Story, TheLastCompletionEndsTheStoryWithoutLoading) {
-    game.current_level = 3;
-    world.loaded_level = 3;
-    hero_at_world(4000, 1500);
-    if (const int done = world.check_story_triggers(game.current_level)) complete_level(done);
-    EXPECT_EQ(game.current_level, 4);
-    EXPECT_EQ(lines().size(), 5u);
-    EXPECT_EQ(lines().back(), "7:Nibbs Begins his Journey home.  Envinsioning an even better Curdwick.");
-    world.dialog_box.speech_clear();
-    game.game_state = GAME_STATE_PLAYING;
-    world.player.sword.anim_state = 1;
-    playing_frame();
-    EXPECT_EQ(world.loaded_level, 3);
-    EXPECT_EQ(game.game_state, GAME_STATE_PLAYING);
 }
 
 TEST_F(Story, EveryZoneFiresOnlyStrictlyInsideItsBoundsAndOnlyInItsLevel) {
