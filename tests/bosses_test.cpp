@@ -168,7 +168,7 @@ TEST_F(SwineBossFight, ASpearHitPushesTheHeroItsWayAndIsSpent) {
     EXPECT_FLOAT_EQ(world.player.body.y, 332) << "pushed down, the spear's way";
 }
 
-TEST_F(SwineBossFight, ASpearThrownAgainstAWallComesDownAtOnce) {
+TEST_F(SwineBossFight, ASpearAgainstAWallComesDownAtOnceAndEverySwordContactIsAHitTenDefeatingHim) {
     wall(3, 8);  // the spear starts 20 pixels left of the boss, over this cell
     for (int round = 0; round < 2; ++round) {
         for (int frame = 1; frame <= 20; ++frame) world.update_world();
@@ -178,9 +178,7 @@ TEST_F(SwineBossFight, ASpearThrownAgainstAWallComesDownAtOnce) {
         EXPECT_FLOAT_EQ(spear.y, 110) << "launched from the boss's corner";
         EXPECT_FALSE(spear.attr & SPRITE_ATTR_VISIBLE) << "and spent on the wall in the same frame";
     }
-}
 
-TEST_F(SwineBossFight, EveryFrameOfSwordContactIsAHitAndTheTenthDefeatsHim) {
     for (int frame = 1; frame <= 10; ++frame) {
         const float x = boss.body.x;
         EXPECT_EQ(strike(boss, FACING_RIGHT), 1);

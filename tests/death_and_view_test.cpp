@@ -161,7 +161,7 @@ TEST_F(DeathAndView, TheOpeningLinesSpeakOverTheHeroInClassicPlayOnlyAndTheViewL
 // a frame on an axis, and the hero never leaves the screen.
 class ViewOnAnOpenMap : public LoadedWorld {};
 
-TEST_F(ViewOnAnOpenMap, TheViewMovesSmoothlyAndKeepsTheHeroInSight) {
+TEST_F(ViewOnAnOpenMap, TheViewMovesSmoothlyKeepsTheHeroInSightAndTurnsRoundWithHimWhereClassicPlayKeepsItsBand) {
     play_mode = PlayMode::Enhanced;
     Player& hero = world.player;
     put(hero.body, 200, 380);
@@ -184,11 +184,8 @@ TEST_F(ViewOnAnOpenMap, TheViewMovesSmoothlyAndKeepsTheHeroInSight) {
         last_x = world.scroll_x;
         last_y = world.scroll_y;
     }
-}
 
-TEST_F(ViewOnAnOpenMap, TheViewTurnsRoundWithTheHeroAndClassicPlayKeepsItsBand) {
-    Player& hero = world.player;
-    hero.body.xv = hero.body.yv = 4;
+    // The view turns round with the hero, and classic play keeps its band.
     for (PlayMode mode : {PlayMode::Classic, PlayMode::Enhanced}) {
         play_mode = mode;
         world.scroll_x = world.scroll_y = 3000;

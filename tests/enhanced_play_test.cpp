@@ -7,7 +7,7 @@ namespace {
 
 using EnhancedPlay = EnhancedWorld;
 
-TEST_F(EnhancedPlay, TheHeroBlinksThroughHisInvulnerabilityOnly) {
+TEST_F(EnhancedPlay, TheHeroBlinksThroughHisInvulnerabilityOnlyAndIsDrawnOverAMoleOnTopOfHim) {
     hero.invulnerable = 1;
     hero.body.counter_1 = 0;
     Blinks blinks;
@@ -30,9 +30,7 @@ TEST_F(EnhancedPlay, TheHeroBlinksThroughHisInvulnerabilityOnly) {
         playing_frame();
         EXPECT_GT(shown(hero.body), 0.99) << "classic play never hides him, frame " << frame;
     }
-}
 
-TEST_F(EnhancedPlay, TheHeroIsDrawnOverAMoleOnTopOfHim) {
     // Freshly hit, so the mole cannot hurt him and he is in a shown phase of the blink.
     for (PlayMode mode : {PlayMode::Classic, PlayMode::Enhanced}) {
         play_mode = mode;

@@ -26,12 +26,10 @@
 class HeadlessGame : public ::testing::Test {
 public:
     std::vector<std::string> shown;  // every speech line in the order it came to the top of the box
-    long frames_run = 0;
 
     // One frame of the game with the script keys `keys` (SCRIPT_KEY_* bits) held.
     void frame(unsigned keys = 0) {
         headless_frame(keys);
-        ++frames_run;
         const SpeechLine* top = world.dialog_box.top;
         if (top && top != last_top_) shown.push_back(top->text);
         last_top_ = top;
@@ -69,7 +67,6 @@ protected:
     void start(PlayMode rules) {
         reset_game_globals();
         shown.clear();
-        frames_run = 0;
         last_top_ = nullptr;
         old_dir_ = std::filesystem::current_path();
         ASSERT_EQ(start_headless_session(rules, QUILLMOOR_TEST_DATA_DIR), SESSION_RUNNING);

@@ -28,7 +28,7 @@ protected:
     }
 };
 
-TEST_F(Combat, ContactHurtsOnceThenNotFor32Frames) {
+TEST_F(Combat, ContactHurtsOnceThenNotFor32FramesAndCheeseHealsOnlyBelowFour) {
     still_mole(0, 310, 200);
     world.update_world();
     EXPECT_EQ(hero.hit_points, 4);
@@ -42,6 +42,17 @@ TEST_F(Combat, ContactHurtsOnceThenNotFor32Frames) {
     }
     EXPECT_EQ(frames, 33) << "the 33rd frame after the hit clears the guard and hurts again";
     EXPECT_EQ(hero.hit_points, 3);
+
+    // Cheese heals only below four, and is used up either way.
+    hero.hit_points = 3;
+    show_at(world.cheese_sprite, hero.body.x, hero.body.y);
+    world.update_world();
+    EXPECT_EQ(hero.hit_points, 4);
+    EXPECT_FALSE(world.cheese_sprite.attr & SPRITE_ATTR_VISIBLE);
+    show_at(world.cheese_sprite, hero.body.x, hero.body.y);
+    world.update_world();
+    EXPECT_EQ(hero.hit_points, 4) << "never back to five";
+    EXPECT_FALSE(world.cheese_sprite.attr & SPRITE_ATTR_VISIBLE);
 }
 
 TEST_F(Combat, TheSwordKillsAMoleWithADeathCloudAndMaybeCheeseAndTakesOnePointAFrameWithAPush) {
@@ -96,18 +107,6 @@ TEST_F(Combat, ArrowAndSwordTogetherCostOnePointAndTheArrowPushes) {
     EXPECT_FLOAT_EQ(third.body.y, 268);
 }
 
-TEST_F(Combat, CheeseHealsOnlyBelowFourAndIsUsedUpEitherWay) {
-    hero.hit_points = 3;
-    show_at(world.cheese_sprite, hero.body.x, hero.body.y);
-    world.update_world();
-    EXPECT_EQ(hero.hit_points, 4);
-    EXPECT_FALSE(world.cheese_sprite.attr & SPRITE_ATTR_VISIBLE);
-    show_at(world.cheese_sprite, hero.body.x, hero.body.y);
-    world.update_world();
-    EXPECT_EQ(hero.hit_points, 4) << "never back to five";
-    EXPECT_FALSE(world.cheese_sprite.attr & SPRITE_ATTR_VISIBLE);
-}
-
 TEST_F(Combat, LosingAllHitPointsCostsALifeAndTheLastOneEndsTheGame) {
     game.game_state = GAME_STATE_PLAYING;
     game.current_level = 1;
@@ -131,17 +130,7 @@ TEST_F(Combat, LosingAllHitPointsCostsALifeAndTheLastOneEndsTheGame) {
     EXPECT_FALSE(hero.alive);
 }
 
-TEST_F(Combat, DeadEnemiesKeepMovingButAreNeitherDrawnNorShifted) {
-    Mole& m = place(world.pools.moles[0], 100, 100);
-    take_out(m);
-    m.body.xv = 3;
-    world.update_world();
-    EXPECT_FLOAT_EQ(m.body.x, 103);
-    world.shift_world_objects(-4, 0);
-    EXPECT_FLOAT_EQ(m.body.x, 103);
-}
-
-TEST_F(Combat, ProjectilesAreSpentPastTheScreenEdgeOrOnAWallAndOtherwiseFlyOn) {
+TEST_F(Combat, ProjectilesAreSpentPastTheScreenEdgeOrOnAWallAndDeadEnemiesKeepMovingUnshifted) {
     auto kept_at = [](Sprite& projectile, float x, float y) {
         show_at(projectile, x, y);
         world.update_world();
@@ -164,6 +153,15 @@ TEST_F(Combat, ProjectilesAreSpentPastTheScreenEdgeOrOnAWallAndOtherwiseFlyOn) {
     EXPECT_FALSE(kept_at(stinger, 640.5f, 100));
     EXPECT_FALSE(kept_at(stinger, 200, -0.5f));
     EXPECT_FALSE(kept_at(stinger, 100, 100)) << "spent on a solid tile";
+
+    // Dead enemies keep moving, but are neither drawn nor shifted.
+    Mole& m = place(world.pools.moles[0], 100, 300);
+    take_out(m);
+    m.body.xv = 3;
+    world.update_world();
+    EXPECT_FLOAT_EQ(m.body.x, 103);
+    world.shift_world_objects(-4, 0);
+    EXPECT_FLOAT_EQ(m.body.x, 103);
 }
 
 TEST_F(Combat, AStingerOnAGuardedHeroFliesOnUntilTheGuardLapses) {

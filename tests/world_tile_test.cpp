@@ -144,23 +144,6 @@ TEST_F(WorldTiles, KnockBackStopsAtTheLastFreePixelBeforeAWallAndCanPushAgainstT
     EXPECT_FLOAT_EQ(v.y, 100);
 }
 
-TEST_F(WorldTiles, MapDrawingKeepsTheCameraOnTheMap) {
-    world.scroll_x = -20;
-    world.scroll_y = 99999;
-    world.draw_tile_map(&world.tile_sprite);
-    EXPECT_EQ(world.scroll_x, 0);
-    EXPECT_EQ(world.scroll_y, 5920);
-    world.scroll_x = 5761;
-    world.scroll_y = -1;
-    // Tile numbers with no picture are skipped, not read past the frame table.
-    tile_map[0][199] = 70;
-    tile_map[1][199] = -5;
-    tile_map[2][199] = 1 << 30;
-    world.draw_tile_map(&world.tile_sprite);
-    EXPECT_EQ(world.scroll_x, 5760);
-    EXPECT_EQ(world.scroll_y, 0);
-}
-
 namespace {
 
 // A loaded world with a display to draw on.
@@ -322,7 +305,7 @@ TEST_F(WorldDrawing, ShiftingMovesWorldObjectsButNotTheHeroOrTheDead) {
 
 // A walking frame skips its first map draw when the map drawn after the walk covers the screen;
 // that is only right if such a draw leaves nothing of what was under it.
-TEST_F(WorldTiles, AMapThatCoversTheScreenHidesWhateverWasDrawnBefore) {
+TEST_F(WorldTiles, AMapThatCoversTheScreenHidesWhateverWasDrawnBeforeAndDrawingKeepsTheCameraOnTheMap) {
     for (int i = 0; i < MAP_ROWS * MAP_COLUMNS; ++i) tile_map[i / MAP_COLUMNS][i % MAP_COLUMNS] = i * 7 % TILE_SET_FRAMES;
     const int scrolls[][2] = {{0, 0}, {5, 3}, {31, 17}, {5760, 5920}, {5759, 1}, {640, 480}};
     for (const auto& sc : scrolls) {
@@ -346,4 +329,20 @@ TEST_F(WorldTiles, AMapThatCoversTheScreenHidesWhateverWasDrawnBefore) {
     tile.pixels[40] = tile.color_key;
     platform::measure_rows(tile);
     EXPECT_FALSE(world.tile_map_covers_screen());
+
+    // Drawing keeps the camera on the map.
+    world.scroll_x = -20;
+    world.scroll_y = 99999;
+    world.draw_tile_map(&world.tile_sprite);
+    EXPECT_EQ(world.scroll_x, 0);
+    EXPECT_EQ(world.scroll_y, 5920);
+    world.scroll_x = 5761;
+    world.scroll_y = -1;
+    // Tile numbers with no picture are skipped, not read past the frame table.
+    tile_map[0][199] = 70;
+    tile_map[1][199] = -5;
+    tile_map[2][199] = 1 << 30;
+    world.draw_tile_map(&world.tile_sprite);
+    EXPECT_EQ(world.scroll_x, 5760);
+    EXPECT_EQ(world.scroll_y, 0);
 }
