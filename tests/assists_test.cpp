@@ -9,8 +9,6 @@
 #include "world/death_beat.h"
 #include "world/hit_feedback.h"
 
-namespace {
-
 class AssistedPlay : public EnhancedWorld {
 protected:
     // The same in the screen rectangle of `s`, grown by `margin` all round.
@@ -30,8 +28,6 @@ protected:
         return hero.hit_points;
     }
 };
-
-}  // namespace
 
 TEST(Assists, GameSpeedLengthensTheFrameOnTheFrameClock) {
     for (int64_t frame = 0; frame < 1000; ++frame) ASSERT_EQ(frame_length_ms(100, frame), 30u);

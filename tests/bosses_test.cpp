@@ -4,17 +4,13 @@
 #include "test_files.h"
 #include "test_game.h"
 
-namespace {
-
 // How many numbers to draw from a fresh sequence so that the next one r gives an underground
 // time (r + 200) mod 500 of `frames`.
-int draws_before_underground_time(int frames) {
+static int draws_before_underground_time(int frames) {
     reset_game_rand();
     for (int n = 0;; ++n)
         if ((game_rand() + 200) % 500 == frames) return n;
 }
-
-}  // namespace
 
 class MoleBossFight : public LoadedWorld {
 protected:

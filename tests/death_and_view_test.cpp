@@ -4,10 +4,7 @@
 #include "world/death_beat.h"
 #include "test_game.h"
 
-namespace {
-
-constexpr unsigned ENTER = SCRIPT_KEY_ENTER, SPACE = SCRIPT_KEY_SPACE, DOWN = SCRIPT_KEY_DOWN, UP = SCRIPT_KEY_UP,
-                   LEFT = SCRIPT_KEY_LEFT, RIGHT = SCRIPT_KEY_RIGHT;
+constexpr unsigned ENTER = SCRIPT_KEY_ENTER, SPACE = SCRIPT_KEY_SPACE, DOWN = SCRIPT_KEY_DOWN, RIGHT = SCRIPT_KEY_RIGHT;
 
 class DeathAndView : public HeadlessGame {
 protected:
@@ -204,4 +201,3 @@ TEST_F(ViewOnAnOpenMap, TheViewMovesSmoothlyKeepsTheHeroInSightAndTurnsRoundWith
     }
 }
 
-}  // namespace

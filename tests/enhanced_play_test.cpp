@@ -3,8 +3,6 @@
 #include "world/story.h"
 #include "test_game.h"
 
-namespace {
-
 using EnhancedPlay = EnhancedWorld;
 
 TEST_F(EnhancedPlay, TheHeroBlinksThroughHisInvulnerabilityOnlyAndIsDrawnOverAMoleOnTopOfHim) {
@@ -143,4 +141,3 @@ TEST_F(EnhancedPlay, TheFrozenWorldAndASpaceHintShowBehindTheSpeechBox) {
     EXPECT_FALSE(world.dialog_box.speech_is_idle());
 }
 
-}  // namespace

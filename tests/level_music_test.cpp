@@ -2,8 +2,6 @@
 #include "platform/platform.h"
 #include "test_game.h"
 
-namespace {
-
 class LevelMusic : public LoadedWorld {
 protected:
     void SetUp() override {
@@ -28,8 +26,6 @@ protected:
         platform::sleep_ms(30);
     }
 };
-
-}  // namespace
 
 TEST_F(LevelMusic, TheFanfarePlaysOutThenTheLevelTrackLoopsAgain) {
     game.game_state = GAME_STATE_PLAYING;

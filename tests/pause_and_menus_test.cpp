@@ -9,10 +9,8 @@
 #include "test_files.h"
 #include "test_game.h"
 
-namespace {
-
 // The state report without its count of frames since start-up, which paused frames advance.
-std::string state_but_frame() {
+static std::string state_but_frame() {
     std::string s = game_state_json();
     const auto at = s.find("\"frame\": ");
     return s.erase(at, s.find('\n', at) - at);
@@ -149,4 +147,3 @@ TEST_F(PauseAndMenus, AFinishedStoryLeavesNothingToContinueAndStartBeginsANewGam
     EXPECT_EQ(world.player.lives, 10);
 }
 
-}  // namespace

@@ -226,15 +226,13 @@ TEST_F(Story, SpaceHeldDropsOneLinePerElevenFramesAndTheWorldStaysFrozen) {
     EXPECT_GT(world.player.body.x, 300) << "with the box empty the world runs again";
 }
 
-namespace {
 // Lines of `text` wrapped to `width` with a fixed 7-pixel font.
-std::vector<std::string> wrap(const char* text, int width) {
+static std::vector<std::string> wrap(const char* text, int width) {
     std::vector<std::string> lines;
     wrap_text(text, width, [](const char*, int n) { return 7 * n; },
               [&](const char* s, int n) { lines.emplace_back(s, static_cast<size_t>(n)); });
     return lines;
 }
-}  // namespace
 
 TEST(SpeechWrap, BreaksAtBlanksAndKeepsInnerDoubleBlanks) {
     EXPECT_EQ(wrap("Take my sword  and save them", 70),

@@ -7,9 +7,8 @@
 
 using WorldTiles = LoadedWorld;
 
-namespace {
 // True when every pixel of `frame` equals the w x h cell of `bitmap` whose top-left is (px, py).
-bool frame_is_cell(const Sprite& s, int frame, const BitmapFile& bitmap, int px, int py) {
+static bool frame_is_cell(const Sprite& s, int frame, const BitmapFile& bitmap, int px, int py) {
     const Surface* f = s.frames[frame];
     if (!f) return false;
     const int bw = bitmap.info_header.biWidth;
@@ -21,13 +20,12 @@ bool frame_is_cell(const Sprite& s, int frame, const BitmapFile& bitmap, int px,
     return true;
 }
 
-Sprite& probe(float x, float y, int size = 32) {
+static Sprite& probe(float x, float y, int size = 32) {
     static Sprite s;
     put(s, x, y);
     s.width = s.height = size;
     return s;
 }
-}  // namespace
 
 TEST_F(WorldTiles, TheTileSetIsCutTenCellsToARow) {
     const Sprite& t = world.tile_sprite;
@@ -144,8 +142,6 @@ TEST_F(WorldTiles, KnockBackStopsAtTheLastFreePixelBeforeAWallAndCanPushAgainstT
     EXPECT_FLOAT_EQ(v.y, 100);
 }
 
-namespace {
-
 // A loaded world with a display to draw on.
 class WorldDrawing : public LoadedWorld {
 protected:
@@ -176,8 +172,6 @@ protected:
         return true;
     }
 };
-
-}  // namespace
 
 TEST_F(WorldDrawing, TheMapIsDrawnCellByCellAndEnhancedPlayScattersDetailVariantsTheSameWayEveryDraw) {
     load_tile_details();
