@@ -187,29 +187,25 @@ TEST_F(Combat, EachKindOfBlowPlaysItsOwnSound) {
     for (const SoundFile& sound : SOUND_FILES) sound_ids.*sound.id = load_wav(sound.name, SOUND_CREATE_CONTROLS);
     sword_at(332, 216, FACING_UP);
 
-    still_mole(0, 340, 200);  // one hit point: the blow kills it
-    world.update_world();
-    EXPECT_EQ(plays("moleHit.WAV"), 1);
-    EXPECT_EQ(plays("death.WAV"), 1);
-
-    world.pools.pig_count = POOL_SIZE;
-    Pig& pig = place_still(world.pools.pigs[0], 340, 200, 2);
-    world.update_world();
-    EXPECT_EQ(plays("pigHit.WAV"), 1);
-    EXPECT_EQ(plays("death.WAV"), 1) << "a pig survives its first hit";
-    take_out(pig);
-
-    Wasp& wasp = still_wasp(340, 200);
-    world.update_world();
-    EXPECT_EQ(plays("waspHit.WAV"), 1);
-    take_out(wasp);
-
-    SwineBoss& boss = place(world.pools.swine_boss, 340, 200, 10);
-    world.update_world();
-    EXPECT_EQ(plays("bossHit.WAV"), 1);
-    EXPECT_EQ(plays("moleHit.WAV") + plays("pigHit.WAV") + plays("waspHit.WAV"), 3) << "one sound per blow";
+    world.pools.pig_count = world.pools.wasp_count = POOL_SIZE;
+    struct Blow {
+        EnemyBase* enemy;
+        int hit_points;
+        const char* sound;
+    };
+    const Blow blows[] = {{&world.pools.moles[0], 1, "moleHit.WAV"},
+                          {&world.pools.pigs[0], 2, "pigHit.WAV"},
+                          {&world.pools.wasps[0], 3, "waspHit.WAV"},
+                          {&world.pools.swine_boss, 10, "bossHit.WAV"}};
+    for (const Blow& blow : blows) {
+        place_still(*blow.enemy, 340, 200, blow.hit_points);
+        world.update_world();
+        EXPECT_EQ(plays(blow.sound), 1) << blow.sound;
+        EXPECT_EQ(plays("death.WAV"), 1) << "the mole falls to the blow, the others survive it: " << blow.sound;
+        take_out(*blow.enemy);
+    }
+    EXPECT_EQ(plays("moleHit.WAV") + plays("pigHit.WAV") + plays("waspHit.WAV") + plays("bossHit.WAV"), 4) << "one sound per blow";
     EXPECT_EQ(plays("ouch.WAV"), 0) << "the hero was never touched";
-    take_out(boss);
 
     hide_sprite(&hero.sword);
     still_mole(1, 310, 200);
