@@ -111,12 +111,7 @@ TEST_F(MoleBossFight, TheFifthHitDefeatsHimOnceAndDropsTheKeyAndANewGameFindsHim
     EXPECT_EQ(boss.hit_points, 5);
     EXPECT_TRUE(boss.hurt) << "the level start leaves the stun of the killing hit";
     EXPECT_EQ(boss.hurt_timer, 32);
-    int frame = 0;
-    while (!boss.underground && frame < 100) {
-        world.update_world();
-        ++frame;
-    }
-    EXPECT_EQ(frame, 30) << "so he digs in as after any hit";
+    EXPECT_EQ(updates_until([&] { return boss.underground != 0; }, 100), 30) << "so he digs in as after any hit";
 }
 
 class SwineBossFight : public LoadedWorld {

@@ -130,10 +130,7 @@ TEST_F(Steering, APigActsOnlyWhenItsTickReaches16KeepsItsVelocityOnCommandSixAnd
 TEST(StingerAim, GoesAlongTheFartherAxisAndATieGoesUpOrDown) {
     Sprite owner{}, hero{};
     put(owner, 100, 100);
-    auto aim = [&](float x, float y) {
-        put(hero, x, y);
-        return aim_at_hero(&owner, &hero);
-    };
+    auto aim = [&](float x, float y) { return aim_at_hero(&owner, &put(hero, x, y)); };
     EXPECT_EQ(aim(0, 60), FACING_LEFT);
     EXPECT_EQ(aim(200, 140), FACING_RIGHT);
     EXPECT_EQ(aim(60, 0), FACING_UP);
@@ -244,10 +241,7 @@ TEST_F(WaspSting, ClassicPlayHearsEveryStingOnTheMapAndEnhancedPlayOnlyTheOneOnT
 TEST(LaunchVolume, FullOnTheScreenFadingPastItsEdgeSilentFarOff) {
     Sprite wasp{};
     wasp.width = wasp.height = 32;
-    auto at = [&](float x, float y) {
-        put(wasp, x, y);
-        return launch_volume(&wasp);
-    };
+    auto at = [&](float x, float y) { return launch_volume(&put(wasp, x, y)); };
     EXPECT_EQ(at(300, 200), 100);
     EXPECT_EQ(at(-20, 470), 100) << "partly on the screen";
     EXPECT_EQ(at(640 + 8, 200), 47) << "just past the right edge: half loud";

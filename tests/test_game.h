@@ -181,14 +181,18 @@ protected:
         return before - enemy.hit_points;
     }
     static bool visible(const Sprite& s) { return (s.attr & SPRITE_ATTR_VISIBLE) != 0; }
-    // Updates of the world until `s` is shown (or hidden, as `shown` says), at most `limit`; -1
-    // if it never is.
-    static int updates_until(const Sprite& s, bool shown, int limit) {
+    // Updates of the world until `done()` holds, at most `limit`; -1 if it never does.
+    template <class Done>
+    static int updates_until(Done done, int limit) {
         for (int frame = 1; frame <= limit; ++frame) {
             world.update_world();
-            if (visible(s) == shown) return frame;
+            if (done()) return frame;
         }
         return -1;
+    }
+    // The same until `s` is shown (or hidden, as `shown` says).
+    static int updates_until(const Sprite& s, bool shown, int limit) {
+        return updates_until([&] { return visible(s) == shown; }, limit);
     }
     // Plays of a sound file so far, from the audio report.
     static long plays(const char* file) { return plays_in(audio_state_json(), file); }

@@ -173,12 +173,7 @@ TEST_F(Combat, AStingerOnAGuardedHeroFliesOnUntilTheGuardLapses) {
     world.update_world();
     EXPECT_EQ(hero.hit_points, 5);
     EXPECT_TRUE(stinger.attr & SPRITE_ATTR_VISIBLE) << "not spent on a hero who cannot be hurt";
-    int frames = 1;
-    while (hero.hit_points == 5 && frames < 100) {
-        world.update_world();
-        ++frames;
-    }
-    EXPECT_EQ(frames, 33);
+    EXPECT_EQ(updates_until([&] { return hero.hit_points != 5; }, 100), 32) << "hurt on the 33rd frame";
     EXPECT_FALSE(stinger.attr & SPRITE_ATTR_VISIBLE);
     EXPECT_FLOAT_EQ(hero.body.x, 268) << "pushed the stinger's way";
 }
