@@ -10,6 +10,13 @@ class DeathAndView : public HeadlessGame {
 protected:
     Player& hero = world.player;
 
+    // A new enhanced game into level 1, past its opening lines, with the hero struck down on his last life.
+    void struck_down_on_the_last_life() {
+        into_level_1(PlayMode::Enhanced);
+        past_the_opening();
+        hero.lives = 1;
+        hero.hit_points = 0;
+    }
     // Pixels of `colour`'s palette index on the back surface inside a screen rectangle.
     static int count(uint32_t colour, int left, int top, int right, int bottom) {
         return pixels_of(nearest_palette_index(colour), left, top, right, bottom);
@@ -44,10 +51,7 @@ TEST_F(DeathAndView, ALostLifeHoldsTheWorldForABeatThenPlayGoesOn) {
 }
 
 TEST_F(DeathAndView, TheLastLifeFallsThenGameOverSaysHowToGoOnAndEndsWithItsLament) {
-    into_level_1(PlayMode::Enhanced);
-    past_the_opening();
-    hero.lives = 1;
-    hero.hit_points = 0;
+    struck_down_on_the_last_life();
     frame();
     frames(LAST_DEATH_BEAT_FRAMES - 1);
     EXPECT_EQ(game.game_state, GAME_STATE_PLAYING) << "the beat before game over";
@@ -83,10 +87,7 @@ TEST_F(DeathAndView, TheLastLifeFallsThenGameOverSaysHowToGoOnAndEndsWithItsLame
 
 TEST_F(DeathAndView, EnterOrSpaceSkipsTheGameOverScreenOnceLetGoAfterTheBeat) {
     for (const unsigned key : {ENTER, SPACE}) {
-        into_level_1(PlayMode::Enhanced);
-        past_the_opening();
-        hero.lives = 1;
-        hero.hit_points = 0;
+        struck_down_on_the_last_life();
         frames(LAST_DEATH_BEAT_FRAMES + 1, key);  // held through the beat: too soon to skip
         ASSERT_EQ(game.game_state, GAME_STATE_GAME_OVER);
         frames(10);

@@ -165,12 +165,7 @@ protected:
                 if (screen(x + i, y + j) != frame_pixel(s, frame, i, j)) return false;
         return true;
     }
-    static bool blank(int x0, int y0, int x1, int y1) {
-        for (int y = y0; y < y1; ++y)
-            for (int x = x0; x < x1; ++x)
-                if (screen(x, y) != 0) return false;
-        return true;
-    }
+    static bool blank(int x0, int y0, int x1, int y1) { return pixels_of(0, x0, y0, x1, y1) == (x1 - x0) * (y1 - y0); }
 };
 
 TEST_F(WorldDrawing, TheMapIsDrawnCellByCellAndEnhancedPlayScattersDetailVariantsTheSameWayEveryDraw) {
