@@ -11,13 +11,11 @@
 
 class AssistedPlay : public EnhancedWorld {
 protected:
-    // The same in the screen rectangle of `s`, grown by `margin` all round.
+    // Pixels of palette index `index` in the screen rectangle of `s`, grown by `margin` all round.
     static int count_on(const Sprite& s, uint8_t index, int margin = 0) {
         const int x = static_cast<int>(s.x), y = static_cast<int>(s.y);
         return pixels_of(index, x - margin, y - margin, x + s.width + margin, y + s.height + margin);
     }
-    // True when every opaque pixel of the sprite's current frame shows on the back surface.
-    static bool drawn(const Sprite& s) { return shown(s) == 1.0; }
     // One frame with a mole standing on the hero; the hero's hit points after it.
     int touched_by_a_mole() {
         hero.invulnerable = 0;
@@ -90,7 +88,7 @@ TEST_F(AssistedPlay, ReducedFlashingDrawsAnOutlineInsteadOfWhiteFlashesAndBlinks
     for (int i = 0; i < HIT_FLASH_FRAMES; ++i) {
         playing_frame();
         EXPECT_EQ(count_on(mole.body, white), white_unhurt) << "no white flash, frame " << i;
-        EXPECT_TRUE(drawn(mole.body)) << "the enemy in his own colours, frame " << i;
+        EXPECT_EQ(shown(mole.body), 1.0) << "the enemy in his own colours, frame " << i;
         EXPECT_GT(count_on(mole.body, gold, 1), gold_unhurt + 20) << "but outlined, frame " << i;
     }
     playing_frame();
@@ -102,7 +100,7 @@ TEST_F(AssistedPlay, ReducedFlashingDrawsAnOutlineInsteadOfWhiteFlashesAndBlinks
     for (int frame = 1; frame <= INVULNERABLE_FRAMES; ++frame) {
         playing_frame();
         EXPECT_FALSE(hero_blinked_out(hero));
-        EXPECT_TRUE(drawn(hero.body)) << "never blinked out, frame " << frame;
+        EXPECT_EQ(shown(hero.body), 1.0) << "never blinked out, frame " << frame;
         EXPECT_GT(count_on(hero.body, gold, 1), 20) << "outlined, frame " << frame;
     }
     for (int frame = 0; frame < 4; ++frame) playing_frame();
@@ -120,7 +118,7 @@ TEST_F(AssistedPlay, ReducedFlashingDrawsAnOutlineInsteadOfWhiteFlashesAndBlinks
         assists.reduced_flashing = reduced;
         boss.guard_frames = 2 * HERO_BLINK_FRAMES - 1;  // into a blink
         playing_frame();
-        EXPECT_EQ(drawn(boss.body), reduced) << "reduced flashing " << reduced;
+        EXPECT_EQ(shown(boss.body) == 1.0, reduced) << "reduced flashing " << reduced;
         EXPECT_EQ(count_on(boss.body, gold, 1) > 20, reduced) << "reduced flashing " << reduced;
     }
 
