@@ -24,7 +24,7 @@ protected:
     }
 };
 
-TEST_F(Steering, AMoleTakesItsNextCommandAtTick16OrAtAWallAndKeepsItNearTheHero) {
+TEST_F(Steering, AMoleTakesItsNextCommandAtTick16OrAtAWallKeepsItNearTheHeroAndMovesAtItsSpeed) {
     Mole& m = steered(world.pools.moles[0], 100, 100, 2, 0, 0, 14);
     update_mole(&m, false, &hero_far);
     EXPECT_EQ(m.command, MOVE_STOP) << "tick 15: nothing new";
@@ -67,10 +67,9 @@ TEST_F(Steering, AMoleTakesItsNextCommandAtTick16OrAtAWallAndKeepsItNearTheHero)
     update_mole(&m, true, &hero);
     EXPECT_FLOAT_EQ(m.body.x, 98);
     EXPECT_FLOAT_EQ(m.body.xv, 2);
-}
 
-TEST_F(Steering, CommandsSetTheVelocityFromTheSpeedAndASpeedZeroMoleNeverWalks) {
-    Mole& m = steered(world.pools.moles[0], 100, 100, 3, 0, 0, 0);
+    // Commands set the velocity from the speed, and a mole of speed zero never walks.
+    steered(m, 100, 100, 3, 0, 0, 0);
     hero.x = 100;  // equal: across goes left
     hero.y = 150;
     apply_move_command(&m, MOVE_TOWARD_HERO_ACROSS, &hero);

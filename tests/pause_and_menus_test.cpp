@@ -18,8 +18,6 @@ static std::string state_but_frame() {
 
 class PauseAndMenus : public HeadlessGame {
 protected:
-    void SetUp() override { start(PlayMode::Enhanced); }
-
     // From the title through the map and the opening lines to the hero's first free step.
     void into_play() {
         into_level_1(PlayMode::Enhanced);
