@@ -1,7 +1,6 @@
-// The three bosses' fights, stuns, throws, stings and falls, their one blow a swing in enhanced play, and fights that grow longer level by level.
+// The three bosses' fights, stuns, throws, stings and falls, their one blow a swing in enhanced play.
 
 #include "world/story.h"
-#include "test_files.h"
 #include "test_game.h"
 
 // How many numbers to draw from a fresh sequence so that the next one r gives an underground
@@ -296,34 +295,4 @@ TEST_F(EnhancedBossBlows, EachSwingOrArrowIsOneBlowAndTenAndFifteenDefeatTheArme
     // Dorvik Mole takes a blow a stun, as in classic play.
     MoleBoss& mole = place(world.pools.mole_boss, 300, 200, boss_start_hit_points(1));
     EXPECT_EQ(swing(mole, 40), 1);
-}
-
-// The autopilot's committed enhanced run: each boss fight, from the end of his meeting lines to
-// his fall, lasts longer than the one before.
-using EnhancedBossFights = HeadlessGame;
-
-TEST_F(EnhancedBossFights, EachFightOfTheAutopilotsRunLastsLongerThanTheLast) {
-    InputScript script;
-    std::string error;
-    ASSERT_TRUE(parse_input_script(read_text(std::string(QUILLMOOR_SOURCE_DIR) +
-                                             "/tests/replays/whole_game_enhanced_one_blow_a_swing_to_the_end_scene.txt"),
-                                   script, error))
-        << error;
-    ASSERT_EQ(script.play_mode, play_mode_name(PlayMode::Enhanced));
-    stop();
-    start(PlayMode::Enhanced);
-    long start_frame[3] = {-1, -1, -1}, length[3] = {-1, -1, -1};
-    for (long f = 1; f <= 20000 && game.game_state != GAME_STATE_ENDING; ++f) {
-        frame(script.keys_at(f));
-        const int level = game.current_level;
-        if (level < 1 || level > 3 || game.game_state != GAME_STATE_PLAYING) continue;
-        const EnemyBase& boss = level_boss(level);
-        if (start_frame[level - 1] < 0 && world.boss_taunt_shown && boss.alive && world.dialog_box.speech_is_idle())
-            start_frame[level - 1] = f;
-        if (start_frame[level - 1] >= 0 && length[level - 1] < 0 && !boss.alive) length[level - 1] = f - start_frame[level - 1];
-    }
-    EXPECT_EQ(game.game_state, GAME_STATE_ENDING);
-    EXPECT_GT(length[0], 0) << "Dorvik Mole falls";
-    EXPECT_GT(length[1], length[0]) << "Lord Hogrand holds out longer than Dorvik Mole";
-    EXPECT_GT(length[2], length[1]) << "King Vespro holds out longer than Lord Hogrand";
 }
