@@ -40,13 +40,6 @@ TEST(Assists, GameSpeedLengthensTheFrameOnTheFrameClock) {
         EXPECT_EQ(total, 3000u) << percent << " frames at " << percent << "% last as long as 100 at full speed";
         EXPECT_EQ(frame_length_ms(percent, int64_t{percent} * 10'000'000 + 3), frame_length_ms(percent, 3)) << "no drift, however long";
     }
-
-    reset_assists();
-    assists.game_speed = 2;
-    play_mode = PlayMode::Enhanced;
-    EXPECT_EQ(game_speed_percent(), 70);  // classic play keeps its own pace: ClassicPlayIgnoresEveryAssist
-    reset_play_mode();
-    reset_assists();
 }
 
 TEST_F(AssistedPlay, NoDamageKeepsTheHeartsAndExtraHeartsGiveMore) {
@@ -129,10 +122,11 @@ TEST_F(AssistedPlay, ReducedFlashingDrawsAnOutlineInsteadOfWhiteFlashesAndBlinks
     EXPECT_GT(pixels_of(dark, 0, 0, 640, 8), 640 * 7);
 }
 
-TEST_F(AssistedPlay, ClassicPlayIgnoresEveryAssist) {
-    play_mode = PlayMode::Classic;
+TEST_F(AssistedPlay, EnhancedPlayTakesTheGameSpeedAndClassicPlayIgnoresEveryAssist) {
     assists = Assists{.game_speed = 2, .hearts = HEARTS_NO_DAMAGE, .reduced_flashing = true};
-    EXPECT_EQ(game_speed_percent(), 100);
+    EXPECT_EQ(game_speed_percent(), 70);
+    play_mode = PlayMode::Classic;
+    EXPECT_EQ(game_speed_percent(), 100) << "classic play keeps its own pace";
     EXPECT_FALSE(reduced_flashing_assist());
     EXPECT_EQ(touched_by_a_mole(), 4);
     assists.hearts = HEARTS_EXTRA;

@@ -55,7 +55,7 @@ TEST_F(Combat, ContactHurtsOnceThenNotFor32FramesAndCheeseHealsOnlyBelowFour) {
     EXPECT_FALSE(world.cheese_sprite.attr & SPRITE_ATTR_VISIBLE);
 }
 
-TEST_F(Combat, TheSwordKillsAMoleWithADeathCloudAndMaybeCheeseAndTakesOnePointAFrameWithAPush) {
+TEST_F(Combat, TheSwordKillsWithADeathCloudAndMaybeCheeseAHeldSwordTakesAPointAFrameAndAnArrowPushes) {
     Mole& m = still_mole(0, 340, 200);
     sword_at(332, 216, FACING_RIGHT);
     reset_game_rand();  // next number 41: no cheese
@@ -82,20 +82,19 @@ TEST_F(Combat, TheSwordKillsAMoleWithADeathCloudAndMaybeCheeseAndTakesOnePointAF
     EXPECT_EQ(o.hit_points, 2);
     EXPECT_FLOAT_EQ(o.body.x, 372) << "knocked 32 pixels in the sword's direction";
     EXPECT_TRUE(o.alive);
-}
 
-TEST_F(Combat, ArrowAndSwordTogetherCostOnePointAndTheArrowPushes) {
-    Mole& m = still_mole(0, 340, 200, 3);
+    // An arrow is spent on its first mole and pushes him; with the sword it costs one point.
+    Mole& first = still_mole(0, 340, 200, 3);
     Mole& behind = still_mole(1, 340, 200, 3);
     sword_at(332, 216, FACING_RIGHT);
     show_at(hero.arrow, 345, 205);
     hero.arrow.aux_3 = FACING_DOWN;
     hide_sprite(&hero.sword);  // first the arrow alone, against two moles on one spot
     world.update_world();
-    EXPECT_EQ(m.hit_points, 2);
+    EXPECT_EQ(first.hit_points, 2);
     EXPECT_EQ(behind.hit_points, 3) << "a spent arrow hits nothing more";
     EXPECT_FALSE(hero.arrow.attr & SPRITE_ATTR_VISIBLE);
-    EXPECT_FLOAT_EQ(m.body.y, 232);
+    EXPECT_FLOAT_EQ(first.body.y, 232);
 
     Mole& third = still_mole(2, 340, 300, 3);
     sword_at(332, 316, FACING_RIGHT);
