@@ -23,33 +23,6 @@ protected:
     }
 };
 
-TEST_F(DeathAndView, ALostLifeHoldsTheWorldForABeatThenPlayGoesOn) {
-    into_level_1(PlayMode::Enhanced);
-    past_the_opening();
-    hero.lives = 3;
-    hero.hit_points = 0;  // struck down: the next frame finds him dead
-    frame();
-    EXPECT_EQ(hero.lives, 2) << "the counter drops as he falls";
-    EXPECT_EQ(hero.hit_points, 0);
-    const float x = hero.body.x, y = hero.body.y;
-    const int32_t scroll_x = world.scroll_x;
-    // The beat: the red edge shows at once, and no key moves anything.
-    frame(RIGHT);
-    EXPECT_GT(count(DEATH_EDGE_BRIGHT, 0, 0, 640, 8), 640 * 7) << "the screen's top edge flashes";
-    EXPECT_GT(count(DEATH_EDGE_BRIGHT, 0, 200, 8, 280), 8 * 70) << "and its left edge";
-    frames(DEATH_BEAT_FRAMES - 2, RIGHT);
-    EXPECT_EQ(game.game_state, GAME_STATE_PLAYING);
-    EXPECT_EQ(hero.hit_points, 0) << "still down on the beat's last frame but one";
-    EXPECT_FLOAT_EQ(hero.body.x, x);
-    EXPECT_FLOAT_EQ(hero.body.y, y);
-    EXPECT_EQ(world.scroll_x, scroll_x);
-    frame(RIGHT);
-    EXPECT_EQ(hero.hit_points, HERO_START_HIT_POINTS) << "up again with his hearts back";
-    frames(5, RIGHT);
-    EXPECT_GT(hero.body.x + static_cast<float>(world.scroll_x), x + static_cast<float>(scroll_x)) << "and he walks on";
-    EXPECT_EQ(hero.lives, 2);
-}
-
 TEST_F(DeathAndView, TheLastLifeFallsThenGameOverSaysHowToGoOnAndEndsWithItsLament) {
     struck_down_on_the_last_life();
     frame();
@@ -128,7 +101,7 @@ TEST_F(DeathAndView, ClassicPlayHasNoBeatAndASilentGameOverScreenThatCannotBeSki
     EXPECT_EQ(now_playing(), "none") << "and the title after it is silent too";
 }
 
-TEST_F(DeathAndView, TheOpeningLinesSpeakOverTheHeroInClassicPlayOnlyAndTheViewLeadsHimSouth) {
+TEST_F(DeathAndView, TheOpeningLinesSpeakOverTheHeroInClassicPlayOnlyTheViewLeadsHimSouthAndALostLifeHoldsTheWorldForABeat) {
     auto hidden_by_box = [&] {
         const int x = static_cast<int>(hero.body.x), y = static_cast<int>(hero.body.y);
         const int top = world.dialog_box.box_y;
@@ -153,6 +126,30 @@ TEST_F(DeathAndView, TheOpeningLinesSpeakOverTheHeroInClassicPlayOnlyAndTheViewL
     }
     EXPECT_GT(world.scroll_y, 0);
     EXPECT_LE(hero.body.y, 200) << "well above the classic 380";
+
+    // Struck down there, he loses a life: the world holds for a beat, then play goes on.
+    hero.lives = 3;
+    hero.hit_points = 0;  // struck down: the next frame finds him dead
+    frame();
+    EXPECT_EQ(hero.lives, 2) << "the counter drops as he falls";
+    EXPECT_EQ(hero.hit_points, 0);
+    const float x = hero.body.x, y = hero.body.y;
+    const int32_t scroll_x = world.scroll_x;
+    // The beat: the red edge shows at once, and no key moves anything.
+    frame(RIGHT);
+    EXPECT_GT(count(DEATH_EDGE_BRIGHT, 0, 0, 640, 8), 640 * 7) << "the screen's top edge flashes";
+    EXPECT_GT(count(DEATH_EDGE_BRIGHT, 0, 200, 8, 280), 8 * 70) << "and its left edge";
+    frames(DEATH_BEAT_FRAMES - 2, RIGHT);
+    EXPECT_EQ(game.game_state, GAME_STATE_PLAYING);
+    EXPECT_EQ(hero.hit_points, 0) << "still down on the beat's last frame but one";
+    EXPECT_FLOAT_EQ(hero.body.x, x);
+    EXPECT_FLOAT_EQ(hero.body.y, y);
+    EXPECT_EQ(world.scroll_x, scroll_x);
+    frame(RIGHT);
+    EXPECT_EQ(hero.hit_points, HERO_START_HIT_POINTS) << "up again with his hearts back";
+    frames(5, RIGHT);
+    EXPECT_GT(hero.body.x + static_cast<float>(world.scroll_x), x + static_cast<float>(scroll_x)) << "and he walks on";
+    EXPECT_EQ(hero.lives, 2);
 }
 
 // A long wander on an open map, with pushes: the view never moves more than VIEW_MAX_STEP pixels
