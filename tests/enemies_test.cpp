@@ -70,8 +70,7 @@ TEST_F(Steering, AMoleTakesItsNextCommandAtTick16OrAtAWallKeepsItNearTheHeroAndM
 
     // Commands set the velocity from the speed, and a mole of speed zero never walks.
     steered(m, 100, 100, 3, 0, 0, 0);
-    hero.x = 100;  // equal: across goes left
-    hero.y = 150;
+    put(hero, 100, 150);  // equal across: across goes left
     apply_move_command(&m, MOVE_TOWARD_HERO_ACROSS, &hero);
     EXPECT_FLOAT_EQ(m.body.xv, -3);
     apply_move_command(&m, MOVE_TOWARD_HERO_UP_DOWN, &hero);
@@ -193,15 +192,13 @@ TEST_F(WaspSting, StingsFortyFiveFramesAfterTheLastStingerCameDownAndFallsToThre
     EXPECT_FLOAT_EQ(wasp.stinger.x, x) << "no longer moved";
 }
 
-TEST_F(WaspSting, AStingerOnTheHeroHurtsHimItsWayAndIsSpent) {
+TEST_F(WaspSting, AStingerOnTheHeroHurtsHimItsWayCommandSixGoesAcrossTowardHimEveryFrameAndSevenTrembles) {
     put(world.player.body, 200, 200);
     ASSERT_EQ(updates_until(wasp.stinger, true, 100), 45);
     ASSERT_EQ(updates_until(wasp.stinger, false, 20), 6);
     EXPECT_EQ(world.player.hit_points, 4);
     EXPECT_FLOAT_EQ(world.player.body.x, 168) << "pushed left, the stinger's way";
-}
 
-TEST_F(WaspSting, CommandSixGoesAcrossTowardTheHeroEveryFrameAndSevenTrembles) {
     wasp.speed = 3;
     wasp.body.counter_1 = 0;
     wasp.body.counter_2 = 15;

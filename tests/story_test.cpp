@@ -83,8 +83,7 @@ TEST_F(Story, ReachingTheCompletionZoneEndsTheLevelEvenBeforeTheBossIsBeatenAndT
 TEST_F(Story, ALockedJailDoorCallsForTheKeyAndTheKeyOpensIt) {
     wall(5, 10, TILE_JAIL_DOOR);
     wall(6, 10, TILE_JAIL_DOOR);
-    world.player.body.x = 288;
-    world.player.body.y = 168;  // reaches into rows 5 and 6
+    put(world.player.body, 288, 168);  // reaches into rows 5 and 6
     world.move_player(FACING_RIGHT, game.current_level);
     EXPECT_FLOAT_EQ(world.player.body.x, 288);
     const std::vector<std::string> l = lines();
