@@ -3,14 +3,6 @@
 #include "world/story.h"
 #include "test_game.h"
 
-// How many numbers to draw from a fresh sequence so that the next one r gives an underground
-// time (r + 200) mod 500 of `frames`.
-static int draws_before_underground_time(int frames) {
-    reset_game_rand();
-    for (int n = 0;; ++n)
-        if ((game_rand() + 200) % 500 == frames) return n;
-}
-
 class MoleBossFight : public LoadedWorld {
 protected:
     MoleBoss& boss = world.pools.mole_boss;
@@ -21,10 +13,12 @@ protected:
     }
     // One frame with the sword swung up over the boss's middle; whether it took a hit point.
     bool frame_with_sword() { return strike(boss) > 0; }
-    // A hit whose stun ends with an underground time of `frames`: the stun's last two frames each
-    // draw one, and the second one counts.
+    // A hit whose stun ends with an underground time of `frames`, (r + 200) mod 500 for a random
+    // number r: the stun's last two frames each draw one, and the second one counts.
     void hit_with_underground_time(int frames) {
-        const int skip = draws_before_underground_time(frames);
+        reset_game_rand();
+        int skip = 0;  // numbers to draw from a fresh sequence before that r
+        while ((game_rand() + 200) % 500 != frames) ++skip;
         ASSERT_GE(skip, 1);
         reset_game_rand();
         for (int i = 0; i < skip - 1; ++i) game_rand();

@@ -17,10 +17,6 @@ protected:
         hero.lives = 1;
         hero.hit_points = 0;
     }
-    // Pixels of `colour`'s palette index on the back surface inside a screen rectangle.
-    static int count(uint32_t colour, int left, int top, int right, int bottom) {
-        return pixels_of(nearest_palette_index(colour), left, top, right, bottom);
-    }
 };
 
 TEST_F(DeathAndView, TheLastLifeFallsThenGameOverSaysHowToGoOnAndEndsWithItsLament) {
@@ -30,14 +26,14 @@ TEST_F(DeathAndView, TheLastLifeFallsThenGameOverSaysHowToGoOnAndEndsWithItsLame
     EXPECT_EQ(game.game_state, GAME_STATE_PLAYING) << "the beat before game over";
     frame();
     ASSERT_EQ(game.game_state, GAME_STATE_GAME_OVER);
-    EXPECT_EQ(count(0x000000, 0, 0, 640, 480), 640 * 480) << "the beat's last frame is all dark";
+    EXPECT_EQ(pixels_of(nearest_palette_index(0x000000), 0, 0, 640, 480), 640 * 480) << "the beat's last frame is all dark";
     EXPECT_EQ(game.current_level, 0);
 
     // The prompt comes up when the screen may be skipped, under the picture.
     const uint32_t PROMPT = 0x70E0F8;
-    EXPECT_EQ(count(PROMPT, 0, 410, 640, 450), 0);
+    EXPECT_EQ(pixels_of(nearest_palette_index(PROMPT), 0, 410, 640, 450), 0);
     frames(41);
-    EXPECT_GT(count(PROMPT, 0, 410, 640, 450), 50) << "Enter or Space: continue";
+    EXPECT_GT(pixels_of(nearest_palette_index(PROMPT), 0, 410, 640, 450), 50) << "Enter or Space: continue";
 
     // Left alone, the screen lasts as long as its lament and a moment more, then the title's
     // music follows: never more than half a second of silence, where there were 4.5 seconds.
@@ -137,8 +133,8 @@ TEST_F(DeathAndView, TheOpeningLinesSpeakOverTheHeroInClassicPlayOnlyTheViewLead
     const int32_t scroll_x = world.scroll_x;
     // The beat: the red edge shows at once, and no key moves anything.
     frame(RIGHT);
-    EXPECT_GT(count(DEATH_EDGE_BRIGHT, 0, 0, 640, 8), 640 * 7) << "the screen's top edge flashes";
-    EXPECT_GT(count(DEATH_EDGE_BRIGHT, 0, 200, 8, 280), 8 * 70) << "and its left edge";
+    EXPECT_GT(pixels_of(nearest_palette_index(DEATH_EDGE_BRIGHT), 0, 0, 640, 8), 640 * 7) << "the screen's top edge flashes";
+    EXPECT_GT(pixels_of(nearest_palette_index(DEATH_EDGE_BRIGHT), 0, 200, 8, 280), 8 * 70) << "and its left edge";
     frames(DEATH_BEAT_FRAMES - 2, RIGHT);
     EXPECT_EQ(game.game_state, GAME_STATE_PLAYING);
     EXPECT_EQ(hero.hit_points, 0) << "still down on the beat's last frame but one";
