@@ -5,10 +5,6 @@
 
 class PlayerMove : public LoadedWorld {
 protected:
-    void TearDown() override {
-        delete_all_sounds();
-        LoadedWorld::TearDown();
-    }
     void SetUp() override {
         LoadedWorld::SetUp();
         Sprite& b = world.player.body;

@@ -133,6 +133,7 @@ protected:
         world.scroll_x = world.scroll_y = 0;
     }
     void TearDown() override {
+        delete_all_sounds();  // those a test loaded
         std::filesystem::current_path(old_dir_);
         reset_game_globals();
     }
@@ -230,11 +231,6 @@ protected:
         hero.body.aux_3 = FACING_RIGHT;
         platform::set_keyboard_snapshot({});
     }
-    void TearDown() override {
-        delete_all_sounds();
-        LoadedWorld::TearDown();
-    }
-
     // Share of a sprite's opaque pixels that show on the back surface as its own current frame.
     static double shown(const Sprite& s) {
         const Surface* f = s.frames[s.curr_frame];

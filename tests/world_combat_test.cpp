@@ -15,10 +15,6 @@ protected:
     }
     // A mole that stands still and draws no random number in its update.
     static Mole& still_mole(int i, float x, float y, int hit_points = 1) { return place_still(world.pools.moles[i], x, y, hit_points); }
-    void TearDown() override {
-        delete_all_sounds();
-        LoadedWorld::TearDown();
-    }
     // A live wasp in slot 0 that hovers where it is put, far from the hero.
     static Wasp& still_wasp(float x, float y) {
         world.pools.wasp_count = POOL_SIZE;
