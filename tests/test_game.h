@@ -133,7 +133,8 @@ protected:
         world.scroll_x = world.scroll_y = 0;
     }
     void TearDown() override {
-        delete_all_sounds();  // those a test loaded
+        delete_all_sounds();  // those a test loaded, and its screen
+        display_shutdown();
         std::filesystem::current_path(old_dir_);
         reset_game_globals();
     }

@@ -149,10 +149,6 @@ protected:
         LoadedWorld::SetUp();
         ASSERT_EQ(display_init(640, 480, 8, 0), 1);
     }
-    void TearDown() override {
-        display_shutdown();
-        LoadedWorld::TearDown();
-    }
     static uint8_t screen(int x, int y) { return display.back_surface.pixels[static_cast<size_t>(y) * display.back_surface.pitch + x]; }
     static uint8_t frame_pixel(const Sprite& s, int frame, int x, int y) {
         const Surface& f = *s.frames[frame];
