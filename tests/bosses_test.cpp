@@ -184,17 +184,11 @@ TEST_F(SwineBossFight, ASpearAgainstAWallComesDownAtOnceAndEverySwordContactIsAH
     EXPECT_EQ(std::string(world.dialog_box.top->next->text), "You are a worthy opponent, I'm Sorry.");
 }
 
-class WaspBossFight : public LoadedWorld {
-protected:
-    WaspBoss& boss = world.pools.wasp_boss;
-    void SetUp() override {
-        LoadedWorld::SetUp();
-        place_stinging(boss, 300, 100, 15);
-        put(world.player.body, 40, 400);
-    }
-};
+using WaspBossFight = LoadedWorld;
 
 TEST_F(WaspBossFight, StingsAfterFortyFiveFramesLeavesHisStingPoseToTurnAndFallsToFifteenHits) {
+    WaspBoss& boss = place_stinging(world.pools.wasp_boss, 300, 100, 15);
+    put(world.player.body, 40, 400);
     EXPECT_EQ(updates_until(boss.stinger, true, 100), 45);
     EXPECT_EQ(boss.stinger.aux_3, FACING_DOWN) << "the hero is farther down than across";
     EXPECT_EQ(boss.stinger.curr_frame, 1);
