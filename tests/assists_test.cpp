@@ -42,7 +42,7 @@ TEST(Assists, GameSpeedLengthensTheFrameOnTheFrameClock) {
     }
 }
 
-TEST_F(AssistedPlay, NoDamageKeepsTheHeartsAndExtraHeartsGiveMore) {
+TEST_F(AssistedPlay, NoDamageKeepsTheHeartsExtraHeartsGiveMoreAndClassicPlayIgnoresEveryAssist) {
     EXPECT_EQ(touched_by_a_mole(), 4) << "without assists a touch costs a heart";
 
     hero.hit_points = 5;
@@ -63,6 +63,19 @@ TEST_F(AssistedPlay, NoDamageKeepsTheHeartsAndExtraHeartsGiveMore) {
     for (int frame = 0; frame < 200 && hero.hit_points != 8; ++frame) playing_frame();
     EXPECT_EQ(hero.lives, 2);
     EXPECT_EQ(hero.hit_points, 8);
+
+    // Enhanced play takes the game speed; classic play ignores every assist.
+    hero.hit_points = 5;
+    assists = Assists{.game_speed = 2, .hearts = HEARTS_NO_DAMAGE, .reduced_flashing = true};
+    EXPECT_EQ(game_speed_percent(), 70);
+    play_mode = PlayMode::Classic;
+    EXPECT_EQ(game_speed_percent(), 100) << "classic play keeps its own pace";
+    EXPECT_FALSE(reduced_flashing_assist());
+    EXPECT_EQ(touched_by_a_mole(), 4);
+    assists.hearts = HEARTS_EXTRA;
+    EXPECT_EQ(hero_full_hit_points(), HERO_START_HIT_POINTS);
+    world.load_level(0);
+    EXPECT_EQ(hero.hit_points, HERO_START_HIT_POINTS);
 }
 
 TEST_F(AssistedPlay, ReducedFlashingDrawsAnOutlineInsteadOfWhiteFlashesAndBlinks) {
@@ -120,19 +133,6 @@ TEST_F(AssistedPlay, ReducedFlashingDrawsAnOutlineInsteadOfWhiteFlashesAndBlinks
     draw_death_beat(world, 0, false);
     EXPECT_EQ(pixels_of(bright, 0, 0, 640, 8), 0);
     EXPECT_GT(pixels_of(dark, 0, 0, 640, 8), 640 * 7);
-}
-
-TEST_F(AssistedPlay, EnhancedPlayTakesTheGameSpeedAndClassicPlayIgnoresEveryAssist) {
-    assists = Assists{.game_speed = 2, .hearts = HEARTS_NO_DAMAGE, .reduced_flashing = true};
-    EXPECT_EQ(game_speed_percent(), 70);
-    play_mode = PlayMode::Classic;
-    EXPECT_EQ(game_speed_percent(), 100) << "classic play keeps its own pace";
-    EXPECT_FALSE(reduced_flashing_assist());
-    EXPECT_EQ(touched_by_a_mole(), 4);
-    assists.hearts = HEARTS_EXTRA;
-    EXPECT_EQ(hero_full_hit_points(), HERO_START_HIT_POINTS);
-    world.load_level(0);
-    EXPECT_EQ(hero.hit_points, HERO_START_HIT_POINTS);
 }
 
 // A classic run with every assist in its header plays exactly as without them; an enhanced one

@@ -6,10 +6,7 @@
 class Steering : public LoadedWorld {
 protected:
     Sprite hero, hero_far;  // hero_far: right of and below the enemy by far more than 50 pixels
-    void SetUp() override {
-        LoadedWorld::SetUp();
-        put(hero_far, 1000, 1000);
-    }
+    Steering() { put(hero_far, 1000, 1000); }
     // `enemy` at (x, y) with `speed`, on step `step` of row `pattern` of his move table, his
     // command tick at `tick`, with no command taken yet.
     template <class Enemy>

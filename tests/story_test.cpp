@@ -175,9 +175,7 @@ TEST_F(Story, EveryZoneFiresOnlyStrictlyInsideItsBoundsAndOnlyInItsLevel) {
     }
 }
 
-using Speech = LoadedWorld;
-
-TEST_F(Speech, TheLinePushedLastIsShownFirst) {
+TEST_F(Story, TheLinePushedLastIsShownFirst) {
     DialogBox& box = world.dialog_box;
     EXPECT_TRUE(box.speech_is_idle());
     EXPECT_FALSE(box.speech_advance()) << "nothing to drop";
@@ -242,7 +240,7 @@ TEST(SpeechWrap, BreaksAtBlanksAndKeepsInnerDoubleBlanks) {
         << "a word wider than the box is broken between letters";
 }
 
-TEST_F(Speech, EveryLineOfTheStoryIsDrawnInsideTheBoxsDarkPanelAndEnhancedPlayTellsItProofread) {
+TEST_F(Story, EveryLineOfTheStoryIsDrawnInsideTheBoxsDarkPanelAndEnhancedPlayTellsItProofread) {
     ASSERT_TRUE(platform::text_init());
     ASSERT_EQ(display_init(640, 480, 8, 0), 1);
     // The dark inner panel of DialogBox.BMP is x 8..583, y 8..91 of the box.
