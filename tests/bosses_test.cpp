@@ -240,10 +240,7 @@ protected:
     // Swings spaced past the guard until he falls or `limit` swings have been made.
     int swings_to_defeat(EnemyBase& boss, int level, int limit) {
         int n = 0;
-        while (boss.hit_points > 0 && n < limit) {
-            EXPECT_EQ(swing(boss, 1, boss_guard_frames(level)), 1) << "swing " << n + 1;
-            ++n;
-        }
+        for (; boss.hit_points > 0 && n < limit; ++n) EXPECT_EQ(swing(boss, 1, boss_guard_frames(level)), 1) << "swing " << n + 1;
         return n;
     }
 };

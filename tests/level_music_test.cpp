@@ -47,10 +47,7 @@ TEST_F(LevelMusic, TheFanfarePlaysOutThenTheLevelTrackLoopsAgain) {
     EXPECT_EQ(midi_status(game.level1_track), MIDI_STATE_STOPPED);
 
     int frames = 60;
-    while (midi_status(game.level1_track) != MIDI_STATE_PLAYING && frames < 2000) {
-        frame();
-        ++frames;
-    }
+    for (; midi_status(game.level1_track) != MIDI_STATE_PLAYING && frames < 2000; ++frames) frame();
     EXPECT_EQ(midi_status(game.level1_track), MIDI_STATE_PLAYING);
     EXPECT_GT(frames, 100) << "the fanfare lasts a few seconds";
     EXPECT_LT(frames, 2000);

@@ -101,10 +101,7 @@ TEST_F(PlayerMove, PlayingFrameTakesRightFirstHoldsStillWhileTheSwordSwingsAndFi
     playing_frame();
     EXPECT_FALSE(world.player.sword.attr & SPRITE_ATTR_VISIBLE) << "released A hides the sword at once";
     int frames = 0;
-    while (world.player.body.x == 304 && frames < 20) {
-        playing_frame();
-        ++frames;
-    }
+    for (; world.player.body.x == 304 && frames < 20; ++frames) playing_frame();
     EXPECT_GT(frames, 0) << "the swing plays out before he walks again";
     EXPECT_LT(frames, 20);
 

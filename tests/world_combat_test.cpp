@@ -13,8 +13,6 @@ protected:
         hero.lives = 10;
         hide_sprite(&hero.sword);
     }
-    // A mole that stands still and draws no random number in its update.
-    static Mole& still_mole(int i, float x, float y, int hit_points = 1) { return place_still(world.pools.moles[i], x, y, hit_points); }
     // A live wasp in slot 0 that hovers where it is put, far from the hero.
     static Wasp& still_wasp(float x, float y) {
         world.pools.wasp_count = POOL_SIZE;
@@ -25,7 +23,7 @@ protected:
 };
 
 TEST_F(Combat, ContactHurtsOnceThenNotFor32FramesAndCheeseHealsOnlyBelowFour) {
-    still_mole(0, 310, 200);
+    place_still(world.pools.moles[0], 310, 200);
     world.update_world();
     EXPECT_EQ(hero.hit_points, 4);
     EXPECT_TRUE(hero.invulnerable);
@@ -52,7 +50,7 @@ TEST_F(Combat, ContactHurtsOnceThenNotFor32FramesAndCheeseHealsOnlyBelowFour) {
 }
 
 TEST_F(Combat, TheSwordKillsWithADeathCloudAndMaybeCheeseAHeldSwordTakesAPointAFrameAndAnArrowPushes) {
-    Mole& m = still_mole(0, 340, 200);
+    Mole& m = place_still(world.pools.moles[0], 340, 200);
     sword_at(332, 216, FACING_RIGHT);
     reset_game_rand();  // next number 41: no cheese
     world.update_world();
@@ -62,7 +60,7 @@ TEST_F(Combat, TheSwordKillsWithADeathCloudAndMaybeCheeseAHeldSwordTakesAPointAF
     EXPECT_EQ(world.deathcloud_sprite.anim_state, 0);
     EXPECT_FALSE(world.cheese_sprite.attr & SPRITE_ATTR_VISIBLE);
 
-    Mole& n = still_mole(1, 340, 260);
+    Mole& n = place_still(world.pools.moles[1], 340, 260);
     sword_at(332, 276, FACING_RIGHT);
     reset_game_rand();
     for (int i = 0; i < 3; ++i) game_rand();  // next number 26500: (r + 1) mod 10 = 1
@@ -72,7 +70,7 @@ TEST_F(Combat, TheSwordKillsWithADeathCloudAndMaybeCheeseAHeldSwordTakesAPointAF
     EXPECT_FLOAT_EQ(world.cheese_sprite.y, n.body.y);
 
     // A sword held over a stronger mole takes a point a frame and pushes him each time.
-    Mole& o = still_mole(2, 340, 320, 3);
+    Mole& o = place_still(world.pools.moles[2], 340, 320, 3);
     sword_at(332, 336, FACING_RIGHT);
     world.update_world();
     EXPECT_EQ(o.hit_points, 2);
@@ -80,8 +78,8 @@ TEST_F(Combat, TheSwordKillsWithADeathCloudAndMaybeCheeseAHeldSwordTakesAPointAF
     EXPECT_TRUE(o.alive);
 
     // An arrow is spent on its first mole and pushes him; with the sword it costs one point.
-    Mole& first = still_mole(0, 340, 200, 3);
-    Mole& behind = still_mole(1, 340, 200, 3);
+    Mole& first = place_still(world.pools.moles[0], 340, 200, 3);
+    Mole& behind = place_still(world.pools.moles[1], 340, 200, 3);
     sword_at(332, 216, FACING_RIGHT);
     show_at(hero.arrow, 345, 205);
     hero.arrow.aux_3 = FACING_DOWN;
@@ -92,7 +90,7 @@ TEST_F(Combat, TheSwordKillsWithADeathCloudAndMaybeCheeseAHeldSwordTakesAPointAF
     EXPECT_FALSE(hero.arrow.attr & SPRITE_ATTR_VISIBLE);
     EXPECT_FLOAT_EQ(first.body.y, 232);
 
-    Mole& third = still_mole(2, 340, 300, 3);
+    Mole& third = place_still(world.pools.moles[2], 340, 300, 3);
     sword_at(332, 316, FACING_RIGHT);
     show_at(hero.arrow, 345, 305);
     hero.arrow.aux_3 = FACING_UP;
@@ -109,7 +107,7 @@ TEST_F(Combat, LosingAllHitPointsCostsALifeAndTheLastOneEndsTheGame) {
     hero.sword.anim_state = 1;
     hero.hit_points = 1;
     hero.lives = 2;
-    still_mole(0, 310, 200);
+    place_still(world.pools.moles[0], 310, 200);
     playing_frame();
     EXPECT_EQ(hero.lives, 1);
     EXPECT_EQ(hero.hit_points, 5);
@@ -198,7 +196,7 @@ TEST_F(Combat, EachKindOfBlowPlaysItsOwnSound) {
     EXPECT_EQ(plays("ouch.WAV"), 0) << "the hero was never touched";
 
     hide_sprite(&hero.sword);
-    still_mole(1, 310, 200);
+    place_still(world.pools.moles[1], 310, 200);
     world.update_world();
     EXPECT_EQ(plays("ouch.WAV"), 1);
     hero.hit_points = 4;  // cheese and key: one sound each on pickup
