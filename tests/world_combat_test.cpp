@@ -37,8 +37,7 @@ TEST_F(Combat, ContactHurtsOnceThenNotFor32FramesAndCheeseHealsOnlyBelowFour) {
     EXPECT_EQ(frames, 33) << "the 33rd frame after the hit clears the guard and hurts again";
     EXPECT_EQ(hero.hit_points, 3);
 
-    // Cheese heals only below four, and is used up either way.
-    hero.hit_points = 3;
+    // Cheese heals only below four (he is at three now), and is used up either way.
     show_at(world.cheese_sprite, hero.body.x, hero.body.y);
     world.update_world();
     EXPECT_EQ(hero.hit_points, 4);
