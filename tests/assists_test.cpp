@@ -1,59 +1,31 @@
-// Enhanced play's assists: the game speed lengthens the frame on the frame clock, no damage
-// keeps the hero's hearts and extra hearts give him more, reduced flashing draws a steady
-// outline instead of white flashes and blinking, a recording notes them and its replay plays
-// with them, and classic play ignores them all.
-#include <filesystem>
+// Enhanced play's assists (game speed, hearts, reduced flashing) in play, in a recording and its replay, and classic play ignoring them all.
 
 #include "app/runner.h"
 #include "app/state_json.h"
-#include "audio/sound.h"
 #include "base/assists.h"
-#include "base/play_mode.h"
 #include "platform/headless.h"
-#include "platform/text.h"
-#include "screens/enhanced_screens.h"
 #include "test_files.h"
 #include "test_game.h"
 #include "world/death_beat.h"
 #include "world/hit_feedback.h"
 
-namespace {
-
 class AssistedPlay : public EnhancedWorld {
 protected:
-    void SetUp() override {
-        EnhancedWorld::SetUp();
-        hero.body.aux_3 = FACING_RIGHT;
-    }
-    // The same in the screen rectangle of `s`, grown by `margin` all round.
+    // Pixels of palette index `index` in the screen rectangle of `s`, grown by `margin` all round.
     static int count_on(const Sprite& s, uint8_t index, int margin = 0) {
         const int x = static_cast<int>(s.x), y = static_cast<int>(s.y);
-        return count(index, x - margin, y - margin, x + s.width + margin, y + s.height + margin);
-    }
-    // True when every opaque pixel of the sprite's current frame shows on the back surface.
-    static bool drawn(const Sprite& s) {
-        const Surface* f = s.frames[s.curr_frame];
-        const Surface& back = display.back_surface;
-        for (int y = 0; y < f->height; ++y)
-            for (int x = 0; x < f->width; ++x) {
-                const uint8_t p = f->pixels[y * f->pitch + x];
-                if (p != f->color_key && back.pixels[(static_cast<int>(s.y) + y) * back.pitch + static_cast<int>(s.x) + x] != p) return false;
-            }
-        return true;
+        return pixels_of(index, x - margin, y - margin, x + s.width + margin, y + s.height + margin);
     }
     // One frame with a mole standing on the hero; the hero's hit points after it.
     int touched_by_a_mole() {
         hero.invulnerable = 0;
-        hero.body.x = 300;
-        hero.body.y = 200;
+        put(hero.body, 300, 200);
         place_still(world.pools.moles[0], 310, 200);
         world.update_world();
         world.pools.moles[0].alive = 0;
         return hero.hit_points;
     }
 };
-
-}  // namespace
 
 TEST(Assists, GameSpeedLengthensTheFrameOnTheFrameClock) {
     for (int64_t frame = 0; frame < 1000; ++frame) ASSERT_EQ(frame_length_ms(100, frame), 30u);
@@ -68,18 +40,9 @@ TEST(Assists, GameSpeedLengthensTheFrameOnTheFrameClock) {
         EXPECT_EQ(total, 3000u) << percent << " frames at " << percent << "% last as long as 100 at full speed";
         EXPECT_EQ(frame_length_ms(percent, int64_t{percent} * 10'000'000 + 3), frame_length_ms(percent, 3)) << "no drift, however long";
     }
-
-    reset_assists();
-    assists.game_speed = 2;
-    play_mode = PlayMode::Enhanced;
-    EXPECT_EQ(game_speed_percent(), 70);
-    play_mode = PlayMode::Classic;
-    EXPECT_EQ(game_speed_percent(), 100) << "classic play keeps its own pace";
-    reset_play_mode();
-    reset_assists();
 }
 
-TEST_F(AssistedPlay, NoDamageKeepsTheHeartsAndExtraHeartsGiveMore) {
+TEST_F(AssistedPlay, NoDamageKeepsTheHeartsExtraHeartsGiveMoreAndClassicPlayIgnoresEveryAssist) {
     EXPECT_EQ(touched_by_a_mole(), 4) << "without assists a touch costs a heart";
 
     hero.hit_points = 5;
@@ -100,6 +63,19 @@ TEST_F(AssistedPlay, NoDamageKeepsTheHeartsAndExtraHeartsGiveMore) {
     for (int frame = 0; frame < 200 && hero.hit_points != 8; ++frame) playing_frame();
     EXPECT_EQ(hero.lives, 2);
     EXPECT_EQ(hero.hit_points, 8);
+
+    // Enhanced play takes the game speed; classic play ignores every assist.
+    hero.hit_points = 5;
+    assists = Assists{.game_speed = 2, .hearts = HEARTS_NO_DAMAGE, .reduced_flashing = true};
+    EXPECT_EQ(game_speed_percent(), 70);
+    play_mode = PlayMode::Classic;
+    EXPECT_EQ(game_speed_percent(), 100) << "classic play keeps its own pace";
+    EXPECT_FALSE(reduced_flashing_assist());
+    EXPECT_EQ(touched_by_a_mole(), 4);
+    assists.hearts = HEARTS_EXTRA;
+    EXPECT_EQ(hero_full_hit_points(), HERO_START_HIT_POINTS);
+    world.load_level(0);
+    EXPECT_EQ(hero.hit_points, HERO_START_HIT_POINTS);
 }
 
 TEST_F(AssistedPlay, ReducedFlashingDrawsAnOutlineInsteadOfWhiteFlashesAndBlinks) {
@@ -118,7 +94,7 @@ TEST_F(AssistedPlay, ReducedFlashingDrawsAnOutlineInsteadOfWhiteFlashesAndBlinks
     for (int i = 0; i < HIT_FLASH_FRAMES; ++i) {
         playing_frame();
         EXPECT_EQ(count_on(mole.body, white), white_unhurt) << "no white flash, frame " << i;
-        EXPECT_TRUE(drawn(mole.body)) << "the enemy in his own colours, frame " << i;
+        EXPECT_EQ(shown(mole.body), 1.0) << "the enemy in his own colours, frame " << i;
         EXPECT_GT(count_on(mole.body, gold, 1), gold_unhurt + 20) << "but outlined, frame " << i;
     }
     playing_frame();
@@ -130,7 +106,7 @@ TEST_F(AssistedPlay, ReducedFlashingDrawsAnOutlineInsteadOfWhiteFlashesAndBlinks
     for (int frame = 1; frame <= INVULNERABLE_FRAMES; ++frame) {
         playing_frame();
         EXPECT_FALSE(hero_blinked_out(hero));
-        EXPECT_TRUE(drawn(hero.body)) << "never blinked out, frame " << frame;
+        EXPECT_EQ(shown(hero.body), 1.0) << "never blinked out, frame " << frame;
         EXPECT_GT(count_on(hero.body, gold, 1), 20) << "outlined, frame " << frame;
     }
     for (int frame = 0; frame < 4; ++frame) playing_frame();
@@ -148,27 +124,15 @@ TEST_F(AssistedPlay, ReducedFlashingDrawsAnOutlineInsteadOfWhiteFlashesAndBlinks
         assists.reduced_flashing = reduced;
         boss.guard_frames = 2 * HERO_BLINK_FRAMES - 1;  // into a blink
         playing_frame();
-        EXPECT_EQ(drawn(boss.body), reduced) << "reduced flashing " << reduced;
+        EXPECT_EQ(shown(boss.body) == 1.0, reduced) << "reduced flashing " << reduced;
         EXPECT_EQ(count_on(boss.body, gold, 1) > 20, reduced) << "reduced flashing " << reduced;
     }
 
     // The beat after a lost life: the screen's edge keeps its dark red, with no bright flash.
     const uint8_t bright = nearest_palette_index(DEATH_EDGE_BRIGHT), dark = nearest_palette_index(DEATH_EDGE_DARK);
     draw_death_beat(world, 0, false);
-    EXPECT_EQ(count(bright, 0, 0, 640, 8), 0);
-    EXPECT_GT(count(dark, 0, 0, 640, 8), 640 * 7);
-}
-
-TEST_F(AssistedPlay, ClassicPlayIgnoresEveryAssist) {
-    play_mode = PlayMode::Classic;
-    assists = Assists{.game_speed = 2, .hearts = HEARTS_NO_DAMAGE, .reduced_flashing = true};
-    EXPECT_EQ(game_speed_percent(), 100);
-    EXPECT_FALSE(reduced_flashing_assist());
-    EXPECT_EQ(touched_by_a_mole(), 4);
-    assists.hearts = HEARTS_EXTRA;
-    EXPECT_EQ(hero_full_hit_points(), HERO_START_HIT_POINTS);
-    world.load_level(0);
-    EXPECT_EQ(hero.hit_points, HERO_START_HIT_POINTS);
+    EXPECT_EQ(pixels_of(bright, 0, 0, 640, 8), 0);
+    EXPECT_GT(pixels_of(dark, 0, 0, 640, 8), 640 * 7);
 }
 
 // A classic run with every assist in its header plays exactly as without them; an enhanced one

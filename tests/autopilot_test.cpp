@@ -1,5 +1,4 @@
-// The autopilot plays the generated levels from the title to the last line with keys alone,
-// and its key script, replayed by the headless runner, finishes the game too.
+// The autopilot plays the generated levels from the title to the last line, and its key script alone, replayed headless, finishes the game too.
 #include <gtest/gtest.h>
 
 #include <cstdio>

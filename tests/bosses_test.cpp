@@ -1,29 +1,7 @@
-// The three bosses. Dorvik Mole: a hit stuns him, he digs in, roams as a mound chasing the hero,
-// and comes up. Lord Hogrand: his spear is thrown 21 frames after the last one came down,
-// straight at the hero along the farther axis; every weapon contact is a hit, and ten defeat him.
-// King Vespro: the wasp at double size, stinging like a wasp, with fifteen hit points. In
-// enhanced play each boss takes one blow a swing or an arrow, and the autopilot's recorded
-// fights grow longer level by level.
-#include <string>
+// The three bosses' fights, stuns, throws, stings and falls, their one blow a swing in enhanced play.
 
-#include "app/input_script.h"
-#include "base/play_mode.h"
-#include "world/hit_feedback.h"
 #include "world/story.h"
-#include "test_files.h"
 #include "test_game.h"
-
-namespace {
-
-// How many numbers to draw from a fresh sequence so that the next one r gives an underground
-// time (r + 200) mod 500 of `frames`.
-int draws_before_underground_time(int frames) {
-    reset_game_rand();
-    for (int n = 0;; ++n)
-        if ((game_rand() + 200) % 500 == frames) return n;
-}
-
-}  // namespace
 
 class MoleBossFight : public LoadedWorld {
 protected:
@@ -31,15 +9,25 @@ protected:
     void SetUp() override {
         LoadedWorld::SetUp();
         place(boss, 300, 100, 5);
-        world.player.body.x = 40;
-        world.player.body.y = 400;
+        put(world.player.body, 40, 400);
     }
     // One frame with the sword swung up over the boss's middle; whether it took a hit point.
     bool frame_with_sword() { return strike(boss) > 0; }
+    // A hit whose stun ends with an underground time of `frames`, (r + 200) mod 500 for a random
+    // number r: the stun's last two frames each draw one, and the second one counts.
+    void hit_with_underground_time(int frames) {
+        reset_game_rand();
+        int skip = 0;  // numbers to draw from a fresh sequence before that r
+        while ((game_rand() + 200) % 500 != frames) ++skip;
+        ASSERT_GE(skip, 1);
+        reset_game_rand();
+        for (int i = 0; i < skip - 1; ++i) game_rand();
+        ASSERT_TRUE(frame_with_sword());
+    }
 };
 
-TEST_F(MoleBossFight, AHitStunsHimAndHeDigsInAfterThirtyFrames) {
-    ASSERT_TRUE(frame_with_sword());
+TEST_F(MoleBossFight, AHitStunsHimHeDigsInAfterThirtyFramesAndAnUndergroundTimeOfZeroBringsHimUpAsTheStunEnds) {
+    hit_with_underground_time(0);
     EXPECT_TRUE(boss.hurt);
     EXPECT_EQ(boss.hurt_timer, 32);
     EXPECT_EQ(boss.body.curr_animation, MOLE_BOSS_ANIM_STUNNED);
@@ -55,16 +43,7 @@ TEST_F(MoleBossFight, AHitStunsHimAndHeDigsInAfterThirtyFrames) {
     EXPECT_TRUE(boss.hurt);
     EXPECT_EQ(boss.body.curr_animation, MOLE_BOSS_ANIM_DIGGING);
     EXPECT_EQ(boss.hit_points, 4);
-}
-
-TEST_F(MoleBossFight, AnUndergroundTimeOfZeroBringsHimUpAsTheStunEnds) {
-    // The stun's last two frames each draw an underground time; the second one counts.
-    const int skip = draws_before_underground_time(0);
-    ASSERT_GE(skip, 1);
-    reset_game_rand();
-    for (int i = 0; i < skip - 1; ++i) game_rand();
-    ASSERT_TRUE(frame_with_sword());
-    for (int frame = 1; frame <= 31; ++frame) EXPECT_FALSE(frame_with_sword()) << "frame " << frame;
+    EXPECT_FALSE(frame_with_sword()) << "frame 31";
     EXPECT_TRUE(boss.underground);
     EXPECT_EQ(boss.underground_timer, 0);
     // The 32nd frame ends the stun, still counting as underground for the sword, and he comes up.
@@ -76,11 +55,8 @@ TEST_F(MoleBossFight, AnUndergroundTimeOfZeroBringsHimUpAsTheStunEnds) {
     EXPECT_EQ(boss.hit_points, 3);
 }
 
-TEST_F(MoleBossFight, UndergroundHeChasesTheHeroDiagonallyAndCannotBeHit) {
-    const int skip = draws_before_underground_time(120);
-    reset_game_rand();
-    for (int i = 0; i < skip - 1; ++i) game_rand();
-    ASSERT_TRUE(frame_with_sword());
+TEST_F(MoleBossFight, UndergroundHeChasesTheHeroDiagonallyCannotBeHitAndStillHurtsOnContact) {
+    hit_with_underground_time(120);
     for (int frame = 1; frame <= 32; ++frame) frame_with_sword();
     ASSERT_TRUE(boss.underground);
     ASSERT_FALSE(boss.hurt);
@@ -94,20 +70,17 @@ TEST_F(MoleBossFight, UndergroundHeChasesTheHeroDiagonallyAndCannotBeHit) {
     EXPECT_GE(chasing_frames, 38) << "all but the frames that take a table command";
     EXPECT_EQ(boss.hit_points, 4);
     EXPECT_EQ(boss.body.curr_animation, MOLE_BOSS_ANIM_MOUND) << "the mound shows once the dig has played";
-}
 
-TEST_F(MoleBossFight, ContactHurtsTheHeroEvenUnderground) {
-    boss.underground = 1;
-    boss.underground_timer = 50;
-    world.player.hit_points = 5;
-    world.player.body.x = boss.body.x + 20;
-    world.player.body.y = boss.body.y + 20;
+    // Touching the mound hurts the hero all the same.
+    ASSERT_TRUE(boss.underground);
+    ASSERT_EQ(world.player.hit_points, 5);
+    put(world.player.body, boss.body.x + 20, boss.body.y + 20);
     world.update_world();
     EXPECT_EQ(world.player.hit_points, 4);
     EXPECT_TRUE(world.player.invulnerable);
 }
 
-TEST_F(MoleBossFight, TheFifthHitDefeatsHimOnceAndDropsTheKey) {
+TEST_F(MoleBossFight, TheFifthHitDefeatsHimOnceAndDropsTheKeyAndANewGameFindsHimStillStunned) {
     boss.hit_points = 1;
     ASSERT_TRUE(frame_with_sword());
     EXPECT_TRUE(boss.hurt) << "the killing hit stuns him too";
@@ -124,25 +97,14 @@ TEST_F(MoleBossFight, TheFifthHitDefeatsHimOnceAndDropsTheKey) {
     EXPECT_FALSE(boss.underground);
     EXPECT_FALSE(world.check_deaths());
     EXPECT_TRUE(world.dialog_box.speech_is_idle()) << "defeated once";
-}
 
-TEST_F(MoleBossFight, ANewGameFindsHimStillStunnedFromHisDefeat) {
-    boss.hit_points = 1;
-    ASSERT_TRUE(frame_with_sword());
-    EXPECT_FALSE(world.check_deaths());
-    ASSERT_FALSE(boss.alive);
     hide_sprite(&world.player.sword);
     world.load_level(1);
     ASSERT_TRUE(boss.alive);
     EXPECT_EQ(boss.hit_points, 5);
     EXPECT_TRUE(boss.hurt) << "the level start leaves the stun of the killing hit";
     EXPECT_EQ(boss.hurt_timer, 32);
-    int frame = 0;
-    while (!boss.underground && frame < 100) {
-        world.update_world();
-        ++frame;
-    }
-    EXPECT_EQ(frame, 30) << "so he digs in as after any hit";
+    EXPECT_EQ(updates_until([&] { return boss.underground != 0; }, 100), 30) << "so he digs in as after any hit";
 }
 
 class SwineBossFight : public LoadedWorld {
@@ -154,44 +116,43 @@ protected:
         place_still(boss, 300, 100, 10);  // he stands where he is put
         boss.throw_counter = 0;
         hide_sprite(&spear);
-        world.player.body.x = 40;
-        world.player.body.y = 400;
-    }
-    // Frames until the spear's visibility becomes `shown`, at most `limit`.
-    int frames_until_spear(bool shown, int limit) {
-        for (int frame = 1; frame <= limit; ++frame) {
-            world.update_world();
-            if (((spear.attr & SPRITE_ATTR_VISIBLE) != 0) == shown) return frame;
-        }
-        return -1;
+        put(world.player.body, 40, 400);
     }
 };
 
-TEST_F(SwineBossFight, TheSpearFliesOnTheTwentyFirstFrameAfterItCameDown) {
-    EXPECT_EQ(frames_until_spear(true, 100), 21);
+TEST_F(SwineBossFight, TheSpearFliesOnTheTwentyFirstFrameAfterItCameDownAndOnAfterHisFall) {
+    EXPECT_EQ(updates_until(spear, true, 100), 21);
     // The hero is farther away down than across: the spear flies down, from 20 pixels left.
     EXPECT_EQ(spear.aux_3, FACING_DOWN);
     EXPECT_EQ(spear.curr_frame, 1);
     EXPECT_FLOAT_EQ(spear.x, 280);
     EXPECT_FLOAT_EQ(spear.y, 110) << "launched at the boss's corner and moved once in that frame";
     EXPECT_EQ(boss.throw_counter, 0);
-    const int flight = frames_until_spear(false, 100);
+    const int flight = updates_until(spear, false, 100);
     ASSERT_GT(flight, 0) << "the spear leaves the screen";
     EXPECT_EQ(boss.throw_counter, 0) << "the count waits while the spear flies";
-    EXPECT_EQ(frames_until_spear(true, 100), 21);
+    EXPECT_EQ(updates_until(spear, true, 100), 21);
+
+    // A fallen boss's spear flies on, but no longer hurts.
+    boss.alive = 0;
+    put(world.player.body, spear.x + 16, spear.y + 40);
+    const float y = spear.y;
+    world.update_world();
+    EXPECT_FLOAT_EQ(spear.y, y + 10);
+    EXPECT_TRUE(spear.attr & SPRITE_ATTR_VISIBLE);
+    EXPECT_EQ(world.player.hit_points, 5);
 }
 
 TEST_F(SwineBossFight, ASpearHitPushesTheHeroItsWayAndIsSpent) {
-    world.player.body.x = 290;
-    world.player.body.y = 300;
-    ASSERT_EQ(frames_until_spear(true, 100), 21);
-    const int landed = frames_until_spear(false, 30);
+    put(world.player.body, 290, 300);
+    ASSERT_EQ(updates_until(spear, true, 100), 21);
+    const int landed = updates_until(spear, false, 30);
     ASSERT_GT(landed, 0);
     EXPECT_EQ(world.player.hit_points, 4);
     EXPECT_FLOAT_EQ(world.player.body.y, 332) << "pushed down, the spear's way";
 }
 
-TEST_F(SwineBossFight, ASpearThrownAgainstAWallComesDownAtOnce) {
+TEST_F(SwineBossFight, ASpearAgainstAWallComesDownAtOnceAndEverySwordContactIsAHitTenDefeatingHim) {
     wall(3, 8);  // the spear starts 20 pixels left of the boss, over this cell
     for (int round = 0; round < 2; ++round) {
         for (int frame = 1; frame <= 20; ++frame) world.update_world();
@@ -201,9 +162,7 @@ TEST_F(SwineBossFight, ASpearThrownAgainstAWallComesDownAtOnce) {
         EXPECT_FLOAT_EQ(spear.y, 110) << "launched from the boss's corner";
         EXPECT_FALSE(spear.attr & SPRITE_ATTR_VISIBLE) << "and spent on the wall in the same frame";
     }
-}
 
-TEST_F(SwineBossFight, EveryFrameOfSwordContactIsAHitAndTheTenthDefeatsHim) {
     for (int frame = 1; frame <= 10; ++frame) {
         const float x = boss.body.x;
         EXPECT_EQ(strike(boss, FACING_RIGHT), 1);
@@ -225,46 +184,17 @@ TEST_F(SwineBossFight, EveryFrameOfSwordContactIsAHitAndTheTenthDefeatsHim) {
     EXPECT_EQ(std::string(world.dialog_box.top->next->text), "You are a worthy opponent, I'm Sorry.");
 }
 
-TEST_F(SwineBossFight, AFallenBossesSpearFliesOnButNoLongerHurts) {
-    ASSERT_EQ(frames_until_spear(true, 100), 21);
-    boss.alive = 0;
-    world.player.body.x = spear.x + 16;
-    world.player.body.y = spear.y + 40;
-    const float y = spear.y;
-    world.update_world();
-    EXPECT_FLOAT_EQ(spear.y, y + 10);
-    EXPECT_TRUE(spear.attr & SPRITE_ATTR_VISIBLE);
-    EXPECT_EQ(world.player.hit_points, 5);
-}
+using WaspBossFight = LoadedWorld;
 
-class WaspBossFight : public LoadedWorld {
-protected:
-    WaspBoss& boss = world.pools.wasp_boss;
-    void SetUp() override {
-        LoadedWorld::SetUp();
-        place_stinging(boss, 300, 100, 15);
-        world.player.body.x = 40;
-        world.player.body.y = 400;
-    }
-    bool stinger_out() const { return (boss.stinger.attr & SPRITE_ATTR_VISIBLE) != 0; }
-};
-
-TEST_F(WaspBossFight, StingsFromHisCornerFortyFiveFramesAfterTheLastStinger) {
-    int frame = 0;
-    while (!stinger_out() && frame < 100) {
-        world.update_world();
-        ++frame;
-    }
-    EXPECT_EQ(frame, 45);
+TEST_F(WaspBossFight, StingsAfterFortyFiveFramesLeavesHisStingPoseToTurnAndFallsToFifteenHits) {
+    WaspBoss& boss = place_stinging(world.pools.wasp_boss, 300, 100, 15);
+    put(world.player.body, 40, 400);
+    EXPECT_EQ(updates_until(boss.stinger, true, 100), 45);
     EXPECT_EQ(boss.stinger.aux_3, FACING_DOWN) << "the hero is farther down than across";
     EXPECT_EQ(boss.stinger.curr_frame, 1);
     EXPECT_FLOAT_EQ(boss.stinger.x, 280);
     EXPECT_FLOAT_EQ(boss.stinger.y, 110);
-}
-
-TEST_F(WaspBossFight, HeLeavesHisStingPoseWhenHeTurns) {
-    for (int frame = 0; frame < 45; ++frame) world.update_world();
-    ASSERT_EQ(boss.body.curr_animation, 4);
+    ASSERT_EQ(boss.body.curr_animation, 4) << "the sting pose";
     // He flies off to the left on his next frames.
     boss.speed = 3;
     boss.command = MOVE_LEFT;
@@ -272,11 +202,9 @@ TEST_F(WaspBossFight, HeLeavesHisStingPoseWhenHeTurns) {
     world.update_world();
     EXPECT_EQ(boss.body.curr_animation, FACING_LEFT);
     EXPECT_EQ(boss.body.aux_3, FACING_LEFT);
-}
 
-TEST_F(WaspBossFight, FifteenHitsDefeatHimAndHisStingerIsLeftWhereItWas) {
-    for (int frame = 0; frame < 45; ++frame) world.update_world();
-    ASSERT_TRUE(stinger_out());
+    // Fifteen hits defeat him, and his stinger is left where it was.
+    ASSERT_TRUE(visible(boss.stinger));
     for (int hit = 1; hit <= 15; ++hit) ASSERT_EQ(strike(boss), 1) << "blow " << hit;
     world.dialog_box.speech_clear();
     EXPECT_FALSE(world.check_deaths());
@@ -297,8 +225,7 @@ protected:
     void SetUp() override {
         LoadedWorld::SetUp();
         play_mode = PlayMode::Enhanced;
-        world.player.body.x = 40;
-        world.player.body.y = 400;
+        put(world.player.body, 40, 400);
     }
     // One swing held over the boss for `held` frames, then the sword away for `rest` frames; the
     // hit points it cost him. Swings go up and down by turns, so the knocks keep him in place.
@@ -313,10 +240,7 @@ protected:
     // Swings spaced past the guard until he falls or `limit` swings have been made.
     int swings_to_defeat(EnemyBase& boss, int level, int limit) {
         int n = 0;
-        while (boss.hit_points > 0 && n < limit) {
-            EXPECT_EQ(swing(boss, 1, boss_guard_frames(level)), 1) << "swing " << n + 1;
-            ++n;
-        }
+        for (; boss.hit_points > 0 && n < limit; ++n) EXPECT_EQ(swing(boss, 1, boss_guard_frames(level)), 1) << "swing " << n + 1;
         return n;
     }
 };
@@ -340,9 +264,7 @@ TEST_F(EnhancedBossBlows, EachSwingOrArrowIsOneBlowAndTenAndFifteenDefeatTheArme
     place_still(wasp, 300, 200, 2);
     Sprite& arrow = world.player.arrow;
     auto shoot = [&] {
-        show_sprite(&arrow);
-        arrow.x = wasp.body.x + 24;
-        arrow.y = wasp.body.y + 24;
+        show_at(arrow, wasp.body.x + 24, wasp.body.y + 24);
         arrow.xv = arrow.yv = 0;
         arrow.aux_3 = FACING_UP;
         world.update_world();
@@ -358,34 +280,4 @@ TEST_F(EnhancedBossBlows, EachSwingOrArrowIsOneBlowAndTenAndFifteenDefeatTheArme
     // Dorvik Mole takes a blow a stun, as in classic play.
     MoleBoss& mole = place(world.pools.mole_boss, 300, 200, boss_start_hit_points(1));
     EXPECT_EQ(swing(mole, 40), 1);
-}
-
-// The autopilot's committed enhanced run: each boss fight, from the end of his meeting lines to
-// his fall, lasts longer than the one before.
-class EnhancedBossFights : public HeadlessGame {};
-
-TEST_F(EnhancedBossFights, EachFightOfTheAutopilotsRunLastsLongerThanTheLast) {
-    InputScript script;
-    std::string error;
-    ASSERT_TRUE(parse_input_script(read_text(std::string(QUILLMOOR_SOURCE_DIR) +
-                                             "/tests/replays/whole_game_enhanced_one_blow_a_swing_to_the_end_scene.txt"),
-                                   script, error))
-        << error;
-    ASSERT_EQ(script.play_mode, play_mode_name(PlayMode::Enhanced));
-    stop();
-    start(PlayMode::Enhanced);
-    long start_frame[3] = {-1, -1, -1}, length[3] = {-1, -1, -1};
-    for (long f = 1; f <= 20000 && game.game_state != GAME_STATE_ENDING; ++f) {
-        frame(script.keys_at(f));
-        const int level = game.current_level;
-        if (level < 1 || level > 3 || game.game_state != GAME_STATE_PLAYING) continue;
-        const EnemyBase& boss = level_boss(level);
-        if (start_frame[level - 1] < 0 && world.boss_taunt_shown && boss.alive && world.dialog_box.speech_is_idle())
-            start_frame[level - 1] = f;
-        if (start_frame[level - 1] >= 0 && length[level - 1] < 0 && !boss.alive) length[level - 1] = f - start_frame[level - 1];
-    }
-    EXPECT_EQ(game.game_state, GAME_STATE_ENDING);
-    EXPECT_GT(length[0], 0) << "Dorvik Mole falls";
-    EXPECT_GT(length[1], length[0]) << "Lord Hogrand holds out longer than Dorvik Mole";
-    EXPECT_GT(length[2], length[1]) << "King Vespro holds out longer than Lord Hogrand";
 }

@@ -1,99 +1,39 @@
-// Enhanced play's beat after a lost life and before game over, the game-over screen's prompt and
-// length, the view that leads the hero the way he walks, and the speech box kept off the hero;
-// classic play keeps none of them.
-#include <cstdlib>
-#include <string>
+// Enhanced play's beat after a lost life, its game-over screen, the view leading the hero and the speech box kept off him; classic play keeps none.
 
-#include "audio/music.h"
-#include "base/play_mode.h"
+#include "screens/title_menu.h"
 #include "world/death_beat.h"
 #include "test_game.h"
 
-namespace {
-
-constexpr unsigned ENTER = SCRIPT_KEY_ENTER, SPACE = SCRIPT_KEY_SPACE, DOWN = SCRIPT_KEY_DOWN, UP = SCRIPT_KEY_UP,
-                   LEFT = SCRIPT_KEY_LEFT, RIGHT = SCRIPT_KEY_RIGHT;
+constexpr unsigned ENTER = SCRIPT_KEY_ENTER, SPACE = SCRIPT_KEY_SPACE, DOWN = SCRIPT_KEY_DOWN, RIGHT = SCRIPT_KEY_RIGHT;
 
 class DeathAndView : public HeadlessGame {
 protected:
     Player& hero = world.player;
 
-    // A new game under `rules`, from the title to level 1 with its opening lines up.
-    void into_level_1(PlayMode rules) {
-        stop();
-        start(rules);
-        frames(20);
-        frame(ENTER);
-        frames(5);
-        frame(SPACE);
-        ASSERT_EQ(game.game_state, GAME_STATE_PLAYING);
-        ASSERT_FALSE(world.dialog_box.speech_is_idle());
-    }
-    // Space through the opening lines, then let go.
-    void past_the_opening() {
-        for (int i = 0; i < 200 && !world.dialog_box.speech_is_idle(); ++i) frame(SPACE);
-        frame();
-        ASSERT_TRUE(world.dialog_box.speech_is_idle());
-    }
-    static std::string now_playing() {
-        const char* name = music_now_playing();
-        return name ? name : "none";
-    }
-    // Pixels of `colour`'s palette index on the back surface inside a screen rectangle.
-    static int count(uint32_t colour, int left, int top, int right, int bottom) {
-        const uint8_t index = nearest_palette_index(colour);
-        int n = 0;
-        for (int y = top; y < bottom; ++y)
-            for (int x = left; x < right; ++x) n += display.back_surface.pixels[y * display.back_surface.pitch + x] == index;
-        return n;
+    // A new enhanced game into level 1, past its opening lines, with the hero struck down on his last life.
+    void struck_down_on_the_last_life() {
+        into_level_1(PlayMode::Enhanced);
+        past_the_opening();
+        hero.lives = 1;
+        hero.hit_points = 0;
     }
 };
 
-TEST_F(DeathAndView, ALostLifeHoldsTheWorldForABeatThenPlayGoesOn) {
-    into_level_1(PlayMode::Enhanced);
-    past_the_opening();
-    hero.lives = 3;
-    hero.hit_points = 0;  // struck down: the next frame finds him dead
-    frame();
-    EXPECT_EQ(hero.lives, 2) << "the counter drops as he falls";
-    EXPECT_EQ(hero.hit_points, 0);
-    const float x = hero.body.x, y = hero.body.y;
-    const int32_t scroll_x = world.scroll_x;
-    // The beat: the red edge shows at once, and no key moves anything.
-    frame(RIGHT);
-    EXPECT_GT(count(DEATH_EDGE_BRIGHT, 0, 0, 640, 8), 640 * 7) << "the screen's top edge flashes";
-    EXPECT_GT(count(DEATH_EDGE_BRIGHT, 0, 200, 8, 280), 8 * 70) << "and its left edge";
-    frames(DEATH_BEAT_FRAMES - 2, RIGHT);
-    EXPECT_EQ(game.game_state, GAME_STATE_PLAYING);
-    EXPECT_EQ(hero.hit_points, 0) << "still down on the beat's last frame but one";
-    EXPECT_FLOAT_EQ(hero.body.x, x);
-    EXPECT_FLOAT_EQ(hero.body.y, y);
-    EXPECT_EQ(world.scroll_x, scroll_x);
-    frame(RIGHT);
-    EXPECT_EQ(hero.hit_points, HERO_START_HIT_POINTS) << "up again with his hearts back";
-    frames(5, RIGHT);
-    EXPECT_GT(hero.body.x + static_cast<float>(world.scroll_x), x + static_cast<float>(scroll_x)) << "and he walks on";
-    EXPECT_EQ(hero.lives, 2);
-}
-
 TEST_F(DeathAndView, TheLastLifeFallsThenGameOverSaysHowToGoOnAndEndsWithItsLament) {
-    into_level_1(PlayMode::Enhanced);
-    past_the_opening();
-    hero.lives = 1;
-    hero.hit_points = 0;
+    struck_down_on_the_last_life();
     frame();
     frames(LAST_DEATH_BEAT_FRAMES - 1);
     EXPECT_EQ(game.game_state, GAME_STATE_PLAYING) << "the beat before game over";
     frame();
     ASSERT_EQ(game.game_state, GAME_STATE_GAME_OVER);
-    EXPECT_EQ(count(0x000000, 0, 0, 640, 480), 640 * 480) << "the beat's last frame is all dark";
+    EXPECT_EQ(pixels_of(nearest_palette_index(0x000000), 0, 0, 640, 480), 640 * 480) << "the beat's last frame is all dark";
     EXPECT_EQ(game.current_level, 0);
 
     // The prompt comes up when the screen may be skipped, under the picture.
     const uint32_t PROMPT = 0x70E0F8;
-    EXPECT_EQ(count(PROMPT, 0, 410, 640, 450), 0);
+    EXPECT_EQ(pixels_of(nearest_palette_index(PROMPT), 0, 410, 640, 450), 0);
     frames(41);
-    EXPECT_GT(count(PROMPT, 0, 410, 640, 450), 50) << "Enter or Space: continue";
+    EXPECT_GT(pixels_of(nearest_palette_index(PROMPT), 0, 410, 640, 450), 50) << "Enter or Space: continue";
 
     // Left alone, the screen lasts as long as its lament and a moment more, then the title's
     // music follows: never more than half a second of silence, where there were 4.5 seconds.
@@ -114,21 +54,24 @@ TEST_F(DeathAndView, TheLastLifeFallsThenGameOverSaysHowToGoOnAndEndsWithItsLame
     EXPECT_EQ(now_playing(), "intro.MID");
 }
 
-TEST_F(DeathAndView, EnterSkipsTheGameOverScreenAfterTheBeat) {
-    into_level_1(PlayMode::Enhanced);
-    past_the_opening();
-    hero.lives = 1;
-    hero.hit_points = 0;
-    frames(LAST_DEATH_BEAT_FRAMES + 1, ENTER);  // held through the beat: too soon to skip
-    ASSERT_EQ(game.game_state, GAME_STATE_GAME_OVER);
-    frames(10);
-    frames(40, ENTER);
-    EXPECT_EQ(game.game_state, GAME_STATE_GAME_OVER) << "not while Enter is held";
-    frame();
-    EXPECT_EQ(game.game_state, GAME_STATE_TITLE);
+TEST_F(DeathAndView, EnterOrSpaceSkipsTheGameOverScreenOnceLetGoAfterTheBeat) {
+    for (const unsigned key : {ENTER, SPACE}) {
+        struck_down_on_the_last_life();
+        frames(LAST_DEATH_BEAT_FRAMES + 1, key);  // held through the beat: too soon to skip
+        ASSERT_EQ(game.game_state, GAME_STATE_GAME_OVER);
+        frames(10);
+        EXPECT_EQ(now_playing(), "gameOver.MID");
+        frames(40, key);
+        EXPECT_EQ(game.game_state, GAME_STATE_GAME_OVER) << "not while the key is held: " << key;
+        frame();
+        EXPECT_EQ(game.game_state, GAME_STATE_TITLE) << key;
+        frames(20);
+        EXPECT_EQ(game.game_state, GAME_STATE_TITLE) << "the key that skipped starts no game: " << key;
+        EXPECT_EQ(now_playing(), "intro.MID") << "the title has its music again";
+    }
 }
 
-TEST_F(DeathAndView, ClassicPlayHasNoBeat) {
+TEST_F(DeathAndView, ClassicPlayHasNoBeatAndASilentGameOverScreenThatCannotBeSkipped) {
     into_level_1(PlayMode::Classic);
     past_the_opening();
     hero.lives = 3;
@@ -140,9 +83,21 @@ TEST_F(DeathAndView, ClassicPlayHasNoBeat) {
     hero.hit_points = 0;
     frame();
     EXPECT_EQ(game.game_state, GAME_STATE_GAME_OVER);
+    title_menu.menu_counter = 0;  // the screen times itself on the menu's count, from wherever play left it
+    frames(50);
+    frames(3, ENTER | SPACE);
+    frame();
+    EXPECT_EQ(game.game_state, GAME_STATE_GAME_OVER);
+    EXPECT_EQ(now_playing(), "none");
+    frames(400 - 54);
+    EXPECT_EQ(game.game_state, GAME_STATE_GAME_OVER);
+    frame();
+    EXPECT_EQ(game.game_state, GAME_STATE_TITLE) << "the screen's 400 frames are up";
+    frames(5);
+    EXPECT_EQ(now_playing(), "none") << "and the title after it is silent too";
 }
 
-TEST_F(DeathAndView, TheOpeningLinesSpeakOverTheHeroInClassicPlayOnlyAndTheViewLeadsHimSouth) {
+TEST_F(DeathAndView, TheOpeningLinesSpeakOverTheHeroInClassicPlayOnlyTheViewLeadsHimSouthAndALostLifeHoldsTheWorldForABeat) {
     auto hidden_by_box = [&] {
         const int x = static_cast<int>(hero.body.x), y = static_cast<int>(hero.body.y);
         const int top = world.dialog_box.box_y;
@@ -167,17 +122,40 @@ TEST_F(DeathAndView, TheOpeningLinesSpeakOverTheHeroInClassicPlayOnlyAndTheViewL
     }
     EXPECT_GT(world.scroll_y, 0);
     EXPECT_LE(hero.body.y, 200) << "well above the classic 380";
+
+    // Struck down there, he loses a life: the world holds for a beat, then play goes on.
+    hero.lives = 3;
+    hero.hit_points = 0;  // struck down: the next frame finds him dead
+    frame();
+    EXPECT_EQ(hero.lives, 2) << "the counter drops as he falls";
+    EXPECT_EQ(hero.hit_points, 0);
+    const float x = hero.body.x, y = hero.body.y;
+    const int32_t scroll_x = world.scroll_x;
+    // The beat: the red edge shows at once, and no key moves anything.
+    frame(RIGHT);
+    EXPECT_GT(pixels_of(nearest_palette_index(DEATH_EDGE_BRIGHT), 0, 0, 640, 8), 640 * 7) << "the screen's top edge flashes";
+    EXPECT_GT(pixels_of(nearest_palette_index(DEATH_EDGE_BRIGHT), 0, 200, 8, 280), 8 * 70) << "and its left edge";
+    frames(DEATH_BEAT_FRAMES - 2, RIGHT);
+    EXPECT_EQ(game.game_state, GAME_STATE_PLAYING);
+    EXPECT_EQ(hero.hit_points, 0) << "still down on the beat's last frame but one";
+    EXPECT_FLOAT_EQ(hero.body.x, x);
+    EXPECT_FLOAT_EQ(hero.body.y, y);
+    EXPECT_EQ(world.scroll_x, scroll_x);
+    frame(RIGHT);
+    EXPECT_EQ(hero.hit_points, HERO_START_HIT_POINTS) << "up again with his hearts back";
+    frames(5, RIGHT);
+    EXPECT_GT(hero.body.x + static_cast<float>(world.scroll_x), x + static_cast<float>(scroll_x)) << "and he walks on";
+    EXPECT_EQ(hero.lives, 2);
 }
 
 // A long wander on an open map, with pushes: the view never moves more than VIEW_MAX_STEP pixels
 // a frame on an axis, and the hero never leaves the screen.
 class ViewOnAnOpenMap : public LoadedWorld {};
 
-TEST_F(ViewOnAnOpenMap, TheViewMovesSmoothlyAndKeepsTheHeroInSight) {
+TEST_F(ViewOnAnOpenMap, TheViewMovesSmoothlyKeepsTheHeroInSightAndTurnsRoundWithHimWhereClassicPlayKeepsItsBand) {
     play_mode = PlayMode::Enhanced;
     Player& hero = world.player;
-    hero.body.x = 200;
-    hero.body.y = 380;
+    put(hero.body, 200, 380);
     hero.body.xv = hero.body.yv = 4;
     world.scroll_x = 3000;
     world.scroll_y = 3000;
@@ -197,17 +175,13 @@ TEST_F(ViewOnAnOpenMap, TheViewMovesSmoothlyAndKeepsTheHeroInSight) {
         last_x = world.scroll_x;
         last_y = world.scroll_y;
     }
-}
 
-TEST_F(ViewOnAnOpenMap, TheViewTurnsRoundWithTheHeroAndClassicPlayKeepsItsBand) {
-    Player& hero = world.player;
-    hero.body.xv = hero.body.yv = 4;
+    // The view turns round with the hero, and classic play keeps its band.
     for (PlayMode mode : {PlayMode::Classic, PlayMode::Enhanced}) {
         play_mode = mode;
         world.scroll_x = world.scroll_y = 3000;
         world.lead_x = world.lead_y = 0;
-        hero.body.x = 304;
-        hero.body.y = 380;
+        put(hero.body, 304, 380);
         for (int i = 0; i < 100; ++i) world.move_player(FACING_DOWN, game.current_level);
         if (mode == PlayMode::Classic) {
             EXPECT_FLOAT_EQ(hero.body.y, 380) << "classic play scrolls under him where he stands";
@@ -221,4 +195,3 @@ TEST_F(ViewOnAnOpenMap, TheViewTurnsRoundWithTheHeroAndClassicPlayKeepsItsBand) 
     }
 }
 
-}  // namespace

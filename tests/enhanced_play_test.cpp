@@ -1,38 +1,22 @@
-// Enhanced play on a prepared world through the real playing frame: the hero blinking while
-// invulnerable and drawn over enemies, struck bosses flashing and blinking over a shrinking health
-// bar, sliding round tile corners, and the frozen world with a Space hint behind the speech box.
-#include "audio/sound.h"
-#include "platform/text.h"
-#include "base/play_mode.h"
-#include "screens/enhanced_screens.h"
+// Enhanced play through the real playing frame: blinking, drawing order, struck bosses and their bar, corner sliding, the world behind the speech box.
 #include "world/hit_feedback.h"
 #include "world/story.h"
 #include "test_game.h"
 
-namespace {
+using EnhancedPlay = EnhancedWorld;
 
-class EnhancedPlay : public EnhancedWorld {
-protected:
-    void SetUp() override {
-        EnhancedWorld::SetUp();
-        hero.body.xv = hero.body.yv = 4;
-    }
-};
-
-TEST_F(EnhancedPlay, TheHeroBlinksThroughHisInvulnerabilityOnly) {
+TEST_F(EnhancedPlay, TheHeroBlinksThroughHisInvulnerabilityOnlyAndIsDrawnOverAMoleOnTopOfHim) {
     hero.invulnerable = 1;
     hero.body.counter_1 = 0;
-    int hidden = 0, longest_hidden = 0, run = 0;
+    Blinks blinks;
     for (int frame = 1; frame <= INVULNERABLE_FRAMES; ++frame) {
         playing_frame();
         const bool seen = shown(hero.body) > 0.99;
         EXPECT_EQ(seen, !hero_blinked_out(hero)) << "frame " << frame;
-        hidden += seen ? 0 : 1;
-        run = seen ? 0 : run + 1;
-        longest_hidden = std::max(longest_hidden, run);
+        blinks.note(seen);
     }
-    EXPECT_GE(hidden, INVULNERABLE_FRAMES / 3) << "he blinks, not flickers once";
-    EXPECT_LE(longest_hidden, HERO_BLINK_FRAMES) << "and is never gone for long";
+    EXPECT_GE(blinks.hidden, INVULNERABLE_FRAMES / 3) << "he blinks, not flickers once";
+    EXPECT_LE(blinks.longest, HERO_BLINK_FRAMES) << "and is never gone for long";
     for (int frame = 0; frame < 4; ++frame) playing_frame();
     EXPECT_FALSE(hero.invulnerable);
     EXPECT_GT(shown(hero.body), 0.99) << "once he can be hurt again he stays in sight";
@@ -44,9 +28,7 @@ TEST_F(EnhancedPlay, TheHeroBlinksThroughHisInvulnerabilityOnly) {
         playing_frame();
         EXPECT_GT(shown(hero.body), 0.99) << "classic play never hides him, frame " << frame;
     }
-}
 
-TEST_F(EnhancedPlay, TheHeroIsDrawnOverAMoleOnTopOfHim) {
     // Freshly hit, so the mole cannot hurt him and he is in a shown phase of the blink.
     for (PlayMode mode : {PlayMode::Classic, PlayMode::Enhanced}) {
         play_mode = mode;
@@ -61,13 +43,13 @@ TEST_F(EnhancedPlay, TheHeroIsDrawnOverAMoleOnTopOfHim) {
     }
 }
 
-TEST_F(EnhancedPlay, AStruckBossFlashesWhiteAndHisBarShrinks) {
+TEST_F(EnhancedPlay, AStruckBossFlashesWhiteBlinksThroughHisGuardAndHisBarShrinks) {
     SwineBoss& boss = place_still(world.pools.swine_boss, 300, 80, 10);
     hide_sprite(&boss.spear);
     const uint8_t red = nearest_palette_index(0x2020D0), white = nearest_palette_index(0xFFFFFF);
-    auto bar = [&] { return count(red, 0, 455, 640, 456); };
+    auto bar = [&] { return pixels_of(red, 0, 455, 640, 456); };
     auto whites = [&] {
-        return count(white, static_cast<int>(boss.body.x), static_cast<int>(boss.body.y), static_cast<int>(boss.body.x) + 64,
+        return pixels_of(white, static_cast<int>(boss.body.x), static_cast<int>(boss.body.y), static_cast<int>(boss.body.x) + 64,
                      static_cast<int>(boss.body.y) + 64);
     };
 
@@ -75,13 +57,7 @@ TEST_F(EnhancedPlay, AStruckBossFlashesWhiteAndHisBarShrinks) {
     EXPECT_EQ(bar(), 240) << "a full bar while he stands unhurt on screen";
     const int white_unhurt = whites();
 
-    // The hero below him, facing up, swings into him.
-    hero.body.x = boss.body.x + 16;
-    hero.body.y = boss.body.y + 64;
-    hero.body.aux_3 = FACING_UP;
-    hold_keys({}, {platform::DIK_A});
-    playing_frame();
-    hold_keys({});
+    swing_up_into(boss);
     ASSERT_EQ(boss.hit_points, 9);
     EXPECT_EQ(bar(), 216) << "nine tenths of the bar";
     EXPECT_GT(whites(), white_unhurt + 500) << "the struck boss is drawn white";
@@ -94,39 +70,28 @@ TEST_F(EnhancedPlay, AStruckBossFlashesWhiteAndHisBarShrinks) {
     boss.body.x = 900;  // off screen: no bar
     playing_frame();
     EXPECT_EQ(bar(), 0);
-}
+    take_out(boss);
 
-TEST_F(EnhancedPlay, AStruckBossBlinksThroughHisGuardAndDorvikMoleHasABarToo) {
-    const uint8_t red = nearest_palette_index(0x2020D0);
     MoleBoss& mole = place_still(world.pools.mole_boss, 300, 80, 5);
     playing_frame();
-    EXPECT_EQ(count(red, 0, 455, 640, 456), 240) << "Dorvik Mole's bar, full";
-    mole.alive = 0;
-    hide_sprite(&mole.body);
+    EXPECT_EQ(bar(), 240) << "Dorvik Mole's bar, full";
+    take_out(mole);
 
-    WaspBoss& boss = place_still(world.pools.wasp_boss, 300, 200, 15);  // clear of the control prompts
-    hero.body.x = boss.body.x + 16;
-    hero.body.y = boss.body.y + 64;
-    hero.body.aux_3 = FACING_UP;
-    hold_keys({}, {platform::DIK_A});
-    playing_frame();
-    hold_keys({});
-    ASSERT_EQ(boss.hit_points, 14);
-    EXPECT_EQ(count(red, 0, 455, 640, 456), 224) << "King Vespro's bar, fourteen fifteenths";
+    WaspBoss& wasp = place_still(world.pools.wasp_boss, 300, 200, 15);  // clear of the control prompts
+    swing_up_into(wasp);
+    ASSERT_EQ(wasp.hit_points, 14);
+    EXPECT_EQ(bar(), 224) << "King Vespro's bar, fourteen fifteenths";
     hero.body.y = 420;  // out of reach
-    int hidden = 0, longest_hidden = 0, run = 0;
-    while (boss.guard_frames > 0) {
+    Blinks blinks;
+    while (wasp.guard_frames > 0) {
         playing_frame();
-        const bool seen = shown(boss.body) > 0.9;
-        hidden += seen ? 0 : 1;
-        run = seen ? 0 : run + 1;
-        longest_hidden = std::max(longest_hidden, run);
+        blinks.note(shown(wasp.body) > 0.9);
     }
-    EXPECT_GE(hidden, boss_guard_frames(3) / 3) << "he blinks while he cannot be hurt";
-    EXPECT_LE(longest_hidden, HERO_BLINK_FRAMES) << "and is never gone for long";
+    EXPECT_GE(blinks.hidden, boss_guard_frames(3) / 3) << "he blinks while he cannot be hurt";
+    EXPECT_LE(blinks.longest, HERO_BLINK_FRAMES) << "and is never gone for long";
     for (int frame = 0; frame < 4; ++frame) {
         playing_frame();
-        EXPECT_GT(shown(boss.body), 0.9) << "in sight once he can be hurt again, frame " << frame;
+        EXPECT_GT(shown(wasp.body), 0.9) << "in sight once he can be hurt again, frame " << frame;
     }
 }
 
@@ -135,8 +100,7 @@ TEST_F(EnhancedPlay, TheHeroSlidesRoundATileCornerThatStopsTheClassicHero) {
     wall(5, 5);
     for (PlayMode mode : {PlayMode::Classic, PlayMode::Enhanced}) {
         play_mode = mode;
-        hero.body.x = 186;
-        hero.body.y = 196;
+        put(hero.body, 186, 196);
         for (int i = 0; i < 20; ++i) world.move_player(FACING_UP, game.current_level);
         if (mode == PlayMode::Classic) {
             EXPECT_FLOAT_EQ(hero.body.x, 186);
@@ -148,14 +112,12 @@ TEST_F(EnhancedPlay, TheHeroSlidesRoundATileCornerThatStopsTheClassicHero) {
         }
     }
     // Overlapping by more than 8 pixels he is stopped, in enhanced play too.
-    hero.body.x = 182;
-    hero.body.y = 196;
+    put(hero.body, 182, 196);
     for (int i = 0; i < 10; ++i) world.move_player(FACING_UP, game.current_level);
     EXPECT_FLOAT_EQ(hero.body.x, 182);
     EXPECT_FLOAT_EQ(hero.body.y, 192);
     // Walking left into the wall's lower corner he slides down, clear of it.
-    hero.body.x = 196;
-    hero.body.y = 186;
+    put(hero.body, 196, 186);
     for (int i = 0; i < 10; ++i) world.move_player(FACING_LEFT, game.current_level);
     EXPECT_FLOAT_EQ(hero.body.y, 192);
     EXPECT_LT(hero.body.x, 170);
@@ -172,12 +134,10 @@ TEST_F(EnhancedPlay, TheFrozenWorldAndASpaceHintShowBehindTheSpeechBox) {
         EXPECT_EQ(shown(hero.body) > 0.99, enhanced);
         EXPECT_EQ(shown(m.body) > 0.99, enhanced);
         EXPECT_EQ(shown(world.life_sprite) > 0.99, enhanced) << "the HUD";
-        space_hint.x = static_cast<float>(hint_x);
-        space_hint.y = static_cast<float>(hint_y);
+        put(space_hint, static_cast<float>(hint_x), static_cast<float>(hint_y));
         EXPECT_EQ(shown(space_hint) > 0.99, enhanced) << "the Space hint";
     }
     EXPECT_FLOAT_EQ(m.body.x, 400) << "nothing moves while the line is up";
     EXPECT_FALSE(world.dialog_box.speech_is_idle());
 }
 
-}  // namespace

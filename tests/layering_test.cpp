@@ -1,6 +1,4 @@
-// The source folders are layered: each includes only folders below it, no two files include each
-// other, however indirectly, and only the platform layer includes SDL. tools/folder-graph.sh
-// prints the folder graph.
+// The source folders are layered (tools/folder-graph.sh prints the graph): each includes only folders below it, no cycles, SDL in platform only.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -52,12 +50,6 @@ std::vector<SourceFile> read_sources() {
     return files;
 }
 
-std::string folder_of(const std::string& header) { return fs::path(header).parent_path().generic_string(); }
-std::string unit_of(const std::string& header) {
-    const fs::path p(header);
-    return (p.parent_path() / p.stem()).generic_string();
-}
-
 bool find_cycle(const std::string& unit, const std::map<std::string, std::set<std::string>>& edges,
                 std::map<std::string, int>& mark, std::vector<std::string>& path) {
     mark[unit] = 1;
@@ -85,10 +77,11 @@ TEST(Layering, EveryFolderIncludesOnlyFoldersBelowItNoFilesIncludeEachOtherAndOn
         ASSERT_NE(rank_of(file.folder), -1) << file.unit << ": a folder the layering does not know";
         EXPECT_TRUE(!file.includes_sdl || file.folder.rfind("platform", 0) == 0) << file.unit << " includes SDL";
         for (const std::string& header : file.includes) {
-            const std::string to = folder_of(header);
+            const fs::path path(header);
+            const std::string to = path.parent_path().generic_string(), unit = (path.parent_path() / path.stem()).generic_string();
             EXPECT_TRUE(to == file.folder || (rank_of(to) != -1 && rank_of(to) < rank_of(file.folder)))
                 << file.unit << " includes " << header << ", which is not below " << file.folder;
-            if (unit_of(header) != file.unit) edges[file.unit].insert(unit_of(header));
+            if (unit != file.unit) edges[file.unit].insert(unit);
         }
     }
     std::map<std::string, int> mark;

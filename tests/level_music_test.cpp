@@ -1,10 +1,6 @@
-// The music around a completed level: the fanfare is heard out before the level track returns,
-// and a finished story's last track plays once and runs on.
-#include "audio/music.h"
+// The music around a completed level: the fanfare heard out before the level track returns, and a finished story's last track played once.
 #include "platform/platform.h"
 #include "test_game.h"
-
-namespace {
 
 class LevelMusic : public LoadedWorld {
 protected:
@@ -31,8 +27,6 @@ protected:
     }
 };
 
-}  // namespace
-
 TEST_F(LevelMusic, TheFanfarePlaysOutThenTheLevelTrackLoopsAgain) {
     game.game_state = GAME_STATE_PLAYING;
     game.current_level = 1;
@@ -43,8 +37,7 @@ TEST_F(LevelMusic, TheFanfarePlaysOutThenTheLevelTrackLoopsAgain) {
     // Step into level 1's completion zone.
     world.scroll_x = 1500;
     world.scroll_y = 200;
-    world.player.body.x = 200;
-    world.player.body.y = 200;
+    put(world.player.body, 200, 200);
     if (const int done = world.check_story_triggers(game.current_level)) complete_level(done);
     ASSERT_EQ(game.current_level, 2);
     ASSERT_EQ(midi_status(game.level_complete_track), MIDI_STATE_PLAYING);
@@ -54,10 +47,7 @@ TEST_F(LevelMusic, TheFanfarePlaysOutThenTheLevelTrackLoopsAgain) {
     EXPECT_EQ(midi_status(game.level1_track), MIDI_STATE_STOPPED);
 
     int frames = 60;
-    while (midi_status(game.level1_track) != MIDI_STATE_PLAYING && frames < 2000) {
-        frame();
-        ++frames;
-    }
+    for (; midi_status(game.level1_track) != MIDI_STATE_PLAYING && frames < 2000; ++frames) frame();
     EXPECT_EQ(midi_status(game.level1_track), MIDI_STATE_PLAYING);
     EXPECT_GT(frames, 100) << "the fanfare lasts a few seconds";
     EXPECT_LT(frames, 2000);

@@ -1,8 +1,4 @@
-// Enhanced play's pause and menus without dead ends: the pause overlay holds the game still and
-// Resume goes on exactly; the title offers RESUME and NEW GAME with a game under way; Escape
-// leaves the progress map; a finished story leaves nothing to CONTINUE.
-#include <filesystem>
-#include <fstream>
+// Enhanced play's pause and menus without dead ends: pause and Resume, the title's RESUME and NEW GAME, Escape from the map, a finished story.
 
 #include "app/runner.h"
 #include "app/state_json.h"
@@ -13,10 +9,8 @@
 #include "test_files.h"
 #include "test_game.h"
 
-namespace {
-
 // The state report without its count of frames since start-up, which paused frames advance.
-std::string state_but_frame() {
+static std::string state_but_frame() {
     std::string s = game_state_json();
     const auto at = s.find("\"frame\": ");
     return s.erase(at, s.find('\n', at) - at);
@@ -24,17 +18,10 @@ std::string state_but_frame() {
 
 class PauseAndMenus : public HeadlessGame {
 protected:
-    void SetUp() override { start(PlayMode::Enhanced); }
-
     // From the title through the map and the opening lines to the hero's first free step.
     void into_play() {
-        frames(20);
-        frame(SCRIPT_KEY_ENTER);
-        frames(5);
-        frames(23, SCRIPT_KEY_SPACE);
-        frames(5);
-        ASSERT_EQ(game.game_state, GAME_STATE_PLAYING);
-        ASSERT_EQ(world.dialog_box.top, nullptr);
+        into_level_1(PlayMode::Enhanced);
+        past_the_opening();
     }
     // Walking, swinging and letting the moles come: the world changes in every frame.
     void play_on() {
@@ -51,8 +38,6 @@ TEST_F(PauseAndMenus, PausedFramesChangeNothingAndResumeGoesOnExactly) {
     play_on();
     const std::string unpaused = state_but_frame();
 
-    stop();
-    start(PlayMode::Enhanced);
     into_play();
     frames(30, SCRIPT_KEY_LEFT);
     frame(SCRIPT_KEY_PAUSE);
@@ -93,7 +78,7 @@ TEST_F(PauseAndMenus, LosingTheFocusPausesUnderTheOverlayUntilResume) {
     EXPECT_FALSE(game.paused);
 }
 
-TEST_F(PauseAndMenus, QuitToTitleOffersResumeAndNewGameStartsOver) {
+TEST_F(PauseAndMenus, QuitToTitleOffersResumeAndNewGameStartsOverAndEscapeLeavesTheMap) {
     into_play();
     frames(20, SCRIPT_KEY_UP);
     const float y = world.player.body.y;
@@ -122,16 +107,7 @@ TEST_F(PauseAndMenus, QuitToTitleOffersResumeAndNewGameStartsOver) {
     frame(SCRIPT_KEY_ENTER);
     EXPECT_EQ(game.game_state, GAME_STATE_LEVEL_MAP);
     EXPECT_EQ(game.current_level, 1);
-    frame(SCRIPT_KEY_SPACE);
-    frame();
-    EXPECT_EQ(world.dialog_box.top->text, std::string("Grandfather, what happened?!?"));
-}
-
-TEST_F(PauseAndMenus, EscapeOnTheMapGoesBackToTheTitleAndResumeReturnsToTheMap) {
-    frames(20);
-    frame(SCRIPT_KEY_ENTER);
-    frames(3);
-    ASSERT_EQ(game.game_state, GAME_STATE_LEVEL_MAP);
+    // Escape on the map goes back to the title, whose RESUME returns to the map.
     frame(SCRIPT_KEY_ESCAPE);
     EXPECT_EQ(game.game_state, GAME_STATE_TITLE);
     frames(20);
@@ -139,13 +115,16 @@ TEST_F(PauseAndMenus, EscapeOnTheMapGoesBackToTheTitleAndResumeReturnsToTheMap) 
     frame(SCRIPT_KEY_ENTER);
     EXPECT_EQ(game.game_state, GAME_STATE_LEVEL_MAP);
     EXPECT_EQ(game.current_level, 1);
+    frame(SCRIPT_KEY_SPACE);
+    frame();
+    EXPECT_EQ(world.dialog_box.top->text, std::string("Grandfather, what happened?!?"));
 }
 
 TEST_F(PauseAndMenus, AFinishedStoryLeavesNothingToContinueAndStartBeginsANewGame) {
+    into_play();
     TempDir dir;
     profile.active = true;
     profile.paths.save_file = dir.file("progress");
-    into_play();
     // The last level's start was saved; then the story ends.
     record_level_start(SaveGame{3, 4, true});
     ASSERT_TRUE(std::filesystem::exists(profile.paths.save_file));
@@ -166,4 +145,3 @@ TEST_F(PauseAndMenus, AFinishedStoryLeavesNothingToContinueAndStartBeginsANewGam
     EXPECT_EQ(world.player.lives, 10);
 }
 
-}  // namespace

@@ -1,11 +1,6 @@
-// Every committed key script and replay (tests/keys, tests/replays) played through the game's own
-// loop. Each is named for what it guards, and says in its "# expect FRAME: TEXT" lines what the
-// state report holds after that frame; a run that finishes the story must also have told all of
-// it, in order, and one that reaches the end scene shows it from the frame that leaves play. A rule, a level or the random sequence that changes a run fails here: each file's
-// head says how it was made, to make it again and set its expectations anew.
-#include <algorithm>
+// Every committed key script and replay (tests/keys, tests/replays) played through the game's loop, holding its "# expect FRAME: TEXT" lines.
+// A rule, a level or the random sequence that changes a run fails here: each file's head says how it was made, to make it again.
 #include <cstdio>
-#include <filesystem>
 #include <sstream>
 
 #include "app/state_json.h"
@@ -65,6 +60,7 @@ TEST_P(Replays, HoldWhatTheyExpect) {
     parse_settings(script.recorded_settings, recorded, ignored);
     assists = assists_of(recorded);
     bool story_told = false;
+    long fight_start[3] = {-1, -1, -1}, fight[3] = {-1, -1, -1};  // each boss's, in frames
     for (long f = 1; f <= frames; ++f) {
         const int32_t state_before = game.game_state;
         frame(script.keys_at(f));
@@ -78,11 +74,24 @@ TEST_P(Replays, HoldWhatTheyExpect) {
             std::erase_if(shown, [&](const std::string& line) { return std::count(story.locked_door.begin(), story.locked_door.end(), line); });
             EXPECT_EQ(shown, story.in_order) << "every line of the story, in order, by frame " << f;
         }
+        // A boss fight lasts from the end of his meeting lines to his fall.
+        if (const int level = game.current_level; level >= 1 && level <= 3 && game.game_state == GAME_STATE_PLAYING) {
+            const EnemyBase& boss = level_boss(level);
+            long& start = fight_start[level - 1];
+            if (start < 0 && world.boss_taunt_shown && boss.alive && world.dialog_box.speech_is_idle()) start = f;
+            if (start >= 0 && fight[level - 1] < 0 && !boss.alive) fight[level - 1] = f - start;
+        }
         for (const Expectation& e : expected)
             if (e.frame == f) {
                 const std::string report = game_state_json();
                 EXPECT_NE(report.find(e.text), std::string::npos) << "frame " << f << ": " << e.text << "\n" << report;
             }
+    }
+    // In enhanced play, where a boss takes one blow a swing, each holds out longer than the last.
+    if (mode == PlayMode::Enhanced && story_told) {
+        EXPECT_GT(fight[0], 0) << "Dorvik Mole falls";
+        EXPECT_GT(fight[1], fight[0]) << "Lord Hogrand holds out longer than Dorvik Mole";
+        EXPECT_GT(fight[2], fight[1]) << "King Vespro holds out longer than Lord Hogrand";
     }
 }
 

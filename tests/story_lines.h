@@ -1,11 +1,11 @@
-// Every script of the story, gathered by firing each of its triggers once in a loaded world, and
-// the story in the order a whole game tells it.
+// Every script of the story, gathered by firing each of its triggers once in a loaded world, and the story in the order a whole game tells it.
 #pragma once
 #include <cstdint>
 #include <string>
 #include <vector>
 
 #include "game/game.h"
+#include "test_game.h"
 #include "world/story.h"
 #include "world/world.h"
 
@@ -28,8 +28,7 @@ inline std::vector<std::vector<SpokenLine>> fire_every_script() {
     };
     auto hero_at = [&](float x, float y) {
         w.scroll_x = w.scroll_y = 0;
-        w.player.body.x = x;
-        w.player.body.y = y;
+        put(w.player.body, x, y);
     };
 
     push_opening_lines(box);
@@ -65,9 +64,7 @@ inline std::vector<std::vector<SpokenLine>> fire_every_script() {
         read();
     }
 
-    show_sprite(&w.key_sprite);
-    w.key_sprite.x = w.player.body.x;
-    w.key_sprite.y = w.player.body.y;
+    show_at(w.key_sprite, w.player.body.x, w.player.body.y);
     w.update_world();
     read();
     return scripts;

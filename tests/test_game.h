@@ -1,10 +1,8 @@
-// The game in process for tests: started headless in the generated data folder as the runner
-// starts it and stepped one frame at a time with script keys held (HeadlessGame), or only its
-// world loaded with the real assets on an empty map (LoadedWorld), with the placing of enemies and
-// the sword's blows that the tests of the world share.
+// The game in process for tests: headless and stepped with script keys (HeadlessGame), or its world alone on an empty map (LoadedWorld) with helpers.
 #pragma once
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
@@ -14,6 +12,7 @@
 #include "app/headless_session.h"
 #include "app/input_script.h"
 #include "audio/audio_report.h"
+#include "audio/music.h"
 #include "audio/sound.h"
 #include "base/game_random.h"
 #include "base/play_mode.h"
@@ -27,18 +26,37 @@
 class HeadlessGame : public ::testing::Test {
 public:
     std::vector<std::string> shown;  // every speech line in the order it came to the top of the box
-    long frames_run = 0;
 
     // One frame of the game with the script keys `keys` (SCRIPT_KEY_* bits) held.
     void frame(unsigned keys = 0) {
         headless_frame(keys);
-        ++frames_run;
         const SpeechLine* top = world.dialog_box.top;
         if (top && top != last_top_) shown.push_back(top->text);
         last_top_ = top;
     }
     void frames(int count, unsigned keys = 0) {
         for (int i = 0; i < count; ++i) frame(keys);
+    }
+    // A new game under `rules`, from the title to level 1 with its opening lines up.
+    void into_level_1(PlayMode rules) {
+        stop();
+        start(rules);
+        frames(20);
+        frame(SCRIPT_KEY_ENTER);
+        frames(5);
+        frame(SCRIPT_KEY_SPACE);
+        ASSERT_EQ(game.game_state, GAME_STATE_PLAYING);
+        ASSERT_FALSE(world.dialog_box.speech_is_idle());
+    }
+    // Space through the opening lines, then let go.
+    void past_the_opening() {
+        for (int i = 0; i < 200 && !world.dialog_box.speech_is_idle(); ++i) frame(SCRIPT_KEY_SPACE);
+        frame();
+        ASSERT_TRUE(world.dialog_box.speech_is_idle());
+    }
+    static std::string now_playing() {
+        const char* name = music_now_playing();
+        return name ? name : "none";
     }
 
 protected:
@@ -49,7 +67,6 @@ protected:
     void start(PlayMode rules) {
         reset_game_globals();
         shown.clear();
-        frames_run = 0;
         last_top_ = nullptr;
         old_dir_ = std::filesystem::current_path();
         ASSERT_EQ(start_headless_session(rules, QUILLMOOR_TEST_DATA_DIR), SESSION_RUNNING);
@@ -77,6 +94,32 @@ inline long plays_in(const std::string& report, const std::string& file) {
     return at == std::string::npos ? 0 : std::strtol(report.c_str() + at + file.size() + 4, nullptr, 10);
 }
 
+// Pixels of palette index `index` on the back surface inside a screen rectangle (clipped to the
+// screen).
+inline int pixels_of(uint8_t index, int left, int top, int right, int bottom) {
+    const Surface& back = display.back_surface;
+    int n = 0;
+    for (int y = top; y < bottom; ++y)
+        for (int x = left; x < right; ++x) n += x >= 0 && y >= 0 && x < 640 && y < 480 && back.pixels[y * back.pitch + x] == index;
+    return n;
+}
+
+// Puts a sprite at screen (x, y); shows it first with show_at.
+inline Sprite& put(Sprite& s, float x, float y) {
+    s.x = x;
+    s.y = y;
+    return s;
+}
+inline Sprite& show_at(Sprite& s, float x, float y) {
+    show_sprite(&s);
+    return put(s, x, y);
+}
+// Takes an enemy out of play: dead and hidden.
+inline void take_out(EnemyBase& enemy) {
+    enemy.alive = 0;
+    hide_sprite(&enemy.body);
+}
+
 class LoadedWorld : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -90,6 +133,8 @@ protected:
         world.scroll_x = world.scroll_y = 0;
     }
     void TearDown() override {
+        delete_all_sounds();  // those a test loaded, and its screen
+        display_shutdown();
         std::filesystem::current_path(old_dir_);
         reset_game_globals();
     }
@@ -99,8 +144,7 @@ protected:
     // `enemy` alive and shown at screen (x, y) with `hit_points`, not moving until his next command.
     template <class Enemy>
     static Enemy& place(Enemy& enemy, float x, float y, int hit_points = 1) {
-        enemy.body.x = x;
-        enemy.body.y = y;
+        put(enemy.body, x, y);
         enemy.body.xv = enemy.body.yv = 0;
         enemy.hit_points = hit_points;
         enemy.alive = 1;
@@ -127,9 +171,7 @@ protected:
     // The hero's sword out at screen (x, y), swung `facing`, for the next update.
     static void sword_at(float x, float y, int facing) {
         Sprite& sword = world.player.sword;
-        show_sprite(&sword);
-        sword.x = x;
-        sword.y = y;
+        show_at(sword, x, y);
         sword.aux_3 = facing;
     }
     // One update of the world with the sword over the middle of `enemy`, swung `facing`; the
@@ -139,6 +181,20 @@ protected:
         sword_at(enemy.body.x + enemy.body.width / 2 - 8, enemy.body.y + enemy.body.height / 2 - 8, facing);
         world.update_world();
         return before - enemy.hit_points;
+    }
+    static bool visible(const Sprite& s) { return (s.attr & SPRITE_ATTR_VISIBLE) != 0; }
+    // Updates of the world until `done()` holds, at most `limit`; -1 if it never does.
+    template <class Done>
+    static int updates_until(Done done, int limit) {
+        for (int frame = 1; frame <= limit; ++frame) {
+            world.update_world();
+            if (done()) return frame;
+        }
+        return -1;
+    }
+    // The same until `s` is shown (or hidden, as `shown` says).
+    static int updates_until(const Sprite& s, bool shown, int limit) {
+        return updates_until([&] { return visible(s) == shown; }, limit);
     }
     // Plays of a sound file so far, from the audio report.
     static long plays(const char* file) { return plays_in(audio_state_json(), file); }
@@ -154,7 +210,8 @@ private:
 };
 
 // The loaded world in enhanced play with the screen and its pictures up: the hero in level 1 at
-// (300, 200) with three lives and full hearts, no swing playing out and no key held.
+// (300, 200) facing right with three lives and full hearts, his walking speed set, no swing
+// playing out and no key held.
 class EnhancedWorld : public LoadedWorld {
 protected:
     Player& hero = world.player;
@@ -170,15 +227,11 @@ protected:
         hero.sword.anim_state = 1;  // no swing playing out
         hero.lives = 3;
         hero.hit_points = 5;
-        hero.body.x = 300;
-        hero.body.y = 200;
+        put(hero.body, 300, 200);
+        hero.body.xv = hero.body.yv = 4;
+        hero.body.aux_3 = FACING_RIGHT;
         platform::set_keyboard_snapshot({});
     }
-    void TearDown() override {
-        delete_all_sounds();
-        LoadedWorld::TearDown();
-    }
-
     // Share of a sprite's opaque pixels that show on the back surface as its own current frame.
     static double shown(const Sprite& s) {
         const Surface* f = s.frames[s.curr_frame];
@@ -194,12 +247,21 @@ protected:
             }
         return opaque ? static_cast<double>(same) / opaque : 0;
     }
-    // Pixels of palette index `index` inside a screen rectangle (clipped to the screen).
-    static int count(uint8_t index, int left, int top, int right, int bottom) {
-        const Surface& back = display.back_surface;
-        int n = 0;
-        for (int y = top; y < bottom; ++y)
-            for (int x = left; x < right; ++x) n += x >= 0 && y >= 0 && x < 640 && y < 480 && back.pixels[y * back.pitch + x] == index;
-        return n;
+    // The hero just below `boss`, facing up, swings into him for one frame.
+    void swing_up_into(const EnemyBase& boss) {
+        put(hero.body, boss.body.x + 16, boss.body.y + 64);
+        hero.body.aux_3 = FACING_UP;
+        hold_keys({}, {platform::DIK_A});
+        playing_frame();
+        hold_keys({});
     }
+    // Frames a sprite was blinked out, in all and in the longest run.
+    struct Blinks {
+        int hidden = 0, longest = 0, run = 0;
+        void note(bool seen) {
+            hidden += seen ? 0 : 1;
+            run = seen ? 0 : run + 1;
+            longest = std::max(longest, run);
+        }
+    };
 };

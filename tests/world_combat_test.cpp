@@ -1,10 +1,4 @@
-// Combat and pick-ups: contact damage and invulnerability, sword and arrow hits, kills,
-// cheese, and the lives the playing frame takes away.
-#include <cstdlib>
-#include <string>
-
-#include "audio/audio_report.h"
-#include "audio/sound.h"
+// Combat and pick-ups: contact damage and invulnerability, sword and arrow hits, kills, cheese, and the lives the playing frame takes away.
 #include "audio/sound_ids.h"
 #include "test_game.h"
 
@@ -13,18 +7,11 @@ protected:
     Player& hero = world.player;
     void SetUp() override {
         LoadedWorld::SetUp();
-        hero.body.x = 300;
-        hero.body.y = 200;
+        put(hero.body, 300, 200);
         hero.body.aux_3 = FACING_RIGHT;
         hero.hit_points = 5;
         hero.lives = 10;
         hide_sprite(&hero.sword);
-    }
-    // A mole that stands still and draws no random number in its update.
-    static Mole& still_mole(int i, float x, float y, int hit_points = 1) { return place_still(world.pools.moles[i], x, y, hit_points); }
-    void TearDown() override {
-        delete_all_sounds();
-        LoadedWorld::TearDown();
     }
     // A live wasp in slot 0 that hovers where it is put, far from the hero.
     static Wasp& still_wasp(float x, float y) {
@@ -35,8 +22,8 @@ protected:
     }
 };
 
-TEST_F(Combat, ContactHurtsOnceThenNotFor32Frames) {
-    still_mole(0, 310, 200);
+TEST_F(Combat, ContactHurtsOnceThenNotFor32FramesAndCheeseHealsOnlyBelowFour) {
+    place_still(world.pools.moles[0], 310, 200);
     world.update_world();
     EXPECT_EQ(hero.hit_points, 4);
     EXPECT_TRUE(hero.invulnerable);
@@ -49,10 +36,20 @@ TEST_F(Combat, ContactHurtsOnceThenNotFor32Frames) {
     }
     EXPECT_EQ(frames, 33) << "the 33rd frame after the hit clears the guard and hurts again";
     EXPECT_EQ(hero.hit_points, 3);
+
+    // Cheese heals only below four (he is at three now), and is used up either way.
+    show_at(world.cheese_sprite, hero.body.x, hero.body.y);
+    world.update_world();
+    EXPECT_EQ(hero.hit_points, 4);
+    EXPECT_FALSE(world.cheese_sprite.attr & SPRITE_ATTR_VISIBLE);
+    show_at(world.cheese_sprite, hero.body.x, hero.body.y);
+    world.update_world();
+    EXPECT_EQ(hero.hit_points, 4) << "never back to five";
+    EXPECT_FALSE(world.cheese_sprite.attr & SPRITE_ATTR_VISIBLE);
 }
 
-TEST_F(Combat, TheSwordKillsAMoleWithADeathCloudAndMaybeCheese) {
-    Mole& m = still_mole(0, 340, 200);
+TEST_F(Combat, TheSwordKillsWithADeathCloudAndMaybeCheeseAHeldSwordTakesAPointAFrameAndAnArrowPushes) {
+    Mole& m = place_still(world.pools.moles[0], 340, 200);
     sword_at(332, 216, FACING_RIGHT);
     reset_game_rand();  // next number 41: no cheese
     world.update_world();
@@ -62,7 +59,7 @@ TEST_F(Combat, TheSwordKillsAMoleWithADeathCloudAndMaybeCheese) {
     EXPECT_EQ(world.deathcloud_sprite.anim_state, 0);
     EXPECT_FALSE(world.cheese_sprite.attr & SPRITE_ATTR_VISIBLE);
 
-    Mole& n = still_mole(1, 340, 260);
+    Mole& n = place_still(world.pools.moles[1], 340, 260);
     sword_at(332, 276, FACING_RIGHT);
     reset_game_rand();
     for (int i = 0; i < 3; ++i) game_rand();  // next number 26500: (r + 1) mod 10 = 1
@@ -70,59 +67,36 @@ TEST_F(Combat, TheSwordKillsAMoleWithADeathCloudAndMaybeCheese) {
     EXPECT_FALSE(n.alive);
     EXPECT_TRUE(world.cheese_sprite.attr & SPRITE_ATTR_VISIBLE);
     EXPECT_FLOAT_EQ(world.cheese_sprite.y, n.body.y);
-}
 
-TEST_F(Combat, AHeldSwordTakesOnePointPerFrameAndPushesEachTime) {
-    Mole& m = still_mole(0, 340, 200, 3);
-    sword_at(332, 216, FACING_RIGHT);
+    // A sword held over a stronger mole takes a point a frame and pushes him each time.
+    Mole& o = place_still(world.pools.moles[2], 340, 320, 3);
+    sword_at(332, 336, FACING_RIGHT);
     world.update_world();
-    EXPECT_EQ(m.hit_points, 2);
-    EXPECT_FLOAT_EQ(m.body.x, 372) << "knocked 32 pixels in the sword's direction";
-    EXPECT_TRUE(m.alive);
-}
+    EXPECT_EQ(o.hit_points, 2);
+    EXPECT_FLOAT_EQ(o.body.x, 372) << "knocked 32 pixels in the sword's direction";
+    EXPECT_TRUE(o.alive);
 
-TEST_F(Combat, ArrowAndSwordTogetherCostOnePointAndTheArrowPushes) {
-    Mole& m = still_mole(0, 340, 200, 3);
-    Mole& behind = still_mole(1, 340, 200, 3);
+    // An arrow is spent on its first mole and pushes him; with the sword it costs one point.
+    Mole& first = place_still(world.pools.moles[0], 340, 200, 3);
+    Mole& behind = place_still(world.pools.moles[1], 340, 200, 3);
     sword_at(332, 216, FACING_RIGHT);
-    show_sprite(&hero.arrow);
-    hero.arrow.x = 345;
-    hero.arrow.y = 205;
+    show_at(hero.arrow, 345, 205);
     hero.arrow.aux_3 = FACING_DOWN;
     hide_sprite(&hero.sword);  // first the arrow alone, against two moles on one spot
     world.update_world();
-    EXPECT_EQ(m.hit_points, 2);
+    EXPECT_EQ(first.hit_points, 2);
     EXPECT_EQ(behind.hit_points, 3) << "a spent arrow hits nothing more";
     EXPECT_FALSE(hero.arrow.attr & SPRITE_ATTR_VISIBLE);
-    EXPECT_FLOAT_EQ(m.body.y, 232);
+    EXPECT_FLOAT_EQ(first.body.y, 232);
 
-    Mole& third = still_mole(2, 340, 300, 3);
+    Mole& third = place_still(world.pools.moles[2], 340, 300, 3);
     sword_at(332, 316, FACING_RIGHT);
-    show_sprite(&hero.arrow);
-    hero.arrow.x = 345;
-    hero.arrow.y = 305;
+    show_at(hero.arrow, 345, 305);
     hero.arrow.aux_3 = FACING_UP;
     world.update_world();
     EXPECT_EQ(third.hit_points, 2);
     EXPECT_FLOAT_EQ(third.body.x, 340) << "pushed by the arrow only";
     EXPECT_FLOAT_EQ(third.body.y, 268);
-}
-
-TEST_F(Combat, CheeseHealsOnlyBelowFourAndIsUsedUpEitherWay) {
-    auto drop_cheese = [&] {
-        show_sprite(&world.cheese_sprite);
-        world.cheese_sprite.x = hero.body.x;
-        world.cheese_sprite.y = hero.body.y;
-    };
-    hero.hit_points = 3;
-    drop_cheese();
-    world.update_world();
-    EXPECT_EQ(hero.hit_points, 4);
-    EXPECT_FALSE(world.cheese_sprite.attr & SPRITE_ATTR_VISIBLE);
-    drop_cheese();
-    world.update_world();
-    EXPECT_EQ(hero.hit_points, 4) << "never back to five";
-    EXPECT_FALSE(world.cheese_sprite.attr & SPRITE_ATTR_VISIBLE);
 }
 
 TEST_F(Combat, LosingAllHitPointsCostsALifeAndTheLastOneEndsTheGame) {
@@ -132,7 +106,7 @@ TEST_F(Combat, LosingAllHitPointsCostsALifeAndTheLastOneEndsTheGame) {
     hero.sword.anim_state = 1;
     hero.hit_points = 1;
     hero.lives = 2;
-    still_mole(0, 310, 200);
+    place_still(world.pools.moles[0], 310, 200);
     playing_frame();
     EXPECT_EQ(hero.lives, 1);
     EXPECT_EQ(hero.hit_points, 5);
@@ -148,22 +122,9 @@ TEST_F(Combat, LosingAllHitPointsCostsALifeAndTheLastOneEndsTheGame) {
     EXPECT_FALSE(hero.alive);
 }
 
-TEST_F(Combat, DeadEnemiesKeepMovingButAreNeitherDrawnNorShifted) {
-    Mole& m = place(world.pools.moles[0], 100, 100);
-    m.alive = 0;
-    hide_sprite(&m.body);
-    m.body.xv = 3;
-    world.update_world();
-    EXPECT_FLOAT_EQ(m.body.x, 103);
-    world.shift_world_objects(-4, 0);
-    EXPECT_FLOAT_EQ(m.body.x, 103);
-}
-
-TEST_F(Combat, ProjectilesAreSpentPastTheScreenEdgeOrOnAWallAndOtherwiseFlyOn) {
+TEST_F(Combat, ProjectilesAreSpentPastTheScreenEdgeOrOnAWallAndDeadEnemiesKeepMovingUnshifted) {
     auto kept_at = [](Sprite& projectile, float x, float y) {
-        show_sprite(&projectile);
-        projectile.x = x;
-        projectile.y = y;
+        show_at(projectile, x, y);
         world.update_world();
         return (projectile.attr & SPRITE_ATTR_VISIBLE) != 0;
     };
@@ -184,25 +145,27 @@ TEST_F(Combat, ProjectilesAreSpentPastTheScreenEdgeOrOnAWallAndOtherwiseFlyOn) {
     EXPECT_FALSE(kept_at(stinger, 640.5f, 100));
     EXPECT_FALSE(kept_at(stinger, 200, -0.5f));
     EXPECT_FALSE(kept_at(stinger, 100, 100)) << "spent on a solid tile";
+
+    // Dead enemies keep moving, but are neither drawn nor shifted.
+    Mole& m = place(world.pools.moles[0], 100, 300);
+    take_out(m);
+    m.body.xv = 3;
+    world.update_world();
+    EXPECT_FLOAT_EQ(m.body.x, 103);
+    world.shift_world_objects(-4, 0);
+    EXPECT_FLOAT_EQ(m.body.x, 103);
 }
 
 TEST_F(Combat, AStingerOnAGuardedHeroFliesOnUntilTheGuardLapses) {
     Sprite& stinger = still_wasp(100, 400).stinger;
-    show_sprite(&stinger);
-    stinger.x = hero.body.x;
-    stinger.y = hero.body.y;
+    show_at(stinger, hero.body.x, hero.body.y);
     stinger.aux_3 = FACING_LEFT;
     hero.invulnerable = 1;
     hero.body.counter_1 = 0;
     world.update_world();
     EXPECT_EQ(hero.hit_points, 5);
     EXPECT_TRUE(stinger.attr & SPRITE_ATTR_VISIBLE) << "not spent on a hero who cannot be hurt";
-    int frames = 1;
-    while (hero.hit_points == 5 && frames < 100) {
-        world.update_world();
-        ++frames;
-    }
-    EXPECT_EQ(frames, 33);
+    EXPECT_EQ(updates_until([&] { return hero.hit_points != 5; }, 100), 32) << "hurt on the 33rd frame";
     EXPECT_FALSE(stinger.attr & SPRITE_ATTR_VISIBLE);
     EXPECT_FLOAT_EQ(hero.body.x, 268) << "pushed the stinger's way";
 }
@@ -211,44 +174,33 @@ TEST_F(Combat, EachKindOfBlowPlaysItsOwnSound) {
     for (const SoundFile& sound : SOUND_FILES) sound_ids.*sound.id = load_wav(sound.name, SOUND_CREATE_CONTROLS);
     sword_at(332, 216, FACING_UP);
 
-    still_mole(0, 340, 200);  // one hit point: the blow kills it
-    world.update_world();
-    EXPECT_EQ(plays("moleHit.WAV"), 1);
-    EXPECT_EQ(plays("death.WAV"), 1);
-
-    world.pools.pig_count = POOL_SIZE;
-    Pig& pig = place_still(world.pools.pigs[0], 340, 200, 2);
-    world.update_world();
-    EXPECT_EQ(plays("pigHit.WAV"), 1);
-    EXPECT_EQ(plays("death.WAV"), 1) << "a pig survives its first hit";
-    pig.alive = 0;
-    hide_sprite(&pig.body);
-
-    Wasp& wasp = still_wasp(340, 200);
-    world.update_world();
-    EXPECT_EQ(plays("waspHit.WAV"), 1);
-    wasp.alive = 0;
-    hide_sprite(&wasp.body);
-
-    SwineBoss& boss = place(world.pools.swine_boss, 340, 200, 10);
-    world.update_world();
-    EXPECT_EQ(plays("bossHit.WAV"), 1);
-    EXPECT_EQ(plays("moleHit.WAV") + plays("pigHit.WAV") + plays("waspHit.WAV"), 3) << "one sound per blow";
+    world.pools.pig_count = world.pools.wasp_count = POOL_SIZE;
+    struct Blow {
+        EnemyBase* enemy;
+        int hit_points;
+        const char* sound;
+    };
+    const Blow blows[] = {{&world.pools.moles[0], 1, "moleHit.WAV"},
+                          {&world.pools.pigs[0], 2, "pigHit.WAV"},
+                          {&world.pools.wasps[0], 3, "waspHit.WAV"},
+                          {&world.pools.swine_boss, 10, "bossHit.WAV"}};
+    for (const Blow& blow : blows) {
+        place_still(*blow.enemy, 340, 200, blow.hit_points);
+        world.update_world();
+        EXPECT_EQ(plays(blow.sound), 1) << blow.sound;
+        EXPECT_EQ(plays("death.WAV"), 1) << "the mole falls to the blow, the others survive it: " << blow.sound;
+        take_out(*blow.enemy);
+    }
+    EXPECT_EQ(plays("moleHit.WAV") + plays("pigHit.WAV") + plays("waspHit.WAV") + plays("bossHit.WAV"), 4) << "one sound per blow";
     EXPECT_EQ(plays("ouch.WAV"), 0) << "the hero was never touched";
-    boss.alive = 0;
-    hide_sprite(&boss.body);
 
     hide_sprite(&hero.sword);
-    still_mole(1, 310, 200);
+    place_still(world.pools.moles[1], 310, 200);
     world.update_world();
     EXPECT_EQ(plays("ouch.WAV"), 1);
     hero.hit_points = 4;  // cheese and key: one sound each on pickup
-    show_sprite(&world.cheese_sprite);
-    world.cheese_sprite.x = hero.body.x;
-    world.cheese_sprite.y = hero.body.y;
-    show_sprite(&world.key_sprite);
-    world.key_sprite.x = hero.body.x;
-    world.key_sprite.y = hero.body.y;
+    show_at(world.cheese_sprite, hero.body.x, hero.body.y);
+    show_at(world.key_sprite, hero.body.x, hero.body.y);
     world.update_world();
     EXPECT_EQ(plays("cheese.WAV"), 1);
     EXPECT_EQ(plays("item.WAV"), 1);

@@ -1,18 +1,14 @@
-// The world's tiles and geometry: the tile set's cells, the solid-tile test, knock-back, the shift
-// of world objects under a scrolling view, and the drawing of the map and the HUD.
-#include <cmath>
+// The world's tiles and geometry: the tile set's cells, the solid-tile test, knock-back, shifting under the view, and drawing the map and HUD.
 #include <limits>
-#include <vector>
+#include <utility>
 
-#include "base/play_mode.h"
 #include "test_game.h"
 #include "world/tile_detail.h"
 
 using WorldTiles = LoadedWorld;
 
-namespace {
 // True when every pixel of `frame` equals the w x h cell of `bitmap` whose top-left is (px, py).
-bool frame_is_cell(const Sprite& s, int frame, const BitmapFile& bitmap, int px, int py) {
+static bool frame_is_cell(const Sprite& s, int frame, const BitmapFile& bitmap, int px, int py) {
     const Surface* f = s.frames[frame];
     if (!f) return false;
     const int bw = bitmap.info_header.biWidth;
@@ -24,14 +20,12 @@ bool frame_is_cell(const Sprite& s, int frame, const BitmapFile& bitmap, int px,
     return true;
 }
 
-Sprite& probe(float x, float y, int size = 32) {
+static Sprite& probe(float x, float y, int size = 32) {
     static Sprite s;
-    s.x = x;
-    s.y = y;
+    put(s, x, y);
     s.width = s.height = size;
     return s;
 }
-}  // namespace
 
 TEST_F(WorldTiles, TheTileSetIsCutTenCellsToARow) {
     const Sprite& t = world.tile_sprite;
@@ -48,7 +42,7 @@ TEST_F(WorldTiles, TheTileSetIsCutTenCellsToARow) {
     unload_bitmap_file(&floor);
 }
 
-TEST_F(WorldTiles, AlignedSpriteTestsOnlyItsOwnCell) {
+TEST_F(WorldTiles, AnAlignedSpriteTestsOnlyItsOwnCellAndFloorValuesGoUpTo30) {
     // Walls all around cell (5, 5); a grid-aligned body inside it is free.
     for (int r = 4; r <= 6; ++r)
         for (int c = 4; c <= 6; ++c)
@@ -59,17 +53,11 @@ TEST_F(WorldTiles, AlignedSpriteTestsOnlyItsOwnCell) {
     EXPECT_TRUE(world.tile_blocked(&probe(161, 160), TILE_TEST_BODY));
     EXPECT_TRUE(world.tile_blocked(&probe(160, 161), TILE_TEST_BODY));
     EXPECT_TRUE(world.tile_blocked(&probe(159, 160), TILE_TEST_BODY)) << "cell (5, 4) is a wall";
-}
-
-TEST_F(WorldTiles, FloorValuesUpTo30AndSolidAbove) {
-    wall(0, 1, 30);
-    EXPECT_FALSE(world.tile_blocked(&probe(32, 0), TILE_TEST_BODY));
-    wall(0, 1, 31);
-    EXPECT_TRUE(world.tile_blocked(&probe(32, 0), TILE_TEST_BODY));
-    wall(0, 1, TILE_JAIL_DOOR);
-    EXPECT_TRUE(world.tile_blocked(&probe(32, 0), TILE_TEST_BODY));
-    wall(0, 1, 200);  // no picture for it, but solid all the same
-    EXPECT_TRUE(world.tile_blocked(&probe(32, 0), TILE_TEST_BODY));
+    // Floor values go up to 30; 200 has no picture, but is solid all the same.
+    for (const auto& [tile, solid] : {std::pair{30, false}, {31, true}, {TILE_JAIL_DOOR, true}, {200, true}}) {
+        wall(0, 1, tile);
+        EXPECT_EQ(world.tile_blocked(&probe(32, 0), TILE_TEST_BODY), solid) << "tile " << tile;
+    }
 }
 
 TEST_F(WorldTiles, BossModeReachesTwoCellsButSkipsTheMixedOnes) {
@@ -93,7 +81,7 @@ TEST_F(WorldTiles, BossModeReachesTwoCellsButSkipsTheMixedOnes) {
     EXPECT_TRUE(world.tile_blocked(&probe(65, 65, 16), TILE_TEST_PROJECTILE));
 }
 
-TEST_F(WorldTiles, ScrollOffsetsMoveTheCellsUnderTheScreen) {
+TEST_F(WorldTiles, ScrollOffsetsMoveTheCellsUnderTheScreenAndCellsOutsideTheMapAreSolid) {
     wall(10, 12);
     world.scroll_x = 330;  // column 10 and 10 pixels into it
     world.scroll_y = 300;  // row 9 and 12 pixels into it
@@ -102,9 +90,9 @@ TEST_F(WorldTiles, ScrollOffsetsMoveTheCellsUnderTheScreen) {
     EXPECT_FALSE(world.tile_blocked(&probe(86, 20), TILE_TEST_BODY));
     // World (352, 288) + 1: column 11 reaching into 12, row 9 reaching into 10.
     EXPECT_TRUE(world.tile_blocked(&probe(23, -11), TILE_TEST_BODY));
-}
 
-TEST_F(WorldTiles, CellsOutsideTheMapAreSolidAndNeverRead) {
+    // Cells outside the map are solid and never read.
+    world.scroll_x = world.scroll_y = 0;
     EXPECT_TRUE(world.tile_blocked(&probe(-40, 100), TILE_TEST_BODY));
     EXPECT_TRUE(world.tile_blocked(&probe(100, -40), TILE_TEST_BODY));
     EXPECT_TRUE(world.tile_blocked(&probe(6400, 100), TILE_TEST_BODY));
@@ -121,22 +109,32 @@ TEST_F(WorldTiles, CellsOutsideTheMapAreSolidAndNeverRead) {
     EXPECT_FALSE(world.open_jail_door(&probe(-100, -100)));
 }
 
-TEST_F(WorldTiles, KnockBackStopsAtTheLastFreePixelBeforeAWall) {
+TEST_F(WorldTiles, KnockBackStopsAtTheLastFreePixelBeforeAWallAndCanPushAgainstTheFacing) {
     wall(3, 8);  // wall from x 256
-    Sprite& s = probe(200, 96);
-    world.knock_back(&s, TILE_TEST_BODY, FACING_RIGHT);
-    EXPECT_FLOAT_EQ(s.x, 224) << "x 224 is the last position that does not reach into column 8";
-    EXPECT_FLOAT_EQ(s.y, 96);
-    // Into open floor: 32 pixels and no more.
-    Sprite& t = probe(100, 300);
-    world.knock_back(&t, TILE_TEST_BODY, FACING_UP);
-    EXPECT_FLOAT_EQ(t.y, 268);
-    world.knock_back(&t, TILE_TEST_BODY, FACING_LEFT);
-    EXPECT_FLOAT_EQ(t.x, 68);
-    // Already inside a wall: one pixel against the push and no further.
-    Sprite& u = probe(250, 96);
-    world.knock_back(&u, TILE_TEST_BODY, FACING_DOWN);
-    EXPECT_FLOAT_EQ(u.y, 95);
+    wall(10, 5);  // and at x 160, rows 10 and 11
+    wall(11, 5);
+    struct Push {
+        float x, y;
+        int facing, way;
+        float want_x, want_y;
+        const char* why;
+    };
+    const Push pushes[] = {
+        {200, 96, FACING_DOWN, FACING_RIGHT, 224, 96, "x 224 is the last position that does not reach into column 8"},
+        {100, 300, FACING_DOWN, FACING_UP, 100, 268, "into open floor: 32 pixels and no more"},
+        {100, 268, FACING_DOWN, FACING_LEFT, 68, 268, "into open floor, across"},
+        {250, 96, FACING_DOWN, FACING_DOWN, 250, 95, "already inside a wall: one pixel against the push and no further"},
+        {100, 300, FACING_UP, KNOCK_BACK_AGAINST_FACING, 100, 332, "a hero facing up is pushed down"},
+        {100, 332, FACING_RIGHT, KNOCK_BACK_AGAINST_FACING, 68, 332, "a hero facing right is pushed left"},
+        {120, 332, FACING_LEFT, KNOCK_BACK_AGAINST_FACING, 128, 332, "facing left, pushed right into the wall: one pixel further in"},
+    };
+    for (const Push& p : pushes) {
+        Sprite& s = probe(p.x, p.y);
+        s.aux_3 = p.facing;
+        world.knock_back(&s, TILE_TEST_BODY, p.way);
+        EXPECT_FLOAT_EQ(s.x, p.want_x) << p.why;
+        EXPECT_FLOAT_EQ(s.y, p.want_y) << p.why;
+    }
     // Directions 4..9 and above 10 do nothing.
     Sprite& v = probe(100, 100);
     for (int d : {4, 9, 11, -1}) world.knock_back(&v, TILE_TEST_BODY, d);
@@ -144,52 +142,12 @@ TEST_F(WorldTiles, KnockBackStopsAtTheLastFreePixelBeforeAWall) {
     EXPECT_FLOAT_EQ(v.y, 100);
 }
 
-TEST_F(WorldTiles, KnockBackAgainstFacingPushesTheOtherWay) {
-    Sprite& s = probe(100, 300);
-    s.aux_3 = FACING_UP;
-    world.knock_back(&s, TILE_TEST_BODY, KNOCK_BACK_AGAINST_FACING);
-    EXPECT_FLOAT_EQ(s.y, 332) << "a hero facing up is pushed down";
-    s.aux_3 = FACING_RIGHT;
-    world.knock_back(&s, TILE_TEST_BODY, KNOCK_BACK_AGAINST_FACING);
-    EXPECT_FLOAT_EQ(s.x, 68);
-    // Facing left, pushed right into a wall at x 160: ends one pixel further in.
-    wall(10, 5);
-    wall(11, 5);
-    Sprite& t = probe(120, 332);
-    t.aux_3 = FACING_LEFT;
-    world.knock_back(&t, TILE_TEST_BODY, KNOCK_BACK_AGAINST_FACING);
-    EXPECT_FLOAT_EQ(t.x, 128);
-}
-
-TEST_F(WorldTiles, MapDrawingKeepsTheCameraOnTheMap) {
-    world.scroll_x = -20;
-    world.scroll_y = 99999;
-    world.draw_tile_map(&world.tile_sprite);
-    EXPECT_EQ(world.scroll_x, 0);
-    EXPECT_EQ(world.scroll_y, 5920);
-    world.scroll_x = 5761;
-    world.scroll_y = -1;
-    // Tile numbers with no picture are skipped, not read past the frame table.
-    tile_map[0][199] = 70;
-    tile_map[1][199] = -5;
-    tile_map[2][199] = 1 << 30;
-    world.draw_tile_map(&world.tile_sprite);
-    EXPECT_EQ(world.scroll_x, 5760);
-    EXPECT_EQ(world.scroll_y, 0);
-}
-
-namespace {
-
 // A loaded world with a display to draw on.
 class WorldDrawing : public LoadedWorld {
 protected:
     void SetUp() override {
         LoadedWorld::SetUp();
         ASSERT_EQ(display_init(640, 480, 8, 0), 1);
-    }
-    void TearDown() override {
-        display_shutdown();
-        LoadedWorld::TearDown();
     }
     static uint8_t screen(int x, int y) { return display.back_surface.pixels[static_cast<size_t>(y) * display.back_surface.pitch + x]; }
     static uint8_t frame_pixel(const Sprite& s, int frame, int x, int y) {
@@ -203,41 +161,12 @@ protected:
                 if (screen(x + i, y + j) != frame_pixel(s, frame, i, j)) return false;
         return true;
     }
-    static bool blank(int x0, int y0, int x1, int y1) {
-        for (int y = y0; y < y1; ++y)
-            for (int x = x0; x < x1; ++x)
-                if (screen(x, y) != 0) return false;
-        return true;
-    }
+    static bool blank(int x0, int y0, int x1, int y1) { return pixels_of(0, x0, y0, x1, y1) == (x1 - x0) * (y1 - y0); }
 };
 
-}  // namespace
-
-TEST_F(WorldDrawing, TheMapIsDrawnCellByCellFromTheScrollPosition) {
-    for (int r = 0; r < MAP_ROWS; ++r)
-        for (int c = 0; c < MAP_COLUMNS; ++c) tile_map[r][c] = (r * 7 + c) % TILE_SET_FRAMES;
-    world.scroll_x = 37;  // column 1, 5 pixels in
-    world.scroll_y = 45;  // row 1, 13 pixels in
-    world.draw_tile_map(&world.tile_sprite);
-    // Every screen pixel shows the cell under world (scroll + screen), the partly shown 21st
-    // column and 16th row included.
-    int mismatches = 0, coloured_edge = 0;
-    for (int sy = 0; sy < 480; ++sy)
-        for (int sx = 0; sx < 640; ++sx) {
-            const int wx = 37 + sx, wy = 45 + sy;
-            const uint8_t want = frame_pixel(world.tile_sprite, tile_map[wy / 32][wx / 32], wx % 32, wy % 32);
-            if (screen(sx, sy) != want && ++mismatches < 5) ADD_FAILURE() << "screen (" << sx << ", " << sy << ")";
-            if ((sx >= 635 || sy >= 467) && want != 0) ++coloured_edge;
-        }
-    EXPECT_EQ(mismatches, 0);
-    EXPECT_GT(coloured_edge, 0) << "the edge cells have something to show";
-}
-
-TEST_F(WorldDrawing, EnhancedPlayScattersDetailVariantsOverPlainTilesTheSameWayEveryDraw) {
+TEST_F(WorldDrawing, TheMapIsDrawnCellByCellAndEnhancedPlayScattersDetailVariantsTheSameWayEveryDraw) {
     load_tile_details();
     ASSERT_EQ(tile_detail_sprite.num_frames, TILE_DETAIL_FRAMES);
-    for (int r = 0; r < MAP_ROWS; ++r)
-        for (int c = 0; c < MAP_COLUMNS; ++c) tile_map[r][c] = TILE_DETAILS[(r + c) % std::size(TILE_DETAILS)].tile;
     // About one cell in `one_in` of each plain tile shows a variant, and every variant shows.
     for (const TileDetail& d : TILE_DETAILS) {
         std::vector<int> seen(d.variants, 0);
@@ -254,24 +183,35 @@ TEST_F(WorldDrawing, EnhancedPlayScattersDetailVariantsOverPlainTilesTheSameWayE
         for (int n : seen) EXPECT_GT(n, 0) << "tile " << d.tile;
     }
     EXPECT_EQ(tile_detail_frame(0, 3, 4), -1) << "other tiles are never swapped";
-    world.scroll_x = 37, world.scroll_y = 45;
+
+    for (int r = 0; r < MAP_ROWS; ++r)
+        for (int c = 0; c < MAP_COLUMNS; ++c) tile_map[r][c] = (r * 7 + c) % TILE_SET_FRAMES;
+    world.scroll_x = 37;  // column 1, 5 pixels in
+    world.scroll_y = 45;  // row 1, 13 pixels in
+    // Screen pixels other than the cell (or with `details` its variant) under world (scroll +
+    // screen), the partly shown 21st column and 16th row included.
+    auto mismatches = [&](bool details) {
+        int n = 0;
+        for (int sy = 0; sy < 480; ++sy)
+            for (int sx = 0; sx < 640; ++sx) {
+                const int wx = 37 + sx, wy = 45 + sy;
+                const int32_t tile = tile_map[wy / 32][wx / 32], frame = details ? tile_detail_frame(tile, wy / 32, wx / 32) : -1;
+                const uint8_t want = frame < 0 ? frame_pixel(world.tile_sprite, tile, wx % 32, wy % 32)
+                                               : frame_pixel(tile_detail_sprite, frame, wx % 32, wy % 32);
+                n += screen(sx, sy) != want;
+            }
+        return n;
+    };
     world.draw_tile_map(&world.tile_sprite);
+    EXPECT_EQ(mismatches(false), 0) << "classic play draws the plain cells";
+    EXPECT_LT(pixels_of(0, 635, 0, 640, 480) + pixels_of(0, 0, 467, 635, 480), 5 * 480 + 635 * 13)
+        << "the edge cells have something to show";
     const std::vector<uint8_t> classic = display.back_surface.pixels;
     play_mode = PlayMode::Enhanced;
     world.draw_tile_map(&world.tile_sprite);
+    EXPECT_EQ(mismatches(true), 0);
     const std::vector<uint8_t> enhanced = display.back_surface.pixels;
-    int mismatches = 0, detailed_pixels = 0;
-    for (int sy = 0; sy < 480; ++sy)
-        for (int sx = 0; sx < 640; ++sx) {
-            const int wx = 37 + sx, wy = 45 + sy;
-            const int32_t tile = tile_map[wy / 32][wx / 32], frame = tile_detail_frame(tile, wy / 32, wx / 32);
-            const uint8_t want = frame < 0 ? frame_pixel(world.tile_sprite, tile, wx % 32, wy % 32)
-                                           : frame_pixel(tile_detail_sprite, frame, wx % 32, wy % 32);
-            mismatches += screen(sx, sy) != want;
-            detailed_pixels += enhanced[sy * 640 + sx] != classic[sy * 640 + sx];
-        }
-    EXPECT_EQ(mismatches, 0);
-    EXPECT_GT(detailed_pixels, 0);
+    EXPECT_NE(enhanced, classic) << "variants show";
     // The world frozen behind the speech box is drawn with the same variants.
     TileView view;
     ASSERT_TRUE(capture_tile_view(world, &view));
@@ -311,48 +251,46 @@ TEST_F(WorldDrawing, ShiftingMovesWorldObjectsButNotTheHeroOrTheDead) {
     dead.alive = 0;
     Wasp& wasp = world.pools.wasps[3];
     wasp.alive = 1;
-    wasp.body.x = wasp.body.y = 50;
-    wasp.stinger.x = wasp.stinger.y = 60;
     Wasp& dead_wasp = world.pools.wasps[4];
     dead_wasp.alive = 0;
-    dead_wasp.body.x = dead_wasp.stinger.x = 70;
-    Pig& pig = world.pools.pigs[99];
-    pig.alive = 1;
-    pig.body.x = 10;
-    world.pools.mole_boss.alive = 0;  // bosses move alive or not
-    world.pools.mole_boss.body.x = 300;
-    world.pools.swine_boss.body.x = 400;
-    world.pools.wasp_boss.body.x = 500;
-    world.pools.wasp_boss.stinger.x = 510;
-    world.pools.swine_boss.spear.x = 410;
-    world.key_sprite.x = world.cheese_sprite.x = world.player.arrow.x = world.deathcloud_sprite.x = 20;
-    world.player.body.x = 250;
-    world.player.sword.x = 260;
-
+    world.pools.pigs[99].alive = 1;
+    world.pools.mole_boss.alive = 0;
+    struct Shift {
+        Sprite* s;
+        float x, want_x;
+        const char* why;
+    };
+    const Shift shifts[] = {
+        {&live.body, 100, 96, "a live mole"},
+        {&dead.body, 200, 200, "a dead one stays"},
+        {&wasp.body, 50, 46, "a live wasp"},
+        {&wasp.stinger, 60, 56, "and his stinger"},
+        {&dead_wasp.body, 70, 70, "a dead wasp"},
+        {&dead_wasp.stinger, 70, 70, "a dead wasp's stinger stays too"},
+        {&world.pools.pigs[99].body, 10, 6, "the last pig of the pool"},
+        {&world.pools.mole_boss.body, 300, 296, "bosses move alive or not"},
+        {&world.pools.swine_boss.body, 400, 396, "the swine boss"},
+        {&world.pools.swine_boss.spear, 410, 406, "his spear"},
+        {&world.pools.wasp_boss.body, 500, 496, "the wasp boss"},
+        {&world.pools.wasp_boss.stinger, 510, 506, "his stinger"},
+        {&world.key_sprite, 20, 16, "the key"},
+        {&world.cheese_sprite, 20, 16, "the cheese"},
+        {&world.player.arrow, 20, 16, "the arrow"},
+        {&world.deathcloud_sprite, 20, 16, "the death cloud"},
+        {&world.player.body, 250, 250, "the hero keeps his place on the screen"},
+        {&world.player.sword, 260, 260, "and so does his sword"},
+    };
+    for (const Shift& shift : shifts) shift.s->x = shift.x;
+    wasp.stinger.y = 60;
     world.shift_world_objects(-4, 3);
-    EXPECT_FLOAT_EQ(live.body.x, 96);
+    for (const Shift& shift : shifts) EXPECT_FLOAT_EQ(shift.s->x, shift.want_x) << shift.why;
     EXPECT_FLOAT_EQ(live.body.y, 103);
-    EXPECT_FLOAT_EQ(dead.body.x, 200);
-    EXPECT_FLOAT_EQ(wasp.body.x, 46);
-    EXPECT_FLOAT_EQ(wasp.stinger.x, 56);
     EXPECT_FLOAT_EQ(wasp.stinger.y, 63);
-    EXPECT_FLOAT_EQ(dead_wasp.body.x, 70);
-    EXPECT_FLOAT_EQ(dead_wasp.stinger.x, 70) << "a dead wasp's stinger stays too";
-    EXPECT_FLOAT_EQ(pig.body.x, 6);
-    EXPECT_FLOAT_EQ(world.pools.mole_boss.body.x, 296);
-    EXPECT_FLOAT_EQ(world.pools.swine_boss.body.x, 396);
-    EXPECT_FLOAT_EQ(world.pools.wasp_boss.body.x, 496);
-    EXPECT_FLOAT_EQ(world.pools.wasp_boss.stinger.x, 506);
-    EXPECT_FLOAT_EQ(world.pools.swine_boss.spear.x, 406);
-    for (const Sprite* s : {&world.key_sprite, &world.cheese_sprite, &world.player.arrow, &world.deathcloud_sprite})
-        EXPECT_FLOAT_EQ(s->x, 16);
-    EXPECT_FLOAT_EQ(world.player.body.x, 250) << "the hero keeps his place on the screen";
-    EXPECT_FLOAT_EQ(world.player.sword.x, 260);
 }
 
 // A walking frame skips its first map draw when the map drawn after the walk covers the screen;
 // that is only right if such a draw leaves nothing of what was under it.
-TEST_F(WorldTiles, AMapThatCoversTheScreenHidesWhateverWasDrawnBefore) {
+TEST_F(WorldTiles, AMapThatCoversTheScreenHidesWhateverWasDrawnBeforeAndDrawingKeepsTheCameraOnTheMap) {
     for (int i = 0; i < MAP_ROWS * MAP_COLUMNS; ++i) tile_map[i / MAP_COLUMNS][i % MAP_COLUMNS] = i * 7 % TILE_SET_FRAMES;
     const int scrolls[][2] = {{0, 0}, {5, 3}, {31, 17}, {5760, 5920}, {5759, 1}, {640, 480}};
     for (const auto& sc : scrolls) {
@@ -376,4 +314,20 @@ TEST_F(WorldTiles, AMapThatCoversTheScreenHidesWhateverWasDrawnBefore) {
     tile.pixels[40] = tile.color_key;
     platform::measure_rows(tile);
     EXPECT_FALSE(world.tile_map_covers_screen());
+
+    // Drawing keeps the camera on the map.
+    world.scroll_x = -20;
+    world.scroll_y = 99999;
+    world.draw_tile_map(&world.tile_sprite);
+    EXPECT_EQ(world.scroll_x, 0);
+    EXPECT_EQ(world.scroll_y, 5920);
+    world.scroll_x = 5761;
+    world.scroll_y = -1;
+    // Tile numbers with no picture are skipped, not read past the frame table.
+    tile_map[0][199] = 70;
+    tile_map[1][199] = -5;
+    tile_map[2][199] = 1 << 30;
+    world.draw_tile_map(&world.tile_sprite);
+    EXPECT_EQ(world.scroll_x, 5760);
+    EXPECT_EQ(world.scroll_y, 0);
 }
