@@ -54,6 +54,9 @@ TEST_F(EnhancedPlay, AStruckBossFlashesWhiteBlinksThroughHisGuardAndHisBarShrink
     };
 
     playing_frame();
+    EXPECT_EQ(bar(), 0) << "no bar before his meeting lines";
+    world.boss_taunt_shown = 1;
+    playing_frame();
     EXPECT_EQ(bar(), 240) << "a full bar while he stands unhurt on screen";
     const int white_unhurt = whites();
 
@@ -73,11 +76,13 @@ TEST_F(EnhancedPlay, AStruckBossFlashesWhiteBlinksThroughHisGuardAndHisBarShrink
     take_out(boss);
 
     MoleBoss& mole = place_still(world.pools.mole_boss, 300, 80, 5);
+    world.boss_taunt_shown = 1;
     playing_frame();
     EXPECT_EQ(bar(), 240) << "Dorvik Mole's bar, full";
     take_out(mole);
 
     WaspBoss& wasp = place_still(world.pools.wasp_boss, 300, 200, 15);  // clear of the control prompts
+    world.boss_taunt_shown = 0;  // his bar comes with the first blow, as with an arrow from afar
     swing_up_into(wasp);
     ASSERT_EQ(wasp.hit_points, 14);
     EXPECT_EQ(bar(), 224) << "King Vespro's bar, fourteen fifteenths";

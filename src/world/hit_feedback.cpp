@@ -25,8 +25,10 @@ void fill(Surface* back, int left, int top, int right, int bottom, uint32_t colo
     fill_surface(back, nearest_palette_index(colour), &r);
 }
 
-void draw_boss_bar(const EnemyBase& boss, const char* name, int32_t full) {
-    if (!boss.alive || !on_screen(boss.body) || full <= 0) return;
+// A boss's bar comes with his meeting lines (`met`), or with a first blow struck from afar,
+// not as soon as he walks into view.
+void draw_boss_bar(const EnemyBase& boss, const char* name, int32_t full, bool met) {
+    if (!boss.alive || !on_screen(boss.body) || full <= 0 || (!met && boss.hit_points >= full)) return;
     Surface* back = &display.back_surface;
     const int left = (640 - BAR_WIDTH) / 2;
     const int filled = BAR_WIDTH * (boss.hit_points > 0 ? boss.hit_points : 0) / full;
@@ -91,7 +93,8 @@ void draw_hero_on_top(Player& hero, bool attacking) {
 }
 
 void draw_boss_bars(World& w) {
-    draw_boss_bar(w.pools.mole_boss, "Dorvik Mole", boss_start_hit_points(1));
-    draw_boss_bar(w.pools.swine_boss, "Lord Hogrand", boss_start_hit_points(2));
-    draw_boss_bar(w.pools.wasp_boss, "King Vespro", boss_start_hit_points(3));
+    const bool met = w.boss_taunt_shown != 0;
+    draw_boss_bar(w.pools.mole_boss, "Dorvik Mole", boss_start_hit_points(1), met);
+    draw_boss_bar(w.pools.swine_boss, "Lord Hogrand", boss_start_hit_points(2), met);
+    draw_boss_bar(w.pools.wasp_boss, "King Vespro", boss_start_hit_points(3), met);
 }
