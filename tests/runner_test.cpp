@@ -158,11 +158,14 @@ bool parse(std::vector<const char*> args, Options& o, std::string& error) {
 const char* const SESSION =
     "20 -\n1 enter\n5 -\n1 space\n30 -\n25 right\n3 right+a\n8 -\n20 down\n2 a\n12 up\n1 escape\n5 -\n1 down\n20 -\n1 down\n5 -\n1 enter\n";
 
-// Runs the game in a real (off-screen) window with the script; the recording goes to `out`.
+// Runs the game in a real (off-screen) window with the script and a fresh profile of its own, as
+// a new player's (the tester's own files are neither read nor touched); the recording goes to `out`.
 ProgramRun run_window(const TempDir& dir, const std::string& script, const std::string& out) {
     write_text(dir.file("session.txt"), script);
+    std::filesystem::remove_all(dir.file("window_profile"));
     return run_program("SDL_VIDEODRIVER=dummy " + quoted(QUILLMOOR_EXE) + " --window --mute --data " + quoted(QUILLMOOR_TEST_DATA_DIR) +
-                       " --input " + quoted(dir.file("session.txt")) + " --record " + quoted(out));
+                       " --profile " + quoted(dir.file("window_profile")) + " --input " + quoted(dir.file("session.txt")) +
+                       " --record " + quoted(out));
 }
 
 // The recording without its comment lines.
@@ -347,6 +350,31 @@ TEST(Recording, AWindowSessionReplaysExactlyOtherDataWarnsAndACutLastLineNoKeysO
     EXPECT_TRUE(parse_input_script("100000000 up\n", script, error)) << error;
 }
 
+// A player who turns on extra hearts on the options screen (Tab on the title, six rows down,
+// one to the right), plays a moment, and quits from the title. A headless replay, which keeps no
+// settings without --profile, still opens the options screen and plays on in the recording's mode.
+TEST(Recording, AnAssistTurnedOnOnTheOptionsScreenReplaysWithOrWithoutAProfile) {
+    TempDir dir;
+    std::string session = "40 -\n1 tab\n10 -\n";
+    for (int row = 0; row < 6; ++row) session += "1 down\n5 -\n";
+    session += "1 right\n5 -\n1 escape\n30 -\n1 enter\n5 -\n1 space\n30 -\n1 escape\n5 -\n1 down\n20 -\n1 down\n5 -\n1 enter\n";
+    const std::string recorded = dir.file("recorded.txt");
+    const ProgramRun window = run_window(dir, session, recorded);
+    ASSERT_EQ(window.exit_status, 0) << window.errors;
+    EXPECT_NE(read_text(dir.file("window_profile/settings.ini")).find("\nhearts = extra\n"), std::string::npos);
+    const std::string recording = read_text(recorded);
+    const HeadlessRun alone = run_headless(dir, recording, 100000);
+    const HeadlessRun kept = run_headless(dir, recording, 100000, "--profile " + quoted(dir.file("replay_profile")));
+    ASSERT_EQ(alone.exit_status, 0) << alone.errors;
+    InputScript keys;
+    std::string error;
+    ASSERT_TRUE(parse_input_script(session, keys, error)) << error;
+    EXPECT_EQ(json_int(alone.state, "frame"), frames_of(keys)) << "Quit is chosen on the last frame, as in the window";
+    EXPECT_EQ(json_value(alone.state, "play_mode"), "enhanced");
+    EXPECT_NE(alone.state.find("\"hearts\": \"extra\""), std::string::npos) << alone.state;
+    EXPECT_EQ(alone.state, kept.state);
+}
+
 // A recording cut short: a window killed mid-play leaves every complete line up to its last
 // second, which replays as the keys played.
 TEST(RecordingCrash, AWindowKilledWhileAKeyIsHeldReplaysEveryLineItWrote) {
@@ -357,8 +385,9 @@ TEST(RecordingCrash, AWindowKilledWhileAKeyIsHeldReplaysEveryLineItWrote) {
     if (game == 0) {
         ::setenv("SDL_VIDEODRIVER", "dummy", 1);
         std::freopen(dir.file("window_errors.txt").c_str(), "w", stderr);
-        ::execl(QUILLMOOR_EXE, QUILLMOOR_EXE, "--window", "--mute", "--data", QUILLMOOR_TEST_DATA_DIR, "--input",
-                dir.file("session.txt").c_str(), "--record", recording.c_str(), static_cast<char*>(nullptr));
+        ::execl(QUILLMOOR_EXE, QUILLMOOR_EXE, "--window", "--mute", "--data", QUILLMOOR_TEST_DATA_DIR, "--profile",
+                dir.file("profile").c_str(), "--input", dir.file("session.txt").c_str(), "--record", recording.c_str(),
+                static_cast<char*>(nullptr));
         ::_exit(127);
     }
     // Killed once the held walk has been written out at least twice: a crash in the middle of
