@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "audio/audio_report.h"
@@ -211,7 +212,6 @@ uint32_t number_at(const std::string& s, size_t at, int n, bool big_end = false)
     return v;
 }
 uint32_t le32(const std::string& s, size_t at) { return number_at(s, at, 4); }
-uint32_t le16(const std::string& s, size_t at) { return number_at(s, at, 2); }
 uint32_t be32(const std::string& s, size_t at) { return number_at(s, at, 4, true); }
 
 // Counts note-ons per channel and program changes per channel over every track of a file,
@@ -278,10 +278,8 @@ TEST(AudioAssets, SoundsAndTracksAreMadeInTheFormatsTheGamePlaysAndTracksArrange
         EXPECT_EQ(wav.substr(0, 4), "RIFF") << name;
         EXPECT_EQ(le32(wav, 4), wav.size() - 8) << name;
         EXPECT_EQ(wav.substr(8, 8), "WAVEfmt ") << name;
-        EXPECT_EQ(le16(wav, 20), 1u) << name << ": PCM";
-        EXPECT_EQ(le16(wav, 22), 1u) << name << ": mono";
-        EXPECT_EQ(le32(wav, 24), 11025u) << name;
-        EXPECT_EQ(le16(wav, 34), 8u) << name << ": bits";
+        for (auto [at, bytes, value, what] : {std::tuple{20, 2, 1u, "PCM"}, {22, 2, 1u, "mono"}, {24, 4, 11025u, "rate"}, {34, 2, 8u, "bits"}})
+            EXPECT_EQ(number_at(wav, at, bytes), value) << name << ": " << what;
         EXPECT_EQ(wav.substr(36, 4), "data") << name;
         // Long enough to be heard, short enough not to drag.
         EXPECT_GT(le32(wav, 40), 1100u) << name;

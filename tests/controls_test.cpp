@@ -37,6 +37,11 @@ protected:
         static const Uint8 no_keys[SDL_NUM_SCANCODES] = {};
         platform::sdl_input::refresh_snapshot(no_keys);
     }
+    // A button pressed, then the frame that reads it.
+    static void press(Uint8 b) {
+        button(b, true);
+        frame();
+    }
     static bool scan_down(int code) {
         uint8_t state[256];
         platform::read_key_state(state);
@@ -50,8 +55,7 @@ TEST_F(PadInput, ButtonsAndTheStickFeedTheKeysOfEachContextStartNeverDoesTwoThin
     platform::set_pad_context(platform::PAD_CONTEXT_PLAY);
     button(SDL_CONTROLLER_BUTTON_A, true);
     button(SDL_CONTROLLER_BUTTON_X, true);
-    button(SDL_CONTROLLER_BUTTON_DPAD_LEFT, true);
-    frame();
+    press(SDL_CONTROLLER_BUTTON_DPAD_LEFT);
     EXPECT_TRUE(scan_down(platform::DIK_A)) << "South swings the sword";
     EXPECT_TRUE(scan_down(platform::DIK_Z)) << "West shoots";
     EXPECT_TRUE(platform::key_down(platform::VK_LEFT));
@@ -59,16 +63,14 @@ TEST_F(PadInput, ButtonsAndTheStickFeedTheKeysOfEachContextStartNeverDoesTwoThin
     button(SDL_CONTROLLER_BUTTON_A, false);
     button(SDL_CONTROLLER_BUTTON_X, false);
     button(SDL_CONTROLLER_BUTTON_DPAD_LEFT, false);
-    button(SDL_CONTROLLER_BUTTON_B, true);
-    frame();
+    press(SDL_CONTROLLER_BUTTON_B);
     EXPECT_FALSE(scan_down(platform::DIK_A));
     EXPECT_TRUE(platform::key_down(platform::VK_SPACE)) << "East drops the speech line";
     button(SDL_CONTROLLER_BUTTON_B, false);
 
     // South sets out from the map, and the stick walks past its dead zone.
     platform::set_pad_context(platform::PAD_CONTEXT_MAP);
-    button(SDL_CONTROLLER_BUTTON_A, true);
-    frame();
+    press(SDL_CONTROLLER_BUTTON_A);
     EXPECT_TRUE(platform::key_down(platform::VK_SPACE));
     button(SDL_CONTROLLER_BUTTON_A, false);
     axis(SDL_CONTROLLER_AXIS_LEFTX, 9000);
@@ -92,8 +94,7 @@ TEST_F(PadInput, ButtonsAndTheStickFeedTheKeysOfEachContextStartNeverDoesTwoThin
     EXPECT_FALSE(platform::key_down(platform::VK_DOWN));
 
     reset();  // Start chooses on the title and leaves classic play, but never both at one press
-    button(SDL_CONTROLLER_BUTTON_START, true);
-    frame();
+    press(SDL_CONTROLLER_BUTTON_START);
     EXPECT_TRUE(platform::key_down(platform::VK_RETURN));
     EXPECT_FALSE(platform::key_down(platform::VK_ESCAPE));
     // The title starts the game; Start still held must not throw play straight back.
@@ -102,18 +103,15 @@ TEST_F(PadInput, ButtonsAndTheStickFeedTheKeysOfEachContextStartNeverDoesTwoThin
     EXPECT_FALSE(platform::key_down(platform::VK_ESCAPE));
     EXPECT_FALSE(platform::key_down(platform::VK_RETURN));
     button(SDL_CONTROLLER_BUTTON_START, false);
-    button(SDL_CONTROLLER_BUTTON_START, true);
-    frame();
+    press(SDL_CONTROLLER_BUTTON_START);
     EXPECT_TRUE(platform::key_down(platform::VK_ESCAPE)) << "a fresh press in play goes to the title";
     button(SDL_CONTROLLER_BUTTON_START, false);
-    button(SDL_CONTROLLER_BUTTON_BACK, true);
-    frame();
+    press(SDL_CONTROLLER_BUTTON_BACK);
     EXPECT_TRUE(platform::key_down(platform::VK_ESCAPE));
 
     reset();  // in enhanced play Start and P pause, and P given to an action does not
     platform::set_pad_context(platform::PAD_CONTEXT_PLAY_PAUSES);
-    button(SDL_CONTROLLER_BUTTON_START, true);
-    frame();
+    press(SDL_CONTROLLER_BUTTON_START);
     EXPECT_TRUE(platform::key_down(platform::VK_PAUSE));
     EXPECT_FALSE(platform::key_down(platform::VK_ESCAPE)) << "Start pauses instead of leaving play";
     button(SDL_CONTROLLER_BUTTON_START, false);
@@ -145,8 +143,7 @@ TEST_F(PadInput, RemappedControlsMoveTheGameKeyATapIsTheRawPressForRemappingAndF
     keys[SDL_SCANCODE_S] = 1;
     platform::sdl_input::refresh_snapshot(keys);
     EXPECT_TRUE(scan_down(platform::DIK_A)) << "S now swings the sword";
-    button(SDL_CONTROLLER_BUTTON_RIGHTSHOULDER, true);
-    frame();
+    press(SDL_CONTROLLER_BUTTON_RIGHTSHOULDER);
     EXPECT_TRUE(scan_down(platform::DIK_A));
 
     reset();  // a tap between frames is seen once, and is the raw press a remapping takes
@@ -158,13 +155,13 @@ TEST_F(PadInput, RemappedControlsMoveTheGameKeyATapIsTheRawPressForRemappingAndF
     EXPECT_TRUE(scan_down(platform::DIK_Z));
     frame();
     EXPECT_FALSE(scan_down(platform::DIK_Z));
-    platform::RawPress press;
-    ASSERT_TRUE(platform::take_raw_press(press));
-    EXPECT_EQ(press.scancode, platform::SCANCODE_Z);
+    platform::RawPress raw;
+    ASSERT_TRUE(platform::take_raw_press(raw));
+    EXPECT_EQ(raw.scancode, platform::SCANCODE_Z);
     button(SDL_CONTROLLER_BUTTON_Y, true);
-    ASSERT_TRUE(platform::take_raw_press(press));
-    EXPECT_EQ(press.button, platform::PAD_NORTH);
-    EXPECT_FALSE(platform::take_raw_press(press));
+    ASSERT_TRUE(platform::take_raw_press(raw));
+    EXPECT_EQ(raw.button, platform::PAD_NORTH);
+    EXPECT_FALSE(platform::take_raw_press(raw));
 
     // Focus follows the window's events.
     e = SDL_Event{};

@@ -1,6 +1,7 @@
 // Pictures: bitmap and palette loading, above all of damaged files, and sprites cut from them.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <filesystem>
 #include <random>
 
@@ -50,6 +51,9 @@ int load(const TempDir& dir, const std::vector<uint8_t>& bytes, BitmapFile& bitm
     write_bytes(dir.file("x.bmp"), bytes);
     return load_bitmap_file(&bitmap, dir.file("x.bmp").c_str());
 }
+
+// A palette entry's red, green, blue and flags.
+std::array<int, 4> fields(const PaletteEntry& e) { return {e.red, e.green, e.blue, e.flags}; }
 
 // A 2 x 1 eight-bit picture whose two pixels are `a` and `b` (a row is padded to four bytes).
 Bytes tiny_bmp(uint8_t a, uint8_t b) { return bitmap_file(2, 1, 8, {a, b, 0, 0}); }
@@ -161,7 +165,6 @@ TEST_F(SpriteTest, CellsOutsideOrAFullPoolGiveOwnFramesAndSpritesStepMoveOverlap
     w.xv = 0.5f;
     move_sprite(&w);
     EXPECT_EQ(w.x, -32.0f);
-    w.x = -32.0f;
     w.xv = -0.5f;
     move_sprite(&w);
     EXPECT_EQ(w.x, 639.0f);
@@ -249,10 +252,7 @@ TEST(BitmapFile, ReadsGoodFilesAndPalettesRefusesDamagedOnesAndCellsOutsideAndIs
     ASSERT_EQ(bitmap.buffer.size(), 12u);
     EXPECT_EQ(bitmap.buffer[0], 11);
     EXPECT_EQ(bitmap.buffer[11], 34);
-    EXPECT_EQ(bitmap.palette[1].red, 3);
-    EXPECT_EQ(bitmap.palette[1].green, 2);
-    EXPECT_EQ(bitmap.palette[1].blue, 1);
-    EXPECT_EQ(bitmap.palette[1].flags, 4);
+    EXPECT_EQ(fields(bitmap.palette[1]), (std::array<int, 4>{3, 2, 1, 4}));
     EXPECT_EQ(unload_bitmap_file(&bitmap), 1);
     EXPECT_EQ(unload_bitmap_file(&bitmap), 1);
 
@@ -261,10 +261,7 @@ TEST(BitmapFile, ReadsGoodFilesAndPalettesRefusesDamagedOnesAndCellsOutsideAndIs
     EXPECT_EQ(bitmap.info_header.biBitCount, 16);
     ASSERT_EQ(bitmap.buffer.size(), 8u);
     auto at = [&](int i) { return bitmap.buffer[2 * i] | bitmap.buffer[2 * i + 1] << 8; };
-    EXPECT_EQ(at(0), 0xFFFF);
-    EXPECT_EQ(at(1), 0xF800);
-    EXPECT_EQ(at(2), 0x07E0);
-    EXPECT_EQ(at(3), 0x001F);
+    EXPECT_EQ((std::array<int, 4>{at(0), at(1), at(2), at(3)}), (std::array<int, 4>{0xFFFF, 0xF800, 0x07E0, 0x001F}));
 
     // Damaged and unsupported files are refused.
     const std::vector<uint8_t> good = bitmap_file(4, 4, 8, std::vector<uint8_t>(16, 7));
@@ -305,11 +302,8 @@ TEST(BitmapFile, ReadsGoodFilesAndPalettesRefusesDamagedOnesAndCellsOutsideAndIs
     PaletteEntry entries[256] = {};
     write_text(dir.file("p.pal"), "255 128 0 4\n1 2 3 4\n");
     EXPECT_EQ(load_palette_file(dir.file("p.pal").c_str(), entries), 1);
-    EXPECT_EQ(entries[0].red, 255);
-    EXPECT_EQ(entries[0].green, 128);
-    EXPECT_EQ(entries[0].blue, 0);
-    EXPECT_EQ(entries[0].flags, 4);
-    EXPECT_EQ(entries[1].blue, 3);
+    EXPECT_EQ(fields(entries[0]), (std::array<int, 4>{255, 128, 0, 4}));
+    EXPECT_EQ(fields(entries[1]), (std::array<int, 4>{1, 2, 3, 4}));
     EXPECT_EQ(entries[2].red, 0) << "short file leaves later entries";
 
     entries[3] = PaletteEntry{9, 9, 9, 9};
