@@ -285,12 +285,9 @@ TEST(AudioAssets, SoundsAndTracksAreMadeInTheFormatsTheGamePlaysAndTracksArrange
         EXPECT_GT(le32(wav, 40), 1100u) << name;
         EXPECT_LT(le32(wav, 40), 2u * 11025) << name;
         // Not silence: the samples swing well away from the 8-bit midpoint.
-        int lowest = 255, highest = 0;
-        for (size_t i = 44; i < wav.size(); ++i) {
-            lowest = std::min(lowest, static_cast<int>(static_cast<uint8_t>(wav[i])));
-            highest = std::max(highest, static_cast<int>(static_cast<uint8_t>(wav[i])));
-        }
-        EXPECT_GT(highest - lowest, 120) << name;
+        const Bytes pcm(wav.begin() + 44, wav.end());
+        const auto [lowest, highest] = std::minmax_element(pcm.begin(), pcm.end());
+        EXPECT_GT(*highest - *lowest, 120) << name;
     }
 
     // Every track is arranged for General MIDI: drums on channel 10, and every other channel that

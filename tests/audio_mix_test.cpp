@@ -80,13 +80,16 @@ struct DiskAudio {
     TempDir dir;
     std::string output = dir.file("mixed.raw");
 
-    // Opens the platform's audio device with its output going to `output` (raw samples).
+    // Opens the platform's audio device with its output going to `output` (raw samples), and
+    // empties the sound and music tables on it.
     bool open() {
         setenv("SDL_AUDIODRIVER", "disk", 1);
         setenv("SDL_DISKAUDIOFILE", output.c_str(), 1);
         const bool opened = platform::audio_open(true);
         unsetenv("SDL_AUDIODRIVER");
         unsetenv("SDL_DISKAUDIOFILE");
+        music_init();
+        sound_init();
         return opened;
     }
     // How far the mixer has written.
@@ -102,38 +105,27 @@ struct DiskAudio {
     }
 };
 
-// The level-3 music and every sound of the game loaded on the device.
-struct MixRun : DiskAudio {
-    SoundIds effects;
-    int level3 = -1;
-
-    bool open() {
-        if (!DiskAudio::open()) return false;
-        music_init();
-        sound_init();
-        level3 = load_midi(data_path("level3.MID").c_str());
-        for (const SoundFile& sound : SOUND_FILES) effects.*sound.id = load_wav(data_path(sound.name).c_str(), SOUND_CREATE_CONTROLS);
-        return true;
-    }
-};
-
 // Heard alone, a typical effect is louder than the music under it, but not so much louder
 // that the music is lost: within 4 to 12 dB in RMS over the effect's length. Then the hero dies
 // in a swarm over the same music: every effect starts in the same frame, again and again, each
 // restart catching the others at a different point, and the mix never clips.
 TEST(AudioMix, EffectsSitAboveTheMusicNotOverItAndAllAtOnceNeverClip) {
-    MixRun run;
+    DiskAudio run;
     ASSERT_TRUE(run.open());
-    ASSERT_GE(music_slot(run.level3)->track, 0);
-    play_midi(run.level3);
+    // The level-3 music and every sound of the game.
+    const int level3 = load_midi(data_path("level3.MID").c_str());
+    SoundIds effects;
+    for (const SoundFile& sound : SOUND_FILES) effects.*sound.id = load_wav(data_path(sound.name).c_str(), SOUND_CREATE_CONTROLS);
+    ASSERT_GE(music_slot(level3)->track, 0);
+    play_midi(level3);
     wait_ms(1500);
     const size_t music_from = run.written();
     wait_ms(1000);
     const size_t music_to = run.written();
-    stop_midi(run.level3);
+    stop_midi(level3);
     wait_ms(200);
     const size_t hit_from = run.written();
-    play_sound(run.effects.wasp_hit, 0);
+    play_sound(effects.wasp_hit, 0);
     wait_ms(250);
     const size_t hit_to = run.written();
 
@@ -146,11 +138,11 @@ TEST(AudioMix, EffectsSitAboveTheMusicNotOverItAndAllAtOnceNeverClip) {
     EXPECT_GT(decibels, 4.0);
     EXPECT_LT(decibels, 12.0);
 
-    play_midi(run.level3);
+    play_midi(level3);
     wait_ms(300);
     const size_t from = run.written();
     for (int burst = 0; burst < 8; ++burst) {
-        for (const SoundFile& sound : SOUND_FILES) play_sound(run.effects.*sound.id, 0);
+        for (const SoundFile& sound : SOUND_FILES) play_sound(effects.*sound.id, 0);
         wait_ms(90 + 37 * (burst % 3));  // 3 or 4 game frames apart
     }
     wait_ms(600);
@@ -172,23 +164,19 @@ TEST(AudioMix, TracksPlayFromTheBytesReadAtLoadingAndOneRestartedWhenItEndsLoops
     std::filesystem::copy_file(data_path("level1.MID"), run.dir.file("b.MID"));
     write_bytes(run.dir.file("second.mid"), one_note_midi(500000, 2));  // one note of one second
     ASSERT_TRUE(run.open());
-    music_init();
     const int a = load_midi(run.dir.file("a.MID").c_str());
     const int b = load_midi(run.dir.file("b.MID").c_str());
     const int track = load_midi(run.dir.file("second.mid").c_str());
     // Gone from disk after loading: playing must not need the files again.
     for (const char* name : {"a.MID", "b.MID", "second.mid"}) std::filesystem::remove(run.dir.file(name));
-    ASSERT_EQ(play_midi(a), 1);
-    EXPECT_TRUE(music_slot(a)->synthesised);
-    EXPECT_TRUE(platform::music_track_is_playing(music_slot(a)->track));
-    ASSERT_EQ(play_midi(b), 1);
-    EXPECT_TRUE(music_slot(b)->synthesised);
-    EXPECT_FALSE(platform::music_track_is_playing(music_slot(a)->track));
-    EXPECT_TRUE(platform::music_track_is_playing(music_slot(b)->track));
-    // Back to the first, whose synthesiser was given back meanwhile.
-    ASSERT_EQ(play_midi(a), 1);
-    EXPECT_TRUE(music_slot(a)->synthesised);
-    EXPECT_TRUE(platform::music_track_is_playing(music_slot(a)->track));
+    // Each started track plays and stops the other; at the end back to the first, whose
+    // synthesiser was given back meanwhile.
+    for (int id : {a, b, a}) {
+        ASSERT_EQ(play_midi(id), 1);
+        EXPECT_TRUE(music_slot(id)->synthesised) << id;
+        EXPECT_TRUE(platform::music_track_is_playing(music_slot(id)->track)) << id;
+        EXPECT_FALSE(platform::music_track_is_playing(music_slot(id == a ? b : a)->track)) << id;
+    }
 
     ASSERT_EQ(play_midi(track), 1);
     ASSERT_TRUE(music_slot(track)->synthesised);
@@ -285,7 +273,6 @@ TEST(AudioMix, MusicMadeAheadIsTheSynthesisersOwnAndChangesAreHeardAtOnce) {
     if (access(QUILLMOOR_SOUNDFONT, R_OK) != 0) GTEST_SKIP() << "no General MIDI SoundFont here";
     DiskAudio run;
     ASSERT_TRUE(run.open());
-    music_init();
     const int intro = load_midi(data_path("intro.MID").c_str());
     ASSERT_EQ(play_midi(intro), 1);
     wait_ms(1500);
@@ -349,7 +336,6 @@ TEST(AudioDevice, ASwingPlayedTwiceInAFrameSoundsOnceAndSoundsPlayInTheFormatThe
             put_le(samples, static_cast<uint16_t>(static_cast<int16_t>(12000 * std::sin(2 * 3.14159265 * 440 * i / 22050.0))), 2);
     write_bytes(run.dir.file("tone.wav"), wav_file({chunk("fmt ", wav_format(1, 2, 22050, 16)), chunk("data", samples)}));
     ASSERT_TRUE(run.open());
-    sound_init();
     const int sword = load_wav(data_path("useSword.WAV").c_str(), SOUND_CREATE_CONTROLS);
     const int tone = load_wav(run.dir.file("tone.wav").c_str(), 0);
     ASSERT_EQ(sword, 0);

@@ -53,16 +53,13 @@ protected:
 
 TEST_F(PadInput, ButtonsAndTheStickFeedTheKeysOfEachContextStartNeverDoesTwoThingsAndPausesEnhancedPlay) {
     platform::set_pad_context(platform::PAD_CONTEXT_PLAY);
-    button(SDL_CONTROLLER_BUTTON_A, true);
-    button(SDL_CONTROLLER_BUTTON_X, true);
-    press(SDL_CONTROLLER_BUTTON_DPAD_LEFT);
+    for (Uint8 b : {SDL_CONTROLLER_BUTTON_A, SDL_CONTROLLER_BUTTON_X, SDL_CONTROLLER_BUTTON_DPAD_LEFT}) button(b, true);
+    frame();
     EXPECT_TRUE(scan_down(platform::DIK_A)) << "South swings the sword";
     EXPECT_TRUE(scan_down(platform::DIK_Z)) << "West shoots";
     EXPECT_TRUE(platform::key_down(platform::VK_LEFT));
     EXPECT_FALSE(platform::key_down(platform::VK_RETURN)) << "in play South is only the sword";
-    button(SDL_CONTROLLER_BUTTON_A, false);
-    button(SDL_CONTROLLER_BUTTON_X, false);
-    button(SDL_CONTROLLER_BUTTON_DPAD_LEFT, false);
+    for (Uint8 b : {SDL_CONTROLLER_BUTTON_A, SDL_CONTROLLER_BUTTON_X, SDL_CONTROLLER_BUTTON_DPAD_LEFT}) button(b, false);
     press(SDL_CONTROLLER_BUTTON_B);
     EXPECT_FALSE(scan_down(platform::DIK_A));
     EXPECT_TRUE(platform::key_down(platform::VK_SPACE)) << "East drops the speech line";

@@ -83,9 +83,7 @@ TEST_F(SpriteTest, SharedFramesDrawAsFramesCutOneByOneAndWritingOneGivesTheSprit
     EXPECT_EQ(frame_sheets_in_use(), 3);
     EXPECT_NE(drawn(c, 1, 0, 0), drawn(a, 1, 0, 0));
     EXPECT_EQ(drawn(d, 2, 9, 9), drawn(a, 4, 9, 9)) << "cell (0, 1) with two to a row";
-    destroy_sprite(&c);
-    destroy_sprite(&d);
-    destroy_sprite(&a);
+    for (Sprite* gone : {&c, &d, &a}) destroy_sprite(gone);
     EXPECT_EQ(frame_sheets_in_use(), 1) << "b still draws from the first sheet";
     destroy_sprite(&b);
     EXPECT_EQ(frame_sheets_in_use(), 0);
