@@ -51,6 +51,16 @@ Surface random_picture(std::mt19937& rng, uint8_t key) {
     return s;
 }
 
+// A w x h surface of random pixels, clipped to a random rectangle up to `margin` in from each edge.
+Surface random_destination(std::mt19937& rng, int w, int h, int margin) {
+    Surface s;
+    platform::create_surface(s, w, h);
+    for (uint8_t& p : s.pixels) p = static_cast<uint8_t>(rng());
+    const int left = static_cast<int>(rng() % margin), top = static_cast<int>(rng() % margin);
+    platform::set_clip(s, Rect{left, top, w - static_cast<int>(rng() % margin), h - static_cast<int>(rng() % margin)});
+    return s;
+}
+
 // The atlas as the data generator writes it for the browser build.
 std::vector<uint8_t> atlas_file_bytes() {
     TempDir dir;
@@ -81,13 +91,7 @@ TEST(SurfaceFastBlit, MeasuredAndStretchedPicturesDrawExactlyAsEveryPixelSampled
         Surface src = random_picture(rng, key);
         Surface unmeasured = src;
         platform::measure_rows(src);
-        Surface fast, slow, expected;
-        platform::create_surface(fast, 64, 48);
-        for (size_t i = 0; i < fast.pixels.size(); ++i) fast.pixels[i] = static_cast<uint8_t>(rng());
-        platform::set_clip(fast, Rect{static_cast<int>(rng() % 8), static_cast<int>(rng() % 8), 64 - static_cast<int>(rng() % 8),
-                                      48 - static_cast<int>(rng() % 8)});
-        slow = fast;
-        expected = fast;
+        Surface fast = random_destination(rng, 64, 48, 8), slow = fast, expected = fast;
         const int left = static_cast<int>(rng() % 110) - 45, top = static_cast<int>(rng() % 100) - 45;
         const Rect to{left, top, left + src.width, top + src.height}, from{0, 0, src.width, src.height};
         platform::blit_keyed(fast, to, src, from);
@@ -112,12 +116,7 @@ TEST(SurfaceFastBlit, MeasuredAndStretchedPicturesDrawExactlyAsEveryPixelSampled
         const int down = rng() % 3 ? k : 1 + static_cast<int>(rng() % 4);
         const int dw = rng() % 5 ? (from.right - from.left) * k : 1 + static_cast<int>(rng() % 90);
         const int dh = rng() % 5 ? (from.bottom - from.top) * down : 1 + static_cast<int>(rng() % 90);
-        Surface fast, expected;
-        platform::create_surface(fast, 160, 120);
-        for (size_t i = 0; i < fast.pixels.size(); ++i) fast.pixels[i] = static_cast<uint8_t>(i * 37 + i / 160 + round);
-        platform::set_clip(fast, Rect{static_cast<int>(rng() % 30), static_cast<int>(rng() % 30), 160 - static_cast<int>(rng() % 30),
-                                      120 - static_cast<int>(rng() % 30)});
-        expected = fast;
+        Surface fast = random_destination(rng, 160, 120, 30), expected = fast;
         const int left = static_cast<int>(rng() % 260) - 150, top = static_cast<int>(rng() % 200) - 120;
         const Rect to{left, top, left + dw, top + dh};
         ASSERT_TRUE(platform::blit_keyed(fast, to, src, from));
