@@ -19,6 +19,8 @@
 #include "userfiles/settings.h"
 #include "userfiles/user_files.h"
 
+namespace fs = std::filesystem;
+
 // A file as the game has always written it: it must read to the same settings and be
 // rewritten byte for byte, or players' files would gain doubled comments.
 const char* const FILE_AS_WRITTEN = R"(# Quillmoor settings. One 'name = value' a line; lines starting with # are comments.
@@ -391,14 +393,23 @@ TEST(SavedProgress, ALevelStartIsSavedAndContinuedADamagedSaveSetAsideAndARunWit
     EXPECT_TRUE(std::filesystem::is_empty(home)) << "nothing under HOME";
 }
 
-TEST(OptionsScreen, ChangesAreWrittenButCommandLineOverridesAreNotAndEnterOnBackReturnsToTheTitleAlone) {
+// The game writes its own files, never through links planted in the profile folder, with the
+// mode of a new file less the umask.
+TEST(OptionsScreen, ChangesAreWrittenPastPlantedLinksButCommandLineOverridesAreNotAndEnterOnBackReturnsToTheTitleAlone) {
     TempDir dir;
-    std::filesystem::create_directories(dir.file("profile"));
+    const std::string victim = dir.file("victim");
+    write_text(victim, "precious\n");
+    fs::create_directories(dir.file("profile"));
+    for (const char* name : {"settings.ini.tmp", "progress.ini.tmp"}) fs::create_symlink(victim, dir.file("profile") + "/" + name);
     write_text(dir.file("profile/settings.ini"), "# mine\ndisplay = fullscreen\nbogus = 1\nmusic_volume = 6   # quiet\n");
-    // Tab opens the options; Left turns the music down one step; Escape goes back.
-    HeadlessRun run = run_headless(dir, "20 -\n1 tab\n3 -\n1 left\n3 -\n1 escape\n3 -\n", 32, profile_option(dir) + " --window");
-    ASSERT_EQ(run.exit_status, 0);
-    EXPECT_EQ(json_value(run.state, "game_state"), "Title");
+    // Tab opens the options; Left turns the music down one step; Escape goes back; then Enter
+    // starts a game, which saves at the map.
+    const mode_t old_mask = ::umask(027);
+    HeadlessRun run = run_headless(dir, "20 -\n1 tab\n3 -\n1 left\n3 -\n1 escape\n5 -\n1 enter\n5 -\n", 45,
+                                   profile_option(dir) + " --window");
+    ::umask(old_mask);
+    ASSERT_EQ(run.exit_status, 0) << run.errors;
+    EXPECT_EQ(json_value(run.state, "game_state"), "LevelMap");
     EXPECT_EQ(run.errors, "quillmoor: " + dir.file("profile/settings.ini") + ": line 3: unknown setting 'bogus'; line ignored\n");
     // The player's comments and the line the game does not know outlive the rewrite.
     const std::string settings = read_text(dir.file("profile/settings.ini"));
@@ -406,6 +417,11 @@ TEST(OptionsScreen, ChangesAreWrittenButCommandLineOverridesAreNotAndEnterOnBack
     EXPECT_NE(settings.find("bogus = 1\nmusic_volume = 5   # quiet\n"), std::string::npos) << settings;
     EXPECT_NE(settings.find("display = fullscreen\n"), std::string::npos) << "--window was for this run only";
     EXPECT_NE(settings.find("key_sword = A\n"), std::string::npos);
+    EXPECT_EQ(read_text(victim), "precious\n");
+    EXPECT_NE(read_text(dir.file("profile/progress.ini")).find("level = 1"), std::string::npos);
+    EXPECT_FALSE(fs::is_symlink(dir.file("profile/settings.ini")));
+    EXPECT_FALSE(fs::is_symlink(dir.file("profile/progress.ini")));
+    EXPECT_EQ(fs::status(dir.file("profile/settings.ini")).permissions(), fs::perms(0640)) << "0644 less the umask";
 
     // Up from the first row wraps to "Back to the title"; Enter held there must not also start a game.
     TempDir fresh;
@@ -415,9 +431,8 @@ TEST(OptionsScreen, ChangesAreWrittenButCommandLineOverridesAreNotAndEnterOnBack
     EXPECT_FALSE(std::filesystem::exists(fresh.file("profile/settings.ini"))) << "nothing changed, nothing written";
 }
 
-// The player's files under hostile conditions: two games writing one profile at once, writers
-// killed at any moment, and links planted in the profile folder.
-namespace fs = std::filesystem;
+// The player's files under hostile conditions: two games writing one profile at once, and writers
+// killed at any moment (links planted in the profile folder are met by the options screen's test).
 
 // Two writers at once never show a reader less than a whole file, nor do writers killed at any moment.
 TEST(ProfileWriters, TwoWritersAtOnceOrKilledAtAnyMomentLeaveAWholeFile) {
@@ -460,27 +475,9 @@ TEST(ProfileWriters, TwoWritersAtOnceOrKilledAtAnyMomentLeaveAWholeFile) {
     }
 }
 
-TEST(ProfileWriters, AGameWritesItsOwnFilesPastPlantedLinksAndGoesOverWhatAnotherGameWroteWithoutUndoingIt) {
+// A change goes over what another game wrote since, without undoing it.
+TEST(ProfileWriters, AChangeGoesOverWhatAnotherGameWroteSinceWithoutUndoingIt) {
     TempDir dir;
-    const std::string victim = dir.file("victim");
-    write_text(victim, "precious\n");
-    fs::create_directories(dir.file("profile"));
-    for (const char* name : {"settings.ini.tmp", "progress.ini.tmp"}) fs::create_symlink(victim, dir.file("profile") + "/" + name);
-    // The options: music down a step, back; then Enter starts a game, which saves at the map.
-    const mode_t old_mask = ::umask(027);
-    HeadlessRun run = run_headless(dir, "20 -\n1 tab\n3 -\n1 left\n3 -\n1 escape\n5 -\n1 enter\n5 -\n", 45,
-                                   profile_option(dir));
-    ::umask(old_mask);
-    ASSERT_EQ(run.exit_status, 0) << run.errors;
-    EXPECT_EQ(json_value(run.state, "game_state"), "LevelMap");
-    EXPECT_EQ(read_text(victim), "precious\n");
-    EXPECT_NE(read_text(dir.file("profile/settings.ini")).find("music_volume = "), std::string::npos);
-    EXPECT_NE(read_text(dir.file("profile/progress.ini")).find("level = 1"), std::string::npos);
-    EXPECT_FALSE(fs::is_symlink(dir.file("profile/settings.ini")));
-    EXPECT_FALSE(fs::is_symlink(dir.file("profile/progress.ini")));
-    EXPECT_EQ(fs::status(dir.file("profile/settings.ini")).permissions(), fs::perms(0640)) << "0644 less the umask";
-
-    // A change goes over what another game wrote since, without undoing it.
     const std::string path = dir.file("settings.ini");
     write_text(path, "music_volume = 7\nkey_bow = X\n");
     ProfileRequest request;
