@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <cstdint>
 #include <string>
 #include <tuple>
@@ -146,27 +147,26 @@ TEST_F(MusicTable, OnlyTheTrackStartedLastSoundsDamagedFilesAreRefusedAndAHeadle
     EXPECT_EQ(stop_midi(-1), 0);
     EXPECT_EQ(midi_status(-1), 0);
     for (int id : {-1, MUSIC_MAX, 5}) EXPECT_EQ(play_midi(id), 0) << id;  // 5 is a free slot
+    // The states of the three tracks, in order.
+    const auto states = [&] { return std::array{midi_status(intro), midi_status(level), midi_status(fanfare)}; };
     // None of that touched the track that is playing.
     EXPECT_EQ(current_midi_track(), intro);
-    EXPECT_EQ(midi_status(intro), MIDI_STATE_PLAYING);
+    EXPECT_EQ(states(), (std::array{MIDI_STATE_PLAYING, MIDI_STATE_STOPPED, MIDI_STATE_STOPPED}));
     // Starting a track stops the one before.
     play_midi(level);
-    EXPECT_EQ(midi_status(intro), MIDI_STATE_STOPPED);
-    EXPECT_EQ(midi_status(level), MIDI_STATE_PLAYING);
+    EXPECT_EQ(states(), (std::array{MIDI_STATE_STOPPED, MIDI_STATE_PLAYING, MIDI_STATE_STOPPED}));
     EXPECT_EQ(current_midi_track(), level);
     // The game stops the title track in every playing frame; that clears current_track
     // but leaves the level track sounding.
     EXPECT_EQ(stop_midi(intro), 1);
     EXPECT_EQ(current_midi_track(), -1);
-    EXPECT_EQ(midi_status(intro), MIDI_STATE_STOPPED);
-    EXPECT_EQ(midi_status(level), MIDI_STATE_PLAYING);
+    EXPECT_EQ(states(), (std::array{MIDI_STATE_STOPPED, MIDI_STATE_PLAYING, MIDI_STATE_STOPPED}));
     EXPECT_NE(audio_state_json().find("\"current\": \"level.mid\""), std::string::npos);
     // A new track replaces it even though it was no longer current.
     play_midi(fanfare);
-    EXPECT_EQ(midi_status(level), MIDI_STATE_STOPPED);
-    EXPECT_EQ(midi_status(fanfare), MIDI_STATE_PLAYING);
+    EXPECT_EQ(states(), (std::array{MIDI_STATE_STOPPED, MIDI_STATE_STOPPED, MIDI_STATE_PLAYING}));
     delete_all_midi();
-    EXPECT_EQ(midi_status(fanfare), 0);
+    EXPECT_EQ(states(), (std::array{0, 0, 0})) << "no track left";
     EXPECT_EQ(current_midi_track(), -1);
 
     // Damaged files are refused; a headless track ends after its length, and replaying starts it over.
@@ -202,8 +202,6 @@ TEST_F(MusicTable, OnlyTheTrackStartedLastSoundsDamagedFilesAreRefusedAndAHeadle
     // The length follows the file's tempo: 8 beats at 60 a minute.
     EXPECT_EQ(music_slot(load_music("slow.mid", one_note_midi(1000000, 8)))->length_ms, 8000u);
 }
-
-std::string data_file(const std::string& name) { return read_text(data_path(name)); }
 
 // The `n` bytes at `at` as a number, lowest first or highest first.
 uint32_t number_at(const std::string& s, size_t at, int n, bool big_end = false) {
@@ -273,7 +271,7 @@ bool scan_midi(const std::string& s, ChannelUse& use) {
 TEST(AudioAssets, SoundsAndTracksAreMadeInTheFormatsTheGamePlaysAndTracksArrangedForGeneralMidi) {
     for (const SoundFile& sound : SOUND_FILES) {
         const std::string name = sound.name;
-        const std::string wav = data_file(name);
+        const std::string wav = read_text(data_path(name));
         ASSERT_GE(wav.size(), 44u) << name;
         EXPECT_EQ(wav.substr(0, 4), "RIFF") << name;
         EXPECT_EQ(le32(wav, 4), wav.size() - 8) << name;
@@ -297,7 +295,7 @@ TEST(AudioAssets, SoundsAndTracksAreMadeInTheFormatsTheGamePlaysAndTracksArrange
     // plays while the closing lines are read.
     for (const MusicFile& track : MUSIC_FILES) {
         const std::string name = track.name;
-        const std::string bytes = data_file(name);
+        const std::string bytes = read_text(data_path(name));
         ChannelUse use;
         ASSERT_TRUE(scan_midi(bytes, use)) << name;
         EXPECT_GT(use.notes[9], 0) << name << ": no drums on channel 10";

@@ -166,9 +166,8 @@ TEST(DataFiles, TheGeneratorMakesTheListedFilesAnyMissingOneStopsStartUpAndADama
     EXPECT_EQ(json_value(run.state, "game_state"), "Playing");
     EXPECT_EQ(json_int(run.state, "loaded_level"), 1);
     for (const char* file : {"mole.BMP", "FloorMap.BMP", "PLAYER.BMP", "HEAD.BMP", "PALDATA2.PAL", "Level1.txt", "level1Moles.txt",
-                             "useSword.WAV", "level1.MID"}) {
+                             "useSword.WAV", "level1.MID"})
         EXPECT_EQ(times_named(run.errors, file), 1u) << file << " in:\n" << run.errors;
-    }
     EXPECT_EQ(read_text(dir.file("f.bmp")).size(), 14u + 40 + 1024 + 640 * 480);
 }
 
