@@ -436,30 +436,26 @@ TEST_F(LevelFiles, LevelOneStartsTheHeroBossAndOpeningLinesAndEachLevelPlacesIts
 
 TEST_F(LevelFiles, ANewGameAndEveryLevelStartResetWhatTheyShouldAndLevelsTwoAndThreeTakeTheKey) {
     std::filesystem::current_path(dir.path);
-    // The hero lost his last life on level 2 with the swine boss throwing spears.
+    // The hero lost his last life on level 2 with the swine boss throwing spears, and projectiles
+    // of the last level are still in flight, as after finishing the game.
     world.load_level(2);
     ASSERT_EQ(world.pools.swine_boss.alive, 1);
-    show_sprite(&world.pools.swine_boss.spear);
+    Sprite* const flying[] = {&world.pools.swine_boss.spear, &world.pools.wasps[7].stinger, &world.pools.wasp_boss.stinger, &world.player.arrow};
+    for (Sprite* s : flying) show_sprite(s);
     world.pools.wasp_boss.alive = 1;
     world.player.has_bow = 1;
     world.player.has_key = 1;
     world.dialog_box.speech_push(0, "left over");
-    // Projectiles of the last level still in flight, as after finishing the game.
-    show_sprite(&world.pools.wasps[7].stinger);
-    show_sprite(&world.pools.wasp_boss.stinger);
-    show_sprite(&world.player.arrow);
     start_new_game();
     EXPECT_FALSE(world.player.has_bow);
     EXPECT_FALSE(world.player.has_key);
-    EXPECT_FALSE(world.pools.wasps[7].stinger.attr & SPRITE_ATTR_VISIBLE) << "no stinger hangs over the new game";
-    EXPECT_FALSE(world.pools.wasp_boss.stinger.attr & SPRITE_ATTR_VISIBLE);
-    EXPECT_FALSE(world.player.arrow.attr & SPRITE_ATTR_VISIBLE);
+    for (size_t k = 0; k < std::size(flying); ++k)
+        EXPECT_FALSE(flying[k]->attr & SPRITE_ATTR_VISIBLE) << "no spear, stinger or arrow hangs over the new game: " << k;
     int lines = 0;
     for (const SpeechLine* l = world.dialog_box.top; l; l = l->next) ++lines;
     EXPECT_EQ(lines, 2);
     EXPECT_EQ(world.pools.swine_boss.alive, 0);
     EXPECT_EQ(world.pools.wasp_boss.alive, 0);
-    EXPECT_FALSE(world.pools.swine_boss.spear.attr & SPRITE_ATTR_VISIBLE);
     EXPECT_EQ(world.pools.mole_boss.alive, 1) << "level 1's own boss waits for the hero";
 
     // Every level start resets the hero and hides items, but keeps the rest.
@@ -476,15 +472,13 @@ TEST_F(LevelFiles, ANewGameAndEveryLevelStartResetWhatTheyShouldAndLevelsTwoAndT
     p.body.x = 77;
     p.lives = 3;
     p.has_key = p.has_bow = 1;
-    show_sprite(&world.cheese_sprite);
-    show_sprite(&p.arrow);
-    show_sprite(&world.pools.swine_boss.spear);
     show_sprite(&world.key_sprite);
     world.key_sprite.x = 123;
     Mole& mole = place(world.pools.moles[5], 10, 10);
     world.pools.mole_boss.alive = 1;
-    show_sprite(&world.pools.mole_boss.body);
     world.pools.wasp_boss.alive = 0;
+    Sprite* const hidden[] = {&world.cheese_sprite, &p.arrow, &world.pools.swine_boss.spear, &mole.body, &world.pools.mole_boss.body};
+    for (Sprite* s : hidden) show_sprite(s);
 
     world.load_level(0);  // no such level: the common reset alone
     EXPECT_EQ(world.scroll_x, 0);
@@ -495,12 +489,8 @@ TEST_F(LevelFiles, ANewGameAndEveryLevelStartResetWhatTheyShouldAndLevelsTwoAndT
     EXPECT_EQ(p.hit_points, 5);
     EXPECT_TRUE(p.alive);
     EXPECT_EQ(p.body.aux_3, FACING_DOWN);
-    EXPECT_FALSE(world.cheese_sprite.attr & SPRITE_ATTR_VISIBLE);
-    EXPECT_FALSE(p.arrow.attr & SPRITE_ATTR_VISIBLE);
-    EXPECT_FALSE(world.pools.swine_boss.spear.attr & SPRITE_ATTR_VISIBLE);
+    for (size_t k = 0; k < std::size(hidden); ++k) EXPECT_FALSE(hidden[k]->attr & SPRITE_ATTR_VISIBLE) << "a level start hides sprite " << k;
     EXPECT_FALSE(mole.alive);
-    EXPECT_FALSE(mole.body.attr & SPRITE_ATTR_VISIBLE);
-    EXPECT_FALSE(world.pools.mole_boss.body.attr & SPRITE_ATTR_VISIBLE);
     EXPECT_TRUE(world.pools.mole_boss.alive) << "a boss's alive flag is left as it was";
     // Not part of a level start: the position, lives, items, the key pick-up, the level number.
     EXPECT_FLOAT_EQ(p.body.x, 77);
