@@ -340,8 +340,7 @@ TEST(AudioDevice, ASwingPlayedTwiceInAFrameSoundsOnceAndSoundsPlayInTheFormatThe
     const int tone = load_wav(run.dir.file("tone.wav").c_str(), 0);
     ASSERT_EQ(sword, 0);
     ASSERT_EQ(tone, 1);
-    ASSERT_GE(sound_slot(sword)->buffer, 0);
-    ASSERT_GE(sound_slot(tone)->buffer, 0);
+    for (int id : {sword, tone}) ASSERT_GE(sound_slot(id)->buffer, 0) << id;
     wait_ms(150);
     const size_t sword_from = run.written();
     // Two plays in one frame: the second restarts the first, so the swing sounds once.
