@@ -60,7 +60,8 @@ TEST_F(PauseAndMenus, PausedFramesChangeNothingAndResumeGoesOnExactly) {
 }
 
 // The window's backend turns the focus going away into the pause key of the next snapshot; the
-// loop runs that one frame more, and the game waits under the overlay when the window returns.
+// loop runs that one frame more, runs none while the window is away, and the game waits under
+// the overlay when the window returns.
 TEST_F(PauseAndMenus, LosingTheFocusPausesUnderTheOverlayUntilResume) {
     into_play();
     const std::string before = state_but_frame();
@@ -68,10 +69,13 @@ TEST_F(PauseAndMenus, LosingTheFocusPausesUnderTheOverlayUntilResume) {
     platform::set_window_focused(false);
     EXPECT_TRUE(window_pass());
     EXPECT_TRUE(game.paused);
+    const int64_t away = game.frame;
     for (int i = 0; i < 5; ++i) EXPECT_FALSE(window_pass());
+    EXPECT_EQ(game.frame, away) << "no frame runs while the window is away";
     platform::set_window_focused(true);
     platform::set_keyboard_snapshot(snapshot_for(0));
     for (int i = 0; i < 5; ++i) EXPECT_TRUE(window_pass());
+    EXPECT_EQ(game.frame, away + 5) << "frames run again once it returns";
     EXPECT_TRUE(game.paused);
     EXPECT_EQ(state_but_frame(), before);
     frame(SCRIPT_KEY_ENTER);

@@ -158,16 +158,6 @@ bool parse(std::vector<const char*> args, Options& o, std::string& error) {
 const char* const SESSION =
     "20 -\n1 enter\n5 -\n1 space\n30 -\n25 right\n3 right+a\n8 -\n20 down\n2 a\n12 up\n1 escape\n5 -\n1 down\n20 -\n1 down\n5 -\n1 enter\n";
 
-// Runs the game in a real (off-screen) window with the script and a fresh profile of its own, as
-// a new player's (the tester's own files are neither read nor touched); the recording goes to `out`.
-ProgramRun run_window(const TempDir& dir, const std::string& script, const std::string& out) {
-    write_text(dir.file("session.txt"), script);
-    std::filesystem::remove_all(dir.file("window_profile"));
-    return run_program("SDL_VIDEODRIVER=dummy " + quoted(QUILLMOOR_EXE) + " --window --mute --data " + quoted(QUILLMOOR_TEST_DATA_DIR) +
-                       " --profile " + quoted(dir.file("window_profile")) + " --input " + quoted(dir.file("session.txt")) +
-                       " --record " + quoted(out));
-}
-
 // The recording without its comment lines.
 std::string body_of(const std::string& recording) {
     std::stringstream in(recording);
@@ -271,17 +261,6 @@ TEST(JsonWriter, TextOfAnyLengthAndAnyByteStaysValid) {
     w.end_array();
     w.end_object();
     EXPECT_EQ(w.text(), "{\"text\": \"" + std::string(600, 'x') + "\\\"\\\\\\u000a\xE2\x80\x99\xC3\xA9\", \"nan\": null, \"list\": [1, false]\n}\n");
-}
-
-using WindowLoop = HeadlessGame;
-
-TEST_F(WindowLoop, WhileTheWindowIsAwayNoFrameRunsAndPlayGoesOnWhenItReturns) {
-    platform::set_window_focused(false);
-    for (int i = 0; i < 5; ++i) EXPECT_FALSE(window_pass());
-    EXPECT_EQ(game.frame, 0);
-    platform::set_window_focused(true);
-    EXPECT_TRUE(window_pass());
-    EXPECT_EQ(game.frame, 1);
 }
 
 TEST(Recording, AWindowSessionReplaysExactlyOtherDataWarnsAndACutLastLineNoKeysOrAnOutsizedCountAreTold) {

@@ -3,7 +3,6 @@
 #include "story_lines.h"
 #include "test_files.h"
 #include "world/text_wrap.h"
-#include "test_game.h"
 
 class Story : public LoadedWorld {
 protected:

@@ -21,6 +21,7 @@
 #include "platform/keyboard.h"
 #include "platform/text.h"
 #include "screens/enhanced_screens.h"
+#include "test_files.h"
 #include "world/world.h"
 
 class HeadlessGame : public ::testing::Test {
@@ -81,6 +82,16 @@ private:
     std::filesystem::path old_dir_;
     const SpeechLine* last_top_ = nullptr;
 };
+
+// Runs the game in a real (off-screen) window with the script and the profile in `dir`'s
+// window_profile, new unless the test wrote one (the tester's own files are neither read nor
+// touched); the recording goes to `out`.
+inline ProgramRun run_window(const TempDir& dir, const std::string& script, const std::string& out) {
+    write_text(dir.file("session.txt"), script);
+    return run_program("SDL_VIDEODRIVER=dummy " + quoted(QUILLMOOR_EXE) + " --window --mute --data " + quoted(QUILLMOOR_TEST_DATA_DIR) +
+                       " --profile " + quoted(dir.file("window_profile")) + " --input " + quoted(dir.file("session.txt")) +
+                       " --record " + quoted(out));
+}
 
 // The boss of level 1, 2 or 3.
 inline EnemyBase& level_boss(int level) {
