@@ -134,7 +134,7 @@ TEST_F(AssistedPlay, ReducedFlashingDrawsAnOutlineInsteadOfWhiteFlashesAndBlinks
 
 // A classic run with every assist in its header plays exactly as without them; an enhanced one
 // takes them (the state report names them, and the extra hearts show).
-TEST(Assists, ARecordingsAssistsReplayInEnhancedPlayOnly) {
+TEST(Assists, ARecordingsAssistsReplayInEnhancedPlayOnlyAndAWindowRecordingNotesThePlayersAssistsForItsReplay) {
     const std::string keys = "20 -\n1 enter\n5 -\n1 space\n40 -\n30 right\n";
     const std::string assisted = "# game_speed 70\n# hearts extra\n# reduced_flashing on\n" + keys;
     TempDir dir;
@@ -159,12 +159,9 @@ TEST(Assists, ARecordingsAssistsReplayInEnhancedPlayOnly) {
     EXPECT_EQ(json_int(helped, "hit_points"), 8) << helped;
     EXPECT_EQ(json_int(helped, "frame"), json_int(enhanced, "frame")) << "headless frames keep their count at any speed";
     EXPECT_NE(assisted_hashes, plain_hashes) << "the extra hearts show";
-}
 
-// The window records the assists of the player's settings in the header, and a headless replay
-// of the recording alone plays with them.
-TEST(Assists, AWindowRecordingNotesTheAssistsAndItsReplayTakesThem) {
-    TempDir dir;
+    // The window records the assists of the player's settings in the header, and a headless
+    // replay of the recording alone plays with them.
     std::filesystem::create_directories(dir.file("window_profile"));
     write_text(dir.file("window_profile/settings.ini"), "game_speed = 85\nhearts = no_damage\n");
     // Into play, back to the title, down past NEW GAME to Quit.

@@ -19,7 +19,7 @@ protected:
     }
 };
 
-TEST_F(DeathAndView, TheLastLifeFallsThenGameOverSaysHowToGoOnAndEndsWithItsLament) {
+TEST_F(DeathAndView, TheLastLifeFallsThenGameOverSaysHowToGoOnEndsWithItsLamentAndEnterOrSpaceSkipsItOnceLetGoAfterTheBeat) {
     struck_down_on_the_last_life();
     frame();
     frames(LAST_DEATH_BEAT_FRAMES - 1);
@@ -52,9 +52,8 @@ TEST_F(DeathAndView, TheLastLifeFallsThenGameOverSaysHowToGoOnAndEndsWithItsLame
     EXPECT_LE(silent, 16);
     frame();
     EXPECT_EQ(now_playing(), "intro.MID");
-}
 
-TEST_F(DeathAndView, EnterOrSpaceSkipsTheGameOverScreenOnceLetGoAfterTheBeat) {
+    // Enter or Space skips the screen, once let go after the beat.
     for (const unsigned key : {ENTER, SPACE}) {
         struck_down_on_the_last_life();
         frames(LAST_DEATH_BEAT_FRAMES + 1, key);  // held through the beat: too soon to skip
@@ -176,22 +175,19 @@ TEST_F(ViewOnAnOpenMap, TheViewMovesSmoothlyKeepsTheHeroInSightAndTurnsRoundWith
         last_y = world.scroll_y;
     }
 
-    // The view turns round with the hero, and classic play keeps its band.
+    // Classic play scrolls under him where he stands; enhanced play's view keeps 9 tiles in sight
+    // below him, and turns round with him.
     for (PlayMode mode : {PlayMode::Classic, PlayMode::Enhanced}) {
         play_mode = mode;
         world.scroll_x = world.scroll_y = 3000;
         world.lead_x = world.lead_y = 0;
         put(hero.body, 304, 380);
         for (int i = 0; i < 100; ++i) world.move_player(FACING_DOWN, game.current_level);
-        if (mode == PlayMode::Classic) {
-            EXPECT_FLOAT_EQ(hero.body.y, 380) << "classic play scrolls under him where he stands";
-            continue;
-        }
-        EXPECT_FLOAT_EQ(hero.body.y, 224 - 64) << "9 tiles in sight below him";
-        for (int i = 0; i < 100; ++i) world.move_player(FACING_UP, game.current_level);
-        EXPECT_FLOAT_EQ(hero.body.y, 224 + 64) << "and as many above him once he turns";
-        for (int i = 0; i < 100; ++i) world.move_player(FACING_RIGHT, game.current_level);
-        EXPECT_FLOAT_EQ(hero.body.x, 304 - 96);
+        EXPECT_FLOAT_EQ(hero.body.y, mode == PlayMode::Classic ? 380 : 224 - 64) << "walking down, " << play_mode_name(mode);
     }
+    for (int i = 0; i < 100; ++i) world.move_player(FACING_UP, game.current_level);
+    EXPECT_FLOAT_EQ(hero.body.y, 224 + 64) << "and as many above him once he turns";
+    for (int i = 0; i < 100; ++i) world.move_player(FACING_RIGHT, game.current_level);
+    EXPECT_FLOAT_EQ(hero.body.x, 304 - 96);
 }
 

@@ -122,7 +122,7 @@ TEST_F(Steering, APigActsOnlyWhenItsTickReaches16KeepsItsVelocityOnCommandSixAnd
     EXPECT_FALSE(p.body.attr & SPRITE_ATTR_VISIBLE);
 }
 
-TEST(StingerAim, GoesAlongTheFartherAxisAndATieGoesUpOrDown) {
+TEST(Launch, AStingerGoesAlongTheFartherAxisATieGoesUpOrDownAndItSoundsFullOnTheScreenFadingPastItsEdgeSilentFarOff) {
     Sprite owner{}, hero{};
     put(owner, 100, 100);
     auto aim = [&](float x, float y) { return aim_at_hero(&owner, &put(hero, x, y)); };
@@ -135,6 +135,15 @@ TEST(StingerAim, GoesAlongTheFartherAxisAndATieGoesUpOrDown) {
     EXPECT_EQ(aim(100, 100), FACING_DOWN) << "on the spot: down";
     EXPECT_EQ(aim(99.5f, 98.5f), FACING_UP) << "whole-pixel differences: 0 across, 1 up";
     EXPECT_EQ(aim(99.5f, 99.5f), FACING_DOWN) << "less than a pixel either way counts as none";
+
+    owner.width = owner.height = 32;  // a wasp launching at full volume on the screen
+    auto at = [&](float x, float y) { return launch_volume(&put(owner, x, y)); };
+    EXPECT_EQ(at(300, 200), 100);
+    EXPECT_EQ(at(-20, 470), 100) << "partly on the screen";
+    EXPECT_EQ(at(640 + 8, 200), 47) << "just past the right edge: half loud";
+    EXPECT_EQ(at(100, -32 - 80), 25) << "halfway out above";
+    EXPECT_EQ(at(640 + 160, 200), 0);
+    EXPECT_EQ(at(100, 480 + 500), 0);
 }
 
 class WaspSting : public LoadedWorld {
@@ -229,17 +238,5 @@ TEST_F(WaspSting, ClassicPlayHearsEveryStingOnTheMapAndEnhancedPlayOnlyTheOneOnT
     play_mode = PlayMode::Enhanced;
     place_stinging(wasp, 300, 200, 3);
     EXPECT_EQ(stings_heard() - classic, 1);
-}
-
-TEST(LaunchVolume, FullOnTheScreenFadingPastItsEdgeSilentFarOff) {
-    Sprite wasp{};
-    wasp.width = wasp.height = 32;
-    auto at = [&](float x, float y) { return launch_volume(&put(wasp, x, y)); };
-    EXPECT_EQ(at(300, 200), 100);
-    EXPECT_EQ(at(-20, 470), 100) << "partly on the screen";
-    EXPECT_EQ(at(640 + 8, 200), 47) << "just past the right edge: half loud";
-    EXPECT_EQ(at(100, -32 - 80), 25) << "halfway out above";
-    EXPECT_EQ(at(640 + 160, 200), 0);
-    EXPECT_EQ(at(100, 480 + 500), 0);
 }
 

@@ -32,7 +32,7 @@ protected:
     }
 };
 
-TEST_F(PauseAndMenus, PausedFramesChangeNothingAndResumeGoesOnExactly) {
+TEST_F(PauseAndMenus, PausedFramesChangeNothingResumeGoesOnExactlyAndLosingTheFocusPausesUnderTheOverlayUntilResume) {
     into_play();
     frames(30, SCRIPT_KEY_LEFT);
     play_on();
@@ -57,12 +57,10 @@ TEST_F(PauseAndMenus, PausedFramesChangeNothingAndResumeGoesOnExactly) {
     EXPECT_FALSE(game.paused);
     play_on();
     EXPECT_EQ(state_but_frame(), unpaused);
-}
 
-// The window's backend turns the focus going away into the pause key of the next snapshot; the
-// loop runs that one frame more, runs none while the window is away, and the game waits under
-// the overlay when the window returns.
-TEST_F(PauseAndMenus, LosingTheFocusPausesUnderTheOverlayUntilResume) {
+    // The window's backend turns the focus going away into the pause key of the next snapshot;
+    // the loop runs that one frame more, runs none while the window is away, and the game waits
+    // under the overlay when the window returns.
     into_play();
     const std::string before = state_but_frame();
     platform::set_keyboard_snapshot(snapshot_for(SCRIPT_KEY_PAUSE));

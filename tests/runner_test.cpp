@@ -119,18 +119,16 @@ TEST(HeadlessRunner, TheSameKeysMakeTheSameRunWhichDumpsFramesAndRefusesBadInvoc
     const int reader = ::open(pipe.c_str(), O_RDONLY | O_NONBLOCK);
     ASSERT_GE(reader, 0);
     std::filesystem::create_directories(dir.file("folder"));
-    const struct {
-        std::string option, shown;
-    } cases[] = {
+    const std::pair<std::string, std::string> cases[] = {  // the option, what is shown
         {"--state '" + pipe + "'", "--state " + pipe + ": is a pipe, not a file"},
         {"--hashes '" + pipe + "'", "--hashes " + pipe + ": is a pipe, not a file"},
         {"--shot 2:'" + pipe + "'", "--shot 2:" + pipe + ": is a pipe, not a file"},
         {"--hashes '" + dir.file("folder") + "'", "--hashes " + dir.file("folder") + ": is a directory, not a file"},
     };
-    for (const auto& c : cases) {
-        HeadlessRun run = run_headless(dir, "3 -\n", 3, c.option);
-        EXPECT_EQ(run.exit_status, 2) << c.option;
-        EXPECT_NE(run.errors.find(c.shown), std::string::npos) << run.errors;
+    for (const auto& [option, shown] : cases) {
+        HeadlessRun run = run_headless(dir, "3 -\n", 3, option);
+        EXPECT_EQ(run.exit_status, 2) << option;
+        EXPECT_NE(run.errors.find(shown), std::string::npos) << run.errors;
     }
     // The window's recording too, before any window opens.
     const ProgramRun window = run_program("SDL_VIDEODRIVER=dummy " + quoted(QUILLMOOR_EXE) + " --window --mute --record " + quoted(pipe));
@@ -157,15 +155,6 @@ bool parse(std::vector<const char*> args, Options& o, std::string& error) {
 // No two neighbouring lines hold the same keys, so the recording's lines are exactly these.
 const char* const SESSION =
     "20 -\n1 enter\n5 -\n1 space\n30 -\n25 right\n3 right+a\n8 -\n20 down\n2 a\n12 up\n1 escape\n5 -\n1 down\n20 -\n1 down\n5 -\n1 enter\n";
-
-// The recording without its comment lines.
-std::string body_of(const std::string& recording) {
-    std::stringstream in(recording);
-    std::string line, body;
-    while (std::getline(in, line))
-        if (!line.empty() && line[0] != '#') body += line + "\n";
-    return body;
-}
 
 // Title, progress map, then a walk held for 300 frames: longer than a second, so the kill
 // comes while a run is still held.
@@ -269,7 +258,9 @@ TEST(Recording, AWindowSessionReplaysExactlyOtherDataWarnsAndACutLastLineNoKeysO
     const ProgramRun window = run_window(dir, SESSION, recorded);
     ASSERT_EQ(window.exit_status, 0) << window.errors;
     const std::string recording = read_text(recorded);
-    EXPECT_EQ(body_of(recording), SESSION) << "one line per run of equal keys, every frame up to Quit";
+    // The comment lines of its head, then the keys.
+    EXPECT_EQ(recording.substr(recording.find('\n', recording.rfind('#')) + 1), SESSION)
+        << "one line per run of equal keys, every frame up to Quit";
     EXPECT_NE(recording.find("# version "), std::string::npos);
     EXPECT_NE(recording.find("# mode enhanced\n"), std::string::npos) << "the window plays enhanced unless asked";
     EXPECT_NE(recording.find("# data "), std::string::npos);

@@ -1,5 +1,6 @@
 // The world's tiles and geometry: the tile set's cells, the solid-tile test, knock-back, shifting under the view, and drawing the map and HUD.
 #include <limits>
+#include <tuple>
 #include <utility>
 
 #include "test_game.h"
@@ -42,7 +43,7 @@ TEST_F(WorldTiles, TheTileSetIsCutTenCellsToARow) {
     unload_bitmap_file(&floor);
 }
 
-TEST_F(WorldTiles, AnAlignedSpriteTestsOnlyItsOwnCellAndFloorValuesGoUpTo30) {
+TEST_F(WorldTiles, AnAlignedSpriteTestsOnlyItsOwnCellFloorValuesGoUpTo30BossModeSkipsMixedCellsScrollingMovesTheCellsAndOutsideTheMapIsSolid) {
     // Walls all around cell (5, 5); a grid-aligned body inside it is free.
     for (int r = 4; r <= 6; ++r)
         for (int c = 4; c <= 6; ++c)
@@ -58,10 +59,10 @@ TEST_F(WorldTiles, AnAlignedSpriteTestsOnlyItsOwnCellAndFloorValuesGoUpTo30) {
         wall(0, 1, tile);
         EXPECT_EQ(world.tile_blocked(&probe(32, 0), TILE_TEST_BODY), solid) << "tile " << tile;
     }
-}
 
-TEST_F(WorldTiles, BossModeReachesTwoCellsButSkipsTheMixedOnes) {
-    // Boss at (64, 64) + 1 pixel: covers columns 2..4 and rows 2..4.
+    // Boss mode reaches two cells but skips the mixed ones. Boss at (64, 64) + 1 pixel: covers
+    // columns 2..4 and rows 2..4.
+    std::memset(tile_map, 0, sizeof tile_map);
     wall(2, 4);
     EXPECT_TRUE(world.tile_blocked(&probe(65, 65, 64), TILE_TEST_BOSS));
     EXPECT_FALSE(world.tile_blocked(&probe(65, 65, 64), TILE_TEST_BODY)) << "mode 0 stops at col + 1";
@@ -79,9 +80,8 @@ TEST_F(WorldTiles, BossModeReachesTwoCellsButSkipsTheMixedOnes) {
     EXPECT_FALSE(world.tile_blocked(&probe(65, 65, 16), TILE_TEST_PROJECTILE));
     wall(3, 3);
     EXPECT_TRUE(world.tile_blocked(&probe(65, 65, 16), TILE_TEST_PROJECTILE));
-}
 
-TEST_F(WorldTiles, ScrollOffsetsMoveTheCellsUnderTheScreenAndCellsOutsideTheMapAreSolid) {
+    // Scroll offsets move the cells under the screen.
     wall(10, 12);
     world.scroll_x = 330;  // column 10 and 10 pixels into it
     world.scroll_y = 300;  // row 9 and 12 pixels into it
@@ -100,10 +100,8 @@ TEST_F(WorldTiles, ScrollOffsetsMoveTheCellsUnderTheScreenAndCellsOutsideTheMapA
     EXPECT_FALSE(world.tile_blocked(&probe(6368, 6368), TILE_TEST_BODY)) << "the last cell is on the map";
     EXPECT_TRUE(world.tile_blocked(&probe(6368, 6368, 64), TILE_TEST_BOSS) == false);
     EXPECT_TRUE(world.tile_blocked(&probe(6369, 6368, 64), TILE_TEST_BOSS));
-    const float nan = std::numeric_limits<float>::quiet_NaN();
-    const float inf = std::numeric_limits<float>::infinity();
-    EXPECT_TRUE(world.tile_blocked(&probe(nan, 10), TILE_TEST_BODY));
-    EXPECT_TRUE(world.tile_blocked(&probe(10, inf), TILE_TEST_BODY));
+    EXPECT_TRUE(world.tile_blocked(&probe(std::numeric_limits<float>::quiet_NaN(), 10), TILE_TEST_BODY));
+    EXPECT_TRUE(world.tile_blocked(&probe(10, std::numeric_limits<float>::infinity()), TILE_TEST_BODY));
     EXPECT_TRUE(world.tile_blocked(&probe(-3e9f, 3e9f), TILE_TEST_BOSS));
     // A jail door check outside the map finds no door and changes nothing.
     EXPECT_FALSE(world.open_jail_door(&probe(-100, -100)));
@@ -255,12 +253,7 @@ TEST_F(WorldDrawing, ShiftingMovesWorldObjectsButNotTheHeroOrTheDead) {
     dead_wasp.alive = 0;
     world.pools.pigs[99].alive = 1;
     world.pools.mole_boss.alive = 0;
-    struct Shift {
-        Sprite* s;
-        float x, want_x;
-        const char* why;
-    };
-    const Shift shifts[] = {
+    const std::tuple<Sprite*, float, float, const char*> shifts[] = {  // sprite, x, x after the shift, why
         {&live.body, 100, 96, "a live mole"},
         {&dead.body, 200, 200, "a dead one stays"},
         {&wasp.body, 50, 46, "a live wasp"},
@@ -280,10 +273,10 @@ TEST_F(WorldDrawing, ShiftingMovesWorldObjectsButNotTheHeroOrTheDead) {
         {&world.player.body, 250, 250, "the hero keeps his place on the screen"},
         {&world.player.sword, 260, 260, "and so does his sword"},
     };
-    for (const Shift& shift : shifts) shift.s->x = shift.x;
+    for (const auto& [s, x, want_x, why] : shifts) s->x = x;
     wasp.stinger.y = 60;
     world.shift_world_objects(-4, 3);
-    for (const Shift& shift : shifts) EXPECT_FLOAT_EQ(shift.s->x, shift.want_x) << shift.why;
+    for (const auto& [s, x, want_x, why] : shifts) EXPECT_FLOAT_EQ(s->x, want_x) << why;
     EXPECT_FLOAT_EQ(live.body.y, 103);
     EXPECT_FLOAT_EQ(wasp.stinger.y, 63);
 }
