@@ -70,8 +70,15 @@ TEST_F(DeathAndView, TheLastLifeFallsThenGameOverSaysHowToGoOnEndsWithItsLamentA
     }
 }
 
-TEST_F(DeathAndView, ClassicPlayHasNoBeatAndASilentGameOverScreenThatCannotBeSkipped) {
+TEST_F(DeathAndView, ClassicPlaySpeaksOverTheHeroHasNoBeatAndAnUnskippableSilentGameOverWhereEnhancedPlaysViewLeadsHimSouthAndALostLifeHoldsTheWorld) {
+    auto hidden_by_box = [&] {
+        const int x = static_cast<int>(hero.body.x), y = static_cast<int>(hero.body.y);
+        const int top = world.dialog_box.box_y;
+        return x + 32 > SPEECH_BOX_X && x < SPEECH_BOX_X + SPEECH_BOX_WIDTH && y + 32 > top && y < top + SPEECH_BOX_HEIGHT;
+    };
     into_level_1(PlayMode::Classic);
+    EXPECT_TRUE(hidden_by_box()) << "classic play keeps its one place for the box";
+    // Classic play has no beat after a lost life, and a silent game-over screen that cannot be skipped.
     past_the_opening();
     hero.lives = 3;
     hero.hit_points = 0;
@@ -94,16 +101,8 @@ TEST_F(DeathAndView, ClassicPlayHasNoBeatAndASilentGameOverScreenThatCannotBeSki
     EXPECT_EQ(game.game_state, GAME_STATE_TITLE) << "the screen's 400 frames are up";
     frames(5);
     EXPECT_EQ(now_playing(), "none") << "and the title after it is silent too";
-}
 
-TEST_F(DeathAndView, TheOpeningLinesSpeakOverTheHeroInClassicPlayOnlyTheViewLeadsHimSouthAndALostLifeHoldsTheWorldForABeat) {
-    auto hidden_by_box = [&] {
-        const int x = static_cast<int>(hero.body.x), y = static_cast<int>(hero.body.y);
-        const int top = world.dialog_box.box_y;
-        return x + 32 > SPEECH_BOX_X && x < SPEECH_BOX_X + SPEECH_BOX_WIDTH && y + 32 > top && y < top + SPEECH_BOX_HEIGHT;
-    };
-    into_level_1(PlayMode::Classic);
-    EXPECT_TRUE(hidden_by_box()) << "classic play keeps its one place for the box";
+    // Enhanced play moves the box off him.
     into_level_1(PlayMode::Enhanced);
     frame();
     EXPECT_FALSE(hidden_by_box());

@@ -21,7 +21,7 @@ protected:
     }
 };
 
-TEST_F(Steering, AMoleTakesItsNextCommandAtTick16OrAtAWallKeepsItNearTheHeroAndMovesAtItsSpeed) {
+TEST_F(Steering, AMoleTakesItsNextCommandAtTick16OrAtAWallKeepsItNearTheHeroAndMovesAtItsSpeedAndAPigKeepsItsVelocityOnCommandSix) {
     Mole& m = steered(world.pools.moles[0], 100, 100, 2, 0, 0, 14);
     update_mole(&m, false, &hero_far);
     EXPECT_EQ(m.command, MOVE_STOP) << "tick 15: nothing new";
@@ -85,11 +85,10 @@ TEST_F(Steering, AMoleTakesItsNextCommandAtTick16OrAtAWallKeepsItNearTheHeroAndM
     }
     EXPECT_FLOAT_EQ(m.body.x, 100);
     EXPECT_FLOAT_EQ(m.body.y, 100);
-}
 
-TEST_F(Steering, APigActsOnlyWhenItsTickReaches16KeepsItsVelocityOnCommandSixAndFallsToTwoHits) {
+    // A pig acts only when its tick reaches 16, keeps its velocity on command 6 and falls to two hits.
     // Row 0 step 3 is "toward the hero across", taken when the tick reaches 16.
-    hero.x = 500;
+    put(hero, 500, 0);
     Pig& p = steered(world.pools.pigs[0], 100, 100, 3, 0, 2, 15);
     update_pig(&p, false, &hero);
     EXPECT_EQ(p.command, MOVE_RIGHT);

@@ -100,7 +100,7 @@ TEST_F(EnhancedPlay, AStruckBossFlashesWhiteBlinksThroughHisGuardAndHisBarShrink
     }
 }
 
-TEST_F(EnhancedPlay, TheHeroSlidesRoundATileCornerThatStopsTheClassicHero) {
+TEST_F(EnhancedPlay, TheHeroSlidesRoundATileCornerThatStopsTheClassicHeroAndTheFrozenWorldAndASpaceHintShowBehindTheSpeechBox) {
     // A wall tile at x 160..191, y 160..191; the hero below it overlaps its column by 6 pixels.
     wall(5, 5);
     for (PlayMode mode : {PlayMode::Classic, PlayMode::Enhanced}) {
@@ -126,9 +126,9 @@ TEST_F(EnhancedPlay, TheHeroSlidesRoundATileCornerThatStopsTheClassicHero) {
     for (int i = 0; i < 10; ++i) world.move_player(FACING_LEFT, game.current_level);
     EXPECT_FLOAT_EQ(hero.body.y, 192);
     EXPECT_LT(hero.body.x, 170);
-}
 
-TEST_F(EnhancedPlay, TheFrozenWorldAndASpaceHintShowBehindTheSpeechBox) {
+    // The frozen world and a Space hint show behind the speech box in enhanced play.
+    put(hero.body, 300, 200);
     Mole& m = place_still(world.pools.moles[0], 400, 200);
     world.dialog_box.speech_push(0, "I will save you guys.");
     const int hint_x = SPEECH_BOX_X + SPEECH_BOX_WIDTH - 64 - 10, hint_y = SPEECH_BOX_Y + SPEECH_BOX_HEIGHT - 24 - 8;

@@ -21,7 +21,7 @@ protected:
     }
 };
 
-TEST_F(PlayerMove, WalksInsideTheBandOf150To450By150To290ThenScrollsTheWorldUpToItsLimits) {
+TEST_F(PlayerMove, WalksInsideTheBandOf150To450By150To290ThenScrollsTheWorldUpToItsLimitsBlockedStepsAreUndoneWholeAndStandingShowsTheIdleFrame) {
     put(world.player.body, 444, 200);
     Mole& m = place(world.pools.moles[0], 500, 200);
     step(FACING_RIGHT, 448, 200, 0, 0, "walking right");
@@ -46,9 +46,8 @@ TEST_F(PlayerMove, WalksInsideTheBandOf150To450By150To290ThenScrollsTheWorldUpTo
     step(FACING_UP, 300, 150, 0, 4, "the view scrolls up");
     step(FACING_UP, 300, 150, 0, 0, "to its top");
     step(FACING_UP, 300, 146, 0, 0, "with the camera at 0 he walks on");
-}
 
-TEST_F(PlayerMove, BlockedStepsAreUndoneWholeWithoutSlidingAndStandingShowsTheIdleFrame) {
+    // Blocked steps are undone whole, without sliding.
     // Wall at column 10 (x 320..351) spanning rows 5 and 6.
     wall(5, 10);
     wall(6, 10);
@@ -59,7 +58,7 @@ TEST_F(PlayerMove, BlockedStepsAreUndoneWholeWithoutSlidingAndStandingShowsTheId
     put(world.player.body, 300, 290);
     wall(10, 9);
     wall(10, 10);
-    Mole& m = place(world.pools.moles[0], 100, 100);
+    place(m, 100, 100);
     world.move_player(FACING_DOWN, game.current_level);
     step(FACING_DOWN, 300, 290, 0, 0, "a blocked scroll step");
     EXPECT_FLOAT_EQ(m.body.y, 100);

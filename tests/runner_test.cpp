@@ -168,12 +168,6 @@ std::string last_line(const std::string& text) {
     return text.substr(start == std::string::npos ? 0 : start + 1, end - (start == std::string::npos ? 0 : start + 1));
 }
 
-long frames_of(const InputScript& script) {
-    long frames = 0;
-    for (const ScriptStep& step : script.steps) frames += step.count;
-    return frames;
-}
-
 }  // namespace
 
 TEST(Options, WindowAndHeadlessOptionsAreCheckedTogetherAndChooseThePlayMode) {

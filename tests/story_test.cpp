@@ -24,18 +24,6 @@ protected:
     }
 };
 
-TEST_F(Story, TheFirstBossIsMetOncePerLevelStart) {
-    world.scroll_x = 2000;
-    world.scroll_y = 1700;
-    hero_at_world(2135, 1786);
-    if (const int done = world.check_story_triggers(game.current_level)) complete_level(done);
-    ASSERT_EQ(lines().size(), 2u);
-    EXPECT_EQ(lines()[0], "0:Let my people go and leave this place never to return, and I shall spare your life.");
-    world.dialog_box.speech_clear();
-    if (const int done = world.check_story_triggers(game.current_level)) complete_level(done);
-    EXPECT_TRUE(lines().empty()) << "only once";
-}
-
 TEST_F(Story, ReachingTheCompletionZoneEndsTheLevelEvenBeforeTheBossIsBeatenAndTheNextLoadsAfterTheLinesButNotAfterTheLast) {
     MoleBoss& boss = world.pools.mole_boss;
     boss.alive = 1;
@@ -133,7 +121,17 @@ TEST_F(Story, ADefeatedBossDropsTheKeyOnceAndTheKeyIsPickedUp) {
     EXPECT_EQ(lines()[0], "0:This must be the key that will free my people.");
 }
 
-TEST_F(Story, EveryZoneFiresOnlyStrictlyInsideItsBoundsAndOnlyInItsLevel) {
+TEST_F(Story, TheFirstBossIsMetOncePerLevelStartAndEveryZoneFiresOnlyStrictlyInsideItsBoundsAndOnlyInItsLevel) {
+    world.scroll_x = 2000;
+    world.scroll_y = 1700;
+    hero_at_world(2135, 1786);
+    if (const int done = world.check_story_triggers(game.current_level)) complete_level(done);
+    ASSERT_EQ(lines().size(), 2u);
+    EXPECT_EQ(lines()[0], "0:Let my people go and leave this place never to return, and I shall spare your life.");
+    world.dialog_box.speech_clear();
+    if (const int done = world.check_story_triggers(game.current_level)) complete_level(done);
+    EXPECT_TRUE(lines().empty()) << "only once";
+
     const float OPEN = MAP_COLUMNS * 32;  // a side left open lies past the map
     for (int i = 0; i < 6; ++i) {
         const int level = i % 3 + 1;

@@ -93,6 +93,13 @@ inline ProgramRun run_window(const TempDir& dir, const std::string& script, cons
                        " --record " + quoted(out));
 }
 
+// The frames a script's key lines last.
+inline long frames_of(const InputScript& script) {
+    long frames = 0;
+    for (const ScriptStep& step : script.steps) frames += step.count;
+    return frames;
+}
+
 // The boss of level 1, 2 or 3.
 inline EnemyBase& level_boss(int level) {
     EnemyPools& p = world.pools;
