@@ -172,7 +172,7 @@ TEST_F(Story, TheFirstBossIsMetOncePerLevelStartAndEveryZoneFiresOnlyStrictlyIns
     }
 }
 
-TEST_F(Story, TheLinePushedLastIsShownFirst) {
+TEST_F(Story, TheLinePushedLastIsShownFirstAndSpaceHeldDropsOneLinePerElevenFramesWhileTheWorldStaysFrozen) {
     DialogBox& box = world.dialog_box;
     EXPECT_TRUE(box.speech_is_idle());
     EXPECT_FALSE(box.speech_advance()) << "nothing to drop";
@@ -192,9 +192,9 @@ TEST_F(Story, TheLinePushedLastIsShownFirst) {
     box.speech_push(7, "narrator");
     box.draw_speech_box();
     EXPECT_EQ(box.portrait.curr_frame, 1);
-}
 
-TEST_F(Story, SpaceHeldDropsOneLinePerElevenFramesAndTheWorldStaysFrozen) {
+    // Space held drops one line per eleven frames, and the world stays frozen.
+    box.speech_clear();
     game.game_state = GAME_STATE_PLAYING;
     world.player.sword.anim_state = 1;
     hide_sprite(&world.player.sword);

@@ -28,21 +28,6 @@ static Sprite& probe(float x, float y, int size = 32) {
     return s;
 }
 
-TEST_F(WorldTiles, TheTileSetIsCutTenCellsToARow) {
-    const Sprite& t = world.tile_sprite;
-    EXPECT_EQ(t.num_frames, 70);
-    EXPECT_EQ(t.width, 32);
-    EXPECT_EQ(t.height, 32);
-    EXPECT_EQ(t.attr & 0x1F, SPRITE_ATTR_VISIBLE | SPRITE_ATTR_MULTI_FRAME);
-    BitmapFile floor;
-    ASSERT_EQ(load_bitmap_file(&floor, "FloorMap.BMP"), 1);
-    EXPECT_TRUE(frame_is_cell(t, 23, floor, 96, 64)) << "frame 23 is cell (3, 2)";
-    EXPECT_TRUE(frame_is_cell(t, 9, floor, 288, 0));
-    EXPECT_TRUE(frame_is_cell(t, 10, floor, 0, 32));
-    EXPECT_TRUE(frame_is_cell(t, 69, floor, 288, 192)) << "the last of seven rows";
-    unload_bitmap_file(&floor);
-}
-
 TEST_F(WorldTiles, AnAlignedSpriteTestsOnlyItsOwnCellFloorValuesGoUpTo30BossModeSkipsMixedCellsScrollingMovesTheCellsAndOutsideTheMapIsSolid) {
     // Walls all around cell (5, 5); a grid-aligned body inside it is free.
     for (int r = 4; r <= 6; ++r)
@@ -218,7 +203,7 @@ TEST_F(WorldDrawing, TheMapIsDrawnCellByCellAndEnhancedPlayScattersDetailVariant
     EXPECT_EQ(display.back_surface.pixels, enhanced);
 }
 
-TEST_F(WorldDrawing, HeartsFollowHitPointsAndIconsFollowTheItems) {
+TEST_F(WorldDrawing, HeartsFollowHitPointsIconsFollowTheItemsAndShiftingMovesWorldObjectsButNotTheHeroOrTheDead) {
     Player& p = world.player;
     p.hit_points = 5;
     p.has_key = 0;
@@ -241,9 +226,8 @@ TEST_F(WorldDrawing, HeartsFollowHitPointsAndIconsFollowTheItems) {
     EXPECT_TRUE(shows(world.uikey_sprite, 1, 600, 0)) << "with the key: frame 1";
     EXPECT_EQ(world.uikey_sprite.curr_frame, 1);
     EXPECT_TRUE(shows(world.uibow_sprite, 0, 396, 0));
-}
 
-TEST_F(WorldDrawing, ShiftingMovesWorldObjectsButNotTheHeroOrTheDead) {
+    // Shifting the world moves its objects, but not the hero or the dead.
     Mole& live = place(world.pools.moles[0], 100, 100);
     Mole& dead = place(world.pools.moles[1], 200, 200);
     dead.alive = 0;
@@ -283,7 +267,20 @@ TEST_F(WorldDrawing, ShiftingMovesWorldObjectsButNotTheHeroOrTheDead) {
 
 // A walking frame skips its first map draw when the map drawn after the walk covers the screen;
 // that is only right if such a draw leaves nothing of what was under it.
-TEST_F(WorldTiles, AMapThatCoversTheScreenHidesWhateverWasDrawnBeforeAndDrawingKeepsTheCameraOnTheMap) {
+TEST_F(WorldTiles, TheTileSetIsCutTenCellsToARowAMapThatCoversTheScreenHidesWhateverWasDrawnBeforeAndDrawingKeepsTheCameraOnTheMap) {
+    const Sprite& t = world.tile_sprite;
+    EXPECT_EQ(t.num_frames, 70);
+    EXPECT_EQ(t.width, 32);
+    EXPECT_EQ(t.height, 32);
+    EXPECT_EQ(t.attr & 0x1F, SPRITE_ATTR_VISIBLE | SPRITE_ATTR_MULTI_FRAME);
+    BitmapFile floor;
+    ASSERT_EQ(load_bitmap_file(&floor, "FloorMap.BMP"), 1);
+    EXPECT_TRUE(frame_is_cell(t, 23, floor, 96, 64)) << "frame 23 is cell (3, 2)";
+    EXPECT_TRUE(frame_is_cell(t, 9, floor, 288, 0));
+    EXPECT_TRUE(frame_is_cell(t, 10, floor, 0, 32));
+    EXPECT_TRUE(frame_is_cell(t, 69, floor, 288, 192)) << "the last of seven rows";
+    unload_bitmap_file(&floor);
+
     for (int i = 0; i < MAP_ROWS * MAP_COLUMNS; ++i) tile_map[i / MAP_COLUMNS][i % MAP_COLUMNS] = i * 7 % TILE_SET_FRAMES;
     const int scrolls[][2] = {{0, 0}, {5, 3}, {31, 17}, {5760, 5920}, {5759, 1}, {640, 480}};
     for (const auto& sc : scrolls) {
