@@ -80,7 +80,7 @@ TEST_F(PauseAndMenus, PausedFramesChangeNothingResumeGoesOnExactlyAndLosingTheFo
     EXPECT_FALSE(game.paused);
 }
 
-TEST_F(PauseAndMenus, QuitToTitleOffersResumeAndNewGameStartsOverAndEscapeLeavesTheMap) {
+TEST_F(PauseAndMenus, QuitToTitleOffersResumeNewGameStartsOverEscapeLeavesTheMapAndAFinishedStoryLeavesNothingToContinue) {
     into_play();
     frames(20, SCRIPT_KEY_UP);
     const float y = world.player.body.y;
@@ -120,9 +120,8 @@ TEST_F(PauseAndMenus, QuitToTitleOffersResumeAndNewGameStartsOverAndEscapeLeaves
     frame(SCRIPT_KEY_SPACE);
     frame();
     EXPECT_EQ(world.dialog_box.top->text, std::string("Grandfather, what happened?!?"));
-}
 
-TEST_F(PauseAndMenus, AFinishedStoryLeavesNothingToContinueAndStartBeginsANewGame) {
+    // A finished story leaves nothing to continue, and Start begins a new game.
     into_play();
     TempDir dir;
     profile.active = true;

@@ -15,13 +15,6 @@ protected:
         hero.lives = 10;
         hide_sprite(&hero.sword);
     }
-    // A live wasp in slot 0 that hovers where it is put, far from the hero.
-    static Wasp& still_wasp(float x, float y) {
-        world.pools.wasp_count = POOL_SIZE;
-        Wasp& w = place_still(world.pools.wasps[0], x, y, 3);
-        w.stinger.xv = w.stinger.yv = 0;
-        return w;
-    }
 };
 
 TEST_F(Combat, ContactHurtsOnceThenNotFor32FramesAndCheeseHealsOnlyBelowFour) {
@@ -139,7 +132,10 @@ TEST_F(Combat, ProjectilesAreSpentPastTheScreenEdgeOrOnAWallDeadEnemiesKeepMovin
     EXPECT_FALSE(kept_at(arrow, 100, 100)) << "spent on a solid tile";
     EXPECT_TRUE(kept_at(arrow, 200, 100));
 
-    Sprite& stinger = still_wasp(100, 400).stinger;
+    // A live wasp that hovers where it is put, far from the hero, and a stinger that stays put.
+    world.pools.wasp_count = POOL_SIZE;
+    Sprite& stinger = place_still(world.pools.wasps[0], 100, 400, 3).stinger;
+    stinger.xv = stinger.yv = 0;
     EXPECT_TRUE(kept_at(stinger, 640, 100));
     EXPECT_FALSE(kept_at(stinger, 640.5f, 100));
     EXPECT_FALSE(kept_at(stinger, 200, -0.5f));
