@@ -136,8 +136,7 @@ TEST_F(DeathAndView, ClassicPlaySpeaksOverTheHeroHasNoBeatAndAnUnskippableSilent
     frames(DEATH_BEAT_FRAMES - 2, RIGHT);
     EXPECT_EQ(game.game_state, GAME_STATE_PLAYING);
     EXPECT_EQ(hero.hit_points, 0) << "still down on the beat's last frame but one";
-    EXPECT_FLOAT_EQ(hero.body.x, x);
-    EXPECT_FLOAT_EQ(hero.body.y, y);
+    EXPECT_TRUE(stands_at(hero.body, x, y));
     EXPECT_EQ(world.scroll_x, scroll_x);
     frame(RIGHT);
     EXPECT_EQ(hero.hit_points, HERO_START_HIT_POINTS) << "up again with his hearts back";

@@ -83,8 +83,7 @@ TEST_F(Steering, AMoleTakesItsNextCommandAtTick16OrAtAWallKeepsItNearTheHeroAndM
         update_mole(&m, false, &hero_far);
         update_enemy_sprite(&m);
     }
-    EXPECT_FLOAT_EQ(m.body.x, 100);
-    EXPECT_FLOAT_EQ(m.body.y, 100);
+    EXPECT_TRUE(stands_at(m.body, 100, 100));
 
     // A pig acts only when its tick reaches 16, keeps its velocity on command 6 and falls to two hits.
     // Row 0 step 3 is "toward the hero across", taken when the tick reaches 16.
@@ -179,8 +178,7 @@ TEST_F(WaspSting, StingsFortyFiveFramesAfterTheLastStingerCameDownFallsToThreeHi
     // The hero is to the left, farther across than down.
     EXPECT_EQ(wasp.stinger.aux_3, FACING_LEFT);
     EXPECT_EQ(wasp.stinger.curr_frame, 3);
-    EXPECT_FLOAT_EQ(wasp.stinger.x, 270) << "launched 20 pixels left of the wasp, then moved once";
-    EXPECT_FLOAT_EQ(wasp.stinger.y, 200);
+    EXPECT_TRUE(stands_at(wasp.stinger, 270, 200)) << "launched 20 pixels left of the wasp, then moved once";
     const int cooldown = wasp.sting_cooldown;
     const int flight = updates_until(wasp.stinger, false, 60);
     ASSERT_GT(flight, 0);

@@ -108,8 +108,7 @@ TEST_F(EnhancedPlay, TheHeroSlidesRoundATileCornerThatStopsTheClassicHeroAndTheF
         put(hero.body, 186, 196);
         for (int i = 0; i < 20; ++i) world.move_player(FACING_UP, game.current_level);
         if (mode == PlayMode::Classic) {
-            EXPECT_FLOAT_EQ(hero.body.x, 186);
-            EXPECT_FLOAT_EQ(hero.body.y, 192) << "stopped dead by the corner";
+            EXPECT_TRUE(stands_at(hero.body, 186, 192)) << "stopped dead by the corner";
         } else {
             EXPECT_FLOAT_EQ(hero.body.x, 192) << "slid just clear of the corner";
             EXPECT_LT(hero.body.y, 150) << "and walked on past it";
@@ -119,8 +118,7 @@ TEST_F(EnhancedPlay, TheHeroSlidesRoundATileCornerThatStopsTheClassicHeroAndTheF
     // Overlapping by more than 8 pixels he is stopped, in enhanced play too.
     put(hero.body, 182, 196);
     for (int i = 0; i < 10; ++i) world.move_player(FACING_UP, game.current_level);
-    EXPECT_FLOAT_EQ(hero.body.x, 182);
-    EXPECT_FLOAT_EQ(hero.body.y, 192);
+    EXPECT_TRUE(stands_at(hero.body, 182, 192));
     // Walking left into the wall's lower corner he slides down, clear of it.
     put(hero.body, 196, 186);
     for (int i = 0; i < 10; ++i) world.move_player(FACING_LEFT, game.current_level);

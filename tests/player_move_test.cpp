@@ -14,8 +14,7 @@ protected:
     // One step `way`, then the hero's screen place and the view's scroll must be as given.
     static void step(int way, float x, float y, int32_t scroll_x, int32_t scroll_y, const char* why) {
         world.move_player(way, game.current_level);
-        EXPECT_FLOAT_EQ(world.player.body.x, x) << why;
-        EXPECT_FLOAT_EQ(world.player.body.y, y) << why;
+        EXPECT_TRUE(stands_at(world.player.body, x, y)) << why;
         EXPECT_EQ(world.scroll_x, scroll_x) << why;
         EXPECT_EQ(world.scroll_y, scroll_y) << why;
     }
@@ -79,8 +78,7 @@ TEST_F(PlayerMove, PlayingFrameTakesRightFirstHoldsStillWhileTheSwordSwingsAndFi
     world.player.sword.anim_state = 1;
     hold_keys({platform::VK_RIGHT, platform::VK_UP, platform::VK_LEFT});
     playing_frame();
-    EXPECT_FLOAT_EQ(world.player.body.x, 304);
-    EXPECT_FLOAT_EQ(world.player.body.y, 200);
+    EXPECT_TRUE(stands_at(world.player.body, 304, 200));
     hold_keys({platform::VK_UP, platform::VK_DOWN});
     playing_frame();
     EXPECT_FLOAT_EQ(world.player.body.y, 196);

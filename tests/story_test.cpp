@@ -98,8 +98,7 @@ TEST_F(Story, ADefeatedBossDropsTheKeyOnceAndTheKeyIsPickedUp) {
     EXPECT_FALSE(boss.alive);
     EXPECT_FALSE(boss.body.attr & SPRITE_ATTR_VISIBLE);
     EXPECT_TRUE(world.key_sprite.attr & SPRITE_ATTR_VISIBLE);
-    EXPECT_FLOAT_EQ(world.key_sprite.x, 432);
-    EXPECT_FLOAT_EQ(world.key_sprite.y, 132);
+    EXPECT_TRUE(stands_at(world.key_sprite, 432, 132));
     ASSERT_EQ(lines().size(), 2u);
     EXPECT_EQ(lines()[1], "2:Noooooooooo.");
     world.key_sprite.x = 0;

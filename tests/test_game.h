@@ -132,6 +132,11 @@ inline Sprite& show_at(Sprite& s, float x, float y) {
     show_sprite(&s);
     return put(s, x, y);
 }
+// Whether `s` stands exactly at screen (x, y); where it stands instead when not.
+inline ::testing::AssertionResult stands_at(const Sprite& s, float x, float y) {
+    if (s.x == x && s.y == y) return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << "at (" << s.x << ", " << s.y << "), not (" << x << ", " << y << ")";
+}
 // Takes an enemy out of play: dead and hidden.
 inline void take_out(EnemyBase& enemy) {
     enemy.alive = 0;

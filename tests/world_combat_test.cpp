@@ -53,8 +53,7 @@ TEST_F(Combat, TheSwordKillsWithADeathCloudAndMaybeCheeseAHeldSwordTakesAPointAF
         world.update_world();
         EXPECT_FALSE(m.alive);
         EXPECT_FALSE(m.body.attr & SPRITE_ATTR_VISIBLE);
-        EXPECT_FLOAT_EQ(world.deathcloud_sprite.x, 340);
-        EXPECT_FLOAT_EQ(world.deathcloud_sprite.y, m.body.y);
+        EXPECT_TRUE(stands_at(world.deathcloud_sprite, 340, m.body.y));
         EXPECT_EQ(world.deathcloud_sprite.anim_state, 0);
         EXPECT_EQ(visible(world.cheese_sprite), cheese) << "after " << skip << " numbers";
         EXPECT_FLOAT_EQ(cheese ? world.cheese_sprite.y : m.body.y, m.body.y) << "the cheese on his spot";
@@ -87,8 +86,7 @@ TEST_F(Combat, TheSwordKillsWithADeathCloudAndMaybeCheeseAHeldSwordTakesAPointAF
     hero.arrow.aux_3 = FACING_UP;
     world.update_world();
     EXPECT_EQ(third.hit_points, 2);
-    EXPECT_FLOAT_EQ(third.body.x, 340) << "pushed by the arrow only";
-    EXPECT_FLOAT_EQ(third.body.y, 268);
+    EXPECT_TRUE(stands_at(third.body, 340, 268)) << "pushed by the arrow only";
 }
 
 TEST_F(Combat, LosingAllHitPointsCostsALifeAndTheLastOneEndsTheGame) {

@@ -115,14 +115,12 @@ TEST_F(WorldTiles, KnockBackStopsAtTheLastFreePixelBeforeAWallAndCanPushAgainstT
         Sprite& s = probe(p.x, p.y);
         s.aux_3 = p.facing;
         world.knock_back(&s, TILE_TEST_BODY, p.way);
-        EXPECT_FLOAT_EQ(s.x, p.want_x) << p.why;
-        EXPECT_FLOAT_EQ(s.y, p.want_y) << p.why;
+        EXPECT_TRUE(stands_at(s, p.want_x, p.want_y)) << p.why;
     }
     // Directions 4..9 and above 10 do nothing.
     Sprite& v = probe(100, 100);
     for (int d : {4, 9, 11, -1}) world.knock_back(&v, TILE_TEST_BODY, d);
-    EXPECT_FLOAT_EQ(v.x, 100);
-    EXPECT_FLOAT_EQ(v.y, 100);
+    EXPECT_TRUE(stands_at(v, 100, 100));
 }
 
 // A loaded world with a display to draw on.
