@@ -154,8 +154,7 @@ TEST_F(ViewOnAnOpenMap, TheViewMovesSmoothlyKeepsTheHeroInSightAndTurnsRoundWith
     Player& hero = world.player;
     put(hero.body, 200, 380);
     hero.body.xv = hero.body.yv = 4;
-    world.scroll_x = 3000;
-    world.scroll_y = 3000;
+    view_at(3000, 3000);
     const int ways[] = {FACING_DOWN, FACING_RIGHT, FACING_UP, FACING_LEFT, MOVE_NONE, FACING_DOWN, FACING_LEFT};
     int32_t last_x = world.scroll_x, last_y = world.scroll_y;
     for (int frame = 0; frame < 3000; ++frame) {

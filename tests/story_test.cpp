@@ -107,8 +107,7 @@ TEST_F(Story, ADefeatedBossDropsTheKeyOnceAndTheKeyIsPickedUp) {
     EXPECT_EQ(lines().size(), 2u);
 
     world.dialog_box.speech_clear();
-    world.scroll_x = 100;
-    world.scroll_y = 200;
+    view_at(100, 200);
     put(world.key_sprite, 300, 300);
     put(world.player.body, 300, 300);
     world.update_world();
@@ -121,8 +120,7 @@ TEST_F(Story, ADefeatedBossDropsTheKeyOnceAndTheKeyIsPickedUp) {
 }
 
 TEST_F(Story, TheFirstBossIsMetOncePerLevelStartAndEveryZoneFiresOnlyStrictlyInsideItsBoundsAndOnlyInItsLevel) {
-    world.scroll_x = 2000;
-    world.scroll_y = 1700;
+    view_at(2000, 1700);
     hero_at_world(2135, 1786);
     if (const int done = world.check_story_triggers(game.current_level)) complete_level(done);
     ASSERT_EQ(lines().size(), 2u);
@@ -143,8 +141,7 @@ TEST_F(Story, TheFirstBossIsMetOncePerLevelStartAndEveryZoneFiresOnlyStrictlyIns
             world.dialog_box.speech_clear();
             world.boss_taunt_shown = 0;
             game.current_level = in_level;
-            world.scroll_x = static_cast<int32_t>(x) / 4 * 4 - 300;
-            world.scroll_y = static_cast<int32_t>(y) / 4 * 4 - 200;
+            view_at(static_cast<int32_t>(x) / 4 * 4 - 300, static_cast<int32_t>(y) / 4 * 4 - 200);
             hero_at_world(x, y);
             if (const int done = world.check_story_triggers(game.current_level)) complete_level(done);
             const bool moved_on = game.current_level == in_level + 1;

@@ -205,6 +205,11 @@ protected:
         world.update_world();
         return before - enemy.hit_points;
     }
+    // The view's top-left corner at world (x, y).
+    static void view_at(int32_t x, int32_t y) {
+        world.scroll_x = x;
+        world.scroll_y = y;
+    }
     static bool visible(const Sprite& s) { return (s.attr & SPRITE_ATTR_VISIBLE) != 0; }
     // Updates of the world until `done()` holds, at most `limit`; -1 if it never does.
     template <class Done>

@@ -68,8 +68,7 @@ TEST_F(WorldTiles, AnAlignedSpriteTestsOnlyItsOwnCellFloorValuesGoUpTo30BossMode
 
     // Scroll offsets move the cells under the screen.
     wall(10, 12);
-    world.scroll_x = 330;  // column 10 and 10 pixels into it
-    world.scroll_y = 300;  // row 9 and 12 pixels into it
+    view_at(330, 300);  // column 10 and 10 pixels into it, row 9 and 12 pixels into it
     // Screen (54, 20) is world (384, 320): column 12, row 10, aligned.
     EXPECT_TRUE(world.tile_blocked(&probe(54, 20), TILE_TEST_BODY));
     EXPECT_FALSE(world.tile_blocked(&probe(86, 20), TILE_TEST_BODY));
@@ -167,8 +166,7 @@ TEST_F(WorldDrawing, TheMapIsDrawnCellByCellAndEnhancedPlayScattersDetailVariant
 
     for (int r = 0; r < MAP_ROWS; ++r)
         for (int c = 0; c < MAP_COLUMNS; ++c) tile_map[r][c] = (r * 7 + c) % TILE_SET_FRAMES;
-    world.scroll_x = 37;  // column 1, 5 pixels in
-    world.scroll_y = 45;  // row 1, 13 pixels in
+    view_at(37, 45);  // column 1 and 5 pixels in, row 1 and 13 pixels in
     // Screen pixels other than the cell (or with `details` its variant) under world (scroll +
     // screen), the partly shown 21st column and 16th row included.
     auto mismatches = [&](bool details) {
@@ -282,8 +280,7 @@ TEST_F(WorldTiles, TheTileSetIsCutTenCellsToARowAMapThatCoversTheScreenHidesWhat
     for (int i = 0; i < MAP_ROWS * MAP_COLUMNS; ++i) tile_map[i / MAP_COLUMNS][i % MAP_COLUMNS] = i * 7 % TILE_SET_FRAMES;
     const int scrolls[][2] = {{0, 0}, {5, 3}, {31, 17}, {5760, 5920}, {5759, 1}, {640, 480}};
     for (const auto& sc : scrolls) {
-        world.scroll_x = sc[0];
-        world.scroll_y = sc[1];
+        view_at(sc[0], sc[1]);
         ASSERT_TRUE(world.tile_map_covers_screen()) << sc[0] << "," << sc[1];
         Surface& back = display.back_surface;
         std::fill(back.pixels.begin(), back.pixels.end(), 0);
@@ -304,13 +301,11 @@ TEST_F(WorldTiles, TheTileSetIsCutTenCellsToARowAMapThatCoversTheScreenHidesWhat
     EXPECT_FALSE(world.tile_map_covers_screen());
 
     // Drawing keeps the camera on the map.
-    world.scroll_x = -20;
-    world.scroll_y = 99999;
+    view_at(-20, 99999);
     world.draw_tile_map(&world.tile_sprite);
     EXPECT_EQ(world.scroll_x, 0);
     EXPECT_EQ(world.scroll_y, 5920);
-    world.scroll_x = 5761;
-    world.scroll_y = -1;
+    view_at(5761, -1);
     // Tile numbers with no picture are skipped, not read past the frame table.
     tile_map[0][199] = 70;
     tile_map[1][199] = -5;
