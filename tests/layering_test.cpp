@@ -68,15 +68,16 @@ TEST(Layering, EveryFolderIncludesOnlyFoldersBelowItNoFilesIncludeEachOtherAndOn
             if (unit != file.unit) edges[file.unit].insert(unit);
         }
     }
-    // Peel off the files that include no file still left; whatever cannot be peeled is in a loop
-    // of files that include each other, or includes one.
+    // Peel off the files that include no file still left, and those no file still left includes;
+    // whatever cannot be peeled is in a loop of files that include each other.
     for (bool peeled = true; peeled;) {
         peeled = false;
         for (auto it = edges.begin(); it != edges.end();) {
             const bool leaf = std::none_of(it->second.begin(), it->second.end(), [&](const std::string& u) { return edges.count(u); });
-            it = leaf ? edges.erase(it) : std::next(it);
-            peeled |= leaf;
+            const bool root = std::none_of(edges.begin(), edges.end(), [&](const auto& from) { return from.second.count(it->first); });
+            it = leaf || root ? edges.erase(it) : std::next(it);
+            peeled |= leaf || root;
         }
     }
-    for (const auto& [unit, includes] : edges) ADD_FAILURE() << unit << " is in or includes a loop of files that include each other";
+    for (const auto& [unit, includes] : edges) ADD_FAILURE() << unit << " is in a loop of files that include each other";
 }
