@@ -1,9 +1,6 @@
 // Enhanced play's assists (game speed, hearts, reduced flashing) in play, in a recording and its replay, and classic play ignoring them all.
 
-#include "app/runner.h"
-#include "app/state_json.h"
 #include "base/assists.h"
-#include "platform/headless.h"
 #include "test_files.h"
 #include "test_game.h"
 #include "world/death_beat.h"
@@ -137,21 +134,16 @@ TEST_F(AssistedPlay, ReducedFlashingDrawsAnOutlineInsteadOfWhiteFlashesAndBlinks
 
 // A classic run with every assist in its header plays exactly as without them; an enhanced one
 // takes them (the state report names them, and the extra hearts show).
-TEST(Assists, ARecordingsAssistsReplayInEnhancedPlayOnly) {
+TEST(Assists, ARecordingsAssistsReplayInEnhancedPlayOnlyAndAWindowRecordingNotesThePlayersAssistsForItsReplay) {
     const std::string keys = "20 -\n1 enter\n5 -\n1 space\n40 -\n30 right\n";
     const std::string assisted = "# game_speed 70\n# hearts extra\n# reduced_flashing on\n" + keys;
-    const auto run = [](const std::string& script_text, PlayMode mode, std::string& hashes) {
-        InputScript script;
-        std::string error, state;
-        EXPECT_TRUE(parse_input_script(script_text, script, error)) << error;
-        reset_game_globals();
-        const auto old_dir = std::filesystem::current_path();
-        std::filesystem::current_path(QUILLMOOR_TEST_DATA_DIR);
-        hashes.clear();
-        EXPECT_TRUE(run_script_headless(script, 100, mode, [&](long) { hashes += platform::presented_frame_hash_text(); }, state));
-        std::filesystem::current_path(old_dir);
-        reset_game_globals();
-        return state;
+    TempDir dir;
+    const auto run = [&](const std::string& script, PlayMode mode, std::string& hashes) {
+        const HeadlessRun run = run_headless(dir, script, 100, (mode == PlayMode::Enhanced ? "--enhanced" : "--classic") +
+                                                                   std::string(" --hashes ") + quoted(dir.file("hashes")));
+        EXPECT_EQ(run.exit_status, 0) << run.errors;
+        hashes = read_text(dir.file("hashes"));
+        return run.state;
     };
     std::string plain_hashes, assisted_hashes;
     const std::string classic = run(keys, PlayMode::Classic, plain_hashes);
@@ -167,20 +159,14 @@ TEST(Assists, ARecordingsAssistsReplayInEnhancedPlayOnly) {
     EXPECT_EQ(json_int(helped, "hit_points"), 8) << helped;
     EXPECT_EQ(json_int(helped, "frame"), json_int(enhanced, "frame")) << "headless frames keep their count at any speed";
     EXPECT_NE(assisted_hashes, plain_hashes) << "the extra hearts show";
-}
 
-// The window records the assists of the player's settings in the header, and a headless replay
-// of the recording alone plays with them.
-TEST(Assists, AWindowRecordingNotesTheAssistsAndItsReplayTakesThem) {
-    TempDir dir;
-    std::filesystem::create_directories(dir.file("profile"));
-    write_text(dir.file("profile/settings.ini"), "game_speed = 85\nhearts = no_damage\n");
+    // The window records the assists of the player's settings in the header, and a headless
+    // replay of the recording alone plays with them.
+    std::filesystem::create_directories(dir.file("window_profile"));
+    write_text(dir.file("window_profile/settings.ini"), "game_speed = 85\nhearts = no_damage\n");
     // Into play, back to the title, down past NEW GAME to Quit.
-    write_text(dir.file("session.txt"), "20 -\n1 enter\n5 -\n1 space\n30 -\n1 escape\n5 -\n1 down\n20 -\n1 down\n5 -\n1 enter\n");
     const std::string recorded = dir.file("recorded.txt");
-    const ProgramRun window = run_program("SDL_VIDEODRIVER=dummy " + quoted(QUILLMOOR_EXE) + " --window --mute --data " +
-                                          quoted(QUILLMOOR_TEST_DATA_DIR) + " --profile " + quoted(dir.file("profile")) + " --input " +
-                                          quoted(dir.file("session.txt")) + " --record " + quoted(recorded));
+    const ProgramRun window = run_window(dir, "20 -\n1 enter\n5 -\n1 space\n30 -\n1 escape\n5 -\n1 down\n20 -\n1 down\n5 -\n1 enter\n", recorded);
     ASSERT_EQ(window.exit_status, 0) << window.errors;
     const std::string recording = read_text(recorded);
     EXPECT_NE(recording.find("\n# game_speed 85\n# hearts no_damage\n# reduced_flashing off\n"), std::string::npos) << recording;

@@ -6,14 +6,10 @@
 
 #include "test_files.h"
 
-namespace {
-
 // A player needs several thousand frames a level (a few minutes at 33 frames a second); the
 // autopilot's walk, fights and reading take about 10000 for the three levels. The budget
 // (8000 a level) leaves room for layouts that make the way longer, and stops a lost pilot.
 constexpr long FRAME_BUDGET = 24000;
-
-}  // namespace
 
 TEST(Autopilot, FinishesTheStoryWithinItsBudgetAndItsKeysAloneDoToo) {
     TempDir dir;

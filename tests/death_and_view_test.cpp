@@ -19,7 +19,7 @@ protected:
     }
 };
 
-TEST_F(DeathAndView, TheLastLifeFallsThenGameOverSaysHowToGoOnAndEndsWithItsLament) {
+TEST_F(DeathAndView, TheLastLifeFallsThenGameOverSaysHowToGoOnEndsWithItsLamentAndEnterOrSpaceSkipsItOnceLetGoAfterTheBeat) {
     struck_down_on_the_last_life();
     frame();
     frames(LAST_DEATH_BEAT_FRAMES - 1);
@@ -52,9 +52,8 @@ TEST_F(DeathAndView, TheLastLifeFallsThenGameOverSaysHowToGoOnAndEndsWithItsLame
     EXPECT_LE(silent, 16);
     frame();
     EXPECT_EQ(now_playing(), "intro.MID");
-}
 
-TEST_F(DeathAndView, EnterOrSpaceSkipsTheGameOverScreenOnceLetGoAfterTheBeat) {
+    // Enter or Space skips the screen, once let go after the beat.
     for (const unsigned key : {ENTER, SPACE}) {
         struck_down_on_the_last_life();
         frames(LAST_DEATH_BEAT_FRAMES + 1, key);  // held through the beat: too soon to skip
@@ -71,8 +70,15 @@ TEST_F(DeathAndView, EnterOrSpaceSkipsTheGameOverScreenOnceLetGoAfterTheBeat) {
     }
 }
 
-TEST_F(DeathAndView, ClassicPlayHasNoBeatAndASilentGameOverScreenThatCannotBeSkipped) {
+TEST_F(DeathAndView, ClassicPlaySpeaksOverTheHeroHasNoBeatAndAnUnskippableSilentGameOverWhereEnhancedPlaysViewLeadsHimSouthAndALostLifeHoldsTheWorld) {
+    auto hidden_by_box = [&] {
+        const int x = static_cast<int>(hero.body.x), y = static_cast<int>(hero.body.y);
+        const int top = world.dialog_box.box_y;
+        return x + 32 > SPEECH_BOX_X && x < SPEECH_BOX_X + SPEECH_BOX_WIDTH && y + 32 > top && y < top + SPEECH_BOX_HEIGHT;
+    };
     into_level_1(PlayMode::Classic);
+    EXPECT_TRUE(hidden_by_box()) << "classic play keeps its one place for the box";
+    // Classic play has no beat after a lost life, and a silent game-over screen that cannot be skipped.
     past_the_opening();
     hero.lives = 3;
     hero.hit_points = 0;
@@ -95,16 +101,8 @@ TEST_F(DeathAndView, ClassicPlayHasNoBeatAndASilentGameOverScreenThatCannotBeSki
     EXPECT_EQ(game.game_state, GAME_STATE_TITLE) << "the screen's 400 frames are up";
     frames(5);
     EXPECT_EQ(now_playing(), "none") << "and the title after it is silent too";
-}
 
-TEST_F(DeathAndView, TheOpeningLinesSpeakOverTheHeroInClassicPlayOnlyTheViewLeadsHimSouthAndALostLifeHoldsTheWorldForABeat) {
-    auto hidden_by_box = [&] {
-        const int x = static_cast<int>(hero.body.x), y = static_cast<int>(hero.body.y);
-        const int top = world.dialog_box.box_y;
-        return x + 32 > SPEECH_BOX_X && x < SPEECH_BOX_X + SPEECH_BOX_WIDTH && y + 32 > top && y < top + SPEECH_BOX_HEIGHT;
-    };
-    into_level_1(PlayMode::Classic);
-    EXPECT_TRUE(hidden_by_box()) << "classic play keeps its one place for the box";
+    // Enhanced play moves the box off him.
     into_level_1(PlayMode::Enhanced);
     frame();
     EXPECT_FALSE(hidden_by_box());
@@ -138,8 +136,7 @@ TEST_F(DeathAndView, TheOpeningLinesSpeakOverTheHeroInClassicPlayOnlyTheViewLead
     frames(DEATH_BEAT_FRAMES - 2, RIGHT);
     EXPECT_EQ(game.game_state, GAME_STATE_PLAYING);
     EXPECT_EQ(hero.hit_points, 0) << "still down on the beat's last frame but one";
-    EXPECT_FLOAT_EQ(hero.body.x, x);
-    EXPECT_FLOAT_EQ(hero.body.y, y);
+    EXPECT_TRUE(stands_at(hero.body, x, y));
     EXPECT_EQ(world.scroll_x, scroll_x);
     frame(RIGHT);
     EXPECT_EQ(hero.hit_points, HERO_START_HIT_POINTS) << "up again with his hearts back";
@@ -157,8 +154,7 @@ TEST_F(ViewOnAnOpenMap, TheViewMovesSmoothlyKeepsTheHeroInSightAndTurnsRoundWith
     Player& hero = world.player;
     put(hero.body, 200, 380);
     hero.body.xv = hero.body.yv = 4;
-    world.scroll_x = 3000;
-    world.scroll_y = 3000;
+    view_at(3000, 3000);
     const int ways[] = {FACING_DOWN, FACING_RIGHT, FACING_UP, FACING_LEFT, MOVE_NONE, FACING_DOWN, FACING_LEFT};
     int32_t last_x = world.scroll_x, last_y = world.scroll_y;
     for (int frame = 0; frame < 3000; ++frame) {
@@ -176,22 +172,19 @@ TEST_F(ViewOnAnOpenMap, TheViewMovesSmoothlyKeepsTheHeroInSightAndTurnsRoundWith
         last_y = world.scroll_y;
     }
 
-    // The view turns round with the hero, and classic play keeps its band.
+    // Classic play scrolls under him where he stands; enhanced play's view keeps 9 tiles in sight
+    // below him, and turns round with him.
     for (PlayMode mode : {PlayMode::Classic, PlayMode::Enhanced}) {
         play_mode = mode;
         world.scroll_x = world.scroll_y = 3000;
         world.lead_x = world.lead_y = 0;
         put(hero.body, 304, 380);
         for (int i = 0; i < 100; ++i) world.move_player(FACING_DOWN, game.current_level);
-        if (mode == PlayMode::Classic) {
-            EXPECT_FLOAT_EQ(hero.body.y, 380) << "classic play scrolls under him where he stands";
-            continue;
-        }
-        EXPECT_FLOAT_EQ(hero.body.y, 224 - 64) << "9 tiles in sight below him";
-        for (int i = 0; i < 100; ++i) world.move_player(FACING_UP, game.current_level);
-        EXPECT_FLOAT_EQ(hero.body.y, 224 + 64) << "and as many above him once he turns";
-        for (int i = 0; i < 100; ++i) world.move_player(FACING_RIGHT, game.current_level);
-        EXPECT_FLOAT_EQ(hero.body.x, 304 - 96);
+        EXPECT_FLOAT_EQ(hero.body.y, mode == PlayMode::Classic ? 380 : 224 - 64) << "walking down, " << play_mode_name(mode);
     }
+    for (int i = 0; i < 100; ++i) world.move_player(FACING_UP, game.current_level);
+    EXPECT_FLOAT_EQ(hero.body.y, 224 + 64) << "and as many above him once he turns";
+    for (int i = 0; i < 100; ++i) world.move_player(FACING_RIGHT, game.current_level);
+    EXPECT_FLOAT_EQ(hero.body.x, 304 - 96);
 }
 

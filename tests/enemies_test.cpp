@@ -21,7 +21,7 @@ protected:
     }
 };
 
-TEST_F(Steering, AMoleTakesItsNextCommandAtTick16OrAtAWallKeepsItNearTheHeroAndMovesAtItsSpeed) {
+TEST_F(Steering, AMoleTakesItsNextCommandAtTick16OrAtAWallKeepsItNearTheHeroAndMovesAtItsSpeedAndAPigKeepsItsVelocityOnCommandSix) {
     Mole& m = steered(world.pools.moles[0], 100, 100, 2, 0, 0, 14);
     update_mole(&m, false, &hero_far);
     EXPECT_EQ(m.command, MOVE_STOP) << "tick 15: nothing new";
@@ -83,13 +83,11 @@ TEST_F(Steering, AMoleTakesItsNextCommandAtTick16OrAtAWallKeepsItNearTheHeroAndM
         update_mole(&m, false, &hero_far);
         update_enemy_sprite(&m);
     }
-    EXPECT_FLOAT_EQ(m.body.x, 100);
-    EXPECT_FLOAT_EQ(m.body.y, 100);
-}
+    EXPECT_TRUE(stands_at(m.body, 100, 100));
 
-TEST_F(Steering, APigActsOnlyWhenItsTickReaches16KeepsItsVelocityOnCommandSixAndFallsToTwoHits) {
+    // A pig acts only when its tick reaches 16, keeps its velocity on command 6 and falls to two hits.
     // Row 0 step 3 is "toward the hero across", taken when the tick reaches 16.
-    hero.x = 500;
+    put(hero, 500, 0);
     Pig& p = steered(world.pools.pigs[0], 100, 100, 3, 0, 2, 15);
     update_pig(&p, false, &hero);
     EXPECT_EQ(p.command, MOVE_RIGHT);
@@ -122,7 +120,7 @@ TEST_F(Steering, APigActsOnlyWhenItsTickReaches16KeepsItsVelocityOnCommandSixAnd
     EXPECT_FALSE(p.body.attr & SPRITE_ATTR_VISIBLE);
 }
 
-TEST(StingerAim, GoesAlongTheFartherAxisAndATieGoesUpOrDown) {
+TEST(Launch, AStingerGoesAlongTheFartherAxisATieGoesUpOrDownAndItSoundsFullOnTheScreenFadingPastItsEdgeSilentFarOff) {
     Sprite owner{}, hero{};
     put(owner, 100, 100);
     auto aim = [&](float x, float y) { return aim_at_hero(&owner, &put(hero, x, y)); };
@@ -135,6 +133,15 @@ TEST(StingerAim, GoesAlongTheFartherAxisAndATieGoesUpOrDown) {
     EXPECT_EQ(aim(100, 100), FACING_DOWN) << "on the spot: down";
     EXPECT_EQ(aim(99.5f, 98.5f), FACING_UP) << "whole-pixel differences: 0 across, 1 up";
     EXPECT_EQ(aim(99.5f, 99.5f), FACING_DOWN) << "less than a pixel either way counts as none";
+
+    owner.width = owner.height = 32;  // a wasp launching at full volume on the screen
+    auto at = [&](float x, float y) { return launch_volume(&put(owner, x, y)); };
+    EXPECT_EQ(at(300, 200), 100);
+    EXPECT_EQ(at(-20, 470), 100) << "partly on the screen";
+    EXPECT_EQ(at(640 + 8, 200), 47) << "just past the right edge: half loud";
+    EXPECT_EQ(at(100, -32 - 80), 25) << "halfway out above";
+    EXPECT_EQ(at(640 + 160, 200), 0);
+    EXPECT_EQ(at(100, 480 + 500), 0);
 }
 
 class WaspSting : public LoadedWorld {
@@ -160,7 +167,7 @@ protected:
     }
 };
 
-TEST_F(WaspSting, StingsFortyFiveFramesAfterTheLastStingerCameDownAndFallsToThreeHits) {
+TEST_F(WaspSting, StingsFortyFiveFramesAfterTheLastStingerCameDownFallsToThreeHitsAndEnhancedPlayHearsOnlyStingsOnTheScreen) {
     for (int frame = 1; frame <= 40; ++frame) world.update_world();
     EXPECT_EQ(wasp.sting_cooldown, 40);
     EXPECT_NE(wasp.body.curr_animation, 4);
@@ -171,8 +178,7 @@ TEST_F(WaspSting, StingsFortyFiveFramesAfterTheLastStingerCameDownAndFallsToThre
     // The hero is to the left, farther across than down.
     EXPECT_EQ(wasp.stinger.aux_3, FACING_LEFT);
     EXPECT_EQ(wasp.stinger.curr_frame, 3);
-    EXPECT_FLOAT_EQ(wasp.stinger.x, 270) << "launched 20 pixels left of the wasp, then moved once";
-    EXPECT_FLOAT_EQ(wasp.stinger.y, 200);
+    EXPECT_TRUE(stands_at(wasp.stinger, 270, 200)) << "launched 20 pixels left of the wasp, then moved once";
     const int cooldown = wasp.sting_cooldown;
     const int flight = updates_until(wasp.stinger, false, 60);
     ASSERT_GT(flight, 0);
@@ -187,6 +193,14 @@ TEST_F(WaspSting, StingsFortyFiveFramesAfterTheLastStingerCameDownAndFallsToThre
     const float x = wasp.stinger.x;
     world.update_world();
     EXPECT_FLOAT_EQ(wasp.stinger.x, x) << "no longer moved";
+
+    // Classic play hears every sting on the map, enhanced play only the one on the screen.
+    place_stinging(wasp, 300, 200, 3);
+    const long classic = stings_heard();  // the report counts every play since start-up
+    EXPECT_EQ(classic, 2);
+    play_mode = PlayMode::Enhanced;
+    place_stinging(wasp, 300, 200, 3);
+    EXPECT_EQ(stings_heard() - classic, 1);
 }
 
 TEST_F(WaspSting, AStingerOnTheHeroHurtsHimItsWayCommandSixGoesAcrossTowardHimEveryFrameAndSevenTrembles) {
@@ -221,25 +235,5 @@ TEST_F(WaspSting, AStingerOnTheHeroHurtsHimItsWayCommandSixGoesAcrossTowardHimEv
         world.update_world();
         EXPECT_FLOAT_EQ(wasp.body.x, frame % 2 ? 297 : 300) << "reversed again on frame " << frame;
     }
-}
-
-TEST_F(WaspSting, ClassicPlayHearsEveryStingOnTheMapAndEnhancedPlayOnlyTheOneOnTheScreen) {
-    const long classic = stings_heard();  // the report counts every play since start-up
-    EXPECT_EQ(classic, 2);
-    play_mode = PlayMode::Enhanced;
-    place_stinging(wasp, 300, 200, 3);
-    EXPECT_EQ(stings_heard() - classic, 1);
-}
-
-TEST(LaunchVolume, FullOnTheScreenFadingPastItsEdgeSilentFarOff) {
-    Sprite wasp{};
-    wasp.width = wasp.height = 32;
-    auto at = [&](float x, float y) { return launch_volume(&put(wasp, x, y)); };
-    EXPECT_EQ(at(300, 200), 100);
-    EXPECT_EQ(at(-20, 470), 100) << "partly on the screen";
-    EXPECT_EQ(at(640 + 8, 200), 47) << "just past the right edge: half loud";
-    EXPECT_EQ(at(100, -32 - 80), 25) << "halfway out above";
-    EXPECT_EQ(at(640 + 160, 200), 0);
-    EXPECT_EQ(at(100, 480 + 500), 0);
 }
 

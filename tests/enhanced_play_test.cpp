@@ -100,7 +100,7 @@ TEST_F(EnhancedPlay, AStruckBossFlashesWhiteBlinksThroughHisGuardAndHisBarShrink
     }
 }
 
-TEST_F(EnhancedPlay, TheHeroSlidesRoundATileCornerThatStopsTheClassicHero) {
+TEST_F(EnhancedPlay, TheHeroSlidesRoundATileCornerThatStopsTheClassicHeroAndTheFrozenWorldAndASpaceHintShowBehindTheSpeechBox) {
     // A wall tile at x 160..191, y 160..191; the hero below it overlaps its column by 6 pixels.
     wall(5, 5);
     for (PlayMode mode : {PlayMode::Classic, PlayMode::Enhanced}) {
@@ -108,8 +108,7 @@ TEST_F(EnhancedPlay, TheHeroSlidesRoundATileCornerThatStopsTheClassicHero) {
         put(hero.body, 186, 196);
         for (int i = 0; i < 20; ++i) world.move_player(FACING_UP, game.current_level);
         if (mode == PlayMode::Classic) {
-            EXPECT_FLOAT_EQ(hero.body.x, 186);
-            EXPECT_FLOAT_EQ(hero.body.y, 192) << "stopped dead by the corner";
+            EXPECT_TRUE(stands_at(hero.body, 186, 192)) << "stopped dead by the corner";
         } else {
             EXPECT_FLOAT_EQ(hero.body.x, 192) << "slid just clear of the corner";
             EXPECT_LT(hero.body.y, 150) << "and walked on past it";
@@ -119,16 +118,15 @@ TEST_F(EnhancedPlay, TheHeroSlidesRoundATileCornerThatStopsTheClassicHero) {
     // Overlapping by more than 8 pixels he is stopped, in enhanced play too.
     put(hero.body, 182, 196);
     for (int i = 0; i < 10; ++i) world.move_player(FACING_UP, game.current_level);
-    EXPECT_FLOAT_EQ(hero.body.x, 182);
-    EXPECT_FLOAT_EQ(hero.body.y, 192);
+    EXPECT_TRUE(stands_at(hero.body, 182, 192));
     // Walking left into the wall's lower corner he slides down, clear of it.
     put(hero.body, 196, 186);
     for (int i = 0; i < 10; ++i) world.move_player(FACING_LEFT, game.current_level);
     EXPECT_FLOAT_EQ(hero.body.y, 192);
     EXPECT_LT(hero.body.x, 170);
-}
 
-TEST_F(EnhancedPlay, TheFrozenWorldAndASpaceHintShowBehindTheSpeechBox) {
+    // The frozen world and a Space hint show behind the speech box in enhanced play.
+    put(hero.body, 300, 200);
     Mole& m = place_still(world.pools.moles[0], 400, 200);
     world.dialog_box.speech_push(0, "I will save you guys.");
     const int hint_x = SPEECH_BOX_X + SPEECH_BOX_WIDTH - 64 - 10, hint_y = SPEECH_BOX_Y + SPEECH_BOX_HEIGHT - 24 - 8;

@@ -9,8 +9,6 @@
 
 using namespace platform;
 
-namespace {
-
 constexpr int W = 64, H = 48, SCALE = 2;
 
 TEST(FrameChanges, PictureSentInChangedBandsAlwaysEqualsTheWholeFrame) {
@@ -84,5 +82,3 @@ TEST(FrameChanges, ScaledConversionFillsExactlyThePictureAtAnyScaleAndOffset) {
         }
     }
 }
-
-}  // namespace

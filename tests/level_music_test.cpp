@@ -35,8 +35,7 @@ TEST_F(LevelMusic, TheFanfarePlaysOutThenTheLevelTrackLoopsAgain) {
     play_midi(game.level1_track);
 
     // Step into level 1's completion zone.
-    world.scroll_x = 1500;
-    world.scroll_y = 200;
+    view_at(1500, 200);
     put(world.player.body, 200, 200);
     if (const int done = world.check_story_triggers(game.current_level)) complete_level(done);
     ASSERT_EQ(game.current_level, 2);

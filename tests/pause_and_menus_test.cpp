@@ -32,7 +32,7 @@ protected:
     }
 };
 
-TEST_F(PauseAndMenus, PausedFramesChangeNothingAndResumeGoesOnExactly) {
+TEST_F(PauseAndMenus, PausedFramesChangeNothingResumeGoesOnExactlyAndLosingTheFocusPausesUnderTheOverlayUntilResume) {
     into_play();
     frames(30, SCRIPT_KEY_LEFT);
     play_on();
@@ -57,28 +57,30 @@ TEST_F(PauseAndMenus, PausedFramesChangeNothingAndResumeGoesOnExactly) {
     EXPECT_FALSE(game.paused);
     play_on();
     EXPECT_EQ(state_but_frame(), unpaused);
-}
 
-// The window's backend turns the focus going away into the pause key of the next snapshot; the
-// loop runs that one frame more, and the game waits under the overlay when the window returns.
-TEST_F(PauseAndMenus, LosingTheFocusPausesUnderTheOverlayUntilResume) {
+    // The window's backend turns the focus going away into the pause key of the next snapshot;
+    // the loop runs that one frame more, runs none while the window is away, and the game waits
+    // under the overlay when the window returns.
     into_play();
     const std::string before = state_but_frame();
     platform::set_keyboard_snapshot(snapshot_for(SCRIPT_KEY_PAUSE));
     platform::set_window_focused(false);
     EXPECT_TRUE(window_pass());
     EXPECT_TRUE(game.paused);
+    const int64_t away = game.frame;
     for (int i = 0; i < 5; ++i) EXPECT_FALSE(window_pass());
+    EXPECT_EQ(game.frame, away) << "no frame runs while the window is away";
     platform::set_window_focused(true);
     platform::set_keyboard_snapshot(snapshot_for(0));
     for (int i = 0; i < 5; ++i) EXPECT_TRUE(window_pass());
+    EXPECT_EQ(game.frame, away + 5) << "frames run again once it returns";
     EXPECT_TRUE(game.paused);
     EXPECT_EQ(state_but_frame(), before);
     frame(SCRIPT_KEY_ENTER);
     EXPECT_FALSE(game.paused);
 }
 
-TEST_F(PauseAndMenus, QuitToTitleOffersResumeAndNewGameStartsOverAndEscapeLeavesTheMap) {
+TEST_F(PauseAndMenus, QuitToTitleOffersResumeNewGameStartsOverEscapeLeavesTheMapAndAFinishedStoryLeavesNothingToContinue) {
     into_play();
     frames(20, SCRIPT_KEY_UP);
     const float y = world.player.body.y;
@@ -118,9 +120,8 @@ TEST_F(PauseAndMenus, QuitToTitleOffersResumeAndNewGameStartsOverAndEscapeLeaves
     frame(SCRIPT_KEY_SPACE);
     frame();
     EXPECT_EQ(world.dialog_box.top->text, std::string("Grandfather, what happened?!?"));
-}
 
-TEST_F(PauseAndMenus, AFinishedStoryLeavesNothingToContinueAndStartBeginsANewGame) {
+    // A finished story leaves nothing to continue, and Start begins a new game.
     into_play();
     TempDir dir;
     profile.active = true;

@@ -35,8 +35,7 @@ TEST_P(Replays, HoldWhatTheyExpect) {
     std::string error;
     ASSERT_TRUE(parse_input_script(text, script, error)) << error;
     // The run lasts its keys, its "# frames: N" or its last expectation, whichever is longest.
-    long frames = 0;
-    for (const ScriptStep& step : script.steps) frames += step.count;
+    long frames = frames_of(script);
     std::vector<Expectation> expected;
     std::istringstream lines(text);
     for (std::string line; std::getline(lines, line);) {

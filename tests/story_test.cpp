@@ -3,7 +3,6 @@
 #include "story_lines.h"
 #include "test_files.h"
 #include "world/text_wrap.h"
-#include "test_game.h"
 
 class Story : public LoadedWorld {
 protected:
@@ -24,18 +23,6 @@ protected:
         return out;
     }
 };
-
-TEST_F(Story, TheFirstBossIsMetOncePerLevelStart) {
-    world.scroll_x = 2000;
-    world.scroll_y = 1700;
-    hero_at_world(2135, 1786);
-    if (const int done = world.check_story_triggers(game.current_level)) complete_level(done);
-    ASSERT_EQ(lines().size(), 2u);
-    EXPECT_EQ(lines()[0], "0:Let my people go and leave this place never to return, and I shall spare your life.");
-    world.dialog_box.speech_clear();
-    if (const int done = world.check_story_triggers(game.current_level)) complete_level(done);
-    EXPECT_TRUE(lines().empty()) << "only once";
-}
 
 TEST_F(Story, ReachingTheCompletionZoneEndsTheLevelEvenBeforeTheBossIsBeatenAndTheNextLoadsAfterTheLinesButNotAfterTheLast) {
     MoleBoss& boss = world.pools.mole_boss;
@@ -111,8 +98,7 @@ TEST_F(Story, ADefeatedBossDropsTheKeyOnceAndTheKeyIsPickedUp) {
     EXPECT_FALSE(boss.alive);
     EXPECT_FALSE(boss.body.attr & SPRITE_ATTR_VISIBLE);
     EXPECT_TRUE(world.key_sprite.attr & SPRITE_ATTR_VISIBLE);
-    EXPECT_FLOAT_EQ(world.key_sprite.x, 432);
-    EXPECT_FLOAT_EQ(world.key_sprite.y, 132);
+    EXPECT_TRUE(stands_at(world.key_sprite, 432, 132));
     ASSERT_EQ(lines().size(), 2u);
     EXPECT_EQ(lines()[1], "2:Noooooooooo.");
     world.key_sprite.x = 0;
@@ -121,8 +107,7 @@ TEST_F(Story, ADefeatedBossDropsTheKeyOnceAndTheKeyIsPickedUp) {
     EXPECT_EQ(lines().size(), 2u);
 
     world.dialog_box.speech_clear();
-    world.scroll_x = 100;
-    world.scroll_y = 200;
+    view_at(100, 200);
     put(world.key_sprite, 300, 300);
     put(world.player.body, 300, 300);
     world.update_world();
@@ -134,7 +119,16 @@ TEST_F(Story, ADefeatedBossDropsTheKeyOnceAndTheKeyIsPickedUp) {
     EXPECT_EQ(lines()[0], "0:This must be the key that will free my people.");
 }
 
-TEST_F(Story, EveryZoneFiresOnlyStrictlyInsideItsBoundsAndOnlyInItsLevel) {
+TEST_F(Story, TheFirstBossIsMetOncePerLevelStartAndEveryZoneFiresOnlyStrictlyInsideItsBoundsAndOnlyInItsLevel) {
+    view_at(2000, 1700);
+    hero_at_world(2135, 1786);
+    if (const int done = world.check_story_triggers(game.current_level)) complete_level(done);
+    ASSERT_EQ(lines().size(), 2u);
+    EXPECT_EQ(lines()[0], "0:Let my people go and leave this place never to return, and I shall spare your life.");
+    world.dialog_box.speech_clear();
+    if (const int done = world.check_story_triggers(game.current_level)) complete_level(done);
+    EXPECT_TRUE(lines().empty()) << "only once";
+
     const float OPEN = MAP_COLUMNS * 32;  // a side left open lies past the map
     for (int i = 0; i < 6; ++i) {
         const int level = i % 3 + 1;
@@ -147,8 +141,7 @@ TEST_F(Story, EveryZoneFiresOnlyStrictlyInsideItsBoundsAndOnlyInItsLevel) {
             world.dialog_box.speech_clear();
             world.boss_taunt_shown = 0;
             game.current_level = in_level;
-            world.scroll_x = static_cast<int32_t>(x) / 4 * 4 - 300;
-            world.scroll_y = static_cast<int32_t>(y) / 4 * 4 - 200;
+            view_at(static_cast<int32_t>(x) / 4 * 4 - 300, static_cast<int32_t>(y) / 4 * 4 - 200);
             hero_at_world(x, y);
             if (const int done = world.check_story_triggers(game.current_level)) complete_level(done);
             const bool moved_on = game.current_level == in_level + 1;
@@ -175,7 +168,7 @@ TEST_F(Story, EveryZoneFiresOnlyStrictlyInsideItsBoundsAndOnlyInItsLevel) {
     }
 }
 
-TEST_F(Story, TheLinePushedLastIsShownFirst) {
+TEST_F(Story, TheLinePushedLastIsShownFirstAndSpaceHeldDropsOneLinePerElevenFramesWhileTheWorldStaysFrozen) {
     DialogBox& box = world.dialog_box;
     EXPECT_TRUE(box.speech_is_idle());
     EXPECT_FALSE(box.speech_advance()) << "nothing to drop";
@@ -195,9 +188,9 @@ TEST_F(Story, TheLinePushedLastIsShownFirst) {
     box.speech_push(7, "narrator");
     box.draw_speech_box();
     EXPECT_EQ(box.portrait.curr_frame, 1);
-}
 
-TEST_F(Story, SpaceHeldDropsOneLinePerElevenFramesAndTheWorldStaysFrozen) {
+    // Space held drops one line per eleven frames, and the world stays frozen.
+    box.speech_clear();
     game.game_state = GAME_STATE_PLAYING;
     world.player.sword.anim_state = 1;
     hide_sprite(&world.player.sword);

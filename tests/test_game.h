@@ -21,6 +21,7 @@
 #include "platform/keyboard.h"
 #include "platform/text.h"
 #include "screens/enhanced_screens.h"
+#include "test_files.h"
 #include "world/world.h"
 
 class HeadlessGame : public ::testing::Test {
@@ -82,6 +83,23 @@ private:
     const SpeechLine* last_top_ = nullptr;
 };
 
+// Runs the game in a real (off-screen) window with the script and the profile in `dir`'s
+// window_profile, new unless the test wrote one (the tester's own files are neither read nor
+// touched); the recording goes to `out`.
+inline ProgramRun run_window(const TempDir& dir, const std::string& script, const std::string& out) {
+    write_text(dir.file("session.txt"), script);
+    return run_program("SDL_VIDEODRIVER=dummy " + quoted(QUILLMOOR_EXE) + " --window --mute --data " + quoted(QUILLMOOR_TEST_DATA_DIR) +
+                       " --profile " + quoted(dir.file("window_profile")) + " --input " + quoted(dir.file("session.txt")) +
+                       " --record " + quoted(out));
+}
+
+// The frames a script's key lines last.
+inline long frames_of(const InputScript& script) {
+    long frames = 0;
+    for (const ScriptStep& step : script.steps) frames += step.count;
+    return frames;
+}
+
 // The boss of level 1, 2 or 3.
 inline EnemyBase& level_boss(int level) {
     EnemyPools& p = world.pools;
@@ -113,6 +131,11 @@ inline Sprite& put(Sprite& s, float x, float y) {
 inline Sprite& show_at(Sprite& s, float x, float y) {
     show_sprite(&s);
     return put(s, x, y);
+}
+// Whether `s` stands exactly at screen (x, y); where it stands instead when not.
+inline ::testing::AssertionResult stands_at(const Sprite& s, float x, float y) {
+    if (s.x == x && s.y == y) return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << "at (" << s.x << ", " << s.y << "), not (" << x << ", " << y << ")";
 }
 // Takes an enemy out of play: dead and hidden.
 inline void take_out(EnemyBase& enemy) {
@@ -181,6 +204,11 @@ protected:
         sword_at(enemy.body.x + enemy.body.width / 2 - 8, enemy.body.y + enemy.body.height / 2 - 8, facing);
         world.update_world();
         return before - enemy.hit_points;
+    }
+    // The view's top-left corner at world (x, y).
+    static void view_at(int32_t x, int32_t y) {
+        world.scroll_x = x;
+        world.scroll_y = y;
     }
     static bool visible(const Sprite& s) { return (s.attr & SPRITE_ATTR_VISIBLE) != 0; }
     // Updates of the world until `done()` holds, at most `limit`; -1 if it never does.

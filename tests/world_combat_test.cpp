@@ -1,4 +1,6 @@
 // Combat and pick-ups: contact damage and invulnerability, sword and arrow hits, kills, cheese, and the lives the playing frame takes away.
+#include <tuple>
+
 #include "audio/sound_ids.h"
 #include "test_game.h"
 
@@ -12,13 +14,6 @@ protected:
         hero.hit_points = 5;
         hero.lives = 10;
         hide_sprite(&hero.sword);
-    }
-    // A live wasp in slot 0 that hovers where it is put, far from the hero.
-    static Wasp& still_wasp(float x, float y) {
-        world.pools.wasp_count = POOL_SIZE;
-        Wasp& w = place_still(world.pools.wasps[0], x, y, 3);
-        w.stinger.xv = w.stinger.yv = 0;
-        return w;
     }
 };
 
@@ -49,24 +44,20 @@ TEST_F(Combat, ContactHurtsOnceThenNotFor32FramesAndCheeseHealsOnlyBelowFour) {
 }
 
 TEST_F(Combat, TheSwordKillsWithADeathCloudAndMaybeCheeseAHeldSwordTakesAPointAFrameAndAnArrowPushes) {
-    Mole& m = place_still(world.pools.moles[0], 340, 200);
-    sword_at(332, 216, FACING_RIGHT);
-    reset_game_rand();  // next number 41: no cheese
-    world.update_world();
-    EXPECT_FALSE(m.alive);
-    EXPECT_FALSE(m.body.attr & SPRITE_ATTR_VISIBLE);
-    EXPECT_FLOAT_EQ(world.deathcloud_sprite.x, 340);
-    EXPECT_EQ(world.deathcloud_sprite.anim_state, 0);
-    EXPECT_FALSE(world.cheese_sprite.attr & SPRITE_ATTR_VISIBLE);
-
-    Mole& n = place_still(world.pools.moles[1], 340, 260);
-    sword_at(332, 276, FACING_RIGHT);
-    reset_game_rand();
-    for (int i = 0; i < 3; ++i) game_rand();  // next number 26500: (r + 1) mod 10 = 1
-    world.update_world();
-    EXPECT_FALSE(n.alive);
-    EXPECT_TRUE(world.cheese_sprite.attr & SPRITE_ATTR_VISIBLE);
-    EXPECT_FLOAT_EQ(world.cheese_sprite.y, n.body.y);
+    // The next number 41 leaves no cheese; 26500, the fourth, gives (r + 1) mod 10 = 1: cheese.
+    for (const auto& [skip, cheese] : {std::pair{0, false}, {3, true}}) {
+        Mole& m = place_still(world.pools.moles[skip], 340, 200 + 20 * skip);
+        sword_at(332, 216 + 20 * skip, FACING_RIGHT);
+        reset_game_rand();
+        for (int i = 0; i < skip; ++i) game_rand();
+        world.update_world();
+        EXPECT_FALSE(m.alive);
+        EXPECT_FALSE(m.body.attr & SPRITE_ATTR_VISIBLE);
+        EXPECT_TRUE(stands_at(world.deathcloud_sprite, 340, m.body.y));
+        EXPECT_EQ(world.deathcloud_sprite.anim_state, 0);
+        EXPECT_EQ(visible(world.cheese_sprite), cheese) << "after " << skip << " numbers";
+        EXPECT_FLOAT_EQ(cheese ? world.cheese_sprite.y : m.body.y, m.body.y) << "the cheese on his spot";
+    }
 
     // A sword held over a stronger mole takes a point a frame and pushes him each time.
     Mole& o = place_still(world.pools.moles[2], 340, 320, 3);
@@ -95,8 +86,7 @@ TEST_F(Combat, TheSwordKillsWithADeathCloudAndMaybeCheeseAHeldSwordTakesAPointAF
     hero.arrow.aux_3 = FACING_UP;
     world.update_world();
     EXPECT_EQ(third.hit_points, 2);
-    EXPECT_FLOAT_EQ(third.body.x, 340) << "pushed by the arrow only";
-    EXPECT_FLOAT_EQ(third.body.y, 268);
+    EXPECT_TRUE(stands_at(third.body, 340, 268)) << "pushed by the arrow only";
 }
 
 TEST_F(Combat, LosingAllHitPointsCostsALifeAndTheLastOneEndsTheGame) {
@@ -122,7 +112,7 @@ TEST_F(Combat, LosingAllHitPointsCostsALifeAndTheLastOneEndsTheGame) {
     EXPECT_FALSE(hero.alive);
 }
 
-TEST_F(Combat, ProjectilesAreSpentPastTheScreenEdgeOrOnAWallAndDeadEnemiesKeepMovingUnshifted) {
+TEST_F(Combat, ProjectilesAreSpentPastTheScreenEdgeOrOnAWallDeadEnemiesKeepMovingAndAStingerFliesOnThroughAGuardedHero) {
     auto kept_at = [](Sprite& projectile, float x, float y) {
         show_at(projectile, x, y);
         world.update_world();
@@ -140,24 +130,23 @@ TEST_F(Combat, ProjectilesAreSpentPastTheScreenEdgeOrOnAWallAndDeadEnemiesKeepMo
     EXPECT_FALSE(kept_at(arrow, 100, 100)) << "spent on a solid tile";
     EXPECT_TRUE(kept_at(arrow, 200, 100));
 
-    Sprite& stinger = still_wasp(100, 400).stinger;
+    // A live wasp that hovers where it is put, far from the hero, and a stinger that stays put.
+    world.pools.wasp_count = POOL_SIZE;
+    Sprite& stinger = place_still(world.pools.wasps[0], 100, 400, 3).stinger;
+    stinger.xv = stinger.yv = 0;
     EXPECT_TRUE(kept_at(stinger, 640, 100));
     EXPECT_FALSE(kept_at(stinger, 640.5f, 100));
     EXPECT_FALSE(kept_at(stinger, 200, -0.5f));
     EXPECT_FALSE(kept_at(stinger, 100, 100)) << "spent on a solid tile";
 
-    // Dead enemies keep moving, but are neither drawn nor shifted.
+    // Dead enemies keep moving, but are not drawn (nor shifted: see ShiftingMovesWorldObjectsButNotTheHeroOrTheDead).
     Mole& m = place(world.pools.moles[0], 100, 300);
     take_out(m);
     m.body.xv = 3;
     world.update_world();
     EXPECT_FLOAT_EQ(m.body.x, 103);
-    world.shift_world_objects(-4, 0);
-    EXPECT_FLOAT_EQ(m.body.x, 103);
-}
 
-TEST_F(Combat, AStingerOnAGuardedHeroFliesOnUntilTheGuardLapses) {
-    Sprite& stinger = still_wasp(100, 400).stinger;
+    // A stinger on a guarded hero flies on until the guard lapses.
     show_at(stinger, hero.body.x, hero.body.y);
     stinger.aux_3 = FACING_LEFT;
     hero.invulnerable = 1;
@@ -175,21 +164,16 @@ TEST_F(Combat, EachKindOfBlowPlaysItsOwnSound) {
     sword_at(332, 216, FACING_UP);
 
     world.pools.pig_count = world.pools.wasp_count = POOL_SIZE;
-    struct Blow {
-        EnemyBase* enemy;
-        int hit_points;
-        const char* sound;
-    };
-    const Blow blows[] = {{&world.pools.moles[0], 1, "moleHit.WAV"},
-                          {&world.pools.pigs[0], 2, "pigHit.WAV"},
-                          {&world.pools.wasps[0], 3, "waspHit.WAV"},
-                          {&world.pools.swine_boss, 10, "bossHit.WAV"}};
-    for (const Blow& blow : blows) {
-        place_still(*blow.enemy, 340, 200, blow.hit_points);
+    const std::tuple<EnemyBase*, int, const char*> blows[] = {{&world.pools.moles[0], 1, "moleHit.WAV"},
+                                                             {&world.pools.pigs[0], 2, "pigHit.WAV"},
+                                                             {&world.pools.wasps[0], 3, "waspHit.WAV"},
+                                                             {&world.pools.swine_boss, 10, "bossHit.WAV"}};
+    for (const auto& [enemy, hit_points, sound] : blows) {
+        place_still(*enemy, 340, 200, hit_points);
         world.update_world();
-        EXPECT_EQ(plays(blow.sound), 1) << blow.sound;
-        EXPECT_EQ(plays("death.WAV"), 1) << "the mole falls to the blow, the others survive it: " << blow.sound;
-        take_out(*blow.enemy);
+        EXPECT_EQ(plays(sound), 1) << sound;
+        EXPECT_EQ(plays("death.WAV"), 1) << "the mole falls to the blow, the others survive it: " << sound;
+        take_out(*enemy);
     }
     EXPECT_EQ(plays("moleHit.WAV") + plays("pigHit.WAV") + plays("waspHit.WAV") + plays("bossHit.WAV"), 4) << "one sound per blow";
     EXPECT_EQ(plays("ouch.WAV"), 0) << "the hero was never touched";

@@ -1,5 +1,6 @@
 // The world's tiles and geometry: the tile set's cells, the solid-tile test, knock-back, shifting under the view, and drawing the map and HUD.
 #include <limits>
+#include <tuple>
 #include <utility>
 
 #include "test_game.h"
@@ -27,22 +28,7 @@ static Sprite& probe(float x, float y, int size = 32) {
     return s;
 }
 
-TEST_F(WorldTiles, TheTileSetIsCutTenCellsToARow) {
-    const Sprite& t = world.tile_sprite;
-    EXPECT_EQ(t.num_frames, 70);
-    EXPECT_EQ(t.width, 32);
-    EXPECT_EQ(t.height, 32);
-    EXPECT_EQ(t.attr & 0x1F, SPRITE_ATTR_VISIBLE | SPRITE_ATTR_MULTI_FRAME);
-    BitmapFile floor;
-    ASSERT_EQ(load_bitmap_file(&floor, "FloorMap.BMP"), 1);
-    EXPECT_TRUE(frame_is_cell(t, 23, floor, 96, 64)) << "frame 23 is cell (3, 2)";
-    EXPECT_TRUE(frame_is_cell(t, 9, floor, 288, 0));
-    EXPECT_TRUE(frame_is_cell(t, 10, floor, 0, 32));
-    EXPECT_TRUE(frame_is_cell(t, 69, floor, 288, 192)) << "the last of seven rows";
-    unload_bitmap_file(&floor);
-}
-
-TEST_F(WorldTiles, AnAlignedSpriteTestsOnlyItsOwnCellAndFloorValuesGoUpTo30) {
+TEST_F(WorldTiles, AnAlignedSpriteTestsOnlyItsOwnCellFloorValuesGoUpTo30BossModeSkipsMixedCellsScrollingMovesTheCellsAndOutsideTheMapIsSolid) {
     // Walls all around cell (5, 5); a grid-aligned body inside it is free.
     for (int r = 4; r <= 6; ++r)
         for (int c = 4; c <= 6; ++c)
@@ -58,10 +44,10 @@ TEST_F(WorldTiles, AnAlignedSpriteTestsOnlyItsOwnCellAndFloorValuesGoUpTo30) {
         wall(0, 1, tile);
         EXPECT_EQ(world.tile_blocked(&probe(32, 0), TILE_TEST_BODY), solid) << "tile " << tile;
     }
-}
 
-TEST_F(WorldTiles, BossModeReachesTwoCellsButSkipsTheMixedOnes) {
-    // Boss at (64, 64) + 1 pixel: covers columns 2..4 and rows 2..4.
+    // Boss mode reaches two cells but skips the mixed ones. Boss at (64, 64) + 1 pixel: covers
+    // columns 2..4 and rows 2..4.
+    std::memset(tile_map, 0, sizeof tile_map);
     wall(2, 4);
     EXPECT_TRUE(world.tile_blocked(&probe(65, 65, 64), TILE_TEST_BOSS));
     EXPECT_FALSE(world.tile_blocked(&probe(65, 65, 64), TILE_TEST_BODY)) << "mode 0 stops at col + 1";
@@ -79,12 +65,10 @@ TEST_F(WorldTiles, BossModeReachesTwoCellsButSkipsTheMixedOnes) {
     EXPECT_FALSE(world.tile_blocked(&probe(65, 65, 16), TILE_TEST_PROJECTILE));
     wall(3, 3);
     EXPECT_TRUE(world.tile_blocked(&probe(65, 65, 16), TILE_TEST_PROJECTILE));
-}
 
-TEST_F(WorldTiles, ScrollOffsetsMoveTheCellsUnderTheScreenAndCellsOutsideTheMapAreSolid) {
+    // Scroll offsets move the cells under the screen.
     wall(10, 12);
-    world.scroll_x = 330;  // column 10 and 10 pixels into it
-    world.scroll_y = 300;  // row 9 and 12 pixels into it
+    view_at(330, 300);  // column 10 and 10 pixels into it, row 9 and 12 pixels into it
     // Screen (54, 20) is world (384, 320): column 12, row 10, aligned.
     EXPECT_TRUE(world.tile_blocked(&probe(54, 20), TILE_TEST_BODY));
     EXPECT_FALSE(world.tile_blocked(&probe(86, 20), TILE_TEST_BODY));
@@ -100,10 +84,8 @@ TEST_F(WorldTiles, ScrollOffsetsMoveTheCellsUnderTheScreenAndCellsOutsideTheMapA
     EXPECT_FALSE(world.tile_blocked(&probe(6368, 6368), TILE_TEST_BODY)) << "the last cell is on the map";
     EXPECT_TRUE(world.tile_blocked(&probe(6368, 6368, 64), TILE_TEST_BOSS) == false);
     EXPECT_TRUE(world.tile_blocked(&probe(6369, 6368, 64), TILE_TEST_BOSS));
-    const float nan = std::numeric_limits<float>::quiet_NaN();
-    const float inf = std::numeric_limits<float>::infinity();
-    EXPECT_TRUE(world.tile_blocked(&probe(nan, 10), TILE_TEST_BODY));
-    EXPECT_TRUE(world.tile_blocked(&probe(10, inf), TILE_TEST_BODY));
+    EXPECT_TRUE(world.tile_blocked(&probe(std::numeric_limits<float>::quiet_NaN(), 10), TILE_TEST_BODY));
+    EXPECT_TRUE(world.tile_blocked(&probe(10, std::numeric_limits<float>::infinity()), TILE_TEST_BODY));
     EXPECT_TRUE(world.tile_blocked(&probe(-3e9f, 3e9f), TILE_TEST_BOSS));
     // A jail door check outside the map finds no door and changes nothing.
     EXPECT_FALSE(world.open_jail_door(&probe(-100, -100)));
@@ -132,14 +114,12 @@ TEST_F(WorldTiles, KnockBackStopsAtTheLastFreePixelBeforeAWallAndCanPushAgainstT
         Sprite& s = probe(p.x, p.y);
         s.aux_3 = p.facing;
         world.knock_back(&s, TILE_TEST_BODY, p.way);
-        EXPECT_FLOAT_EQ(s.x, p.want_x) << p.why;
-        EXPECT_FLOAT_EQ(s.y, p.want_y) << p.why;
+        EXPECT_TRUE(stands_at(s, p.want_x, p.want_y)) << p.why;
     }
     // Directions 4..9 and above 10 do nothing.
     Sprite& v = probe(100, 100);
     for (int d : {4, 9, 11, -1}) world.knock_back(&v, TILE_TEST_BODY, d);
-    EXPECT_FLOAT_EQ(v.x, 100);
-    EXPECT_FLOAT_EQ(v.y, 100);
+    EXPECT_TRUE(stands_at(v, 100, 100));
 }
 
 // A loaded world with a display to draw on.
@@ -186,8 +166,7 @@ TEST_F(WorldDrawing, TheMapIsDrawnCellByCellAndEnhancedPlayScattersDetailVariant
 
     for (int r = 0; r < MAP_ROWS; ++r)
         for (int c = 0; c < MAP_COLUMNS; ++c) tile_map[r][c] = (r * 7 + c) % TILE_SET_FRAMES;
-    world.scroll_x = 37;  // column 1, 5 pixels in
-    world.scroll_y = 45;  // row 1, 13 pixels in
+    view_at(37, 45);  // column 1 and 5 pixels in, row 1 and 13 pixels in
     // Screen pixels other than the cell (or with `details` its variant) under world (scroll +
     // screen), the partly shown 21st column and 16th row included.
     auto mismatches = [&](bool details) {
@@ -220,7 +199,7 @@ TEST_F(WorldDrawing, TheMapIsDrawnCellByCellAndEnhancedPlayScattersDetailVariant
     EXPECT_EQ(display.back_surface.pixels, enhanced);
 }
 
-TEST_F(WorldDrawing, HeartsFollowHitPointsAndIconsFollowTheItems) {
+TEST_F(WorldDrawing, HeartsFollowHitPointsIconsFollowTheItemsAndShiftingMovesWorldObjectsButNotTheHeroOrTheDead) {
     Player& p = world.player;
     p.hit_points = 5;
     p.has_key = 0;
@@ -243,9 +222,8 @@ TEST_F(WorldDrawing, HeartsFollowHitPointsAndIconsFollowTheItems) {
     EXPECT_TRUE(shows(world.uikey_sprite, 1, 600, 0)) << "with the key: frame 1";
     EXPECT_EQ(world.uikey_sprite.curr_frame, 1);
     EXPECT_TRUE(shows(world.uibow_sprite, 0, 396, 0));
-}
 
-TEST_F(WorldDrawing, ShiftingMovesWorldObjectsButNotTheHeroOrTheDead) {
+    // Shifting the world moves its objects, but not the hero or the dead.
     Mole& live = place(world.pools.moles[0], 100, 100);
     Mole& dead = place(world.pools.moles[1], 200, 200);
     dead.alive = 0;
@@ -255,12 +233,7 @@ TEST_F(WorldDrawing, ShiftingMovesWorldObjectsButNotTheHeroOrTheDead) {
     dead_wasp.alive = 0;
     world.pools.pigs[99].alive = 1;
     world.pools.mole_boss.alive = 0;
-    struct Shift {
-        Sprite* s;
-        float x, want_x;
-        const char* why;
-    };
-    const Shift shifts[] = {
+    const std::tuple<Sprite*, float, float, const char*> shifts[] = {  // sprite, x, x after the shift, why
         {&live.body, 100, 96, "a live mole"},
         {&dead.body, 200, 200, "a dead one stays"},
         {&wasp.body, 50, 46, "a live wasp"},
@@ -280,22 +253,34 @@ TEST_F(WorldDrawing, ShiftingMovesWorldObjectsButNotTheHeroOrTheDead) {
         {&world.player.body, 250, 250, "the hero keeps his place on the screen"},
         {&world.player.sword, 260, 260, "and so does his sword"},
     };
-    for (const Shift& shift : shifts) shift.s->x = shift.x;
+    for (const auto& [s, x, want_x, why] : shifts) s->x = x;
     wasp.stinger.y = 60;
     world.shift_world_objects(-4, 3);
-    for (const Shift& shift : shifts) EXPECT_FLOAT_EQ(shift.s->x, shift.want_x) << shift.why;
+    for (const auto& [s, x, want_x, why] : shifts) EXPECT_FLOAT_EQ(s->x, want_x) << why;
     EXPECT_FLOAT_EQ(live.body.y, 103);
     EXPECT_FLOAT_EQ(wasp.stinger.y, 63);
 }
 
 // A walking frame skips its first map draw when the map drawn after the walk covers the screen;
 // that is only right if such a draw leaves nothing of what was under it.
-TEST_F(WorldTiles, AMapThatCoversTheScreenHidesWhateverWasDrawnBeforeAndDrawingKeepsTheCameraOnTheMap) {
+TEST_F(WorldTiles, TheTileSetIsCutTenCellsToARowAMapThatCoversTheScreenHidesWhateverWasDrawnBeforeAndDrawingKeepsTheCameraOnTheMap) {
+    const Sprite& t = world.tile_sprite;
+    EXPECT_EQ(t.num_frames, 70);
+    EXPECT_EQ(t.width, 32);
+    EXPECT_EQ(t.height, 32);
+    EXPECT_EQ(t.attr & 0x1F, SPRITE_ATTR_VISIBLE | SPRITE_ATTR_MULTI_FRAME);
+    BitmapFile floor;
+    ASSERT_EQ(load_bitmap_file(&floor, "FloorMap.BMP"), 1);
+    EXPECT_TRUE(frame_is_cell(t, 23, floor, 96, 64)) << "frame 23 is cell (3, 2)";
+    EXPECT_TRUE(frame_is_cell(t, 9, floor, 288, 0));
+    EXPECT_TRUE(frame_is_cell(t, 10, floor, 0, 32));
+    EXPECT_TRUE(frame_is_cell(t, 69, floor, 288, 192)) << "the last of seven rows";
+    unload_bitmap_file(&floor);
+
     for (int i = 0; i < MAP_ROWS * MAP_COLUMNS; ++i) tile_map[i / MAP_COLUMNS][i % MAP_COLUMNS] = i * 7 % TILE_SET_FRAMES;
     const int scrolls[][2] = {{0, 0}, {5, 3}, {31, 17}, {5760, 5920}, {5759, 1}, {640, 480}};
     for (const auto& sc : scrolls) {
-        world.scroll_x = sc[0];
-        world.scroll_y = sc[1];
+        view_at(sc[0], sc[1]);
         ASSERT_TRUE(world.tile_map_covers_screen()) << sc[0] << "," << sc[1];
         Surface& back = display.back_surface;
         std::fill(back.pixels.begin(), back.pixels.end(), 0);
@@ -316,13 +301,11 @@ TEST_F(WorldTiles, AMapThatCoversTheScreenHidesWhateverWasDrawnBeforeAndDrawingK
     EXPECT_FALSE(world.tile_map_covers_screen());
 
     // Drawing keeps the camera on the map.
-    world.scroll_x = -20;
-    world.scroll_y = 99999;
+    view_at(-20, 99999);
     world.draw_tile_map(&world.tile_sprite);
     EXPECT_EQ(world.scroll_x, 0);
     EXPECT_EQ(world.scroll_y, 5920);
-    world.scroll_x = 5761;
-    world.scroll_y = -1;
+    view_at(5761, -1);
     // Tile numbers with no picture are skipped, not read past the frame table.
     tile_map[0][199] = 70;
     tile_map[1][199] = -5;
