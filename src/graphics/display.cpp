@@ -60,6 +60,16 @@ int fill_surface(Surface* surface, int colour, const platform::Rect* rect) {
     return 1;
 }
 
+void fill_box(int left, int top, int right, int bottom, uint32_t colour) {
+    const platform::Rect r{left, top, right, bottom};
+    fill_surface(&display.back_surface, nearest_palette_index(colour), &r);
+}
+
+void draw_framed_strip(int left, int top, int right, int bottom) {
+    fill_box(left - 2, top - 2, right + 2, bottom + 2, 0x0040A0D0);
+    fill_box(left, top, right, bottom, 0x00301810);
+}
+
 void clear_back_surface() { fill_surface(&display.back_surface, 0, nullptr); }
 
 uint8_t nearest_palette_index(uint32_t colour) {

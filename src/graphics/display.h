@@ -29,6 +29,12 @@ int display_shutdown();
 int flip_display();
 // Fills `rect` (the whole surface when null) with the low 8 bits of `colour`.
 int fill_surface(Surface* surface, int colour, const platform::Rect* rect);
+// Fills the back surface from (left, top) up to but not including (right, bottom) with the
+// palette entry nearest `colour` (0x00BBGGRR).
+void fill_box(int left, int top, int right, int bottom, uint32_t colour);
+// A dark strip for a line of text over the game, framed two pixels wide, the box given being
+// the strip's inside (the prompts, notices and the like).
+void draw_framed_strip(int left, int top, int right, int bottom);
 // Paints the back surface black, as every frame starts.
 void clear_back_surface();
 // Draws a Windows-1252 string in colour 0x00BBGGRR, mapped to the nearest palette entry.

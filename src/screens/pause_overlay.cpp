@@ -21,20 +21,15 @@ void shade_screen(Surface& s) {
     }
 }
 
-void fill(int x, int y, int w, int h, uint32_t colour) {
-    platform::Rect r{x, y, x + w, y + h};
-    fill_surface(&display.back_surface, static_cast<int>(nearest_palette_index(colour)), &r);
-}
-
 }  // namespace
 
 void draw_pause_overlay(int choice, bool offers_options, Sprite& pointer) {
     Surface* back = &display.back_surface;
     shade_screen(*back);
     // A dark box with a gold edge, like the speech box's frame.
-    fill(BOX_X - 3, BOX_Y - 3, BOX_W + 6, BOX_H + 6, 0x000000);
-    fill(BOX_X, BOX_Y, BOX_W, BOX_H, BOX_EDGE);
-    fill(BOX_X + 3, BOX_Y + 3, BOX_W - 6, BOX_H - 6, BOX_FILL);
+    fill_box(BOX_X - 3, BOX_Y - 3, BOX_X + BOX_W + 3, BOX_Y + BOX_H + 3, 0x000000);
+    fill_box(BOX_X, BOX_Y, BOX_X + BOX_W, BOX_Y + BOX_H, BOX_EDGE);
+    fill_box(BOX_X + 3, BOX_Y + 3, BOX_X + BOX_W - 3, BOX_Y + BOX_H - 3, BOX_FILL);
     draw_outlined_text("PAUSED", BOX_X + BOX_W / 2 - 28, BOX_Y + 22, GOLD, back);
     for (int c = 0; c < PAUSE_CHOICE_COUNT; ++c) {
         const bool greyed = c == PAUSE_CHOICE_OPTIONS && !offers_options;

@@ -41,10 +41,8 @@ const LevelCaption LEVEL_CAPTIONS[3] = {
 void draw_level_caption(int current_level) {
     if (current_level < 1 || current_level > 3) return;
     const LevelCaption& caption = LEVEL_CAPTIONS[current_level - 1];
-    platform::Rect band{0, 0, 640, 52};
-    fill_surface(&display.back_surface, nearest_palette_index(0x00101820), &band);
-    platform::Rect edge{0, 52, 640, 54};
-    fill_surface(&display.back_surface, nearest_palette_index(0x0040A0D0), &edge);
+    fill_box(0, 0, 640, 52, 0x00101820);
+    fill_box(0, 52, 640, 54, 0x0040A0D0);
     constexpr uint32_t GOLD = 0x0040C8F8, CREAM = 0x00C8ECF4;
     draw_outlined_text(caption.name, 16, 8, GOLD, &display.back_surface);
     draw_outlined_text(caption.goal, 16, 28, CREAM, &display.back_surface);

@@ -23,10 +23,7 @@ void draw_screenshot_notice() {
     const char* news = platform::screenshot_news();
     const int w = platform::text_width(news, 159) + 16, x = 632 - w, y = 452;
     Surface* back = &display.back_surface;
-    platform::Rect edge{x - 2, y - 2, x + w + 2, y + 22};
-    fill_surface(back, nearest_palette_index(0x0040A0D0), &edge);
-    platform::Rect inside{x, y, x + w, y + 20};
-    fill_surface(back, nearest_palette_index(0x00301810), &inside);
+    draw_framed_strip(x, y, x + w, y + 20);
     draw_outlined_text(news, x + 8, y + 2, 0x00FFFFFF, back);
 }
 

@@ -48,10 +48,7 @@ void draw_prompt(int y, const char* action, const char* how) {
     const int w = action_w + platform::text_width(how, 127) + 20;
     const int x = (640 - w) / 2;
     Surface* back = &display.back_surface;
-    platform::Rect edge{x - 2, y - 3, x + w + 2, y + 19};
-    fill_surface(back, nearest_palette_index(0x0040A0D0), &edge);
-    platform::Rect inside{x, y - 1, x + w, y + 17};
-    fill_surface(back, nearest_palette_index(0x00301810), &inside);
+    draw_framed_strip(x, y - 1, x + w, y + 17);
     draw_outlined_text(action, x + 10, y, GOLD, back);
     draw_outlined_text(how, x + 10 + action_w, y, CREAM, back);
 }

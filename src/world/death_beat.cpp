@@ -2,6 +2,8 @@
 // edge and, after the last life, the dark closing in before the game-over screen.
 #include "world/death_beat.h"
 
+#include <algorithm>
+
 #include "base/assists.h"
 #include "world/hit_feedback.h"
 
@@ -17,18 +19,13 @@ constexpr int EDGE_WIDTH = 16, EDGE_BRIGHT_FRAMES = 4;
 // After the last life the dark starts closing in at this frame and covers the screen at the last.
 constexpr int32_t CLOSE_FROM = 24;
 
-void fill(int left, int top, int right, int bottom, uint32_t colour) {
-    const platform::Rect r{left, top, right, bottom};
-    fill_surface(&display.back_surface, nearest_palette_index(colour), &r);
-}
-
 // A frame `width` pixels wide round the screen's edge.
 void edge_frame(int width, uint32_t colour) {
     const int w = display.screen_width, h = display.screen_height;
-    fill(0, 0, w, width, colour);
-    fill(0, h - width, w, h, colour);
-    fill(0, width, width, h - width, colour);
-    fill(w - width, width, w, h - width, colour);
+    fill_box(0, 0, w, width, colour);
+    fill_box(0, h - width, w, h, colour);
+    fill_box(0, width, width, h - width, colour);
+    fill_box(w - width, width, w, h - width, colour);
 }
 
 void draw_fall(Player& hero, int32_t shown) {
@@ -74,10 +71,10 @@ void draw_death_beat(World& w, int32_t shown, bool last) {
         const int sw = display.screen_width, sh = display.screen_height;
         const int hx = static_cast<int>(w.player.body.x) + w.player.body.width / 2;
         const int hy = static_cast<int>(w.player.body.y) + w.player.body.height / 2;
-        const int cx = hx < 0 ? 0 : hx > sw ? sw : hx, cy = hy < 0 ? 0 : hy > sh ? sh : hy;
-        fill(0, 0, cx * closing / span, sh, 0);
-        fill(sw - (sw - cx) * closing / span, 0, sw, sh, 0);
-        fill(0, 0, sw, cy * closing / span, 0);
-        fill(0, sh - (sh - cy) * closing / span, sw, sh, 0);
+        const int cx = std::clamp(hx, 0, sw), cy = std::clamp(hy, 0, sh);
+        fill_box(0, 0, cx * closing / span, sh, 0);
+        fill_box(sw - (sw - cx) * closing / span, 0, sw, sh, 0);
+        fill_box(0, 0, sw, cy * closing / span, 0);
+        fill_box(0, sh - (sh - cy) * closing / span, sw, sh, 0);
     }
 }

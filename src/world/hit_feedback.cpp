@@ -20,11 +20,6 @@ bool on_screen(const Sprite& s) {
     return (s.attr & SPRITE_ATTR_VISIBLE) && s.x + s.width > 0 && s.x < 640 && s.y + s.height > 0 && s.y < 480;
 }
 
-void fill(Surface* back, int left, int top, int right, int bottom, uint32_t colour) {
-    const platform::Rect r{left, top, right, bottom};
-    fill_surface(back, nearest_palette_index(colour), &r);
-}
-
 // A boss's bar comes with his meeting lines (`met`), or with a first blow struck from afar,
 // not as soon as he walks into view.
 void draw_boss_bar(const EnemyBase& boss, const char* name, int32_t full, bool met) {
@@ -32,12 +27,12 @@ void draw_boss_bar(const EnemyBase& boss, const char* name, int32_t full, bool m
     Surface* back = &display.back_surface;
     const int left = (640 - BAR_WIDTH) / 2;
     const int filled = BAR_WIDTH * (boss.hit_points > 0 ? boss.hit_points : 0) / full;
-    fill(back, left - 2, BAR_Y - 2, left + BAR_WIDTH + 2, BAR_Y + BAR_HEIGHT + 2, 0x000000);
-    fill(back, left - 1, BAR_Y - 1, left + BAR_WIDTH + 1, BAR_Y + BAR_HEIGHT + 1, 0x30C8E8);  // gold rim
-    fill(back, left, BAR_Y, left + BAR_WIDTH, BAR_Y + BAR_HEIGHT, 0x101040);  // dark red, emptied
+    fill_box(left - 2, BAR_Y - 2, left + BAR_WIDTH + 2, BAR_Y + BAR_HEIGHT + 2, 0x000000);
+    fill_box(left - 1, BAR_Y - 1, left + BAR_WIDTH + 1, BAR_Y + BAR_HEIGHT + 1, 0x30C8E8);  // gold rim
+    fill_box(left, BAR_Y, left + BAR_WIDTH, BAR_Y + BAR_HEIGHT, 0x101040);  // dark red, emptied
     if (filled > 0) {
-        fill(back, left, BAR_Y, left + filled, BAR_Y + BAR_HEIGHT, 0x2020D0);
-        fill(back, left, BAR_Y, left + filled, BAR_Y + 3, 0x6060F0);  // lit upper edge
+        fill_box(left, BAR_Y, left + filled, BAR_Y + BAR_HEIGHT, 0x2020D0);
+        fill_box(left, BAR_Y, left + filled, BAR_Y + 3, 0x6060F0);  // lit upper edge
     }
     draw_outlined_text(name, left, BAR_Y - 20, 0x70E0F8, back);
 }

@@ -1,5 +1,7 @@
 // Enhanced play's view: it looks ahead of the hero the way he walks, moves smoothly and keeps him
 // well inside the screen, counted in frames and whole pixels so that a run replays exactly.
+#include <algorithm>
+
 #include "base/play_mode.h"
 #include "world/world.h"
 
@@ -21,8 +23,6 @@ int toward(int from, int to, int most) {
     return to;
 }
 
-int clamp(int v, int low, int high) { return v < low ? low : v > high ? high : v; }
-
 // One axis of the view: where its edge wants to be, at most VIEW_MAX_STEP from where it is. While
 // the hero walks along the axis the view puts him `lead` pixels behind the middle of the screen;
 // otherwise it moves only to keep him `margin` pixels inside the screen.
@@ -35,7 +35,7 @@ int follow_axis(int scroll, int max_scroll, float hero, int screen, bool walking
         want = scroll + at - margin;
     else if (at > screen - HERO_SIZE - margin)
         want = scroll + at - (screen - HERO_SIZE - margin);
-    return toward(scroll, clamp(want, 0, max_scroll), VIEW_MAX_STEP);
+    return toward(scroll, std::clamp(want, 0, max_scroll), VIEW_MAX_STEP);
 }
 
 }  // namespace
@@ -50,8 +50,8 @@ void World::follow_hero(int direction) {
     if (dx != 0) lead_x = toward(lead_x, dx * LEAD_ACROSS, LEAD_TURN);
     if (dy != 0) lead_y = toward(lead_y, dy * LEAD_DOWN, LEAD_TURN);
     // Scrolls kept in the map first, as every map draw keeps them.
-    scroll_x = clamp(scroll_x, 0, max_scroll_x);
-    scroll_y = clamp(scroll_y, 0, max_scroll_y);
+    scroll_x = std::clamp(scroll_x, 0, max_scroll_x);
+    scroll_y = std::clamp(scroll_y, 0, max_scroll_y);
     const int new_x = follow_axis(scroll_x, max_scroll_x, body.x, SCREEN_WIDTH, dx != 0, lead_x, REST_MARGIN_ACROSS);
     const int new_y = follow_axis(scroll_y, max_scroll_y, body.y, SCREEN_HEIGHT, dy != 0, lead_y, REST_MARGIN_DOWN);
     const int by_x = new_x - scroll_x, by_y = new_y - scroll_y;
