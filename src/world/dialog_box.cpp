@@ -1,6 +1,7 @@
 // The speech box's stack of lines, its pictures and its drawing.
 #include "world/dialog_box.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "actors/enemy_base.h"
@@ -54,8 +55,8 @@ float portrait_x(int32_t speaker) { return speaker == 0 ? 50.0f : 480.0f; }
 
 // Pixels of the screen rectangle (x, y, w, h) inside another.
 int overlap(int x, int y, int w, int h, int ox, int oy, int ow, int oh) {
-    const int across = (x + w < ox + ow ? x + w : ox + ow) - (x > ox ? x : ox);
-    const int down = (y + h < oy + oh ? y + h : oy + oh) - (y > oy ? y : oy);
+    const int across = std::min(x + w, ox + ow) - std::max(x, ox);
+    const int down = std::min(y + h, oy + oh) - std::max(y, oy);
     return across > 0 && down > 0 ? across * down : 0;
 }
 
